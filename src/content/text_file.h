@@ -1,0 +1,39 @@
+// Line-oriented content text: the three primitives every content reader shares.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+constexpr int kStageLineCount = 2001;   // stage lines 0..2000
+constexpr int kOffsetLineCount = 1001;  // offset lines 0..1000
+constexpr int kMaxFields = 39;          // a line splits into at most 39 fields
+
+using StageLines = std::array<std::string, kStageLineCount>;
+using OffsetLines = std::array<std::string, kOffsetLineCount>;
+
+extern StageLines stageLines;    // written by stage start, read by the stage loader
+extern OffsetLines offsetLines;  // one ".off" file at a time, read just before use
+
+// Reads the file's lines into lines[0], lines[1], ... up to capacity - 1; entries past the
+// file's last line keep what they held. A missing file leaves the list untouched.
+// Returns the number of entries written (readers must not rely on it to bound their scans).
+int readLines(const std::string& path, std::string* lines, int capacity);
+template <std::size_t N>
+int readLines(const std::string& path, std::array<std::string, N>& lines) {
+  return readLines(path, lines.data(), static_cast<int>(N));
+}
+
+// Field n (from 1) of a line split at every single separator; leading spaces stripped.
+std::string getField(const std::string& line, int n, char separator = ' ');
+// Decimal, or &H / &O / &B integers; anything that is not a number reads as 0.
+double toNumber(const std::string& text);
+
+// A real stored into an integer field: nearest integer, a half to the even neighbour.
+int32_t roundToInt(double value);
+// The same, kept to the low 16 bits as the 16-bit entity fields store it.
+int16_t roundToInt16(double value);
+// Sum or difference of 16-bit fields, wrapped as the 16-bit arithmetic does.
+inline int16_t wrap16(int32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
+
+// Content paths are written with "/" or "\"; both must reach the same file.
+std::string hostPath(const std::string& contentPath);

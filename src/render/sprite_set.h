@@ -1,0 +1,66 @@
+// Frame lists (".spr"), offsets (".off") and the sprite set: a drawable sprite plus the script
+// and animation state of the entity that owns it.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "content/script_lines.h"
+#include "content/text_file.h"
+#include "render/texture.h"
+
+constexpr int kFrameCount = 501;    // frames 0..500
+constexpr int kOffsetCount = 1001;  // offsets 0..1000 (only 0..500 belong to frames)
+
+// The big arrays have no member initialisers on purpose: the global tables are zeroed by static
+// storage, so pages nobody writes are never touched. Declare locals as `FrameList f{};`.
+struct FrameList {
+  const Texture* texture[kFrameCount];  // not owned
+  double x1[kFrameCount];
+  double x2[kFrameCount];  // one past the last column
+  double y1[kFrameCount];
+  double y2[kFrameCount];  // one past the last row
+  double offsetX[kOffsetCount];
+  double offsetY[kOffsetCount];
+  int32_t count;  // lines read from the ".spr", frame or not
+};
+
+// Who writes what: loaders (content) fill frames and script; the animation interpreter (sim)
+// owns scriptLine..animation and frame, and WIDTH/HEIGHT write bodyWidth/bodyHeight; the
+// scene and screens (render, screens) write x, y, width, height, flip, transparency, autoSize.
+// Declare locals as `SpriteSet s{};` (see FrameList).
+struct SpriteSet {
+  double x = 0;  // screen anchor
+  double y = 0;
+  double width = 0;  // drawn size
+  double height = 0;
+  double bodyWidth = 0;  // WIDTH: body box for control and combat
+  double bodyHeight = 0; // HEIGHT: foot line is y + bodyHeight
+  FrameList frames;
+  int32_t frame = 0;
+  int32_t autoSize = 0;  // 1: size from the frame rectangle on every draw
+  int32_t flip = 0;      // 1: mirrored about x
+  double transparency = 0;  // 0 opaque .. 1 invisible
+  ScriptRef script;  // null reads as 1001 empty lines
+  int32_t scriptLine = 0;
+  int32_t loopLine = 0;
+  int32_t beginLine = 0;
+  int32_t loopDone = 0;
+  int32_t loopCount = 0;
+  int32_t finished = 0;
+  int32_t visible = 0;  // scenery only
+  std::string animation;
+};
+
+constexpr int kTypeSlots = 1001;       // typeSprites 1..25 and 1000
+constexpr int kInterfaceSprites = 101; // 0..100
+constexpr int kPortraitSprites = 11;   // 0..10
+
+extern SpriteSet typeSprites[kTypeSlots];
+extern SpriteSet interfaceSprites[kInterfaceSprites];
+extern SpriteSet portraitSprites[kPortraitSprites];
+extern SpriteSet bgSprite;
+
+// Reads a ".spr" file into `frames`; every frame it defines refers to `texture`.
+void loadFrameList(FrameList& frames, const Texture& texture, const std::string& path);
+// Applies one ".off" entry to frame k: "OFFSET dx dy" sets both offsets, anything else nothing.
+void applyOffsetLine(FrameList& frames, int k, const std::string& line);

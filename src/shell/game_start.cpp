@@ -1,0 +1,3 @@
+#include "shell/game_start.h"
+
+int brawlerMain() { return 0; }

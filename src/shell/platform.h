@@ -1,0 +1,102 @@
+// The platform seam: every SDL, SDL_image, SDL_mixer and OpenGL call of the game goes through
+// these functions and nowhere else.
+//
+// Two versions live behind it, chosen at run time by `platformHeadless`:
+//   0  the real one (platform_sdl.cpp, gl_backend.cpp, mixer_sdl.cpp): a 1024x768 GL window,
+//      the SDL event queue, the millisecond clock, the audio device;
+//   1  the null one (platform_null.cpp): no window and no device; events come from a queue
+//      that tests fill, the clock is advanced by tests, drawn quads are recorded for
+//      inspection and sounds are counted. Tests and tools drive whole screens through it.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern int platformHeadless;
+
+// ---- system: window, events, clock -------------------------------------------------------
+
+enum PlatformEventType {
+  kEventOther = 0,
+  kEventKeyDown, kEventKeyUp,
+  kEventMouseMotion, kEventMouseButtonDown, kEventMouseButtonUp,
+  kEventJoyAxis, kEventJoyBall, kEventJoyHat, kEventJoyButtonDown, kEventJoyButtonUp,
+  kEventQuit
+};
+
+// One event, already stripped of the platform's own types.
+struct PlatformEvent {
+  int type = kEventOther;
+  int key = 0;        // key symbol (keyboard)
+  int button = 0;     // mouse button 1..5, joystick button
+  int joystick = 0;   // joystick number
+  int index = 0;      // axis, ball or hat number
+  int value = 0;      // axis value, hat position
+  int dx = 0, dy = 0; // mouse or ball motion
+};
+
+// Opens video, joystick 0, the GL attributes, the 1024x768 GL window and the GL state.
+// Returns false with the platform's reason when no window or GL context can be had.
+bool platformOpenWindow(std::string* reason);
+void platformShutdown();
+uint32_t platformTicks();            // milliseconds since start
+void platformSleep(uint32_t ms);
+void platformSwapBuffers();
+void platformClearBuffers();
+bool platformPollEvent(PlatformEvent* event);
+// Blocks until a key goes down (used after the fatal image message).
+void platformWaitForKey();
+
+// Null-version controls for tests.
+void nullQueueEvent(const PlatformEvent& event);
+void nullAdvanceTicks(uint32_t ms);
+void nullSetTicks(uint32_t ms);
+
+// ---- images and GL -------------------------------------------------------------------------
+
+struct DecodedImage {
+  int width = 0;
+  int height = 0;
+  int bytesPerPixel = 0;
+  int pitch = 0;  // bytes per row as decoded (rows padded to 4 bytes)
+  std::vector<unsigned char> pixels;
+};
+bool platformDecodeImage(const std::string& path, DecodedImage* image);
+
+// Uploads pixels as decoded: GL_RGBA or GL_RGB, unsigned bytes, nearest filtering. The new
+// texture stays bound. Returns the GL name.
+uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba);
+
+struct QuadVertex {
+  double x, y;  // screen pixels
+  double u, v;  // texture coordinates
+};
+// One textured quad with texturing on, the given texture bound, source-alpha blending and the
+// colour white at `alpha`; four vertices in drawing order, depth 0.
+void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha);
+void gfxDisableTexturing();
+
+// What the null version recorded, oldest first; tests clear it.
+struct RecordedQuad {
+  uint32_t glName;
+  QuadVertex corners[4];
+  double alpha;
+};
+extern std::vector<RecordedQuad> nullQuads;
+
+// ---- audio ---------------------------------------------------------------------------------
+
+// Opens the mixer: 22050 Hz, format 0x8010, stereo, chunk 2000, 64 channels.
+void audioOpen();
+void* audioLoadWav(const std::string& path);  // nullptr when it does not decode
+void audioFreeWav(void* chunk);
+void audioPlayOnFreeChannel(void* chunk);
+void* audioLoadMusic(const std::string& path);  // nullptr when it does not load
+void audioPlayMusicOnce(void* music);
+void audioFadeOutMusic(int ms);
+void audioSetMusicVolume(int volume);
+void audioSetMusicPosition(double seconds);
+
+// Null-version counters for tests.
+extern int nullSoundsPlayed;
+extern std::vector<void*> nullSoundLog;

@@ -1,0 +1,10 @@
+#include "shell/game_state.h"
+
+std::string screenState;
+std::string worldName;
+std::string stageName;
+int32_t cameraTarget = 0;
+int32_t drawOrder[kDrawOrderCount];
+int32_t cameraX = 0;
+int32_t cameraY = 0;
+int32_t shakeSign = 0;

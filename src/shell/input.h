@@ -1,0 +1,26 @@
+// Input codes 1..1024, the held/pressed flags and the control bindings.
+#pragma once
+#include <cstdint>
+
+constexpr int kInputCodes = 1024;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyReturn = 13;
+
+// Index by input code 1..1024 (entry 0 unused). -1 held/pressed, 0 not.
+extern int16_t keyHeld[kInputCodes + 1];
+extern int16_t keyPressed[kInputCodes + 1];
+
+constexpr int kBindPlayers = 4;
+extern int32_t bindUp[kBindPlayers];
+extern int32_t bindDown[kBindPlayers];
+extern int32_t bindLeft[kBindPlayers];
+extern int32_t bindRight[kBindPlayers];
+extern int32_t bindAttack[kBindPlayers];
+extern int32_t bindExtra[kBindPlayers];
+extern int32_t bindJump[kBindPlayers];
+
+void setDefaultBindings();
+void pollInput();
+// held/pressed for a code, safe for any code (outside 1..1024 reads as not held).
+bool isHeld(int code);
+bool isPressed(int code);

@@ -1,0 +1,8 @@
+// The one shared random generator: uniform reals in [0, 1).
+#pragma once
+#include <cstdint>
+
+void seedRandom(uint32_t seed);
+double randomUnit();
+// A random integer below n: randomUnit() * n, rounded down.
+int32_t randomBelow(int32_t n);

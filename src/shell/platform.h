@@ -65,6 +65,9 @@ bool platformDecodeImage(const std::string& path, DecodedImage* image);
 
 // Uploads pixels as decoded: GL_RGBA or GL_RGB, unsigned bytes, nearest filtering. The new
 // texture stays bound. Returns the GL name.
+// The fixed GL state every drawing routine relies on (projection, blending, depth test...).
+void gfxInitState();
+
 uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba);
 
 struct QuadVertex {
@@ -83,6 +86,8 @@ struct RecordedQuad {
   double alpha;
 };
 extern std::vector<RecordedQuad> nullQuads;
+// Real version only: RGBA bytes of the back buffer, rows from the top (for tests).
+std::vector<unsigned char> gfxReadBackBuffer();
 
 // ---- audio ---------------------------------------------------------------------------------
 

@@ -44,3 +44,5 @@ void audioPlayMusicOnce(void*) {}
 void audioFadeOutMusic(int) {}
 void audioSetMusicVolume(int) {}
 void audioSetMusicPosition(double) {}
+void gfxInitState() {}
+std::vector<unsigned char> gfxReadBackBuffer() { return {}; }

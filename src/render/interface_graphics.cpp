@@ -1,0 +1,5 @@
+#include "render/stage_scene.h"
+Texture fontTexture;
+FrameList fontFrames;
+Texture interfaceTextures[kInterfaceTextures];
+void loadInterfaceGraphics() {}

@@ -1,0 +1,2 @@
+#include "render/stage_scene.h"
+void drawStageScene() {}

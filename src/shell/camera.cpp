@@ -1,0 +1,2 @@
+#include "shell/camera.h"
+void updateCamera() {}

@@ -1,0 +1,4 @@
+// The camera that follows player 1.
+#pragma once
+
+void updateCamera();

@@ -1,0 +1,4 @@
+#include "shell/play_loop.h"
+void enterStage() {}
+void stageTick() {}
+void runStage() {}

@@ -1,0 +1,6 @@
+// The stage play loop: entry step, one tick, and the loop that repeats it.
+#pragma once
+
+void enterStage();  // entry steps of the loop
+void stageTick();   // one iteration, ending with presentFrame()
+void runStage();    // enterStage, then stageTick for ever

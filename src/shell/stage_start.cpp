@@ -1,0 +1,2 @@
+#include "shell/stage_start.h"
+void startStage() {}

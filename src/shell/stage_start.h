@@ -1,0 +1,4 @@
+// Turning (worldName, stageName) into a playable stage.
+#pragma once
+
+void startStage();

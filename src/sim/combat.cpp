@@ -1,0 +1,2 @@
+#include "sim/combat.h"
+void resolveAttacks() {}

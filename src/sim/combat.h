@@ -1,0 +1,4 @@
+// Turning pending attacks into hits.
+#pragma once
+
+void resolveAttacks();

@@ -1,0 +1,5 @@
+// Player control and computer opponents.
+#pragma once
+
+void updatePlayers();
+void updateOpponents();

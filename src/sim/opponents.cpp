@@ -1,0 +1,2 @@
+#include "sim/control.h"
+void updateOpponents() {}

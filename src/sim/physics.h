@@ -1,0 +1,7 @@
+// Airborne movement, landing, and the bounds that hold entities on the stage.
+#pragma once
+#include <cstdint>
+
+void updatePhysics();
+// Floor band hold of entity e given its foot line.
+void holdOnFloorBand(int e, int32_t footLine);

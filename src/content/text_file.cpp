@@ -19,28 +19,37 @@ std::string hostPath(const std::string& contentPath) {
   return path;
 }
 
-int readLines(const std::string& path, std::string* lines, int capacity) {
+bool readTextFile(const std::string& path, std::string* text) {
   FILE* file = std::fopen(hostPath(path).c_str(), "rb");
-  if (!file) return 0;
-  std::string text;
+  if (!file) return false;
+  text->clear();
   char buffer[65536];
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
   std::fclose(file);
+  size_t end = text->find(kEndOfFileMark);
+  if (end != std::string::npos) text->resize(end);
+  return true;
+}
 
-  size_t end = text.find(kEndOfFileMark);
-  if (end == std::string::npos) end = text.size();
+bool nextLine(const std::string& text, size_t* at, std::string* line) {
+  size_t start = *at;
+  if (start >= text.size()) return false;
+  size_t stop = start;
+  while (stop < text.size() && text[stop] != '\n' && text[stop] != '\r') ++stop;
+  line->assign(text, start, stop - start);
+  if (stop + 1 < text.size() && text[stop] == '\r' && text[stop + 1] == '\n') ++stop;
+  *at = stop + 1;
+  return true;
+}
 
+int readLines(const std::string& path, std::string* lines, int capacity) {
+  std::string text;
+  if (!readTextFile(path, &text)) return 0;
   // Lines past the capacity are dropped: a list never grows.
   int written = 0;
-  size_t start = 0;
-  while (start < end && written < capacity) {
-    size_t stop = start;
-    while (stop < end && text[stop] != '\n' && text[stop] != '\r') ++stop;
-    lines[written++].assign(text, start, stop - start);
-    if (stop < end && text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n') ++stop;
-    start = stop + 1;
-  }
+  size_t at = 0;
+  while (written < capacity && nextLine(text, &at, &lines[written])) ++written;
   return written;
 }
 

@@ -14,6 +14,12 @@ using OffsetLines = std::array<std::string, kOffsetLineCount>;
 extern StageLines stageLines;    // written by stage start, read by the stage loader
 extern OffsetLines offsetLines;  // one ".off" file at a time, read just before use
 
+// The whole file, cut at the end-of-file mark (byte 26). False when it cannot be opened.
+bool readTextFile(const std::string& path, std::string* text);
+// The line starting at *at, without its terminator (LF, CR LF or a lone CR); moves *at past
+// the terminator. False at the end of the text, so a final terminator adds no empty line.
+bool nextLine(const std::string& text, size_t* at, std::string* line);
+
 // Reads the file's lines into lines[0], lines[1], ... up to capacity - 1; entries past the
 // file's last line keep what they held. A missing file leaves the list untouched.
 // Returns the number of entries written (readers must not rely on it to bound their scans).

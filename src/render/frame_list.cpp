@@ -1,7 +1,39 @@
 #include "render/sprite_set.h"
+
 SpriteSet typeSprites[kTypeSlots];
 SpriteSet interfaceSprites[kInterfaceSprites];
 SpriteSet portraitSprites[kPortraitSprites];
 SpriteSet bgSprite;
-void loadFrameList(FrameList&, const Texture&, const std::string&) {}
-void applyOffsetLine(FrameList&, int, const std::string&) {}
+
+namespace {
+const char kFrameKeyword[] = "FRAME";
+const char kOffsetKeyword[] = "OFFSET";
+}  // namespace
+
+void loadFrameList(FrameList& frames, const Texture& texture, const std::string& path) {
+  std::string text;
+  if (!readTextFile(path, &text)) return;
+  frames.count = 0;
+  // Line n describes frame n, so a sheet list longer than the table is cut there and `count`
+  // stays a usable frame bound for whoever scans offsets up to it.
+  std::string line;
+  size_t at = 0;
+  while (frames.count < kFrameCount && nextLine(text, &at, &line)) {
+    const int k = frames.count;
+    if (getField(line, 1) == kFrameKeyword) {
+      frames.texture[k] = &texture;
+      frames.x1[k] = toNumber(getField(line, 2));
+      frames.y1[k] = toNumber(getField(line, 3));
+      frames.x2[k] = toNumber(getField(line, 4));
+      frames.y2[k] = toNumber(getField(line, 5));
+    }
+    ++frames.count;
+  }
+}
+
+void applyOffsetLine(FrameList& frames, int k, const std::string& line) {
+  if (k < 0 || k >= kOffsetCount) return;
+  if (getField(line, 1) != kOffsetKeyword) return;
+  frames.offsetX[k] = toNumber(getField(line, 2));
+  frames.offsetY[k] = toNumber(getField(line, 3));
+}

@@ -63,12 +63,14 @@ struct DecodedImage {
 };
 bool platformDecodeImage(const std::string& path, DecodedImage* image);
 
-// Uploads pixels as decoded: GL_RGBA or GL_RGB, unsigned bytes, nearest filtering. The new
-// texture stays bound. Returns the GL name.
 // The fixed GL state every drawing routine relies on (projection, blending, depth test...).
 void gfxInitState();
 
+// Uploads pixels as decoded: GL_RGBA or GL_RGB (image.bytesPerPixel must match), unsigned
+// bytes, rows padded to 4 bytes, nearest filtering. The new texture stays bound. Returns the
+// GL name, or 0 when GL does not take an image of that size.
 uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba);
+void gfxDeleteTexture(uint32_t glName);
 
 struct QuadVertex {
   double x, y;  // screen pixels
@@ -97,11 +99,24 @@ void* audioLoadWav(const std::string& path);  // nullptr when it does not decode
 void audioFreeWav(void* chunk);
 void audioPlayOnFreeChannel(void* chunk);
 void* audioLoadMusic(const std::string& path);  // nullptr when it does not load
+void audioFreeMusic(void* music);               // halts it first if it is playing
 void audioPlayMusicOnce(void* music);
 void audioFadeOutMusic(int ms);
 void audioSetMusicVolume(int volume);
 void audioSetMusicPosition(double seconds);
 
-// Null-version counters for tests.
+// Null-version counters for tests. A null load succeeds when the file opens.
 extern int nullSoundsPlayed;
 extern std::vector<void*> nullSoundLog;
+struct NullAudio {
+  int soundsLoaded = 0;  // loaded and not yet freed
+  int musicLoaded = 0;   // loaded and not yet freed
+  int musicStarts = 0;
+  void* playingMusic = nullptr;
+  int fadeOuts = 0;
+  int lastFadeMs = 0;
+  int musicVolume = -1;  // -1 until set
+  int positionSets = 0;
+  double lastPosition = 0;
+};
+extern NullAudio nullAudio;

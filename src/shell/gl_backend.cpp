@@ -1,0 +1,112 @@
+// Every OpenGL call of the game. The null version records quads instead of drawing them.
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "shell/platform.h"
+#include "shell/window.h"
+
+std::vector<RecordedQuad> nullQuads;
+
+namespace {
+
+uint32_t nullNextTextureName = 1;
+
+constexpr double kOrthoNear = -1.0;
+constexpr double kOrthoFar = 1.0;
+constexpr double kQuadDepth = 0.0;  // every quad: with GL_LEQUAL the later draw covers
+
+GLenum pixelFormat(bool rgba) { return rgba ? GL_RGBA : GL_RGB; }
+
+// Asks GL, without allocating, whether it takes a texture of this size and layout.
+bool textureSizeAccepted(int width, int height, GLenum format) {
+  if (width <= 0 || height <= 0) return false;
+  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+  GLint acceptedWidth = 0;
+  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &acceptedWidth);
+  return acceptedWidth != 0;
+}
+
+}  // namespace
+
+void gfxInitState() {
+  if (platformHeadless) return;
+  glViewport(0, 0, screenWidth, screenHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, screenWidth, screenHeight, 0, kOrthoNear, kOrthoFar);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_BLEND);
+  glEnable(GL_ALPHA_TEST);
+  glEnable(GL_TEXTURE_2D);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glShadeModel(GL_SMOOTH);
+  glDisable(GL_CULL_FACE);
+}
+
+void platformClearBuffers() {
+  if (platformHeadless) return;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
+  if (platformHeadless) return image.width > 0 && image.height > 0 ? nullNextTextureName++ : 0;
+  const GLenum format = pixelFormat(rgba);
+  if (!textureSizeAccepted(image.width, image.height, format)) return 0;
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexImage2D(GL_TEXTURE_2D, 0, format, image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
+               image.pixels.data());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  return name;
+}
+
+void gfxDeleteTexture(uint32_t glName) {
+  if (platformHeadless || glName == 0) return;
+  GLuint name = glName;
+  glDeleteTextures(1, &name);
+}
+
+void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
+  if (platformHeadless) {
+    nullQuads.push_back(RecordedQuad{glName, {corners[0], corners[1], corners[2], corners[3]}, alpha});
+    return;
+  }
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, glName);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4d(1.0, 1.0, 1.0, alpha);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < 4; ++i) {
+    glTexCoord2d(corners[i].u, corners[i].v);
+    glVertex3d(corners[i].x, corners[i].y, kQuadDepth);
+  }
+  glEnd();
+}
+
+void gfxDisableTexturing() {
+  if (platformHeadless) return;
+  glDisable(GL_TEXTURE_2D);
+}
+
+std::vector<unsigned char> gfxReadBackBuffer() {
+  if (platformHeadless) return {};
+  constexpr size_t kRowBytes = static_cast<size_t>(screenWidth) * 4;
+  std::vector<unsigned char> bottomUp(kRowBytes * screenHeight);
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(0, 0, screenWidth, screenHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  // GL counts rows from the bottom; callers think in screen rows from the top.
+  std::vector<unsigned char> topDown(bottomUp.size());
+  for (int row = 0; row < screenHeight; ++row)
+    std::copy_n(&bottomUp[(screenHeight - 1 - row) * kRowBytes], kRowBytes, &topDown[row * kRowBytes]);
+  return topDown;
+}

@@ -1,18 +1,91 @@
 #include "content/script_lines.h"
 
+#include <algorithm>
+
 #include "content/text_file.h"
 
+const ScriptKeywordInfo kScriptKeywords[] = {
+    {"BEGIN", kScriptBegin, 0, 2},
+    {"ASSIGNANIMATION", kScriptAssignAnimation, 0, 2},
+    {"WIDTH", kScriptWidth, 1, 0},
+    {"HEIGHT", kScriptHeight, 1, 0},
+    {"LOOPSTART", kScriptLoopStart, 1, 0},
+    {"LOOPEND", kScriptLoopEnd, 0, 0},
+    {"FRAMESET", kScriptFrameSet, 1, 0},
+    {"END", kScriptEnd, 0, 0},
+    {"STOP", kScriptStop, 0, 0},
+    {"STOPFINISH", kScriptStopFinish, 0, 0},
+    {"ATTACKMID", kScriptAttackMid, 3, 0},
+    {"ATTACKLOW", kScriptAttackLow, 3, 0},
+    {"ATTACKKNOCKHIGH", kScriptAttackKnockHigh, 5, 0},
+    {"ATTACKKNOCKLOW", kScriptAttackKnockLow, 5, 0},
+    {"COMBOALLOWED", kScriptComboAllowed, 0, 0},
+    {"DESTROY", kScriptDestroy, 0, 0},
+    {"MOVEFORWARD", kScriptMoveForward, 1, 0},
+    {"SCREENSHAKEY", kScriptScreenShakeY, 1, 0},
+    {"SETPHYSICSCONTROL", kScriptSetPhysicsControl, 1, 0},
+    {"SETPHYSICSCONTROLANIM", kScriptSetPhysicsControlAnim, 1, 3},
+    {"SETXV", kScriptSetXv, 1, 0},
+    {"SETYV", kScriptSetYv, 1, 0},
+    {"SETHP", kScriptSetHp, 1, 0},
+    {"PLAYGAMESOUND", kScriptPlayGameSound, 1, 0},
+    {"JUMPHEIGHT", kScriptJumpHeight, 1, 0},
+    {"WALKSPEED", kScriptWalkSpeed, 1, 0},
+    {"ATTACKSAMOUNT", kScriptAttacksAmount, 1, 0},
+    {"JUMPATTACKSAMOUNT", kScriptJumpAttacksAmount, 1, 0},
+    {"WEIGHT", kScriptWeight, 1, 0},
+};
+const int kScriptKeywordInfoCount = sizeof kScriptKeywords / sizeof kScriptKeywords[0];
+
 namespace {
+
 const std::string kEmptyLine;
+const ScriptCommand kEmptyCommand;
+
+void parseLines(ScriptLines& lines, int count) {
+  for (int i = 0; i < count; ++i) lines.command[i] = parseScriptLine(lines.text[i]);
+}
+
+}  // namespace
+
+ScriptCommand parseScriptLine(const std::string& line) {
+  ScriptCommand command;
+  const std::string keyword = getField(line, 1);
+  if (keyword.empty()) return command;
+  command.keyword = kScriptOther;
+  for (int k = 0; k < kScriptKeywordInfoCount; ++k) {
+    const ScriptKeywordInfo& info = kScriptKeywords[k];
+    if (keyword != info.keyword) continue;
+    command.keyword = info.code;
+    for (int a = 0; a < info.numbers; ++a) command.arg[a] = toNumber(getField(line, a + 2));
+    if (info.nameField) command.name = getField(line, info.nameField);
+    break;
+  }
+  return command;
 }
 
 void readScript(const std::string& path, ScriptRef& script) {
   auto copy = script ? std::make_shared<ScriptLines>(*script) : std::make_shared<ScriptLines>();
-  if (readLines(path, copy->text, kScriptLineCount) == 0 && script) return;
+  int written = readLines(path, copy->text, kScriptLineCount);
+  if (written == 0 && script) return;
+  parseLines(*copy, written);
+  script = std::move(copy);
+}
+
+void writeScript(const std::vector<std::string>& lines, ScriptRef& script) {
+  auto copy = script ? std::make_shared<ScriptLines>(*script) : std::make_shared<ScriptLines>();
+  int written = std::min(static_cast<int>(lines.size()), kScriptLineCount);
+  std::copy(lines.begin(), lines.begin() + written, copy->text);
+  parseLines(*copy, written);
   script = std::move(copy);
 }
 
 const std::string& scriptText(const ScriptRef& script, int i) {
   if (!script || i < 0 || i >= kScriptLineCount) return kEmptyLine;
   return script->text[i];
+}
+
+const ScriptCommand& scriptCommand(const ScriptRef& script, int i) {
+  if (!script || i < 0 || i >= kScriptLineCount) return kEmptyCommand;
+  return script->command[i];
 }

@@ -1,3 +1,229 @@
 #include "sim/animation.h"
-void startAnimation(SpriteSet&, const std::string&) {}
-void stepAnimation(SpriteSet&) {}
+
+#include <cstring>
+
+#include "audio/sound.h"
+#include "content/text_file.h"
+#include "sim/entity.h"
+
+namespace {
+
+// A block without LOOPEND, END, STOP or STOPFINISH can run off the script, and an
+// ASSIGNANIMATION can lead back into its own block; either way a tick has to end somewhere.
+// One tick never executes more lines than a script holds.
+constexpr int kLastScriptLine = kScriptLineCount - 1;
+constexpr int kMaxLinesPerTick = kScriptLineCount;
+
+enum TickResult { kGoOn = 0, kEndTick = 1 };
+
+using CommandHandler = int (*)(SpriteSet& sprite, Entity& entity, const ScriptCommand& command);
+
+int runAssignAnimation(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+  startAnimation(sprite, c.name);
+  return kGoOn;
+}
+int runWidth(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+  sprite.bodyWidth = c.arg[0];
+  return kGoOn;
+}
+int runHeight(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+  sprite.bodyHeight = c.arg[0];
+  return kGoOn;
+}
+int runLoopStart(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+  sprite.loopCount = roundToInt(c.arg[0]);
+  sprite.loopLine = sprite.scriptLine;
+  sprite.loopDone = 0;
+  return kGoOn;
+}
+int runLoopEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+  sprite.loopDone += 1;
+  if (sprite.loopDone < sprite.loopCount) {
+    sprite.scriptLine = sprite.loopLine;
+  } else {
+    sprite.loopDone = 0;
+    sprite.loopCount = 0;
+  }
+  return kEndTick;
+}
+int runFrameSet(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+  sprite.frame = roundToInt(c.arg[0]);
+  return kGoOn;
+}
+int runEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+  sprite.finished = 1;
+  sprite.scriptLine = sprite.beginLine;
+  return kEndTick;
+}
+int runStop(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+  sprite.scriptLine -= 1;
+  return kEndTick;
+}
+int runStopFinish(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+  sprite.scriptLine -= 1;
+  sprite.finished = 1;
+  return kEndTick;
+}
+
+void setAttack(Entity& e, const ScriptCommand& c, int kind) {
+  e.attackPending = 1;
+  e.attackReach = roundToInt(c.arg[0]);
+  e.hitEffect = roundToInt(c.arg[1]);
+  e.attackDamage = roundToInt(c.arg[2]);
+  e.attackKind = kind;
+}
+void setKnockAttack(Entity& e, const ScriptCommand& c, int kind) {
+  setAttack(e, c, kind);
+  e.knockXv = roundToInt(c.arg[3]);
+  e.knockYv = roundToInt(c.arg[4]);
+}
+int runAttackMid(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  setAttack(e, c, kAttackMid);
+  return kGoOn;
+}
+int runAttackLow(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  setAttack(e, c, kAttackLow);
+  return kGoOn;
+}
+int runAttackKnockHigh(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  setKnockAttack(e, c, kAttackKnockHigh);
+  return kGoOn;
+}
+int runAttackKnockLow(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  setKnockAttack(e, c, kAttackKnockLow);
+  return kGoOn;
+}
+int runComboAllowed(SpriteSet&, Entity& e, const ScriptCommand&) {
+  e.comboAllowed = 1;
+  return kGoOn;
+}
+int runDestroy(SpriteSet&, Entity& e, const ScriptCommand&) {
+  e.alive = 0;
+  return kGoOn;
+}
+// Forward is +x when facing right (0) and -x when facing left (1).
+double forward(const Entity& e, double amount) { return e.facing == 1 ? -amount : amount; }
+int runMoveForward(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  e.x = roundToInt16(e.x + forward(e, c.arg[0]));
+  return kGoOn;
+}
+int runScreenShakeY(SpriteSet&, Entity&, const ScriptCommand& c) {
+  shakeY = roundToInt(shakeY + c.arg[0]);
+  return kGoOn;
+}
+int runSetPhysicsControl(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  e.physicsOn = roundToInt(c.arg[0]);
+  e.playerState = kPlayerAirborne;
+  e.aiState = kAiJumping;
+  return kGoOn;
+}
+int runSetPhysicsControlAnim(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  e.physicsOn = roundToInt(c.arg[0]);
+  e.landAnimation = c.name;
+  e.playerState = kPlayerDead;  // 9: physics starts landAnimation on touchdown
+  return kGoOn;
+}
+int runSetXv(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  e.xv = roundToInt16(forward(e, c.arg[0]));
+  return kGoOn;
+}
+int runSetYv(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  e.yv = roundToInt16(c.arg[0]);
+  return kGoOn;
+}
+int runSetHp(SpriteSet&, Entity& e, const ScriptCommand& c) {
+  e.hp = c.arg[0];
+  return kGoOn;
+}
+int runPlayGameSound(SpriteSet&, Entity&, const ScriptCommand& c) {
+  int slot = roundToInt(c.arg[0]);
+  if (slot >= 0 && slot < kSoundSlots) playSound(slot);
+  return kGoOn;
+}
+
+struct CommandEntry {
+  ScriptKeyword keyword;
+  CommandHandler run;
+};
+
+const CommandEntry kCommands[] = {
+    {kScriptAssignAnimation, runAssignAnimation},
+    {kScriptWidth, runWidth},
+    {kScriptHeight, runHeight},
+    {kScriptLoopStart, runLoopStart},
+    {kScriptLoopEnd, runLoopEnd},
+    {kScriptFrameSet, runFrameSet},
+    {kScriptEnd, runEnd},
+    {kScriptStop, runStop},
+    {kScriptStopFinish, runStopFinish},
+    {kScriptAttackMid, runAttackMid},
+    {kScriptAttackLow, runAttackLow},
+    {kScriptAttackKnockHigh, runAttackKnockHigh},
+    {kScriptAttackKnockLow, runAttackKnockLow},
+    {kScriptComboAllowed, runComboAllowed},
+    {kScriptDestroy, runDestroy},
+    {kScriptMoveForward, runMoveForward},
+    {kScriptScreenShakeY, runScreenShakeY},
+    {kScriptSetPhysicsControl, runSetPhysicsControl},
+    {kScriptSetPhysicsControlAnim, runSetPhysicsControlAnim},
+    {kScriptSetXv, runSetXv},
+    {kScriptSetYv, runSetYv},
+    {kScriptSetHp, runSetHp},
+    {kScriptPlayGameSound, runPlayGameSound},
+};
+
+// The same table indexed by keyword code; lines that are no command find nullptr.
+struct HandlerIndex {
+  CommandHandler byKeyword[kScriptKeywordCount] = {};
+  HandlerIndex() {
+    for (const CommandEntry& entry : kCommands) byKeyword[entry.keyword] = entry.run;
+  }
+};
+const HandlerIndex kHandlers;
+
+void upperCase(std::string& text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+}  // namespace
+
+int animationOwner(const SpriteSet& sprite) {
+  const SpriteSet* first = entitySprites;
+  if (&sprite >= first && &sprite < first + kEntityCount) return static_cast<int>(&sprite - first);
+  return currentEntity;
+}
+
+void startAnimation(SpriteSet& sprite, const std::string& name) {
+  sprite.animation = name;
+  sprite.loopDone = 0;
+  sprite.loopCount = 0;
+  sprite.finished = 0;
+  int owner = animationOwner(sprite);
+  if (owner >= 0 && owner < kEntityCount)
+    std::memset(entities[owner].hitList, 0, sizeof entities[owner].hitList);
+
+  std::string wanted = name;
+  upperCase(wanted);
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    const ScriptCommand& c = scriptCommand(sprite.script, i);
+    if (c.keyword == kScriptBegin && c.name == wanted) {
+      sprite.scriptLine = i;
+      sprite.loopLine = i;
+      sprite.beginLine = i;
+      return;
+    }
+  }
+}
+
+void stepAnimation(SpriteSet& sprite) {
+  Entity& entity = entities[currentEntity];
+  for (int executed = 0; executed < kMaxLinesPerTick; ++executed) {
+    // Past the last line there is nothing to run: the frame holds until another animation starts.
+    if (sprite.scriptLine >= kLastScriptLine || sprite.scriptLine < -1) return;
+    sprite.scriptLine += 1;
+    const ScriptCommand& command = scriptCommand(sprite.script, sprite.scriptLine);
+    CommandHandler run = kHandlers.byKeyword[command.keyword];
+    if (run && run(sprite, entity, command) == kEndTick) return;
+  }
+}

@@ -4,7 +4,15 @@
 
 #include "render/sprite_set.h"
 
-// Switches the sprite set (owned by entity currentEntity... see the .cpp) to the named block.
+// The entity whose hit list an animation start clears: the index of `sprite` in
+// entitySprites when it lies in that table (a spark spawned during someone else's attack
+// must not clear the attacker's list), otherwise currentEntity.
+int animationOwner(const SpriteSet& sprite);
+// Switches the sprite set to the block whose BEGIN line names `name` in capitals; resets the
+// loop and finished state and the owner's hit list. Runs no line: the next step does.
+// A name the script lacks leaves the running block in place.
 void startAnimation(SpriteSet& sprite, const std::string& name);
-// Runs one tick of the running block for the entity at currentEntity.
+// Runs one tick of the running block, writing into entities[currentEntity]: every line up to
+// and including the next LOOPEND, END, STOP or STOPFINISH. A tick never passes line 1000 nor
+// runs more than 1001 lines (an ASSIGNANIMATION cycle); either ends it where it stands.
 void stepAnimation(SpriteSet& sprite);

@@ -1,2 +1,33 @@
 #include "shell/camera.h"
-void updateCamera() {}
+
+#include "content/stage_loader.h"
+#include "content/text_file.h"
+#include "shell/game_state.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+
+namespace {
+// Half of the screen's middle column: the halved sum below lands the target's centre there.
+constexpr int32_t kHalfCentreColumn = 256;
+// The view rises only while the target is drawn above this row, and never by more than the
+// most it may rise.
+constexpr int32_t kRiseRow = 240;
+constexpr int32_t kMostRise = -150;
+}  // namespace
+
+void updateCamera() {
+  if (cameraTarget < 0 || cameraTarget >= kEntityCount) return;
+  const Entity& target = entities[cameraTarget];
+
+  // Integer halving on purpose: the camera eases in by half the gap each frame and settles
+  // within a pixel of its goal.
+  const int32_t halfWidth = roundToInt(target.scriptWidth) / 2;
+  cameraX = (target.x + cameraX + halfWidth) / 2 - kHalfCentreColumn;
+  cameraY = wrap16(target.y - target.z) - kRiseRow;
+
+  // The right end first, then the left: a stage narrower than the screen sits at 0.
+  if (screenWidth + cameraX > stageEnd) cameraX = stageEnd - screenWidth;
+  if (cameraY >= 0) cameraY = 0;
+  if (cameraY < kMostRise) cameraY = kMostRise;
+  if (cameraX <= 0) cameraX = 0;
+}

@@ -1,2 +1,133 @@
+// The stage from back to front: background, back layer, middle layer, fighters and props by
+// depth, front layer.
 #include "render/stage_scene.h"
-void drawStageScene() {}
+
+#include "content/text_file.h"
+#include "render/draw.h"
+#include "render/scene_culling.h"
+#include "shell/game_state.h"
+#include "sim/entity.h"
+
+namespace {
+
+enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
+// The first scenery object on the front layer is drawn see-through, so a foreground pillar
+// or bush never hides a fighter completely.
+constexpr double kFirstFrontTransparency = 0.5;
+
+struct ShakeOffset {
+  int32_t x, y;
+};
+
+bool validEntity(int32_t e) { return e >= 0 && e < kEntityCount; }
+
+// Highest index a per-frame scan may reach, whatever the table's last-used index says.
+int32_t lastIndex(int32_t last, int32_t capacity) { return last < capacity ? last : capacity - 1; }
+
+void drawBackground() {
+  bgSprite.x = 0;
+  bgSprite.y = 0;
+  drawSprite(bgSprite);
+}
+
+// The shake alternates direction every frame.
+ShakeOffset shakeOffset() {
+  if (shakeSign == 0) return {shakeX, shakeY};
+  return {-shakeX, -shakeY};
+}
+
+// Foot line of a drawOrder entry; entries that name no entity sink to the end.
+double depthKey(int32_t e) {
+  if (!validEntity(e)) return 1e300;
+  return entities[e].y + entitySprites[e].bodyHeight;
+}
+
+// Bubble sort, kept from frame to frame: the order is nearly right already, ties keep their
+// previous order, and one pass usually settles it.
+void sortDrawOrder() {
+  const int32_t last = lastIndex(lastEntity, kDrawOrderCount);
+  bool swapped = true;
+  while (swapped) {
+    swapped = false;
+    for (int32_t k = 0; k < last; ++k) {
+      if (depthKey(drawOrder[k]) > depthKey(drawOrder[k + 1])) {
+        const int32_t held = drawOrder[k];
+        drawOrder[k] = drawOrder[k + 1];
+        drawOrder[k + 1] = held;
+        swapped = true;
+      }
+    }
+  }
+}
+
+// A stage file may leave a back-layer parallax at 0; such an object scrolls with the stage.
+int32_t backParallax(const Entity& object) { return object.parallax == 0 ? 1 : object.parallax; }
+
+void drawBackLayer(ShakeOffset shake) {
+  const int32_t last = lastIndex(lastObject, kSceneryCount);
+  for (int32_t i = 0; i <= last; ++i) {
+    const Entity& object = sceneryObjects[i];
+    SpriteSet& sprite = scenerySprites[i];
+    if (object.kind != kLayerBack || sprite.visible != 1) continue;
+    const int32_t parallax = backParallax(object);
+    sprite.transparency = 0.0;
+    sprite.x = (object.x - cameraX + shake.x) / parallax;
+    sprite.y = (object.z - cameraY + shake.y) / parallax;
+    if (spriteOnScreen(sprite)) drawSprite(sprite);
+  }
+}
+
+void drawMiddleLayer(ShakeOffset shake) {
+  const int32_t last = lastIndex(lastObject, kSceneryCount);
+  for (int32_t i = 0; i <= last; ++i) {
+    const Entity& object = sceneryObjects[i];
+    SpriteSet& sprite = scenerySprites[i];
+    if (object.kind != kLayerMiddle || sprite.visible != 1) continue;
+    sprite.transparency = 0.0;
+    sprite.x = object.x - cameraX + shake.x;
+    sprite.y = object.z - cameraY + shake.y;
+    if (spriteOnScreen(sprite)) drawSprite(sprite);
+  }
+}
+
+// Fighters are drawn wherever they are: a sprite whose anchor is off screen may still reach
+// into it.
+void drawEntities(ShakeOffset shake) {
+  const int32_t last = lastIndex(lastEntity, kDrawOrderCount);
+  for (int32_t k = 0; k <= last; ++k) {
+    const int32_t e = drawOrder[k];
+    if (!validEntity(e) || entities[e].alive != 1) continue;
+    const Entity& entity = entities[e];
+    SpriteSet& sprite = entitySprites[e];
+    sprite.flip = entity.facing;
+    sprite.x = entity.x - cameraX + shake.x;
+    sprite.y = wrap16(entity.y - entity.z) - cameraY + shake.y;
+    sprite.autoSize = 1;
+    drawSprite(sprite);
+  }
+}
+
+void drawFrontLayer(ShakeOffset shake) {
+  const int32_t last = lastIndex(lastObject, kSceneryCount);
+  for (int32_t i = 0; i <= last; ++i) {
+    const Entity& object = sceneryObjects[i];
+    SpriteSet& sprite = scenerySprites[i];
+    if (object.kind != kLayerFront || sprite.visible != 1) continue;
+    sprite.transparency = i == 0 ? kFirstFrontTransparency : 0.0;
+    sprite.x = object.x - object.parallax * cameraX + shake.x;
+    sprite.y = object.z - object.parallax * cameraY + shake.y;
+    drawSprite(sprite);
+  }
+}
+
+}  // namespace
+
+void drawStageScene() {
+  drawBackground();
+  const ShakeOffset shake = shakeOffset();
+  sortDrawOrder();
+  drawBackLayer(shake);
+  drawMiddleLayer(shake);
+  drawEntities(shake);
+  drawFrontLayer(shake);
+}

@@ -60,32 +60,24 @@ void sortDrawOrder() {
   }
 }
 
-// A stage file may leave a back-layer parallax at 0; such an object scrolls with the stage.
-int32_t backParallax(const Entity& object) { return object.parallax == 0 ? 1 : object.parallax; }
-
-void drawBackLayer(ShakeOffset shake) {
-  const int32_t last = lastIndex(lastObject, kSceneryCount);
-  for (int32_t i = 0; i <= last; ++i) {
-    const Entity& object = sceneryObjects[i];
-    SpriteSet& sprite = scenerySprites[i];
-    if (object.kind != kLayerBack || sprite.visible != 1) continue;
-    const int32_t parallax = backParallax(object);
-    sprite.transparency = 0.0;
-    sprite.x = (object.x - cameraX + shake.x) / parallax;
-    sprite.y = (object.z - cameraY + shake.y) / parallax;
-    if (spriteOnScreen(sprite)) drawSprite(sprite);
-  }
+// The back layer moves slower than the stage by its parallax; the middle layer moves with it.
+// A stage file may leave a back-layer parallax at 0: such an object scrolls with the stage.
+int32_t parallaxDivisor(const Entity& object) {
+  if (object.kind != kLayerBack || object.parallax == 0) return 1;
+  return object.parallax;
 }
 
-void drawMiddleLayer(ShakeOffset shake) {
+// Back and middle layers: only objects that reach into the screen are drawn.
+void drawCulledLayer(int kind, ShakeOffset shake) {
   const int32_t last = lastIndex(lastObject, kSceneryCount);
   for (int32_t i = 0; i <= last; ++i) {
     const Entity& object = sceneryObjects[i];
     SpriteSet& sprite = scenerySprites[i];
-    if (object.kind != kLayerMiddle || sprite.visible != 1) continue;
+    if (object.kind != kind || sprite.visible != 1) continue;
+    const int32_t divisor = parallaxDivisor(object);
     sprite.transparency = 0.0;
-    sprite.x = object.x - cameraX + shake.x;
-    sprite.y = object.z - cameraY + shake.y;
+    sprite.x = (object.x - cameraX + shake.x) / divisor;
+    sprite.y = (object.z - cameraY + shake.y) / divisor;
     if (spriteOnScreen(sprite)) drawSprite(sprite);
   }
 }
@@ -126,8 +118,8 @@ void drawStageScene() {
   drawBackground();
   const ShakeOffset shake = shakeOffset();
   sortDrawOrder();
-  drawBackLayer(shake);
-  drawMiddleLayer(shake);
+  drawCulledLayer(kLayerBack, shake);
+  drawCulledLayer(kLayerMiddle, shake);
   drawEntities(shake);
   drawFrontLayer(shake);
 }

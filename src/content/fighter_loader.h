@@ -13,12 +13,25 @@ extern std::string typeNames[kTypeSlots];
 extern int32_t typeKinds[kTypeSlots];
 extern Texture typeTextures[kTypeSlots];
 extern int32_t typeCount;
-extern Texture playerTextures[4][6];
+constexpr int kPlayerTextureRows = 4;     // room for 4 players...
+constexpr int kPlayerTextureColumns = 6;  // ...of 6 sheets each; the loader uses the first
+extern Texture playerTextures[kPlayerTextureRows][kPlayerTextureColumns];
 
+// Each player's script, sheet, frame list and offsets by its `name`; WIDTH and HEIGHT from
+// anywhere in the script go to scriptWidth/scriptHeight.
 void loadPlayers();
+// Appends stage type typeCount + 1; past type 25 the call does nothing.
 void loadEntityType(const std::string& name, double kind);
+// Appends an entity of stage type typeField + 1 at lastEntity + 1. A type that is not loaded,
+// or a full table, places nothing.
 void placeEntity(double x, double y, double typeField);
+bool isLoadedStageType(int type);
+// Every placed entity gets the offsets of its own type's ".off".
 void applyTypeOffsets();
+// Type 1000, "globals": the hit effects.
 void loadEffectsType();
+// The statistics section of entity e's script (up to and including its first blank line).
 void readStats(int e);
+// A new entity of a loaded type in the lowest free slot 0..999, running `animation`;
+// nothing when every slot is taken.
 void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation);

@@ -25,6 +25,16 @@ void expectQuad(const RecordedQuad& q, const Corners& c) {
   EXPECT_EQ(q.corners[3].y, c.bottom);
 }
 
+// Every case starts with the null platform and an empty quad record.
+template <class Case>
+class RecordedDraw : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override {
+    platformHeadless = 1;
+    nullQuads.clear();
+  }
+};
+
 constexpr int kFrame = 7;
 
 struct SpriteCase {
@@ -40,13 +50,7 @@ struct SpriteCase {
   double alpha;
 };
 
-class DrawSprite : public ::testing::TestWithParam<SpriteCase> {
- protected:
-  void SetUp() override {
-    platformHeadless = 1;
-    nullQuads.clear();
-  }
-};
+using DrawSprite = RecordedDraw<SpriteCase>;
 
 TEST_P(DrawSprite, PlacesTheCornersAndAlpha) {
   const SpriteCase& c = GetParam();
@@ -114,13 +118,7 @@ struct BadFrameCase {
   bool sheetLoaded;
 };
 
-class DrawNothing : public ::testing::TestWithParam<BadFrameCase> {
- protected:
-  void SetUp() override {
-    platformHeadless = 1;
-    nullQuads.clear();
-  }
-};
+using DrawNothing = RecordedDraw<BadFrameCase>;
 
 // Frames outside the table, and frames no ".spr" line defined, show nothing and read nothing
 // past the table.
@@ -172,13 +170,7 @@ struct FrameCase {
   double alpha;
 };
 
-class DrawFrame : public ::testing::TestWithParam<FrameCase> {
- protected:
-  void SetUp() override {
-    platformHeadless = 1;
-    nullQuads.clear();
-  }
-};
+using DrawFrame = RecordedDraw<FrameCase>;
 
 TEST_P(DrawFrame, UsesTheParameterBlock) {
   const FrameCase& c = GetParam();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "recorded_quads.h"
 #include "shell/game_state.h"
 #include "sim/entity.h"
@@ -106,6 +108,36 @@ TEST(DepthOrder, EntriesNamingNoEntityAreSkipped) {
   nullQuads.clear();
   drawStageScene();
   EXPECT_EQ(drawnEntities(), (std::vector<int>{1, 0}));
+}
+
+// The plain method the order must match: passes of neighbour swaps until one swaps nothing.
+void referenceSort(std::vector<int>& order) {
+  auto key = [](int e) { return entities[e].y + entitySprites[e].bodyHeight; };
+  for (bool swapped = true; swapped;) {
+    swapped = false;
+    for (size_t k = 0; k + 1 < order.size(); ++k)
+      if (key(order[k]) > key(order[k + 1])) std::swap(order[k], order[k + 1]), swapped = true;
+  }
+}
+
+TEST(DepthOrder, MatchesNeighbourSwapPassesFrameAfterFrame) {
+  resetStage();
+  std::mt19937 random(7);
+  const int count = 60;
+  for (int e = 0; e < count; ++e) entities[e].alive = e % 5 != 0;  // the dead sort too
+  lastEntity = count - 1;
+  std::vector<int> expected(drawOrder, drawOrder + count);
+  for (int frame = 0; frame < 30; ++frame) {
+    // Few distinct foot lines, so ties are common; some entities jump far each frame.
+    for (int e = 0; e < count; ++e)
+      if (random() % 3 == 0) {
+        entities[e].y = static_cast<int16_t>(random() % 6 * 50);
+        entitySprites[e].bodyHeight = random() % 2 ? 0.5 : 0.0;
+      }
+    referenceSort(expected);
+    drawStageScene();
+    ASSERT_EQ(std::vector<int>(drawOrder, drawOrder + count), expected) << "frame " << frame;
+  }
 }
 
 TEST(EntityPlacement, DrawnAtTheirRowLessAltitudeMirroredByFacing) {

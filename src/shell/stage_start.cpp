@@ -1,2 +1,43 @@
 #include "shell/stage_start.h"
-void startStage() {}
+
+#include "audio/sound.h"
+#include "content/fighter_loader.h"
+#include "content/stage_loader.h"
+#include "content/text_file.h"
+#include "shell/game_state.h"
+#include "sim/animation.h"
+#include "sim/entity.h"
+
+namespace {
+
+// Every stage's music loops over the same stretch.
+constexpr double kMusicLoopStartSeconds = 32.583;
+constexpr double kMusicLoopEndSeconds = 145.072;
+
+// The last ATTACKSAMOUNT anywhere in the script, past the statistics section too.
+void scanAttacksAmount(int e) {
+  for (int j = 0; j < kScriptLineCount; ++j) {
+    const ScriptCommand& c = scriptCommand(entitySprites[e].script, j);
+    if (c.keyword == kScriptAttacksAmount) entities[e].attacksAmount = roundToInt(c.arg[0]);
+  }
+}
+
+}  // namespace
+
+void startStage() {
+  readLines("stage/" + worldName + "/" + stageName + ".lev", stageLines);
+  loadStage();
+  loadPlayers();
+  for (int k = 0; k < kDrawOrderCount; ++k) drawOrder[k] = k;
+  for (int e = 0; e <= lastEntity; ++e) {
+    if (entities[e].kind == kKindObject) startAnimation(entitySprites[e], "STATIONARY");
+    if (entities[e].kind == kKindFighter) startAnimation(entitySprites[e], "STAND");
+    currentEntity = e;
+    readStats(e);
+    scanAttacksAmount(e);
+    entities[e].alive = 1;
+  }
+  loadMusic("bgm/" + bgmName + ".ogg");
+  musicLoopStart = kMusicLoopStartSeconds;
+  musicLoopEnd = kMusicLoopEndSeconds;
+}

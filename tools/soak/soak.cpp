@@ -1,0 +1,176 @@
+// A long headless run of a crowded stage: both players on random input, every entity slot in
+// use at some point, opponents fighting, effects spawning and dying. Checks the table
+// invariants after every tick and reports resident memory, so that a sanitizer build of this
+// tool shows memory faults, leaks that grow, and state that leaves its tables.
+//
+//   brawler-soak CONTENT_DIR [TICKS] [SEED]
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "content/fighter_loader.h"
+#include "content/text_file.h"
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "shell/play_loop.h"
+#include "shell/stage_start.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "sim/random.h"
+
+namespace {
+
+constexpr int kTicksPerMinute = 3530;  // 17 ms ticks
+constexpr int kCrowdTarget = 1001;     // fill every entity slot
+constexpr int kMinimumFighters = 40;   // below this, new opponents join the fight
+
+long residentKiB() {
+  long pages = 0, resident = 0;
+  FILE* f = std::fopen("/proc/self/statm", "r");
+  if (!f) return 0;
+  if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+  std::fclose(f);
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The start stage plus scattered placements of every declared type until the table is full.
+// The stage file is put into the stage lines directly: a stage name with no file leaves them
+// as they are.
+void buildCrowdedStage(std::vector<int>* fighterTypes) {
+  for (auto& line : stageLines) line.clear();
+  readLines("stage/world1/stage3.lev", stageLines);
+  int used = 0, typeIndex = 0;
+  std::vector<int> kinds;
+  for (const auto& line : stageLines) {
+    if (!line.empty()) ++used;
+    if (getField(line, 1) == "LOADENTITY") kinds.push_back(roundToInt(toNumber(getField(line, 3))));
+  }
+  for (int kind : kinds) {
+    if (kind == kKindFighter) fighterTypes->push_back(typeIndex + 1);
+    ++typeIndex;
+  }
+  int next = kStageLineCount - 1;
+  while (next > 0 && stageLines[next].empty()) --next;
+  ++next;
+  const int perLine = 50;
+  for (int placed = 0, k = 0; placed < kCrowdTarget && next < kStageLineCount && !kinds.empty(); ++k) {
+    const int type = k % static_cast<int>(kinds.size());
+    const int x = 200 + (k * 137) % 3000;
+    stageLines[next++] = "CPLACEENTITY " + std::to_string(x) + " 450 " + std::to_string(type) +
+                         " " + std::to_string(perLine - 1) + " 200";
+    placed += perLine;
+  }
+}
+
+void queueKey(int code, bool down) {
+  PlatformEvent ev;
+  if (code >= 440 && code < 500) {
+    ev.type = kEventJoyHat;
+    ev.value = down ? code - 440 : 0;
+  } else if (code >= 40 && code < 60 && code != 27) {
+    ev.type = down ? kEventJoyButtonDown : kEventJoyButtonUp;
+    ev.button = code - 40;
+  } else {
+    ev.type = down ? kEventKeyDown : kEventKeyUp;
+    ev.key = code;
+  }
+  nullQueueEvent(ev);
+}
+
+void randomInput() {
+  for (int p = 0; p < 2; ++p) {
+    const int32_t codes[] = {bindUp[p], bindDown[p], bindLeft[p], bindRight[p], bindAttack[p], bindJump[p]};
+    for (int32_t code : codes)
+      if (randomBelow(8) == 0) queueKey(code, randomBelow(2) == 0);
+  }
+}
+
+bool checkInvariants(long tick) {
+  bool ok = true;
+  auto fail = [&](const char* what, int e) {
+    std::fprintf(stderr, "tick %ld: %s (entity %d)\n", tick, what, e);
+    ok = false;
+  };
+  if (lastEntity > kEntityCount - 1 || lastEntity < playerCount - 1) fail("lastEntity out of range", lastEntity);
+  static int seen[kDrawOrderCount];
+  for (int k = 0; k < kDrawOrderCount; ++k) seen[k] = 0;
+  for (int k = 0; k < kDrawOrderCount; ++k) {
+    if (drawOrder[k] < 0 || drawOrder[k] >= kDrawOrderCount || seen[drawOrder[k]]++) {
+      fail("drawOrder is not a permutation", k);
+      break;
+    }
+  }
+  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e) {
+    if (entities[e].alive != 1) continue;
+    const int line = entitySprites[e].scriptLine;
+    if (line < 0 || line > kScriptLineCount - 1) fail("scriptLine outside the script", e);
+    if (e >= playerCount) {
+      const int t = entities[e].type;
+      const bool loaded = (t >= 1 && t <= typeCount) || t == kEffectsType;
+      if (!loaded) fail("live entity of a type that is not loaded", e);
+    }
+  }
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: brawler-soak CONTENT_DIR [TICKS] [SEED]\n");
+    return 2;
+  }
+  if (chdir(argv[1]) != 0) {
+    std::perror(argv[1]);
+    return 2;
+  }
+  const long ticks = argc > 2 ? std::atol(argv[2]) : 1000000;
+  seedRandom(argc > 3 ? static_cast<uint32_t>(std::atol(argv[3])) : 1);
+  platformHeadless = 1;
+  setDefaultBindings();
+  setPlayerDefaults();
+  gravity = 1;
+  playerCount = 2;
+
+  std::vector<int> fighterTypes;
+  buildCrowdedStage(&fighterTypes);
+  worldName = "soak";
+  stageName = "no-such-stage";
+  startStage();
+  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  enterStage();
+
+  int highestSlot = lastEntity;
+  long residentAfterMinute = 0, residentPeak = 0;
+  long failures = 0;
+  for (long tick = 1; tick <= ticks; ++tick) {
+    randomInput();
+    // The players never stay down, so the fight goes on for the whole run.
+    for (int p = 0; p < playerCount; ++p)
+      if (entities[p].hp < 100) entities[p].hp = entities[p].maxHp;
+    stageTick();
+    nullQuads.clear();
+    if (!checkInvariants(tick) && ++failures > 20) return 1;
+
+    if (lastEntity > highestSlot) highestSlot = lastEntity;
+    int fighters = 0;
+    for (int e = playerCount; e <= lastEntity; ++e)
+      fighters += entities[e].alive == 1 && entities[e].kind == kKindFighter;
+    if (fighters < kMinimumFighters && !fighterTypes.empty()) {
+      const int type = fighterTypes[tick % fighterTypes.size()];
+      spawnEntity(wrap16(entities[0].x + 300 + randomBelow(400)), 450, type, "STAND");
+    }
+    const long resident = residentKiB();
+    if (resident > residentPeak) residentPeak = resident;
+    if (tick == kTicksPerMinute) residentAfterMinute = resident;
+    if (tick % 100000 == 0)
+      std::printf("tick %ld: lastEntity %d, fighters %d, resident %ld KiB\n", tick, lastEntity, fighters, resident);
+  }
+  std::printf("soak: %ld ticks, highest slot %d, resident after a minute %ld KiB, at the end %ld KiB, peak %ld KiB, %ld invariant failures\n",
+              ticks, highestSlot, residentAfterMinute, residentKiB(), residentPeak, failures);
+  return failures == 0 ? 0 : 1;
+}

@@ -1,2 +1,166 @@
 #include "sim/combat.h"
-void resolveAttacks() {}
+
+#include <cmath>
+
+#include "audio/sound.h"
+#include "content/fighter_loader.h"
+#include "content/text_file.h"
+#include "sim/animation.h"
+#include "sim/body.h"
+#include "sim/entity.h"
+#include "sim/random.h"
+#include "sim/rect.h"
+
+namespace {
+
+constexpr double kDepthReach = 20;     // foot lines this far apart or more never connect
+constexpr int32_t kJitterSpan = 60;    // the effect lands up to 30 pixels off the box centre
+constexpr int32_t kKnockSpread = 4;    // knock-back speeds vary by 0..3
+constexpr int32_t kObjectPush = 5;
+constexpr int32_t kFighterPush = 15;
+constexpr int16_t kAirHitXv = 7;
+constexpr int16_t kAirHitYv = 10;
+constexpr int32_t kKnockDownShake = 15;
+constexpr int kLightHitSound = 0;
+constexpr int kKnockDownSound = 1;
+constexpr int kSpark = 0;
+constexpr int kBlood = 1;
+
+bool facesLeft(const Entity& e) { return e.facing == 1; }
+bool isKnockDown(int32_t attackKind) {
+  return attackKind == kAttackKnockHigh || attackKind == kAttackKnockLow;
+}
+bool isLow(int32_t attackKind) { return attackKind == kAttackLow || attackKind == kAttackKnockLow; }
+
+}  // namespace
+
+Rect attackHitBox(int a) {
+  const Entity& e = entities[a];
+  const double w = entitySprites[a].bodyWidth, h = entitySprites[a].bodyHeight;
+  const int32_t top = e.y - e.z;
+  Rect box{};
+  if (facesLeft(e)) {
+    box.left = roundToInt(e.x - w - e.attackReach);
+    box.right = roundToInt(e.x - w / 2);
+  } else {
+    box.left = roundToInt(e.x + w / 2);
+    box.right = roundToInt(e.x + w + e.attackReach);
+  }
+  box.top = roundToInt(top + (isLow(e.attackKind) ? h / 2 : h / 4));
+  box.bottom = roundToInt(top + (isLow(e.attackKind) ? h : h / 2));
+  return box;
+}
+
+namespace {
+
+Rect victimRect(int v) {
+  const Entity& e = entities[v];
+  const double w = entitySprites[v].bodyWidth, h = entitySprites[v].bodyHeight;
+  const int32_t top = e.y - e.z;
+  return Rect{roundToInt(e.x - w / 2), roundToInt(e.x + w / 2), top, roundToInt(top + h)};
+}
+
+int32_t jitter() { return randomBelow(kJitterSpan) - kJitterSpan / 2; }
+
+void spawnEffect(int16_t x, int16_t y, const char* animation) {
+  spawnEntity(x, y, kEffectsType, animation);
+}
+
+// A fighter sparks or bleeds as the attack says; an effect number beyond those shows nothing.
+void spawnFighterEffect(const Entity& attacker, int16_t fx, int16_t fy, const char* spark) {
+  if (attacker.hitEffect == kSpark) spawnEffect(fx, fy, spark);
+  if (attacker.hitEffect == kBlood) spawnEffect(fx, fy, "BLOODSPURT");
+}
+
+// Knock-down speeds: away from the attacker, a little random either way.
+void knockBack(const Entity& attacker, Entity& victim) {
+  const int32_t along = facesLeft(attacker) ? -attacker.knockXv : attacker.knockXv;
+  victim.xv = wrap16(along - 2 + randomBelow(kKnockSpread));
+  victim.yv = wrap16(attacker.knockYv - 2 + randomBelow(kKnockSpread));
+  victim.physicsOn = 1;
+}
+
+void push(const Entity& attacker, Entity& victim, int32_t distance) {
+  victim.x = wrap16(victim.x + (facesLeft(attacker) ? -distance : distance));
+}
+
+void objectReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
+  Entity& victim = entities[v];
+  if (isKnockDown(attacker.attackKind)) {
+    spawnEffect(fx, fy, "BIGSPARK");
+    knockBack(attacker, victim);
+    startAnimation(entitySprites[v], "FALL");
+    return;
+  }
+  push(attacker, victim, kObjectPush);
+  spawnEffect(fx, fy, "SMALLSPARK");
+  startAnimation(entitySprites[v], "DAMAGE");
+}
+
+void fighterReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
+  Entity& victim = entities[v];
+  SpriteSet& sprite = entitySprites[v];
+  if (isKnockDown(attacker.attackKind)) {
+    spawnFighterEffect(attacker, fx, fy, "BIGSPARK");
+    playSound(kKnockDownSound);
+    knockBack(attacker, victim);
+    victim.aiTimer = 2;
+    startAnimation(sprite, "FALL");
+    victim.aiState = kAiKnockedDown;
+    victim.playerState = kPlayerHurt;
+    shakeX = kKnockDownShake;
+  } else {
+    push(attacker, victim, kFighterPush);
+    spawnFighterEffect(attacker, fx, fy, "SMALLSPARK");
+    playSound(kLightHitSound);
+    if (victim.physicsOn == 0) {
+      startAnimation(sprite, attacker.attackKind == kAttackLow ? "LOWDAMAGE" : "HIGHDAMAGE");
+      victim.playerState = kPlayerHurt;
+      victim.aiState = kAiBusy;
+    } else {
+      // Hit in the air: thrown away from the attacker and down it goes.
+      victim.xv = facesLeft(attacker) ? -kAirHitXv : kAirHitXv;
+      victim.yv = kAirHitYv;
+      startAnimation(sprite, "FALL");
+      victim.aiState = kAiKnockedDown;
+      victim.playerState = kPlayerHurt;
+    }
+    victim.aiTimer = 2;
+  }
+  victim.hp -= attacker.attackDamage;
+}
+
+void resolveAttack(int a, int lastVictim) {
+  Entity& attacker = entities[a];
+  attacker.attackPending = 0;
+  const Rect box = attackHitBox(a);
+  const double attackerFoot = footLine(a);
+  for (int v = 0; v <= lastVictim; ++v) {
+    Entity& victim = entities[v];
+    if (victim.alive != 1 || v == a) continue;
+    const Rect body = victimRect(v);
+    // The jitter is drawn for every victim looked at, hit or not, so the sequence of random
+    // numbers depends on who stands on the stage.
+    const int16_t fx = wrap16((box.left + box.right) / 2 + jitter());
+    const int16_t fy = wrap16((box.top + box.bottom) / 2 + jitter());
+    const bool lands = std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
+                       rectsOverlap(body, box) && attacker.hitList[v] == 0 && victim.down == 0;
+    if (!lands) continue;
+    attacker.hitList[v] = 1;
+    attacker.power += attacker.attackDamage / 10.0;
+    if (attacker.power > attacker.maxPower) attacker.power = attacker.maxPower;
+    if (victim.kind == kKindObject) objectReaction(attacker, v, fx, fy);
+    if (victim.kind == kKindFighter) fighterReaction(attacker, v, fx, fy);
+  }
+}
+
+}  // namespace
+
+void resolveAttacks() {
+  // Effects spawned by this tick's hits join the table above the counts taken here; they are
+  // first looked at in the next tick.
+  const int lastAttacker = lastEntity < kEntityCount ? lastEntity : kEntityCount - 1;
+  for (int a = 0; a <= lastAttacker; ++a) {
+    if (entities[a].attackPending == 1) resolveAttack(a, lastAttacker);
+  }
+}

@@ -1,3 +1,81 @@
 #include "sim/physics.h"
-void updatePhysics() {}
-void holdOnFloorBand(int, int32_t) {}
+
+#include <cstdlib>
+
+#include "audio/sound.h"
+#include "content/stage_loader.h"
+#include "content/text_file.h"
+#include "sim/animation.h"
+#include "sim/entity.h"
+
+namespace {
+
+constexpr int32_t kScreenBottom = 768;  // the floor band ends at the bottom screen row
+constexpr int kGroundHitSound = 3;
+
+bool touchedDown(const Entity& e) { return e.z < 1; }
+
+// A fighter thrown by a hit lands hard: the screen shakes and it lies down.
+void landKnockedBody(int i) {
+  Entity& e = entities[i];
+  e.z = 0;
+  e.physicsOn = 0;
+  e.xv = 0;
+  if ((e.kind == kKindFighter && e.playerState == kPlayerHurt) || e.aiState == kAiKnockedDown) {
+    shakeY += std::abs(static_cast<int32_t>(e.yv)) / 2;
+    startAnimation(entitySprites[i], "FALLLAND");
+    playSound(kGroundHitSound);
+    e.down = 1;
+  }
+}
+
+// A jump, or a scripted launch that lands like one.
+void landJump(int i) {
+  Entity& e = entities[i];
+  if (!((e.playerState == kPlayerAirborne || e.aiState == kAiJumping) && touchedDown(e))) return;
+  e.z = 0;
+  e.playerState = kPlayerLanding;
+  e.physicsOn = 0;
+  e.aiState = kAiLanding;
+  startAnimation(entitySprites[i], "LAND");
+  e.xv = 0;
+}
+
+// A scripted launch that named its own landing animation.
+void landLaunch(int i) {
+  Entity& e = entities[i];
+  if (!(e.playerState == kPlayerDead && touchedDown(e))) return;
+  e.z = 0;
+  e.playerState = kPlayerLanding;
+  e.physicsOn = 0;
+  startAnimation(entitySprites[i], e.landAnimation);
+  e.xv = 0;
+}
+
+}  // namespace
+
+void updatePhysics() {
+  for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) {
+    Entity& e = entities[i];
+    if (e.physicsOn != 1) continue;
+    e.x = wrap16(e.x + e.xv);
+    e.z = wrap16(e.z + e.yv - wrap16(e.weight));
+    e.yv = wrap16(e.yv - wrap16(gravity));
+    // Each landing rule looks at what the one before it left, so a body can pass through
+    // several in one tick and keeps the animation of the last.
+    if (touchedDown(e)) landKnockedBody(i);
+    landJump(i);
+    landLaunch(i);
+  }
+}
+
+void holdOnFloorBand(int e, int32_t footLine) {
+  const int32_t bandTop = kScreenBottom - floorBand;
+  const double bodyHeight = entitySprites[e].bodyHeight;
+  if (footLine < bandTop) entities[e].y = roundToInt16(bandTop - bodyHeight);
+  if (footLine > kScreenBottom) entities[e].y = roundToInt16(kScreenBottom - bodyHeight);
+}
+
+void holdAtLeftEdge(int e) {
+  if (entities[e].x < 1) entities[e].x = 0;
+}

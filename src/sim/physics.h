@@ -5,3 +5,5 @@
 void updatePhysics();
 // Floor band hold of entity e given its foot line.
 void holdOnFloorBand(int e, int32_t footLine);
+// Nothing goes past the stage's left edge: x below 1 becomes 0.
+void holdAtLeftEdge(int e);

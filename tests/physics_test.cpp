@@ -19,10 +19,7 @@ struct JumpCase {
   int firstRise;
 };
 
-class JumpArc : public ::testing::TestWithParam<JumpCase> {
- protected:
-  void SetUp() override { resetSim(); }
-};
+class JumpArc : public Physics, public ::testing::WithParamInterface<JumpCase> {};
 
 TEST_P(JumpArc, RisesOneLessEachTickAndLandsWhenAltitudeDropsBelowOne) {
   const JumpCase& c = GetParam();
@@ -159,10 +156,7 @@ struct BandCase {
   int expectedY;
 };
 
-class FloorBand : public ::testing::TestWithParam<BandCase> {
- protected:
-  void SetUp() override { resetSim(); }
-};
+class FloorBand : public Physics, public ::testing::WithParamInterface<BandCase> {};
 
 TEST_P(FloorBand, HoldsFootLineBetweenBandTopAndScreenBottom) {
   const BandCase& c = GetParam();

@@ -252,13 +252,13 @@ TEST_F(Combat, JitterIsDrawnForEveryVictimLookedAtBeforeTheHitTest) {
   loadEffects();
   lastEntity = 4;
   placeFighter(1, 900, 400);  // looked at and missed
-  placeFighter(3, 151, 400);  // hit after the first victim
+  victim().y = 300;           // in the box's columns, but on another foot line
+  placeFighter(3, 151, 400);  // hit after both
   entities[4].alive = 0;      // free: the spark goes here
   seedRandom(7);
-  const int skipped[4] = {randomBelow(60), randomBelow(60), randomBelow(60), randomBelow(60)};
+  for (int skipped = 0; skipped < 4; ++skipped) randomUnit();
   const int x = 160 + randomBelow(60) - 30;  // centre of columns 130..190
   const int y = 456 + randomBelow(60) - 30;  // centre of rows 438..475, halved toward zero
-  (void)skipped;
   seedRandom(7);
   resolveAttacks();
   ASSERT_EQ(entities[4].alive, 1);

@@ -342,6 +342,16 @@ TEST_F(PlayerControl, EveryPlayerTakesItsOwnBindings) {
   EXPECT_EQ(currentEntity, 1);
 }
 
+TEST_F(PlayerControl, PlayersPastTheBindingTableHaveNoControls) {
+  playerCount = kBindPlayers + 1;
+  lastEntity = kBindPlayers;
+  placeFighter(kBindPlayers, 500, 400);
+  pollWith({kLeft, kRight, kUp, kDown, kAttack, kJump});
+  EXPECT_EQ(entities[kBindPlayers].x, 500);
+  EXPECT_EQ(entities[kBindPlayers].y, 400);
+  EXPECT_EQ(entities[kBindPlayers].playerState, kPlayerIdle);
+}
+
 TEST_F(PlayerControl, EscapeEndsTheProgramBeforeAnyoneMoves) {
   EXPECT_EXIT(
       {

@@ -22,8 +22,9 @@ constexpr int kRightFacing = 0;
 int p = 0;
 Entity* pl = nullptr;
 
-bool held(const int32_t* binding) { return isHeld(binding[p]); }
-bool pressed(const int32_t* binding) { return isPressed(binding[p]); }
+// A player past the binding table has no controls rather than someone else's.
+bool held(const int32_t* binding) { return p < kBindPlayers && isHeld(binding[p]); }
+bool pressed(const int32_t* binding) { return p < kBindPlayers && isPressed(binding[p]); }
 
 void start(const std::string& name) { startAnimation(entitySprites[p], name); }
 bool finished() { return entitySprites[p].finished == 1; }

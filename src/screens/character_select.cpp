@@ -1,2 +1,189 @@
+// The character select screen: each player picks one of four boxes, confirming with a flash.
+#include "screens/character_select.h"
+
+#include <algorithm>
+
+#include "content/text_file.h"
+#include "render/draw.h"
+#include "render/stage_scene.h"
+#include "render/texture.h"
 #include "screens/screens.h"
-void runCharacterSelect() {}
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+
+Texture portraitTextures[kPortraitTextures];
+CharacterSelectState characterSelect;
+
+namespace {
+
+const char* const kMenusImagePath = "gfx\\interface\\menus.png";
+const char* const kGlobalImagePath = "gfx\\interface\\global.png";
+const char* const kMenuSpritesImagePath = "gfx\\interface\\menusprites.png";
+const char* const kMenuSpritesFramesPath = "gfx\\interface\\menusprites.spr";
+const char* const kPortraitImagePath = "gfx\\portraits\\port.png";
+const char* const kPortraitFramesPath = "gfx\\portraits\\port.spr";
+const char* const kRosterPath = "roster.dat";
+
+enum MenuFrame { kCursorBoxFrame = 0, kLowerBandFrame = 1, kFlashFrame = 2, kSelectBoxFrame = 3, kDividerFrame = 4 };
+
+constexpr int32_t kRowX = 225;
+constexpr int32_t kRowStep = 125;
+constexpr int32_t kRowY = 625;
+constexpr int32_t kCursorY = 623;
+constexpr int32_t kLowerBandY = 460;
+constexpr int32_t kDividerY = 450;
+constexpr int32_t kDividerHeight = 10;
+constexpr int32_t kSlideDistance = 300;
+constexpr int32_t kSlideStep = 25;
+constexpr double kSlideFadeStep = 0.1;
+constexpr double kPulseStep = 0.025;
+constexpr double kPulseHigh = 1.0;
+constexpr double kPulseLow = 0.5;
+constexpr double kFlashStep = 0.013;
+
+int selectPlayers() { return std::clamp<int>(playerCount, 0, kSelectPlayers); }
+
+void startSlide(int p) {
+  CharacterSelectState& s = characterSelect;
+  SpriteSet& portrait = portraitSprites[p];
+  portrait.x = s.side[p] == 0 ? s.homeX[p] - kSlideDistance : s.homeX[p] + kSlideDistance;
+  s.sliding[p] = 1;
+  portrait.transparency = 1.0;
+}
+
+void readPlayer(int p) {
+  CharacterSelectState& s = characterSelect;
+  if (isPressed(bindLeft[p])) {
+    s.cursor[p] = s.cursor[p] == 0 ? kSelectBoxes - 1 : s.cursor[p] - 1;
+    startSlide(p);
+  }
+  if (isPressed(bindRight[p])) {
+    s.cursor[p] = s.cursor[p] == kSelectBoxes - 1 ? 0 : s.cursor[p] + 1;
+    startSlide(p);
+  }
+  if (isPressed(bindJump[p])) {
+    s.confirmed[p] = 1;
+    s.flash = 0.0;
+    const std::string& fighter = s.boxFighter[s.cursor[p]];
+    if (!fighter.empty()) entities[p].name = fighter;
+  }
+}
+
+void stepPulse() {
+  CharacterSelectState& s = characterSelect;
+  s.pulse += s.pulseRising == 0 ? kPulseStep : -kPulseStep;
+  if (s.pulse >= kPulseHigh) s.pulseRising = 1;
+  if (s.pulse <= kPulseLow) s.pulseRising = 0;
+}
+
+void slidePortrait(int k) {
+  CharacterSelectState& s = characterSelect;
+  SpriteSet& portrait = portraitSprites[k];
+  portrait.transparency = std::max(0.0, portrait.transparency - kSlideFadeStep);
+  bool fromLeft = s.side[k] == 0;
+  portrait.x += fromLeft ? kSlideStep : -kSlideStep;
+  bool passed = fromLeft ? portrait.x > s.homeX[k] : portrait.x < s.homeX[k];
+  if (passed) {
+    portrait.x = s.homeX[k];
+    s.sliding[k] = 0;
+  }
+}
+
+void drawMenuFrame(int frame, int32_t x, int32_t y) {
+  drawParams.frame = frame;
+  drawParams.x = x;
+  drawParams.y = y;
+  drawFrame(characterSelect.menuFrames);
+}
+
+void drawStretched(int frame, int32_t x, int32_t y, int32_t height) {
+  drawParams.autoSize = 0;
+  drawParams.width = screenWidth;
+  drawParams.height = height;
+  drawMenuFrame(frame, x, y);
+}
+
+// Later draws keep whatever an earlier one left in drawParams unless they set it.
+void drawBoxes() {
+  CharacterSelectState& s = characterSelect;
+  drawParams.transparency = 0.0;
+  drawStretched(kLowerBandFrame, 0, kLowerBandY, screenHeight);
+  drawStretched(kDividerFrame, 0, kDividerY, kDividerHeight);
+  drawParams.autoSize = 1;
+  for (int k = 0; k < kSelectBoxes; ++k) drawMenuFrame(kSelectBoxFrame, kRowX + kRowStep * k, kRowY);
+  for (int p = 0; p < selectPlayers(); ++p) {
+    drawParams.transparency = s.confirmed[p] == 1 ? 0.0 : s.pulse;
+    drawMenuFrame(kCursorBoxFrame, kRowX + kRowStep * s.cursor[p], kCursorY);
+  }
+}
+
+void stepFlash() {
+  CharacterSelectState& s = characterSelect;
+  if (s.flash < 1.0) s.flash += kFlashStep;
+  if (s.flash > 1.0) s.flash = 1.0;
+  drawParams.transparency = s.flash;
+  drawStretched(kFlashFrame, 0, 0, screenHeight);
+}
+
+bool everyoneConfirmed() {
+  for (int p = 0; p < selectPlayers(); ++p)
+    if (characterSelect.confirmed[p] != 1) return false;
+  return selectPlayers() > 0;
+}
+
+// The screen borrowed the interface sheet's texture; the overworld's fade and the stage's
+// panels need the global sheet back.
+void leaveForOverworld() {
+  loadTextureRGBA(kGlobalImagePath, interfaceTextures[0]);
+  screenState = kScreenOverworld;
+}
+
+}  // namespace
+
+void enterCharacterSelect() {
+  CharacterSelectState& s = characterSelect;
+  s = CharacterSelectState{};
+  s.homeX[0] = -50;
+  s.homeY[0] = 10;
+  for (int p = 0; p < kSelectPlayers; ++p) s.side[p] = p % 2;
+  s.pulse = 0.0;
+  s.flash = 1.0;
+
+  loadTextureRGBA(kMenusImagePath, interfaceTextures[0]);
+  loadTextureRGBA(kMenuSpritesImagePath, s.menuTexture);
+  loadFrameList(s.menuFrames, s.menuTexture, kMenuSpritesFramesPath);
+  loadTextureRGBA(kPortraitImagePath, portraitTextures[0]);
+  for (int k = 0; k < kSelectPlayers; ++k) {
+    loadFrameList(portraitSprites[k].frames, portraitTextures[0], kPortraitFramesPath);
+    portraitSprites[k].autoSize = 1;
+    portraitSprites[k].x = s.homeX[k];
+    portraitSprites[k].y = s.homeY[k];
+  }
+  readLines(kRosterPath, s.rosterLines);
+  readRoster(s);
+}
+
+bool characterSelectFrame() {
+  CharacterSelectState& s = characterSelect;
+  pollInput();
+  if (isPressed(kKeyReturn)) endProgram();
+  for (int p = 0; p < selectPlayers(); ++p) readPlayer(p);
+  portraitSprites[0].frame = 0;
+  stepPulse();
+  for (int k = 0; k < kSelectPlayers; ++k)
+    if (s.sliding[k] == 1) slidePortrait(k);
+  drawSprite(portraitSprites[0]);
+  drawBoxes();
+  stepFlash();
+  if (everyoneConfirmed() && s.flash >= 1.0) leaveForOverworld();
+  presentFrame();
+  return screenState == kScreenCharacterSelect;
+}
+
+void runCharacterSelect() {
+  enterCharacterSelect();
+  while (screenState == kScreenCharacterSelect && characterSelectFrame()) {
+  }
+}

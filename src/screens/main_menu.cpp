@@ -1,2 +1,123 @@
+// The main menu: player 1 moves a pulsing highlight over four entries; Return fades it out.
+#include "screens/main_menu.h"
+
+#include "render/draw.h"
+#include "render/stage_scene.h"
+#include "render/texture.h"
 #include "screens/screens.h"
-void runMainMenu() {}
+#include "shell/input.h"
+#include "shell/window.h"
+
+MainMenuState mainMenu;
+SpriteSet fadeLayer;
+
+namespace {
+
+const char* const kMenuImagePath = "gfx/interface/mainmenu.png";
+const char* const kMenuFramesPath = "gfx/interface/mainmenu.spr";
+
+constexpr double kMenuX = 20.0;
+constexpr double kMenuTop = 200.0;
+constexpr double kMenuStep = 144.0;
+constexpr double kPulseStep = 0.02;
+constexpr double kPulseLow = 0.25;
+constexpr double kPulseHigh = 0.75;
+constexpr double kFadeStep = 0.01;
+
+double entryY(int32_t k) { return kMenuTop + kMenuStep * k; }
+
+void stepPulse() {
+  mainMenu.pulse += mainMenu.pulseRising == 0 ? -kPulseStep : kPulseStep;
+  if (mainMenu.pulse < kPulseLow) mainMenu.pulseRising = 1;
+  if (mainMenu.pulse > kPulseHigh) mainMenu.pulseRising = 0;
+}
+
+void drawEntries() {
+  for (int k = 0; k < kMenuEntries; ++k) drawSprite(mainMenu.menuItems[k]);
+}
+
+// Frame 0 of the layer is the interface sheet's fade frame, so the layer can be drawn with
+// frame 0 whatever sheet it comes from.
+void buildFadeLayer() {
+  const FrameList& sheet = interfaceSprites[0].frames;
+  FrameList& f = fadeLayer.frames;
+  f.texture[0] = sheet.texture[kInterfaceFadeFrame];
+  f.x1[0] = sheet.x1[kInterfaceFadeFrame];
+  f.x2[0] = sheet.x2[kInterfaceFadeFrame];
+  f.y1[0] = sheet.y1[kInterfaceFadeFrame];
+  f.y2[0] = sheet.y2[kInterfaceFadeFrame];
+  f.offsetX[0] = 0.0;
+  f.offsetY[0] = 0.0;
+  f.count = 1;
+}
+
+void moveCursor() {
+  if (isPressed(bindDown[0])) mainMenu.cursor = mainMenu.cursor == kMenuEntries - 1 ? 0 : mainMenu.cursor + 1;
+  if (isPressed(bindUp[0])) mainMenu.cursor = mainMenu.cursor == 0 ? kMenuEntries - 1 : mainMenu.cursor - 1;
+}
+
+void choose() {
+  stepPulse();
+  drawEntries();
+  moveCursor();
+  if (isPressed(kKeyReturn)) {
+    mainMenu.phase = kMenuClosing;
+    fadeLayer.x = 0.0;
+    fadeLayer.y = 0.0;
+    mainMenu.fade = 0.0;
+  }
+  SpriteSet& highlight = mainMenu.menuItems[kMenuHighlight];
+  highlight.y = entryY(mainMenu.cursor);
+  highlight.transparency = mainMenu.pulse;
+  drawSprite(highlight);
+}
+
+// Returns false once the layer has cleared.
+bool close() {
+  drawEntries();
+  mainMenu.fade += kFadeStep;
+  // Stretched rather than drawn at its own size: the fade frame is a small swatch.
+  fadeLayer.autoSize = 0;
+  fadeLayer.width = screenWidth;
+  fadeLayer.height = screenHeight;
+  fadeLayer.frame = 0;
+  fadeLayer.transparency = mainMenu.fade;
+  drawSprite(fadeLayer);
+  return mainMenu.fade < 1.0;
+}
+
+}  // namespace
+
+void enterMainMenu() {
+  mainMenu = MainMenuState{};
+  mainMenu.pulse = 1.0;
+  mainMenu.pulseRising = 0;
+  loadTextureRGB(kMenuImagePath, mainMenu.menuTexture);
+  for (int k = 0; k <= kMenuHighlight; ++k) {
+    SpriteSet& item = mainMenu.menuItems[k];
+    item.autoSize = 1;
+    loadFrameList(item.frames, mainMenu.menuTexture, kMenuFramesPath);
+    item.x = kMenuX;
+    item.y = entryY(k);
+    item.frame = k;
+  }
+  buildFadeLayer();
+  mainMenu.phase = kMenuChoosing;
+}
+
+bool mainMenuFrame() {
+  pollInput();
+  if (mainMenu.phase == kMenuChoosing) {
+    choose();
+  } else if (mainMenu.phase == kMenuClosing) {
+    if (!close()) return false;
+  }
+  presentFrame();
+  return true;
+}
+
+void runMainMenu() {
+  enterMainMenu();
+  while (mainMenuFrame()) {
+  }
+}

@@ -1,0 +1,9 @@
+#include <cstdlib>
+
+#include "screens/screens.h"
+#include "shell/platform.h"
+
+void endProgram() {
+  platformShutdown();
+  std::exit(0);
+}

@@ -1,0 +1,28 @@
+// The main menu: four entries under a pulsing highlight, closed with Return and a fade.
+#pragma once
+#include <cstdint>
+
+#include "render/sprite_set.h"
+
+constexpr int kMenuEntries = 4;               // entries 0..3
+constexpr int kMenuHighlight = kMenuEntries;  // record 4 is the highlight
+
+enum MenuPhase { kMenuChoosing = 1, kMenuClosing = 2 };
+
+// Everything one run of the screen owns; cleared on every entry.
+struct MainMenuState {
+  Texture menuTexture;
+  SpriteSet menuItems[kMenuEntries + 1];
+  int32_t cursor;
+  double pulse;  // the highlight's transparency
+  int32_t pulseRising;
+  int32_t phase;
+  double fade;
+};
+extern MainMenuState mainMenu;
+// The closing layer: the global interface sheet's fade frame, stretched over the screen.
+extern SpriteSet fadeLayer;
+
+void enterMainMenu();
+// One iteration of the screen loop; false when the menu has closed (that frame is not shown).
+bool mainMenuFrame();

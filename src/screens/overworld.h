@@ -1,0 +1,50 @@
+// The overworld map: a node graph on a world picture, one marker per player travelling it.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "render/sprite_set.h"
+
+constexpr int kOverworldLastNode = 20;
+constexpr int kOverworldNodes = kOverworldLastNode + 1;  // nodes 0..20
+constexpr int kOverworldMarkers = 5;                       // players 0..4
+constexpr int kOverworldLineCount = 2001;                  // overworld lines 0..2000
+constexpr int kOverworldTravelFrames = 25;
+
+using OverworldLines = std::array<std::string, kOverworldLineCount>;
+
+// Everything one run of the screen owns; cleared on every entry. Declare as `OverworldState o{};`.
+struct OverworldState {
+  Texture mapTexture;
+  FrameList mapFrames;
+  OverworldLines lines;
+
+  int32_t nodeX[kOverworldNodes];
+  int32_t nodeY[kOverworldNodes];
+  int32_t nodeLeft[kOverworldNodes];  // 0: no way
+  int32_t nodeRight[kOverworldNodes];
+  int32_t nodeUp[kOverworldNodes];
+  int32_t nodeDown[kOverworldNodes];
+  std::string nodeStage[kOverworldNodes];  // empty: a waypoint, nothing to confirm
+
+  Texture markerTexture;
+  SpriteSet marker[kOverworldMarkers];
+  int32_t markerNode[kOverworldMarkers];
+  int32_t markerMoving[kOverworldMarkers];
+  int32_t markerTarget[kOverworldMarkers];
+  double markerProgress[kOverworldMarkers];
+
+  int32_t travelFrames;
+  int32_t confirmed;
+  int32_t chooser;
+  double fadeAmount;
+};
+extern OverworldState overworld;
+
+// Loads the map, the node graph and the markers, and puts every marker on node 0.
+void enterOverworld();
+// One iteration of the screen loop; false once the screen state has moved on.
+bool overworldFrame();
+// Fills the node tables from the overworld lines ("NODE n x y left right up down stage").
+void readOverworldNodes(OverworldState& state);

@@ -21,6 +21,9 @@ constexpr int kAttackButton2 = 2, kJumpButton2 = 0;
 inline void useScreenFixtures() {
   ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/screens"), 0);
   platformHeadless = 1;
+  PlatformEvent leftOver;  // events an earlier test queued but never polled
+  while (platformPollEvent(&leftOver)) {
+  }
   std::memset(keyHeld, 0, sizeof keyHeld);
   std::memset(keyPressed, 0, sizeof keyPressed);
   const int32_t up[] = {273, 441}, down[] = {274, 444}, left[] = {276, 448}, right[] = {275, 442};

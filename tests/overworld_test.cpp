@@ -225,6 +225,39 @@ TEST_F(Overworld, PlayerTwoWalksItsOwnMarkerAndTheLastConfirmerChooses) {
   EXPECT_EQ(stageName, "quay");
 }
 
+struct MarkerFrameCase {
+  const char* name;
+  int player;
+  int frames;
+  int frame;
+};
+
+class OverworldMarkerAnimation : public Overworld, public ::testing::WithParamInterface<MarkerFrameCase> {};
+
+// PLAYER1 shows frame 0 for two ticks, frame 1 for three (the END tick included), then again.
+TEST_P(OverworldMarkerAnimation, EachPlayerRunsItsOwnBlock) {
+  frames(GetParam().frames);
+  EXPECT_EQ(o.marker[GetParam().player].frame, GetParam().frame);
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, OverworldMarkerAnimation,
+                         ::testing::Values(MarkerFrameCase{"PlayerOneFirstTick", 0, 1, 0},
+                                           MarkerFrameCase{"PlayerOneSecondPicture", 0, 3, 1},
+                                           MarkerFrameCase{"PlayerOneAtEnd", 0, 5, 1},
+                                           MarkerFrameCase{"PlayerOneStartsOver", 0, 6, 0},
+                                           MarkerFrameCase{"PlayerTwoHolds", 1, 6, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Overworld, MarkerStandsOnItsNodeByItsOffsets) {
+  frames(1);
+  std::vector<RecordedQuad> markers = quadsOf(o.markerTexture);
+  ASSERT_EQ(markers.size(), 2u);
+  EXPECT_EQ(markers[0].corners[0].x, 98.0);
+  EXPECT_EQ(markers[0].corners[0].y, 292.0);
+  EXPECT_EQ(markers[0].corners[2].x, 102.0);
+  EXPECT_EQ(markers[0].corners[2].y, 300.0);
+}
+
 TEST_F(Overworld, EscapeHeldEndsTheProgramWithStatusZero) {
   keyDown(27);
   EXPECT_EXIT(overworldFrame(), ::testing::ExitedWithCode(0), "");

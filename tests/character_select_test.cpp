@@ -22,11 +22,7 @@ class CharacterSelect : public ::testing::Test {
     screenState = kScreenCharacterSelect;
     enterCharacterSelect();
   }
-  bool frames(int n) {
-    for (int i = 0; i < n; ++i)
-      if (!characterSelectFrame()) return false;
-    return true;
-  }
+  bool frames(int n) { return runFrames(characterSelectFrame, n); }
   const CharacterSelectState& s = characterSelect;
 };
 
@@ -67,10 +63,8 @@ TEST_F(CharacterSelect, PlayerTwoMovesOnlyItsOwnCursorBox) {
   // Cursor boxes are frame 0 (4 x 2), the last quads of the menu sheet before the flash.
   std::vector<RecordedQuad> menu = quadsOf(s.menuTexture);
   ASSERT_EQ(menu.size(), 2u + 4u + 2u + 1u);
-  EXPECT_EQ(menu[6].corners[0].x, 225.0);
-  EXPECT_EQ(menu[7].corners[0].x, 350.0);
-  EXPECT_EQ(menu[7].corners[0].y, 623.0);
-  EXPECT_EQ(menu[7].corners[2].x, 354.0);
+  EXPECT_EQ(boxOf(menu[6]), (QuadBox{225, 623, 229, 625}));
+  EXPECT_EQ(boxOf(menu[7]), (QuadBox{350, 623, 354, 625}));
 }
 
 TEST_F(CharacterSelect, TwoCursorBoxesOnOneBoxOverlap) {
@@ -79,8 +73,7 @@ TEST_F(CharacterSelect, TwoCursorBoxesOnOneBoxOverlap) {
   frames(1);
   std::vector<RecordedQuad> menu = quadsOf(s.menuTexture);
   ASSERT_EQ(menu.size(), 9u);
-  EXPECT_EQ(menu[6].corners[0].x, menu[7].corners[0].x);
-  EXPECT_EQ(menu[6].corners[0].y, menu[7].corners[0].y);
+  EXPECT_EQ(boxOf(menu[6]), boxOf(menu[7]));
 }
 
 struct SlideCase {

@@ -23,11 +23,7 @@ class Overworld : public ::testing::Test {
     enterOverworld();
   }
   // Runs n frames; false as soon as the screen has moved on.
-  bool frames(int n) {
-    for (int i = 0; i < n; ++i)
-      if (!overworldFrame()) return false;
-    return true;
-  }
+  bool frames(int n) { return runFrames(overworldFrame, n); }
   const OverworldState& o = overworld;
 };
 
@@ -150,9 +146,7 @@ TEST_F(Overworld, FadeCoversTheScreenWithTheInterfaceFadeFrame) {
   std::vector<RecordedQuad> cover = quadsOf(interfaceTextures[0]);
   ASSERT_EQ(cover.size(), 1u);
   EXPECT_NEAR(cover[0].alpha, 0.05, 1e-9);
-  EXPECT_EQ(cover[0].corners[0].x, 0.0);
-  EXPECT_EQ(cover[0].corners[2].x, 1024.0);
-  EXPECT_EQ(cover[0].corners[2].y, 768.0);
+  EXPECT_EQ(boxOf(cover[0]), kWholeScreen);
   EXPECT_DOUBLE_EQ(cover[0].corners[0].u, 6.0 / 8.0);  // frame 4 of the sheet
 }
 
@@ -160,10 +154,7 @@ TEST_F(Overworld, MapIsStretchedOverTheScreen) {
   frames(1);
   std::vector<RecordedQuad> map = quadsOf(o.mapTexture);
   ASSERT_EQ(map.size(), 1u);
-  EXPECT_EQ(map[0].corners[0].x, 0.0);
-  EXPECT_EQ(map[0].corners[0].y, 0.0);
-  EXPECT_EQ(map[0].corners[2].x, 1024.0);
-  EXPECT_EQ(map[0].corners[2].y, 768.0);
+  EXPECT_EQ(boxOf(map[0]), kWholeScreen);
   EXPECT_EQ(map[0].alpha, 1.0);
 }
 
@@ -252,10 +243,7 @@ TEST_F(Overworld, MarkerStandsOnItsNodeByItsOffsets) {
   frames(1);
   std::vector<RecordedQuad> markers = quadsOf(o.markerTexture);
   ASSERT_EQ(markers.size(), 2u);
-  EXPECT_EQ(markers[0].corners[0].x, 98.0);
-  EXPECT_EQ(markers[0].corners[0].y, 292.0);
-  EXPECT_EQ(markers[0].corners[2].x, 102.0);
-  EXPECT_EQ(markers[0].corners[2].y, 300.0);
+  EXPECT_EQ(boxOf(markers[0]), (QuadBox{98, 292, 102, 300}));
 }
 
 TEST_F(Overworld, EscapeHeldEndsTheProgramWithStatusZero) {

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ostream>
+#include <vector>
 
 #include "render/sprite_set.h"
 #include "render/stage_scene.h"
@@ -76,6 +78,26 @@ inline std::vector<RecordedQuad> quadsOf(const Texture& texture) {
   for (const RecordedQuad& q : nullQuads)
     if (q.glName == texture.glName) found.push_back(q);
   return found;
+}
+
+// Top-left and bottom-right corners of a drawn quad, in screen pixels.
+struct QuadBox {
+  double left, top, right, bottom;
+  bool operator==(const QuadBox& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+inline QuadBox boxOf(const RecordedQuad& q) { return {q.corners[0].x, q.corners[0].y, q.corners[2].x, q.corners[2].y}; }
+inline std::ostream& operator<<(std::ostream& out, const QuadBox& b) {
+  return out << "(" << b.left << ", " << b.top << ")-(" << b.right << ", " << b.bottom << ")";
+}
+constexpr QuadBox kWholeScreen{0, 0, 1024, 768};
+
+// Runs up to n iterations of a screen loop; false as soon as the screen stops.
+inline bool runFrames(bool (*frame)(), int n) {
+  for (int i = 0; i < n; ++i)
+    if (!frame()) return false;
+  return true;
 }
 
 }  // namespace screen_driver

@@ -1,5 +1,6 @@
 // "NODE n x y left right up down stage": the overworld lines turned into the node graph.
 #include "content/text_file.h"
+#include "screens/keyword_lines.h"
 #include "screens/overworld.h"
 
 namespace {
@@ -24,21 +25,10 @@ void readNode(OverworldState& state, const std::string& line) {
   state.nodeStage[n] = getField(line, 9);
 }
 
-struct NodeKeyword {
-  const char* keyword;
-  void (*handler)(OverworldState&, const std::string&);
-};
-
-const NodeKeyword kNodeKeywords[] = {
+const KeywordHandler<OverworldState> kNodeKeywords[] = {
     {"NODE", readNode},
 };
 
 }  // namespace
 
-void readOverworldNodes(OverworldState& state) {
-  for (const std::string& line : state.lines) {
-    std::string keyword = getField(line, 1);
-    for (const NodeKeyword& k : kNodeKeywords)
-      if (keyword == k.keyword) k.handler(state, line);
-  }
-}
+void readOverworldNodes(OverworldState& state) { runKeywordLines(state.lines, kNodeKeywords, state); }

@@ -1,6 +1,7 @@
 // "FIGHTER box name": which fighter each selection box stands for.
 #include "content/text_file.h"
 #include "screens/character_select.h"
+#include "screens/keyword_lines.h"
 
 namespace {
 
@@ -10,21 +11,10 @@ void readFighter(CharacterSelectState& state, const std::string& line) {
   state.boxFighter[box] = getField(line, 3);
 }
 
-struct RosterKeyword {
-  const char* keyword;
-  void (*handler)(CharacterSelectState&, const std::string&);
-};
-
-const RosterKeyword kRosterKeywords[] = {
+const KeywordHandler<CharacterSelectState> kRosterKeywords[] = {
     {"FIGHTER", readFighter},
 };
 
 }  // namespace
 
-void readRoster(CharacterSelectState& state) {
-  for (const std::string& line : state.rosterLines) {
-    std::string keyword = getField(line, 1);
-    for (const RosterKeyword& k : kRosterKeywords)
-      if (keyword == k.keyword) k.handler(state, line);
-  }
-}
+void readRoster(CharacterSelectState& state) { runKeywordLines(state.rosterLines, kRosterKeywords, state); }

@@ -23,7 +23,6 @@ constexpr int kLastScenery = kSceneryCount - 1;
 constexpr int kOverlap = 2;      // OBJECTSTRING neighbours share 2 columns
 
 enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
-enum StagePass { kPassNames = 1, kPassStatements = 2 };
 
 double number(const std::string& line, int field) { return toNumber(getField(line, field)); }
 
@@ -119,11 +118,7 @@ void placeScattered(const std::string& line) {
   }
 }
 
-struct StageStatement {
-  const char* keyword;
-  int pass;
-  void (*run)(const std::string& line);
-};
+}  // namespace
 
 const StageStatement kStageStatements[] = {
     {"STAGETYPE", kPassNames, setStageType},
@@ -139,6 +134,9 @@ const StageStatement kStageStatements[] = {
     {"PLACEENTITY", kPassStatements, placeOneEntity},
     {"CPLACEENTITY", kPassStatements, placeScattered},
 };
+const int kStageStatementCount = sizeof kStageStatements / sizeof kStageStatements[0];
+
+namespace {
 
 void runPass(int pass) {
   for (const std::string& line : stageLines) {

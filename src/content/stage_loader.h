@@ -15,4 +15,15 @@ extern Texture bgTexture;
 constexpr int kTileTextures = 51;
 extern Texture tileTextures[kTileTextures];
 
+// The statements of a stage file and the pass of loadStage that carries each out: names
+// first (so they may stand anywhere), then everything else in line order.
+enum StagePass { kPassNames = 1, kPassStatements = 2 };
+struct StageStatement {
+  const char* keyword;
+  int pass;
+  void (*run)(const std::string& line);
+};
+extern const StageStatement kStageStatements[];
+extern const int kStageStatementCount;
+
 void loadStage();

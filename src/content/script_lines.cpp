@@ -42,8 +42,29 @@ namespace {
 const std::string kEmptyLine;
 const ScriptCommand kEmptyCommand;
 
-void parseLines(ScriptLines& lines, int count) {
-  for (int i = 0; i < count; ++i) lines.command[i] = parseScriptLine(lines.text[i]);
+// Blocks built lately. Every entity of a type reads the same file, usually over the same
+// earlier block, so they can share the result instead of holding a copy each (a block is
+// over 100 KB with its split lines).
+constexpr int kRecentBlocks = 8;
+std::weak_ptr<const ScriptLines> recentBlocks[kRecentBlocks];
+int nextRecentBlock = 0;
+
+bool sameText(const ScriptLines& a, const ScriptLines& b) {
+  for (int i = 0; i < kScriptLineCount; ++i)
+    if (a.text[i] != b.text[i]) return false;
+  return true;
+}
+
+// `fresh` holds the new text, and its split form for every line but the first `written`.
+ScriptRef finishBlock(std::shared_ptr<ScriptLines> fresh, int written) {
+  for (const auto& recent : recentBlocks) {
+    ScriptRef built = recent.lock();
+    if (built && sameText(*built, *fresh)) return built;
+  }
+  for (int i = 0; i < written; ++i) fresh->command[i] = parseScriptLine(fresh->text[i]);
+  recentBlocks[nextRecentBlock] = fresh;
+  nextRecentBlock = (nextRecentBlock + 1) % kRecentBlocks;
+  return fresh;
 }
 
 }  // namespace
@@ -68,16 +89,14 @@ void readScript(const std::string& path, ScriptRef& script) {
   auto copy = script ? std::make_shared<ScriptLines>(*script) : std::make_shared<ScriptLines>();
   int written = readLines(path, copy->text, kScriptLineCount);
   if (written == 0 && script) return;
-  parseLines(*copy, written);
-  script = std::move(copy);
+  script = finishBlock(std::move(copy), written);
 }
 
 void writeScript(const std::vector<std::string>& lines, ScriptRef& script) {
   auto copy = script ? std::make_shared<ScriptLines>(*script) : std::make_shared<ScriptLines>();
   int written = std::min(static_cast<int>(lines.size()), kScriptLineCount);
   std::copy(lines.begin(), lines.begin() + written, copy->text);
-  parseLines(*copy, written);
-  script = std::move(copy);
+  script = finishBlock(std::move(copy), written);
 }
 
 const std::string& scriptText(const ScriptRef& script, int i) {

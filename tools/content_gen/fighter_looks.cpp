@@ -1,0 +1,126 @@
+#include "fighter_looks.h"
+
+#include <stdexcept>
+
+namespace {
+
+Look kestor() {
+  Look l;
+  l.skin = rampOf(rgb(232, 172, 124));
+  l.hair = rampOf(rgb(122, 66, 30));
+  l.shirt = rampOf(rgb(236, 232, 218));
+  l.jacket = rampOf(rgb(196, 38, 40));
+  l.pants = rampOf(rgb(58, 82, 156));
+  l.boots = rampOf(rgb(104, 62, 36));
+  l.hands = l.skin;
+  l.belt = rampOf(rgb(52, 40, 34));
+  l.accent = rampOf(rgb(226, 200, 60));
+  l.hairStyle = Hair::Spiky;
+  l.jacket_ = true;
+  l.headband = true;
+  l.accent = rampOf(rgb(230, 34, 44));
+  return l;
+}
+
+Look blueSoldier() {
+  Look l;
+  l.skin = rampOf(rgb(196, 140, 100));
+  l.hair = rampOf(rgb(46, 34, 28));
+  l.shirt = rampOf(rgb(58, 104, 206));
+  l.jacket = l.shirt;
+  l.pants = rampOf(rgb(40, 52, 104));
+  l.boots = rampOf(rgb(44, 42, 48));
+  l.hands = rampOf(rgb(214, 212, 196));
+  l.belt = rampOf(rgb(118, 84, 46));
+  l.accent = rampOf(rgb(34, 62, 150));
+  l.hairStyle = Hair::Cap;
+  l.longSleeves = true;
+  l.gloves = true;
+  l.kneePads = false;
+  l.build.chestR = 17.5;
+  return l;
+}
+
+Look punk() {
+  Look l;
+  l.skin = rampOf(rgb(236, 194, 160));
+  l.hair = rampOf(rgb(232, 52, 156));
+  l.shirt = rampOf(rgb(228, 214, 84));
+  l.jacket = rampOf(rgb(48, 46, 58));
+  l.pants = rampOf(rgb(112, 112, 124));
+  l.boots = rampOf(rgb(36, 34, 40));
+  l.hands = l.skin;
+  l.belt = rampOf(rgb(30, 28, 34));
+  l.accent = rampOf(rgb(196, 198, 210));
+  l.hairStyle = Hair::Mohawk;
+  l.jacket_ = true;
+  l.build.chestR = 15;
+  l.build.hipR = 12;
+  l.build.armR = 5.6;
+  l.build.legR = 7.8;
+  return l;
+}
+
+Look bruiser() {
+  Look l;
+  l.skin = rampOf(rgb(172, 112, 76));
+  l.hair = rampOf(rgb(66, 40, 26));
+  l.shirt = rampOf(rgb(78, 124, 64));
+  l.jacket = l.shirt;
+  l.pants = rampOf(rgb(116, 94, 62));
+  l.boots = rampOf(rgb(54, 44, 36));
+  l.hands = l.skin;
+  l.belt = rampOf(rgb(40, 34, 30));
+  l.accent = rampOf(rgb(90, 90, 96));
+  l.hairStyle = Hair::Bald;
+  l.beard = true;
+  l.kneePads = true;
+  Build& b = l.build;
+  b.headR = 12.5;
+  b.torso = 52;
+  b.hipR = 16;
+  b.chestR = 21.5;
+  b.upperArm = 29;
+  b.foreArm = 27;
+  b.armR = 8.2;
+  b.fistR = 7.4;
+  b.thigh = 39;
+  b.shin = 36;
+  b.legR = 10.5;
+  return l;
+}
+
+Look biker() {
+  Look l;
+  l.skin = rampOf(rgb(224, 180, 140));
+  l.hair = rampOf(rgb(214, 178, 96));
+  l.shirt = rampOf(rgb(208, 60, 36));
+  l.jacket = rampOf(rgb(92, 56, 34));
+  l.pants = rampOf(rgb(40, 40, 48));
+  l.boots = rampOf(rgb(26, 24, 28));
+  l.hands = rampOf(rgb(30, 28, 32));
+  l.belt = rampOf(rgb(150, 150, 160));
+  l.accent = rampOf(rgb(200, 200, 210));
+  l.hairStyle = Hair::Long;
+  l.jacket_ = true;
+  l.longSleeves = true;
+  l.gloves = true;
+  l.shades = true;
+  l.build.torso = 48;
+  l.build.thigh = 38;
+  return l;
+}
+
+}  // namespace
+
+const std::vector<FighterLook>& castLooks() {
+  static const std::vector<FighterLook> cast = {
+      {"kestor", kestor()}, {"bluesoldier", blueSoldier()}, {"punk", punk()}, {"bruiser", bruiser()}, {"biker", biker()}};
+  return cast;
+}
+
+const Look& lookOf(const std::string& name) {
+  for (const FighterLook& f : castLooks())
+    if (f.name == name) return f.look;
+  throw std::runtime_error("no look for " + name);
+}

@@ -1,0 +1,31 @@
+// What each fighter can do: its statistics and its attacks, written out as its script.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script_writer.h"
+
+struct Strike {
+  std::string windPose, strikePose;
+  int windTicks = 3;     // telegraph before the blow
+  int activeTicks = 2;   // ticks in which the attack command runs
+  int holdTicks = 3;     // the blow stays out after it stops hurting
+  int recoverTicks = 8;  // back to guard; the next step of a chain may start here
+  int stepForward = 0;   // pixels moved in the first active tick
+  std::string attack;    // the attack command line
+};
+
+struct Moveset {
+  std::string name;
+  std::string description;
+  bool player = false;
+  int width = 70, height = 150, hp = 100, walkSpeed = 4, jumpHeight = 18, weight = 0;
+  std::vector<Strike> chain;  // QUICKATTACK1, QUICKATTACK2, ...
+  int dashTicks = 10, dashStep = 6;
+  std::string dashAttack;  // run attack command, repeated while charging
+  std::string jumpAttack;  // flying kick command, repeated while the leg is out
+};
+
+std::vector<Moveset> castMovesets();
+std::vector<std::string> fighterScript(const Moveset& moves);

@@ -1,3 +1,2 @@
 #include "pack.h"
-void writeMusic(const std::string&) {}
 void writeFrontEnd(const std::string&) {}

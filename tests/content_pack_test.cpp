@@ -1,0 +1,438 @@
+// The shipped content pack: every file the game asks for is there, decodes with the layout its
+// loader expects, and every script gives the engine the animations it starts and waits on.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "content/text_file.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+namespace {
+
+const std::string kData = BRAWLER_CONTENT_DIR;
+const int kRgb = 3, kRgba = 4;
+const std::vector<std::string> kPlayers = {"kestor", "bluesoldier"};
+const int kPlayerStartY = 400;
+const int kScreenBottom = 768;
+
+std::string at(const std::string& relative) { return kData + "/" + relative; }
+
+std::vector<std::string> linesOf(const std::string& relative) {
+  std::vector<std::string> lines;
+  std::string text;
+  if (!readTextFile(at(relative), &text)) return lines;
+  size_t pos = 0;
+  std::string line;
+  while (nextLine(text, &pos, &line)) lines.push_back(line);
+  return lines;
+}
+
+int channelsOf(const std::string& relative) {
+  int w, h, comp;
+  return stbi_info(at(relative).c_str(), &w, &h, &comp) ? comp : -1;
+}
+
+struct Rect {
+  int x1, y1, x2, y2;
+};
+
+// Frame n of a ".spr" file is line n; lines that are not frames still use up a number.
+std::vector<Rect> framesOf(const std::string& relative, std::vector<bool>* defined = nullptr) {
+  std::vector<Rect> frames;
+  for (const std::string& line : linesOf(relative)) {
+    bool frame = getField(line, 1) == "FRAME";
+    frames.push_back(frame ? Rect{int(toNumber(getField(line, 2))), int(toNumber(getField(line, 3))),
+                                  int(toNumber(getField(line, 4))), int(toNumber(getField(line, 5)))}
+                           : Rect{0, 0, 0, 0});
+    if (defined) defined->push_back(frame);
+  }
+  return frames;
+}
+
+double statOf(const std::vector<std::string>& script, const std::string& keyword) {
+  double value = 0;
+  for (const std::string& line : script) {
+    if (getField(line, 1) == keyword) value = toNumber(getField(line, 2));
+    if (getField(line, 1).empty()) break;
+  }
+  return value;
+}
+
+// How a block runs when nothing interrupts it, tick by tick, as the interpreter runs it.
+struct BlockRun {
+  bool found = false;
+  bool finished = false;    // reached END or STOPFINISH
+  bool stopped = false;     // reached STOP, holding for ever
+  bool destroyed = false;   // ran DESTROY
+  bool fellThrough = false; // ran into the next block's BEGIN line
+  std::string assigned;     // ASSIGNANIMATION target
+  int ticks = 0;
+};
+
+BlockRun runBlock(const std::vector<std::string>& script, const std::string& name) {
+  BlockRun run;
+  int begin = -1;
+  for (size_t i = 0; i < script.size(); ++i)
+    if (getField(script[i], 1) == "BEGIN" && getField(script[i], 2) == name) {
+      begin = static_cast<int>(i);
+      break;
+    }
+  if (begin < 0) return run;
+  run.found = true;
+  int line = begin, loopLine = begin, loopDone = 0, loopCount = 0;
+  for (run.ticks = 1; run.ticks < 5000; ++run.ticks) {
+    for (;;) {
+      ++line;
+      if (line >= static_cast<int>(script.size())) {
+        run.fellThrough = true;
+        return run;
+      }
+      std::string key = getField(script[line], 1);
+      if (key == "BEGIN") {
+        run.fellThrough = true;
+        return run;
+      }
+      if (key == "DESTROY") run.destroyed = true;
+      if (key == "ASSIGNANIMATION") {
+        run.assigned = getField(script[line], 2);
+        return run;
+      }
+      if (key == "LOOPSTART") {
+        loopLine = line;
+        loopDone = 0;
+        loopCount = static_cast<int>(toNumber(getField(script[line], 2)));
+      }
+      if (key == "END" || key == "STOPFINISH") {
+        run.finished = true;
+        return run;
+      }
+      if (key == "STOP") {
+        run.stopped = true;
+        return run;
+      }
+      if (key == "LOOPEND") {
+        if (++loopDone < loopCount) {
+          line = loopLine;
+        } else {
+          loopDone = loopCount = 0;
+        }
+        break;
+      }
+    }
+  }
+  return run;
+}
+
+std::vector<std::string> stageFiles() {
+  std::vector<std::string> stages;
+  for (const auto& entry : std::filesystem::directory_iterator(at("stage/world1")))
+    if (entry.path().extension() == ".lev") stages.push_back("stage/world1/" + entry.path().filename().string());
+  std::sort(stages.begin(), stages.end());
+  return stages;
+}
+
+struct EntityType {
+  std::string name;
+  int kind;
+};
+
+std::vector<EntityType> typesOf(const std::vector<std::string>& stage) {
+  std::vector<EntityType> types;
+  for (const std::string& line : stage)
+    if (getField(line, 1) == "LOADENTITY") types.push_back({getField(line, 2), int(toNumber(getField(line, 3)))});
+  return types;
+}
+
+std::string valueOf(const std::vector<std::string>& stage, const std::string& keyword) {
+  std::string value;
+  for (const std::string& line : stage)
+    if (getField(line, 1) == keyword) value = getField(line, 2);
+  return value;
+}
+
+// Every script the game can load: players, the types the stages declare, and the effects.
+std::map<std::string, int> allScripts() {
+  std::map<std::string, int> kinds;
+  for (const std::string& p : kPlayers) kinds[p] = 1;
+  for (const std::string& stage : stageFiles())
+    for (const EntityType& t : typesOf(linesOf(stage))) kinds[t.name] = t.kind;
+  kinds["globals"] = 2;
+  return kinds;
+}
+
+// ---- Files asked for at start-up and by every stage --------------------------------------
+
+struct ImageCase {
+  const char* name;
+  const char* path;
+  int channels;
+};
+
+class StartUpImage : public ::testing::TestWithParam<ImageCase> {};
+
+TEST_P(StartUpImage, DecodesWithTheLayoutItsLoaderUploads) {
+  EXPECT_EQ(channelsOf(GetParam().path), GetParam().channels) << GetParam().path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pack, StartUpImage,
+    ::testing::Values(ImageCase{"Font", "gfx/font/mainfont.png", kRgba},
+                      ImageCase{"InterfaceSheet", "gfx/interface/global.png", kRgba},
+                      ImageCase{"PlayerOneSheet", "gfx/entities/kestor.png", kRgba},
+                      ImageCase{"PlayerTwoSheet", "gfx/entities/bluesoldier.png", kRgba},
+                      ImageCase{"EffectsSheet", "gfx/entities/globals.PNG", kRgba}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ContentPack, StartsOnStageThreeOfWorldOneAmongAtLeastThreeStages) {
+  std::vector<std::string> stages = stageFiles();
+  EXPECT_GE(stages.size(), 3u);
+  EXPECT_NE(std::find(stages.begin(), stages.end(), "stage/world1/stage3.lev"), stages.end());
+}
+
+TEST(ContentPack, EveryLoadedSheetHasFrameAndOffsetFiles) {
+  for (const auto& [name, kind] : allScripts()) {
+    SCOPED_TRACE(name);
+    bool player = std::find(kPlayers.begin(), kPlayers.end(), name) != kPlayers.end();
+    EXPECT_EQ(channelsOf("gfx/entities/" + name + (player ? ".png" : ".PNG")), kRgba);
+    EXPECT_FALSE(framesOf("gfx/entities/" + name + ".spr").empty());
+    EXPECT_FALSE(linesOf("gfx/entities/" + name + ".off").empty());
+    EXPECT_FALSE(linesOf("scripts/" + name + ".dat").empty());
+  }
+}
+
+TEST(ContentPack, SoundSlotsAreSixteenBitPcmAt22050Hz) {
+  for (int slot = 0; slot <= 4; ++slot) {
+    std::ifstream in(at("sound/" + std::to_string(slot) + ".wav"), std::ios::binary);
+    ASSERT_TRUE(in) << slot;
+    unsigned char h[44] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    EXPECT_EQ(std::memcmp(h, "RIFF", 4), 0);
+    EXPECT_EQ(std::memcmp(h + 8, "WAVE", 4), 0);
+    EXPECT_EQ(h[20] | h[21] << 8, 1) << "PCM";
+    EXPECT_EQ(h[24] | h[25] << 8 | h[26] << 16, 22050);
+    EXPECT_EQ(h[34] | h[35] << 8, 16);
+  }
+}
+
+TEST(ContentPack, FontHasAGlyphAtEveryPrintableCodeAndNoneBelow) {
+  std::vector<bool> defined;
+  framesOf("gfx/font/mainfont.spr", &defined);
+  ASSERT_GE(defined.size(), 127u);
+  for (int code = 0; code < 32; ++code) EXPECT_FALSE(defined[code]) << code;
+  for (int code = 32; code <= 126; ++code) EXPECT_TRUE(defined[code]) << code;
+}
+
+TEST(ContentPack, InterfaceSheetHasGaugesPanelAndAnOpaqueBlackFadeLayer) {
+  std::vector<Rect> frames = framesOf("gfx/interface/global.spr");
+  ASSERT_GE(frames.size(), 5u);
+  const Rect& panel = frames[2];
+  EXPECT_NEAR(panel.x2 - panel.x1, 250, 10);
+  EXPECT_NEAR(panel.y2 - panel.y1, 80, 10);
+  int w, h, comp;
+  unsigned char* pixels = stbi_load(at("gfx/interface/global.png").c_str(), &w, &h, &comp, 4);
+  ASSERT_NE(pixels, nullptr);
+  const Rect& fade = frames[4];
+  for (int y = fade.y1; y < fade.y2; ++y)
+    for (int x = fade.x1; x < fade.x2; ++x) {
+      const unsigned char* p = pixels + (y * w + x) * 4;
+      ASSERT_EQ(p[0] + p[1] + p[2], 0);
+      ASSERT_EQ(p[3], 255);
+    }
+  stbi_image_free(pixels);
+}
+
+// ---- Stages ---------------------------------------------------------------------------------
+
+class Stage : public ::testing::TestWithParam<std::string> {
+ protected:
+  std::vector<std::string> lines = linesOf(GetParam());
+};
+
+TEST_P(Stage, BackgroundIsOpaqueAndTilesHaveAlpha) {
+  EXPECT_EQ(channelsOf("gfx/stage/" + valueOf(lines, "BGNAME") + ".png"), kRgb);
+  EXPECT_EQ(channelsOf("gfx/stage/" + valueOf(lines, "STAGETYPE") + "/tiles0.png"), kRgba);
+  EXPECT_FALSE(framesOf("gfx/stage/bg.spr").empty());
+}
+
+// The game jumps back to the loop start at 145.072 s by its own clock: a shorter track falls silent.
+TEST_P(Stage, MusicIsAVorbisStreamLongerThanItsLoopEnd) {
+  std::ifstream in(at("bgm/" + valueOf(lines, "BGMNAME") + ".ogg"), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(bytes.compare(0, 4, "OggS"), 0);
+  size_t id = bytes.find("\x01vorbis");
+  ASSERT_NE(id, std::string::npos);
+  auto le = [&](size_t at, int n) {
+    uint64_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+  };
+  uint64_t rate = le(id + 12, 4);
+  uint64_t samples = le(bytes.rfind("OggS") + 6, 8);  // the last page's granule position
+  EXPECT_EQ(rate, 22050u);
+  EXPECT_GT(static_cast<double>(samples) / rate, 145.072 + 2.0);
+}
+
+TEST_P(Stage, PlayersStartInsideTheFloorBand) {
+  int band = int(toNumber(valueOf(lines, "VERTICALWALL")));
+  for (const std::string& p : kPlayers) {
+    int foot = kPlayerStartY + int(statOf(linesOf("scripts/" + p + ".dat"), "HEIGHT"));
+    EXPECT_GE(foot, kScreenBottom - band) << p;
+    EXPECT_LE(foot, kScreenBottom) << p;
+  }
+}
+
+TEST_P(Stage, RunsSeveralScreensToTheRight) { EXPECT_GE(toNumber(valueOf(lines, "STAGEEND")), 3000); }
+
+TEST_P(Stage, SceneryUsesDefinedTilesOnAllThreeLayers) {
+  std::vector<bool> defined;
+  framesOf("gfx/stage/" + valueOf(lines, "STAGETYPE") + "/tiles0.spr", &defined);
+  std::map<std::string, int> tileField = {{"OBJECT", 4}, {"OBJECTSTRING", 4}, {"OBJECTBACK", 5}, {"OBJECTFORE", 5}};
+  std::set<std::string> layers;
+  std::string first;
+  for (const std::string& line : lines) {
+    std::string key = getField(line, 1);
+    if (!tileField.count(key)) continue;
+    if (first.empty()) first = key;
+    layers.insert(key == "OBJECTSTRING" ? "OBJECT" : key);
+    int tile = int(toNumber(getField(line, tileField[key])));
+    ASSERT_LT(tile, static_cast<int>(defined.size())) << line;
+    EXPECT_TRUE(defined[tile]) << line;
+    if (key == "OBJECTBACK") EXPECT_GE(toNumber(getField(line, 4)), 1) << line;
+  }
+  EXPECT_EQ(layers.size(), 3u);
+  EXPECT_NE(first, "OBJECTFORE") << "the first scenery object on the front layer is drawn half transparent";
+}
+
+TEST_P(Stage, PlacesDeclaredTypesOnTheFloorBandAwayFromTheStart) {
+  int band = int(toNumber(valueOf(lines, "VERTICALWALL")));
+  int declared = 0, opponents = 0, props = 0;
+  std::vector<EntityType> types = typesOf(lines);
+  for (const std::string& line : lines) {
+    std::string key = getField(line, 1);
+    if (key == "LOADENTITY") ++declared;
+    if (key != "PLACEENTITY" && key != "CPLACEENTITY") continue;
+    int type = int(toNumber(getField(line, 4)));
+    ASSERT_LT(type, declared) << line;
+    int spread = key == "CPLACEENTITY" ? int(toNumber(getField(line, 6))) : 0;
+    int x = int(toNumber(getField(line, 2))), y = int(toNumber(getField(line, 3)));
+    int height = int(statOf(linesOf("scripts/" + types[type].name + ".dat"), "HEIGHT"));
+    EXPECT_GE(y - spread + height, kScreenBottom - band) << line;
+    EXPECT_LE(y + spread + height, kScreenBottom) << line;
+    if (types[type].kind == 1) {
+      EXPECT_GE(x - spread, 300) << line;
+      ++opponents;
+    } else {
+      ++props;
+    }
+  }
+  EXPECT_GE(opponents, 3);
+  EXPECT_GE(props, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(World1, Stage, ::testing::ValuesIn(stageFiles()), [](const auto& info) {
+  return std::filesystem::path(info.param).stem().string();
+});
+
+// ---- Scripts ----------------------------------------------------------------------------------
+
+class Script : public ::testing::TestWithParam<std::string> {
+ protected:
+  std::vector<std::string> lines = linesOf("scripts/" + GetParam() + ".dat");
+  bool player = std::find(kPlayers.begin(), kPlayers.end(), GetParam()) != kPlayers.end();
+};
+class FighterScript : public Script {};
+class PropScript : public Script {};
+class EffectScript : public Script {};
+
+std::vector<std::string> scriptsOfKind(int kind) {
+  std::vector<std::string> names;
+  for (const auto& [name, k] : allScripts())
+    if (k == kind || kind < 0) names.push_back(name);
+  return names;
+}
+
+TEST_P(FighterScript, BlocksTheEngineWaitsOnFinish) {
+  int attacks = int(statOf(lines, "ATTACKSAMOUNT"));
+  EXPECT_GE(attacks, 1);
+  std::vector<std::string> mustFinish = {"RUNATTACK", "JUMPSTART", "LAND",    "HIGHDAMAGE",
+                                         "LOWDAMAGE", "FALLLAND",  "GETUP",   "DIE"};
+  // Players chain at least three blows; opponents pick among QUICKATTACK1 to ATTACKSAMOUNT.
+  for (int n = 1; n <= (player ? std::max(attacks, 3) : attacks); ++n) mustFinish.push_back("QUICKATTACK" + std::to_string(n));
+  for (const std::string& block : mustFinish) {
+    BlockRun run = runBlock(lines, block);
+    EXPECT_TRUE(run.found) << block;
+    EXPECT_TRUE(run.finished) << block;
+  }
+  for (const std::string& block : {"STAND", "WALK", "RUN", "JUMP", "JUMPATTACK", "FALL"}) {
+    BlockRun run = runBlock(lines, block);
+    EXPECT_TRUE(run.found) << block;
+    EXPECT_FALSE(run.fellThrough) << block;
+  }
+}
+
+TEST_P(FighterScript, ChainsItsQuickAttacks) {
+  int attacks = int(statOf(lines, "ATTACKSAMOUNT"));
+  for (int n = 1; n < attacks; ++n) {
+    bool opens = false;
+    bool inBlock = false;
+    for (const std::string& line : lines) {
+      if (getField(line, 1) == "BEGIN") inBlock = getField(line, 2) == "QUICKATTACK" + std::to_string(n);
+      if (inBlock && getField(line, 1) == "COMBOALLOWED") opens = true;
+    }
+    EXPECT_TRUE(opens) << "QUICKATTACK" << n;
+  }
+}
+
+// Opponents strike only once their body overlaps player 1's, and they stop 50 pixels short.
+TEST_P(FighterScript, BodyReachesAnyOtherFighter) {
+  double width = statOf(lines, "WIDTH");
+  EXPECT_GE(width, 60);
+  EXPECT_LE(width, 80);
+  EXPECT_GT(statOf(lines, "HEIGHT"), 100);
+  EXPECT_GT(statOf(lines, "SETHP"), 0);
+}
+
+TEST_P(PropScript, SettlesBackByItself) {
+  EXPECT_TRUE(runBlock(lines, "STATIONARY").stopped);
+  for (const std::string& block : {"DAMAGE", "FALL"}) EXPECT_EQ(runBlock(lines, block).assigned, "STATIONARY") << block;
+}
+
+TEST_P(EffectScript, RemovesItself) {
+  for (const std::string& block : {"SMALLSPARK", "BIGSPARK", "BLOODSPURT"}) {
+    BlockRun run = runBlock(lines, block);
+    EXPECT_TRUE(run.destroyed) << block;
+    EXPECT_TRUE(run.stopped) << block;
+  }
+}
+
+TEST_P(Script, ShowsOnlyFramesItsSheetDefines) {
+  std::vector<bool> defined;
+  framesOf("gfx/entities/" + GetParam() + ".spr", &defined);
+  std::vector<std::string> offsets = linesOf("gfx/entities/" + GetParam() + ".off");
+  for (const std::string& line : lines) {
+    if (getField(line, 1) != "FRAMESET") continue;
+    int frame = int(toNumber(getField(line, 2)));
+    ASSERT_LT(frame, static_cast<int>(defined.size())) << line;
+    EXPECT_TRUE(defined[frame]) << line;
+    ASSERT_LT(frame, static_cast<int>(offsets.size())) << line;
+    EXPECT_EQ(getField(offsets[frame], 1), "OFFSET") << line;
+  }
+}
+
+auto byName = [](const auto& info) { return info.param; };
+INSTANTIATE_TEST_SUITE_P(Pack, Script, ::testing::ValuesIn(scriptsOfKind(-1)), byName);
+INSTANTIATE_TEST_SUITE_P(Pack, FighterScript, ::testing::ValuesIn(scriptsOfKind(1)), byName);
+INSTANTIATE_TEST_SUITE_P(Pack, PropScript, ::testing::ValuesIn(scriptsOfKind(0)), byName);
+INSTANTIATE_TEST_SUITE_P(Pack, EffectScript, ::testing::ValuesIn(scriptsOfKind(2)), byName);
+
+}  // namespace

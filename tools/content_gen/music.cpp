@@ -1,0 +1,301 @@
+// Stage music, composed and played by code. The game plays a track from its start, and when it
+// reaches kLoopEnd jumps back to kLoopStart for good. So every track is an intro that ends
+// exactly at kLoopStart and a loop of whole bars that fills kLoopStart..kLoopEnd; the intro's
+// last bar is the loop's last bar, so whatever rings on into the loop's first bar is the same
+// whether it follows the intro or the jump back. A few bars past kLoopEnd repeat the loop's
+// start, in case the jump comes a little late.
+#include <cmath>
+#include <vector>
+
+#include "ogg_writer.h"
+#include "pack.h"
+#include "rng.h"
+
+namespace {
+
+const int kRate = 22050;
+const double kLoopStart = 32.583;
+const double kLoopEnd = 145.072;
+const int kLoopBars = 60;
+const int kIntroBars = 17;
+const int kTailBars = 4;
+const double kBeat = (kLoopEnd - kLoopStart) / (kLoopBars * 4);  // about 128 beats a minute
+const double kBar = 4 * kBeat;
+const double kIntroStart = kLoopStart - kIntroBars * kBar;
+const float kQuality = 0.05f;
+const double kPi = 3.14159265358979323846;
+
+struct Chord {
+  int root;  // semitones above the key note
+  bool minor;
+};
+
+struct Song {
+  std::string name;
+  int key;  // MIDI note of the key, bass octave
+  bool minorKey;
+  Chord chords[4];
+  uint64_t seed;
+};
+
+double hz(double midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+
+class Mix {
+ public:
+  explicit Mix(double seconds) : left(static_cast<size_t>(seconds * kRate) + 1), right(left.size()) {}
+  void add(double t, double v, double pan) {  // pan -1 left .. 1 right
+    long i = std::lround(t * kRate);
+    if (i < 0 || i >= static_cast<long>(left.size())) return;
+    left[i] += static_cast<float>(v * (1 - pan) * 0.5);
+    right[i] += static_cast<float>(v * (1 + pan) * 0.5);
+  }
+  std::vector<float> left, right;
+};
+
+// ---- Instruments: each writes one note starting at time t ----
+
+void kick(Mix& m, double t, double level) {
+  double phase = 0;
+  for (int i = 0; i < kRate * 0.35; ++i) {
+    double s = static_cast<double>(i) / kRate;
+    phase += 2 * kPi * (45 + 90 * std::exp(-s * 28)) / kRate;
+    m.add(t + s, level * std::sin(phase) * std::exp(-s * 9), 0);
+  }
+}
+
+void snare(Mix& m, double t, double level, Rng& rng) {
+  double y = 0;
+  for (int i = 0; i < kRate * 0.25; ++i) {
+    double s = static_cast<double>(i) / kRate;
+    double n = rng.range(-1, 1);
+    y += 0.5 * (n - y);
+    double tone = std::sin(2 * kPi * 185 * s) * std::exp(-s * 30);
+    m.add(t + s, level * ((n - y) * 0.8 * std::exp(-s * 16) + tone * 0.5), 0.1);
+  }
+}
+
+void hat(Mix& m, double t, double level, double length, Rng& rng) {
+  double prev = 0;
+  for (int i = 0; i < kRate * length; ++i) {
+    double s = static_cast<double>(i) / kRate;
+    double n = rng.range(-1, 1);
+    m.add(t + s, level * (n - prev) * 0.5 * std::exp(-s * 6 / length), 0.35);
+    prev = n;
+  }
+}
+
+void crash(Mix& m, double t, double level, Rng& rng) {
+  double prev = 0;
+  for (int i = 0; i < kRate * 1.6; ++i) {
+    double s = static_cast<double>(i) / kRate;
+    double n = rng.range(-1, 1);
+    m.add(t + s, level * (n - prev) * 0.45 * std::exp(-s * 2.6), -0.3);
+    prev = n;
+  }
+}
+
+void bass(Mix& m, double t, double midi, double length, double level) {
+  double f = hz(midi), phase = 0, y = 0;
+  for (int i = 0; i < kRate * (length + 0.05); ++i) {
+    double s = static_cast<double>(i) / kRate;
+    phase += f / kRate;
+    double saw = 2 * (phase - std::floor(phase)) - 1;
+    double cutoff = 300 + 1400 * std::exp(-s * 14);
+    y += (1 - std::exp(-2 * kPi * cutoff / kRate)) * (saw - y);
+    double env = std::min(1.0, s * 400) * (s < length ? 1.0 : std::max(0.0, 1 - (s - length) * 20));
+    m.add(t + s, level * y * env, -0.05);
+  }
+}
+
+void lead(Mix& m, double t, double midi, double length, double level) {
+  double f = hz(midi), phase = 0, y = 0;
+  for (int i = 0; i < kRate * (length + 0.25); ++i) {
+    double s = static_cast<double>(i) / kRate;
+    double vibrato = s > 0.12 ? 0.006 * std::sin(2 * kPi * 5.5 * s) : 0;
+    phase += f * (1 + vibrato) / kRate;
+    double p = phase - std::floor(phase);
+    double pulse = (p < 0.3 ? 1.0 : -1.0) * 0.6 + (2 * p - 1) * 0.4;
+    y += 0.35 * (pulse - y);
+    double env = std::min(1.0, s * 150) * (s < length ? 1 - 0.25 * std::min(1.0, s / 0.4) : 0.75 * std::exp(-(s - length) * 14));
+    m.add(t + s, level * y * env, 0.15);
+    m.add(t + s + 3 * kBeat / 4, level * 0.28 * y * env, -0.6);  // echo to the other side
+  }
+}
+
+void pad(Mix& m, double t, const std::vector<double>& notes, double length, double level) {
+  for (size_t k = 0; k < notes.size(); ++k)
+    for (double detune : {-0.08, 0.08}) {
+      double f = hz(notes[k] + detune), phase = 0.37 * k, y = 0;
+      double pan = (k % 2 ? 0.5 : -0.5) * (detune > 0 ? 1 : -1);
+      for (int i = 0; i < kRate * (length + 0.3); ++i) {
+        double s = static_cast<double>(i) / kRate;
+        phase += f / kRate;
+        double saw = 2 * (phase - std::floor(phase)) - 1;
+        y += 0.06 * (saw - y);
+        double env = std::min(1.0, s / 0.35) * (s < length ? 1.0 : std::exp(-(s - length) * 10));
+        m.add(t + s, level * y * env, pan);
+      }
+    }
+}
+
+void arp(Mix& m, double t, double midi, double level, double pan) {
+  double f = hz(midi), phase = 0;
+  for (int i = 0; i < kRate * 0.14; ++i) {
+    double s = static_cast<double>(i) / kRate;
+    phase += f / kRate;
+    double sq = phase - std::floor(phase) < 0.5 ? 1.0 : -1.0;
+    m.add(t + s, level * sq * std::exp(-s * 24), pan);
+  }
+}
+
+// ---- Arrangement ----
+
+struct Motif {
+  struct Note {
+    int step, length, degree;
+  };
+  std::vector<Note> notes;  // on a grid of eighth notes over two bars
+};
+
+Motif makeMotif(Rng& rng) {
+  Motif motif;
+  int step = 0, degree = rng.below(3) * 2;
+  while (step < 15) {
+    int length = rng.unit() < 0.5 ? 1 : rng.unit() < 0.6 ? 2 : 3;
+    if (step + length > 16) length = 16 - step;
+    motif.notes.push_back({step, length, degree});
+    step += length + (rng.unit() < 0.25 ? 1 : 0);
+    degree += rng.below(5) - 2;
+    degree = std::max(-2, std::min(9, degree));
+  }
+  motif.notes.back().length = std::max(motif.notes.back().length, 16 - motif.notes.back().step);
+  return motif;
+}
+
+enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
+
+struct Arranger {
+  const Song& song;
+  Mix& mix;
+  Rng rng;
+  Motif motifA, motifB;
+
+  Arranger(const Song& s, Mix& m) : song(s), mix(m), rng(s.seed), motifA(makeMotif(rng)), motifB(makeMotif(rng)) {}
+
+  double scaleNote(int degree, int octaveBase) const {
+    static const int minor[7] = {0, 2, 3, 5, 7, 8, 10}, major[7] = {0, 2, 4, 5, 7, 9, 11};
+    const int* scale = song.minorKey ? minor : major;
+    int octave = degree >= 0 ? degree / 7 : -((-degree + 6) / 7);
+    int index = degree - octave * 7;
+    return octaveBase + 12 * octave + scale[index];
+  }
+
+  std::vector<double> chordNotes(const Chord& c, int base) const {
+    return {double(base + c.root), double(base + c.root + (c.minor ? 3 : 4)), double(base + c.root + 7)};
+  }
+
+  void drums(double t, Part part, int bar) {
+    bool fill = part == Part::Turnaround;
+    for (int beat = 0; beat < 4; ++beat) {
+      double b = t + beat * kBeat;
+      if (part != Part::Breakdown && (beat % 2 == 0 || (part == Part::B && beat == 3))) kick(mix, b, 0.9);
+      if (part == Part::Breakdown && beat == 0 && bar % 2 == 0) kick(mix, b, 0.6);
+      if (part != Part::IntroLight && part != Part::Breakdown && beat % 2 == 1) snare(mix, b, 0.55, rng);
+      if (part == Part::Breakdown && beat == 3 && bar % 4 == 3) snare(mix, b, 0.4, rng);
+      bool open = part == Part::B;
+      hat(mix, b, 0.16, 0.05, rng);
+      hat(mix, b + kBeat / 2, open ? 0.2 : 0.14, open ? 0.18 : 0.05, rng);
+    }
+    if (fill)
+      for (int k = 0; k < 4; ++k) snare(mix, t + 3 * kBeat + k * kBeat / 4, 0.3 + 0.1 * k, rng);
+  }
+
+  void bassLine(double t, const Chord& c, Part part) {
+    int root = song.key + c.root;
+    static const int pattern[8] = {0, 0, 12, 0, 0, 12, 0, 7};
+    for (int k = 0; k < 8; ++k) {
+      if (part == Part::Breakdown && k % 4 != 0) continue;
+      double len = part == Part::Breakdown ? kBeat * 1.8 : kBeat / 2 * 0.8;
+      bass(mix, t + k * kBeat / 2, root + pattern[k], len, 0.42);
+    }
+  }
+
+  void melody(double t, const Motif& motif, int half, const Chord& c, double level) {
+    for (const Motif::Note& n : motif.notes) {
+      int step = n.step - half * 8;
+      if (step < 0 || step >= 8) continue;
+      int shift = c.root >= 7 ? 1 : 0;
+      lead(mix, t + step * kBeat / 2, scaleNote(n.degree + shift, song.key + 24), n.length * kBeat / 2 * 0.9, level);
+    }
+  }
+
+  void bar(double t, Part part, int barInSection, const Chord& c) {
+    drums(t, part, barInSection);
+    if (part == Part::Turnaround) {
+      bassLine(t, c, Part::A);
+      pad(mix, t, chordNotes(c, song.key + 12), kBar, 0.05);
+      for (int k = 0; k < 8; ++k) arp(mix, t + k * kBeat / 2, song.key + 24 + c.root + (k % 3) * 4, 0.08, 0.4);
+      return;
+    }
+    bassLine(t, c, part);
+    if (part != Part::IntroLight) pad(mix, t, chordNotes(c, song.key + 12), kBar, part == Part::Breakdown ? 0.08 : 0.05);
+    if (part == Part::IntroFull || part == Part::Breakdown || part == Part::B) {
+      std::vector<double> tones = chordNotes(c, song.key + 24);
+      for (int k = 0; k < 16; ++k)
+        arp(mix, t + k * kBeat / 4, tones[k % 3] + (k % 6 >= 3 ? 12 : 0), 0.06, k % 2 ? 0.5 : -0.5);
+    }
+    if (part == Part::A) melody(t, motifA, barInSection % 2, c, 0.16);
+    if (part == Part::B) melody(t, motifB, barInSection % 2, c, 0.17);
+    if (part == Part::Breakdown && barInSection >= 8) melody(t, motifA, barInSection % 2, c, 0.1);
+    if (barInSection == 0 && (part == Part::A || part == Part::B || part == Part::IntroFull)) crash(mix, t, 0.22, rng);
+  }
+
+  // Bar k of the loop (0 to kLoopBars - 1).
+  void loopBar(double t, int k) {
+    const Chord& c = song.chords[k % 4];
+    if (k == kLoopBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
+    else if (k < 16) bar(t, Part::A, k, c);
+    else if (k < 32) bar(t, Part::B, k - 16, c);
+    else if (k < 44) bar(t, Part::Breakdown, k - 32, c);
+    else bar(t, Part::A, k - 44, c);
+  }
+
+  void render() {
+    crash(mix, 0.05, 0.15, rng);  // a swell before the first bar
+    for (int k = 0; k < kIntroBars; ++k) {
+      double t = kIntroStart + k * kBar;
+      if (k == kIntroBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
+      else bar(t, k < 8 ? Part::IntroLight : Part::IntroFull, k % 8, song.chords[k % 4]);
+    }
+    for (int k = 0; k < kLoopBars + kTailBars; ++k) loopBar(kLoopStart + k * kBar, k % kLoopBars);
+  }
+};
+
+std::vector<float> master(const Mix& mix) {
+  std::vector<float> out(mix.left.size() * 2);
+  for (size_t i = 0; i < mix.left.size(); ++i) {
+    out[2 * i] = static_cast<float>(std::tanh(mix.left[i] * 1.1));
+    out[2 * i + 1] = static_cast<float>(std::tanh(mix.right[i] * 1.1));
+  }
+  return out;
+}
+
+const std::vector<Song>& songs() {
+  static const std::vector<Song> list = {
+      {"stage3", 45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},
+      {"stage1", 38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},
+      {"stage2", 40, true, {{0, true}, {8, false}, {10, false}, {7, false}}, 202},
+  };
+  return list;
+}
+
+}  // namespace
+
+void writeMusic(const std::string& root) {
+  const double length = kLoopStart + (kLoopBars + kTailBars) * kBar + 1.0;
+  for (const Song& song : songs()) {
+    Mix mix(length);
+    Arranger(song, mix).render();
+    writeOggVorbis(root + "/bgm/" + song.name + ".ogg", master(mix), kRate, kQuality);
+  }
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound.h"
 #include "shell/platform.h"
 #include "sim/entity.h"
 
@@ -164,6 +165,13 @@ TEST_F(Animation, AttackThenStopIsLiveForOneTick) {
   entities[kSubject].attackPending = 0;  // combat resolved it
   for (int t = 0; t < 3; ++t) stepAnimation(sprite());
   EXPECT_EQ(entities[kSubject].attackPending, 0);
+}
+
+TEST_F(Animation, GameSoundOutsideTheSlotsPlaysNothing) {
+  loadSound(BRAWLER_TEST_DATA "/loaders/sound/0.wav", 0);
+  const int before = nullSoundsPlayed;
+  run({"BEGIN A", "PLAYGAMESOUND 21", "PLAYGAMESOUND -1", "PLAYGAMESOUND 0", "STOP"}, "A", 1);
+  EXPECT_EQ(nullSoundsPlayed - before, 1);
 }
 
 }  // namespace

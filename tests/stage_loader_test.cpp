@@ -9,6 +9,7 @@
 
 #include "content/text_file.h"
 #include "loader_fixtures.h"
+#include "sim/random.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ class StageScatter : public StageLoader, public ::testing::WithParamInterface<in
 
 TEST_P(StageScatter, PlacesCountPlusOneAtEvenStepsFromMinusSpread) {
   const int spread = GetParam();
+  seedRandom(1234);
   load({"CPLACEENTITY 300 400 0 200 " + std::to_string(spread)});
   ASSERT_EQ(lastEntity, 202);
   std::set<int> offsets;

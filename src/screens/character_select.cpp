@@ -144,7 +144,10 @@ void leaveForOverworld() {
 
 void enterCharacterSelect() {
   CharacterSelectState& s = characterSelect;
+  // The texture record survives the reset so that reloading into it frees the old sheet.
+  Texture sheet = s.menuTexture;
   s = CharacterSelectState{};
+  s.menuTexture = sheet;
   s.homeX[0] = -50;
   s.homeY[0] = 10;
   for (int p = 0; p < kSelectPlayers; ++p) s.side[p] = p % 2;

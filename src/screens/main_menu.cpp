@@ -89,7 +89,10 @@ bool close() {
 }  // namespace
 
 void enterMainMenu() {
+  // The texture record survives the reset so that reloading into it frees the old picture.
+  Texture picture = mainMenu.menuTexture;
   mainMenu = MainMenuState{};
+  mainMenu.menuTexture = picture;
   mainMenu.pulse = 1.0;
   mainMenu.pulseRising = 0;
   loadTextureRGB(kMenuImagePath, mainMenu.menuTexture);

@@ -136,7 +136,12 @@ void fadeToStage() {
 }  // namespace
 
 void enterOverworld() {
+  // Texture records survive the reset so that reloading into them frees the old pictures.
+  Texture map = overworld.mapTexture;
+  Texture markers = overworld.markerTexture;
   overworld = OverworldState{};
+  overworld.mapTexture = map;
+  overworld.markerTexture = markers;
   overworld.travelFrames = kOverworldTravelFrames;
   overworld.fadeAmount = 0.0;
   overworld.confirmed = 0;

@@ -15,7 +15,6 @@ class CharacterSelect : public ::testing::Test {
  protected:
   void SetUp() override {
     useScreenFixtures();
-    loadGlobalSheet();
     playerCount = 2;
     entities[0].name = "kestor";
     entities[1].name = "bluesoldier";
@@ -23,173 +22,109 @@ class CharacterSelect : public ::testing::Test {
     enterCharacterSelect();
   }
   bool frames(int n) { return runFrames(characterSelectFrame, n); }
+  // One frame per letter: L left, R right, B both, J jump (player 1's keys).
+  void play(const char* moves) {
+    for (const char* m = moves; *m; ++m) {
+      if (*m == 'L' || *m == 'B') tapKey(kLeft1);
+      if (*m == 'R' || *m == 'B') tapKey(kRight1);
+      if (*m == 'J') tapKey(kJump1);
+      frames(1);
+    }
+  }
   const CharacterSelectState& s = characterSelect;
 };
 
-// One frame per entry: 'L' left, 'R' right, 'B' both in one frame.
-struct WrapCase {
+struct MovesCase {
   const char* name;
   const char* moves;
   int cursor;
+  const char* fighter;  // player 1's fighter afterwards
 };
 
-class CharacterSelectWrap : public CharacterSelect, public ::testing::WithParamInterface<WrapCase> {};
+class CharacterSelectMoves : public CharacterSelect, public ::testing::WithParamInterface<MovesCase> {};
 
-TEST_P(CharacterSelectWrap, CursorWrapsOverFourBoxes) {
-  for (const char* m = GetParam().moves; *m; ++m) {
-    if (*m != 'R') tapKey(kLeft1);
-    if (*m != 'L') tapKey(kRight1);
-    frames(1);
-  }
+TEST_P(CharacterSelectMoves, CursorWrapsAndConfirmingTakesTheBoxesFighter) {
+  play(GetParam().moves);
   EXPECT_EQ(s.cursor[0], GetParam().cursor);
-  EXPECT_EQ(s.cursor[1], 0) << "player 2 did not move";
+  EXPECT_EQ(s.cursor[1], 0);
+  EXPECT_EQ(entities[0].name, GetParam().fighter);
+  EXPECT_EQ(entities[1].name, "bluesoldier");
 }
 
-INSTANTIATE_TEST_SUITE_P(Moves, CharacterSelectWrap,
-                         ::testing::Values(WrapCase{"RightFourTimesComesBackToZero", "RRRR", 0},
-                                           WrapCase{"LeftFromZeroGoesToThree", "L", 3},
-                                           WrapCase{"LeftTwiceGoesToTwo", "LL", 2},
-                                           WrapCase{"BothInOneFrameStays", "B", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Moves, CharacterSelectMoves,
+    ::testing::Values(MovesCase{"RightFourTimesComesBackToZero", "RRRR", 0, "kestor"},
+                      MovesCase{"LeftFromZeroGoesToThree", "L", 3, "kestor"},
+                      MovesCase{"BothInOneFrameStays", "B", 0, "kestor"},
+                      MovesCase{"ConfirmOnSecondBox", "RJ", 1, "bluesoldier"},
+                      MovesCase{"LaterRosterLineForABoxWins", "RRJ", 2, "greenmonk"},
+                      MovesCase{"BoxWithoutFighterKeepsTheOldOne", "LJ", 3, "kestor"},
+                      MovesCase{"MovingAfterConfirmingKeepsTheChoice", "RJR", 2, "bluesoldier"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CharacterSelect, PlayerTwoMovesOnlyItsOwnCursorBox) {
   hat(kHatRight);
   frames(1);
   hat(kHatCentred);
-  EXPECT_EQ(s.cursor[1], 1);
-  EXPECT_EQ(s.cursor[0], 0);
   nullQuads.clear();
+  tapKey(kJump1);
   frames(1);
-  // Cursor boxes are frame 0 (4 x 2), the last quads of the menu sheet before the flash.
-  std::vector<RecordedQuad> menu = quadsOf(s.menuTexture);
-  ASSERT_EQ(menu.size(), 2u + 4u + 2u + 1u);
-  EXPECT_EQ(boxOf(menu[6]), (QuadBox{225, 623, 229, 625}));
-  EXPECT_EQ(boxOf(menu[7]), (QuadBox{350, 623, 354, 625}));
-}
-
-TEST_F(CharacterSelect, TwoCursorBoxesOnOneBoxOverlap) {
-  frames(1);
-  nullQuads.clear();
-  frames(1);
+  // Menu sheet quads: band, line, four boxes, two cursor boxes (frame 0 is 4 x 2), flash.
   std::vector<RecordedQuad> menu = quadsOf(s.menuTexture);
   ASSERT_EQ(menu.size(), 9u);
-  EXPECT_EQ(boxOf(menu[6]), boxOf(menu[7]));
+  EXPECT_EQ(boxOf(menu[6]), (QuadBox{225, 623, 229, 625}));
+  EXPECT_EQ(boxOf(menu[7]), (QuadBox{350, 623, 354, 625}));
+  EXPECT_EQ(menu[6].alpha, 1.0) << "confirmed: opaque";
+  EXPECT_NEAR(menu[7].alpha, 1.0 - 0.05, 1e-9) << "pulsing";
+  EXPECT_EQ(boxOf(menu[8]), kWholeScreen);
+  EXPECT_NEAR(menu[8].alpha, 1.0 - 0.013, 1e-9) << "the flash";
 }
 
 struct SlideCase {
   const char* name;
-  int player;
-  int frames;
+  int player, frames;
   double x;
   int sliding;
 };
 
 class CharacterSelectSlide : public CharacterSelect, public ::testing::WithParamInterface<SlideCase> {};
 
-TEST_P(CharacterSelectSlide, PortraitSlidesHomeAndStopsOnTheThirteenthFrame) {
+TEST_P(CharacterSelectSlide, PortraitIsHomeAfterTwelveFramesAndStopsOnTheThirteenth) {
   const SlideCase& c = GetParam();
-  if (c.player == 0)
-    tapKey(kRight1);
-  else
-    hat(kHatRight);
+  c.player == 0 ? tapKey(kRight1) : hat(kHatRight);
   frames(c.frames);
   EXPECT_EQ(portraitSprites[c.player].x, c.x);
   EXPECT_EQ(s.sliding[c.player], c.sliding);
+  EXPECT_NEAR(portraitSprites[c.player].transparency, c.frames == 1 ? 0.9 : 0.0, 1e-9) << "fades in";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Slides, CharacterSelectSlide,
-    ::testing::Values(SlideCase{"LeftSideAfterTheFirstFrame", 0, 1, -325, 1},
-                      SlideCase{"LeftSideHomeAfterTwelve", 0, 12, -50, 1},
-                      SlideCase{"LeftSideClampedOnThirteen", 0, 13, -50, 0},
-                      SlideCase{"RightSideAfterTheFirstFrame", 1, 1, 275, 1},
-                      SlideCase{"RightSideHomeAfterTwelve", 1, 12, 0, 1},
-                      SlideCase{"RightSideClampedOnThirteen", 1, 13, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Slides, CharacterSelectSlide,
+                         ::testing::Values(SlideCase{"FromTheLeftFirstFrame", 0, 1, -325, 1},
+                                           SlideCase{"FromTheLeftTwelve", 0, 12, -50, 1},
+                                           SlideCase{"FromTheLeftThirteen", 0, 13, -50, 0},
+                                           SlideCase{"FromTheRightFirstFrame", 1, 1, 275, 1},
+                                           SlideCase{"FromTheRightThirteen", 1, 13, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CharacterSelect, SlidingPortraitFadesInAndStaysOpaque) {
-  tapKey(kRight1);
-  frames(1);
-  EXPECT_NEAR(portraitSprites[0].transparency, 0.9, 1e-9);
-  frames(10);
-  EXPECT_EQ(portraitSprites[0].transparency, 0.0);
-  EXPECT_EQ(portraitSprites[0].frame, 0);
-}
-
-TEST_F(CharacterSelect, FlashClearsSeventySevenFramesAfterConfirming) {
-  tapKey(kJump1);
-  frames(1);
-  EXPECT_NEAR(s.flash, 0.013, 1e-12);
+TEST_F(CharacterSelect, FlashClearsOverSeventySevenFramesAndRestarts) {
+  play("J");
   frames(75);
   EXPECT_LT(s.flash, 1.0);
   frames(1);
   EXPECT_EQ(s.flash, 1.0);
-  tapKey(kJump1);
-  frames(1);
-  EXPECT_NEAR(s.flash, 0.013, 1e-12) << "confirming again restarts the flash";
-}
-
-TEST_F(CharacterSelect, ConfirmedCursorBoxStopsPulsing) {
-  frames(1);
-  nullQuads.clear();
-  tapKey(kJump1);
-  frames(1);
-  std::vector<RecordedQuad> menu = quadsOf(s.menuTexture);
-  ASSERT_EQ(menu.size(), 9u);
-  EXPECT_EQ(menu[6].alpha, 1.0);
-  EXPECT_NEAR(menu[7].alpha, 1.0 - 0.05, 1e-9);
-  EXPECT_NEAR(menu[8].alpha, 1.0 - 0.013, 1e-9) << "the flash layer";
-}
-
-struct RosterCase {
-  const char* name;
-  int rightMoves;
-  const char* fighter;
-};
-
-class CharacterSelectRoster : public CharacterSelect, public ::testing::WithParamInterface<RosterCase> {};
-
-TEST_P(CharacterSelectRoster, ConfirmingTakesTheFighterUnderTheCursor) {
-  for (int i = 0; i < GetParam().rightMoves; ++i) {
-    tapKey(kRight1);
-    frames(1);
-  }
-  tapKey(kJump1);
-  frames(1);
-  EXPECT_EQ(entities[0].name, GetParam().fighter);
-  EXPECT_EQ(entities[1].name, "bluesoldier");
-}
-
-INSTANTIATE_TEST_SUITE_P(Boxes, CharacterSelectRoster,
-                         ::testing::Values(RosterCase{"FirstBox", 0, "kestor"},
-                                           RosterCase{"SecondBox", 1, "bluesoldier"},
-                                           RosterCase{"LaterLineForTheSameBoxWins", 2, "greenmonk"},
-                                           RosterCase{"EmptyBoxKeepsTheFighter", 3, "kestor"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CharacterSelect, MovingAfterConfirmingKeepsTheConfirmedFighter) {
-  tapKey(kRight1);
-  frames(1);
-  tapKey(kJump1);
-  frames(1);
-  tapKey(kRight1);
-  frames(1);
-  EXPECT_EQ(s.confirmed[0], 1);
-  EXPECT_EQ(entities[0].name, "bluesoldier");
+  play("J");
+  EXPECT_NEAR(s.flash, 0.013, 1e-12);
 }
 
 TEST_F(CharacterSelect, LeavesForTheOverworldOnceEveryoneConfirmedAndTheFlashCleared) {
-  tapKey(kJump1);
+  EXPECT_EQ(interfaceTextures[0].width, 4.0) << "menus.png borrows the interface texture";
+  play("J");
   ASSERT_TRUE(frames(100));
-  tapButton(kJumpButton2);
+  buttonDown(kJumpButton2);
   ASSERT_TRUE(frames(76));
   EXPECT_FALSE(frames(1));
   EXPECT_EQ(screenState, kScreenOverworld);
   EXPECT_EQ(interfaceTextures[0].width, 8.0) << "the global interface sheet is back";
-}
-
-TEST_F(CharacterSelect, MenusSheetTakesTheInterfaceTextureWhileRunning) {
-  EXPECT_EQ(interfaceTextures[0].width, 4.0);
 }
 
 TEST_F(CharacterSelect, ReturnEndsTheProgramWithStatusZero) {

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <vector>
 
-#include "render/sprite_set.h"
 #include "render/stage_scene.h"
 #include "render/texture.h"
 #include "shell/input.h"
@@ -14,11 +13,9 @@
 
 namespace screen_driver {
 
-constexpr int kLeft1 = 276, kRight1 = 275, kUp1 = 273, kDown1 = 274;
-constexpr int kAttack1 = 122, kJump1 = 99;
-// Player 2 plays on the first joystick: hat 0 for directions, buttons for actions.
-constexpr int kHatUp = 1, kHatRight = 2, kHatDown = 4, kHatLeft = 8, kHatCentred = 0;
-constexpr int kAttackButton2 = 2, kJumpButton2 = 0;
+constexpr int kLeft1 = 276, kRight1 = 275, kUp1 = 273, kDown1 = 274, kAttack1 = 122, kJump1 = 99;
+// Player 2 plays on the first joystick: hat 0 for directions, buttons 2 (attack) and 0 (jump).
+constexpr int kHatRight = 2, kHatLeft = 8, kHatCentred = 0, kAttackButton2 = 2, kJumpButton2 = 0;
 
 inline void useScreenFixtures() {
   ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/screens"), 0);
@@ -28,25 +25,11 @@ inline void useScreenFixtures() {
   }
   std::memset(keyHeld, 0, sizeof keyHeld);
   std::memset(keyPressed, 0, sizeof keyPressed);
-  const int32_t up[] = {273, 441}, down[] = {274, 444}, left[] = {276, 448}, right[] = {275, 442};
-  const int32_t attack[] = {122, 42}, extra[] = {120, 43}, jump[] = {99, 40};
-  for (int p = 0; p < 2; ++p) {
-    bindUp[p] = up[p];
-    bindDown[p] = down[p];
-    bindLeft[p] = left[p];
-    bindRight[p] = right[p];
-    bindAttack[p] = attack[p];
-    bindExtra[p] = extra[p];
-    bindJump[p] = jump[p];
-  }
-  nullQuads.clear();
-}
-
-// The global interface sheet, as program start loads it (only sprite 0 is needed here).
-inline void loadGlobalSheet() {
+  setDefaultBindings();
+  // The global interface sheet as program start loads it (the fade layer is all we need).
   loadTextureRGBA("gfx\\interface\\global.png", interfaceTextures[0]);
   loadFrameList(interfaceSprites[0].frames, interfaceTextures[0], "gfx\\interface\\global.spr");
-  interfaceSprites[0].autoSize = 1;
+  nullQuads.clear();
 }
 
 inline void queue(int type, int key, int button, int value) {
@@ -60,19 +43,11 @@ inline void queue(int type, int key, int button, int value) {
 inline void keyDown(int key) { queue(kEventKeyDown, key, 0, 0); }
 inline void keyUp(int key) { queue(kEventKeyUp, key, 0, 0); }
 // Down and up within one poll: pressed for that frame, never held.
-inline void tapKey(int key) {
-  keyDown(key);
-  keyUp(key);
-}
+inline void tapKey(int key) { keyDown(key), keyUp(key); }
 inline void hat(int position) { queue(kEventJoyHat, 0, 0, position); }
 inline void buttonDown(int button) { queue(kEventJoyButtonDown, 0, button, 0); }
 inline void buttonUp(int button) { queue(kEventJoyButtonUp, 0, button, 0); }
-inline void tapButton(int button) {
-  buttonDown(button);
-  buttonUp(button);
-}
 
-// The quads one frame drew whose texture is `texture`.
 inline std::vector<RecordedQuad> quadsOf(const Texture& texture) {
   std::vector<RecordedQuad> found;
   for (const RecordedQuad& q : nullQuads)

@@ -2,6 +2,7 @@
 // loader expects, and every script gives the engine the animations it starts and waits on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -188,6 +189,12 @@ INSTANTIATE_TEST_SUITE_P(
     Pack, StartUpImage,
     ::testing::Values(ImageCase{"Font", "gfx/font/mainfont.png", kRgba},
                       ImageCase{"InterfaceSheet", "gfx/interface/global.png", kRgba},
+                      ImageCase{"MainMenuPicture", "gfx/interface/mainmenu.png", kRgb},
+                      ImageCase{"SelectInterfaceSheet", "gfx/interface/menus.png", kRgba},
+                      ImageCase{"SelectSprites", "gfx/interface/menusprites.png", kRgba},
+                      ImageCase{"Portraits", "gfx/portraits/port.png", kRgba},
+                      ImageCase{"WorldMap", "gfx/overworld/world1.png", kRgb},
+                      ImageCase{"Markers", "gfx/overworld/markers.png", kRgba},
                       ImageCase{"PlayerOneSheet", "gfx/entities/kestor.png", kRgba},
                       ImageCase{"PlayerTwoSheet", "gfx/entities/bluesoldier.png", kRgba},
                       ImageCase{"EffectsSheet", "gfx/entities/globals.PNG", kRgba}),
@@ -249,6 +256,80 @@ TEST(ContentPack, InterfaceSheetHasGaugesPanelAndAnOpaqueBlackFadeLayer) {
       ASSERT_EQ(p[3], 255);
     }
   stbi_image_free(pixels);
+}
+
+// ---- Front-end screens ------------------------------------------------------------------------
+
+struct SheetCase {
+  const char* name;
+  const char* frameList;
+  size_t frames;
+};
+
+class ScreenSheet : public ::testing::TestWithParam<SheetCase> {};
+
+TEST_P(ScreenSheet, DefinesEveryFrameTheScreenDraws) {
+  std::vector<bool> defined;
+  framesOf(GetParam().frameList, &defined);
+  ASSERT_GE(defined.size(), GetParam().frames);
+  for (size_t n = 0; n < GetParam().frames; ++n) EXPECT_TRUE(defined[n]) << n;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pack, ScreenSheet,
+                         ::testing::Values(SheetCase{"MainMenuEntriesAndHighlight", "gfx/interface/mainmenu.spr", 5},
+                                           SheetCase{"SelectBoxesBandFlashAndLine", "gfx/interface/menusprites.spr", 5},
+                                           SheetCase{"PlayerOnePortrait", "gfx/portraits/port.spr", 1},
+                                           SheetCase{"MapFrame", "gfx/stage/bg.spr", 1},
+                                           SheetCase{"MarkerFrames", "gfx/overworld/markers.spr", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A roster fighter becomes a player, so it needs a player's lower-case ".png" sheet.
+TEST(ContentPack, RosterFightersHavePlayerFilesAndEveryBlowTheyChain) {
+  int boxes = 0;
+  for (const std::string& line : linesOf("roster.dat")) {
+    if (getField(line, 1) != "FIGHTER") continue;
+    ++boxes;
+    std::string name = getField(line, 3);
+    SCOPED_TRACE(name);
+    EXPECT_EQ(channelsOf("gfx/entities/" + name + ".png"), kRgba);
+    EXPECT_FALSE(framesOf("gfx/entities/" + name + ".spr").empty());
+    std::vector<std::string> script = linesOf("scripts/" + name + ".dat");
+    for (const char* block : {"STAND", "QUICKATTACK1", "QUICKATTACK2", "QUICKATTACK3", "GETUP", "DIE"})
+      EXPECT_TRUE(runBlock(script, block).found) << block;
+  }
+  EXPECT_EQ(boxes, 4);
+}
+
+TEST(ContentPack, OverworldNodesLeadToStagesThatExist) {
+  int nodes = 0;
+  std::set<int> reachable;
+  for (const std::string& line : linesOf("stage/world1/overworlddata.dat")) {
+    if (getField(line, 1) != "NODE") continue;
+    ++nodes;
+    int x = int(toNumber(getField(line, 3))), y = int(toNumber(getField(line, 4)));
+    EXPECT_TRUE(x >= 0 && x < 1024 && y >= 0 && y < 768) << line;
+    for (int f = 5; f <= 8; ++f) reachable.insert(int(toNumber(getField(line, f))));
+    std::string stage = getField(line, 9);
+    if (!stage.empty()) EXPECT_FALSE(linesOf("stage/world1/" + stage + ".lev").empty()) << line;
+  }
+  EXPECT_GE(nodes, 3);
+  reachable.erase(0);
+  EXPECT_GE(reachable.size(), 2u) << "markers must be able to move";
+}
+
+TEST(ContentPack, MarkersAnimateForBothPlayersWithoutFighterCommands) {
+  std::vector<std::string> script = linesOf("scripts/overworldmarkers.dat");
+  for (const char* block : {"PLAYER1", "PLAYER2"}) {
+    BlockRun run = runBlock(script, block);
+    EXPECT_TRUE(run.found) << block;
+    EXPECT_FALSE(run.fellThrough) << block;
+  }
+  const std::set<std::string> allowed = {"BEGIN", "FRAMESET", "LOOPSTART", "LOOPEND", "END", "STOP"};
+  for (const std::string& line : script) {
+    std::string key = getField(line, 1);
+    bool keyword = !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    if (keyword) EXPECT_TRUE(allowed.count(key)) << line;
+  }
 }
 
 // ---- Stages ---------------------------------------------------------------------------------

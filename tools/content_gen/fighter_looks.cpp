@@ -111,11 +111,29 @@ Look biker() {
   return l;
 }
 
+// The two extra fighters players can pick wear their own colours, so they never pass for opponents.
+Look rider() {
+  Look l = biker();
+  l.jacket = rampOf(rgb(40, 120, 84));
+  l.shirt = rampOf(rgb(236, 230, 210));
+  l.hair = rampOf(rgb(40, 30, 26));
+  return l;
+}
+
+Look brick() {
+  Look l = bruiser();
+  l.shirt = rampOf(rgb(232, 130, 36));
+  l.pants = rampOf(rgb(60, 64, 80));
+  l.hair = rampOf(rgb(150, 60, 30));
+  return l;
+}
+
 }  // namespace
 
 const std::vector<FighterLook>& castLooks() {
   static const std::vector<FighterLook> cast = {
-      {"kestor", kestor()}, {"bluesoldier", blueSoldier()}, {"punk", punk()}, {"bruiser", bruiser()}, {"biker", biker()}};
+      {"kestor", kestor()}, {"bluesoldier", blueSoldier()}, {"punk", punk()}, {"bruiser", bruiser()}, {"biker", biker()},
+      {"rider", rider()},   {"brick", brick()}};
   return cast;
 }
 

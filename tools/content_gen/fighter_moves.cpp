@@ -116,6 +116,43 @@ Moveset biker() {
   return m;
 }
 
+// Playable fighters beside the two the game starts with, offered on the character select screen.
+Moveset rider() {
+  Moveset m;
+  m.name = "rider";
+  m.description = "Rider: fast feet, knees and a high kick";
+  m.player = true;
+  m.width = 70;
+  m.hp = 480;
+  m.walkSpeed = 6;
+  m.jumpHeight = 20;
+  m.chain = {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 7), 2, 2),
+             strike("crouch", "knee_s", attackLine("ATTACKLOW", 22, kBlood, 9), 2, 3),
+             strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 44, kSpark, 9), 3),
+             strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 48, kSpark, 16, 8, 10), 3)};
+  m.dashAttack = attackLine("ATTACKKNOCKLOW", 24, kSpark, 13, 8, 8);
+  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 32, kSpark, 13, 6, 6);
+  return m;
+}
+
+Moveset brick() {
+  Moveset m;
+  m.name = "brick";
+  m.description = "Brick: slow, heavy hands, shrugs off a beating";
+  m.player = true;
+  m.width = 80;
+  m.hp = 560;
+  m.walkSpeed = 4;
+  m.jumpHeight = 18;
+  m.weight = 1;
+  m.chain = {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 11), 4, 4),
+             strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kBlood, 12), 4, 4),
+             strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 20, 7, 11), 5, 4)};
+  m.dashAttack = attackLine("ATTACKKNOCKLOW", 26, kSpark, 15, 8, 8);
+  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6);
+  return m;
+}
+
 void writeStats(ScriptWriter& w, const Moveset& m) {
   w.remark(m.description);
   w.stat("WIDTH", m.width);
@@ -218,7 +255,7 @@ void writeDamage(ScriptWriter& w) {
 }  // namespace
 
 std::vector<Moveset> castMovesets() {
-  std::vector<Moveset> cast = {kestor(), blueSoldier(), punk(), bruiser(), biker()};
+  std::vector<Moveset> cast = {kestor(), blueSoldier(), punk(), bruiser(), biker(), rider(), brick()};
   for (Moveset& m : cast) m.height = heightOf(m.name);
   return cast;
 }

@@ -1,2 +1,0 @@
-#include "pack.h"
-void writeFrontEnd(const std::string&) {}

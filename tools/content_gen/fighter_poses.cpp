@@ -9,7 +9,7 @@ const double kPi = 3.14159265358979323846;
 const int kWalkFrames = 6;
 const int kRunFrames = 6;
 
-Pose guard() { return Pose().lean(6).armF(28, 104).armB(38, 98).legF(17, 10).legB(-15, 6); }
+Pose guard() { return Pose().lean(6).armF(34, 96).armB(44, 92).legF(17, 10).legB(-15, 6); }
 
 Pose walk(int k) {
   double phase = 2 * kPi * k / kWalkFrames;

@@ -32,8 +32,8 @@ Skeleton solve(const Build& b, const Pose& p, Point hip, double s) {
   k.hipF = hip + k.fwd * (2 * s);
   k.neck = hip + k.up * (b.torso * s);
   Point shoulder = hip + k.up * ((b.torso - 7) * s);
-  k.shoulderB = shoulder - k.fwd * (3 * s);
-  k.shoulderF = shoulder + k.fwd * (1 * s);
+  k.shoulderB = shoulder - k.fwd * (5 * s);
+  k.shoulderF = shoulder + k.fwd * (3 * s);
   double headAngle = torsoAngle - p.head_;
   k.headUp = dirOf(headAngle);
   k.headFwd = dirOf(headAngle - 90);
@@ -87,10 +87,12 @@ void paintArm(Canvas& c, const Look& look, Point shoulder, Point elbow, Point wr
   Point forearm = wrist - elbow;
   double len = std::hypot(forearm.x, forearm.y);
   Point u = len > 0 ? forearm * (1.0 / len) : Point{1, 0};
-  shadedCapsule(c, shoulder, elbow, b.armR * 1.15 * s, b.armR * s, look.longSleeves || look.jacket_ ? sleeve : skin);
+  Ramp upper = look.longSleeves || look.jacket_ ? sleeve : skin;
+  shadedCapsule(c, shoulder, elbow, b.armR * 1.2 * s, b.armR * 0.95 * s, upper);
+  shadedDisc(c, shoulder + (elbow - shoulder) * 0.2, b.armR * 1.3 * s, look.jacket_ || !look.longSleeves ? sleeve : upper);
   shadedCapsule(c, elbow, wrist, b.armR * 0.95 * s, b.armR * 0.8 * s, fore);
   if (!look.longSleeves && !look.jacket_)  // a short sleeve cuff over the top of the arm
-    shadedCapsule(c, shoulder, shoulder + (elbow - shoulder) * 0.45, b.armR * 1.3 * s, b.armR * 1.2 * s, sleeve);
+    shadedCapsule(c, shoulder, shoulder + (elbow - shoulder) * 0.4, b.armR * 1.55 * s, b.armR * 1.25 * s, sleeve);
   if (look.gloves) shadedCapsule(c, wrist - u * (7 * s), wrist, b.armR * 0.95 * s, b.armR * 0.95 * s, hand);
   shadedDisc(c, wrist + u * (2.5 * s), b.fistR * s, hand);
 }
@@ -102,10 +104,13 @@ void paintLeg(Canvas& c, const Look& look, Point hip, Point knee, Point ankle, P
   Point shin = ankle - knee;
   double len = std::hypot(shin.x, shin.y);
   Point u = len > 0 ? shin * (1.0 / len) : Point{0, 1};
-  shadedCapsule(c, knee, ankle, b.legR * 0.9 * s, b.legR * 0.72 * s, pants);
+  shadedCapsule(c, knee, ankle, b.legR * 0.92 * s, b.legR * 0.7 * s, pants);
+  Point calfBack{u.y, -u.x};  // towards the back of the leg when it points down
+  shadedCapsule(c, knee + u * (6 * s) + calfBack * (-1.5 * s), knee + u * (len * 0.55) + calfBack * (-1.5 * s), b.legR * 0.95 * s,
+                b.legR * 0.75 * s, pants);
   shadedCapsule(c, ankle - u * (11 * s), ankle, b.legR * 0.8 * s, b.legR * 0.75 * s, boots);
   shadedCapsule(c, ankle, toe, 5.2 * s, 4.2 * s, boots);
-  shadedCapsule(c, hip, knee, b.legR * 1.12 * s, b.legR * 0.92 * s, pants);
+  shadedCapsule(c, hip, knee, b.legR * 1.25 * s, b.legR * 0.9 * s, pants);
   if (look.kneePads) shadedDisc(c, knee, b.legR * 0.8 * s, dimmed(look.accent, dim));
 }
 
@@ -114,6 +119,8 @@ void paintTorso(Canvas& c, const Look& look, const Skeleton& k, double s) {
   Point chest = k.neck - k.up * (4 * s);
   Point waist = k.hip + k.up * (6 * s);
   shadedCapsule(c, waist, chest, b.hipR * s, b.chestR * s, look.shirt);
+  shadedCapsule(c, chest - k.up * (14 * s) + k.fwd * (4 * s), chest - k.up * (2 * s) + k.fwd * (3 * s), b.chestR * 0.7 * s,
+                b.chestR * 0.8 * s, look.shirt);  // chest
   if (look.jacket_) {
     // The jacket hangs open: it covers the back of the torso and leaves a strip of shirt in front.
     Point back = k.fwd * (-4.5 * s);
@@ -183,7 +190,8 @@ void paintHead(Canvas& c, const Look& look, const Skeleton& k, double s) {
     c.line(eye - fwd * (0.35 * r), eye + fwd * (0.42 * r), 4 * s, rgb(20, 20, 30));
     c.line(eye - fwd * (0.1 * r) + up * (0.5 * s), eye + fwd * (0.3 * r) + up * (0.5 * s), 1 * s, rgb(140, 170, 210));
   } else {
-    c.line(eye, eye - up * (2.5 * s), 2.2 * s, rgb(25, 18, 20));
+    c.fillCircle(eye.x, eye.y - 0.5 * s, 2.2 * s, rgb(250, 250, 240));
+    c.line(eye + fwd * (0.8 * s), eye + fwd * (0.8 * s) - up * (2.2 * s), 1.8 * s, rgb(25, 18, 20));
     c.line(eye + up * (4 * s) - fwd * (2.5 * s), eye + up * (3 * s) + fwd * (2.5 * s), 1.6 * s, look.hair.line);
   }
   Point mouth = hc + fwd * (0.62 * r) - up * (0.5 * r);

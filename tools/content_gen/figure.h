@@ -11,7 +11,7 @@
 enum class Hair { Short, Spiky, Mohawk, Bald, Cap, Long };
 
 struct Build {
-  double headR = 12, neck = 5, torso = 46, hipR = 14, chestR = 18.5;
+  double headR = 12.5, neck = 5, torso = 46, hipR = 16, chestR = 21.5;
   double upperArm = 27, foreArm = 25, armR = 6.8, fistR = 6.4;
   double thigh = 37, shin = 35, legR = 8.5, footLen = 12;
 };

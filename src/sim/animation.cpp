@@ -16,6 +16,9 @@ constexpr int kMaxLinesPerTick = kScriptLineCount;
 
 enum TickResult { kGoOn = 0, kEndTick = 1 };
 
+// playerState of a scripted launch: physics lands it with landAnimation, not "LAND".
+constexpr int32_t kScriptedLaunch = 9;
+
 using CommandHandler = int (*)(SpriteSet& sprite, Entity& entity, const ScriptCommand& command);
 
 int runAssignAnimation(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
@@ -120,7 +123,7 @@ int runSetPhysicsControl(SpriteSet&, Entity& e, const ScriptCommand& c) {
 int runSetPhysicsControlAnim(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.physicsOn = roundToInt(c.arg[0]);
   e.landAnimation = c.name;
-  e.playerState = kPlayerDead;  // 9: physics starts landAnimation on touchdown
+  e.playerState = kScriptedLaunch;
   return kGoOn;
 }
 int runSetXv(SpriteSet&, Entity& e, const ScriptCommand& c) {

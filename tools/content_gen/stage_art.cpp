@@ -8,7 +8,7 @@
 namespace {
 
 const int kScreenW = 1024, kScreenH = 768;
-const int kSheet = 1024;
+const int kSheet = 1024, kSheetH = 1152;
 
 Theme downtown() {
   Theme t;
@@ -144,7 +144,7 @@ void bigLetters(Canvas& c, const std::string& text, int cx, int y, int scale, Co
 }
 
 void facade(Canvas& c, int ox, int oy, int variant, const Theme& t, Rng& rng) {
-  const int roofs[4] = {40, 0, 70, 20};
+  const int roofs[4] = {110, 20, 150, 60};
   int roof = roofs[variant];
   int h = kFacadeH - roof;
   wallTexture(c, ox, oy + roof, kFacadeW, h, t.walls[variant], t.wall, rng);
@@ -154,7 +154,7 @@ void facade(Canvas& c, int ox, int oy, int variant, const Theme& t, Rng& rng) {
   c.fillRect(ox, oy + roof, kFacadeW, 3, t.trim);
   c.fillRect(ox, oy + roof + 10, kFacadeW, 3, wall.line);
   // Upper floors.
-  int shopTop = kFacadeH - 120;
+  int shopTop = kFacadeH - kShopH;
   for (int row = oy + roof + 26; row + 50 < oy + shopTop; row += 62)
     for (int k = 0; k < 3; ++k) windowPane(c, ox + 22 + k * 80, row, 50, 44, rng.unit() < (t.night ? 0.6 : 0.3), t, rng);
   // Shop front: sign board, awning, display window and door.
@@ -171,11 +171,21 @@ void facade(Canvas& c, int ox, int oy, int variant, const Theme& t, Rng& rng) {
     c.fillPolygon(stripe, rgb(245, 240, 230, 230));
   }
   c.fillRect(ox - 2, shopY + 54, kFacadeW + 4, 3, rgb(30, 20, 20));
-  int glassY = shopY + 62, glassH = kFacadeH - 120 + 120 - 62 - 12;
-  glassH = oy + kFacadeH - 10 - glassY;
+  int glassY = shopY + 66, glassH = oy + kFacadeH - 14 - glassY;
   c.fillRect(ox + 18, glassY - 3, 150, glassH + 3, rgb(30, 26, 30));
-  c.verticalGradient(ox + 21, glassY, 144, glassH, rgb(90, 140, 150), rgb(30, 50, 70));
-  for (int k = 0; k < 3; ++k) c.line({ox + 40.0 + k * 46, double(glassY + glassH)}, {ox + 70.0 + k * 46, double(glassY)}, 6, rgb(255, 255, 255, 40));
+  if (t.wall != Wall::Brick && variant % 2 == 1) {  // a loading bay behind a roller shutter
+    Ramp shutter = rampOf(mixed(t.walls[(variant + 1) % 4], rgb(150, 150, 150), 0.6));
+    for (int y = 0; y < glassH; y += 6) {
+      c.fillRect(ox + 21, glassY + y, 144, 4, shutter.base);
+      c.fillRect(ox + 21, glassY + y, 144, 1, shutter.light);
+      c.fillRect(ox + 21, glassY + y + 4, 144, 2, shutter.dark);
+    }
+    c.fillRect(ox + 80, glassY + glassH - 8, 26, 4, shutter.line);
+  } else {
+    c.verticalGradient(ox + 21, glassY, 144, glassH, rgb(90, 140, 150), rgb(30, 50, 70));
+    for (int k = 0; k < 3; ++k)
+      c.line({ox + 40.0 + k * 46, double(glassY + glassH)}, {ox + 70.0 + k * 46, double(glassY)}, 6, rgb(255, 255, 255, 40));
+  }
   c.fillRect(ox + 186, glassY - 6, 52, kFacadeH - 10 - (glassY - 6 - oy), rgb(30, 22, 20));
   c.fillRect(ox + 190, glassY - 2, 44, kFacadeH - 10 - (glassY - 2 - oy), mixed(t.walls[(variant + 2) % 4], rgb(60, 40, 30), 0.5));
   c.fillRect(ox + 226, glassY + 26, 4, 4, rgb(230, 200, 90));
@@ -265,7 +275,6 @@ void road(Canvas& c, int ox, int oy, const Theme& t, Rng& rng) {
   c.fillRect(ox, oy, kRoadW, 6, rgb(20, 20, 24, 120));  // gutter shadow
   c.fillRect(ox + 16, oy + 150, 64, 7, t.laneMark);
   c.fillRect(ox + 16, oy + 150, 64, 2, mixed(t.laneMark, rgb(255, 255, 255), 0.5));
-  if (rng.unit() < 2) c.fillEllipse(ox + 100.0, oy + 220.0, 14, 4, rgb(20, 20, 26, 120));  // a pothole
 }
 
 void railing(Canvas& c, int ox, int oy) {
@@ -327,7 +336,7 @@ Canvas paintBackdrop(const Theme& t) {
 }
 
 Canvas paintTiles(const Theme& t, std::vector<FrameRect>& frames) {
-  Canvas c(kSheet, kSheet);
+  Canvas c(kSheet, kSheetH);
   Rng rng(seedOf(t.stageType.c_str()));
   frames.assign(kTileCount, FrameRect{});
   for (int v = 0; v < 4; ++v) {
@@ -335,26 +344,27 @@ Canvas paintTiles(const Theme& t, std::vector<FrameRect>& frames) {
     frames[kFacade0 + v] = {v * kFacadeW, 0, kFacadeW, kFacadeH};
   }
   for (int v = 0; v < 3; ++v) {
-    farBlock(c, v * kFarBlockW, 320, v, t, rng);
-    frames[kFarBlock0 + v] = {v * kFarBlockW, 320, kFarBlockW, kFarBlockH};
+    farBlock(c, v * kFarBlockW, kFacadeH, v, t, rng);
+    frames[kFarBlock0 + v] = {v * kFarBlockW, kFacadeH, kFarBlockW, kFarBlockH};
   }
-  lampPost(c, 600, 330);
-  frames[kLampPost] = {600, 330, 48, 300};
-  hydrant(c, 660, 330);
-  frames[kHydrant] = {660, 330, 32, 46};
-  bin(c, 700, 330);
-  frames[kBin] = {700, 330, 48, 66};
-  bollard(c, 760, 330);
-  frames[kBollard] = {760, 330, 24, 70};
-  fence(c, 800, 330);
-  frames[kFence] = {800, 330, 128, 104};
-  pavement(c, 0, 690, t, rng);
-  frames[kPavement] = {0, 690, kPavementW, kPavementH};
-  road(c, 128, 690, t, rng);
-  frames[kRoad] = {128, 690, kRoadW, kRoadH};
-  railing(c, 256, 690);
-  frames[kRailing] = {256, 690, 256, 84};
-  crateStack(c, 520, 690, rng);
-  frames[kCrates] = {520, 690, 128, 112};
+  const int row2 = kFacadeH + 10, row3 = kFacadeH + kFarBlockH + 20;
+  lampPost(c, 600, row2);
+  frames[kLampPost] = {600, row2, 48, 300};
+  hydrant(c, 660, row2);
+  frames[kHydrant] = {660, row2, 32, 46};
+  bin(c, 700, row2);
+  frames[kBin] = {700, row2, 48, 66};
+  bollard(c, 760, row2);
+  frames[kBollard] = {760, row2, 24, 70};
+  fence(c, 800, row2);
+  frames[kFence] = {800, row2, 128, 104};
+  pavement(c, 0, row3, t, rng);
+  frames[kPavement] = {0, row3, kPavementW, kPavementH};
+  road(c, 128, row3, t, rng);
+  frames[kRoad] = {128, row3, kRoadW, kRoadH};
+  railing(c, 256, row3);
+  frames[kRailing] = {256, row3, 256, 84};
+  crateStack(c, 520, row3, rng);
+  frames[kCrates] = {520, row3, 128, 112};
   return c;
 }

@@ -29,7 +29,7 @@ enum Tile {
   kTileCount
 };
 
-const int kFacadeW = 256, kFacadeH = 320;
+const int kFacadeW = 256, kFacadeH = 400, kShopH = 190;
 const int kFarBlockW = 200, kFarBlockH = 360;
 const int kPavementW = 128, kPavementH = 60;
 const int kRoadW = 128, kRoadH = 270;

@@ -10,14 +10,15 @@
 namespace {
 
 // Scenery rows on the screen when the view is level.
-const int kFacadeTop = 120;
 const int kPavementTop = 440;
+const int kFacadeTop = kPavementTop - kFacadeH;
 const int kRoadTop = 500;
 const int kKerbRow = 450;  // where things stand on the pavement
 const int kForeRow = 700;
 // Foot lines may lie from row 768 - kFloorBand down to 768: the pavement's top edge to the screen's bottom.
 const int kFloorBand = 300;
 const int kBackParallax = 2;
+const int kFarBlockRow = -20;  // screen row of the far blocks' top edge
 const int kForeParallax = 2;
 const int kScreenW = 1024;
 
@@ -53,7 +54,7 @@ std::vector<std::string> stageFile(const StageSpec& spec, const Theme& theme) {
   l.push_back("");
   l.push_back("# Far blocks: positions are halved on screen, so they are spread twice as wide and placed twice as low.");
   for (int x = 0; x < spec.end + kScreenW; x += kFarBlockW * kBackParallax)
-    l.push_back(join({"OBJECTBACK", n(x), n((kPavementTop - kFarBlockH) * kBackParallax), n(kBackParallax),
+    l.push_back(join({"OBJECTBACK", n(x), n(kFarBlockRow * kBackParallax), n(kBackParallax),
                       n(kFarBlock0 + rng.below(3))}));
   l.push_back("# Street fronts.");
   int last = -1;

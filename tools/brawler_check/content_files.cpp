@@ -1,0 +1,146 @@
+#include "content_files.h"
+
+#include <SDL.h>
+#include <vorbis/vorbisfile.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "content/text_file.h"
+#include "findings.h"
+#include "shell/platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The music jumps back from here by the program's clock; a shorter track falls silent first.
+constexpr double kMusicLoopEnd = 145.072;
+// A text file longer than this is not content; nothing the game reads comes near it.
+constexpr int kTextLineLimit = 100000;
+
+std::string lower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+// A file whose name differs only in letter case: the game looks names up exactly.
+std::string caseVariant(const std::string& path) {
+  fs::path wanted(path);
+  fs::path folder = wanted.parent_path();
+  std::error_code ec;
+  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+  if (ec) return std::string();
+  std::string name = lower(wanted.filename().string());
+  for (const auto& entry : it) {
+    if (lower(entry.path().filename().string()) == name)
+      return (folder / entry.path().filename()).generic_string();
+  }
+  return std::string();
+}
+
+}  // namespace
+
+std::string shownPath(const std::string& contentPath) { return hostPath(contentPath); }
+
+bool contentFileExists(const std::string& contentPath) {
+  std::error_code ec;
+  return fs::is_regular_file(hostPath(contentPath), ec);
+}
+
+bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt) {
+  if (contentFileExists(contentPath)) return true;
+  // A file several loaders want is reported once, by the first of them.
+  static std::set<std::string> reportedMissing;
+  std::string path = hostPath(contentPath);
+  if (!reportedMissing.insert(path).second) return false;
+  std::string message = "missing file, loaded " + whatLoadsIt;
+  std::string variant = caseVariant(path);
+  if (!variant.empty()) message += " (there is \"" + variant + "\", but names must match in case)";
+  reportError(path, 0, message);
+  return false;
+}
+
+const TextFile& textFile(const std::string& contentPath) {
+  static std::map<std::string, TextFile> cache;
+  std::string path = hostPath(contentPath);
+  auto found = cache.find(path);
+  if (found != cache.end()) return found->second;
+  TextFile& file = cache[path];
+  file.exists = contentFileExists(path);
+  if (file.exists) {
+    file.lines.resize(kTextLineLimit);
+    file.lines.resize(readLines(path, file.lines.data(), kTextLineLimit));
+  }
+  return file;
+}
+
+const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
+                            const std::string& whatLoadsIt) {
+  static std::map<std::pair<std::string, int>, ImageInfo> cache;
+  std::string path = hostPath(contentPath);
+  auto key = std::make_pair(path, static_cast<int>(layout));
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+  ImageInfo& info = cache[key];
+  if (!requireFile(path, whatLoadsIt + "; the game stops with \"Error loading " + contentPath + ".\""))
+    return info;
+  DecodedImage image;
+  if (!platformDecodeImage(path, &image)) {
+    reportError(path, 0, "does not decode as an image; the game stops with \"Error loading " +
+                             contentPath + ".\"");
+    return info;
+  }
+  info.decoded = true;
+  info.width = image.width;
+  info.height = image.height;
+  std::string has = std::to_string(image.bytesPerPixel * 8) + "-bit";
+  if (image.bytesPerPixel != 3 && image.bytesPerPixel != 4)
+    reportError(path, 0, "decodes as a " + has + " image (palette or grey); the game takes only "
+                         "24-bit RGB and 32-bit RGBA and stops with \"Error loading " +
+                             contentPath + ".\"");
+  else if (layout == kImageRGBA && image.bytesPerPixel == 3)
+    reportError(path, 0, "is a 24-bit RGB image, but sprite sheets are 32-bit RGBA: the game "
+                         "makes every pixel opaque, so the sheet's background shows");
+  else if (layout == kImageRGB && image.bytesPerPixel == 4)
+    reportError(path, 0, "is a 32-bit RGBA image, but this picture is loaded as 24-bit RGB: "
+                         "its transparency is thrown away");
+  return info;
+}
+
+void checkSound(const std::string& contentPath, const std::string& whatLoadsIt) {
+  std::string path = hostPath(contentPath);
+  if (!requireFile(path, whatLoadsIt)) return;
+  SDL_AudioSpec format;
+  Uint8* buffer = nullptr;
+  Uint32 length = 0;
+  if (!SDL_LoadWAV(path.c_str(), &format, &buffer, &length)) {
+    reportWarning(path, 0, std::string("does not decode as a WAV sound (") + SDL_GetError() +
+                               "); the game plays nothing in its place");
+    return;
+  }
+  SDL_FreeWAV(buffer);
+}
+
+void checkMusic(const std::string& contentPath, const std::string& whatLoadsIt) {
+  std::string path = hostPath(contentPath);
+  if (!requireFile(path, whatLoadsIt)) return;
+  OggVorbis_File ogg;
+  if (ov_fopen(path.c_str(), &ogg) != 0) {
+    reportError(path, 0, "does not decode as Ogg Vorbis music; the stage plays in silence");
+    return;
+  }
+  double seconds = ov_time_total(&ogg, -1);
+  ov_clear(&ogg);
+  if (seconds < kMusicLoopEnd) {
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "lasts %.3f s, shorter than the loop end at %.3f s: the music stops before it "
+                  "loops",
+                  seconds, kMusicLoopEnd);
+    reportWarning(path, 0, message);
+  }
+}

@@ -1,0 +1,118 @@
+#include "line_shapes.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "content/text_file.h"
+#include "findings.h"
+
+namespace {
+
+bool isLetters(const std::string& word) {
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](unsigned char c) {
+    return std::isalpha(c) != 0;
+  });
+}
+
+bool isCapitals(const std::string& word) {
+  return std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isupper(c) != 0; });
+}
+
+std::string upper(std::string word) {
+  for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return word;
+}
+
+bool isKeyword(const TextFormat& format, const std::string& word) {
+  return std::find(format.keywords.begin(), format.keywords.end(), word) != format.keywords.end();
+}
+
+// Short keywords sit close to ordinary words, so they get a tighter bound.
+int nearMissBound(const std::string& keyword) { return keyword.size() <= 4 ? 1 : 2; }
+
+// A keyword written in another case, or one or two edits away from one, is most likely a slip;
+// anything else is taken for a remark. Only words of letters alone are considered, and only
+// all-capital words for spelling, so that remarks in ordinary prose pass.
+void checkKeyword(const std::string& path, int line, const std::string& word,
+                  const TextFormat& format) {
+  if (!isLetters(word) || isKeyword(format, word)) return;
+  for (const std::string& keyword : format.keywords) {
+    if (upper(word) == keyword) {
+      reportWarning(path, line, "\"" + word + "\" is not a keyword: keywords are matched in capitals (\"" +
+                                    keyword + "\"); the line is ignored");
+      return;
+    }
+  }
+  if (!isCapitals(word) || word.size() < 3) return;
+  const std::string* best = nullptr;
+  int bestDistance = 3;
+  for (const std::string& keyword : format.keywords) {
+    int d = editDistance(word, keyword);
+    if (d <= nearMissBound(keyword) && d < bestDistance) best = &keyword, bestDistance = d;
+  }
+  if (best)
+    reportWarning(path, line, "unknown keyword \"" + word + "\" (did you mean \"" + *best +
+                                  "\"?); the line is ignored");
+}
+
+// The first word of the line when blanks of any kind separate words.
+std::string firstWord(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string::npos) return std::string();
+  size_t end = text.find_first_of(" \t", begin);
+  return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+// A statement with a tab, two spaces or a leading space reads differently from how it looks:
+// the keyword is lost, or an argument reads as empty.
+void checkSeparators(const std::string& path, int line, const std::string& text,
+                     const TextFormat& format) {
+  if (!isKeyword(format, firstWord(text))) return;
+  const char* what = nullptr;
+  if (text.find('\t') != std::string::npos)
+    what = "a tab";
+  else if (text[0] == ' ')
+    what = "a leading space";
+  else if (text.find("  ") != std::string::npos)
+    what = "two spaces in a row";
+  if (what)
+    reportWarning(path, line, std::string("fields must be separated by single spaces; ") + what +
+                                  " makes the game read this line differently");
+}
+
+}  // namespace
+
+int editDistance(const std::string& a, const std::string& b) {
+  const size_t n = a.size(), m = b.size();
+  std::vector<std::vector<int>> d(n + 1, std::vector<int>(m + 1));
+  for (size_t i = 0; i <= n; ++i) d[i][0] = static_cast<int>(i);
+  for (size_t j = 0; j <= m; ++j) d[0][j] = static_cast<int>(j);
+  for (size_t i = 1; i <= n; ++i) {
+    for (size_t j = 1; j <= m; ++j) {
+      int cost = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[n][m];
+}
+
+void checkLineShapes(const std::string& path, const TextFile& file, const TextFormat& format) {
+  int count = static_cast<int>(file.lines.size());
+  if (count > format.lineCapacity)
+    reportError(path, format.lineCapacity + 1,
+                "the " + std::string(format.name) + " has " + std::to_string(count) +
+                    " lines, but the game reads only the first " +
+                    std::to_string(format.lineCapacity) + "; this line and all after it are lost");
+  for (int i = 0; i < count && i < format.lineCapacity; ++i) {
+    const std::string& text = file.lines[i];
+    int line = i + 1;
+    if (std::count(text.begin(), text.end(), ' ') >= kMaxFields)
+      reportError(path, line, "more than " + std::to_string(kMaxFields) +
+                                  " fields; the game splits a line into at most " +
+                                  std::to_string(kMaxFields));
+    checkKeyword(path, line, getField(text, 1), format);
+    checkSeparators(path, line, text, format);
+  }
+}

@@ -1,0 +1,357 @@
+#include "script_check.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "content/text_file.h"
+#include "findings.h"
+#include "line_shapes.h"
+#include "script_model.h"
+
+namespace {
+
+// Statistics the section reader alone takes; as commands they do nothing.
+const ScriptKeyword kSectionOnlyStatistics[] = {kScriptJumpHeight, kScriptWalkSpeed,
+                                                kScriptJumpAttacksAmount, kScriptWeight};
+// Commands that act on a fighter; a marker on the overworld has none behind it.
+const ScriptKeyword kFighterCommands[] = {
+    kScriptAttackMid, kScriptAttackLow, kScriptAttackKnockHigh, kScriptAttackKnockLow,
+    kScriptComboAllowed, kScriptDestroy, kScriptMoveForward, kScriptScreenShakeY,
+    kScriptSetPhysicsControl, kScriptSetPhysicsControlAnim, kScriptSetXv, kScriptSetYv,
+    kScriptSetHp, kScriptPlayGameSound};
+
+constexpr int kLoadedSoundSlots = 5;  // sound/0.wav .. sound/4.wav
+constexpr int kSoundSlots = 21;       // slots 0..20
+
+struct Animation {
+  const char* name;
+  const char* when;
+};
+
+const Animation kFighterAnimations[] = {
+    {"STAND", "when the fighter is idle"},
+    {"WALK", "when the fighter walks"},
+    {"RUN", "when the fighter runs"},
+    {"RUNATTACK", "for an attack while running"},
+    {"JUMPSTART", "at the take-off of a jump"},
+    {"JUMP", "while the fighter is in the air"},
+    {"JUMPATTACK", "for an attack in the air"},
+    {"LAND", "when the fighter lands from a jump"},
+    {"HIGHDAMAGE", "when a mid attack hits the fighter"},
+    {"LOWDAMAGE", "when a low attack hits the fighter"},
+    {"FALL", "when the fighter is knocked into the air"},
+    {"FALLLAND", "when a knocked-down fighter reaches the ground"},
+    {"GETUP", "when a knocked-down fighter gets up"},
+    {"DIE", "when the fighter is defeated"},
+};
+const Animation kObjectAnimations[] = {
+    {"STATIONARY", "for every prop when the stage starts"},
+    {"DAMAGE", "when an attack hits the prop"},
+    {"FALL", "when a knock-down attack hits the prop"},
+};
+const Animation kEffectAnimations[] = {
+    {"SMALLSPARK", "for a light hit"},
+    {"BIGSPARK", "for a knock-down hit"},
+    {"BLOODSPURT", "for a hit that draws blood"},
+};
+const Animation kMarkerAnimations[] = {
+    {"PLAYER1", "for player 1's marker"},
+    {"PLAYER2", "for player 2's marker"},
+};
+
+// Blocks the control logic waits on before it leaves a state, and the state a fighter is left in.
+const std::pair<const char*, const char*> kWaitedBlocks[] = {
+    {"RUNATTACK", "attacking"},  {"JUMPSTART", "taking off"},  {"LAND", "landing"},
+    {"HIGHDAMAGE", "being hurt"}, {"LOWDAMAGE", "being hurt"}, {"FALLLAND", "lying down"},
+    {"GETUP", "getting up"},      {"DIE", "dying"},
+};
+
+template <size_t N>
+bool contains(const ScriptKeyword (&list)[N], ScriptKeyword keyword) {
+  return std::find(list, list + N, keyword) != list + N;
+}
+
+const char* keywordText(ScriptKeyword keyword) {
+  for (int i = 0; i < kScriptKeywordInfoCount; ++i)
+    if (kScriptKeywords[i].code == keyword) return kScriptKeywords[i].keyword;
+  return "";
+}
+
+std::vector<std::string> scriptKeywords() {
+  std::vector<std::string> words;
+  for (int i = 0; i < kScriptKeywordInfoCount; ++i) words.push_back(kScriptKeywords[i].keyword);
+  return words;
+}
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+
+struct ScriptCheck {
+  const Script& script;
+  ScriptRole role;
+  const SheetInfo& sheet;
+  std::string sprPath;
+
+  const std::string& path() const { return script.path; }
+  int firstBegin() const {
+    for (int i = 0; i < kScriptLineCount; ++i)
+      if (script.keyword(i) == kScriptBegin) return i;
+    return kScriptLineCount;
+  }
+};
+
+void checkBlockNames(const ScriptCheck& c) {
+  std::set<std::string> seen;
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    if (c.script.keyword(i) != kScriptBegin) continue;
+    std::string name = c.script.command[i].name;
+    std::string capitals = name;
+    for (char& ch : capitals) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    if (name.empty()) {
+      reportWarning(c.path(), i + 1, "BEGIN without a block name");
+    } else if (name != capitals) {
+      reportError(c.path(), i + 1, "block name " + quoted(name) +
+                                       " is not in capitals: the game looks blocks up as " +
+                                       quoted(capitals) + " and never finds this one");
+    } else if (!seen.insert(name).second) {
+      reportWarning(c.path(), i + 1, "block " + quoted(name) + " is defined again; the game only "
+                                     "ever finds the first, on line " +
+                                         std::to_string(c.script.blocks.at(name) + 1));
+    }
+  }
+}
+
+// The statistics section ends at the first line whose field 1 is empty.
+void checkStatisticsSection(const ScriptCheck& c) {
+  if (c.role == kRoleMarker) return;
+  int end = 0;
+  while (end < kScriptLineCount && c.script.keyword(end) != kScriptBlank) ++end;
+  int firstBegin = c.firstBegin();
+  for (int i = end + 1; i < kScriptLineCount; ++i) {
+    ScriptKeyword keyword = c.script.keyword(i);
+    bool lost = contains(kSectionOnlyStatistics, keyword) ||
+                (i < firstBegin &&
+                 (keyword == kScriptWidth || keyword == kScriptHeight || keyword == kScriptSetHp));
+    if (lost)
+      reportWarning(c.path(), i + 1, std::string(keywordText(keyword)) + " after the first empty line (line " +
+                                         std::to_string(end + 1) +
+                                         ") is not read: the statistics end there");
+  }
+}
+
+// Opponents choose QUICKATTACK1 to QUICKATTACKn, n from the last ATTACKSAMOUNT line anywhere.
+int attackCount(const Script& script) {
+  int count = 0;
+  for (int i = 0; i < kScriptLineCount; ++i)
+    if (script.keyword(i) == kScriptAttacksAmount) count = roundToInt(script.command[i].arg[0]);
+  return std::max(count, 1);
+}
+
+void requireBlock(const ScriptCheck& c, const std::string& name, const std::string& when) {
+  if (c.script.blockAt(name) < 0)
+    reportError(c.path(), 0, "no block " + quoted(name) + ", which the game starts " + when);
+}
+
+template <size_t N>
+void requireBlocks(const ScriptCheck& c, const Animation (&animations)[N]) {
+  for (const Animation& a : animations) requireBlock(c, a.name, a.when);
+}
+
+void checkRequiredBlocks(const ScriptCheck& c) {
+  switch (c.role) {
+    case kRoleFighter: {
+      requireBlocks(c, kFighterAnimations);
+      int attacks = attackCount(c.script);
+      for (int n = 1; n <= attacks; ++n)
+        requireBlock(c, "QUICKATTACK" + std::to_string(n),
+                     n == 1 ? std::string("for the first attack")
+                            : "for attack " + std::to_string(n) + " (ATTACKSAMOUNT is " +
+                                  std::to_string(attacks) + ")");
+      break;
+    }
+    case kRoleObject: requireBlocks(c, kObjectAnimations); break;
+    case kRoleEffects: requireBlocks(c, kEffectAnimations); break;
+    case kRoleMarker: requireBlocks(c, kMarkerAnimations); break;
+  }
+}
+
+std::string whyUnfinished(const BlockRun& run) {
+  if (run.runsOff) return "it runs past the last line of the script";
+  if (run.holdLine >= 0) return "it holds on the STOP of line " + std::to_string(run.holdLine + 1);
+  return "it repeats for ever";
+}
+
+// Returns whether it reported, so that the block's other faults are not told twice.
+bool requireFinish(const ScriptCheck& c, const std::string& name, const std::string& state) {
+  int begin = c.script.blockAt(name);
+  if (begin < 0) return false;
+  BlockRun run = runBlock(c.script, begin);
+  if (run.finishes || run.hangs) return false;
+  reportError(c.path(), begin + 1,
+              "block " + quoted(name) + " never reaches END or STOPFINISH (" + whyUnfinished(run) +
+                  "); the game waits for it, so the fighter stays " + state + " for ever");
+  return true;
+}
+
+void checkBlockEndings(const ScriptCheck& c) {
+  std::set<std::string> unfinished;
+  if (c.role == kRoleFighter) {
+    for (const auto& [name, begin] : c.script.blocks)
+      if (name.rfind("QUICKATTACK", 0) == 0 && requireFinish(c, name, "attacking"))
+        unfinished.insert(name);
+    for (const auto& [name, state] : kWaitedBlocks)
+      if (requireFinish(c, name, state)) unfinished.insert(name);
+  }
+  for (const Animation& a : kEffectAnimations) {
+    int begin = c.script.blockAt(a.name);
+    if (c.role != kRoleEffects || begin < 0) continue;
+    BlockRun run = runBlock(c.script, begin);
+    if (!run.destroys && !run.hangs)
+      reportError(c.path(), begin + 1, "block " + quoted(a.name) +
+                                           " never reaches DESTROY: every such effect stays on "
+                                           "the stage and fills the entity table");
+  }
+  int stationary = c.script.blockAt("STATIONARY");
+  for (const char* name : {"DAMAGE", "FALL"}) {
+    int begin = c.script.blockAt(name);
+    if (c.role != kRoleObject || begin < 0 || stationary < 0) continue;
+    BlockRun run = runBlock(c.script, begin);
+    if (!run.entered.count(stationary) && !run.hangs)
+      reportWarning(c.path(), begin + 1,
+                    "block " + quoted(name) + " never returns to STATIONARY; nothing else brings "
+                    "a prop back (end it with ASSIGNANIMATION STATIONARY)");
+  }
+  for (const auto& [name, begin] : c.script.blocks) {
+    BlockRun run = runBlock(c.script, begin);
+    if (run.runsOff && !unfinished.count(name))
+      reportWarning(c.path(), begin + 1, "block " + quoted(name) +
+                                             " runs past the last line of the script without "
+                                             "LOOPEND, END, STOP or STOPFINISH");
+  }
+}
+
+// An ASSIGNANIMATION chain that comes back to a block before any tick-ending command makes
+// one tick that never ends. Every such cycle passes through the start of some block.
+void checkAssignCycles(const ScriptCheck& c) {
+  std::set<int> reportedLines;
+  for (const auto& [name, begin] : c.script.blocks) {
+    std::vector<std::pair<int, int>> path = {{begin, -1}};  // (block begin, ASSIGNANIMATION line)
+    int line = begin;
+    while (++line < kScriptLineCount) {
+      ScriptKeyword keyword = c.script.keyword(line);
+      if (endsTick(keyword)) break;
+      if (keyword != kScriptAssignAnimation) continue;
+      int target = c.script.blockAt(c.script.command[line].name);
+      if (target < 0) continue;
+      size_t at = 0;
+      while (at < path.size() && path[at].first != target) ++at;
+      bool closes = at < path.size();
+      path.push_back({target, line});
+      if (closes) {
+        int first = kScriptLineCount;
+        for (size_t p = at + 1; p < path.size(); ++p) first = std::min(first, path[p].second);
+        if (reportedLines.insert(first).second)
+          reportError(c.path(), first + 1,
+                      "ASSIGNANIMATION cycle with no LOOPEND, END, STOP or STOPFINISH on the way: "
+                      "the animation spins through it for ever and shows nothing new");
+        break;
+      }
+      line = target;
+    }
+  }
+}
+
+// The block each line belongs to (-1 before the first BEGIN).
+std::vector<int> blockOfLines(const Script& script) {
+  std::vector<int> owner(kScriptLineCount, -1);
+  int current = -1;
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    if (script.keyword(i) == kScriptBegin) current = i;
+    owner[i] = current;
+  }
+  return owner;
+}
+
+void checkCommands(const ScriptCheck& c, std::set<int>& shownFrames) {
+  std::vector<int> owner = blockOfLines(c.script);
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    const ScriptCommand& command = c.script.command[i];
+    ScriptKeyword keyword = command.keyword;
+    int line = i + 1;
+    if (keyword == kScriptFrameSet) {
+      int frame = roundToInt(command.arg[0]);
+      shownFrames.insert(frame);
+      if (c.sheet.listed && !c.sheet.isDefined(frame))
+        reportError(c.path(), line, "FRAMESET " + std::to_string(frame) + ": frame " +
+                                        std::to_string(frame) + " is not defined in " +
+                                        shownPath(c.sprPath));
+    } else if (keyword == kScriptPlayGameSound) {
+      int slot = roundToInt(command.arg[0]);
+      if (slot < 0 || slot >= kSoundSlots)
+        reportError(c.path(), line, "sound slot " + std::to_string(slot) +
+                                        " does not exist (slots are 0 to " +
+                                        std::to_string(kSoundSlots - 1) + ")");
+      else if (slot >= kLoadedSoundSlots)
+        reportWarning(c.path(), line, "sound slot " + std::to_string(slot) +
+                                          " never holds a sound (only sound/0.wav to sound/4.wav "
+                                          "are loaded); nothing plays");
+    } else if (keyword == kScriptAssignAnimation || keyword == kScriptSetPhysicsControlAnim) {
+      if (c.script.blockAt(command.name) < 0)
+        reportWarning(c.path(), line, std::string(keywordText(keyword)) + " names " + quoted(command.name) +
+                                          ", but the script has no such block");
+    } else if (keyword == kScriptComboAllowed && c.role == kRoleFighter && owner[i] >= 0) {
+      std::string block = c.script.command[owner[i]].name;
+      if (block.rfind("QUICKATTACK", 0) == 0) {
+        int step = std::atoi(block.c_str() + 11);
+        std::string next = "QUICKATTACK" + std::to_string(step + 1);
+        if (step > 0 && c.script.blockAt(next) < 0)
+          reportWarning(c.path(), line, "COMBOALLOWED in " + block + ", but there is no block " +
+                                            quoted(next) + " for the combo to go on to");
+      }
+    }
+    if (c.role == kRoleMarker && contains(kFighterCommands, keyword))
+      reportWarning(c.path(), line, std::string(keywordText(keyword)) +
+                                        " acts on a fighter; an overworld marker has none");
+  }
+}
+
+// Frames the sheet defines that no FRAMESET shows, reported as runs of neighbours.
+void checkUnusedFrames(const ScriptCheck& c, const std::set<int>& shownFrames) {
+  if (!c.sheet.listed) return;
+  int count = static_cast<int>(c.sheet.defined.size());
+  for (int k = 0; k < count; ++k) {
+    if (!c.sheet.defined[k] || shownFrames.count(k)) continue;
+    int last = k;
+    while (last + 1 < count && c.sheet.defined[last + 1] && !shownFrames.count(last + 1)) ++last;
+    std::string frames = k == last ? "frame " + std::to_string(k)
+                                   : "frames " + std::to_string(k) + " to " + std::to_string(last);
+    reportWarning(shownPath(c.sprPath), k + 1,
+                  frames + " never shown: no FRAMESET of " + c.path() + " names " +
+                      (k == last ? "it" : "them"));
+    k = last;
+  }
+}
+
+}  // namespace
+
+void checkScript(const std::string& scriptPath, ScriptRole role, const SheetInfo& sheet,
+                 const std::string& sprPath, const std::string& whatLoadsIt) {
+  static std::set<std::pair<std::string, int>> checked;
+  std::string path = shownPath(scriptPath);
+  if (!checked.insert({path, role}).second) return;
+  if (!requireFile(path, whatLoadsIt + "; without it the entity has no animations")) return;
+  const TextFile& file = textFile(path);
+  checkLineShapes(path, file, TextFormat{"script", scriptKeywords(), kScriptLineCount});
+
+  Script script = loadScriptModel(path, file.lines);
+  ScriptCheck c{script, role, sheet, sprPath};
+  checkBlockNames(c);
+  checkStatisticsSection(c);
+  checkRequiredBlocks(c);
+  checkAssignCycles(c);
+  checkBlockEndings(c);
+  std::set<int> shownFrames;
+  checkCommands(c, shownFrames);
+  checkUnusedFrames(c, shownFrames);
+}

@@ -1,0 +1,187 @@
+#include "stage_check.h"
+
+#include <cstdio>
+
+#include "content/fighter_loader.h"
+#include "content/script_lines.h"
+#include "content/text_file.h"
+#include "entity_files.h"
+#include "findings.h"
+#include "line_shapes.h"
+#include "sheets.h"
+
+namespace {
+
+const TextFormat kStageFormat{
+    "stage file",
+    {"STAGETYPE", "BGNAME", "BGMNAME", "VERTICALWALL", "STAGEEND", "OBJECT", "OBJECTFORE",
+     "OBJECTBACK", "OBJECTSTRING", "LOADENTITY", "PLACEENTITY", "CPLACEENTITY"},
+    kStageLineCount};
+
+constexpr int kSceneryCapacity = 1001;  // scenery objects 0..1000
+constexpr int kEntityCapacity = 1001;   // entities 0..1000, players included
+constexpr int kPlayers = 2;
+// Opponents walk up to player 1 until they are this close, and strike only when the two bodies
+// (x +- WIDTH / 2) overlap.
+constexpr double kOpponentStopDistance = 50;
+const char* const kFirstPlayer = "kestor";
+
+struct StageCheck {
+  std::string path;
+  std::string tilesSpr;
+  const SheetInfo* tiles = nullptr;
+  int objects = 0;
+  int types = 0;
+  int entities = kPlayers;
+  bool objectsOverflowReported = false;
+  bool entitiesOverflowReported = false;
+};
+
+int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
+
+void addObjects(StageCheck& s, int line, int count, int tile) {
+  if (count <= 0) return;
+  if (s.tiles && s.tiles->listed && !s.tiles->isDefined(tile))
+    reportError(s.path, line, "tile " + std::to_string(tile) + " is not defined in " + s.tilesSpr);
+  s.objects += count;
+  if (s.objects > kSceneryCapacity && !s.objectsOverflowReported) {
+    s.objectsOverflowReported = true;
+    reportError(s.path, line, "more than " + std::to_string(kSceneryCapacity) +
+                                  " scenery objects; the scenery table ends here");
+  }
+}
+
+void addEntities(StageCheck& s, int line, int count, int type) {
+  if (count <= 0) return;
+  if (type < 0 || type >= s.types)
+    reportError(s.path, line, "type " + std::to_string(type) + " is not declared: " +
+                                  std::to_string(s.types) +
+                                  " LOADENTITY line(s) come before this line, numbered from 0");
+  s.entities += count;
+  if (s.entities > kEntityCapacity && !s.entitiesOverflowReported) {
+    s.entitiesOverflowReported = true;
+    reportError(s.path, line, "more than " + std::to_string(kEntityCapacity) +
+                                  " entities with the players; the entity table ends here");
+  }
+}
+
+// WIDTH as the statistics reader leaves it: the section ends after its first empty line.
+double statisticWidth(const std::string& name) {
+  const TextFile& file = textFile("scripts/" + name + ".dat");
+  double width = 0;
+  for (int i = 0; i < kScriptLineCount && i < static_cast<int>(file.lines.size()); ++i) {
+    const std::string keyword = getField(file.lines[i], 1);
+    if (keyword == "WIDTH") width = toNumber(getField(file.lines[i], 2));
+    if (keyword.empty()) break;
+  }
+  return width;
+}
+
+void checkOpponentReach(const StageCheck& s, int line, const std::string& name) {
+  double opponent = statisticWidth(name), player = statisticWidth(kFirstPlayer);
+  double reach = (opponent + player) / 2;
+  if (reach >= kOpponentStopDistance) return;
+  char message[300];
+  std::snprintf(message, sizeof message,
+                "%s (WIDTH %g) and %s (WIDTH %g) touch only within %g pixels, but opponents stop "
+                "up to %g pixels away and strike only when the bodies touch: %s may never attack",
+                name.c_str(), opponent, kFirstPlayer, player, reach, kOpponentStopDistance,
+                name.c_str());
+  reportWarning(s.path, line, message);
+}
+
+void declareType(StageCheck& s, int line, const std::string& name, int kind) {
+  ++s.types;
+  if (s.types > kStageTypeLimit) {
+    reportError(s.path, line, "more than " + std::to_string(kStageTypeLimit) +
+                                  " LOADENTITY lines; the type table holds " +
+                                  std::to_string(kStageTypeLimit));
+    return;
+  }
+  std::string what = "by LOADENTITY in " + s.path;
+  switch (kind) {
+    case 0: checkEntityFiles(name, kStageTypeFiles, kRoleObject, what); break;
+    case 1:
+      checkEntityFiles(name, kStageTypeFiles, kRoleFighter, what);
+      checkOpponentReach(s, line, name);
+      break;
+    case 2: checkEntityFiles(name, kStageTypeFiles, kRoleEffects, what); break;
+    default:
+      reportWarning(s.path, line, "kind " + std::to_string(kind) +
+                                      " is none of 0 (prop), 1 (fighter) and 2 (effect)");
+  }
+}
+
+// Stage values the first pass of the loader collects wherever they stand; the last one wins.
+std::string stageValue(const std::vector<std::string>& lines, const char* keyword) {
+  std::string value;
+  for (int i = 0; i < kStageLineCount && i < static_cast<int>(lines.size()); ++i)
+    if (getField(lines[i], 1) == keyword) value = getField(lines[i], 2);
+  return value;
+}
+
+bool hasStatement(const std::vector<std::string>& lines, const char* keyword) {
+  for (int i = 0; i < kStageLineCount && i < static_cast<int>(lines.size()); ++i)
+    if (getField(lines[i], 1) == keyword) return true;
+  return false;
+}
+
+void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
+  std::string bg = stageValue(lines, "BGNAME");
+  std::string type = stageValue(lines, "STAGETYPE");
+  std::string music = stageValue(lines, "BGMNAME");
+  std::string what = "by " + s.path;
+  if (bg.empty()) {
+    reportError(s.path, 0, "no BGNAME line: the game loads \"gfx/stage/.png\" and stops");
+  } else {
+    const SheetInfo& bgSheet =
+        checkSheet("gfx/stage/" + bg + ".png", kImageRGB, "gfx/stage/bg.spr", what);
+    requireFrames("gfx/stage/bg.spr", bgSheet, 0, 0, "the stage background");
+  }
+  if (type.empty()) {
+    reportError(s.path, 0, "no STAGETYPE line: the game loads \"gfx/stage//tiles0.png\" and stops");
+  } else {
+    s.tilesSpr = "gfx/stage/" + type + "/tiles0.spr";
+    s.tiles = &checkSheet("gfx/stage/" + type + "/tiles0.png", kImageRGBA, s.tilesSpr, what);
+  }
+  if (!hasStatement(lines, "VERTICALWALL"))
+    reportWarning(s.path, 0, "no VERTICALWALL line: the floor band keeps the height the last "
+                             "stage gave it (none on the first stage: every fighter on row 768)");
+  if (!hasStatement(lines, "STAGEEND"))
+    reportWarning(s.path, 0, "no STAGEEND line: the stage end stays where the last stage put it "
+                             "(0 on the first stage: the camera never moves)");
+  if (music.empty())
+    reportError(s.path, 0, "no BGMNAME line: the stage has no music");
+  else
+    checkMusic("bgm/" + music + ".ogg", what + " as its music");
+}
+
+}  // namespace
+
+void checkStage(const std::string& stagePath) {
+  StageCheck s;
+  s.path = shownPath(stagePath);
+  const TextFile& file = textFile(s.path);
+  checkLineShapes(s.path, file, kStageFormat);
+  checkStageFiles(s, file.lines);
+  for (int i = 0; i < kStageLineCount && i < static_cast<int>(file.lines.size()); ++i) {
+    const std::string& text = file.lines[i];
+    const std::string keyword = getField(text, 1);
+    int line = i + 1;
+    if (keyword == "OBJECT") {
+      addObjects(s, line, 1, numberField(text, 4));
+    } else if (keyword == "OBJECTFORE" || keyword == "OBJECTBACK") {
+      if (keyword == "OBJECTBACK" && numberField(text, 4) == 0)
+        reportError(s.path, line, "OBJECTBACK with parallax 0: the back layer divides by it");
+      addObjects(s, line, 1, numberField(text, 5));
+    } else if (keyword == "OBJECTSTRING") {
+      addObjects(s, line, numberField(text, 5) + 1, numberField(text, 4));
+    } else if (keyword == "LOADENTITY") {
+      declareType(s, line, getField(text, 2), numberField(text, 3));
+    } else if (keyword == "PLACEENTITY") {
+      addEntities(s, line, 1, numberField(text, 4));
+    } else if (keyword == "CPLACEENTITY") {
+      addEntities(s, line, numberField(text, 5) + 1, numberField(text, 4));
+    }
+  }
+}

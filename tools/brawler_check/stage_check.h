@@ -1,0 +1,5 @@
+// Stage files and everything they make the game load.
+#pragma once
+#include <string>
+
+void checkStage(const std::string& stagePath);

@@ -26,17 +26,18 @@ Look blueSoldier() {
   Look l;
   l.skin = rampOf(rgb(196, 140, 100));
   l.hair = rampOf(rgb(46, 34, 28));
-  l.shirt = rampOf(rgb(58, 104, 206));
-  l.jacket = l.shirt;
+  l.shirt = rampOf(rgb(70, 124, 222));
+  l.jacket = rampOf(rgb(34, 50, 92));  // a flak vest over the uniform shirt
   l.pants = rampOf(rgb(40, 52, 104));
   l.boots = rampOf(rgb(44, 42, 48));
   l.hands = rampOf(rgb(214, 212, 196));
   l.belt = rampOf(rgb(118, 84, 46));
   l.accent = rampOf(rgb(34, 62, 150));
   l.hairStyle = Hair::Cap;
+  l.jacket_ = true;
+  l.vest = true;
   l.longSleeves = true;
   l.gloves = true;
-  l.kneePads = false;
   l.build.chestR = 17.5;
   return l;
 }

@@ -80,7 +80,7 @@ void paintSwoosh(Canvas& canvas, Point from, Point to, double width) {
 
 void paintArm(Canvas& c, const Look& look, Point shoulder, Point elbow, Point wrist, double s, double dim) {
   const Build& b = look.build;
-  Ramp sleeve = dimmed(look.jacket_ ? look.jacket : look.shirt, dim);
+  Ramp sleeve = dimmed(look.jacket_ && !look.vest ? look.jacket : look.shirt, dim);
   Ramp skin = dimmed(look.skin, dim);
   Ramp hand = dimmed(look.gloves ? look.hands : look.skin, dim);
   Ramp fore = look.longSleeves ? sleeve : skin;
@@ -118,9 +118,11 @@ void paintTorso(Canvas& c, const Look& look, const Skeleton& k, double s) {
   const Build& b = look.build;
   Point chest = k.neck - k.up * (4 * s);
   Point waist = k.hip + k.up * (6 * s);
-  shadedCapsule(c, waist, chest, b.hipR * s, b.chestR * s, look.shirt);
-  shadedCapsule(c, chest - k.up * (14 * s) + k.fwd * (4 * s), chest - k.up * (2 * s) + k.fwd * (3 * s), b.chestR * 0.7 * s,
-                b.chestR * 0.8 * s, look.shirt);  // chest
+  shadedGroup(c,
+              {{waist, chest, b.hipR * s, b.chestR * s},
+               {chest - k.up * (14 * s) + k.fwd * (4 * s), chest - k.up * (2 * s) + k.fwd * (3 * s), b.chestR * 0.7 * s,
+                b.chestR * 0.8 * s}},
+              look.shirt);
   if (look.jacket_) {
     // The jacket hangs open: it covers the back of the torso and leaves a strip of shirt in front.
     Point back = k.fwd * (-4.5 * s);
@@ -177,11 +179,13 @@ void paintHead(Canvas& c, const Look& look, const Skeleton& k, double s) {
   shadedCapsule(c, k.neck - k.up * (2 * s), hc - up * (0.4 * r), 5.5 * s, 5 * s, look.skin);
   if (look.hairStyle == Hair::Long || look.hairStyle == Hair::Short || look.hairStyle == Hair::Spiky)
     shadedDisc(c, hc - fwd * (0.3 * r) + up * (0.05 * r), r * 0.95, look.hair);  // hair behind the head
-  shadedDisc(c, hc, r, look.skin);
-  shadedCapsule(c, hc + fwd * (0.3 * r) - up * (0.35 * r), hc + fwd * (0.55 * r) - up * (0.62 * r), 0.42 * r,
-                0.3 * r, look.skin);  // jaw
-  shadedDisc(c, hc + fwd * (0.98 * r) - up * (0.05 * r), 2.4 * s, look.skin);  // nose
-  shadedDisc(c, hc - fwd * (0.15 * r) - up * (0.05 * r), 2.6 * s, look.skin);   // ear
+  Point nose = hc + fwd * (0.98 * r) - up * (0.05 * r);
+  shadedGroup(c,
+              {{hc, hc, r, r},
+               {hc + fwd * (0.3 * r) - up * (0.35 * r), hc + fwd * (0.55 * r) - up * (0.62 * r), 0.42 * r, 0.3 * r},
+               {nose, nose, 2.4 * s, 2.4 * s}},
+              look.skin);
+  c.fillCircle(hc.x - fwd.x * 0.15 * r, hc.y - fwd.y * 0.15 * r + 0.5 * s, 2.2 * s, look.skin.dark);  // ear
   if (look.beard)
     shadedDiscClipped(c, hc + fwd * (0.25 * r) - up * (0.3 * r), r * 0.72, look.hair, hc - up * (0.2 * r),
                       up * -1.0 + fwd * 0.2);
@@ -190,9 +194,8 @@ void paintHead(Canvas& c, const Look& look, const Skeleton& k, double s) {
     c.line(eye - fwd * (0.35 * r), eye + fwd * (0.42 * r), 4 * s, rgb(20, 20, 30));
     c.line(eye - fwd * (0.1 * r) + up * (0.5 * s), eye + fwd * (0.3 * r) + up * (0.5 * s), 1 * s, rgb(140, 170, 210));
   } else {
-    c.fillCircle(eye.x, eye.y - 0.5 * s, 2.2 * s, rgb(250, 250, 240));
-    c.line(eye + fwd * (0.8 * s), eye + fwd * (0.8 * s) - up * (2.2 * s), 1.8 * s, rgb(25, 18, 20));
-    c.line(eye + up * (4 * s) - fwd * (2.5 * s), eye + up * (3 * s) + fwd * (2.5 * s), 1.6 * s, look.hair.line);
+    c.line(eye, eye + up * (2.6 * s), 2.2 * s, rgb(25, 18, 20));
+    c.line(eye + up * (5 * s) - fwd * (3 * s), eye + up * (4 * s) + fwd * (2.5 * s), 2.0 * s, look.hair.line);
   }
   Point mouth = hc + fwd * (0.62 * r) - up * (0.5 * r);
   c.line(mouth - fwd * (0.15 * r), mouth + fwd * (0.12 * r), 1.2 * s, look.skin.line);

@@ -21,6 +21,7 @@ struct Look {
   Ramp skin, hair, shirt, jacket, pants, boots, hands, belt, accent;
   Hair hairStyle = Hair::Short;
   bool jacket_ = false;      // an open jacket or vest over the shirt
+  bool vest = false;         // the jacket has no sleeves: arms show the shirt
   bool longSleeves = false;  // sleeves reach the wrists
   bool gloves = false;
   bool headband = false;

@@ -10,8 +10,10 @@ const double kLitAbove = 0.36;
 const double kShadowBelow = -0.26;
 const double kOutlineWidth = 1.3;
 
+enum class Layer { Both, LineOnly, FillOnly };
+
 void paintRound(Canvas& canvas, Point a, Point b, double ra, double rb, const Ramp& ramp, bool clipped,
-                Point through, Point normal) {
+                Point through, Point normal, Layer layer = Layer::Both) {
   double rmax = std::max(ra, rb);
   int x0 = static_cast<int>(std::floor(std::min(a.x, b.x) - rmax - 1));
   int x1 = static_cast<int>(std::ceil(std::max(a.x, b.x) + rmax + 1));
@@ -28,8 +30,8 @@ void paintRound(Canvas& canvas, Point a, Point b, double ra, double rb, const Ra
       double r = ra + (rb - ra) * t;
       double dist = std::hypot(p.x - q.x, p.y - q.y);
       if (dist > r) continue;
-      if (dist > r - kOutlineWidth) {
-        canvas.set(x, y, ramp.line);
+      if (dist > r - kOutlineWidth || layer == Layer::LineOnly) {
+        if (layer != Layer::FillOnly) canvas.set(x, y, ramp.line);
         continue;
       }
       double light = ((p.x - q.x) * kLight.x + (p.y - q.y) * kLight.y) / r;
@@ -50,4 +52,9 @@ void shadedDisc(Canvas& canvas, Point centre, double r, const Ramp& ramp) {
 
 void shadedDiscClipped(Canvas& canvas, Point centre, double r, const Ramp& ramp, Point through, Point normal) {
   paintRound(canvas, centre, centre, r, r, ramp, true, through, normal);
+}
+
+void shadedGroup(Canvas& canvas, const std::vector<Capsule>& parts, const Ramp& ramp) {
+  for (const Capsule& p : parts) paintRound(canvas, p.a, p.b, p.ra, p.rb, ramp, false, {}, {}, Layer::LineOnly);
+  for (const Capsule& p : parts) paintRound(canvas, p.a, p.b, p.ra, p.rb, ramp, false, {}, {}, Layer::FillOnly);
 }

@@ -191,7 +191,7 @@ void writeChain(ScriptWriter& w, const Moveset& m) {
     w.command(s.attack);
     w.command("LOOPEND");
     w.show(frame(s.strikePose), s.holdTicks);
-    w.command("COMBOALLOWED");
+    if (i + 1 < m.chain.size()) w.command("COMBOALLOWED");  // the last blow ends the chain
     w.show(frame(s.windPose), 3);
     w.show(frame("stance"), s.recoverTicks - 3);
     w.end();

@@ -39,6 +39,7 @@ void writeFont(const std::string& root) {
   std::vector<std::string> spr;
   for (int code = 0; code < kFirst; ++code) spr.push_back("control code " + std::to_string(code) + ": no glyph");
   for (const std::string& line : frameLinesOf(frames)) spr.push_back(line);
+  while (static_cast<int>(spr.size()) < kOffsetLines) spr.push_back("code " + std::to_string(spr.size()) + ": no glyph");
   std::vector<std::string> off;
   for (int code = 0; code < kOffsetLines; ++code) off.push_back("OFFSET 0 0");
   sheet.savePngRgba(root + "/gfx/font/mainfont.png");

@@ -29,128 +29,73 @@ Strike strike(const std::string& wind, const std::string& blow, const std::strin
 
 int heightOf(const std::string& name) { return static_cast<int>(std::lround(standingHeight(lookOf(name)))); }
 
-Moveset kestor() {
+struct Body {
+  int width, hp, walkSpeed, jumpHeight, weight;
+};
+
+Moveset fighter(const char* name, const char* description, bool player, Body body, std::vector<Strike> chain,
+                std::string dashAttack, std::string jumpAttack) {
   Moveset m;
-  m.name = "kestor";
-  m.description = "Kestor: street fighter, fast hands and a roundhouse finisher";
-  m.player = true;
-  m.width = 70;
-  m.hp = 500;
-  m.walkSpeed = 5;
-  m.jumpHeight = 20;
-  m.chain = {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 8), 2, 2),
-             strike("cross_w", "cross_s", attackLine("ATTACKMID", 32, kSpark, 9), 3, 3),
-             strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 44, kSpark, 10), 3),
-             strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 48, kSpark, 18, 8, 10), 4)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 24, kSpark, 14, 7, 8);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6);
+  m.name = name;
+  m.description = description;
+  m.player = player;
+  m.width = body.width;
+  m.hp = body.hp;
+  m.walkSpeed = body.walkSpeed;
+  m.jumpHeight = body.jumpHeight;
+  m.weight = body.weight;
+  m.chain = std::move(chain);
+  m.dashAttack = std::move(dashAttack);
+  m.jumpAttack = std::move(jumpAttack);
   return m;
 }
 
-Moveset blueSoldier() {
-  Moveset m;
-  m.name = "bluesoldier";
-  m.description = "Blue soldier: drilled close-quarters fighter, elbow and knee into an uppercut";
-  m.player = true;
-  m.width = 72;
-  m.hp = 500;
-  m.walkSpeed = 5;
-  m.jumpHeight = 19;
-  m.weight = 0;
-  m.chain = {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 8), 2, 2),
-             strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kSpark, 10), 3, 4),
-             strike("crouch", "knee_s", attackLine("ATTACKLOW", 20, kBlood, 11), 3, 3),
-             strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 18, 6, 12), 4, 4)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 24, kSpark, 14, 7, 8);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6);
-  return m;
-}
+const bool kPlayer = true, kOpponent = false;
 
-// Opponents telegraph their blows longer than the players do, so a watchful player can cut in.
-Moveset punk() {
-  Moveset m;
-  m.name = "punk";
-  m.description = "Punk: quick and fragile, jabs and shin kicks";
-  m.width = 64;
-  m.hp = 60;
-  m.walkSpeed = 4;
-  m.jumpHeight = 17;
-  m.chain = {strike("jab_w", "jab_s", attackLine("ATTACKMID", 26, kSpark, 6), 8),
-             strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 36, kSpark, 7), 9)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 20, kSpark, 9, 6, 7);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 26, kSpark, 9, 5, 5);
-  return m;
-}
-
-Moveset bruiser() {
-  Moveset m;
-  m.name = "bruiser";
-  m.description = "Bruiser: slow and heavy, hits hard and takes a beating";
-  m.width = 80;
-  m.hp = 150;
-  m.walkSpeed = 3;
-  m.jumpHeight = 15;
-  m.weight = 2;
-  m.chain = {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 10), 10, 4),
-             strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kBlood, 12), 10, 4),
-             strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 16, 7, 10), 12)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 26, kSpark, 14, 8, 8);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 28, kSpark, 12, 6, 6);
-  return m;
-}
-
-Moveset biker() {
-  Moveset m;
-  m.name = "biker";
-  m.description = "Biker: quick on his feet, knees and a high kick";
-  m.width = 70;
-  m.hp = 100;
-  m.walkSpeed = 5;
-  m.jumpHeight = 18;
-  m.weight = 1;
-  m.chain = {strike("jab_w", "jab_s", attackLine("ATTACKMID", 28, kSpark, 7), 7),
-             strike("crouch", "knee_s", attackLine("ATTACKLOW", 20, kBlood, 9), 8, 3),
-             strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 44, kSpark, 13, 7, 9), 9)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 24, kSpark, 12, 7, 8);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 30, kSpark, 12, 6, 6);
-  return m;
-}
-
-// Playable fighters beside the two the game starts with, offered on the character select screen.
-Moveset rider() {
-  Moveset m;
-  m.name = "rider";
-  m.description = "Rider: fast feet, knees and a high kick";
-  m.player = true;
-  m.width = 70;
-  m.hp = 480;
-  m.walkSpeed = 6;
-  m.jumpHeight = 20;
-  m.chain = {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 7), 2, 2),
-             strike("crouch", "knee_s", attackLine("ATTACKLOW", 22, kBlood, 9), 2, 3),
-             strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 44, kSpark, 9), 3),
-             strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 48, kSpark, 16, 8, 10), 3)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 24, kSpark, 13, 8, 8);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 32, kSpark, 13, 6, 6);
-  return m;
-}
-
-Moveset brick() {
-  Moveset m;
-  m.name = "brick";
-  m.description = "Brick: slow, heavy hands, shrugs off a beating";
-  m.player = true;
-  m.width = 80;
-  m.hp = 560;
-  m.walkSpeed = 4;
-  m.jumpHeight = 18;
-  m.weight = 1;
-  m.chain = {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 11), 4, 4),
-             strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kBlood, 12), 4, 4),
-             strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 20, 7, 11), 5, 4)};
-  m.dashAttack = attackLine("ATTACKKNOCKLOW", 26, kSpark, 15, 8, 8);
-  m.jumpAttack = attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6);
-  return m;
+std::vector<Moveset> movesets() {
+  return {
+      // Body: width, hit points, walking speed, jump height, weight.
+      fighter("kestor", "Kestor: street fighter, fast hands and a roundhouse finisher", kPlayer, {70, 500, 5, 20, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 8), 2, 2),
+               strike("cross_w", "cross_s", attackLine("ATTACKMID", 32, kSpark, 9), 3, 3),
+               strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 44, kSpark, 10), 3),
+               strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 48, kSpark, 18, 8, 10), 4)},
+              attackLine("ATTACKKNOCKLOW", 24, kSpark, 14, 7, 8), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6)),
+      fighter("bluesoldier", "Blue soldier: drilled close-quarters fighter, elbow and knee into an uppercut", kPlayer,
+              {72, 500, 5, 19, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 8), 2, 2),
+               strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kSpark, 10), 3, 4),
+               strike("crouch", "knee_s", attackLine("ATTACKLOW", 20, kBlood, 11), 3, 3),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 18, 6, 12), 4, 4)},
+              attackLine("ATTACKKNOCKLOW", 24, kSpark, 14, 7, 8), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6)),
+      // Picked on the character select screen.
+      fighter("rider", "Rider: fast feet, knees and a high kick", kPlayer, {70, 480, 6, 20, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 30, kSpark, 7), 2, 2),
+               strike("crouch", "knee_s", attackLine("ATTACKLOW", 22, kBlood, 9), 2, 3),
+               strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 44, kSpark, 9), 3),
+               strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 48, kSpark, 16, 8, 10), 3)},
+              attackLine("ATTACKKNOCKLOW", 24, kSpark, 13, 8, 8), attackLine("ATTACKKNOCKHIGH", 32, kSpark, 13, 6, 6)),
+      fighter("brick", "Brick: slow, heavy hands, shrugs off a beating", kPlayer, {80, 560, 4, 18, 1},
+              {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 11), 4, 4),
+               strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kBlood, 12), 4, 4),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 20, 7, 11), 5, 4)},
+              attackLine("ATTACKKNOCKLOW", 26, kSpark, 15, 8, 8), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6)),
+      // Opponents telegraph their blows longer than the players do, so a watchful player can cut in.
+      fighter("punk", "Punk: quick and fragile, jabs and shin kicks", kOpponent, {64, 60, 4, 17, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 26, kSpark, 6), 8),
+               strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 36, kSpark, 7), 9)},
+              attackLine("ATTACKKNOCKLOW", 20, kSpark, 9, 6, 7), attackLine("ATTACKKNOCKHIGH", 26, kSpark, 9, 5, 5)),
+      fighter("bruiser", "Bruiser: slow and heavy, hits hard and takes a beating", kOpponent, {80, 150, 3, 15, 2},
+              {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 10), 10, 4),
+               strike("jab_w", "elbow_s", attackLine("ATTACKMID", 22, kBlood, 12), 10, 4),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 16, 7, 10), 12)},
+              attackLine("ATTACKKNOCKLOW", 26, kSpark, 14, 8, 8), attackLine("ATTACKKNOCKHIGH", 28, kSpark, 12, 6, 6)),
+      fighter("biker", "Biker: quick on his feet, knees and a high kick", kOpponent, {70, 100, 5, 18, 1},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 28, kSpark, 7), 7),
+               strike("crouch", "knee_s", attackLine("ATTACKLOW", 20, kBlood, 9), 8, 3),
+               strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 44, kSpark, 13, 7, 9), 9)},
+              attackLine("ATTACKKNOCKLOW", 24, kSpark, 12, 7, 8), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 12, 6, 6)),
+  };
 }
 
 void writeStats(ScriptWriter& w, const Moveset& m) {
@@ -255,7 +200,7 @@ void writeDamage(ScriptWriter& w) {
 }  // namespace
 
 std::vector<Moveset> castMovesets() {
-  std::vector<Moveset> cast = {kestor(), blueSoldier(), punk(), bruiser(), biker(), rider(), brick()};
+  std::vector<Moveset> cast = movesets();
   for (Moveset& m : cast) m.height = heightOf(m.name);
   return cast;
 }

@@ -10,88 +10,6 @@ namespace {
 const int kScreenW = 1024, kScreenH = 768;
 const int kSheet = 1024, kSheetH = 1152;
 
-Theme downtown() {
-  Theme t;
-  t.stageType = "downtown";
-  t.backdrop = "downtown_dusk";
-  t.skyTop = rgb(38, 30, 86);
-  t.skyBottom = rgb(244, 128, 92);
-  t.sun = rgb(255, 214, 120);
-  t.skyline = rgb(70, 50, 104);
-  t.skylineLit = rgb(255, 210, 120);
-  t.wall = Wall::Brick;
-  t.walls[0] = rgb(150, 70, 54);
-  t.walls[1] = rgb(118, 96, 80);
-  t.walls[2] = rgb(172, 120, 72);
-  t.walls[3] = rgb(96, 84, 110);
-  t.trim = rgb(220, 208, 180);
-  t.awnings[0] = rgb(200, 40, 50);
-  t.awnings[1] = rgb(40, 120, 90);
-  t.pavement = rgb(150, 146, 150);
-  t.road = rgb(62, 60, 70);
-  t.laneMark = rgb(236, 224, 170);
-  t.signs[0] = "PIZZA";
-  t.signs[1] = "HOTEL";
-  t.signs[2] = "DINER";
-  t.signs[3] = "GYM";
-  return t;
-}
-
-Theme harbor() {
-  Theme t;
-  t.stageType = "harbor";
-  t.backdrop = "harbor_morning";
-  t.skyTop = rgb(92, 160, 222);
-  t.skyBottom = rgb(236, 232, 214);
-  t.sun = rgb(255, 250, 220);
-  t.skyline = rgb(120, 140, 160);
-  t.skylineLit = rgb(190, 210, 220);
-  t.wall = Wall::Metal;
-  t.walls[0] = rgb(60, 110, 140);
-  t.walls[1] = rgb(160, 70, 50);
-  t.walls[2] = rgb(120, 124, 96);
-  t.walls[3] = rgb(200, 150, 60);
-  t.trim = rgb(230, 230, 220);
-  t.awnings[0] = rgb(230, 180, 40);
-  t.awnings[1] = rgb(60, 80, 120);
-  t.pavement = rgb(170, 160, 140);
-  t.road = rgb(96, 92, 88);
-  t.laneMark = rgb(240, 200, 40);
-  t.signs[0] = "DOCK 3";
-  t.signs[1] = "FISH";
-  t.signs[2] = "CARGO";
-  t.signs[3] = "BAIT";
-  return t;
-}
-
-Theme factory() {
-  Theme t;
-  t.stageType = "factory";
-  t.backdrop = "factory_night";
-  t.skyTop = rgb(8, 10, 30);
-  t.skyBottom = rgb(60, 44, 90);
-  t.sun = rgb(236, 236, 250);
-  t.skyline = rgb(34, 30, 56);
-  t.skylineLit = rgb(250, 190, 90);
-  t.night = true;
-  t.wall = Wall::Concrete;
-  t.walls[0] = rgb(110, 110, 118);
-  t.walls[1] = rgb(90, 100, 92);
-  t.walls[2] = rgb(128, 112, 96);
-  t.walls[3] = rgb(84, 86, 104);
-  t.trim = rgb(240, 190, 40);
-  t.awnings[0] = rgb(230, 170, 30);
-  t.awnings[1] = rgb(180, 50, 40);
-  t.pavement = rgb(120, 118, 112);
-  t.road = rgb(50, 50, 56);
-  t.laneMark = rgb(240, 190, 40);
-  t.signs[0] = "NO ENTRY";
-  t.signs[1] = "PLANT 2";
-  t.signs[2] = "DANGER";
-  t.signs[3] = "SHIPPING";
-  return t;
-}
-
 void windowPane(Canvas& c, int x, int y, int w, int h, bool lit, const Theme& t, Rng& rng) {
   c.fillRect(x - 2, y - 2, w + 4, h + 4, scaled(t.trim, 0.55));
   c.fillRect(x - 1, y - 1, w + 2, h + 2, t.trim);
@@ -302,7 +220,25 @@ void crateStack(Canvas& c, int ox, int oy, Rng& rng) {
 }  // namespace
 
 const std::vector<Theme>& stageThemes() {
-  static const std::vector<Theme> themes = {downtown(), harbor(), factory()};
+  // stage type, backdrop; sky top, sky bottom, sun or moon, far towers, lit windows; night; walls;
+  // four wall colours; trim, two awnings, pavement, road, lane marks; four shop signs.
+  static const std::vector<Theme> themes = {
+      {"downtown", "downtown_dusk",
+       rgb(38, 30, 86), rgb(244, 128, 92), rgb(255, 214, 120), rgb(70, 50, 104), rgb(255, 210, 120), false, Wall::Brick,
+       {rgb(150, 70, 54), rgb(118, 96, 80), rgb(172, 120, 72), rgb(96, 84, 110)},
+       rgb(220, 208, 180), {rgb(200, 40, 50), rgb(40, 120, 90)}, rgb(150, 146, 150), rgb(62, 60, 70), rgb(236, 224, 170),
+       {"PIZZA", "HOTEL", "DINER", "GYM"}},
+      {"harbor", "harbor_morning",
+       rgb(92, 160, 222), rgb(236, 232, 214), rgb(255, 250, 220), rgb(120, 140, 160), rgb(190, 210, 220), false, Wall::Metal,
+       {rgb(60, 110, 140), rgb(160, 70, 50), rgb(120, 124, 96), rgb(200, 150, 60)},
+       rgb(230, 230, 220), {rgb(230, 180, 40), rgb(60, 80, 120)}, rgb(170, 160, 140), rgb(96, 92, 88), rgb(240, 200, 40),
+       {"DOCK 3", "FISH", "CARGO", "BAIT"}},
+      {"factory", "factory_night",
+       rgb(8, 10, 30), rgb(60, 44, 90), rgb(236, 236, 250), rgb(34, 30, 56), rgb(250, 190, 90), true, Wall::Concrete,
+       {rgb(110, 110, 118), rgb(90, 100, 92), rgb(128, 112, 96), rgb(84, 86, 104)},
+       rgb(240, 190, 40), {rgb(230, 170, 30), rgb(180, 50, 40)}, rgb(120, 118, 112), rgb(50, 50, 56), rgb(240, 190, 40),
+       {"NO ENTRY", "PLANT 2", "DANGER", "SHIPPING"}},
+  };
   return themes;
 }
 

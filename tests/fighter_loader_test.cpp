@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoaderFiles, SpawnedEffectTakesOffsetsUpToTheFirstBlankLine) {
-  enterLoaderFixtures();
+  ENTER_LOADER_FIXTURES();
   loadEffectsType();
   typeSprites[kEffectsType].frames.offsetX[5] = 99;
   fillSlots(1);
@@ -88,7 +88,7 @@ TEST(LoaderFiles, SpawnedEffectTakesOffsetsUpToTheFirstBlankLine) {
 }
 
 TEST(LoaderFiles, PlayersTakeWidthAndHeightFromTheWholeScript) {
-  enterLoaderFixtures();
+  ENTER_LOADER_FIXTURES();
   entities[0].name = "hero";
   entities[1].name = "rival";
   loadPlayers();

@@ -16,7 +16,7 @@ namespace {
 class StageLoader : public ::testing::Test {
  protected:
   void SetUp() override {
-    enterLoaderFixtures();
+    ENTER_LOADER_FIXTURES();
     for (std::string& line : stageLines) line.clear();
   }
   // Tile set "testset": tile 1 is 8 pixels wide, tile 3 is 40 by 12.

@@ -12,7 +12,7 @@ namespace {
 class StageStart : public ::testing::Test {
  protected:
   void SetUp() override {
-    enterLoaderFixtures();
+    ENTER_LOADER_FIXTURES();
     setPlayerDefaults();
     entities[0].name = "hero";
     entities[1].name = "rival";

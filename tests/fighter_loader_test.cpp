@@ -87,16 +87,4 @@ TEST(LoaderFiles, SpawnedEffectTakesOffsetsUpToTheFirstBlankLine) {
   }
 }
 
-TEST(LoaderFiles, PlayersTakeWidthAndHeightFromTheWholeScript) {
-  ENTER_LOADER_FIXTURES();
-  entities[0].name = "hero";
-  entities[1].name = "rival";
-  loadPlayers();
-  EXPECT_DOUBLE_EQ(entities[0].scriptWidth, 70);
-  EXPECT_DOUBLE_EQ(entities[0].scriptHeight, 100);
-  EXPECT_EQ(entities[1].alive, 1);
-  EXPECT_EQ(entitySprites[1].frames.texture[1], &playerTextures[1][0]);
-  EXPECT_DOUBLE_EQ(entitySprites[0].frames.offsetY[1], -17);
-}
-
 }  // namespace

@@ -56,17 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         SceneryCase{"StringOverlapsByTwo", "OBJECTSTRING 100 500 3 2", {100, 138, 176}, 0, 0},
         SceneryCase{"StringCountZeroMakesOne", "OBJECTSTRING 100 500 3 0", {100}, 0, 0},
         SceneryCase{"StringCountMinusOneMakesNone", "OBJECTSTRING 100 500 3 -1", {}, 0, 0},
-        SceneryCase{"FrontKeepsParallax", "OBJECTFORE 10 500 2 1", {10}, 2, 2},
         SceneryCase{"BackParallaxZeroIsOne", "OBJECTBACK 10 500 0 1", {10}, 1, 1}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(StageLoader, ObjectIsSizedByItsTile) {
-  load({"OBJECT 2.5 0 3", "OBJECT 0 0 600"});
-  EXPECT_EQ(sceneryObjects[0].x, 2);
-  EXPECT_DOUBLE_EQ(scenerySprites[0].width, 40);
-  EXPECT_DOUBLE_EQ(scenerySprites[0].height, 12);
-  EXPECT_DOUBLE_EQ(scenerySprites[1].width, 0);  // past the frame table: no size
-}
 
 TEST_F(StageLoader, StatementsPastTheTablesAreSkipped) {
   std::vector<std::string> body(24, "LOADENTITY crate 0");  // types 3..26: the 26th has no slot

@@ -38,6 +38,8 @@ TEST_F(StageStart, StartsEveryEntityOfTheWorldsStage) {
   EXPECT_EQ(entities[3].type, 2);
   EXPECT_DOUBLE_EQ(entitySprites[2].frames.offsetY[2], 6);  // each type's own ".off"
   EXPECT_DOUBLE_EQ(entitySprites[3].frames.offsetX[1], 9);
+  EXPECT_DOUBLE_EQ(entities[0].scriptWidth, 70);  // the last WIDTH anywhere in its script
+  EXPECT_DOUBLE_EQ(scenerySprites[0].width, 40);  // OBJECT sized by tile 3; STAGETYPE came last
   EXPECT_EQ(drawOrder[1000], 1000);
   EXPECT_NE(music, nullptr);  // bgm/theme.ogg
   EXPECT_DOUBLE_EQ(musicLoopEnd - musicLoopStart, 145.072 - 32.583);

@@ -51,7 +51,7 @@ void blood(Canvas& c, double cx, double cy, int step, Rng& rng) {
   Rng drops(77);  // the same droplets in every frame, only further out
   for (int i = 0; i < 16; ++i) {
     double a = drops.range(-kPi * 0.9, kPi * 0.1);
-    double speed = drops.range(8, 15);
+    double speed = drops.range(6, 10.5);
     double r = drops.range(2.5, 5.5) * (1.0 - step * 0.12);
     double x = cx + std::cos(a) * speed * (step + 1), y = cy + std::sin(a) * speed * (step + 1) + 2.2 * step * step;
     c.fillCircle(x, y, r + 1, rgb(70, 0, 6));

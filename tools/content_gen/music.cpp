@@ -16,12 +16,7 @@ namespace {
 const int kRate = 22050;
 const double kLoopStart = 32.583;
 const double kLoopEnd = 145.072;
-const int kLoopBars = 60;
-const int kIntroBars = 17;
 const int kTailBars = 4;
-const double kBeat = (kLoopEnd - kLoopStart) / (kLoopBars * 4);  // about 128 beats a minute
-const double kBar = 4 * kBeat;
-const double kIntroStart = kLoopStart - kIntroBars * kBar;
 const float kQuality = 0.05f;
 const double kPi = 3.14159265358979323846;
 
@@ -32,10 +27,26 @@ struct Chord {
 
 struct Song {
   std::string name;
-  int key;  // MIDI note of the key, bass octave
+  int loopBars;  // sets the tempo: the loop is always kLoopEnd - kLoopStart long
+  int key;       // MIDI note of the key, bass octave
   bool minorKey;
   Chord chords[4];
   uint64_t seed;
+};
+
+// Tempo and bar grid of one song: as many whole bars of intro as fit before the loop start,
+// preceded by a short lead-in.
+struct Timing {
+  explicit Timing(const Song& song)
+      : loopBars(song.loopBars),
+        beat((kLoopEnd - kLoopStart) / (song.loopBars * 4)),
+        bar(4 * beat),
+        introBars(static_cast<int>(kLoopStart / bar)),
+        introStart(kLoopStart - introBars * bar) {}
+  int loopBars;
+  double beat, bar;
+  int introBars;
+  double introStart;
 };
 
 double hz(double midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
@@ -107,7 +118,7 @@ void bass(Mix& m, double t, double midi, double length, double level) {
   }
 }
 
-void lead(Mix& m, double t, double midi, double length, double level) {
+void lead(Mix& m, double t, double midi, double length, double level, double echo) {
   double f = hz(midi), phase = 0, y = 0;
   for (int i = 0; i < kRate * (length + 0.25); ++i) {
     double s = static_cast<double>(i) / kRate;
@@ -118,7 +129,7 @@ void lead(Mix& m, double t, double midi, double length, double level) {
     y += 0.35 * (pulse - y);
     double env = std::min(1.0, s * 150) * (s < length ? 1 - 0.25 * std::min(1.0, s / 0.4) : 0.75 * std::exp(-(s - length) * 14));
     m.add(t + s, level * y * env, 0.15);
-    m.add(t + s + 3 * kBeat / 4, level * 0.28 * y * env, -0.6);  // echo to the other side
+    m.add(t + s + echo, level * 0.28 * y * env, -0.6);  // echo to the other side
   }
 }
 
@@ -177,10 +188,12 @@ enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
 struct Arranger {
   const Song& song;
   Mix& mix;
+  Timing time;
   Rng rng;
   Motif motifA, motifB;
 
-  Arranger(const Song& s, Mix& m) : song(s), mix(m), rng(s.seed), motifA(makeMotif(rng)), motifB(makeMotif(rng)) {}
+  Arranger(const Song& s, Mix& m)
+      : song(s), mix(m), time(s), rng(s.seed), motifA(makeMotif(rng)), motifB(makeMotif(rng)) {}
 
   double scaleNote(int degree, int octaveBase) const {
     static const int minor[7] = {0, 2, 3, 5, 7, 8, 10}, major[7] = {0, 2, 4, 5, 7, 9, 11};
@@ -197,17 +210,17 @@ struct Arranger {
   void drums(double t, Part part, int bar) {
     bool fill = part == Part::Turnaround;
     for (int beat = 0; beat < 4; ++beat) {
-      double b = t + beat * kBeat;
+      double b = t + beat * time.beat;
       if (part != Part::Breakdown && (beat % 2 == 0 || (part == Part::B && beat == 3))) kick(mix, b, 0.9);
       if (part == Part::Breakdown && beat == 0 && bar % 2 == 0) kick(mix, b, 0.6);
       if (part != Part::IntroLight && part != Part::Breakdown && beat % 2 == 1) snare(mix, b, 0.55, rng);
       if (part == Part::Breakdown && beat == 3 && bar % 4 == 3) snare(mix, b, 0.4, rng);
       bool open = part == Part::B;
       hat(mix, b, 0.16, 0.05, rng);
-      hat(mix, b + kBeat / 2, open ? 0.2 : 0.14, open ? 0.18 : 0.05, rng);
+      hat(mix, b + time.beat / 2, open ? 0.2 : 0.14, open ? 0.18 : 0.05, rng);
     }
     if (fill)
-      for (int k = 0; k < 4; ++k) snare(mix, t + 3 * kBeat + k * kBeat / 4, 0.3 + 0.1 * k, rng);
+      for (int k = 0; k < 4; ++k) snare(mix, t + 3 * time.beat + k * time.beat / 4, 0.3 + 0.1 * k, rng);
   }
 
   void bassLine(double t, const Chord& c, Part part) {
@@ -215,8 +228,8 @@ struct Arranger {
     static const int pattern[8] = {0, 0, 12, 0, 0, 12, 0, 7};
     for (int k = 0; k < 8; ++k) {
       if (part == Part::Breakdown && k % 4 != 0) continue;
-      double len = part == Part::Breakdown ? kBeat * 1.8 : kBeat / 2 * 0.8;
-      bass(mix, t + k * kBeat / 2, root + pattern[k], len, 0.42);
+      double len = part == Part::Breakdown ? time.beat * 1.8 : time.beat / 2 * 0.8;
+      bass(mix, t + k * time.beat / 2, root + pattern[k], len, 0.42);
     }
   }
 
@@ -225,7 +238,8 @@ struct Arranger {
       int step = n.step - half * 8;
       if (step < 0 || step >= 8) continue;
       int shift = c.root >= 7 ? 1 : 0;
-      lead(mix, t + step * kBeat / 2, scaleNote(n.degree + shift, song.key + 24), n.length * kBeat / 2 * 0.9, level);
+      lead(mix, t + step * time.beat / 2, scaleNote(n.degree + shift, song.key + 24), n.length * time.beat / 2 * 0.9, level,
+           3 * time.beat / 4);
     }
   }
 
@@ -233,16 +247,16 @@ struct Arranger {
     drums(t, part, barInSection);
     if (part == Part::Turnaround) {
       bassLine(t, c, Part::A);
-      pad(mix, t, chordNotes(c, song.key + 12), kBar, 0.05);
-      for (int k = 0; k < 8; ++k) arp(mix, t + k * kBeat / 2, song.key + 24 + c.root + (k % 3) * 4, 0.08, 0.4);
+      pad(mix, t, chordNotes(c, song.key + 12), time.bar, 0.05);
+      for (int k = 0; k < 8; ++k) arp(mix, t + k * time.beat / 2, song.key + 24 + c.root + (k % 3) * 4, 0.08, 0.4);
       return;
     }
     bassLine(t, c, part);
-    if (part != Part::IntroLight) pad(mix, t, chordNotes(c, song.key + 12), kBar, part == Part::Breakdown ? 0.08 : 0.05);
+    if (part != Part::IntroLight) pad(mix, t, chordNotes(c, song.key + 12), time.bar, part == Part::Breakdown ? 0.08 : 0.05);
     if (part == Part::IntroFull || part == Part::Breakdown || part == Part::B) {
       std::vector<double> tones = chordNotes(c, song.key + 24);
       for (int k = 0; k < 16; ++k)
-        arp(mix, t + k * kBeat / 4, tones[k % 3] + (k % 6 >= 3 ? 12 : 0), 0.06, k % 2 ? 0.5 : -0.5);
+        arp(mix, t + k * time.beat / 4, tones[k % 3] + (k % 6 >= 3 ? 12 : 0), 0.06, k % 2 ? 0.5 : -0.5);
     }
     if (part == Part::A) melody(t, motifA, barInSection % 2, c, 0.16);
     if (part == Part::B) melody(t, motifB, barInSection % 2, c, 0.17);
@@ -250,24 +264,25 @@ struct Arranger {
     if (barInSection == 0 && (part == Part::A || part == Part::B || part == Part::IntroFull)) crash(mix, t, 0.22, rng);
   }
 
-  // Bar k of the loop (0 to kLoopBars - 1).
+  // Bar k of the loop (0 to loopBars - 1): theme, second theme, breakdown, theme, turnaround.
   void loopBar(double t, int k) {
     const Chord& c = song.chords[k % 4];
-    if (k == kLoopBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
+    const int breakdown = 32, reprise = breakdown + (time.loopBars - 32) / 8 * 4;
+    if (k == time.loopBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
     else if (k < 16) bar(t, Part::A, k, c);
-    else if (k < 32) bar(t, Part::B, k - 16, c);
-    else if (k < 44) bar(t, Part::Breakdown, k - 32, c);
-    else bar(t, Part::A, k - 44, c);
+    else if (k < breakdown) bar(t, Part::B, k - 16, c);
+    else if (k < reprise) bar(t, Part::Breakdown, k - breakdown, c);
+    else bar(t, Part::A, k - reprise, c);
   }
 
   void render() {
     crash(mix, 0.05, 0.15, rng);  // a swell before the first bar
-    for (int k = 0; k < kIntroBars; ++k) {
-      double t = kIntroStart + k * kBar;
-      if (k == kIntroBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
+    for (int k = 0; k < time.introBars; ++k) {
+      double t = time.introStart + k * time.bar;
+      if (k == time.introBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
       else bar(t, k < 8 ? Part::IntroLight : Part::IntroFull, k % 8, song.chords[k % 4]);
     }
-    for (int k = 0; k < kLoopBars + kTailBars; ++k) loopBar(kLoopStart + k * kBar, k % kLoopBars);
+    for (int k = 0; k < time.loopBars + kTailBars; ++k) loopBar(kLoopStart + k * time.bar, k % time.loopBars);
   }
 };
 
@@ -282,9 +297,9 @@ std::vector<float> master(const Mix& mix) {
 
 const std::vector<Song>& songs() {
   static const std::vector<Song> list = {
-      {"stage3", 45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},
-      {"stage1", 38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},
-      {"stage2", 40, true, {{0, true}, {8, false}, {10, false}, {7, false}}, 202},
+      {"stage3", 60, 45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},    // A minor, 128 a minute
+      {"stage1", 56, 38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},  // D major, 119 a minute
+      {"stage2", 64, 40, true, {{0, true}, {8, false}, {10, false}, {7, false}}, 202},  // E minor, 137 a minute
   };
   return list;
 }
@@ -292,9 +307,9 @@ const std::vector<Song>& songs() {
 }  // namespace
 
 void writeMusic(const std::string& root) {
-  const double length = kLoopStart + (kLoopBars + kTailBars) * kBar + 1.0;
   for (const Song& song : songs()) {
-    Mix mix(length);
+    Timing time(song);
+    Mix mix(kLoopStart + (time.loopBars + kTailBars) * time.bar + 1.0);
     Arranger(song, mix).render();
     writeOggVorbis(root + "/bgm/" + song.name + ".ogg", master(mix), kRate, kQuality);
   }

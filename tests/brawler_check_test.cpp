@@ -176,6 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"sound_slot_never_loaded", "scripts/kestor.dat:24: warning"},
         FaultCase{"opponent_too_narrow", "stage/world1/stage3.lev:10: warning"},
         FaultCase{"no_floor_band", "stage/world1/stage3.lev: warning"},
+        FaultCase{"effect_offsets_gap", "gfx/entities/globals.off:1: warning"},
         FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"}),
     [](const auto& info) { return std::string(info.param.folder); });
 

@@ -236,6 +236,7 @@ def cases(base):
         "opponent_too_narrow": {"scripts/thug.dat": replace_line(kestor, "WIDTH 60",
                                                                  "WIDTH 30")},
         "no_floor_band": {"stage/world1/stage3.lev": replace_line(lev, "VERTICALWALL 200", "")},
+        "effect_offsets_gap": {"gfx/entities/globals.off": text("", "OFFSET -8 -16")},
         "prop_stays_down": {"scripts/crate.dat": replace_line(
             base["scripts/crate.dat"], "LOOPSTART 8", "STOP")},
     }

@@ -2,17 +2,16 @@
 
 #include "content/text_file.h"
 #include "entity_files.h"
+#include "screens/character_select.h"
+#include "screens/overworld.h"
 #include "findings.h"
 #include "line_shapes.h"
 #include "sheets.h"
 
 namespace {
 
-constexpr int kSelectionBoxes = 4;  // boxes 0..3
-constexpr int kOverworldNodes = 21; // nodes 0..20
-
-const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kStageLineCount};
-const TextFormat kOverworldFormat{"overworld data", {"NODE"}, kStageLineCount};
+const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kRosterLineCount};
+const TextFormat kOverworldFormat{"overworld data", {"NODE"}, kOverworldLineCount};
 
 int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
 
@@ -30,14 +29,14 @@ void checkRoster() {
   }
   const TextFile& file = textFile(path);
   checkLineShapes(path, file, kRosterFormat);
-  for (int i = 0; i < static_cast<int>(file.lines.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kRosterLineCount; ++i) {
     const std::string& text = file.lines[i];
     if (getField(text, 1) != "FIGHTER") continue;
     int box = numberField(text, 2);
     std::string name = getField(text, 3);
-    if (box < 0 || box >= kSelectionBoxes)
+    if (box < 0 || box >= kSelectBoxes)
       reportWarning(path, i + 1, "box " + std::to_string(box) + " does not exist (boxes are 0 to " +
-                                     std::to_string(kSelectionBoxes - 1) + "); the line is ignored");
+                                     std::to_string(kSelectBoxes - 1) + "); the line is ignored");
     else if (name.empty())
       reportError(path, i + 1, "FIGHTER without a fighter name");
     else
@@ -93,11 +92,12 @@ void checkOverworld(const std::string& world, bool reached) {
   const TextFile& file = textFile(path);
   checkLineShapes(path, file, kOverworldFormat);
   bool described[kOverworldNodes] = {};
-  for (const std::string& text : file.lines) {
+  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
+    const std::string& text = file.lines[i];
     int node = numberField(text, 2);
     if (getField(text, 1) == "NODE" && node >= 0 && node < kOverworldNodes) described[node] = true;
   }
-  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kStageLineCount; ++i) {
+  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
     const std::string& text = file.lines[i];
     if (getField(text, 1) != "NODE") continue;
     int line = i + 1;

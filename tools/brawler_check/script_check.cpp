@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "audio/sound.h"
 #include "content/text_file.h"
 #include "findings.h"
 #include "line_shapes.h"
@@ -22,7 +23,6 @@ const ScriptKeyword kFighterCommands[] = {
     kScriptSetHp, kScriptPlayGameSound};
 
 constexpr int kLoadedSoundSlots = 5;  // sound/0.wav .. sound/4.wav
-constexpr int kSoundSlots = 21;       // slots 0..20
 
 struct Animation {
   const char* name;

@@ -394,6 +394,21 @@ TEST_P(Stage, SceneryUsesDefinedTilesOnAllThreeLayers) {
   EXPECT_NE(first, "OBJECTFORE") << "the first scenery object on the front layer is drawn half transparent";
 }
 
+// Only OBJECT gives a tile its size before its first draw; any other tile is tested for being on
+// screen by its top-left corner alone until then, so a corner above or left of the screen as
+// the camera meets it means the tile is never drawn.
+TEST_P(Stage, UnsizedSceneryStartsWithItsCornerOnScreen) {
+  for (const std::string& line : lines) {
+    std::string key = getField(line, 1);
+    if (key != "OBJECTBACK" && key != "OBJECTSTRING") continue;
+    int divisor = key == "OBJECTBACK" ? int(toNumber(getField(line, 4))) : 1;
+    int x = int(toNumber(getField(line, 2))), y = int(toNumber(getField(line, 3))) / divisor;
+    EXPECT_GE(x, 0) << line;
+    EXPECT_GE(y, 0) << line;
+    EXPECT_LE(y, kScreenBottom) << line;
+  }
+}
+
 // The backdrop never scrolls: where no ground tile lies, the walkers would float over the sky.
 TEST_P(Stage, GroundTilesCoverTheFloorWhereverTheCameraStops) {
   std::vector<Rect> tiles = framesOf("gfx/stage/" + valueOf(lines, "STAGETYPE") + "/tiles0.spr");

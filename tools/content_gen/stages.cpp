@@ -18,13 +18,11 @@ const int kForeRow = 700;
 // Foot lines may lie from row 768 - kFloorBand down to 768: the pavement's top edge to the screen's bottom.
 const int kFloorBand = 300;
 const int kBackParallax = 2;
-const int kFarBlockRow = -20;  // screen row of the far blocks' top edge
+// Screen row of the far blocks' top edge. A scenery tile that has never been drawn is tested for
+// being on screen by its top-left corner alone, so that corner must not start above the screen.
+const int kFarBlockRow = 0;
 const int kForeParallax = 2;
 const int kScreenW = 1024;
-
-struct Placement {
-  std::string line;
-};
 
 struct StageSpec {
   std::string name;
@@ -52,7 +50,7 @@ std::vector<std::string> stageFile(const StageSpec& spec, const Theme& theme) {
   l.push_back(join({"VERTICALWALL", n(kFloorBand)}));
   l.push_back(join({"STAGEEND", n(spec.end)}));
   l.push_back("");
-  l.push_back("# Far blocks: positions are halved on screen, so they are spread twice as wide and placed twice as low.");
+  l.push_back("# Far blocks: their positions are halved on screen, so they are spread twice as wide.");
   for (int x = 0; x < spec.end + kScreenW; x += kFarBlockW * kBackParallax)
     l.push_back(join({"OBJECTBACK", n(x), n(kFarBlockRow * kBackParallax), n(kBackParallax),
                       n(kFarBlock0 + rng.below(3))}));

@@ -101,6 +101,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ReachCase{"HighAboveTheBox", 150, 400, 200, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(Combat, ReachPastTheIntegerRangeStillStrikes) {
+  loadEffects();
+  arm(kAttackMid, 2147483647, 10);
+  resolveAttacks();
+  EXPECT_EQ(victim().hp, 90);
+  EXPECT_EQ(entities[1].kind, kKindEffect) << "the spark lands in the free slot 1";
+}
+
 TEST_F(Combat, OneHitPerAnimation) {
   resolveAttacks();
   arm(kAttackMid, 30, 10);

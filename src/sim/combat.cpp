@@ -60,6 +60,11 @@ Rect victimRect(int v) {
   return Rect{roundToInt(e.x - w / 2), roundToInt(e.x + w / 2), top, roundToInt(top + h)};
 }
 
+// Halved toward zero; wide enough that the far edges of an absurd reach cannot overflow.
+int32_t midpoint(int32_t a, int32_t b) {
+  return static_cast<int32_t>((static_cast<int64_t>(a) + b) / 2);
+}
+
 int32_t jitter() { return randomBelow(kJitterSpan) - kJitterSpan / 2; }
 
 void spawnEffect(int16_t x, int16_t y, const char* animation) {
@@ -141,8 +146,8 @@ void resolveAttack(int a, int lastVictim) {
     const Rect body = victimRect(v);
     // The jitter is drawn for every victim looked at, hit or not, so the sequence of random
     // numbers depends on who stands on the stage.
-    const int16_t fx = wrap16((box.left + box.right) / 2 + jitter());
-    const int16_t fy = wrap16((box.top + box.bottom) / 2 + jitter());
+    const int16_t fx = wrap16(midpoint(box.left, box.right) + jitter());
+    const int16_t fy = wrap16(midpoint(box.top, box.bottom) + jitter());
     const bool lands = std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
                        rectsOverlap(body, box) && attacker.hitList[v] == 0 && victim.down == 0;
     if (!lands) continue;

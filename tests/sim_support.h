@@ -1,10 +1,10 @@
-// Shared set-up for the simulation tests: a clean table, fixture scripts, keys, one whole tick.
+// Shared set-up for the simulation tests: a clean table, scripts, keys and one whole tick.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
-#include "content/script_lines.h"
 #include "content/stage_loader.h"
 #include "shell/input.h"
 #include "shell/platform.h"
@@ -18,53 +18,35 @@
 
 namespace simtest {
 
-// Input codes the tests bind player 1's actions to.
 enum : int { kUp = 273, kDown = 274, kRight = 275, kLeft = 276, kAttack = 97, kJump = 115 };
 
-inline std::string fixture(const std::string& name) {
-  return std::string(BRAWLER_TEST_DATA) + "/sim/" + name + ".dat";
-}
-
-inline void clearKeys() {
-  for (int c = 0; c <= kInputCodes; ++c) keyHeld[c] = keyPressed[c] = 0;
-}
-inline void hold(int code) { keyHeld[code] = -1; }
-// A press is the poll's news that the key went down: it is held as well.
-inline void press(int code) { keyHeld[code] = keyPressed[code] = -1; }
-// What a new poll does to the pressed flags before any event arrives.
-inline void nextPoll() {
-  for (int c = 0; c <= kInputCodes; ++c) keyPressed[c] = 0;
-}
-inline void release(int code) { keyHeld[code] = keyPressed[code] = 0; }
-
-// Clears entities 0..count-1 and the globals the simulation reads; player 1 is bound to the
-// test codes. Every entity is free, kind 0 and with no script until a test says otherwise.
-inline void resetSim(int count = 8) {
+// Entities 0..7 cleared and free, player 1 bound to the codes above, a sound in slots 0..4.
+inline void resetSim() {
   platformHeadless = 1;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < 8; ++i) {
     entities[i] = Entity{};
     entitySprites[i] = SpriteSet{};
   }
   playerCount = 2;
-  lastEntity = count - 1;
-  currentEntity = 0;
+  lastEntity = 7;
   gravity = 1;
   shakeX = shakeY = 0;
-  floorBand = 768;  // the whole screen is floor unless a test narrows it
-  clearKeys();
+  floorBand = 768;
+  for (int c = 0; c <= kInputCodes; ++c) keyHeld[c] = keyPressed[c] = 0;
   for (int p = 1; p < kBindPlayers; ++p)
     bindUp[p] = bindDown[p] = bindLeft[p] = bindRight[p] = bindAttack[p] = bindJump[p] = 0;
-  bindUp[0] = kUp;
-  bindDown[0] = kDown;
-  bindLeft[0] = kLeft;
-  bindRight[0] = kRight;
-  bindAttack[0] = kAttack;
-  bindJump[0] = kJump;
-  // A sound in each slot the game fills, so the log shows which slot played.
+  bindUp[0] = kUp, bindDown[0] = kDown, bindLeft[0] = kLeft, bindRight[0] = kRight;
+  bindAttack[0] = kAttack, bindJump[0] = kJump;
   for (int s = 0; s < 5; ++s) loadSound(std::string(BRAWLER_TEST_DATA) + "/sim/blip.wav", s);
-  nullSoundsPlayed = 0;
   nullSoundLog.clear();
   seedRandom(1);
+}
+
+// One poll: `pressed` went down in it (and are held), `held` only held.
+inline void keys(const std::vector<int>& pressed, const std::vector<int>& held = {}) {
+  for (int c = 0; c <= kInputCodes; ++c) keyHeld[c] = keyPressed[c] = 0;
+  for (int k : pressed) keyHeld[k] = keyPressed[k] = -1;
+  for (int k : held) keyHeld[k] = -1;
 }
 
 inline int soundsPlayed(int slot) {
@@ -73,64 +55,46 @@ inline int soundsPlayed(int slot) {
   return n;
 }
 
-// A live fighter at (x, y) with a body of w by h.
-inline Entity& placeFighter(int e, int x, int y, double w = 60, double h = 150) {
+// A live fighter with a body of 60 by 150 and walk speed 5.
+inline Entity& placeFighter(int e, int x, int y) {
   Entity& en = entities[e];
-  en.alive = 1;
-  en.kind = kKindFighter;
-  en.x = static_cast<int16_t>(x);
-  en.y = static_cast<int16_t>(y);
-  en.walkSpeed = 5;
-  en.jumpHeight = 20;
-  en.hp = en.maxHp = 100;
-  en.maxPower = 100;
-  entitySprites[e].bodyWidth = w;
-  entitySprites[e].bodyHeight = h;
+  en.alive = 1, en.kind = kKindFighter, en.x = int16_t(x), en.y = int16_t(y);
+  en.walkSpeed = 5, en.jumpHeight = 20, en.hp = 100, en.maxPower = 100;
+  entitySprites[e].bodyWidth = 60;
+  entitySprites[e].bodyHeight = 150;
   en.footY = roundedFootLine(e);
   return en;
 }
 
-// Gives entity e a fixture script, its statistics and a first animation.
-inline void giveScript(int e, const std::string& name, const std::string& firstAnimation) {
-  readScript(fixture(name), entitySprites[e].script);
+// Reads `path` as entity e's script and its statistics, then starts STAND.
+inline void giveScript(int e, const std::string& path) {
+  readScript(path, entitySprites[e].script);
   currentEntity = e;
   readStats(e);
-  startAnimation(entitySprites[e], firstAnimation);
+  startAnimation(entitySprites[e], "STAND");
 }
 
-inline void loadEffects() {
-  typeNames[kEffectsType] = "globals";
+inline void loadEffects(const std::string& path) {
   typeKinds[kEffectsType] = kKindEffect;
-  readScript(fixture("globals"), typeSprites[kEffectsType].script);
+  readScript(path, typeSprites[kEffectsType].script);
 }
 
-// The play loop's animation pass without the view culling (every test entity is in view).
-inline void animationPass() {
-  for (int e = 0; e <= lastEntity; ++e) {
-    if (entities[e].alive != 1) continue;
-    currentEntity = e;
-    entities[e].footY = roundedFootLine(e);
-    holdAtLeftEdge(e);
-    stepAnimation(entitySprites[e]);
-    if (entities[e].kind == kKindObject || entities[e].kind == kKindFighter)
-      holdOnFloorBand(e, entities[e].footY);
-  }
-}
-
-inline void decayShake() {
-  if (--shakeX < 0) shakeX = 0;
-  if (--shakeY < 0) shakeY = 0;
-  if (shakeY > 15) shakeY = 15;
-}
-
-// One simulation tick in the play loop's order, input already set.
+// One tick in the play loop's order (every test entity is in view), input already set.
 inline void tick() {
   updatePlayers();
   updatePhysics();
-  animationPass();
+  for (int e = 0; e <= lastEntity; ++e) {
+    if (entities[e].alive != 1) continue;
+    currentEntity = e;
+    const int32_t foot = entities[e].footY = roundedFootLine(e);
+    holdAtLeftEdge(e);
+    stepAnimation(entitySprites[e]);
+    if (entities[e].kind != kKindEffect) holdOnFloorBand(e, foot);
+  }
   updateOpponents();
   resolveAttacks();
-  decayShake();
+  shakeX = shakeX > 0 ? shakeX - 1 : 0;
+  shakeY = shakeY > 0 ? shakeY - 1 : 0;
 }
 
 }  // namespace simtest

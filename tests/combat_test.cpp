@@ -88,17 +88,19 @@ TEST_F(Combat, KnockDownThrowsAwayFromTheAttackerWithFourSpeeds) {
   }
 }
 
-TEST_F(Combat, FighterHitInTheAirIsThrownDownAndObjectsKeepTheirHitPoints) {
-  victim().physicsOn = 1;
-  resolveAttacks();
-  EXPECT_EQ(std::vector<int>({victim().xv, victim().yv, victim().aiState}), std::vector<int>({7, 10, 3}));
-  EXPECT_EQ(entitySprites[kVictim].animation, "FALL");
-  SetUp();
-  victim().kind = kKindObject;
-  resolveAttacks();
-  EXPECT_EQ(victim().hp, 100);
-  EXPECT_EQ(victim().x, 155);
-  EXPECT_EQ(entitySprites[kVictim].animation, "DAMAGE");
+TEST_F(Combat, LightHitsPushHurtOrThrowByWhoIsHit) {
+  const struct { const char* shows; int kind, physicsOn; const char* animation; std::vector<int> state; } cases[] = {
+      {"fighter on the ground", kKindFighter, 0, "HIGHDAMAGE", {165, 0, 0, 90}},
+      {"fighter in the air: thrown 7 and 10", kKindFighter, 1, "FALL", {165, 7, 10, 90}},
+      {"object: pushed 5, keeps its hit points", kKindObject, 0, "DAMAGE", {155, 0, 0, 100}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    SetUp();
+    victim().kind = c.kind, victim().physicsOn = c.physicsOn;
+    resolveAttacks();
+    EXPECT_EQ(entitySprites[kVictim].animation, c.animation);
+    EXPECT_EQ(std::vector<int>({victim().x, victim().xv, victim().yv, int(victim().hp)}), c.state);
+  }
 }
 
 // The effect's jitter is drawn for every live entity looked at, hit or not, before the test.

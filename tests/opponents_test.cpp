@@ -18,19 +18,19 @@ class Opponents : public ::testing::Test {
     lastEntity = kFoe;
     placeFighter(0, 100, 400);
     placeFighter(kFoe, 600, 400).attacksAmount = 3;
-    foe().facing = 1, foe().aiTimer = 1;
+    foe().facing = 1;
   }
   Entity& foe() { return entities[kFoe]; }
   const std::string& animation() { return entitySprites[kFoe].animation; }
-  void place(int x, int y, int state, const char* animation, int finished = 0) {
+  void place(int x, int y, int state, const char* animation, int finished = 0, int timer = 30) {
     foe().x = int16_t(x), foe().y = int16_t(y), foe().footY = roundedFootLine(kFoe);
-    foe().aiState = state;
+    foe().aiState = state, foe().aiTimer = timer;
     startAnimation(entitySprites[kFoe], animation);
     entitySprites[kFoe].finished = finished;
   }
 };
 
-TEST_F(Opponents, LaneAndReachComeFromFootLinesAndBodies) {
+TEST_F(Opponents, EachTickMeasuresLaneAndReach) {
   const struct { const char* shows; int x, y, aligned, inReach; } cases[] = {
       {"bodies touching", 160, 400, 1, 1}, {"one pixel apart", 161, 400, 1, 0},
       {"foot lines 18 apart", 150, 418, 1, 1}, {"19 apart", 150, 381, 1, 0}, {"20 apart", 150, 420, 0, 0}};
@@ -38,19 +38,11 @@ TEST_F(Opponents, LaneAndReachComeFromFootLinesAndBodies) {
     SCOPED_TRACE(c.shows);
     place(c.x, c.y, kAiIdle, "STAND");
     updateOpponents();
-    EXPECT_EQ(foe().depthAligned, c.aligned);
-    EXPECT_EQ(foe().inReach, c.inReach);
+    EXPECT_EQ(std::vector<int>({foe().depthAligned, foe().inReach}), std::vector<int>({c.aligned, c.inReach}));
   }
 }
 
-TEST_F(Opponents, FarOpponentIsFrozenAndAStrayTargetMeansPlayerOne) {
-  foe().x = 1124, foe().aiTimer = 0, foe().target = 5000;
-  updateOpponents();
-  EXPECT_EQ(foe().targetDistance, 1024);
-  EXPECT_EQ(foe().aiTimer, 0);
-}
-
-// A decision of 1 (approach) or 3 (attack) in reach strikes at once with QUICKATTACK1..3.
+// Decisions 1 (approach) and 3 (attack) strike at once when in reach, with QUICKATTACK1..3.
 TEST_F(Opponents, InReachDecisionStrikesInTheSameTick) {
   std::set<std::string> seen;
   for (uint32_t s = 1; s < 200; ++s) {
@@ -58,43 +50,30 @@ TEST_F(Opponents, InReachDecisionStrikesInTheSameTick) {
     const int state = randomBelow(5);
     if (state != kAiApproach && state != kAiKnockedDown) continue;
     seedRandom(s);
-    place(150, 400, kAiIdle, "STAND");
-    foe().aiTimer = 0;
+    place(150, 400, kAiIdle, "STAND", 0, 0);
     updateOpponents();
-    EXPECT_EQ(foe().aiState, kAiBusy);
     seen.insert(animation());
   }
   EXPECT_EQ(seen, (std::set<std::string>{"QUICKATTACK1", "QUICKATTACK2", "QUICKATTACK3"}));
 }
 
-TEST_F(Opponents, ApproachRunsIntoARunAttackOrStopsShortOfTheTarget) {
-  const struct { const char* shows; int x, y; const char* from; const char* to; int x2, timer; } cases[] = {
-      {"running, 249 away: run attack", 349, 400, "RUN", "RUNATTACK", 339, 29},
-      {"running, 250 away: runs on", 350, 400, "RUN", "RUN", 340, 29},
-      {"50 across and 15 deep: stops", 150, 415, "WALK", "STAND", 150, 0},
-      {"51 across: walks on", 151, 400, "WALK", "WALK", 146, 29},
-      {"16 deep: walks on", 150, 416, "WALK", "WALK", 150, 29}};
-  entities[0].footY = roundedFootLine(0);
+TEST_F(Opponents, StateMachineStepByStep) {
+  const struct { const char* shows; int x, y, state; const char* from; int finished, timer;
+                 const char* to; int x2, xv, timer2; } cases[] = {
+      {"1024 away: frozen", 1124, 400, kAiIdle, "STAND", 0, 0, "STAND", 1124, 0, 0},
+      {"running 249 away: run attack", 349, 400, kAiApproach, "RUN", 0, 30, "RUNATTACK", 339, 0, 29},
+      {"running 250 away: runs on", 350, 400, kAiApproach, "RUN", 0, 30, "RUN", 340, 0, 29},
+      {"50 across, 15 deep: stops", 150, 415, kAiApproach, "WALK", 0, 30, "STAND", 150, 0, 0},
+      {"51 across: walks on", 151, 400, kAiApproach, "WALK", 0, 30, "WALK", 146, 0, 29},
+      {"16 deep: walks on", 150, 416, kAiApproach, "WALK", 0, 30, "WALK", 150, 0, 29},
+      {"jump takes off at 7.5 rounded to 8", 600, 400, kAiJumping, "JUMPSTART", 1, 2, "JUMP", 600, -8, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shows);
-    place(c.x, c.y, kAiApproach, c.from);
-    foe().aiTimer = 30;
+    place(c.x, c.y, c.state, c.from, c.finished, c.timer);
     updateOpponents();
     EXPECT_EQ(animation(), c.to);
-    EXPECT_EQ(foe().x, c.x2);
-    EXPECT_EQ(foe().aiTimer, c.timer);
+    EXPECT_EQ(std::vector<int>({foe().x, foe().xv, foe().aiTimer}), std::vector<int>({c.x2, c.xv, c.timer2}));
   }
-}
-
-TEST_F(Opponents, JumpTakesOffWithOneAndAHalfWalkSpeedsRoundedToEven) {
-  place(600, 400, kAiJumping, "JUMPSTART", 1);
-  updateOpponents();
-  EXPECT_EQ(foe().xv, -8);  // 7.5
-  EXPECT_EQ(animation(), "JUMP");
-  foe().walkSpeed = 3, foe().facing = 0;
-  place(600, 400, kAiJumping, "JUMPSTART", 1);
-  updateOpponents();
-  EXPECT_EQ(foe().xv, 4);  // 4.5
 }
 
 }  // namespace

@@ -37,12 +37,14 @@ TEST_F(PlayerControl, HandlersCascadeWithinOneTick) {
       {"walking jump", 5, 1, 0, 0, {kJump}, {kLeft}, 195, 400, -7, 2, 1, "JUMPSTART"},
       {"running jump leaves at once", 5, 1, 1, 0, {kJump}, {kRight}, 210, 400, 10, 3, 0, "JUMP"},
       {"attack while running", 5, 1, 1, 0, {kAttack}, {kRight}, 210, 400, 0, 6, 0, "RUNATTACK"},
-      {"landing with both held faces right", 5, 4, 0, 1, {}, {kLeft, kRight}, 200, 400, 0, 1, 0, "WALK"}};
+      {"landing with both held faces right", 5, 4, 0, 1, {}, {kLeft, kRight}, 200, 400, 0, 1, 0, "WALK"},
+      {"knocked out: dies once the fall finishes", 5, 7, 0, 1, {}, {}, 200, 400, 0, 9, 1, "DIE"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shows);
     SetUp();
     p1().walkSpeed = int16_t(c.walkSpeed), p1().playerState = c.state, p1().running = c.running;
     p1().leftTapTimer = 8;  // inside the double-tap window
+    p1().hp = c.state == kPlayerHurt ? 0 : 100;
     entitySprites[0].finished = c.finished;
     poll(c.pressed, c.held);
     EXPECT_EQ(std::vector<int>({p1().x, p1().y, p1().xv, p1().playerState, p1().facing}),
@@ -78,16 +80,6 @@ TEST_F(PlayerControl, AttackPressChainsOnlyThroughAnOpenWindow) {
     EXPECT_EQ(p1().playerState, c.state);
     EXPECT_EQ(entitySprites[0].animation, c.animation);
   }
-}
-
-TEST_F(PlayerControl, KnockedOutPlayerDiesOnceItsFallFinishes) {
-  p1().playerState = kPlayerHurt, p1().hp = 0;
-  startAnimation(entitySprites[0], "FALLLAND");
-  poll({});
-  EXPECT_EQ(p1().playerState, kPlayerHurt);
-  entitySprites[0].finished = 1;
-  poll({});
-  EXPECT_EQ(entitySprites[0].animation, "DIE");
 }
 
 TEST_F(PlayerControl, PlayersPastTheBindingTableHaveNoControls) {

@@ -1,7 +1,6 @@
 // Whole ticks in the play loop's order, driven by scripts and a seeded generator.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 #include "sim_support.h"
@@ -11,7 +10,6 @@ using namespace simtest;
 namespace {
 
 constexpr int kFoe = 2;
-const std::string kPack = BRAWLER_CONTENT_DIR;
 
 // Player 1 at x 100, player 2 parked far off, an opponent at index 2 fifty pixels in front of
 // player 1, idle for a long time; all on foot line 550 inside a floor band of 300.
@@ -108,24 +106,8 @@ TEST_F(Stage, DefeatedOpponentFadesOutAndItsSlotTakesTheNextSpark) {
   EXPECT_EQ(foeAnimation(), "SMALLSPARK");
 }
 
-// The fixture fighter and every fighter type the shipped stages load.
-std::vector<std::string> fighterScripts() {
-  std::set<std::string> scripts = {kFixtures + "fighter.dat"};
-  std::error_code error;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(kPack + "/stage", error)) {
-    StageLines lines{};
-    if (entry.path().extension() == ".lev") readLines(entry.path().string(), lines);
-    for (const std::string& line : lines)
-      if (getField(line, 1) == "LOADENTITY" && toNumber(getField(line, 3)) == kKindFighter)
-        scripts.insert(kPack + "/scripts/" + getField(line, 2) + ".dat");
-  }
-  return {scripts.begin(), scripts.end()};
-}
-
-class Opponent : public Stage, public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(Opponent, ApproachesAttacksAndHurtsPlayerOne) {
-  placeFighter(kFoe, 600, 400, GetParam()).facing = 1;
+TEST_F(Stage, OpponentApproachesAttacksAndHurtsPlayerOne) {
+  foe().x = 600, foe().aiTimer = 0;
   seedRandom(11);
   bool approached = false;
   int t = 0;
@@ -134,8 +116,5 @@ TEST_P(Opponent, ApproachesAttacksAndHurtsPlayerOne) {
   EXPECT_TRUE(approached);
   EXPECT_EQ(p1().playerState, kPlayerHurt);
 }
-
-INSTANTIATE_TEST_SUITE_P(Scripts, Opponent, ::testing::ValuesIn(fighterScripts()),
-    [](const auto& i) { return std::filesystem::path(i.param).stem().string(); });
 
 }  // namespace

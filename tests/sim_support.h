@@ -1,5 +1,6 @@
 // Shared set-up for the simulation tests: a clean table, keys, fighters and one whole tick.
 #pragma once
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,7 @@ inline void resetSim() {
 }
 
 inline int soundsPlayed(int slot) {
-  int n = 0;
-  for (void* chunk : nullSoundLog) n += chunk == soundSlots[slot];
-  return n;
+  return int(std::count(nullSoundLog.begin(), nullSoundLog.end(), soundSlots[slot]));
 }
 
 // A live fighter with a body of 60 by 150, walk speed 5; with a script, its statistics are

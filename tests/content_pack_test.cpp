@@ -546,6 +546,66 @@ TEST_P(Script, ShowsOnlyFramesItsSheetDefines) {
 }
 
 auto byName = [](const auto& info) { return info.param; };
+struct Picture {
+  int w = 0, h = 0;
+  std::vector<unsigned char> rgba;
+  explicit Picture(const std::string& relative) {
+    int comp;
+    unsigned char* p = stbi_load(at(relative).c_str(), &w, &h, &comp, 4);
+    if (p) rgba.assign(p, p + static_cast<size_t>(w) * h * 4);
+    stbi_image_free(p);
+  }
+  bool opaque(int x, int y) const { return rgba[(static_cast<size_t>(y) * w + x) * 4 + 3] > 128; }
+  // Lowest row of the rectangle with an opaque pixel, or -1 when it is empty.
+  int lowestOpaqueRow(const Rect& r) const {
+    for (int y = r.y2 - 1; y >= r.y1; --y)
+      for (int x = r.x1; x < r.x2; ++x)
+        if (opaque(x, y)) return y;
+    return -1;
+  }
+};
+
+std::string sheetOf(const std::string& name) {
+  bool player = std::find(kPlayers.begin(), kPlayers.end(), name) != kPlayers.end() ||
+                channelsOf("gfx/entities/" + name + ".png") == kRgba;
+  return "gfx/entities/" + name + (player ? ".png" : ".PNG");
+}
+
+TEST_P(Script, EveryFrameItShowsHasAPicture) {
+  Picture sheet(sheetOf(GetParam()));
+  ASSERT_FALSE(sheet.rgba.empty());
+  std::vector<Rect> frames = framesOf("gfx/entities/" + GetParam() + ".spr");
+  for (const std::string& line : lines) {
+    if (getField(line, 1) != "FRAMESET") continue;
+    const Rect& r = frames.at(int(toNumber(getField(line, 2))));
+    ASSERT_LE(r.x2, sheet.w) << line;
+    ASSERT_LE(r.y2, sheet.h) << line;
+    EXPECT_GE(sheet.lowestOpaqueRow(r), 0) << line;
+  }
+}
+
+// The drawn feet of a standing fighter or a prop at rest are its foot line, y + HEIGHT: off by
+// more than a few pixels and it floats above, or sinks into, the street it walks on.
+TEST_P(Script, RestingFrameStandsOnTheFootLine) {
+  std::string rest = GetParam() == "globals" ? "" : runBlock(lines, "STAND").found ? "STAND" : "STATIONARY";
+  if (rest.empty()) return;  // effects float where the blow lands
+  int frame = -1;
+  bool inBlock = false;
+  for (const std::string& line : lines) {
+    if (getField(line, 1) == "BEGIN") inBlock = getField(line, 2) == rest;
+    if (inBlock && getField(line, 1) == "FRAMESET") {
+      frame = int(toNumber(getField(line, 2)));
+      break;
+    }
+  }
+  ASSERT_GE(frame, 0);
+  Picture sheet(sheetOf(GetParam()));
+  const Rect r = framesOf("gfx/entities/" + GetParam() + ".spr").at(frame);
+  double dy = toNumber(getField(linesOf("gfx/entities/" + GetParam() + ".off").at(frame), 3));
+  int feet = sheet.lowestOpaqueRow(r) + 1 - r.y1 + int(dy);
+  EXPECT_NEAR(feet, statOf(lines, "HEIGHT"), 4);
+}
+
 INSTANTIATE_TEST_SUITE_P(Pack, Script, ::testing::ValuesIn(scriptsOfKind(-1)), byName);
 INSTANTIATE_TEST_SUITE_P(Pack, FighterScript, ::testing::ValuesIn(scriptsOfKind(1)), byName);
 INSTANTIATE_TEST_SUITE_P(Pack, PropScript, ::testing::ValuesIn(scriptsOfKind(0)), byName);

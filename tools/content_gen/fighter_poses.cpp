@@ -40,7 +40,7 @@ Pose run(int k) {
 std::vector<NamedPose> buildPoses() {
   std::vector<NamedPose> p;
   p.push_back({"stance", guard()});
-  p.push_back({"stance2", guard().shift(0, 1.5).armF(24, 108).armB(34, 102).lean(4)});
+  p.push_back({"stance2", guard().armF(24, 108).armB(34, 102).lean(4).legF(19, 16).legB(-16, 11)});  // breathing out
   for (int k = 0; k < kWalkFrames; ++k) p.push_back({"walk" + std::to_string(k), walk(k)});
   for (int k = 0; k < kRunFrames; ++k) p.push_back({"run" + std::to_string(k), run(k)});
   // Straight punch with the near arm.
@@ -57,7 +57,7 @@ std::vector<NamedPose> buildPoses() {
   p.push_back({"hkick_s", guard().lean(-26).head(8).legF(104, 0).legB(-6, 2).armB(-34, 40).armF(50, 80).feet(0, 10).swoosh(Swoosh::FrontFoot)});
   // Uppercut from a crouch: the other knock-down blow.
   p.push_back({"upper_w", guard().lean(16).armF(14, 24).legF(34, 56).legB(-24, 44)});
-  p.push_back({"upper_s", guard().lean(4).head(-10).shift(4, -6).armF(162, -8).armB(20, 70).legF(12, 2).legB(-20, 6).feet(-30, 0).swoosh(Swoosh::FrontFist)});
+  p.push_back({"upper_s", guard().lean(4).head(-10).shift(4, 0).armF(162, -8).armB(20, 70).legF(12, 2).legB(-20, 6).feet(-30, 0).swoosh(Swoosh::FrontFist)});
   // Elbow and knee for the close-quarters chains.
   p.push_back({"elbow_s", guard().lean(18).shift(5, 0).armF(98, 158).armB(40, 90).legF(24, 10).legB(-22, 4)});
   p.push_back({"knee_s", guard().lean(14).armF(74, 50).armB(66, 62).legF(96, 140).legB(-4, 2).feet(0, -40)});

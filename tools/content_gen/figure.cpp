@@ -51,21 +51,6 @@ Skeleton solve(const Build& b, const Pose& p, Point hip, double s) {
   return k;
 }
 
-// The lowest row the painted figure reaches below its hip.
-double lowestBelowHip(const Build& b, const Skeleton& k, double s) {
-  struct Blob {
-    Point p;
-    double r;
-  };
-  std::vector<Blob> blobs = {{k.ankleB, 5 * s},      {k.ankleF, 5 * s},     {k.toeB, 5 * s},
-                             {k.toeF, 5 * s},        {k.kneeB, b.legR * s}, {k.kneeF, b.legR * s},
-                             {k.hip, b.hipR * s},    {k.neck, b.chestR * s}, {k.headC, b.headR * 1.1 * s},
-                             {k.wristB, b.fistR * s}, {k.wristF, b.fistR * s}};
-  double lowest = -1e9;
-  for (const Blob& blob : blobs) lowest = std::max(lowest, blob.p.y + blob.r - k.hip.y);
-  return lowest;
-}
-
 void paintSwoosh(Canvas& canvas, Point from, Point to, double width) {
   Point d = to - from;
   double len = std::hypot(d.x, d.y);
@@ -208,24 +193,7 @@ void paintHead(Canvas& c, const Look& look, const Skeleton& k, double s) {
   }
 }
 
-Skeleton placed(const Look& look, const Pose& pose, double cx, double groundY, double s) {
-  const Build& b = look.build;
-  Skeleton probe = solve(b, pose, {0, 0}, s);
-  double hipY;
-  if (pose.grounded) {
-    hipY = groundY - lowestBelowHip(b, probe, s);
-  } else {
-    Skeleton standing = solve(b, Pose(), {0, 0}, s);
-    hipY = groundY - lowestBelowHip(b, standing, s);
-  }
-  return solve(b, pose, {cx + pose.dx_ * s, hipY + pose.dy_ * s}, s);
-}
-
-}  // namespace
-
-void paintFigure(Canvas& c, const Look& look, const Pose& pose, double cx, double groundY, double scale) {
-  double s = scale;
-  Skeleton k = placed(look, pose, cx, groundY, s);
+void paintSkeleton(Canvas& c, const Look& look, const Pose& pose, const Skeleton& k, double s) {
   switch (pose.swoosh_) {
     case Swoosh::FrontFist: paintSwoosh(c, k.elbowF, k.wristF, 5 * s); break;
     case Swoosh::BackFist: paintSwoosh(c, k.elbowB, k.wristB, 5 * s); break;
@@ -241,7 +209,41 @@ void paintFigure(Canvas& c, const Look& look, const Pose& pose, double cx, doubl
   paintArm(c, look, k.shoulderF, k.elbowF, k.wristF, s, 1.0);
 }
 
+// Rows the painted figure reaches above and below its hip, measured by painting it: hair,
+// boots and swooshes all count, so a grounded pose meets the ground exactly.
+struct Reach {
+  int above, below;
+};
+
+Reach reachOf(const Look& look, const Pose& pose, double s) {
+  const int half = static_cast<int>(260 * s);
+  Canvas scratch(2 * half, 2 * half);
+  paintSkeleton(scratch, look, pose, solve(look.build, pose, {double(half), double(half)}, s), s);
+  Reach r{0, 0};
+  bool found = false;
+  for (int y = 0; y < scratch.height(); ++y)
+    for (int x = 0; x < scratch.width(); ++x)
+      if (scratch.get(x, y).a) {
+        if (!found) r.above = half - y;
+        found = true;
+        r.below = y + 1 - half;
+        break;
+      }
+  return r;
+}
+
+Skeleton placed(const Look& look, const Pose& pose, double cx, double groundY, double s) {
+  double hipY = groundY - reachOf(look, pose.grounded ? pose : Pose(), s).below;
+  return solve(look.build, pose, {cx + pose.dx_ * s, hipY + pose.dy_ * s}, s);
+}
+
+}  // namespace
+
+void paintFigure(Canvas& c, const Look& look, const Pose& pose, double cx, double groundY, double scale) {
+  paintSkeleton(c, look, pose, placed(look, pose, cx, groundY, scale), scale);
+}
+
 double standingHeight(const Look& look) {
-  Skeleton k = placed(look, Pose(), 0, 0, 1.0);
-  return -(k.headC.y - look.build.headR * 1.1);
+  Reach r = reachOf(look, Pose(), 1.0);
+  return r.above + r.below;
 }

@@ -58,5 +58,5 @@ struct Pose {
 // hip where a standing figure has it. `scale` enlarges everything (portraits).
 void paintFigure(Canvas& canvas, const Look& look, const Pose& pose, double cx, double groundY, double scale = 1.0);
 
-// Height from the ground to the top of the head in the plain standing pose, in pixels.
+// Height from the ground to the top of the hair in the plain standing pose, in pixels.
 double standingHeight(const Look& look);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "music_timing.h"
 #include "ogg_writer.h"
 #include "pack.h"
 #include "rng.h"
@@ -14,8 +15,6 @@
 namespace {
 
 const int kRate = 22050;
-const double kLoopStart = 32.583;
-const double kLoopEnd = 145.072;
 const int kTailBars = 4;
 const float kQuality = 0.05f;
 const double kPi = 3.14159265358979323846;
@@ -32,21 +31,6 @@ struct Song {
   bool minorKey;
   Chord chords[4];
   uint64_t seed;
-};
-
-// Tempo and bar grid of one song: as many whole bars of intro as fit before the loop start,
-// preceded by a short lead-in.
-struct Timing {
-  explicit Timing(const Song& song)
-      : loopBars(song.loopBars),
-        beat((kLoopEnd - kLoopStart) / (song.loopBars * 4)),
-        bar(4 * beat),
-        introBars(static_cast<int>(kLoopStart / bar)),
-        introStart(kLoopStart - introBars * bar) {}
-  int loopBars;
-  double beat, bar;
-  int introBars;
-  double introStart;
 };
 
 double hz(double midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
@@ -193,7 +177,7 @@ struct Arranger {
   Motif motifA, motifB;
 
   Arranger(const Song& s, Mix& m)
-      : song(s), mix(m), time(s), rng(s.seed), motifA(makeMotif(rng)), motifB(makeMotif(rng)) {}
+      : song(s), mix(m), time(s.loopBars), rng(s.seed), motifA(makeMotif(rng)), motifB(makeMotif(rng)) {}
 
   double scaleNote(int degree, int octaveBase) const {
     static const int minor[7] = {0, 2, 3, 5, 7, 8, 10}, major[7] = {0, 2, 4, 5, 7, 9, 11};
@@ -308,7 +292,7 @@ const std::vector<Song>& songs() {
 
 void writeMusic(const std::string& root) {
   for (const Song& song : songs()) {
-    Timing time(song);
+    Timing time(song.loopBars);
     Mix mix(kLoopStart + (time.loopBars + kTailBars) * time.bar + 1.0);
     Arranger(song, mix).render();
     writeOggVorbis(root + "/bgm/" + song.name + ".ogg", master(mix), kRate, kQuality);

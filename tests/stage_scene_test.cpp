@@ -26,6 +26,12 @@ void resetStage() {
   lastObject = -1;
   lastEntity = -1;
   for (int k = 0; k < kDrawOrderCount; ++k) drawOrder[k] = k;
+  for (int e = 0; e < 64; ++e) {
+    entities[e] = Entity{};
+    entitySprites[e] = SpriteSet{};
+    sceneryObjects[e] = Entity{};
+    scenerySprites[e] = SpriteSet{};
+  }
   backgroundTexture.glName = kBackgroundName;
   giveFrame(bgSprite.frames, 0, backgroundTexture, 1024, 768);
   bgSprite.autoSize = 1;

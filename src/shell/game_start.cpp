@@ -1,3 +1,84 @@
+// The entry point: start-up values, the window, and the loop that hands control from one
+// screen to the next by the name in `screenState`.
 #include "shell/game_start.h"
 
-int brawlerMain() { return 0; }
+#include <chrono>
+#include <cstdio>
+
+#include "content/text_file.h"
+#include "render/stage_scene.h"
+#include "screens/screens.h"
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/play_loop.h"
+#include "shell/stage_start.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "sim/random.h"
+
+namespace {
+
+constexpr double kGravity = 1.2;  // rounds to 1 in the integer field
+constexpr const char* kStartWorld = "world1";
+constexpr const char* kStartStage = "stage3";
+constexpr int32_t kStartPlayers = 2;
+constexpr int kUnknownScreenStatus = 1;
+
+// The stage screen: load it, show every health bar full at once, play it (never returns).
+void runPlaystage() {
+  startStage();
+  for (int i = 0; i <= lastEntity; ++i) entities[i].shownHp = entities[i].hp;
+  runStage();
+}
+
+struct Screen {
+  const char* name;
+  void (*run)();
+};
+// Compared in this order, exactly and case-sensitively.
+constexpr Screen kScreens[] = {
+    {"Overworld", runOverworld},
+    {"Character Select", runCharacterSelect},
+    {"Mainmenu", runMainMenu},
+    {"Playstage", runPlaystage},
+};
+
+uint32_t monotonicSeconds() {
+  auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(sinceStart).count());
+}
+
+}  // namespace
+
+bool runScreenOnce() {
+  // A copy: the screen may change the state while it runs.
+  const std::string state = screenState;
+  for (const Screen& s : kScreens) {
+    if (state == s.name) {
+      s.run();
+      return true;
+    }
+  }
+  // No screen sets such a state; looping on it would spin without input or frames.
+  std::printf("no screen is named \"%s\"; stopping\n", state.c_str());
+  std::fflush(stdout);
+  return false;
+}
+
+int brawlerMain() {
+  gravity = roundToInt(kGravity);
+  seedRandom(monotonicSeconds());
+  setDefaultBindings();
+  setPlayerDefaults();
+  worldName = kStartWorld;
+  playerCount = kStartPlayers;
+  cameraTarget = 0;
+  screenState = "Playstage";
+  initVideoAndAudio();
+  loadInterfaceGraphics();
+  stageName = kStartStage;
+  screenState = "Playstage";
+  while (runScreenOnce()) {
+  }
+  return kUnknownScreenStatus;
+}

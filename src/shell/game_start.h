@@ -2,4 +2,10 @@
 #pragma once
 #include <string>
 
+// Start-up, then the screen-state loop; returns only with the exit status of a screen state
+// that names no screen.
 int brawlerMain();
+
+// One pass of the screen-state loop: runs the screen that `screenState` names and returns
+// true, or prints a message naming the state and returns false when it names none.
+bool runScreenOnce();

@@ -1,4 +1,10 @@
+// Every input source folded into one flat space of codes 1..1024, and who is bound to which.
 #include "shell/input.h"
+
+#include <cstdio>
+
+#include "shell/platform.h"
+
 int16_t keyHeld[kInputCodes + 1];
 int16_t keyPressed[kInputCodes + 1];
 int32_t bindUp[kBindPlayers];
@@ -8,7 +14,157 @@ int32_t bindRight[kBindPlayers];
 int32_t bindAttack[kBindPlayers];
 int32_t bindExtra[kBindPlayers];
 int32_t bindJump[kBindPlayers];
-void setDefaultBindings() {}
-void pollInput() {}
-bool isHeld(int code) { return code >= 1 && code <= kInputCodes && keyHeld[code] != 0; }
-bool isPressed(int code) { return code >= 1 && code <= kInputCodes && keyPressed[code] != 0; }
+
+namespace {
+
+constexpr int16_t kDown = -1;
+constexpr int16_t kUp = 0;
+
+// Where each source starts in the code space; joysticks are 100 codes apart.
+constexpr int kMouseButtonBase = 320;
+constexpr int kMouseLeft = 326, kMouseRight = 327, kMouseUp = 328, kMouseDown = 329;
+constexpr int kJoyButtonBase = 40;
+constexpr int kJoyAxisBase = 400;
+constexpr int kJoyBallBase = 420;
+constexpr int kJoyHatBase = 440;
+constexpr int kJoystickStride = 100;
+constexpr int kHatStride = 8;
+constexpr int kAxisDeadZone = 3200;  // -3200..3200 is rest
+
+// A hat event clears the four directions and the right diagonals of its own hat
+// (+1..+8); the centre (+0) and the left diagonals (+9, +12) fall outside that band. The code
+// a hat set last is remembered (by the hat's base code) so that it is cleared as well.
+constexpr int kHatClearedFirst = 1, kHatClearedLast = 8;
+int16_t hatLastCode[kInputCodes + 1];
+
+bool inCodeSpace(int code) { return code >= 1 && code <= kInputCodes; }
+
+void setHeld(int code, bool down) {
+  if (inCodeSpace(code)) keyHeld[code] = down ? kDown : kUp;
+}
+void setPressed(int code) {
+  if (inCodeSpace(code)) keyPressed[code] = kDown;
+}
+
+// Tells a user which number to put in the binding table: " 42" or "-3", then CR LF.
+void printCode(int code) {
+  if (code >= 0)
+    std::printf(" %d\r\n", code);
+  else
+    std::printf("%d\r\n", code);
+  std::fflush(stdout);
+}
+
+int joystickBase(int base, const PlatformEvent& e) { return base + kJoystickStride * e.joystick; }
+
+void onKeyDown(const PlatformEvent& e) {
+  setHeld(e.key, true);
+  setPressed(e.key);
+}
+void onKeyUp(const PlatformEvent& e) { setHeld(e.key, false); }
+
+void onMouseMotion(const PlatformEvent& e) {
+  setHeld(kMouseLeft, e.dx < 0);
+  setHeld(kMouseRight, e.dx > 0);
+  setHeld(kMouseUp, e.dy < 0);
+  setHeld(kMouseDown, e.dy > 0);
+}
+void onMouseButtonDown(const PlatformEvent& e) { setHeld(kMouseButtonBase + e.button, true); }
+void onMouseButtonUp(const PlatformEvent& e) { setHeld(kMouseButtonBase + e.button, false); }
+
+void onJoyAxis(const PlatformEvent& e) {
+  int negative = joystickBase(kJoyAxisBase, e) + 2 * e.index;
+  setHeld(negative, e.value < -kAxisDeadZone);
+  setHeld(negative + 1, e.value > kAxisDeadZone);
+}
+
+void onJoyBall(const PlatformEvent& e) {
+  int first = joystickBase(kJoyBallBase, e) + 2 * e.index;
+  setHeld(first, e.dx < 0);
+  setHeld(first + 1, e.dx > 0);
+  setHeld(first + 2, e.dy < 0);
+  setHeld(first + 3, e.dy > 0);
+}
+
+void onJoyHat(const PlatformEvent& e) {
+  int base = joystickBase(kJoyHatBase, e) + kHatStride * e.index;
+  for (int v = kHatClearedFirst; v <= kHatClearedLast; ++v) setHeld(base + v, false);
+  if (inCodeSpace(base) && hatLastCode[base] != 0) {
+    setHeld(hatLastCode[base], false);
+    hatLastCode[base] = 0;
+  }
+  int code = base + e.value;
+  if (!inCodeSpace(code)) return;
+  setHeld(code, true);
+  setPressed(code);
+  if (inCodeSpace(base)) hatLastCode[base] = static_cast<int16_t>(code);
+  printCode(code);
+}
+
+void onJoyButtonDown(const PlatformEvent& e) {
+  int code = joystickBase(kJoyButtonBase, e) + e.button;
+  if (!inCodeSpace(code)) return;
+  setHeld(code, true);
+  setPressed(code);
+  printCode(code);
+}
+void onJoyButtonUp(const PlatformEvent& e) { setHeld(joystickBase(kJoyButtonBase, e) + e.button, false); }
+
+struct EventHandler {
+  int type;
+  void (*apply)(const PlatformEvent&);
+};
+// Every other event type, the window-close request included, changes nothing.
+constexpr EventHandler kEventHandlers[] = {
+    {kEventKeyDown, onKeyDown},
+    {kEventKeyUp, onKeyUp},
+    {kEventMouseMotion, onMouseMotion},
+    {kEventMouseButtonDown, onMouseButtonDown},
+    {kEventMouseButtonUp, onMouseButtonUp},
+    {kEventJoyAxis, onJoyAxis},
+    {kEventJoyBall, onJoyBall},
+    {kEventJoyHat, onJoyHat},
+    {kEventJoyButtonDown, onJoyButtonDown},
+    {kEventJoyButtonUp, onJoyButtonUp},
+};
+
+struct Bindings {
+  int32_t up, down, left, right, attack, extra, jump;
+};
+// Player 1 on the cursor keys and z x c; player 2 on joystick 0's hat and buttons 2, 3, 0.
+constexpr Bindings kDefaultBindings[] = {
+    {273, 274, 276, 275, 122, 120, 99},
+    {441, 444, 448, 442, 42, 43, 40},
+};
+
+}  // namespace
+
+void setDefaultBindings() {
+  int player = 0;
+  for (const Bindings& b : kDefaultBindings) {
+    bindUp[player] = b.up;
+    bindDown[player] = b.down;
+    bindLeft[player] = b.left;
+    bindRight[player] = b.right;
+    bindAttack[player] = b.attack;
+    bindExtra[player] = b.extra;
+    bindJump[player] = b.jump;
+    ++player;
+  }
+}
+
+void pollInput() {
+  for (int code = 1; code <= kInputCodes; ++code) keyPressed[code] = kUp;
+  PlatformEvent e;
+  while (platformPollEvent(&e)) {
+    for (const EventHandler& h : kEventHandlers) {
+      if (h.type == e.type) {
+        h.apply(e);
+        break;
+      }
+    }
+  }
+}
+
+bool isHeld(int code) { return inCodeSpace(code) && keyHeld[code] != 0; }
+bool isPressed(int code) { return inCodeSpace(code) && keyPressed[code] != 0; }

@@ -44,13 +44,20 @@ void platformSleep(uint32_t ms);
 void platformSwapBuffers();
 void platformClearBuffers();
 bool platformPollEvent(PlatformEvent* event);
-// Blocks until a key goes down (used after the fatal image message).
+// Puts an event at the end of the queue that platformPollEvent reads: the SDL queue (real,
+// after platformOpenWindow) or the null queue. Lets tests feed either version the same way.
+bool platformPushEvent(const PlatformEvent& event);
+// Blocks until a key goes down (used after the fatal image message). The real version also
+// returns when the window is closed or no window is open; the null version returns at once.
 void platformWaitForKey();
 
 // Null-version controls for tests.
 void nullQueueEvent(const PlatformEvent& event);
+void nullClearEvents();
 void nullAdvanceTicks(uint32_t ms);
 void nullSetTicks(uint32_t ms);
+// How far the null clock moves each time it is read (1 ms unless a test freezes it with 0).
+extern uint32_t nullTicksPerRead;
 
 // ---- images and GL -------------------------------------------------------------------------
 
@@ -61,6 +68,8 @@ struct DecodedImage {
   int pitch = 0;  // bytes per row as decoded (rows padded to 4 bytes)
   std::vector<unsigned char> pixels;
 };
+// Decodes with SDL_image in both versions (no window needed); false when the file does not
+// decode. The path is used as given.
 bool platformDecodeImage(const std::string& path, DecodedImage* image);
 
 // The fixed GL state every drawing routine relies on (projection, blending, depth test...).

@@ -1,5 +1,54 @@
+// Opening the one window, and the pace every screen loop keeps.
 #include "shell/window.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "shell/platform.h"
+
 int16_t lastFrameTicks = 0;
 int16_t nowTicks = 0;
-void initVideoAndAudio() {}
-void presentFrame() {}
+int framePacingBusyWait = 0;
+
+namespace {
+
+// 16.67 ms: with whole-millisecond ticks the wait ends 17 ms after the previous one.
+constexpr double kFramePeriodMs = 1000 / static_cast<double>(targetFrameRate);
+// SDL_Delay can oversleep by a millisecond or so; the rest of the slot is spun.
+constexpr int kSpinMarginMs = 2;
+
+int16_t ticksSinceLastFrame() { return static_cast<int16_t>(nowTicks - lastFrameTicks); }
+
+bool slotIsOver() {
+  // A negative difference is a gap of more than 32,767 ms (a long load, say): waiting for it
+  // to come out positive would stall until the 16-bit counter wraps, about 32 s.
+  int16_t since = ticksSinceLastFrame();
+  return since < 0 || since > kFramePeriodMs;
+}
+
+}  // namespace
+
+void initVideoAndAudio() {
+  std::string reason;
+  if (!platformOpenWindow(&reason)) {
+    std::printf("cannot open the 1024x768 OpenGL window: %s\n", reason.c_str());
+    std::fflush(stdout);
+    std::exit(1);
+  }
+  audioOpen();
+}
+
+void presentFrame() {
+  platformSwapBuffers();
+  platformClearBuffers();
+  for (;;) {
+    nowTicks = static_cast<int16_t>(platformTicks());
+    if (slotIsOver()) break;
+    if (framePacingBusyWait) continue;
+    // Whole milliseconds before the slot can end (past 16.67 ms, that is at 17).
+    int left = static_cast<int>(kFramePeriodMs) + 1 - ticksSinceLastFrame();
+    if (left > kSpinMarginMs) platformSleep(static_cast<uint32_t>(left - kSpinMarginMs));
+  }
+  lastFrameTicks = nowTicks;
+}

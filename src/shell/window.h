@@ -8,6 +8,9 @@ constexpr int32_t targetFrameRate = 60;
 
 extern int16_t lastFrameTicks;
 extern int16_t nowTicks;
+// 0: wait out the frame slot asleep and spin only its last 2 ms; 1: spin it all (the old way,
+// kept to measure against). Either way frames are at least 17 ms apart by the tick counter.
+extern int framePacingBusyWait;
 
 // Opens everything; a missing window or GL context prints one line and exits with status 1.
 void initVideoAndAudio();

@@ -1,0 +1,11 @@
+// The null platform's system half: what the seam dispatches to when `platformHeadless` is set.
+// Internal to the seam; everything else calls the platform* functions.
+#pragma once
+#include <cstdint>
+
+#include "shell/platform.h"
+
+bool nullOpenWindow(std::string* reason);
+uint32_t nullTicks();
+void nullSleep(uint32_t ms);
+bool nullPollEvent(PlatformEvent* event);

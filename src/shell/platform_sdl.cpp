@@ -1,0 +1,238 @@
+// The real platform's system half: SDL's window, event queue, clock and joystick, and PNG
+// decoding through SDL_image. Every call is dispatched to the null version while
+// `platformHeadless` is set.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/platform_null.h"
+#include "shell/window.h"
+
+namespace {
+
+constexpr Uint32 kInitSubsystems = SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK;  // 0x230
+constexpr Uint32 kVideoFlags = SDL_HWSURFACE | SDL_OPENGL;                               // 3
+
+struct GlAttribute {
+  SDL_GLattr attribute;
+  int value;
+};
+// Set in this order; the buffer size of 32 with no alpha is what the drivers were tuned to.
+constexpr GlAttribute kGlAttributes[] = {
+    {SDL_GL_RED_SIZE, 8},     {SDL_GL_GREEN_SIZE, 8},    {SDL_GL_BLUE_SIZE, 8},
+    {SDL_GL_DEPTH_SIZE, 16},  {SDL_GL_DOUBLEBUFFER, 1},  {SDL_GL_BUFFER_SIZE, 32},
+    {SDL_GL_ALPHA_SIZE, 0},
+};
+
+bool windowOpen = false;
+
+// When SDL 1.2 cannot reach an X display it falls back to a text-mode driver that paints
+// escape sequences over standard output, where no GL mode exists anyway. Pinning it to X11
+// (unless the user chose a driver) turns that into a plain error message.
+void preferX11() {
+  if (std::getenv("SDL_VIDEODRIVER") == nullptr) setenv("SDL_VIDEODRIVER", "x11", 1);
+}
+
+bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
+  PlatformEvent e{};
+  switch (in.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      e.type = in.type == SDL_KEYDOWN ? kEventKeyDown : kEventKeyUp;
+      e.key = in.key.keysym.sym;
+      break;
+    case SDL_MOUSEMOTION:
+      e.type = kEventMouseMotion;
+      e.dx = in.motion.xrel;
+      e.dy = in.motion.yrel;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      e.type = in.type == SDL_MOUSEBUTTONDOWN ? kEventMouseButtonDown : kEventMouseButtonUp;
+      e.button = in.button.button;
+      break;
+    case SDL_JOYAXISMOTION:
+      e.type = kEventJoyAxis;
+      e.joystick = in.jaxis.which;
+      e.index = in.jaxis.axis;
+      e.value = in.jaxis.value;
+      break;
+    case SDL_JOYBALLMOTION:
+      e.type = kEventJoyBall;
+      e.joystick = in.jball.which;
+      e.index = in.jball.ball;
+      e.dx = in.jball.xrel;
+      e.dy = in.jball.yrel;
+      break;
+    case SDL_JOYHATMOTION:
+      e.type = kEventJoyHat;
+      e.joystick = in.jhat.which;
+      e.index = in.jhat.hat;
+      e.value = in.jhat.value;
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      e.type = in.type == SDL_JOYBUTTONDOWN ? kEventJoyButtonDown : kEventJoyButtonUp;
+      e.joystick = in.jbutton.which;
+      e.button = in.jbutton.button;
+      break;
+    case SDL_QUIT:
+      e.type = kEventQuit;
+      break;
+    default:
+      e.type = kEventOther;
+      break;
+  }
+  *out = e;
+  return true;
+}
+
+bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
+  SDL_Event e;
+  std::memset(&e, 0, sizeof e);
+  switch (in.type) {
+    case kEventKeyDown:
+    case kEventKeyUp:
+      e.type = in.type == kEventKeyDown ? SDL_KEYDOWN : SDL_KEYUP;
+      e.key.state = in.type == kEventKeyDown ? SDL_PRESSED : SDL_RELEASED;
+      e.key.keysym.sym = static_cast<SDLKey>(in.key);
+      break;
+    case kEventMouseMotion:
+      e.type = SDL_MOUSEMOTION;
+      e.motion.xrel = static_cast<Sint16>(in.dx);
+      e.motion.yrel = static_cast<Sint16>(in.dy);
+      break;
+    case kEventMouseButtonDown:
+    case kEventMouseButtonUp:
+      e.type = in.type == kEventMouseButtonDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      e.button.state = in.type == kEventMouseButtonDown ? SDL_PRESSED : SDL_RELEASED;
+      e.button.button = static_cast<Uint8>(in.button);
+      break;
+    case kEventJoyAxis:
+      e.type = SDL_JOYAXISMOTION;
+      e.jaxis.which = static_cast<Uint8>(in.joystick);
+      e.jaxis.axis = static_cast<Uint8>(in.index);
+      e.jaxis.value = static_cast<Sint16>(in.value);
+      break;
+    case kEventJoyBall:
+      e.type = SDL_JOYBALLMOTION;
+      e.jball.which = static_cast<Uint8>(in.joystick);
+      e.jball.ball = static_cast<Uint8>(in.index);
+      e.jball.xrel = static_cast<Sint16>(in.dx);
+      e.jball.yrel = static_cast<Sint16>(in.dy);
+      break;
+    case kEventJoyHat:
+      e.type = SDL_JOYHATMOTION;
+      e.jhat.which = static_cast<Uint8>(in.joystick);
+      e.jhat.hat = static_cast<Uint8>(in.index);
+      e.jhat.value = static_cast<Uint8>(in.value);
+      break;
+    case kEventJoyButtonDown:
+    case kEventJoyButtonUp:
+      e.type = in.type == kEventJoyButtonDown ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+      e.jbutton.state = in.type == kEventJoyButtonDown ? SDL_PRESSED : SDL_RELEASED;
+      e.jbutton.which = static_cast<Uint8>(in.joystick);
+      e.jbutton.button = static_cast<Uint8>(in.button);
+      break;
+    case kEventQuit:
+      e.type = SDL_QUIT;
+      break;
+    default:
+      return false;
+  }
+  *out = e;
+  return true;
+}
+
+}  // namespace
+
+bool platformOpenWindow(std::string* reason) {
+  if (platformHeadless) return nullOpenWindow(reason);
+  preferX11();
+  // Start-up carries on past a failed init: a missing audio device or joystick is no reason
+  // to stop. Only the window below decides.
+  SDL_Init(kInitSubsystems);
+  // SDL 1.2 touches its video state unchecked in the GL calls below.
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+    if (reason) *reason = SDL_GetError();
+    return false;
+  }
+  // SDL turns SIGINT and SIGTERM into a quit request, which the game ignores by design (only
+  // Escape ends it); give them back their default effect so a terminal or a supervisor can
+  // still stop the program.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  SDL_JoystickOpen(0);
+  for (const GlAttribute& a : kGlAttributes) SDL_GL_SetAttribute(a.attribute, a.value);
+  if (SDL_SetVideoMode(screenWidth, screenHeight, 0, kVideoFlags) == nullptr) {
+    if (reason) *reason = SDL_GetError();
+    return false;
+  }
+  windowOpen = true;
+  gfxInitState();
+  return true;
+}
+
+void platformShutdown() {
+  if (platformHeadless) return;
+  windowOpen = false;
+  SDL_Quit();
+}
+
+uint32_t platformTicks() { return platformHeadless ? nullTicks() : SDL_GetTicks(); }
+
+void platformSleep(uint32_t ms) {
+  if (platformHeadless)
+    nullSleep(ms);
+  else
+    SDL_Delay(ms);
+}
+
+void platformSwapBuffers() {
+  // SDL 1.2 dereferences its video state here, so with no window there is nothing to swap.
+  if (!platformHeadless && windowOpen) SDL_GL_SwapBuffers();
+}
+
+bool platformPollEvent(PlatformEvent* event) {
+  if (platformHeadless) return nullPollEvent(event);
+  if (!windowOpen) return false;
+  SDL_Event e;
+  if (!SDL_PollEvent(&e)) return false;
+  return fromSdlEvent(e, event);
+}
+
+bool platformPushEvent(const PlatformEvent& event) {
+  if (platformHeadless) {
+    nullQueueEvent(event);
+    return true;
+  }
+  SDL_Event e;
+  if (!windowOpen || !toSdlEvent(event, &e)) return false;
+  return SDL_PushEvent(&e) == 0;
+}
+
+void platformWaitForKey() {
+  if (platformHeadless || !windowOpen) return;
+  SDL_Event e;
+  while (SDL_WaitEvent(&e)) {
+    if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) return;
+  }
+}
+
+bool platformDecodeImage(const std::string& path, DecodedImage* image) {
+  SDL_Surface* surface = IMG_Load(path.c_str());
+  if (surface == nullptr) return false;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  image->width = surface->w;
+  image->height = surface->h;
+  image->bytesPerPixel = surface->format->BytesPerPixel;
+  image->pitch = surface->pitch;
+  const unsigned char* first = static_cast<const unsigned char*>(surface->pixels);
+  image->pixels.assign(first, first + static_cast<size_t>(surface->pitch) * surface->h);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_FreeSurface(surface);
+  return true;
+}

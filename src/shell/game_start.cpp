@@ -65,6 +65,12 @@ bool runScreenOnce() {
   return false;
 }
 
+int runScreenLoop() {
+  while (runScreenOnce()) {
+  }
+  return kUnknownScreenStatus;
+}
+
 int brawlerMain() {
   gravity = roundToInt(kGravity);
   seedRandom(monotonicSeconds());
@@ -78,7 +84,5 @@ int brawlerMain() {
   loadInterfaceGraphics();
   stageName = kStartStage;
   screenState = "Playstage";
-  while (runScreenOnce()) {
-  }
-  return kUnknownScreenStatus;
+  return runScreenLoop();
 }

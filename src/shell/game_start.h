@@ -9,3 +9,5 @@ int brawlerMain();
 // One pass of the screen-state loop: runs the screen that `screenState` names and returns
 // true, or prints a message naming the state and returns false when it names none.
 bool runScreenOnce();
+// Runs passes until a state names no screen; returns the exit status for that case (1).
+int runScreenLoop();

@@ -56,7 +56,8 @@ void nullQueueEvent(const PlatformEvent& event);
 void nullClearEvents();
 void nullAdvanceTicks(uint32_t ms);
 void nullSetTicks(uint32_t ms);
-// How far the null clock moves each time it is read (1 ms unless a test freezes it with 0).
+// How far the null clock moves when read again with no set, advance or sleep in between
+// (1 ms, so that paced loops end; 0 freezes it).
 extern uint32_t nullTicksPerRead;
 
 // ---- images and GL -------------------------------------------------------------------------

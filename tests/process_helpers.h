@@ -1,0 +1,52 @@
+// Running the game (or a piece of this test process) as a child process: working directory,
+// environment, captured standard output, exit status, and a hard stop when it overstays.
+#pragma once
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ChildOptions {
+  std::string program;  // path of the executable, e.g. BRAWLER_BINARY
+  std::vector<std::string> args;
+  std::string workDir;  // empty: this process's own
+  std::vector<std::pair<std::string, std::string>> setEnv;
+  std::vector<std::string> unsetEnv;
+};
+
+struct ChildProcess {
+  int pid = -1;
+  int outFd = -1;   // read end of the child's standard output
+  std::string out;  // everything read so far
+};
+
+struct ChildResult {
+  bool exited = false;    // ended through exit (not a signal, not killed by us)
+  int exitCode = -1;
+  int signal = 0;         // the signal that ended it, if any
+  bool timedOut = false;  // still running at the deadline and killed
+  std::string out;
+};
+
+// Starts the program with its standard output on a pipe (standard error is inherited).
+bool startChild(const ChildOptions& options, ChildProcess* child);
+// Starts a forked copy of this process that runs `body` with standard output on a pipe; the
+// copy exits 0 when `body` returns, or with whatever status `body` exits with.
+bool forkChild(const std::function<void()>& body, ChildProcess* child);
+// Reads output until it contains `needle`; false at the deadline or when the child closes it.
+bool waitForOutput(ChildProcess* child, const std::string& needle, int timeoutMs);
+// Reads the rest of the output and reaps the child; kills it (SIGKILL) at the deadline.
+ChildResult finishChild(ChildProcess* child, int timeoutMs);
+
+ChildResult runChild(const ChildOptions& options, int timeoutMs);
+ChildResult runInFork(const std::function<void()>& body, int timeoutMs);
+
+// What `body` writes to standard output while it runs in this process.
+std::string captureStdout(const std::function<void()>& body);
+
+// A new empty directory under the system's temporary folder.
+std::string makeEmptyDir();
+// The X display tests may use, or "" when there is none.
+std::string testDisplay();
+// Runs a command line through the shell with the test display; returns its exit status.
+int runOnDisplay(const std::string& commandLine);

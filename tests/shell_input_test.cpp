@@ -1,0 +1,282 @@
+// Input codes: what each kind of event sets in keyHeld and keyPressed, through the null queue
+// and through SDL's own queue under a real window.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "process_helpers.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+
+namespace {
+
+PlatformEvent key(int type, int symbol) {
+  PlatformEvent e;
+  e.type = type;
+  e.key = symbol;
+  return e;
+}
+PlatformEvent mouseButton(int type, int button) {
+  PlatformEvent e;
+  e.type = type;
+  e.button = button;
+  return e;
+}
+PlatformEvent motion(int type, int index, int dx, int dy) {
+  PlatformEvent e;
+  e.type = type;
+  e.index = index;
+  e.dx = dx;
+  e.dy = dy;
+  return e;
+}
+PlatformEvent axis(int axisNumber, int value) {
+  PlatformEvent e;
+  e.type = kEventJoyAxis;
+  e.index = axisNumber;
+  e.value = value;
+  return e;
+}
+PlatformEvent hat(int position, int hatNumber = 0) {
+  PlatformEvent e;
+  e.type = kEventJoyHat;
+  e.index = hatNumber;
+  e.value = position;
+  return e;
+}
+PlatformEvent joyButton(int type, int button, int joystick = 0) {
+  PlatformEvent e;
+  e.type = type;
+  e.joystick = joystick;
+  e.button = button;
+  return e;
+}
+
+constexpr int kHatUp = 1, kHatRight = 2, kHatDown = 4, kHatLeft = 8;
+
+struct CodeState {
+  int code;
+  int16_t held;
+  int16_t pressed;
+};
+
+struct PollCase {
+  const char* name;
+  std::vector<PlatformEvent> before;  // polled first, then this case's events
+  std::vector<PlatformEvent> events;
+  std::vector<CodeState> expected;
+};
+
+class InputPoll : public ::testing::TestWithParam<PollCase> {
+ protected:
+  void SetUp() override {
+    platformHeadless = 1;
+    nullClearEvents();
+    std::memset(keyHeld, 0, sizeof keyHeld);
+    std::memset(keyPressed, 0, sizeof keyPressed);
+  }
+};
+
+void pollAll(const std::vector<PlatformEvent>& events) {
+  for (const PlatformEvent& e : events) nullQueueEvent(e);
+  pollInput();
+}
+
+TEST_P(InputPoll, SetsTheCodesOfItsTableRow) {
+  const PollCase& c = GetParam();
+  captureStdout([&] {
+    if (!c.before.empty()) pollAll(c.before);
+    pollAll(c.events);
+  });
+  for (const CodeState& s : c.expected) {
+    EXPECT_EQ(keyHeld[s.code], s.held) << "held " << s.code;
+    EXPECT_EQ(keyPressed[s.code], s.pressed) << "pressed " << s.code;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, InputPoll,
+    ::testing::Values(
+        PollCase{"KeyDownIsHeldAndPressed", {}, {key(kEventKeyDown, 122)}, {{122, -1, -1}}},
+        PollCase{"KeyDownAndUpInOnePollLeavesOnlyPressed",
+                 {},
+                 {key(kEventKeyDown, 27), key(kEventKeyUp, 27)},
+                 {{27, 0, -1}}},
+        PollCase{"KeyUpClearsHeld", {key(kEventKeyDown, 99)}, {key(kEventKeyUp, 99)}, {{99, 0, 0}}},
+        PollCase{"KeyWithoutSymbolIsIgnored", {}, {key(kEventKeyDown, 0)}, {{1, 0, 0}}},
+        PollCase{"KeyPastTheCodeSpaceIsIgnored",
+                 {},
+                 {key(kEventKeyDown, 1025), key(kEventKeyDown, 1024)},
+                 {{1024, -1, -1}}},
+        PollCase{"MouseButtonIsHeldButNeverPressed",
+                 {},
+                 {mouseButton(kEventMouseButtonDown, 1)},
+                 {{321, -1, 0}}},
+        PollCase{"MouseButtonReleaseClearsIt",
+                 {mouseButton(kEventMouseButtonDown, 3)},
+                 {mouseButton(kEventMouseButtonUp, 3)},
+                 {{323, 0, 0}}},
+        PollCase{"MouseMotionLeftAndUp",
+                 {},
+                 {motion(kEventMouseMotion, 0, -4, -1)},
+                 {{326, -1, 0}, {327, 0, 0}, {328, -1, 0}, {329, 0, 0}}},
+        PollCase{"StillMouseMotionClearsAllFour",
+                 {motion(kEventMouseMotion, 0, 5, 5)},
+                 {motion(kEventMouseMotion, 0, 0, 0)},
+                 {{326, 0, 0}, {327, 0, 0}, {328, 0, 0}, {329, 0, 0}}},
+        PollCase{"AxisAtRestSetsNeitherSide", {axis(0, -9000)}, {axis(0, 0)}, {{400, 0, 0}, {401, 0, 0}}},
+        PollCase{"AxisAtDeadZoneEdgeIsRest", {}, {axis(0, 3200), axis(1, -3200)},
+                 {{401, 0, 0}, {402, 0, 0}}},
+        PollCase{"AxisJustPastDeadZoneIsPushed", {}, {axis(0, 3201), axis(1, -3201)},
+                 {{400, 0, 0}, {401, -1, 0}, {402, -1, 0}, {403, 0, 0}}},
+        PollCase{"BallMotionSetsItsFourCodes",
+                 {},
+                 {motion(kEventJoyBall, 1, 3, -2)},
+                 {{422, 0, 0}, {423, -1, 0}, {424, -1, 0}, {425, 0, 0}}},
+        PollCase{"HatUpThenRight", {hat(kHatUp)}, {hat(kHatRight)}, {{441, 0, 0}, {442, -1, -1}}},
+        PollCase{"HatUpRightDiagonalSetsOnlyItsOwnCode",
+                 {hat(kHatUp)},
+                 {hat(kHatUp | kHatRight)},
+                 {{441, 0, 0}, {442, 0, 0}, {443, -1, -1}}},
+        PollCase{"HatRightDownDiagonal", {}, {hat(kHatRight | kHatDown)},
+                 {{442, 0, 0}, {444, 0, 0}, {446, -1, -1}}},
+        PollCase{"HatCentredSetsItsOwnCode", {hat(kHatLeft)}, {hat(0)}, {{448, 0, 0}, {440, -1, -1}}},
+        PollCase{"HatLeavingCentreClearsTheCentreCode", {hat(0)}, {hat(kHatDown)},
+                 {{440, 0, 0}, {444, -1, -1}}},
+        PollCase{"HatLeavingUpLeftClearsIt", {hat(kHatUp | kHatLeft)}, {hat(0)}, {{449, 0, 0}}},
+        PollCase{"HatLeavingDownLeftClearsIt", {hat(kHatDown | kHatLeft)}, {hat(kHatUp)},
+                 {{452, 0, 0}, {441, -1, -1}}},
+        PollCase{"SecondHatHasItsOwnCodes", {hat(kHatUp, 0)}, {hat(kHatUp, 1)},
+                 {{441, -1, 0}, {449, -1, -1}}},
+        PollCase{"JoystickButtonIsHeldAndPressed", {}, {joyButton(kEventJoyButtonDown, 2)}, {{42, -1, -1}}},
+        PollCase{"JoystickButtonReleaseClearsHeld",
+                 {joyButton(kEventJoyButtonDown, 0)},
+                 {joyButton(kEventJoyButtonUp, 0)},
+                 {{40, 0, 0}}},
+        PollCase{"SecondJoystickIsAHundredCodesOn", {}, {joyButton(kEventJoyButtonDown, 3, 1)},
+                 {{143, -1, -1}, {43, 0, 0}}},
+        PollCase{"KeyboardAndJoystickShareOverlappingCodes",
+                 {joyButton(kEventJoyButtonDown, 0)},
+                 {key(kEventKeyUp, 40)},
+                 {{40, 0, 0}}},
+        PollCase{"WindowCloseIsIgnored", {key(kEventKeyDown, 27)}, {PlatformEvent{kEventQuit}},
+                 {{27, -1, 0}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PrintCase {
+  const char* name;
+  std::vector<PlatformEvent> events;
+  const char* printed;
+};
+
+class InputPrint : public ::testing::TestWithParam<PrintCase> {
+ protected:
+  void SetUp() override {
+    platformHeadless = 1;
+    nullClearEvents();
+  }
+};
+
+TEST_P(InputPrint, WritesTheCodeAUserWouldBind) {
+  const PrintCase& c = GetParam();
+  EXPECT_EQ(captureStdout([&] { pollAll(c.events); }), c.printed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    JoystickCodes, InputPrint,
+    ::testing::Values(
+        PrintCase{"ButtonDownPrintsItsCode", {joyButton(kEventJoyButtonDown, 2)}, " 42\r\n"},
+        PrintCase{"HatPrintsTheNewPosition", {hat(kHatUp)}, " 441\r\n"},
+        PrintCase{"HatCentredPrintsToo", {hat(0)}, " 440\r\n"},
+        PrintCase{"OneLinePerEvent",
+                  {joyButton(kEventJoyButtonDown, 0), hat(kHatLeft)},
+                  " 40\r\n 448\r\n"},
+        PrintCase{"ButtonUpPrintsNothing", {joyButton(kEventJoyButtonUp, 2)}, ""},
+        PrintCase{"AxisAndKeysPrintNothing", {axis(0, 30000), key(kEventKeyDown, 97)}, ""},
+        PrintCase{"CodeWithNoSlotPrintsNothing", {joyButton(kEventJoyButtonDown, 40, 10)}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InputPoll, PressedLastsOnePollHeldLastsUntilRelease) {
+  platformHeadless = 1;
+  std::memset(keyHeld, 0, sizeof keyHeld);
+  pollAll({key(kEventKeyDown, 275)});
+  std::vector<int16_t> held{keyHeld[275]}, pressed{keyPressed[275]};
+  for (int frame = 0; frame < 3; ++frame) {
+    pollInput();
+    held.push_back(keyHeld[275]);
+    pressed.push_back(keyPressed[275]);
+  }
+  EXPECT_EQ(held, (std::vector<int16_t>{-1, -1, -1, -1}));
+  EXPECT_EQ(pressed, (std::vector<int16_t>{-1, 0, 0, 0}));
+}
+
+TEST(InputCodeLookup, OutsideTheCodeSpaceReadsAsUp) {
+  keyHeld[1] = keyHeld[kInputCodes] = -1;
+  keyPressed[1] = keyPressed[kInputCodes] = -1;
+  EXPECT_TRUE(isHeld(1) && isHeld(kInputCodes) && isPressed(1) && isPressed(kInputCodes));
+  EXPECT_FALSE(isHeld(0) || isHeld(kInputCodes + 1) || isHeld(-1));
+  EXPECT_FALSE(isPressed(0) || isPressed(kInputCodes + 1));
+}
+
+TEST(Bindings, PlayerOneOnKeysPlayerTwoOnJoystickOthersUnbound) {
+  setDefaultBindings();
+  const int32_t* tables[] = {bindUp, bindDown, bindLeft, bindRight, bindAttack, bindExtra, bindJump};
+  std::vector<std::vector<int32_t>> got;
+  for (const int32_t* t : tables) got.push_back({t[0], t[1], t[2], t[3]});
+  std::vector<std::vector<int32_t>> want = {
+      {273, 441, 0, 0}, {274, 444, 0, 0}, {276, 448, 0, 0}, {275, 442, 0, 0},
+      {122, 42, 0, 0},  {120, 43, 0, 0},  {99, 40, 0, 0}};
+  EXPECT_EQ(got, want);
+}
+
+// The same rows through SDL's own event queue, translated by the real platform.
+class RealInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (testDisplay().empty()) GTEST_SKIP() << "no X display";
+    platformHeadless = 0;
+    std::string reason;
+    ASSERT_TRUE(platformOpenWindow(&reason)) << reason;
+    PlatformEvent drained;
+    while (platformPollEvent(&drained)) {
+    }
+    std::memset(keyHeld, 0, sizeof keyHeld);
+  }
+  void TearDown() override {
+    platformShutdown();
+    platformHeadless = 1;
+  }
+  void pushAndPoll(const std::vector<PlatformEvent>& events) {
+    for (const PlatformEvent& e : events) ASSERT_TRUE(platformPushEvent(e));
+    pollInput();
+  }
+};
+
+TEST_F(RealInput, KeysHatAndButtonsArriveThroughSdl) {
+  std::string printed = captureStdout([&] {
+    pushAndPoll({key(kEventKeyDown, 122), key(kEventKeyDown, 27), key(kEventKeyUp, 27),
+                 hat(kHatUp | kHatRight), joyButton(kEventJoyButtonDown, 2), axis(1, -20000)});
+  });
+  EXPECT_EQ(keyHeld[122], -1);
+  EXPECT_EQ(keyPressed[122], -1);
+  EXPECT_EQ(keyHeld[27], 0);
+  EXPECT_EQ(keyPressed[27], -1);
+  EXPECT_EQ(keyHeld[443], -1);
+  EXPECT_EQ(keyHeld[441] | keyHeld[442], 0);
+  EXPECT_EQ(keyHeld[42], -1);
+  EXPECT_EQ(keyHeld[402], -1);
+  EXPECT_EQ(printed, " 443\r\n 42\r\n");
+}
+
+TEST_F(RealInput, HeldSurvivesLaterPollsPressedDoesNot) {
+  pushAndPoll({key(kEventKeyDown, 273), mouseButton(kEventMouseButtonDown, 1)});
+  pushAndPoll({});
+  EXPECT_EQ(keyHeld[273], -1);
+  EXPECT_EQ(keyPressed[273], 0);
+  EXPECT_EQ(keyHeld[321], -1);
+  EXPECT_EQ(keyPressed[321], 0);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// The whole program as a user starts it, and the real window's key wait.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "process_helpers.h"
+#include "shell/platform.h"
+
+namespace {
+
+constexpr int kStartTimeoutMs = 20000;
+
+ChildOptions brawlerIn(const std::string& dir) {
+  ChildOptions o;
+  o.program = BRAWLER_BINARY;
+  o.workDir = dir;
+  o.setEnv = {{"SDL_AUDIODRIVER", "dummy"}};
+  return o;
+}
+
+// Keys typed under Xvfb (no window manager) go to the window under the pointer; the game's
+// window covers the whole 1024x768 screen.
+void pressKeyOnDisplay() {
+  ASSERT_EQ(runOnDisplay("xdotool mousemove 512 384 key space"), 0);
+}
+
+TEST(Program, WithoutADisplaySaysWhyAndExitsOne) {
+  ChildOptions o = brawlerIn(makeEmptyDir());
+  o.unsetEnv = {"DISPLAY"};
+  ChildResult r = runChild(o, kStartTimeoutMs);
+  ASSERT_TRUE(r.exited) << "signal " << r.signal << (r.timedOut ? " (timed out)" : "");
+  EXPECT_EQ(r.exitCode, 1);
+  const std::string prefix = "cannot open the 1024x768 OpenGL window: ";
+  EXPECT_EQ(r.out.rfind(prefix, 0), 0u) << r.out;
+  // One line with a reason, and no terminal escape sequences from a text-mode fallback.
+  EXPECT_GT(r.out.size(), prefix.size() + 1);
+  EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
+  EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+}
+
+TEST(Program, UnreachableDisplayIsReportedTheSameWay) {
+  ChildOptions o = brawlerIn(makeEmptyDir());
+  o.setEnv.push_back({"DISPLAY", ":999"});
+  ChildResult r = runChild(o, kStartTimeoutMs);
+  ASSERT_TRUE(r.exited);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out.rfind("cannot open the 1024x768 OpenGL window: ", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+}
+
+TEST(RealWindow, WaitForKeyBlocksUntilAKeyGoesDown) {
+  if (testDisplay().empty()) GTEST_SKIP() << "no X display";
+  ChildProcess child;
+  ASSERT_TRUE(forkChild(
+      [] {
+        platformHeadless = 0;
+        std::string reason;
+        if (!platformOpenWindow(&reason)) {
+          std::printf("no window: %s\n", reason.c_str());
+          return;
+        }
+        std::printf("waiting\n");
+        std::fflush(stdout);
+        platformWaitForKey();
+        std::printf("key\n");
+      },
+      &child));
+  ASSERT_TRUE(waitForOutput(&child, "waiting\n", kStartTimeoutMs)) << child.out;
+  EXPECT_FALSE(waitForOutput(&child, "key\n", 300)) << "returned without a key";
+  pressKeyOnDisplay();
+  ChildResult r = finishChild(&child, kStartTimeoutMs);
+  EXPECT_TRUE(r.exited);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "waiting\nkey\n");
+}
+
+}  // namespace

@@ -64,9 +64,9 @@ bool startChild(const ChildOptions& options, ChildProcess* child) {
     _exit(127);
   }
   close(fds[1]);
+  *child = ChildProcess{};
   child->pid = pid;
   child->outFd = fds[0];
-  child->out.clear();
   return true;
 }
 
@@ -83,9 +83,9 @@ bool forkChild(const std::function<void()>& body, ChildProcess* child) {
     _exit(0);
   }
   close(fds[1]);
+  *child = ChildProcess{};
   child->pid = pid;
   child->outFd = fds[0];
-  child->out.clear();
   return true;
 }
 
@@ -97,14 +97,29 @@ bool waitForOutput(ChildProcess* child, const std::string& needle, int timeoutMs
   return true;
 }
 
+static bool reap(ChildProcess* child) {
+  if (!child->reaped && waitpid(child->pid, &child->status, WNOHANG) == child->pid) child->reaped = true;
+  return child->reaped;
+}
+
+bool stillRunningAfter(ChildProcess* child, int ms) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(ms);
+  while (msLeft(deadline) > 0) {
+    if (!readSome(child, deadline)) usleep(1000);
+  }
+  return !reap(child);
+}
+
 ChildResult finishChild(ChildProcess* child, int timeoutMs) {
   ChildResult result;
   Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   while (child->outFd >= 0 && msLeft(deadline) > 0) readSome(child, deadline);
   int status = 0;
   for (;;) {
-    pid_t done = waitpid(child->pid, &status, WNOHANG);
-    if (done == child->pid) break;
+    if (reap(child)) {
+      status = child->status;
+      break;
+    }
     if (msLeft(deadline) == 0) {
       // SIGKILL: SDL turns the polite signals into quit events, which the game may ignore.
       kill(child->pid, SIGKILL);
@@ -178,4 +193,12 @@ int runOnDisplay(const std::string& commandLine) {
   std::string full = "DISPLAY='" + testDisplay() + "' " + commandLine;
   int status = std::system(full.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int pressKeyInWindowOf(int pid, const std::string& key) {
+  // Three separate runs: chained after a search, xdotool sends the key as a synthetic event to
+  // the window, which SDL does not take; on its own it goes through XTEST to the focus.
+  return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
+                      " --classname . | head -n 1) && xdotool windowfocus --sync \"$w\" && xdotool key " +
+                      key + "'");
 }

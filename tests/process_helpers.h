@@ -18,6 +18,8 @@ struct ChildProcess {
   int pid = -1;
   int outFd = -1;   // read end of the child's standard output
   std::string out;  // everything read so far
+  bool reaped = false;  // ended and waited for (status holds how)
+  int status = 0;
 };
 
 struct ChildResult {
@@ -35,6 +37,8 @@ bool startChild(const ChildOptions& options, ChildProcess* child);
 bool forkChild(const std::function<void()>& body, ChildProcess* child);
 // Reads output until it contains `needle`; false at the deadline or when the child closes it.
 bool waitForOutput(ChildProcess* child, const std::string& needle, int timeoutMs);
+// Reads output for `ms` milliseconds; true when the child is still running at the end.
+bool stillRunningAfter(ChildProcess* child, int ms);
 // Reads the rest of the output and reaps the child; kills it (SIGKILL) at the deadline.
 ChildResult finishChild(ChildProcess* child, int timeoutMs);
 
@@ -50,3 +54,7 @@ std::string makeEmptyDir();
 std::string testDisplay();
 // Runs a command line through the shell with the test display; returns its exit status.
 int runOnDisplay(const std::string& commandLine);
+// Types `key` (an xdotool key name such as "space" or "Escape") into the window that process
+// `pid` opened on the test display: the window is found by its process id and given the input
+// focus first, so that tests running side by side do not take each other's keys. 0 on success.
+int pressKeyInWindowOf(int pid, const std::string& key);

@@ -36,7 +36,6 @@ class Pacing : public ::testing::TestWithParam<PacingCase> {
  protected:
   void SetUp() override {
     platformHeadless = 1;
-    nullTicksPerRead = 1;
     framePacingBusyWait = GetParam().busyWait;
     lastFrameTicks = 0;
   }
@@ -83,7 +82,6 @@ class LongGap : public ::testing::TestWithParam<GapCase> {};
 
 TEST_P(LongGap, CountsAsElapsedInsteadOfStalling) {
   platformHeadless = 1;
-  nullTicksPerRead = 1;
   lastFrameTicks = 0;
   uint32_t gap = GetParam().gapMs;
   // Past 32,767 ms the 16-bit difference is negative: without care the wait would last until

@@ -41,6 +41,9 @@ bool platformOpenWindow(std::string* reason);
 void platformShutdown();
 uint32_t platformTicks();            // milliseconds since start
 void platformSleep(uint32_t ms);
+// One turn of a busy wait on platformTicks(): nothing in the real version; the null version's
+// clock moves on 1 ms, so that a paced loop ends without a test tending the clock.
+void platformSpinPause();
 void platformSwapBuffers();
 void platformClearBuffers();
 bool platformPollEvent(PlatformEvent* event);
@@ -56,9 +59,6 @@ void nullQueueEvent(const PlatformEvent& event);
 void nullClearEvents();
 void nullAdvanceTicks(uint32_t ms);
 void nullSetTicks(uint32_t ms);
-// How far the null clock moves when read again with no set, advance or sleep in between
-// (1 ms, so that paced loops end; 0 freezes it).
-extern uint32_t nullTicksPerRead;
 
 // ---- images and GL -------------------------------------------------------------------------
 

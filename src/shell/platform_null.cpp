@@ -1,35 +1,25 @@
 // The null platform: no window, no device. Events come from a queue that tests fill, and the
-// clock only moves when something reads it, sleeps, or a test moves it.
+// clock stands still unless a test moves it or a frame wait sleeps or spins on it.
 #include "shell/platform_null.h"
 
 #include <deque>
 
 int platformHeadless = 0;
-uint32_t nullTicksPerRead = 1;
 
 namespace {
 std::deque<PlatformEvent> queuedEvents;
 uint32_t clockMs = 0;
-bool readSinceLastMove = false;
-
-void moveClock(uint32_t to) {
-  clockMs = to;
-  readSinceLastMove = false;
-}
 }  // namespace
 
 bool nullOpenWindow(std::string*) { return true; }
 
-uint32_t nullTicks() {
-  // A frozen clock would hold every paced loop in its wait for ever, so reading it again with
-  // nothing in between moves it on. The first reading after a test set it (or after a sleep)
-  // is the value set, so a test sees exactly the times it arranged.
-  if (readSinceLastMove) clockMs += nullTicksPerRead;
-  readSinceLastMove = true;
-  return clockMs;
-}
+uint32_t nullTicks() { return clockMs; }
 
-void nullSleep(uint32_t ms) { moveClock(clockMs + ms); }
+void nullSleep(uint32_t ms) { clockMs += ms; }
+
+// Nothing else would move the clock while a frame wait spins on it: each turn of the spin
+// stands for one millisecond, so headless frames are 17 ms apart as real ones are.
+void nullSpinPause() { clockMs += 1; }
 
 bool nullPollEvent(PlatformEvent* event) {
   if (queuedEvents.empty()) return false;
@@ -40,5 +30,5 @@ bool nullPollEvent(PlatformEvent* event) {
 
 void nullQueueEvent(const PlatformEvent& event) { queuedEvents.push_back(event); }
 void nullClearEvents() { queuedEvents.clear(); }
-void nullAdvanceTicks(uint32_t ms) { moveClock(clockMs + ms); }
-void nullSetTicks(uint32_t ms) { moveClock(ms); }
+void nullAdvanceTicks(uint32_t ms) { clockMs += ms; }
+void nullSetTicks(uint32_t ms) { clockMs = ms; }

@@ -8,4 +8,5 @@
 bool nullOpenWindow(std::string* reason);
 uint32_t nullTicks();
 void nullSleep(uint32_t ms);
+void nullSpinPause();
 bool nullPollEvent(PlatformEvent* event);

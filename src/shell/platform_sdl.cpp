@@ -191,6 +191,10 @@ void platformSleep(uint32_t ms) {
     SDL_Delay(ms);
 }
 
+void platformSpinPause() {
+  if (platformHeadless) nullSpinPause();
+}
+
 void platformSwapBuffers() {
   // SDL 1.2 dereferences its video state here, so with no window there is nothing to swap.
   if (!platformHeadless && windowOpen) SDL_GL_SwapBuffers();

@@ -45,10 +45,12 @@ void presentFrame() {
   for (;;) {
     nowTicks = static_cast<int16_t>(platformTicks());
     if (slotIsOver()) break;
-    if (framePacingBusyWait) continue;
     // Whole milliseconds before the slot can end (past 16.67 ms, that is at 17).
     int left = static_cast<int>(kFramePeriodMs) + 1 - ticksSinceLastFrame();
-    if (left > kSpinMarginMs) platformSleep(static_cast<uint32_t>(left - kSpinMarginMs));
+    if (!framePacingBusyWait && left > kSpinMarginMs)
+      platformSleep(static_cast<uint32_t>(left - kSpinMarginMs));
+    else
+      platformSpinPause();
   }
   lastFrameTicks = nowTicks;
 }

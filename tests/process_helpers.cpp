@@ -36,31 +36,19 @@ bool readSome(ChildProcess* child, Clock::time_point deadline) {
   return true;
 }
 
-// In the child after fork: standard output onto the pipe.
-void becomeChild(int pipeFds[2]) {
-  close(pipeFds[0]);
-  dup2(pipeFds[1], STDOUT_FILENO);
-  close(pipeFds[1]);
-}
-
-}  // namespace
-
-bool startChild(const ChildOptions& options, ChildProcess* child) {
+// Forks with the child's standard output on a pipe; the child runs `inChild`, which must not
+// return (it execs or exits). The parent keeps the read end.
+bool forkOntoPipe(const std::function<void()>& inChild, ChildProcess* child) {
   int fds[2];
   if (pipe(fds) != 0) return false;
   std::fflush(stdout);
   pid_t pid = fork();
   if (pid < 0) return false;
   if (pid == 0) {
-    becomeChild(fds);
-    if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) _exit(126);
-    for (const std::string& name : options.unsetEnv) unsetenv(name.c_str());
-    for (const auto& kv : options.setEnv) setenv(kv.first.c_str(), kv.second.c_str(), 1);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(options.program.c_str()));
-    for (const std::string& a : options.args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(options.program.c_str(), argv.data());
+    close(fds[0]);
+    dup2(fds[1], STDOUT_FILENO);
+    close(fds[1]);
+    inChild();
     _exit(127);
   }
   close(fds[1]);
@@ -70,23 +58,31 @@ bool startChild(const ChildOptions& options, ChildProcess* child) {
   return true;
 }
 
+}  // namespace
+
+bool startChild(const ChildOptions& options, ChildProcess* child) {
+  return forkOntoPipe(
+      [&] {
+        if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) _exit(126);
+        for (const std::string& name : options.unsetEnv) unsetenv(name.c_str());
+        for (const auto& kv : options.setEnv) setenv(kv.first.c_str(), kv.second.c_str(), 1);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(options.program.c_str()));
+        for (const std::string& a : options.args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(options.program.c_str(), argv.data());
+      },
+      child);
+}
+
 bool forkChild(const std::function<void()>& body, ChildProcess* child) {
-  int fds[2];
-  if (pipe(fds) != 0) return false;
-  std::fflush(stdout);
-  pid_t pid = fork();
-  if (pid < 0) return false;
-  if (pid == 0) {
-    becomeChild(fds);
-    body();
-    std::fflush(stdout);
-    _exit(0);
-  }
-  close(fds[1]);
-  *child = ChildProcess{};
-  child->pid = pid;
-  child->outFd = fds[0];
-  return true;
+  return forkOntoPipe(
+      [&] {
+        body();
+        std::fflush(stdout);
+        _exit(0);
+      },
+      child);
 }
 
 bool waitForOutput(ChildProcess* child, const std::string& needle, int timeoutMs) {

@@ -11,10 +11,10 @@ using namespace screen_driver;
 
 namespace {
 
-class CharacterSelect : public ::testing::Test {
+class CharacterSelect : public ScreenTest {
  protected:
   void SetUp() override {
-    useScreenFixtures();
+    ScreenTest::SetUp();
     playerCount = 2;
     entities[0].name = "kestor";
     entities[1].name = "bluesoldier";
@@ -129,6 +129,7 @@ TEST_F(CharacterSelect, LeavesForTheOverworldOnceEveryoneConfirmedAndTheFlashCle
 
 TEST_F(CharacterSelect, ReturnEndsTheProgramWithStatusZero) {
   tapKey(13);
+  exitAllowed = true;
   EXPECT_EXIT(characterSelectFrame(), ::testing::ExitedWithCode(0), "");
 }
 

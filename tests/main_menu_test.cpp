@@ -10,10 +10,10 @@ using namespace screen_driver;
 
 namespace {
 
-class MainMenu : public ::testing::Test {
+class MainMenu : public ScreenTest {
  protected:
   void SetUp() override {
-    useScreenFixtures();
+    ScreenTest::SetUp();
     screenState = kScreenMainMenu;
     enterMainMenu();
   }

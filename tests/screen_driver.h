@@ -2,8 +2,9 @@
 #pragma once
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <ostream>
 #include <vector>
 
 #include "render/stage_scene.h"
@@ -17,7 +18,18 @@ constexpr int kLeft1 = 276, kRight1 = 275, kUp1 = 273, kDown1 = 274, kAttack1 = 
 // Player 2 plays on the first joystick: hat 0 for directions, buttons 2 (attack) and 0 (jump).
 constexpr int kHatRight = 2, kHatLeft = 8, kHatCentred = 0, kAttackButton2 = 2, kJumpButton2 = 0;
 
+// A missing sheet ends the program with status 0, which would read as a pass: an exit that
+// no test asked for fails the process instead.
+inline bool exitAllowed = true;
+inline void failUnexpectedExit() {
+  if (exitAllowed) return;
+  std::fprintf(stderr, "the program ended in the middle of a test\n");
+  std::_Exit(1);
+}
+
 inline void useScreenFixtures() {
+  static const bool watching = std::atexit(failUnexpectedExit) == 0;
+  exitAllowed = !watching;
   ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/screens"), 0);
   platformHeadless = 1;
   PlatformEvent leftOver;  // events an earlier test queued but never polled
@@ -63,10 +75,14 @@ struct QuadBox {
   }
 };
 inline QuadBox boxOf(const RecordedQuad& q) { return {q.corners[0].x, q.corners[0].y, q.corners[2].x, q.corners[2].y}; }
-inline std::ostream& operator<<(std::ostream& out, const QuadBox& b) {
-  return out << "(" << b.left << ", " << b.top << ")-(" << b.right << ", " << b.bottom << ")";
-}
 constexpr QuadBox kWholeScreen{0, 0, 1024, 768};
+
+// Every screen test: fixture content, default bindings, and an exit only where one is expected.
+class ScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override { useScreenFixtures(); }
+  void TearDown() override { exitAllowed = true; }
+};
 
 // Runs up to n iterations of a screen loop; false as soon as the screen stops.
 inline bool runFrames(bool (*frame)(), int n) {

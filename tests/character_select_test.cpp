@@ -15,6 +15,7 @@ class CharacterSelect : public ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
+    if (IsSkipped()) return;
     playerCount = 2;
     entities[0].name = "kestor";
     entities[1].name = "bluesoldier";

@@ -14,6 +14,7 @@ class MainMenu : public ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
+    if (IsSkipped()) return;
     screenState = kScreenMainMenu;
     enterMainMenu();
   }

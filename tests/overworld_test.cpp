@@ -18,6 +18,7 @@ class Overworld : public ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
+    if (IsSkipped()) return;
     playerCount = 2;
     worldName = "world1";
     stageName = "stage3";

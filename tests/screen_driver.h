@@ -80,7 +80,12 @@ constexpr QuadBox kWholeScreen{0, 0, 1024, 768};
 // Every screen test: fixture content, default bindings, and an exit only where one is expected.
 class ScreenTest : public ::testing::Test {
  protected:
-  void SetUp() override { useScreenFixtures(); }
+  void SetUp() override {
+    DecodedImage probe;
+    if (!platformDecodeImage(BRAWLER_TEST_DATA "/screens/gfx/interface/global.png", &probe))
+      GTEST_SKIP() << "no PNG decoder in this build";
+    useScreenFixtures();
+  }
   void TearDown() override { exitAllowed = true; }
 };
 

@@ -104,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  {key(kEventKeyDown, 27), key(kEventKeyUp, 27)},
                  {{27, 0, -1}}},
-        PollCase{"KeyUpClearsHeld", {key(kEventKeyDown, 99)}, {key(kEventKeyUp, 99)}, {{99, 0, 0}}},
         PollCase{"KeyWithoutSymbolIsIgnored", {}, {key(kEventKeyDown, 0)}, {{1, 0, 0}}},
         PollCase{"KeyPastTheCodeSpaceIsIgnored",
                  {},
@@ -114,10 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  {mouseButton(kEventMouseButtonDown, 1)},
                  {{321, -1, 0}}},
-        PollCase{"MouseButtonReleaseClearsIt",
-                 {mouseButton(kEventMouseButtonDown, 3)},
-                 {mouseButton(kEventMouseButtonUp, 3)},
-                 {{323, 0, 0}}},
         PollCase{"MouseMotionLeftAndUp",
                  {},
                  {motion(kEventMouseMotion, 0, -4, -1)},
@@ -126,7 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {motion(kEventMouseMotion, 0, 5, 5)},
                  {motion(kEventMouseMotion, 0, 0, 0)},
                  {{326, 0, 0}, {327, 0, 0}, {328, 0, 0}, {329, 0, 0}}},
-        PollCase{"AxisAtRestSetsNeitherSide", {axis(0, -9000)}, {axis(0, 0)}, {{400, 0, 0}, {401, 0, 0}}},
         PollCase{"AxisAtDeadZoneEdgeIsRest", {}, {axis(0, 3200), axis(1, -3200)},
                  {{401, 0, 0}, {402, 0, 0}}},
         PollCase{"AxisJustPastDeadZoneIsPushed", {}, {axis(0, 3201), axis(1, -3201)},
@@ -140,8 +134,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {hat(kHatUp)},
                  {hat(kHatUp | kHatRight)},
                  {{441, 0, 0}, {442, 0, 0}, {443, -1, -1}}},
-        PollCase{"HatRightDownDiagonal", {}, {hat(kHatRight | kHatDown)},
-                 {{442, 0, 0}, {444, 0, 0}, {446, -1, -1}}},
         PollCase{"HatCentredSetsItsOwnCode", {hat(kHatLeft)}, {hat(0)}, {{448, 0, 0}, {440, -1, -1}}},
         PollCase{"HatLeavingCentreClearsTheCentreCode", {hat(0)}, {hat(kHatDown)},
                  {{440, 0, 0}, {444, -1, -1}}},
@@ -151,10 +143,6 @@ INSTANTIATE_TEST_SUITE_P(
         PollCase{"SecondHatHasItsOwnCodes", {hat(kHatUp, 0)}, {hat(kHatUp, 1)},
                  {{441, -1, 0}, {449, -1, -1}}},
         PollCase{"JoystickButtonIsHeldAndPressed", {}, {joyButton(kEventJoyButtonDown, 2)}, {{42, -1, -1}}},
-        PollCase{"JoystickButtonReleaseClearsHeld",
-                 {joyButton(kEventJoyButtonDown, 0)},
-                 {joyButton(kEventJoyButtonUp, 0)},
-                 {{40, 0, 0}}},
         PollCase{"SecondJoystickIsAHundredCodesOn", {}, {joyButton(kEventJoyButtonDown, 3, 1)},
                  {{143, -1, -1}, {43, 0, 0}}},
         PollCase{"KeyboardAndJoystickShareOverlappingCodes",
@@ -189,12 +177,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PrintCase{"ButtonDownPrintsItsCode", {joyButton(kEventJoyButtonDown, 2)}, " 42\r\n"},
         PrintCase{"HatPrintsTheNewPosition", {hat(kHatUp)}, " 441\r\n"},
-        PrintCase{"HatCentredPrintsToo", {hat(0)}, " 440\r\n"},
         PrintCase{"OneLinePerEvent",
                   {joyButton(kEventJoyButtonDown, 0), hat(kHatLeft)},
                   " 40\r\n 448\r\n"},
         PrintCase{"ButtonUpPrintsNothing", {joyButton(kEventJoyButtonUp, 2)}, ""},
-        PrintCase{"AxisAndKeysPrintNothing", {axis(0, 30000), key(kEventKeyDown, 97)}, ""},
         PrintCase{"CodeWithNoSlotPrintsNothing", {joyButton(kEventJoyButtonDown, 40, 10)}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -268,15 +254,6 @@ TEST_F(RealInput, KeysHatAndButtonsArriveThroughSdl) {
   EXPECT_EQ(keyHeld[42], -1);
   EXPECT_EQ(keyHeld[402], -1);
   EXPECT_EQ(printed, " 443\r\n 42\r\n");
-}
-
-TEST_F(RealInput, HeldSurvivesLaterPollsPressedDoesNot) {
-  pushAndPoll({key(kEventKeyDown, 273), mouseButton(kEventMouseButtonDown, 1)});
-  pushAndPoll({});
-  EXPECT_EQ(keyHeld[273], -1);
-  EXPECT_EQ(keyPressed[273], 0);
-  EXPECT_EQ(keyHeld[321], -1);
-  EXPECT_EQ(keyPressed[321], 0);
 }
 
 }  // namespace

@@ -106,13 +106,6 @@ TEST(BrawlerCheck, FindingsAreSortedByPathThenLine) {
   EXPECT_EQ(run.status, 1);
 }
 
-TEST(BrawlerCheck, DefaultContentPackHasNoErrors) {
-  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
-  CheckRun run = runChecker(BRAWLER_CONTENT_DIR, "--quiet");
-  EXPECT_EQ(run.findings, std::vector<std::string>());
-  EXPECT_EQ(run.status, 0) << run.summary;
-}
-
 struct FaultCase {
   const char* folder;     // under tests/data/check/cases
   const char* location;   // "path:line: severity", or "path: severity" for a whole file

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+
+#include "content/text_file.h"
+#include "render/stage_scene.h"
+#include "shell/platform.h"
+
+namespace {
+
+bool testReachedItsEnd = false;
+
+// A picture that fails to load ends the process with status 0, which would read as a pass.
+void failIfEndedEarly() {
+  if (!testReachedItsEnd) _exit(1);
+}
+
+class SharedSheets : public ::testing::Test {
+ protected:
+  // The stage test folder holds a font of four glyphs and a five-frame interface sheet.
+  void SetUp() override {
+    std::atexit(failIfEndedEarly);
+    platformHeadless = 1;
+    ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/play"), 0);
+  }
+  void TearDown() override { testReachedItsEnd = true; }
+};
+
+TEST_F(SharedSheets, EverySpriteHoldsTheWholeSheet) {
+  loadInterfaceGraphics();
+  for (int j = 0; j <= 30; ++j) {
+    const SpriteSet& s = interfaceSprites[j];
+    EXPECT_EQ(s.autoSize, 1) << j;
+    EXPECT_EQ(s.frames.count, 5) << j;
+    EXPECT_EQ(s.frames.texture[4], &interfaceTextures[0]) << j;
+    EXPECT_EQ(s.frames.x1[2], 0) << j;
+    EXPECT_EQ(s.frames.y2[2], 48) << j;
+    EXPECT_EQ(s.frames.x2[4], 64) << j;
+  }
+  EXPECT_EQ(interfaceSprites[31].frames.count, 0);
+  EXPECT_EQ(interfaceTextures[0].width, 80);
+}
+
+TEST_F(SharedSheets, RecordsKeepWhatTheFileDoesNotDefine) {
+  interfaceSprites[7].frames.x2[9] = 77;  // a frame the sheet's list never reaches
+  interfaceSprites[7].frames.offsetX[1] = 5;
+  loadInterfaceGraphics();
+  EXPECT_EQ(interfaceSprites[7].frames.x2[9], 77);
+  EXPECT_EQ(interfaceSprites[7].frames.offsetX[1], 5);
+  EXPECT_EQ(interfaceSprites[7].frames.x2[4], 64);
+  EXPECT_EQ(interfaceSprites[8].frames.x2[9], 0);
+  EXPECT_EQ(interfaceSprites[8].frames.offsetX[1], 0);
+}
+
+TEST_F(SharedSheets, FontGlyphsAndOffsetsOfTheFirstCodes) {
+  // The offset file has four lines; the shared offset lines past them keep older text.
+  offsetLines[100] = "OFFSET 4 4";
+  offsetLines[200] = "OFFSET 9 9";
+  fontFrames.offsetX[200] = 3;
+  loadInterfaceGraphics();
+  EXPECT_EQ(fontFrames.count, 4);
+  EXPECT_EQ(fontFrames.texture[3], &fontTexture);
+  EXPECT_EQ(fontFrames.x1[3], 24);
+  EXPECT_EQ(fontFrames.offsetY[1], -1);
+  EXPECT_EQ(fontFrames.offsetX[2], 1);
+  EXPECT_EQ(fontFrames.offsetX[100], 4);
+  EXPECT_EQ(fontFrames.offsetX[200], 3);  // codes past 127 carry no offsets
+  EXPECT_EQ(fontTexture.width, 32);
+}
+
+}  // namespace

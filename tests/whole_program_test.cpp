@@ -1,0 +1,75 @@
+// The real program on the small stage of the test folder, under the test display.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "process_helpers.h"
+
+namespace {
+
+bool isDecimal(const std::string& line) {
+  if (line.empty() || line.find('.') == std::string::npos) return false;
+  char* end = nullptr;
+  std::strtod(line.c_str(), &end);
+  return end == line.c_str() + line.size();
+}
+
+std::vector<std::string> decimalLines(const std::string& out) {
+  std::vector<std::string> found;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);)
+    if (isDecimal(line)) found.push_back(line);
+  return found;
+}
+
+// Escape goes to the window as an event of its own and stays down until the program is gone:
+// a press and release within one frame would pass between two polls unseen, and a key held
+// through the server's keyboard would reach whatever else runs on the display.
+std::string escapeHeldInWindowOf(int pid) {
+  return "sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
+         " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'";
+}
+
+// A loaded machine's display server now and then turns a connection away; the program then
+// says so and exits at once. That is the server's doing, not the game's: start it again.
+bool startOnStage(ChildProcess* child) {
+  ChildOptions options;
+  options.program = BRAWLER_BINARY;
+  options.workDir = BRAWLER_TEST_DATA "/play";
+  options.setEnv = {{"SDL_AUDIODRIVER", "dummy"}};
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    *child = ChildProcess{};
+    if (!startChild(options, child)) return false;
+    if (waitForOutput(child, "1.000\n", 60000)) return true;
+    if (child->out.find("cannot open the") == std::string::npos) return false;
+    finishChild(child, 5000);
+    usleep(300 * 1000);
+  }
+  return false;
+}
+
+TEST(WholeProgram, FadesInKeepsRunningAndEndsOnEscape) {
+  if (testDisplay().empty()) GTEST_SKIP() << "no X display";
+  ChildProcess child;
+  ASSERT_TRUE(startOnStage(&child)) << "the stage never finished fading in:\n" << child.out;
+  std::vector<std::string> fade = decimalLines(child.out);
+  ASSERT_EQ(fade.size(), 40u) << child.out;
+  EXPECT_EQ(fade.front(), "0.025");
+  EXPECT_EQ(fade[1], "0.050");
+  EXPECT_EQ(fade.back(), "1.000");
+
+  EXPECT_TRUE(stillRunningAfter(&child, 1000)) << "the program ended without Escape";
+  EXPECT_EQ(decimalLines(child.out).size(), 40u) << "the fade ran on past its 40 frames";
+
+  EXPECT_EQ(runOnDisplay(escapeHeldInWindowOf(child.pid)), 0) << "no window to send Escape to";
+  ChildResult result = finishChild(&child, 20000);
+  EXPECT_FALSE(result.timedOut) << "Escape did not end the program";
+  EXPECT_TRUE(result.exited);
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+}  // namespace

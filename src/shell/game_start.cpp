@@ -37,10 +37,10 @@ struct Screen {
 };
 // Compared in this order, exactly and case-sensitively.
 constexpr Screen kScreens[] = {
-    {"Overworld", runOverworld},
-    {"Character Select", runCharacterSelect},
-    {"Mainmenu", runMainMenu},
-    {"Playstage", runPlaystage},
+    {kScreenOverworld, runOverworld},
+    {kScreenCharacterSelect, runCharacterSelect},
+    {kScreenMainMenu, runMainMenu},
+    {kScreenPlaystage, runPlaystage},
 };
 
 uint32_t monotonicSeconds() {
@@ -79,10 +79,10 @@ int brawlerMain() {
   worldName = kStartWorld;
   playerCount = kStartPlayers;
   cameraTarget = 0;
-  screenState = "Playstage";
+  screenState = kScreenPlaystage;
   initVideoAndAudio();
   loadInterfaceGraphics();
   stageName = kStartStage;
-  screenState = "Playstage";
+  screenState = kScreenPlaystage;
   return runScreenLoop();
 }

@@ -24,7 +24,7 @@ const int kFarBlockRow = 0;
 const int kForeParallax = 2;
 const int kScreenW = 1024;
 
-struct StageSpec {
+struct StagePlan {
   std::string name;
   int theme;
   int end;
@@ -40,33 +40,33 @@ std::string join(std::initializer_list<std::string> fields) {
 
 std::string n(int v) { return std::to_string(v); }
 
-std::vector<std::string> stageFile(const StageSpec& spec, const Theme& theme) {
-  Rng rng(seedOf(spec.name.c_str()));
+std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
+  Rng rng(seedOf(plan.name.c_str()));
   std::vector<std::string> l;
-  l.push_back("# " + spec.name + " of world1: " + theme.stageType + " by " + theme.backdrop);
+  l.push_back("# " + plan.name + " of world1: " + theme.stageType + " by " + theme.backdrop);
   l.push_back(join({"STAGETYPE", theme.stageType}));
   l.push_back(join({"BGNAME", theme.backdrop}));
-  l.push_back(join({"BGMNAME", spec.name}));
+  l.push_back(join({"BGMNAME", plan.name}));
   l.push_back(join({"VERTICALWALL", n(kFloorBand)}));
-  l.push_back(join({"STAGEEND", n(spec.end)}));
+  l.push_back(join({"STAGEEND", n(plan.end)}));
   l.push_back("");
   l.push_back("# Far blocks: their positions are halved on screen, so they are spread twice as wide.");
-  for (int x = 0; x < spec.end + kScreenW; x += kFarBlockW * kBackParallax)
+  for (int x = 0; x < plan.end + kScreenW; x += kFarBlockW * kBackParallax)
     l.push_back(join({"OBJECTBACK", n(x), n(kFarBlockRow * kBackParallax), n(kBackParallax),
                       n(kFarBlock0 + rng.below(3))}));
   l.push_back("# Street fronts.");
   int last = -1;
-  for (int x = 0; x < spec.end; x += kFacadeW) {
+  for (int x = 0; x < plan.end; x += kFacadeW) {
     int v = rng.below(4);
     if (v == last) v = (v + 1) % 4;
     last = v;
     l.push_back(join({"OBJECT", n(x), n(kFacadeTop), n(kFacade0 + v)}));
   }
-  int tiles = spec.end / (kPavementW - 2) + 1;
+  int tiles = plan.end / (kPavementW - 2) + 1;
   l.push_back(join({"OBJECTSTRING", "0", n(kPavementTop), n(kPavement), n(tiles)}));
   l.push_back(join({"OBJECTSTRING", "0", n(kRoadTop), n(kRoad), n(tiles)}));
   l.push_back("# Street furniture on the pavement, behind the fighters.");
-  for (int x = 300; x < spec.end; x += 560 + rng.below(160)) {
+  for (int x = 300; x < plan.end; x += 560 + rng.below(160)) {
     l.push_back(join({"OBJECT", n(x), n(kKerbRow - 300), n(kLampPost)}));
     int extra = rng.below(4);
     if (extra == 0) l.push_back(join({"OBJECT", n(x + 90), n(kKerbRow - 46), n(kHydrant)}));
@@ -75,7 +75,7 @@ std::vector<std::string> stageFile(const StageSpec& spec, const Theme& theme) {
     if (extra == 3) l.push_back(join({"OBJECT", n(x + 60), n(kKerbRow - 104), n(kFence)}));
   }
   l.push_back("# Foreground rail and bollards slide past twice as fast as the street.");
-  for (int x = 200; x < (spec.end - kScreenW) * kForeParallax + kScreenW; x += 900 + rng.below(500)) {
+  for (int x = 200; x < (plan.end - kScreenW) * kForeParallax + kScreenW; x += 900 + rng.below(500)) {
     if (rng.unit() < 0.5)
       l.push_back(join({"OBJECTFORE", n(x), n(kForeRow), n(kForeParallax), n(kBollard)}));
     else
@@ -83,8 +83,8 @@ std::vector<std::string> stageFile(const StageSpec& spec, const Theme& theme) {
   }
   l.push_back("");
   l.push_back("# Who lives here.");
-  for (const std::string& t : spec.types) l.push_back(t);
-  for (const std::string& p : spec.placements) l.push_back(p);
+  for (const std::string& t : plan.types) l.push_back(t);
+  for (const std::string& p : plan.placements) l.push_back(p);
   return l;
 }
 
@@ -101,17 +101,17 @@ std::string group(int x, int y, int type, int extra, int spread) {
   return join({"CPLACEENTITY", n(x), n(y), n(type), n(extra), n(spread)});
 }
 
-std::vector<StageSpec> world1() {
-  StageSpec stage3{"stage3", 0, 5200, standardTypes(),
+std::vector<StagePlan> world1() {
+  StagePlan stage3{"stage3", 0, 5200, standardTypes(),
                    {place(520, 430, kCrate), place(900, 360, kPunk), place(1350, 470, kBarrel),
                     group(1800, 380, kPunk, 1, 40), place(2400, 420, kCrate), place(2500, 360, kBiker),
                     group(3200, 400, kPunk, 1, 50), place(3350, 340, kBiker), place(3900, 460, kBarrel),
                     place(4300, 380, kBruiser), group(4700, 380, kPunk, 2, 60)}};
-  StageSpec stage1{"stage1", 1, 4600, standardTypes(),
+  StagePlan stage1{"stage1", 1, 4600, standardTypes(),
                    {place(600, 440, kBarrel), place(950, 380, kPunk), group(1600, 400, kPunk, 1, 40),
                     place(2100, 430, kCrate), place(2200, 470, kCrate), place(2600, 360, kBiker),
                     group(3300, 380, kBiker, 1, 40), place(3900, 400, kBruiser)}};
-  StageSpec stage2{"stage2", 2, 5600, standardTypes(),
+  StagePlan stage2{"stage2", 2, 5600, standardTypes(),
                    {place(700, 420, kCrate), place(1000, 380, kBiker), group(1500, 380, kPunk, 2, 50),
                     place(2200, 460, kBarrel), place(2500, 360, kBruiser), group(3100, 400, kBiker, 1, 40),
                     place(3600, 440, kCrate), group(4200, 380, kPunk, 2, 60), place(4900, 380, kBruiser),
@@ -131,6 +131,6 @@ void writeStages(const std::string& root) {
     writeTextFile(root + "/gfx/stage/" + theme.stageType + "/tiles0.spr", frameLinesOf(frames));
   }
   writeTextFile(root + "/gfx/stage/bg.spr", {"FRAME 0 0 1024 768"});
-  for (const StageSpec& spec : world1())
-    writeTextFile(root + "/stage/world1/" + spec.name + ".lev", stageFile(spec, themes[spec.theme]));
+  for (const StagePlan& plan : world1())
+    writeTextFile(root + "/stage/world1/" + plan.name + ".lev", stageFile(plan, themes[plan.theme]));
 }

@@ -48,20 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         CameraCase{"StopsAtTheStageEnd", 30000, 400, 0, 60, 2000, 3000, 1976, 0},
         CameraCase{"ShortStageStaysAtZero", 700, 400, 0, 60, 0, 800, 0, 0},
         CameraCase{"NeverLeftOfTheStart", 0, 400, 0, 60, 100, 5000, 0, 0},
-        CameraCase{"LevelOnTheGround", 1000, 400, 0, 60, 517, 5000, 517, 0},
         CameraCase{"RisesWithTheJump", 1000, 400, 250, 60, 517, 5000, 517, -90},
         CameraCase{"RiseIsCapped", 1000, 400, 400, 60, 517, 5000, 517, -150},
         CameraCase{"RowIsASixteenBitDifference", 1000, 30000, -10000, 60, 517, 5000, 517, -150}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(UpdateCameraOverFrames, SettlesWithinAPixel) {
-  cameraTarget = 0;
-  entities[0].x = 1000;
-  entities[0].scriptWidth = 60;
-  cameraX = 0;
-  stageEnd = 5000;
-  for (int frame = 0; frame < 20; ++frame) updateCamera();
-  EXPECT_EQ(cameraX, 517);
-}
 
 }  // namespace

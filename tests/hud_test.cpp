@@ -123,11 +123,4 @@ TEST(HealthCatchUp, StopsAtTheHitPointsAndNeverRises) {
   EXPECT_EQ(entities[0].shownHp, 499.8);
 }
 
-TEST(HudPlayers, OnlyPlayerCountPanels) {
-  resetHud();
-  playerCount = 1;
-  drawHud();
-  EXPECT_EQ(quadsOf(kPanelName).size(), 1u);
-}
-
 }  // namespace

@@ -90,8 +90,7 @@ void enterStage() {
   startMusic();
 }
 
-void stageTick() {
-  pollInput();
+void simulateTick() {
   updatePlayers();
   updatePhysics();
   animateEntities();
@@ -99,6 +98,11 @@ void stageTick() {
   resolveAttacks();
   decayShake();
   updateCamera();
+}
+
+void stageTick() {
+  pollInput();
+  simulateTick();
   drawStageScene();
   drawHud();
   fadeIn();

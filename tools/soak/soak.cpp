@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "crowded_stage.h"
 #include "content/fighter_loader.h"
 #include "content/text_file.h"
 #include "shell/game_state.h"
@@ -30,7 +31,6 @@
 namespace {
 
 constexpr int kTicksPerMinute = 3530;  // 17 ms ticks
-constexpr int kCrowdTarget = 1001;     // fill every entity slot
 constexpr int kMinimumFighters = 40;   // below this, new opponents join the fight
 // Growth allowed between the first minute and the end: allocator slack, not a leak that
 // grows with the ticks (a leak of one small string per tick would pass 16 MB by the end).
@@ -43,35 +43,6 @@ long residentKiB() {
   if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
   std::fclose(f);
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// The start stage plus scattered placements of every declared type until the table is full.
-// The stage file is put into the stage lines directly: a stage name with no file leaves them
-// as they are.
-void buildCrowdedStage(std::vector<int>* fighterTypes) {
-  for (auto& line : stageLines) line.clear();
-  readLines("stage/world1/stage3.lev", stageLines);
-  int used = 0, typeIndex = 0;
-  std::vector<int> kinds;
-  for (const auto& line : stageLines) {
-    if (!line.empty()) ++used;
-    if (getField(line, 1) == "LOADENTITY") kinds.push_back(roundToInt(toNumber(getField(line, 3))));
-  }
-  for (int kind : kinds) {
-    if (kind == kKindFighter) fighterTypes->push_back(typeIndex + 1);
-    ++typeIndex;
-  }
-  int next = kStageLineCount - 1;
-  while (next > 0 && stageLines[next].empty()) --next;
-  ++next;
-  const int perLine = 50;
-  for (int placed = 0, k = 0; placed < kCrowdTarget && next < kStageLineCount && !kinds.empty(); ++k) {
-    const int type = k % static_cast<int>(kinds.size());
-    const int x = 200 + (k * 137) % 3000;
-    stageLines[next++] = "CPLACEENTITY " + std::to_string(x) + " 450 " + std::to_string(type) +
-                         " " + std::to_string(perLine - 1) + " 200";
-    placed += perLine;
-  }
 }
 
 void queueKey(int code, bool down) {
@@ -167,19 +138,7 @@ int main(int argc, char** argv) {
   }
   const long ticks = argc > 2 ? std::atol(argv[2]) : 1000000;
   seedRandom(argc > 3 ? static_cast<uint32_t>(std::atol(argv[3])) : 1);
-  platformHeadless = 1;
-  setDefaultBindings();
-  setPlayerDefaults();
-  gravity = 1;
-  playerCount = 2;
-
-  std::vector<int> fighterTypes;
-  buildCrowdedStage(&fighterTypes);
-  worldName = "soak";
-  stageName = "no-such-stage";
-  startStage();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
-  enterStage();
+  const std::vector<int> fighterTypes = startCrowdedStage();
 
   int highestSlot = lastEntity;
   long residentAfterMinute = 0, residentPeak = 0;

@@ -1,0 +1,186 @@
+// Whole-frame figures in the real window (run it under a display, e.g. Xvfb):
+//
+//   brawler-frame-probe CONTENT_DIR pacing-sleep|pacing-spin [FRAMES]
+//     stage3 as the game starts it; the frame period (mean, minimum), the time spent in
+//     presentFrame (swap, clear and wait) and the processor time taken there, per frame, and
+//     the process's processor share over the run.
+//   brawler-frame-probe CONTENT_DIR draw-stage3|draw-crowded [FRAMES]
+//     the cost of drawing one frame (scene, heads-up display, swap, clear) against a bare loop
+//     that draws the very same quads with the same textures and nothing else; the crowded
+//     frame has every entity and scenery slot in use and in view.
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "content/stage_loader.h"
+#include "crowded_stage.h"
+#include "render/stage_scene.h"
+#include "shell/camera.h"
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "shell/play_loop.h"
+#include "shell/stage_start.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "sim/random.h"
+
+namespace {
+
+constexpr int kFadeFrames = 40;  // the first frames carry the fade cover: left out
+
+double seconds(clockid_t clock) {
+  timespec t;
+  clock_gettime(clock, &t);
+  return t.tv_sec + t.tv_nsec * 1e-9;
+}
+double wallMs() { return seconds(CLOCK_MONOTONIC) * 1000; }
+double threadCpuMs() { return seconds(CLOCK_THREAD_CPUTIME_ID) * 1000; }
+double processCpuMs() {
+  rusage u;
+  getrusage(RUSAGE_SELF, &u);
+  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+}
+
+double mean(const std::vector<double>& v) {
+  double sum = 0;
+  for (double x : v) sum += x;
+  return v.empty() ? 0 : sum / v.size();
+}
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void openGame() {
+  platformHeadless = 0;
+  gravity = 1;
+  seedRandom(1);
+  setDefaultBindings();
+  setPlayerDefaults();
+  worldName = "world1";
+  playerCount = 2;
+  cameraTarget = 0;
+  initVideoAndAudio();
+  loadInterfaceGraphics();
+}
+
+void startStage3() {
+  stageName = "stage3";
+  startStage();
+  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  enterStage();
+}
+
+void runTick() {
+  pollInput();
+  simulateTick();
+  drawStageScene();
+  drawHud();
+}
+
+int pacing(bool spin, int frames) {
+  openGame();
+  startStage3();
+  framePacingBusyWait = spin ? 1 : 0;
+  for (int f = 0; f < kFadeFrames; ++f) stageTick();
+  std::vector<double> period, inPresent, cpuInPresent;
+  double last = wallMs();
+  const double wallStart = last, cpuStart = processCpuMs();
+  for (int f = 0; f < frames; ++f) {
+    runTick();
+    const double w0 = wallMs(), c0 = threadCpuMs();
+    presentFrame();
+    const double w1 = wallMs(), c1 = threadCpuMs();
+    inPresent.push_back(w1 - w0);
+    cpuInPresent.push_back(c1 - c0);
+    period.push_back(w1 - last);
+    last = w1;
+  }
+  const double share = (processCpuMs() - cpuStart) / (wallMs() - wallStart);
+  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms; in presentFrame mean %.2f ms, of it on the "
+              "processor mean %.2f ms, most %.2f ms; process processor share %.1f %%\n",
+              spin ? "busy wait" : "sleep then spin", frames, mean(period),
+              *std::min_element(period.begin(), period.end()), mean(inPresent), mean(cpuInPresent),
+              *std::max_element(cpuInPresent.begin(), cpuInPresent.end()), share * 100);
+  return 0;
+}
+
+// Every entity and scenery slot in use, all of them in front of the camera.
+void crowdTheView() {
+  startCrowdedStage();
+  for (int e = 0; e <= lastEntity; ++e) {
+    entities[e].alive = 1;
+    entities[e].x = static_cast<int16_t>(cameraX + (e * 37) % (screenWidth - 100));
+  }
+  const int placed = lastObject + 1;
+  for (int i = placed; i < kSceneryCount && placed > 0; ++i) {
+    sceneryObjects[i] = sceneryObjects[i % placed];
+    scenerySprites[i] = scenerySprites[i % placed];
+    sceneryObjects[i].x = static_cast<int16_t>(sceneryObjects[i].x % 2048 + (i * 53) % 512);
+  }
+  lastObject = kSceneryCount - 1;
+}
+
+void drawScene() {
+  drawStageScene();
+  drawHud();
+}
+
+int drawing(bool crowded, int frames) {
+  openGame();
+  if (crowded) crowdTheView();
+  else startStage3();
+  for (int f = 0; f < kFadeFrames; ++f) stageTick();  // settles the camera and the fade
+  framePacingBusyWait = 0;
+  // The same frame, once recorded by the null version: its quads, with the real GL names.
+  platformHeadless = 1;
+  nullQuads.clear();
+  drawScene();
+  const std::vector<RecordedQuad> quads = nullQuads;
+  nullQuads.clear();
+  platformHeadless = 0;
+  platformClearBuffers();
+
+  std::vector<double> game, bare;
+  for (int round = 0; round < 2; ++round) {
+    for (int f = 0; f < frames; ++f) {
+      const double t0 = wallMs();
+      if (round == 0) {
+        drawScene();
+      } else {
+        for (const RecordedQuad& q : quads) gfxDrawTexturedQuad(q.glName, q.corners, q.alpha);
+      }
+      platformSwapBuffers();
+      platformClearBuffers();
+      (round == 0 ? game : bare).push_back(wallMs() - t0);
+    }
+  }
+  std::printf("%s, %zu quads, %d frames: game drawing median %.3f ms (mean %.3f), bare loop median %.3f ms "
+              "(mean %.3f), ratio %.2f\n",
+              crowded ? "crowded frame" : "stage3 frame", quads.size(), frames, median(game), mean(game),
+              median(bare), mean(bare), median(game) / median(bare));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || chdir(argv[1]) != 0) {
+    std::fprintf(stderr, "usage: brawler-frame-probe CONTENT_DIR pacing-sleep|pacing-spin|draw-stage3|draw-crowded [FRAMES]\n");
+    return 2;
+  }
+  const std::string mode = argv[2];
+  const int frames = argc > 3 ? std::atoi(argv[3]) : 1000;
+  if (mode == "pacing-sleep" || mode == "pacing-spin") return pacing(mode == "pacing-spin", frames);
+  if (mode == "draw-stage3" || mode == "draw-crowded") return drawing(mode == "draw-crowded", frames);
+  std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
+  return 2;
+}

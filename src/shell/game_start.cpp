@@ -71,9 +71,9 @@ int runScreenLoop() {
   return kUnknownScreenStatus;
 }
 
-int brawlerMain() {
+void startUp(uint32_t seed) {
   gravity = roundToInt(kGravity);
-  seedRandom(monotonicSeconds());
+  seedRandom(seed);
   setDefaultBindings();
   setPlayerDefaults();
   worldName = kStartWorld;
@@ -82,6 +82,10 @@ int brawlerMain() {
   screenState = kScreenPlaystage;
   initVideoAndAudio();
   loadInterfaceGraphics();
+}
+
+int brawlerMain() {
+  startUp(monotonicSeconds());
   stageName = kStartStage;
   screenState = kScreenPlaystage;
   return runScreenLoop();

@@ -22,7 +22,7 @@
 #include "content/stage_loader.h"
 #include "crowded_stage.h"
 #include "render/stage_scene.h"
-#include "shell/camera.h"
+#include "shell/game_start.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/platform.h"
@@ -61,15 +61,7 @@ double median(std::vector<double> v) {
 
 void openGame() {
   platformHeadless = 0;
-  gravity = 1;
-  seedRandom(1);
-  setDefaultBindings();
-  setPlayerDefaults();
-  worldName = "world1";
-  playerCount = 2;
-  cameraTarget = 0;
-  initVideoAndAudio();
-  loadInterfaceGraphics();
+  startUp(1);
 }
 
 void startStage3() {

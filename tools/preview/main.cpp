@@ -8,6 +8,7 @@
 
 #include "render/stage_scene.h"
 #include "screens/screens.h"
+#include "shell/game_start.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
@@ -27,15 +28,7 @@ void playStage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  gravity = 1;
-  seedRandom(1);  // the same opponents' choices every run
-  setDefaultBindings();
-  setPlayerDefaults();
-  worldName = "world1";
-  playerCount = 2;
-  cameraTarget = 0;
-  initVideoAndAudio();
-  loadInterfaceGraphics();
+  startUp(1);  // the same opponents' choices every run
   stageName = argc > 2 ? argv[2] : "stage3";
   screenState = argc > 1 ? argv[1] : "Playstage";
   // The screens hand over by name, as in the game; the stage screen never returns.

@@ -7,6 +7,8 @@
 #include "shell/window.h"
 
 std::vector<RecordedQuad> nullQuads;
+DecodedImage nullLastUpload;
+std::vector<uint32_t> nullDeletedTextures;
 
 namespace {
 
@@ -55,7 +57,10 @@ void platformClearBuffers() {
 }
 
 uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
-  if (platformHeadless) return image.width > 0 && image.height > 0 ? nullNextTextureName++ : 0;
+  if (platformHeadless) {
+    nullLastUpload = image;
+    return image.width > 0 && image.height > 0 ? nullNextTextureName++ : 0;
+  }
   const GLenum format = pixelFormat(rgba);
   if (!textureSizeAccepted(image.width, image.height, format)) return 0;
   GLuint name = 0;
@@ -69,7 +74,11 @@ uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
 }
 
 void gfxDeleteTexture(uint32_t glName) {
-  if (platformHeadless || glName == 0) return;
+  if (glName == 0) return;
+  if (platformHeadless) {
+    nullDeletedTextures.push_back(glName);
+    return;
+  }
   GLuint name = glName;
   glDeleteTextures(1, &name);
 }

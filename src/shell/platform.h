@@ -98,6 +98,9 @@ struct RecordedQuad {
   double alpha;
 };
 extern std::vector<RecordedQuad> nullQuads;
+// The null version also keeps the last image handed to gfxCreateTexture and the names deleted.
+extern DecodedImage nullLastUpload;
+extern std::vector<uint32_t> nullDeletedTextures;
 // Real version only: RGBA bytes of the back buffer, rows from the top (for tests).
 std::vector<unsigned char> gfxReadBackBuffer();
 

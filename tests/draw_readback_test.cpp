@@ -1,12 +1,12 @@
 // Sprite drawing checked on real pixels: a GL window under the (virtual) display, a tiny sheet
 // made in memory, and the back buffer read before any swap.
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "render/draw.h"
 #include "shell/platform.h"
@@ -22,17 +22,11 @@ const Rgb kSheet[2][4] = {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255
                           {{0, 0, 0}, {64, 64, 64}, {128, 128, 128}, {192, 192, 192}}};
 const Rgb kBlack{0, 0, 0};
 
-bool openGlWindow() {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  if (!SDL_SetVideoMode(screenWidth, screenHeight, 0, SDL_HWSURFACE | SDL_OPENGL)) return false;
+bool openGlWindow(std::string* reason) {
   platformHeadless = 0;
-  gfxInitState();
-  return true;
+  if (platformOpenWindow(reason)) return true;
+  platformHeadless = 1;
+  return false;
 }
 
 class Readback : public ::testing::Test {
@@ -40,7 +34,8 @@ class Readback : public ::testing::Test {
   void SetUp() override {
     // Without any display there is nothing to read back; with one, a window must open.
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    ASSERT_TRUE(openGlWindow()) << SDL_GetError();
+    std::string reason;
+    ASSERT_TRUE(openGlWindow(&reason)) << reason;
     DecodedImage image;
     image.width = 4;
     image.height = 2;

@@ -14,7 +14,6 @@ const int kCellWidth = 240;
 const int kCellHeight = 220;
 // Row of the ground in every cell: room above for raised arms and flying kicks.
 const int kGroundRow = 208;
-const int kColumns = 8;
 
 std::set<int> framesShownBy(const std::vector<std::string>& script) {
   std::set<int> shown;
@@ -33,20 +32,20 @@ void writeFighters(const std::string& root) {
     std::vector<std::string> script = fighterScript(moves);
     std::set<int> shown = framesShownBy(script);
     // Every sheet keeps the shared frame numbers; poses this fighter never takes are left
-    // blank and their lines only name the pose.
-    GridSheet sheet(kCellWidth, kCellHeight, kColumns, static_cast<int>(poses.size()));
-    for (int n = 0; n < sheet.frameCount(); ++n)
-      if (shown.count(n))
-        paintFigure(sheet.canvas(), look, poses[n].pose, sheet.cellX(n) + kCellWidth / 2.0,
-                    sheet.cellY(n) + kGroundRow);
-    // Centred on the body, feet on the foot line (HEIGHT below the anchor).
-    sheet.setOffsets(-kCellWidth / 2, moves.height - kGroundRow);
-    std::vector<std::string> frames = sheet.frameLines(), offsets = sheet.offsetLines();
-    for (int n = 0; n < sheet.frameCount(); ++n)
+    // out of the picture and their lines only name the pose.
+    std::vector<Canvas> cells;
+    for (size_t n = 0; n < poses.size(); ++n) {
+      cells.emplace_back(shown.count(n) ? kCellWidth : 0, shown.count(n) ? kCellHeight : 0);
+      if (shown.count(n)) paintFigure(cells.back(), look, poses[n].pose, kCellWidth / 2.0, kGroundRow);
+    }
+    // Cells are centred on the body with the feet on the foot line (HEIGHT below the anchor).
+    PackedSheet sheet = packTrimmed(cells, -kCellWidth / 2, moves.height - kGroundRow);
+    std::vector<std::string> frames = frameLinesOf(sheet.frames), offsets = offsetLinesOf(sheet.frames);
+    for (size_t n = 0; n < poses.size(); ++n)
       if (!shown.count(n)) frames[n] = offsets[n] = "unused pose " + poses[n].name;
     // The game asks for players' sheets as ".png" and stage types' sheets as ".PNG".
     std::string base = root + "/gfx/entities/" + moves.name;
-    sheet.canvas().savePngRgba(base + (moves.player ? ".png" : ".PNG"));
+    sheet.canvas.savePngRgba(base + (moves.player ? ".png" : ".PNG"));
     writeTextFile(base + ".spr", frames);
     writeTextFile(base + ".off", offsets);
     writeTextFile(root + "/scripts/" + moves.name + ".dat", script);

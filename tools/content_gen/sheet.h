@@ -35,6 +35,17 @@ class GridSheet {
   Canvas canvas_;
 };
 
+// Frames cut down to their painted pixels and packed in rows. Every frame is painted into a
+// cell of its own, all cells drawn with the same offset; each frame keeps only the box round
+// its opaque pixels, and its offset grows by where that box starts, so it lands on screen
+// exactly where the whole cell would have. A sheet of mostly empty cells costs the game a
+// texture several times the size of what it shows.
+struct PackedSheet {
+  Canvas canvas{0, 0};
+  std::vector<FrameRect> frames;  // frame n; a cell with nothing painted keeps a 0 by 0 box
+};
+PackedSheet packTrimmed(const std::vector<Canvas>& cells, int cellDx, int cellDy);
+
 // Frame and offset lines for frames at arbitrary places on a sheet.
 std::vector<std::string> frameLinesOf(const std::vector<FrameRect>& frames);
 std::vector<std::string> offsetLinesOf(const std::vector<FrameRect>& frames);

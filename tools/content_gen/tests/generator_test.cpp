@@ -130,6 +130,34 @@ TEST(GridSheet, FrameNSitsInCellNRowByRow) {
   EXPECT_EQ(sheet.canvas().height(), 60);
 }
 
+// A trimmed frame must land on screen exactly where its whole cell would have: its offset grows
+// by where the painted box starts, and an empty cell takes no room on the sheet.
+TEST(PackedSheet, FramesKeepOnlyTheirPaintedBoxAndLandWhereTheirCellDid) {
+  std::vector<Canvas> cells{Canvas(40, 30), Canvas(0, 0), Canvas(40, 30)};
+  cells[0].fillRect(10, 5, 4, 20, rgb(200, 0, 0));
+  cells[2].fillRect(0, 28, 40, 2, rgb(0, 200, 0));
+  PackedSheet sheet = packTrimmed(cells, -20, -25);
+  ASSERT_EQ(sheet.frames.size(), 3u);
+  const FrameRect& tall = sheet.frames[0];
+  EXPECT_EQ(tall.w, 4);
+  EXPECT_EQ(tall.h, 20);
+  EXPECT_EQ(tall.dx, -20 + 10);
+  EXPECT_EQ(tall.dy, -25 + 5);
+  EXPECT_EQ(sheet.canvas.get(tall.x, tall.y).r, 200);
+  EXPECT_EQ(sheet.frames[1].w * sheet.frames[1].h, 0);
+  const FrameRect& flat = sheet.frames[2];
+  EXPECT_EQ(flat.w, 40);
+  EXPECT_EQ(flat.h, 2);
+  EXPECT_EQ(flat.dx, -20);
+  EXPECT_EQ(flat.dy, -25 + 28);
+  EXPECT_EQ(sheet.canvas.get(flat.x + 39, flat.y + 1).g, 200);
+  // Neither frame overlaps the other, and the sheet is no larger than the two stacked.
+  const bool apart = flat.x >= tall.x + tall.w || tall.x >= flat.x + flat.w || flat.y >= tall.y + tall.h ||
+                     tall.y >= flat.y + flat.h;
+  EXPECT_TRUE(apart);
+  EXPECT_LE(sheet.canvas.width() * sheet.canvas.height(), 40 * (20 + 1 + 2));
+}
+
 TEST(Wav, HeaderDescribesSixteenBitMonoAt22050Hz) {
   std::string path = ::testing::TempDir() + "/generator_test.wav";
   writeWav(path, std::vector<float>(100, 2.0f));  // out of range: clipped

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "content/record_string.h"
 #include "content/script_lines.h"
 #include "content/text_file.h"
 #include "render/texture.h"
@@ -11,17 +12,17 @@
 constexpr int kFrameCount = 501;    // frames 0..500
 constexpr int kOffsetCount = 1001;  // offsets 0..1000 (only 0..500 belong to frames)
 
-// The big arrays have no member initialisers on purpose: the global tables are zeroed by static
-// storage, so pages nobody writes are never touched. Declare locals as `FrameList f{};`.
+// Every field starts at zero, so the global tables of sprite sets are zero-filled from the start
+// with no constructor run over them: pages nobody writes are never touched.
 struct FrameList {
-  const Texture* texture[kFrameCount];  // not owned
-  double x1[kFrameCount];
-  double x2[kFrameCount];  // one past the last column
-  double y1[kFrameCount];
-  double y2[kFrameCount];  // one past the last row
-  double offsetX[kOffsetCount];
-  double offsetY[kOffsetCount];
-  int32_t count;  // lines read from the ".spr", frame or not
+  const Texture* texture[kFrameCount]{};  // not owned
+  double x1[kFrameCount]{};
+  double x2[kFrameCount]{};  // one past the last column
+  double y1[kFrameCount]{};
+  double y2[kFrameCount]{};  // one past the last row
+  double offsetX[kOffsetCount]{};
+  double offsetY[kOffsetCount]{};
+  int32_t count{};  // lines read from the ".spr", frame or not
 };
 
 // Who writes what: loaders (content) fill frames and script; the animation interpreter (sim)
@@ -35,12 +36,12 @@ struct SpriteSet {
   double height = 0;
   double bodyWidth = 0;  // WIDTH: body box for control and combat
   double bodyHeight = 0; // HEIGHT: foot line is y + bodyHeight
-  FrameList frames;
+  FrameList frames{};
   int32_t frame = 0;
   int32_t autoSize = 0;  // 1: size from the frame rectangle on every draw
   int32_t flip = 0;      // 1: mirrored about x
   double transparency = 0;  // 0 opaque .. 1 invisible
-  ScriptRef script;  // null reads as 1001 empty lines
+  ScriptRef script{};  // null reads as 1001 empty lines
   int32_t scriptLine = 0;
   int32_t loopLine = 0;
   int32_t beginLine = 0;
@@ -48,7 +49,7 @@ struct SpriteSet {
   int32_t loopCount = 0;
   int32_t finished = 0;
   int32_t visible = 0;  // scenery only
-  std::string animation;
+  RecordString animation{};
 };
 
 constexpr int kTypeSlots = 1001;       // typeSprites 1..25 and 1000

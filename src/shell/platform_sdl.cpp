@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <malloc.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +30,17 @@ constexpr GlAttribute kGlAttributes[] = {
 };
 
 bool windowOpen = false;
+
+// Decoded sheets are megabytes each and are freed as soon as the driver holds its copy. glibc
+// raises its mmap threshold to the largest block freed so far, after which such buffers come
+// from the heap and their pages stay resident once freed; a fixed threshold hands each one back.
+constexpr int kLargeBlock = 256 * 1024;
+
+void returnLargeBuffersToTheSystem() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, kLargeBlock);
+#endif
+}
 
 // When SDL 1.2 cannot reach an X display it falls back to a text-mode driver that paints
 // escape sequences over standard output, where no GL mode exists anyway. Pinning it to X11
@@ -151,6 +164,7 @@ bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
 
 bool platformOpenWindow(std::string* reason) {
   if (platformHeadless) return nullOpenWindow(reason);
+  returnLargeBuffersToTheSystem();
   preferX11();
   // Start-up carries on past a failed init: a missing audio device or joystick is no reason
   // to stop. Only the window below decides.

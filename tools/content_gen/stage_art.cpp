@@ -8,7 +8,7 @@
 namespace {
 
 const int kScreenW = 1024, kScreenH = 768;
-const int kSheet = 1024, kSheetH = 1152;
+const int kSheet = 1024, kSheetH = kFacadeH + kFarBlockH + 8 + 84;
 
 void windowPane(Canvas& c, int x, int y, int w, int h, bool lit, const Theme& t, Rng& rng) {
   c.fillRect(x - 2, y - 2, w + 4, h + 4, scaled(t.trim, 0.55));
@@ -283,24 +283,27 @@ Canvas paintTiles(const Theme& t, std::vector<FrameRect>& frames) {
     farBlock(c, v * kFarBlockW, kFacadeH, v, t, rng);
     frames[kFarBlock0 + v] = {v * kFarBlockW, kFacadeH, kFarBlockW, kFarBlockH};
   }
-  const int row2 = kFacadeH + 10, row3 = kFacadeH + kFarBlockH + 20;
-  lampPost(c, 600, row2);
-  frames[kLampPost] = {600, row2, 48, 300};
-  hydrant(c, 660, row2);
-  frames[kHydrant] = {660, row2, 32, 46};
-  bin(c, 700, row2);
-  frames[kBin] = {700, row2, 48, 66};
-  bollard(c, 760, row2);
-  frames[kBollard] = {760, row2, 24, 70};
-  fence(c, 800, row2);
-  frames[kFence] = {800, row2, 128, 104};
-  pavement(c, 0, row3, t, rng);
-  frames[kPavement] = {0, row3, kPavementW, kPavementH};
-  road(c, 128, row3, t, rng);
-  frames[kRoad] = {128, row3, kRoadW, kRoadH};
-  railing(c, 256, row3);
-  frames[kRailing] = {256, row3, 256, 84};
-  crateStack(c, 520, row3, rng);
-  frames[kCrates] = {520, row3, 128, 112};
+  // The small pieces fill the columns beside the far blocks, and the railing takes a short
+  // row of its own: the sheet is as tall as the pieces need and no taller.
+  const int top = kFacadeH + 4, right = 3 * kFarBlockW + 4;
+  lampPost(c, right, top);
+  frames[kLampPost] = {right, top, 48, 300};
+  road(c, right + 56, top, t, rng);
+  frames[kRoad] = {right + 56, top, kRoadW, kRoadH};
+  hydrant(c, right + 56, top + kRoadH + 10);
+  frames[kHydrant] = {right + 56, top + kRoadH + 10, 32, 46};
+  bin(c, right + 96, top + kRoadH + 10);
+  frames[kBin] = {right + 96, top + kRoadH + 10, 48, 66};
+  bollard(c, right + 152, top + kRoadH + 10);
+  frames[kBollard] = {right + 152, top + kRoadH + 10, 24, 70};
+  const int stack = right + 56 + kRoadW + 8;
+  pavement(c, stack, top, t, rng);
+  frames[kPavement] = {stack, top, kPavementW, kPavementH};
+  crateStack(c, stack, top + kPavementH + 8, rng);
+  frames[kCrates] = {stack, top + kPavementH + 8, 128, 112};
+  fence(c, stack, top + kPavementH + 128);
+  frames[kFence] = {stack, top + kPavementH + 128, 128, 104};
+  railing(c, 0, kFacadeH + kFarBlockH + 8);
+  frames[kRailing] = {0, kFacadeH + kFarBlockH + 8, 256, 84};
   return c;
 }

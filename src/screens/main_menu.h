@@ -11,13 +11,13 @@ enum MenuPhase { kMenuChoosing = 1, kMenuClosing = 2 };
 
 // Everything one run of the screen owns; cleared on every entry.
 struct MainMenuState {
-  Texture menuTexture;
-  SpriteSet menuItems[kMenuEntries + 1];
-  int32_t cursor;
-  double pulse;  // the highlight's transparency
-  int32_t pulseRising;
-  int32_t phase;
-  double fade;
+  Texture menuTexture{};
+  SpriteSet menuItems[kMenuEntries + 1]{};
+  int32_t cursor{};
+  double pulse{};  // the highlight's transparency
+  int32_t pulseRising{};
+  int32_t phase{};
+  double fade{};
 };
 extern MainMenuState mainMenu;
 // The closing layer: the global interface sheet's fade frame, stretched over the screen.

@@ -36,8 +36,8 @@ void BM_SpritesPerFrame(benchmark::State& state) {
   static Texture sheet;
   sheet = Texture{256, 256, gfxCreateTexture(image, true)};
   auto sprite = std::make_unique<SpriteSet>();
-  sprite->frames.texture[0] = &sheet;
-  sprite->frames.x2[0] = sprite->frames.y2[0] = 64;
+  sprite->frames.frame[0].texture = &sheet;
+  sprite->frames.frame[0].x2 = sprite->frames.frame[0].y2 = 64;
   sprite->autoSize = 1;
   sprite->transparency = 0.2;
   const int count = static_cast<int>(state.range(0));

@@ -23,8 +23,8 @@ void fillStage() {
     entities[e].x = static_cast<int16_t>(e * 7 % 5000);
     entities[e].y = static_cast<int16_t>(400 + e * 37 % 300);
     entitySprites[e].bodyHeight = 100;
-    entitySprites[e].frames.texture[0] = &sheet;
-    entitySprites[e].frames.x2[0] = entitySprites[e].frames.y2[0] = 64;
+    entitySprites[e].frames.frame[0].texture = &sheet;
+    entitySprites[e].frames.frame[0].x2 = entitySprites[e].frames.frame[0].y2 = 64;
     drawOrder[e] = e;
   }
   for (int i = 0; i < kSceneryCount; ++i) {
@@ -34,8 +34,8 @@ void fillStage() {
     sceneryObjects[i].z = static_cast<int16_t>(300 + i % 400);
     scenerySprites[i].visible = 1;
     scenerySprites[i].autoSize = 1;
-    scenerySprites[i].frames.texture[0] = &sheet;
-    scenerySprites[i].frames.x2[0] = scenerySprites[i].frames.y2[0] = 32;
+    scenerySprites[i].frames.frame[0].texture = &sheet;
+    scenerySprites[i].frames.frame[0].x2 = scenerySprites[i].frames.frame[0].y2 = 32;
   }
 }
 

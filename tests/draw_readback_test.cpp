@@ -59,11 +59,11 @@ class Readback : public ::testing::Test {
   // the leak checker can then no longer tell the driver's own allocations from ours.
   void TearDown() override { platformHeadless = 1; }
   void setFrame(int f, double x1, double y1, double x2, double y2) {
-    sprite->frames.texture[f] = &sheet;
-    sprite->frames.x1[f] = x1;
-    sprite->frames.y1[f] = y1;
-    sprite->frames.x2[f] = x2;
-    sprite->frames.y2[f] = y2;
+    sprite->frames.frame[f].texture = &sheet;
+    sprite->frames.frame[f].x1 = x1;
+    sprite->frames.frame[f].y1 = y1;
+    sprite->frames.frame[f].x2 = x2;
+    sprite->frames.frame[f].y2 = y2;
   }
   Rgb pixel(int x, int y) {
     if (screen.empty()) screen = gfxReadBackBuffer();

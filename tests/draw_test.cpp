@@ -56,11 +56,11 @@ TEST_P(DrawSprite, PlacesTheCornersAndAlpha) {
   const SpriteCase& c = GetParam();
   Texture sheet{64, 128, 5};
   auto sprite = std::make_unique<SpriteSet>();
-  sprite->frames.texture[kFrame] = &sheet;
-  sprite->frames.x1[kFrame] = 8;
-  sprite->frames.y1[kFrame] = 16;
-  sprite->frames.x2[kFrame] = 8 + c.frameWidth;
-  sprite->frames.y2[kFrame] = 16 + c.frameHeight;
+  sprite->frames.frame[kFrame].texture = &sheet;
+  sprite->frames.frame[kFrame].x1 = 8;
+  sprite->frames.frame[kFrame].y1 = 16;
+  sprite->frames.frame[kFrame].x2 = 8 + c.frameWidth;
+  sprite->frames.frame[kFrame].y2 = 16 + c.frameHeight;
   sprite->frames.offsetX[kFrame] = c.offsetX;
   sprite->frames.offsetY[kFrame] = c.offsetY;
   sprite->frame = kFrame;
@@ -127,8 +127,8 @@ TEST_P(DrawNothing, ForFramesWithoutPixels) {
   Texture sheet{64, 64, 3};
   auto sprite = std::make_unique<SpriteSet>();
   for (int k = 0; k < kFrameCount; ++k) {
-    sprite->frames.texture[k] = c.sheetLoaded ? &sheet : nullptr;
-    sprite->frames.x2[k] = sprite->frames.y2[k] = 8;
+    sprite->frames.frame[k].texture = c.sheetLoaded ? &sheet : nullptr;
+    sprite->frames.frame[k].x2 = sprite->frames.frame[k].y2 = 8;
   }
   sprite->frame = c.frame;
   sprite->autoSize = 1;
@@ -153,8 +153,8 @@ TEST(DrawSpriteLastFrame, IsDrawn) {
   nullQuads.clear();
   Texture sheet{8, 8, 3};
   auto sprite = std::make_unique<SpriteSet>();
-  sprite->frames.texture[kFrameCount - 1] = &sheet;
-  sprite->frames.x2[kFrameCount - 1] = 8;
+  sprite->frames.frame[kFrameCount - 1].texture = &sheet;
+  sprite->frames.frame[kFrameCount - 1].x2 = 8;
   sprite->frame = kFrameCount - 1;
   sprite->autoSize = 1;
   drawSprite(*sprite);
@@ -176,11 +176,11 @@ TEST_P(DrawFrame, UsesTheParameterBlock) {
   const FrameCase& c = GetParam();
   Texture sheet{32, 32, 9};
   auto frames = std::make_unique<FrameList>();
-  frames->texture[2] = &sheet;
-  frames->x1[2] = 0;
-  frames->y1[2] = 0;
-  frames->x2[2] = c.frameWidth;
-  frames->y2[2] = c.frameHeight;
+  frames->frame[2].texture = &sheet;
+  frames->frame[2].x1 = 0;
+  frames->frame[2].y1 = 0;
+  frames->frame[2].x2 = c.frameWidth;
+  frames->frame[2].y2 = c.frameHeight;
   frames->offsetX[2] = c.offsetX;
   frames->offsetY[2] = c.offsetY;
   drawParams = c.params;

@@ -16,8 +16,8 @@ constexpr double kUntouched = -7;
 std::unique_ptr<FrameList> usedFrameList(const Texture* old) {
   auto frames = std::make_unique<FrameList>();
   for (int k = 0; k < kFrameCount; ++k) {
-    frames->texture[k] = old;
-    frames->x1[k] = frames->y1[k] = frames->x2[k] = frames->y2[k] = kUntouched;
+    frames->frame[k].texture = old;
+    frames->frame[k].x1 = frames->frame[k].y1 = frames->frame[k].x2 = frames->frame[k].y2 = kUntouched;
   }
   for (int k = 0; k < kOffsetCount; ++k) frames->offsetX[k] = frames->offsetY[k] = kUntouched;
   frames->count = 99;
@@ -52,14 +52,14 @@ TEST_P(LoadFrameList, DefinesFramesByLineNumber) {
   for (const FrameExpect& e : c.frames) {
     SCOPED_TRACE("frame " + std::to_string(e.frame));
     if (e.defined) {
-      EXPECT_EQ(frames->texture[e.frame], &sheet);
-      EXPECT_EQ(frames->x1[e.frame], e.rect.x1);
-      EXPECT_EQ(frames->y1[e.frame], e.rect.y1);
-      EXPECT_EQ(frames->x2[e.frame], e.rect.x2);
-      EXPECT_EQ(frames->y2[e.frame], e.rect.y2);
+      EXPECT_EQ(frames->frame[e.frame].texture, &sheet);
+      EXPECT_EQ(frames->frame[e.frame].x1, e.rect.x1);
+      EXPECT_EQ(frames->frame[e.frame].y1, e.rect.y1);
+      EXPECT_EQ(frames->frame[e.frame].x2, e.rect.x2);
+      EXPECT_EQ(frames->frame[e.frame].y2, e.rect.y2);
     } else {
-      EXPECT_EQ(frames->texture[e.frame], &old);
-      EXPECT_EQ(frames->x1[e.frame], kUntouched);
+      EXPECT_EQ(frames->frame[e.frame].texture, &old);
+      EXPECT_EQ(frames->frame[e.frame].x1, kUntouched);
     }
   }
   EXPECT_EQ(frames->offsetX[0], kUntouched) << "offsets belong to the .off file";
@@ -94,8 +94,8 @@ TEST(LoadFrameListMissingFile, LeavesTheRecordAsItWas) {
   auto frames = usedFrameList(&old);
   loadFrameList(*frames, sheet, kFrames + "no_such_sheet.spr");
   EXPECT_EQ(frames->count, 99);
-  EXPECT_EQ(frames->texture[0], &old);
-  EXPECT_EQ(frames->x1[0], kUntouched);
+  EXPECT_EQ(frames->frame[0].texture, &old);
+  EXPECT_EQ(frames->frame[0].x1, kUntouched);
 }
 
 TEST(LoadFrameListTwice, GivesTheSameFramesAndCount) {
@@ -106,8 +106,8 @@ TEST(LoadFrameListTwice, GivesTheSameFramesAndCount) {
   loadFrameList(*twice, sheet, kFrames + "not_frame_lines.spr");
   loadFrameList(*twice, sheet, kFrames + "not_frame_lines.spr");
   EXPECT_EQ(twice->count, once->count);
-  EXPECT_EQ(twice->x1[4], once->x1[4]);
-  EXPECT_EQ(twice->texture[4], once->texture[4]);
+  EXPECT_EQ(twice->frame[4].x1, once->frame[4].x1);
+  EXPECT_EQ(twice->frame[4].texture, once->frame[4].texture);
 }
 
 TEST(LoadFrameListBackslashes, ReachTheSameFile) {
@@ -118,7 +118,7 @@ TEST(LoadFrameListBackslashes, ReachTheSameFile) {
     if (c == '/') c = '\\';
   loadFrameList(*frames, sheet, path);
   EXPECT_EQ(frames->count, 2);
-  EXPECT_EQ(frames->x1[1], 5);
+  EXPECT_EQ(frames->frame[1].x1, 5);
 }
 
 // A sheet list longer than the frame table stops at frame 500; the arrays that follow each
@@ -133,9 +133,9 @@ TEST(LoadFrameListTooLong, StopsAtTheLastFrame) {
   auto frames = usedFrameList(&old);
   loadFrameList(*frames, sheet, path);
   EXPECT_EQ(frames->count, kFrameCount);
-  EXPECT_EQ(frames->x1[500], 500);
-  EXPECT_EQ(frames->x1[0], 0);
-  EXPECT_EQ(frames->x2[0], 88);
+  EXPECT_EQ(frames->frame[500].x1, 500);
+  EXPECT_EQ(frames->frame[0].x1, 0);
+  EXPECT_EQ(frames->frame[0].x2, 88);
   EXPECT_EQ(frames->offsetX[0], kUntouched);
 }
 
@@ -159,7 +159,7 @@ TEST_P(ApplyOffsetLine, ChangesOnlyItsOwnFrame) {
     ASSERT_EQ(frames->offsetX[k], mine ? c.dx : kUntouched) << "offsetX " << k;
     ASSERT_EQ(frames->offsetY[k], mine ? c.dy : kUntouched) << "offsetY " << k;
   }
-  EXPECT_EQ(frames->y2[500], kUntouched);
+  EXPECT_EQ(frames->frame[500].y2, kUntouched);
 }
 
 INSTANTIATE_TEST_SUITE_P(

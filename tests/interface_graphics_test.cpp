@@ -34,23 +34,23 @@ TEST_F(SharedSheets, EverySpriteHoldsTheWholeSheet) {
     const SpriteSet& s = interfaceSprites[j];
     EXPECT_EQ(s.autoSize, 1) << j;
     EXPECT_EQ(s.frames.count, 5) << j;
-    EXPECT_EQ(s.frames.texture[4], &interfaceTextures[0]) << j;
-    EXPECT_EQ(s.frames.x1[2], 0) << j;
-    EXPECT_EQ(s.frames.y2[2], 48) << j;
-    EXPECT_EQ(s.frames.x2[4], 64) << j;
+    EXPECT_EQ(s.frames.frame[4].texture, &interfaceTextures[0]) << j;
+    EXPECT_EQ(s.frames.frame[2].x1, 0) << j;
+    EXPECT_EQ(s.frames.frame[2].y2, 48) << j;
+    EXPECT_EQ(s.frames.frame[4].x2, 64) << j;
   }
   EXPECT_EQ(interfaceSprites[31].frames.count, 0);
   EXPECT_EQ(interfaceTextures[0].width, 80);
 }
 
 TEST_F(SharedSheets, RecordsKeepWhatTheFileDoesNotDefine) {
-  interfaceSprites[7].frames.x2[9] = 77;  // a frame the sheet's list never reaches
+  interfaceSprites[7].frames.frame[9].x2 = 77;  // a frame the sheet's list never reaches
   interfaceSprites[7].frames.offsetX[1] = 5;
   loadInterfaceGraphics();
-  EXPECT_EQ(interfaceSprites[7].frames.x2[9], 77);
+  EXPECT_EQ(interfaceSprites[7].frames.frame[9].x2, 77);
   EXPECT_EQ(interfaceSprites[7].frames.offsetX[1], 5);
-  EXPECT_EQ(interfaceSprites[7].frames.x2[4], 64);
-  EXPECT_EQ(interfaceSprites[8].frames.x2[9], 0);
+  EXPECT_EQ(interfaceSprites[7].frames.frame[4].x2, 64);
+  EXPECT_EQ(interfaceSprites[8].frames.frame[9].x2, 0);
   EXPECT_EQ(interfaceSprites[8].frames.offsetX[1], 0);
 }
 
@@ -61,8 +61,8 @@ TEST_F(SharedSheets, FontGlyphsAndOffsetsOfTheFirstCodes) {
   fontFrames.offsetX[200] = 3;
   loadInterfaceGraphics();
   EXPECT_EQ(fontFrames.count, 4);
-  EXPECT_EQ(fontFrames.texture[3], &fontTexture);
-  EXPECT_EQ(fontFrames.x1[3], 24);
+  EXPECT_EQ(fontFrames.frame[3].texture, &fontTexture);
+  EXPECT_EQ(fontFrames.frame[3].x1, 24);
   EXPECT_EQ(fontFrames.offsetY[1], -1);
   EXPECT_EQ(fontFrames.offsetX[2], 1);
   EXPECT_EQ(fontFrames.offsetX[100], 4);

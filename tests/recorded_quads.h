@@ -15,11 +15,11 @@ inline void startRecording() {
 inline void giveFrame(FrameList& frames, int frame, Texture& texture, double w, double h) {
   if (texture.width <= 0) texture.width = 1024;
   if (texture.height <= 0) texture.height = 1024;
-  frames.texture[frame] = &texture;
-  frames.x1[frame] = 0;
-  frames.y1[frame] = 0;
-  frames.x2[frame] = w;
-  frames.y2[frame] = h;
+  frames.frame[frame].texture = &texture;
+  frames.frame[frame].x1 = 0;
+  frames.frame[frame].y1 = 0;
+  frames.frame[frame].x2 = w;
+  frames.frame[frame].y2 = h;
 }
 
 // The recorded quads drawn with the given texture, oldest first.

@@ -31,11 +31,11 @@ std::string tileListPath() { return "gfx/stage/" + stageType + "/tiles0.spr"; }
 // Width and height of a tile of the sheet; a tile number past the frame table has no size.
 double tileWidth(const FrameList& frames, int tile) {
   if (tile < 0 || tile >= kFrameCount) return 0;
-  return frames.x2[tile] - frames.x1[tile];
+  return frames.frame[tile].x2 - frames.frame[tile].x1;
 }
 double tileHeight(const FrameList& frames, int tile) {
   if (tile < 0 || tile >= kFrameCount) return 0;
-  return frames.y2[tile] - frames.y1[tile];
+  return frames.frame[tile].y2 - frames.frame[tile].y1;
 }
 
 // A scenery object in the next slot, its frames loaded; -1 when the table is full (the

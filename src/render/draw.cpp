@@ -10,7 +10,7 @@ bool validFrame(int f) { return f >= 0 && f < kFrameCount; }
 
 // A frame no ".spr" line defined has no sheet behind it; there is nothing to show.
 bool hasSheet(const FrameList& frames, int f) {
-  const Texture* t = frames.texture[f];
+  const Texture* t = frames.frame[f].texture;
   return t && t->width > 0 && t->height > 0;
 }
 
@@ -18,9 +18,9 @@ bool hasSheet(const FrameList& frames, int f) {
 // goes to L, so L > R shows the frame mirrored.
 void drawFrameQuad(const FrameList& frames, int f, int32_t left, int32_t top, int32_t right,
                    int32_t bottom, double transparency) {
-  const Texture& t = *frames.texture[f];
-  const double u1 = frames.x1[f] / t.width, u2 = frames.x2[f] / t.width;
-  const double v1 = frames.y1[f] / t.height, v2 = frames.y2[f] / t.height;
+  const Texture& t = *frames.frame[f].texture;
+  const double u1 = frames.frame[f].x1 / t.width, u2 = frames.frame[f].x2 / t.width;
+  const double v1 = frames.frame[f].y1 / t.height, v2 = frames.frame[f].y2 / t.height;
   const QuadVertex corners[4] = {
       {double(left), double(top), u1, v1},
       {double(right), double(top), u2, v1},
@@ -37,8 +37,8 @@ void drawSprite(SpriteSet& sprite) {
   if (!validFrame(f)) return;
   const FrameList& frames = sprite.frames;
   if (sprite.autoSize == 1) {
-    sprite.width = frames.x2[f] - frames.x1[f];
-    sprite.height = frames.y2[f] - frames.y1[f];
+    sprite.width = frames.frame[f].x2 - frames.frame[f].x1;
+    sprite.height = frames.frame[f].y2 - frames.frame[f].y1;
   }
   if (!hasSheet(frames, f)) return;
 
@@ -63,8 +63,8 @@ void drawFrame(const FrameList& frames) {
   if (validFrame(f) && hasSheet(frames, f)) {
     int32_t w = drawParams.width, h = drawParams.height;
     if (drawParams.autoSize == 1) {
-      w = roundToInt(frames.x2[f] - frames.x1[f]);
-      h = roundToInt(frames.y2[f] - frames.y1[f]);
+      w = roundToInt(frames.frame[f].x2 - frames.frame[f].x1);
+      h = roundToInt(frames.frame[f].y2 - frames.frame[f].y1);
     }
     const double ox = frames.offsetX[f], oy = frames.offsetY[f];
     drawFrameQuad(frames, f, roundToInt(ox + drawParams.x), roundToInt(oy + drawParams.y),

@@ -21,11 +21,11 @@ void loadFrameList(FrameList& frames, const Texture& texture, const std::string&
   while (frames.count < kFrameCount && nextLine(text, &at, &line)) {
     const int k = frames.count;
     if (getField(line, 1) == kFrameKeyword) {
-      frames.texture[k] = &texture;
-      frames.x1[k] = toNumber(getField(line, 2));
-      frames.y1[k] = toNumber(getField(line, 3));
-      frames.x2[k] = toNumber(getField(line, 4));
-      frames.y2[k] = toNumber(getField(line, 5));
+      frames.frame[k].texture = &texture;
+      frames.frame[k].x1 = toNumber(getField(line, 2));
+      frames.frame[k].y1 = toNumber(getField(line, 3));
+      frames.frame[k].x2 = toNumber(getField(line, 4));
+      frames.frame[k].y2 = toNumber(getField(line, 5));
     }
     ++frames.count;
   }

@@ -1,4 +1,5 @@
 // The sheets every screen shares: the font and the global interface sheet.
+#include <algorithm>
 #include <cstring>
 
 #include "content/text_file.h"
@@ -25,9 +26,15 @@ bool sameBytes(const T (&a)[N], const T (&b)[N]) {
 // The frame list loader only writes what the file defines, so two records end up alike
 // exactly when they were alike before.
 bool sameFrames(const FrameList& a, const FrameList& b) {
-  return sameBytes(a.texture, b.texture) && sameBytes(a.x1, b.x1) && sameBytes(a.x2, b.x2) &&
-         sameBytes(a.y1, b.y1) && sameBytes(a.y2, b.y2) && sameBytes(a.offsetX, b.offsetX) &&
-         sameBytes(a.offsetY, b.offsetY) && a.count == b.count;
+  return sameBytes(a.frame, b.frame) && sameBytes(a.offsetX, b.offsetX) && sameBytes(a.offsetY, b.offsetY) &&
+         a.count == b.count;
+}
+
+// The loader wrote only frames below `count` and `count` itself; copying just those keeps the
+// rest of the record, and the pages it lies on, untouched.
+void copyLoadedFrames(FrameList& to, const FrameList& from) {
+  std::copy(from.frame, from.frame + from.count, to.frame);
+  to.count = from.count;
 }
 
 void loadFont() {
@@ -49,7 +56,7 @@ void loadInterfaceSheet() {
   for (int j = 1; j < kInterfaceSheetCopies; ++j) {
     SpriteSet& sprite = interfaceSprites[j];
     if (sameFrames(sprite.frames, framesBeforeLoad))
-      sprite.frames = interfaceSprites[0].frames;
+      copyLoadedFrames(sprite.frames, interfaceSprites[0].frames);
     else
       loadFrameList(sprite.frames, interfaceTextures[0], sheet);
     sprite.autoSize = 1;

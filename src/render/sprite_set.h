@@ -13,13 +13,19 @@ constexpr int kFrameCount = 501;    // frames 0..500
 constexpr int kOffsetCount = 1001;  // offsets 0..1000 (only 0..500 belong to frames)
 
 // Every field starts at zero, so the global tables of sprite sets are zero-filled from the start
-// with no constructor run over them: pages nobody writes are never touched.
+// with no constructor run over them: pages nobody writes are never touched. A frame's fields
+// sit together so that a sprite set using a handful of frames touches one page of its table
+// rather than one page per field.
+struct Frame {
+  const Texture* texture{};  // not owned
+  double x1{};
+  double y1{};
+  double x2{};  // one past the last column
+  double y2{};  // one past the last row
+};
+
 struct FrameList {
-  const Texture* texture[kFrameCount]{};  // not owned
-  double x1[kFrameCount]{};
-  double x2[kFrameCount]{};  // one past the last column
-  double y1[kFrameCount]{};
-  double y2[kFrameCount]{};  // one past the last row
+  Frame frame[kFrameCount]{};
   double offsetX[kOffsetCount]{};
   double offsetY[kOffsetCount]{};
   int32_t count{};  // lines read from the ".spr", frame or not

@@ -41,11 +41,11 @@ void drawEntries() {
 void buildFadeLayer() {
   const FrameList& sheet = interfaceSprites[0].frames;
   FrameList& f = fadeLayer.frames;
-  f.texture[0] = sheet.texture[kInterfaceFadeFrame];
-  f.x1[0] = sheet.x1[kInterfaceFadeFrame];
-  f.x2[0] = sheet.x2[kInterfaceFadeFrame];
-  f.y1[0] = sheet.y1[kInterfaceFadeFrame];
-  f.y2[0] = sheet.y2[kInterfaceFadeFrame];
+  f.frame[0].texture = sheet.frame[kInterfaceFadeFrame].texture;
+  f.frame[0].x1 = sheet.frame[kInterfaceFadeFrame].x1;
+  f.frame[0].x2 = sheet.frame[kInterfaceFadeFrame].x2;
+  f.frame[0].y1 = sheet.frame[kInterfaceFadeFrame].y1;
+  f.frame[0].y2 = sheet.frame[kInterfaceFadeFrame].y2;
   f.offsetX[0] = 0.0;
   f.offsetY[0] = 0.0;
   f.count = 1;

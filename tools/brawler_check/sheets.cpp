@@ -32,11 +32,11 @@ std::unique_ptr<FrameList> readFrames(const std::string& sprPath, const TextFile
   for (int k = 0; k < kFrameCount; ++k) {
     const std::string& text = file.lines[k];
     if (getField(text, 1) != "FRAME") continue;
-    frames->texture[k] = &sheetTexture;
-    frames->x1[k] = toNumber(getField(text, 2));
-    frames->y1[k] = toNumber(getField(text, 3));
-    frames->x2[k] = toNumber(getField(text, 4));
-    frames->y2[k] = toNumber(getField(text, 5));
+    frames->frame[k].texture = &sheetTexture;
+    frames->frame[k].x1 = toNumber(getField(text, 2));
+    frames->frame[k].y1 = toNumber(getField(text, 3));
+    frames->frame[k].x2 = toNumber(getField(text, 4));
+    frames->frame[k].y2 = toNumber(getField(text, 5));
   }
   return frames;
 }
@@ -44,9 +44,9 @@ std::unique_ptr<FrameList> readFrames(const std::string& sprPath, const TextFile
 void checkRectangles(const std::string& path, const FrameList& frames, const Texture& sheetTexture,
                      const ImageInfo& image, SheetInfo& sheet) {
   for (int k = 0; k < kFrameCount; ++k) {
-    if (frames.texture[k] != &sheetTexture) continue;
+    if (frames.frame[k].texture != &sheetTexture) continue;
     sheet.defined[k] = true;
-    double x1 = frames.x1[k], y1 = frames.y1[k], x2 = frames.x2[k], y2 = frames.y2[k];
+    double x1 = frames.frame[k].x1, y1 = frames.frame[k].y1, x2 = frames.frame[k].x2, y2 = frames.frame[k].y2;
     std::string rect = "(" + number(x1) + ", " + number(y1) + ")-(" + number(x2) + ", " +
                        number(y2) + ")";
     if (x2 <= x1 || y2 <= y1)

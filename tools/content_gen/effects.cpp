@@ -10,7 +10,6 @@
 namespace {
 
 const int kCell = 128;
-const int kColumns = 7;
 const int kSmallSparkFrames = 4;
 const int kBigSparkFrames = 5;
 const int kBloodFrames = 5;
@@ -66,21 +65,20 @@ void blood(Canvas& c, double cx, double cy, int step, Rng& rng) {
 
 void writeEffects(const std::string& root) {
   const int frames = kSmallSparkFrames + kBigSparkFrames + kBloodFrames;
-  GridSheet sheet(kCell, kCell, kColumns, frames);
+  std::vector<Canvas> cells(frames, Canvas(kCell, kCell));
+  const double mid = kCell / 2.0;
   Rng rng(1000);
-  Canvas& c = sheet.canvas();
   int n = 0;
   const double small[kSmallSparkFrames] = {18, 28, 24, 14};
-  for (int i = 0; i < kSmallSparkFrames; ++i, ++n)
-    spark(c, sheet.cellX(n) + kCell / 2.0, sheet.cellY(n) + kCell / 2.0, small[i], i < 2 ? 1.0 : 0.75, rng, false);
+  for (int i = 0; i < kSmallSparkFrames; ++i, ++n) spark(cells[n], mid, mid, small[i], i < 2 ? 1.0 : 0.75, rng, false);
   const double big[kBigSparkFrames] = {22, 38, 44, 34, 20};
   for (int i = 0; i < kBigSparkFrames; ++i, ++n)
-    spark(c, sheet.cellX(n) + kCell / 2.0, sheet.cellY(n) + kCell / 2.0, big[i], i < 3 ? 1.0 : 0.7, rng, i >= 1 && i <= 3);
-  for (int i = 0; i < kBloodFrames; ++i, ++n) blood(c, sheet.cellX(n) + kCell / 2.0, sheet.cellY(n) + kCell / 2.0, i, rng);
-  sheet.setOffsets(-kCell / 2, -kCell / 2);  // centred on the point of impact
-  sheet.canvas().savePngRgba(root + "/gfx/entities/globals.PNG");
-  writeTextFile(root + "/gfx/entities/globals.spr", sheet.frameLines());
-  writeTextFile(root + "/gfx/entities/globals.off", sheet.offsetLines());
+    spark(cells[n], mid, mid, big[i], i < 3 ? 1.0 : 0.7, rng, i >= 1 && i <= 3);
+  for (int i = 0; i < kBloodFrames; ++i, ++n) blood(cells[n], mid, mid, i, rng);
+  PackedSheet sheet = packTrimmed(cells, -kCell / 2, -kCell / 2);  // centred on the point of impact
+  sheet.canvas.savePngRgba(root + "/gfx/entities/globals.PNG");
+  writeTextFile(root + "/gfx/entities/globals.spr", frameLinesOf(sheet.frames));
+  writeTextFile(root + "/gfx/entities/globals.off", offsetLinesOf(sheet.frames));
 
   ScriptWriter w;
   w.remark("Hit effects, spawned where a blow lands.");

@@ -69,18 +69,15 @@ Canvas drum() {
 
 void writeProp(const std::string& root, const std::string& name, const std::string& description, const Canvas& art,
                int width, int weight) {
-  GridSheet sheet(kCell, kCell, kFrames, kFrames);
-  for (int n = 0; n < kFrames; ++n) {
-    double cx = sheet.cellX(n) + kCell / 2.0;
-    double cy = sheet.cellY(n) + kGroundRow - art.height() / 2.0 - kLift[n];
-    drawRotated(sheet.canvas(), art, cx, cy, kTilt[n]);
-  }
+  std::vector<Canvas> cells(kFrames, Canvas(kCell, kCell));
+  for (int n = 0; n < kFrames; ++n)
+    drawRotated(cells[n], art, kCell / 2.0, kGroundRow - art.height() / 2.0 - kLift[n], kTilt[n]);
   int height = art.height();
-  sheet.setOffsets(-kCell / 2, height - kGroundRow);
+  PackedSheet sheet = packTrimmed(cells, -kCell / 2, height - kGroundRow);
   std::string base = root + "/gfx/entities/" + name;
-  sheet.canvas().savePngRgba(base + ".PNG");
-  writeTextFile(base + ".spr", sheet.frameLines());
-  writeTextFile(base + ".off", sheet.offsetLines());
+  sheet.canvas.savePngRgba(base + ".PNG");
+  writeTextFile(base + ".spr", frameLinesOf(sheet.frames));
+  writeTextFile(base + ".off", offsetLinesOf(sheet.frames));
 
   ScriptWriter w;
   w.remark(description);

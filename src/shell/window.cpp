@@ -1,6 +1,7 @@
 // Opening the one window, and the pace every screen loop keeps.
 #include "shell/window.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,6 +11,7 @@
 int16_t lastFrameTicks = 0;
 int16_t nowTicks = 0;
 int framePacingBusyWait = 0;
+PresentTimes lastPresentTimes{};
 
 namespace {
 
@@ -17,6 +19,10 @@ namespace {
 constexpr double kFramePeriodMs = 1000 / static_cast<double>(targetFrameRate);
 // SDL_Delay can oversleep by a millisecond or so; the rest of the slot is spun.
 constexpr int kSpinMarginMs = 2;
+
+double steadyMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 int16_t ticksSinceLastFrame() { return static_cast<int16_t>(nowTicks - lastFrameTicks); }
 
@@ -40,17 +46,26 @@ void initVideoAndAudio() {
 }
 
 void presentFrame() {
+  PresentTimes times{};
+  const double start = steadyMs();
   platformSwapBuffers();
   platformClearBuffers();
+  double since = steadyMs();
+  times.swapAndClear = since - start;
   for (;;) {
     nowTicks = static_cast<int16_t>(platformTicks());
     if (slotIsOver()) break;
     // Whole milliseconds before the slot can end (past 16.67 ms, that is at 17).
     int left = static_cast<int>(kFramePeriodMs) + 1 - ticksSinceLastFrame();
-    if (!framePacingBusyWait && left > kSpinMarginMs)
+    const bool sleep = !framePacingBusyWait && left > kSpinMarginMs;
+    if (sleep)
       platformSleep(static_cast<uint32_t>(left - kSpinMarginMs));
     else
       platformSpinPause();
+    const double now = steadyMs();
+    (sleep ? times.sleeping : times.spinning) += now - since;
+    since = now;
   }
   lastFrameTicks = nowTicks;
+  lastPresentTimes = times;
 }

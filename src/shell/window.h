@@ -12,6 +12,15 @@ extern int16_t nowTicks;
 // kept to measure against). Either way frames are at least 17 ms apart by the tick counter.
 extern int framePacingBusyWait;
 
+// Where the last presentFrame's time went, in milliseconds of the steady clock: read by the
+// frame probe and the pacing benchmark, never by the game.
+struct PresentTimes {
+  double swapAndClear;
+  double sleeping;
+  double spinning;
+};
+extern PresentTimes lastPresentTimes;
+
 // Opens everything; a missing window or GL context prints one line and exits with status 1.
 void initVideoAndAudio();
 void presentFrame();

@@ -83,9 +83,9 @@ int pacing(bool spin, int frames) {
   startStage3();
   framePacingBusyWait = spin ? 1 : 0;
   for (int f = 0; f < kFadeFrames; ++f) stageTick();
-  std::vector<double> period, inPresent, cpuInPresent;
+  std::vector<double> period, inPresent, cpuInPresent, swapAndClear, sleeping, spinning;
   double last = wallMs();
-  const double wallStart = last, cpuStart = processCpuMs();
+  const double wallStart = last, cpuStart = processCpuMs(), threadStart = threadCpuMs();
   for (int f = 0; f < frames; ++f) {
     runTick();
     const double w0 = wallMs(), c0 = threadCpuMs();
@@ -93,15 +93,25 @@ int pacing(bool spin, int frames) {
     const double w1 = wallMs(), c1 = threadCpuMs();
     inPresent.push_back(w1 - w0);
     cpuInPresent.push_back(c1 - c0);
+    swapAndClear.push_back(lastPresentTimes.swapAndClear);
+    sleeping.push_back(lastPresentTimes.sleeping);
+    spinning.push_back(lastPresentTimes.spinning);
     period.push_back(w1 - last);
     last = w1;
   }
-  const double share = (processCpuMs() - cpuStart) / (wallMs() - wallStart);
-  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms; in presentFrame mean %.2f ms, of it on the "
-              "processor mean %.2f ms, most %.2f ms; process processor share %.1f %%\n",
+  const double wall = wallMs() - wallStart;
+  const double share = (processCpuMs() - cpuStart) / wall, mainShare = (threadCpuMs() - threadStart) / wall;
+  std::vector<double> spinOrder = spinning;
+  std::sort(spinOrder.begin(), spinOrder.end());
+  const double spin99 = spinOrder[spinOrder.size() * 99 / 100];
+  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms; in presentFrame mean %.2f ms (swap and clear "
+              "%.2f, asleep %.2f, spinning %.2f, spinning 99th percentile %.2f, most %.2f), of it on the processor "
+              "mean %.2f ms, most "
+              "%.2f ms; processor share: process %.1f %%, game thread %.1f %%\n",
               spin ? "busy wait" : "sleep then spin", frames, mean(period),
-              *std::min_element(period.begin(), period.end()), mean(inPresent), mean(cpuInPresent),
-              *std::max_element(cpuInPresent.begin(), cpuInPresent.end()), share * 100);
+              *std::min_element(period.begin(), period.end()), mean(inPresent), mean(swapAndClear), mean(sleeping),
+              mean(spinning), spin99, spinOrder.back(), mean(cpuInPresent),
+              *std::max_element(cpuInPresent.begin(), cpuInPresent.end()), share * 100, mainShare * 100);
   return 0;
 }
 

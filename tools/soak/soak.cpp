@@ -21,9 +21,11 @@
 #endif
 #endif
 #ifdef SOAK_UNDER_ASAN
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's count of bytes the program holds; GCC ships no header for it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>

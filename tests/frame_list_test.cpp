@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -173,5 +174,26 @@ INSTANTIATE_TEST_SUITE_P(
                       OffsetCase{"PastTheTableIgnored", 1001, "OFFSET 1 2", false, 0, 0},
                       OffsetCase{"NegativeIndexIgnored", -1, "OFFSET 1 2", false, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Assigning a frame list (as a spawn copies its type's sprite set) must leave exactly what a
+// byte-for-byte copy leaves, whatever either side held before.
+TEST(FrameListAssignment, LeavesWhatAPlainCopyLeaves) {
+  const Texture sheet{}, old{};
+  auto zero = std::make_unique<FrameList>();
+  auto used = usedFrameList(&old);
+  auto loaded = std::make_unique<FrameList>();
+  loaded->frame[3] = {&sheet, 1, 2, 3, 4};
+  loaded->offsetX[1000] = -0.0;  // differs from 0 only in its bits
+  loaded->offsetY[0] = 12;
+  loaded->count = 4;
+  const FrameList* sources[] = {zero.get(), used.get(), loaded.get()};
+  for (const FrameList* from : sources)
+    for (const FrameList* before : sources) {
+      auto to = std::make_unique<FrameList>();
+      std::memcpy(static_cast<void*>(to.get()), before, sizeof(FrameList));
+      *to = *from;
+      EXPECT_EQ(std::memcmp(to.get(), from, sizeof(FrameList)), 0);
+    }
+}
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "render/sprite_set.h"
 
+#include <cstddef>
+#include <cstring>
+
 SpriteSet typeSprites[kTypeSlots];
 SpriteSet interfaceSprites[kInterfaceSprites];
 SpriteSet portraitSprites[kPortraitSprites];
@@ -9,6 +12,24 @@ namespace {
 const char kFrameKeyword[] = "FRAME";
 const char kOffsetKeyword[] = "OFFSET";
 }  // namespace
+
+namespace {
+
+template <typename T, std::size_t N>
+void copyWhereDifferent(T (&to)[N], const T (&from)[N]) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (std::memcmp(&to[i], &from[i], sizeof(T)) != 0) to[i] = from[i];
+}
+
+}  // namespace
+
+FrameList& FrameList::operator=(const FrameList& other) {
+  copyWhereDifferent(frame, other.frame);
+  copyWhereDifferent(offsetX, other.offsetX);
+  copyWhereDifferent(offsetY, other.offsetY);
+  count = other.count;
+  return *this;
+}
 
 void loadFrameList(FrameList& frames, const Texture& texture, const std::string& path) {
   std::string text;

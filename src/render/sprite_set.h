@@ -29,6 +29,11 @@ struct FrameList {
   double offsetX[kOffsetCount]{};
   double offsetY[kOffsetCount]{};
   int32_t count{};  // lines read from the ".spr", frame or not
+
+  // Assigning writes only the entries that differ. The result is the same as a plain copy,
+  // but a spawn copying its type's sprite set into a slot writes the few pages that hold
+  // frames rather than all 35 kB of the record.
+  FrameList& operator=(const FrameList& other);
 };
 
 // Who writes what: loaders (content) fill frames and script; the animation interpreter (sim)

@@ -15,10 +15,18 @@ const char kOffsetKeyword[] = "OFFSET";
 
 namespace {
 
+// Compared and copied a block at a time: blocks that already match are never written, and a
+// block is small enough that one holding a single frame writes only the page it lies on.
+constexpr std::size_t kCopyBlock = 256;
+
 template <typename T, std::size_t N>
 void copyWhereDifferent(T (&to)[N], const T (&from)[N]) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (std::memcmp(&to[i], &from[i], sizeof(T)) != 0) to[i] = from[i];
+  auto* out = reinterpret_cast<unsigned char*>(to);
+  const auto* in = reinterpret_cast<const unsigned char*>(from);
+  for (std::size_t at = 0; at < sizeof to; at += kCopyBlock) {
+    const std::size_t n = sizeof to - at < kCopyBlock ? sizeof to - at : kCopyBlock;
+    if (std::memcmp(out + at, in + at, n) != 0) std::memcpy(out + at, in + at, n);
+  }
 }
 
 }  // namespace

@@ -4,11 +4,12 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <malloc.h>
-
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "shell/platform_null.h"
 #include "shell/window.h"

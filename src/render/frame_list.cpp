@@ -1,5 +1,6 @@
 #include "render/sprite_set.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -11,9 +12,6 @@ SpriteSet bgSprite;
 namespace {
 const char kFrameKeyword[] = "FRAME";
 const char kOffsetKeyword[] = "OFFSET";
-}  // namespace
-
-namespace {
 
 // Compared and copied a block at a time: blocks that already match are never written, and a
 // block is small enough that one holding a single frame writes only the page it lies on.
@@ -24,7 +22,7 @@ void copyWhereDifferent(T (&to)[N], const T (&from)[N]) {
   auto* out = reinterpret_cast<unsigned char*>(to);
   const auto* in = reinterpret_cast<const unsigned char*>(from);
   for (std::size_t at = 0; at < sizeof to; at += kCopyBlock) {
-    const std::size_t n = sizeof to - at < kCopyBlock ? sizeof to - at : kCopyBlock;
+    const std::size_t n = std::min(kCopyBlock, sizeof to - at);
     if (std::memcmp(out + at, in + at, n) != 0) std::memcpy(out + at, in + at, n);
   }
 }
@@ -50,11 +48,12 @@ void loadFrameList(FrameList& frames, const Texture& texture, const std::string&
   while (frames.count < kFrameCount && nextLine(text, &at, &line)) {
     const int k = frames.count;
     if (getField(line, 1) == kFrameKeyword) {
-      frames.frame[k].texture = &texture;
-      frames.frame[k].x1 = toNumber(getField(line, 2));
-      frames.frame[k].y1 = toNumber(getField(line, 3));
-      frames.frame[k].x2 = toNumber(getField(line, 4));
-      frames.frame[k].y2 = toNumber(getField(line, 5));
+      Frame& f = frames.frame[k];
+      f.texture = &texture;
+      f.x1 = toNumber(getField(line, 2));
+      f.y1 = toNumber(getField(line, 3));
+      f.x2 = toNumber(getField(line, 4));
+      f.y2 = toNumber(getField(line, 5));
     }
     ++frames.count;
   }

@@ -10,17 +10,15 @@ GridSheet::GridSheet(int cellWidth, int cellHeight, int columns, int frameCount)
       count_(frameCount),
       canvas_(cellWidth * columns, cellHeight * ((frameCount + columns - 1) / columns)) {}
 
-std::vector<std::string> GridSheet::frameLines() const {
+std::vector<FrameRect> GridSheet::frames() const {
   std::vector<FrameRect> frames;
   for (int n = 0; n < count_; ++n) frames.push_back({cellX(n), cellY(n), cellW_, cellH_, dx_, dy_});
-  return frameLinesOf(frames);
+  return frames;
 }
 
-std::vector<std::string> GridSheet::offsetLines() const {
-  std::vector<FrameRect> frames;
-  for (int n = 0; n < count_; ++n) frames.push_back({cellX(n), cellY(n), cellW_, cellH_, dx_, dy_});
-  return offsetLinesOf(frames);
-}
+std::vector<std::string> GridSheet::frameLines() const { return frameLinesOf(frames()); }
+
+std::vector<std::string> GridSheet::offsetLines() const { return offsetLinesOf(frames()); }
 
 std::vector<std::string> frameLinesOf(const std::vector<FrameRect>& frames) {
   std::vector<std::string> lines;

@@ -30,6 +30,8 @@ class GridSheet {
   std::vector<std::string> offsetLines() const;
 
  private:
+  std::vector<FrameRect> frames() const;
+
   int cellW_, cellH_, columns_, count_;
   int dx_ = 0, dy_ = 0;
   Canvas canvas_;

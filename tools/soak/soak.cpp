@@ -62,18 +62,12 @@ long residentKiB() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-long memoryInUseKiB() {
-#ifdef SOAK_UNDER_ASAN
-  return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
-#else
-  return residentKiB();
-#endif
-}
-
 #ifdef SOAK_UNDER_ASAN
 const char* const kMemoryMeasure = "heap in use";
+long memoryInUseKiB() { return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024); }
 #else
 const char* const kMemoryMeasure = "resident";
+long memoryInUseKiB() { return residentKiB(); }
 #endif
 
 }  // namespace

@@ -198,3 +198,11 @@ int pressKeyInWindowOf(int pid, const std::string& key) {
                       " --classname . | head -n 1) && xdotool windowfocus --sync \"$w\" && xdotool key " +
                       key + "'");
 }
+
+// Escape goes to the window as an event of its own and stays down: a press and release within
+// one frame would pass between two polls unseen, and a key held through the server's keyboard
+// would reach whatever else runs on the display.
+int holdEscapeInWindowOf(int pid) {
+  return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
+                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'");
+}

@@ -58,3 +58,5 @@ int runOnDisplay(const std::string& commandLine);
 // `pid` opened on the test display: the window is found by its process id and given the input
 // focus first, so that tests running side by side do not take each other's keys. 0 on success.
 int pressKeyInWindowOf(int pid, const std::string& key);
+// Puts Escape down in that window and leaves it down until the program is gone. 0 on success.
+int holdEscapeInWindowOf(int pid);

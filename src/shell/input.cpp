@@ -14,6 +14,8 @@ int32_t bindRight[kBindPlayers];
 int32_t bindAttack[kBindPlayers];
 int32_t bindExtra[kBindPlayers];
 int32_t bindJump[kBindPlayers];
+int32_t pointerX = 0;
+int32_t pointerY = 0;
 
 namespace {
 
@@ -64,6 +66,8 @@ void onKeyDown(const PlatformEvent& e) {
 void onKeyUp(const PlatformEvent& e) { setHeld(e.key, false); }
 
 void onMouseMotion(const PlatformEvent& e) {
+  pointerX = e.x;
+  pointerY = e.y;
   setHeld(kMouseLeft, e.dx < 0);
   setHeld(kMouseRight, e.dx > 0);
   setHeld(kMouseUp, e.dy < 0);

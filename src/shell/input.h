@@ -19,6 +19,11 @@ extern int32_t bindAttack[kBindPlayers];
 extern int32_t bindExtra[kBindPlayers];
 extern int32_t bindJump[kBindPlayers];
 
+// Where the mouse pointer was last seen, in window pixels. The game never reads it; tools
+// that point at things on the stage do.
+extern int32_t pointerX;
+extern int32_t pointerY;
+
 void setDefaultBindings();
 void pollInput();
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).

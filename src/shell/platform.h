@@ -33,6 +33,7 @@ struct PlatformEvent {
   int index = 0;      // axis, ball or hat number
   int value = 0;      // axis value, hat position
   int dx = 0, dy = 0; // mouse or ball motion
+  int x = 0, y = 0;   // where the mouse pointer is now, in window pixels (mouse motion)
 };
 
 // Opens video, joystick 0, the GL attributes, the 1024x768 GL window and the GL state.

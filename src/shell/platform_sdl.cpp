@@ -62,6 +62,8 @@ bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
       e.type = kEventMouseMotion;
       e.dx = in.motion.xrel;
       e.dy = in.motion.yrel;
+      e.x = in.motion.x;
+      e.y = in.motion.y;
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -118,6 +120,8 @@ bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
       e.type = SDL_MOUSEMOTION;
       e.motion.xrel = static_cast<Sint16>(in.dx);
       e.motion.yrel = static_cast<Sint16>(in.dy);
+      e.motion.x = static_cast<Uint16>(in.x);
+      e.motion.y = static_cast<Uint16>(in.y);
       break;
     case kEventMouseButtonDown:
     case kEventMouseButtonUp:

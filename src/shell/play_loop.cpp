@@ -58,6 +58,8 @@ void decayShake() {
   if (shakeY > kMostShakeY) shakeY = kMostShakeY;
 }
 
+}  // namespace
+
 // The cover starts nearly opaque and clears by a fortieth each frame. Each step's amount goes
 // to standard output with three decimals ("0.025" ... "1.000"), flushed at once so a watcher
 // sees the stage come up as it happens.
@@ -66,6 +68,15 @@ void fadeIn() {
   fadeAmount += kFadeStep;
   std::printf("%.3f\n", fadeAmount);
   std::fflush(stdout);
+  drawFadeCover();
+  if (fadeAmount > 1.0) {
+    fadeActive = 0;
+    fadeAmount = 0.0;
+  }
+}
+
+void drawFadeCover() {
+  if (fadeActive != 1) return;
   drawParams.x = 0;
   drawParams.y = 0;
   drawParams.frame = kFadeFrame;
@@ -74,13 +85,7 @@ void fadeIn() {
   drawParams.height = screenHeight;
   drawParams.transparency = fadeAmount;
   drawFrame(interfaceSprites[0].frames);
-  if (fadeAmount > 1.0) {
-    fadeActive = 0;
-    fadeAmount = 0.0;
-  }
 }
-
-}  // namespace
 
 void enterStage() {
   fadeActive = 1;
@@ -90,14 +95,22 @@ void enterStage() {
   startMusic();
 }
 
-void simulateTick() {
+void simulateTickBeforeAttacks() {
   updatePlayers();
   updatePhysics();
   animateEntities();
   updateOpponents();
+}
+
+void simulateTickFromAttacks() {
   resolveAttacks();
   decayShake();
   updateCamera();
+}
+
+void simulateTick() {
+  simulateTickBeforeAttacks();
+  simulateTickFromAttacks();
 }
 
 void stageTick() {

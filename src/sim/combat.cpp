@@ -51,14 +51,14 @@ Rect attackHitBox(int a) {
   return box;
 }
 
-namespace {
-
-Rect victimRect(int v) {
+Rect bodyHitBox(int v) {
   const Entity& e = entities[v];
   const double w = entitySprites[v].bodyWidth, h = entitySprites[v].bodyHeight;
   const int32_t top = e.y - e.z;
   return Rect{roundToInt(e.x - w / 2), roundToInt(e.x + w / 2), top, roundToInt(top + h)};
 }
+
+namespace {
 
 // Halved toward zero; wide enough that the far edges of an absurd reach cannot overflow.
 int32_t midpoint(int32_t a, int32_t b) {
@@ -143,7 +143,7 @@ void resolveAttack(int a, int lastVictim) {
   for (int v = 0; v <= lastVictim; ++v) {
     Entity& victim = entities[v];
     if (victim.alive != 1 || v == a) continue;
-    const Rect body = victimRect(v);
+    const Rect body = bodyHitBox(v);
     // The jitter is drawn for every victim looked at, hit or not, so the sequence of random
     // numbers depends on who stands on the stage.
     const int16_t fx = wrap16(midpoint(box.left, box.right) + jitter());

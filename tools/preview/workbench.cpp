@@ -1,0 +1,123 @@
+// The workbench's keys and its stage loop: the game's tick, run only when the author lets it,
+// with the overlays drawn after the scene.
+#include "workbench.h"
+
+#include "audio/sound.h"
+#include "render/stage_scene.h"
+#include "screens/screens.h"
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/play_loop.h"
+#include "shell/stage_start.h"
+#include "shell/window.h"
+#include "sim/combat.h"
+#include "sim/entity.h"
+
+Workbench workbench;
+ShownAttack shownAttacks[kMostShownAttacks];
+int32_t shownAttackCount = 0;
+
+namespace {
+
+// Slow motion shows one tick in this many frames.
+constexpr int32_t kSlowFrames = 4;
+
+void toggle(int32_t* flag) { *flag = *flag == 1 ? 0 : 1; }
+void toggleBoxes() { toggle(&workbench.showBoxes); }
+void togglePause() { toggle(&workbench.paused); }
+void stepOneTick() {
+  // A step from a running stage pauses it first, so the tick it shows is the one it stops on.
+  if (workbench.paused == 1) workbench.stepPending = 1;
+  workbench.paused = 1;
+}
+void toggleSlow() { toggle(&workbench.quarterSpeed); }
+void toggleInspect() { toggle(&workbench.showInspect); }
+void requestReload() { workbench.reloadPending = 1; }
+
+// Letters away from both players' controls (cursor keys, z, x, c).
+constexpr int kKeyB = 'b', kKeyP = 'p', kKeyN = 'n', kKeyS = 's', kKeyI = 'i', kKeyR = 'r';
+
+}  // namespace
+
+const WorkbenchKey kWorkbenchKeys[] = {
+    {kKeyB, toggleBoxes, "b  boxes: outline bodies (fighters cyan, props yellow) and pending attacks\n"
+                         "     (hit box magenta, attacker's foot line green, victims' orange)"},
+    {kKeyP, togglePause, "p  pause or resume the tick"},
+    {kKeyN, stepOneTick, "n  run one tick while paused (pauses a running stage)"},
+    {kKeyS, toggleSlow, "s  quarter speed on or off"},
+    {kKeyI, toggleInspect, "i  inspect lines: player 1 and the entity nearest the mouse (name,\n"
+                           "     animation, script line, frame, hit points, AI state and timer)"},
+    {kKeyR, requestReload, "r  reload the stage's scripts, frame lists, offsets and stage file from\n"
+                           "     disk and start the stage again"},
+};
+const int kWorkbenchKeyCount = sizeof kWorkbenchKeys / sizeof kWorkbenchKeys[0];
+
+void applyWorkbenchKeys() {
+  for (const WorkbenchKey& key : kWorkbenchKeys)
+    if (isPressed(key.code)) key.apply();
+}
+
+bool tickRunsThisFrame() {
+  if (workbench.paused == 1) {
+    const bool step = workbench.stepPending == 1;
+    workbench.stepPending = 0;
+    return step;
+  }
+  return workbench.quarterSpeed == 0 || workbench.frameCount % kSlowFrames == 0;
+}
+
+void notePendingAttacks() {
+  shownAttackCount = 0;
+  const int32_t last = lastEntity < kEntityCount ? lastEntity : kEntityCount - 1;
+  for (int a = 0; a <= last && shownAttackCount < kMostShownAttacks; ++a) {
+    if (entities[a].alive != 1 || entities[a].attackPending != 1) continue;
+    shownAttacks[shownAttackCount].attacker = a;
+    shownAttacks[shownAttackCount].box = attackHitBox(a);
+    ++shownAttackCount;
+  }
+}
+
+void restartStage() {
+  // Whatever the last run left in the table (spawned sparks, a knocked-down player) would
+  // otherwise carry over into a stage that the game only ever starts once.
+  for (int e = 0; e < kEntityCount; ++e) entities[e] = Entity{};
+  setPlayerDefaults();
+  cameraX = 0;
+  cameraY = 0;
+  shakeX = 0;
+  shakeY = 0;
+  shownAttackCount = 0;
+  startStage();
+  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  enterStage();
+}
+
+void runWorkbenchStage() {
+  startStage();
+  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  enterStage();
+  for (;;) {
+    pollInput();
+    // The game quits on Escape only inside a running tick; a paused bench must quit as well.
+    if (isHeld(kKeyEscape)) endProgram();
+    applyWorkbenchKeys();
+    if (workbench.reloadPending == 1) {
+      workbench.reloadPending = 0;
+      restartStage();
+    }
+    const bool ticks = tickRunsThisFrame();
+    if (ticks) {
+      simulateTickBeforeAttacks();
+      notePendingAttacks();
+      simulateTickFromAttacks();
+    }
+    drawStageScene();
+    drawHud();
+    if (ticks) fadeIn();
+    else drawFadeCover();
+    if (workbench.showBoxes == 1) drawBoxOverlay();
+    if (workbench.showInspect == 1) drawInspectLines();
+    ++workbench.frameCount;
+    presentFrame();
+  }
+}

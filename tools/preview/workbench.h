@@ -1,0 +1,53 @@
+// The content author's workbench on the preview's stage screen: hit boxes drawn over the
+// scene, the tick paused, stepped or slowed, a line about what the scripts are doing, and the
+// stage reloaded from disk after an edit.
+#pragma once
+#include <cstdint>
+
+#include "sim/rect.h"
+
+// What the author has switched on. Written by the key handlers, read by the stage loop.
+struct Workbench {
+  int32_t showBoxes;    // 1: outline bodies and pending attacks
+  int32_t paused;       // 1: the tick stands still
+  int32_t stepPending;  // 1: run one tick although paused, then stand still again
+  int32_t quarterSpeed; // 1: run one tick in four frames
+  int32_t showInspect;  // 1: the inspect lines at the top of the screen
+  int32_t reloadPending;
+  int32_t frameCount;   // frames shown, paused or not: the quarter-speed clock
+};
+extern Workbench workbench;
+
+// An attack that was pending in the last tick that ran, with the box it struck.
+constexpr int kMostShownAttacks = 64;
+struct ShownAttack {
+  int32_t attacker;
+  Rect box;
+};
+extern ShownAttack shownAttacks[kMostShownAttacks];
+extern int32_t shownAttackCount;
+
+// One key of the workbench: an SDL key symbol, what it does, and its line in --help.
+struct WorkbenchKey {
+  int code;
+  void (*apply)();
+  const char* help;
+};
+extern const WorkbenchKey kWorkbenchKeys[];
+extern const int kWorkbenchKeyCount;
+
+// The keys pressed this frame act on `workbench`; true when this frame runs a tick.
+void applyWorkbenchKeys();
+bool tickRunsThisFrame();
+// Notes the attacks pending between the attack-making and attack-resolving halves of a tick.
+void notePendingAttacks();
+// Loads the stage named by worldName/stageName from disk into fresh tables, as at start.
+void restartStage();
+// The stage screen with the workbench: never returns (Escape ends the program).
+void runWorkbenchStage();
+
+// Drawing over the scene (box_overlay.cpp, inspect_lines.cpp).
+void drawBoxOverlay();
+void drawInspectLines();
+// The entity whose foot point lies nearest the screen point, or -1 when none is alive.
+int nearestEntityTo(int32_t screenX, int32_t screenY);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kStageLineCount = 2001;   // stage lines 0..2000
 constexpr int kOffsetLineCount = 1001;  // offset lines 0..1000
@@ -43,3 +44,6 @@ inline int16_t wrap16(int32_t value) { return static_cast<int16_t>(static_cast<u
 
 // Content paths are written with "/" or "\"; both must reach the same file.
 std::string hostPath(const std::string& contentPath);
+// Every host path handed out above, each once, in the order first asked for: the content files
+// a run has opened or tried to. The game never reads it; the replay tool fingerprints them.
+const std::vector<std::string>& hostPathsUsed();

@@ -11,7 +11,6 @@
 #include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
-#include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/random.h"
@@ -26,8 +25,7 @@ constexpr int kUnknownScreenStatus = 1;
 
 // The stage screen: load it, show every health bar full at once, play it (never returns).
 void runPlaystage() {
-  startStage();
-  for (int i = 0; i <= lastEntity; ++i) entities[i].shownHp = entities[i].hp;
+  startPlaystage();
   runStage();
 }
 

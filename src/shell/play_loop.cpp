@@ -10,6 +10,7 @@
 #include "shell/camera.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
+#include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/animation.h"
 #include "sim/combat.h"
@@ -93,6 +94,11 @@ void enterStage() {
   currentEntity = 0;
   startAnimation(entitySprites[0], "STAND");
   startMusic();
+}
+
+void startPlaystage() {
+  startStage();
+  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
 }
 
 void simulateTickBeforeAttacks() {

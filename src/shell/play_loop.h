@@ -2,6 +2,8 @@
 #pragma once
 
 void enterStage();    // entry steps of the loop
+// The stage screen up to its loop: the stage loaded, every health bar shown full at once.
+void startPlaystage();
 void simulateTick();  // the steps between the input poll and the drawing, camera included
 // simulateTick in its two halves, for tools that look at the attacks still pending before
 // they are resolved.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <random>
+#include <sstream>
 
 namespace {
 std::mt19937 generator(0);
@@ -16,3 +17,9 @@ double randomUnit() {
 }
 
 int32_t randomBelow(int32_t n) { return static_cast<int32_t>(std::floor(randomUnit() * n)); }
+
+std::string randomState() {
+  std::ostringstream text;
+  text << generator;
+  return text.str();
+}

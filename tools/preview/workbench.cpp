@@ -8,7 +8,6 @@
 #include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
-#include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/combat.h"
 #include "sim/entity.h"
@@ -87,14 +86,12 @@ void restartStage() {
   shakeX = 0;
   shakeY = 0;
   shownAttackCount = 0;
-  startStage();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  startPlaystage();
   enterStage();
 }
 
 void runWorkbenchStage() {
-  startStage();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  startPlaystage();
   enterStage();
   for (;;) {
     pollInput();

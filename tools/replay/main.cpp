@@ -1,0 +1,246 @@
+// brawler-replay: records a stage as the game plays it, and plays the recording back exactly.
+//   brawler-replay record FILE [WORLD STAGE]
+//   brawler-replay play FILE [--headless]
+//   brawler-replay digest FILE [--every N]
+// Run it in a content folder, as the game.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "content/text_file.h"
+#include "recording.h"
+#include "render/stage_scene.h"
+#include "screens/screens.h"
+#include "shell/game_start.h"
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "shell/play_loop.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "tick_input.h"
+#include "world_digest.h"
+
+namespace {
+
+constexpr const char* kDefaultWorld = "world1";
+constexpr const char* kDefaultStage = "stage3";
+constexpr int kRefused = 1;
+
+const char* const kUsage =
+    "usage: brawler-replay record FILE [WORLD STAGE]\n"
+    "       brawler-replay play FILE [--headless]\n"
+    "       brawler-replay digest FILE [--every N]\n"
+    "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
+    "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
+    "with --headless as fast as the machine allows; digest replays headless and prints a\n"
+    "fingerprint of the world every N ticks and at the end.\n";
+
+int refuse(const std::string& message) {
+  std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
+  return kRefused;
+}
+
+uint32_t seedFromClock() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count());
+}
+
+// Start-up and stage start as the game takes them, on the recording's stage and seed.
+void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
+  startUp(seed);
+  worldName = world;
+  stageName = stage;
+  screenState = kScreenPlaystage;
+  startPlaystage();
+  enterStage();
+}
+
+void drawAndShowFrame() {
+  drawStageScene();
+  drawHud();
+  fadeIn();
+  presentFrame();
+}
+
+// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
+// reads those sizes. What the null platform keeps of the drawing is let go every tick.
+void drawHeadless() {
+  drawStageScene();
+  drawHud();
+  nullQuads.clear();
+  nullSoundLog.clear();
+}
+
+// The fingerprint, then a few plain figures that say where a changed fight went its own way.
+void printDigest(const char* label, size_t tick) {
+  int alive[3] = {0, 0, 0};  // by kind: props, fighters, effects
+  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e)
+    if (entities[e].alive == 1 && entities[e].kind >= kKindObject && entities[e].kind <= kKindEffect)
+      ++alive[entities[e].kind];
+  const Entity& p1 = entities[0];
+  const Entity& p2 = entities[1];
+  std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
+              label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
+              alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
+}
+
+// ---- record ---------------------------------------------------------------------------------
+
+Recording recording;
+std::string recordingPath;
+
+[[noreturn]] void finishRecording() {
+  for (const std::string& path : hostPathsUsed()) recording.content.push_back({path, fileDigest(path)});
+  std::string error;
+  const bool saved = writeFileAtomically(recordingPath, formatRecording(recording), &error);
+  platformShutdown();
+  if (!saved) {
+    std::fprintf(stderr, "brawler-replay: %s\n", error.c_str());
+    std::exit(kRefused);
+  }
+  std::printf("recorded %zu ticks of %s/%s to %s\n", recording.ticks.size(), recording.world.c_str(),
+              recording.stage.c_str(), recordingPath.c_str());
+  // The same line that digest prints at the end of the replay: the two must agree.
+  printDigest("end", recording.ticks.size());
+  std::exit(0);
+}
+
+int record(const std::vector<std::string>& args) {
+  if (args.size() != 1 && args.size() != 3) return refuse("record takes FILE [WORLD STAGE]");
+  recordingPath = args[0];
+  recording.world = args.size() == 3 ? args[1] : kDefaultWorld;
+  recording.stage = args.size() == 3 ? args[2] : kDefaultStage;
+  recording.seed = seedFromClock();
+  startRecordedStage(recording.seed, recording.world, recording.stage);
+  for (;;) {
+    pollInput();
+    // Taken here rather than in the player step, where the game would end without a word.
+    if (isHeld(kKeyEscape)) finishRecording();
+    recording.ticks.push_back(captureTickInput());
+    simulateTick();
+    drawAndShowFrame();
+  }
+}
+
+// ---- play and digest ------------------------------------------------------------------------
+
+// Reads FILE and checks it against the content folder; on refusal, the message.
+bool loadRecording(const std::string& path, Recording* r, std::string* message) {
+  std::string text;
+  if (!readWholeFile(path, &text)) {
+    *message = "cannot read " + path;
+    return false;
+  }
+  std::string error;
+  if (!parseRecording(text, r, &error)) {
+    *message = path + ": " + error;
+    return false;
+  }
+  const std::string changed = firstChangedContent(*r, ".");
+  if (!changed.empty()) {
+    *message = path + ": " + changed + " differs from the content it was recorded on";
+    return false;
+  }
+  return true;
+}
+
+void headlessTick(const TickInput& input) {
+  applyTickInput(input);
+  simulateTick();
+  drawHeadless();
+}
+
+int play(const std::vector<std::string>& args) {
+  const bool headless = args.size() == 2 && args[1] == "--headless";
+  if (args.size() != 1 && !headless) return refuse("play takes FILE [--headless]");
+  Recording r;
+  std::string message;
+  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  platformHeadless = headless ? 1 : 0;
+  startRecordedStage(r.seed, r.world, r.stage);
+  const auto start = std::chrono::steady_clock::now();
+  for (const TickInput& input : r.ticks) {
+    if (headless) {
+      headlessTick(input);
+      continue;
+    }
+    // The window's own events are still taken, so that Escape ends the showing; the players'
+    // controls are the recording's.
+    pollInput();
+    applyTickInput(input);
+    simulateTick();
+    drawAndShowFrame();
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("replayed %zu ticks in %.3f s (%.0f ticks per second)\n", r.ticks.size(), seconds,
+              seconds > 0 ? r.ticks.size() / seconds : 0.0);
+  platformShutdown();
+  return 0;
+}
+
+int digest(const std::vector<std::string>& args) {
+  long every = 0;
+  if (args.size() == 3 && args[1] == "--every") {
+    char* end = nullptr;
+    every = std::strtol(args[2].c_str(), &end, 10);
+    if (*end != '\0' || every <= 0) return refuse("--every takes a whole number of ticks above 0");
+  } else if (args.size() != 1) {
+    return refuse("digest takes FILE [--every N]");
+  }
+  Recording r;
+  std::string message;
+  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  platformHeadless = 1;
+  startRecordedStage(r.seed, r.world, r.stage);
+  for (size_t t = 0; t < r.ticks.size(); ++t) {
+    headlessTick(r.ticks[t]);
+    if (every > 0 && (t + 1) % static_cast<size_t>(every) == 0) printDigest("tick", t + 1);
+  }
+  printDigest("end", r.ticks.size());
+  return 0;
+}
+
+// Rewrites FILE's content fingerprints from the folder as it is now, keeping its stage, seed
+// and controls: after an intended change of content, the same fight on the new content.
+int restamp(const std::vector<std::string>& args) {
+  if (args.size() != 1) return refuse("restamp takes FILE");
+  std::string text, error;
+  Recording r;
+  if (!readWholeFile(args[0], &text)) return refuse("cannot read " + args[0]);
+  if (!parseRecording(text, &r, &error)) return refuse(args[0] + ": " + error);
+  platformHeadless = 1;
+  startRecordedStage(r.seed, r.world, r.stage);
+  for (const TickInput& input : r.ticks) headlessTick(input);
+  r.content.clear();
+  for (const std::string& path : hostPathsUsed()) r.content.push_back({path, fileDigest(path)});
+  if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
+  return 0;
+}
+
+struct Command {
+  const char* name;
+  int (*run)(const std::vector<std::string>& args);
+};
+constexpr Command kCommands[] = {
+    {"record", record},
+    {"play", play},
+    {"digest", digest},
+    {"restamp", restamp},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kUsage, argc < 2 ? stderr : stdout);
+    return argc < 2 ? kRefused : 0;
+  }
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  for (const Command& c : kCommands)
+    if (std::strcmp(argv[1], c.name) == 0) return args.empty() ? refuse(std::string(c.name) + " needs FILE") : c.run(args);
+  return refuse(std::string("no command \"") + argv[1] + "\"; try --help");
+}

@@ -1,0 +1,95 @@
+// brawler-replay as a program on the shipped pack: the golden fights replay to their recorded
+// digests, and a recording it cannot trust is turned away with one line and nothing done.
+#include <gtest/gtest.h>
+#include <dirent.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "process_helpers.h"
+
+namespace {
+
+// Standard error joined to standard output, so that a refusal's line can be read.
+ChildResult runReplay(const std::vector<std::string>& args) {
+  ChildOptions options;
+  options.program = "/bin/sh";
+  options.args = {"-c", "exec \"$0\" \"$@\" 2>&1", BRAWLER_REPLAY_BINARY};
+  options.args.insert(options.args.end(), args.begin(), args.end());
+  options.workDir = BRAWLER_CONTENT_DIR;
+  return runChild(options, 60000);
+}
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> goldenRecordings() {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(BRAWLER_REPLAYS)) {
+    while (dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() > 7 && name.compare(name.size() - 7, 7, ".replay") == 0) names.push_back(name);
+    }
+    closedir(dir);
+  }
+  return names;
+}
+
+// A failure here after an intended change of content or rules: re-record with
+// tools/rerecord-replays and review what moved.
+TEST(ReplayProgram, GoldenFightsReplayToTheirDigests) {
+  const std::vector<std::string> recordings = goldenRecordings();
+  ASSERT_GE(recordings.size(), 3u);
+  for (const std::string& name : recordings) {
+    const std::string path = std::string(BRAWLER_REPLAYS) + "/" + name;
+    const ChildResult result = runReplay({"digest", path, "--every", "200"});
+    EXPECT_EQ(result.exitCode, 0) << name << ":\n" << result.out;
+    EXPECT_EQ(result.out, fileText(path.substr(0, path.size() - 7) + ".digest")) << name;
+  }
+}
+
+struct RefusedCase {
+  const char* name;
+  std::string from;  // a line of the golden stage3 recording...
+  std::string to;    // ...changed to this
+  const char* says;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplayRefusal : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(ReplayRefusal, OneLineStatusOneNothingReplayed) {
+  std::string text = fileText(std::string(BRAWLER_REPLAYS) + "/stage3.replay");
+  const size_t at = text.find(GetParam().from);
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, GetParam().from.size(), GetParam().to);
+  const std::string dir = makeEmptyDir();
+  const std::string path = dir + "/changed.replay";
+  std::ofstream(path, std::ios::binary) << text;
+  const std::vector<std::vector<std::string>> commands = {{"play", path, "--headless"}, {"digest", path}};
+  for (const std::vector<std::string>& args : commands) {
+    const ChildResult result = runReplay(args);
+    EXPECT_EQ(result.exitCode, 1) << result.out;
+    EXPECT_NE(result.out.find(GetParam().says), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "more than one line:\n" << result.out;
+  }
+  std::remove(path.c_str());
+  std::remove(dir.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Untrusted, ReplayRefusal,
+    ::testing::Values(RefusedCase{"OtherVersion", "brawler-replay 1\n", "brawler-replay 7\n", "format version 7"},
+                      RefusedCase{"ChangedScript", "scripts/punk.dat\n", "scripts/biker.dat\n",
+                                  "scripts/biker.dat differs"},
+                      RefusedCase{"MalformedLine", "\nend\n", "\n1 r ?\nend\n", "malformed tick line \"1 r ?\""}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

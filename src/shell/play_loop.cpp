@@ -10,6 +10,7 @@
 #include "shell/camera.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
+#include "shell/platform.h"
 #include "shell/window.h"
 #include "sim/animation.h"
 #include "sim/combat.h"
@@ -91,7 +92,7 @@ void enterStage() {
 }
 
 void simulateTick() {
-  updatePlayers();
+  if (updatePlayers()) platformQuit(0);
   updatePhysics();
   animateEntities();
   updateOpponents();
@@ -102,6 +103,7 @@ void simulateTick() {
 
 void stageTick() {
   pollInput();
+  buildPlayerCommands();
   simulateTick();
   drawStageScene();
   drawHud();

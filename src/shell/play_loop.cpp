@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/camera.h"

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/control.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "content/text_file.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 int16_t keyHeld[kInputCodes + 1];
 int16_t keyPressed[kInputCodes + 1];

@@ -10,7 +10,7 @@
 #include "shell/camera.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/window.h"
 #include "sim/animation.h"
 #include "sim/combat.h"

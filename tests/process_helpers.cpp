@@ -185,24 +185,39 @@ std::string testDisplay() {
   return display ? display : "";
 }
 
-int runOnDisplay(const std::string& commandLine) {
-  std::string full = "DISPLAY='" + testDisplay() + "' " + commandLine;
+int runOnDisplay(const std::string& commandLine, const std::string& display) {
+  std::string full = "DISPLAY='" + display + "' " + commandLine;
   int status = std::system(full.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int pressKeyInWindowOf(int pid, const std::string& key) {
+int pressKeyInWindowOf(int pid, const std::string& key, const std::string& display) {
   // Three separate runs: chained after a search, xdotool sends the key as a synthetic event to
   // the window, which SDL does not take; on its own it goes through XTEST to the focus.
   return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
                       " --classname . | head -n 1) && xdotool windowfocus --sync \"$w\" && xdotool key " +
-                      key + "'");
+                      key + "'", display);
 }
 
 // Escape goes to the window as an event of its own and stays down: a press and release within
 // one frame would pass between two polls unseen, and a key held through the server's keyboard
 // would reach whatever else runs on the display.
-int holdEscapeInWindowOf(int pid) {
+int holdEscapeInWindowOf(int pid, const std::string& display) {
   return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
-                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'");
+                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'", display);
+}
+
+bool startPrivateDisplay(ChildProcess* server, std::string* display) {
+  ChildOptions options;
+  options.program = "/bin/sh";
+  // Xvfb picks a free number itself and writes it once it takes connections.
+  options.args = {"-c", "exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null"};
+  if (!startChild(options, server) || !waitForOutput(server, "\n", 20000)) return false;
+  *display = ":" + server->out.substr(0, server->out.find('\n'));
+  return true;
+}
+
+void stopPrivateDisplay(ChildProcess* server) {
+  if (server->pid > 0 && !server->reaped) kill(server->pid, SIGTERM);
+  finishChild(server, 10000);
 }

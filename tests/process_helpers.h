@@ -52,11 +52,17 @@ std::string captureStdout(const std::function<void()>& body);
 std::string makeEmptyDir();
 // The X display tests may use, or "" when there is none.
 std::string testDisplay();
-// Runs a command line through the shell with the test display; returns its exit status.
-int runOnDisplay(const std::string& commandLine);
+// Runs a command line through the shell with the test display (or the one given); returns its
+// exit status.
+int runOnDisplay(const std::string& commandLine, const std::string& display = testDisplay());
 // Types `key` (an xdotool key name such as "space" or "Escape") into the window that process
 // `pid` opened on the test display: the window is found by its process id and given the input
 // focus first, so that tests running side by side do not take each other's keys. 0 on success.
-int pressKeyInWindowOf(int pid, const std::string& key);
+int pressKeyInWindowOf(int pid, const std::string& key, const std::string& display = testDisplay());
 // Puts Escape down in that window and leaves it down until the program is gone. 0 on success.
-int holdEscapeInWindowOf(int pid);
+int holdEscapeInWindowOf(int pid, const std::string& display = testDisplay());
+// A virtual display of the test's own (Xvfb on a free number), for a test that types into its
+// window by the server's keyboard or reads the screen back: no other test's window can take
+// its keys or cover its pixels. False when none can be started.
+bool startPrivateDisplay(ChildProcess* server, std::string* display);
+void stopPrivateDisplay(ChildProcess* server);

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "render/sprite_set.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 inline void startRecording() {
-  platformHeadless = 1;
+  useNullPlatform(true);
   nullQuads.clear();
 }
 

@@ -1,5 +1,5 @@
 // Recordings: the text form read back as written, every fault refused with the line named,
-// controls carried through the binding table, content fingerprints and the atomic write.
+// content fingerprints and the atomic write.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +9,6 @@
 
 #include "process_helpers.h"
 #include "recording.h"
-#include "shell/input.h"
 #include "tick_input.h"
 
 namespace {
@@ -80,25 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"CutShort", header() + "ticks 5\n3 - -\n", "ends without \"end\""},
         RefusalCase{"TextAfterEnd", header() + "ticks 0\nend\nmore\n", "line 8: text after"}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
-
-// Player 1's flags land on the keyboard's codes and player 2's on the joystick's: the binding
-// table, not the order of the actions, decides where each goes.
-TEST(TickInput, CarriesEachPlayersFlagsThroughTheBindings) {
-  setDefaultBindings();
-  for (int code = 1; code <= kInputCodes; ++code) keyHeld[code] = keyPressed[code] = 0;
-  keyHeld[bindLeft[0]] = -1;
-  keyPressed[bindAttack[0]] = -1;
-  keyHeld[bindDown[1]] = -1;
-  keyPressed[bindDown[1]] = -1;
-  const TickInput taken = captureTickInput();
-  EXPECT_EQ(formatPlayerInput(taken.held[0], taken.pressed[0]), "lA");
-  EXPECT_EQ(formatPlayerInput(taken.held[1], taken.pressed[1]), "dD");
-
-  for (int code = 1; code <= kInputCodes; ++code) keyHeld[code] = keyPressed[code] = -1;
-  applyTickInput(taken);
-  EXPECT_TRUE(isHeld(bindLeft[0]) && isPressed(bindAttack[0]) && isHeld(bindDown[1]) && isPressed(bindDown[1]));
-  EXPECT_FALSE(isHeld(bindAttack[0]) || isPressed(bindLeft[0]) || isHeld(bindRight[0]) || isHeld(bindUp[1]));
-}
 
 TEST(ContentFingerprint, NamesTheFirstFileThatChangedOrWentMissing) {
   const std::string dir = makeEmptyDir();

@@ -4,10 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "process_helpers.h"
-
-long pixelsOfColour(unsigned char r, unsigned char g, unsigned char b) {
-  Display* display = XOpenDisplay(testDisplay().c_str());
+long pixelsOfColour(const std::string& name, unsigned char r, unsigned char g, unsigned char b) {
+  Display* display = XOpenDisplay(name.c_str());
   if (display == nullptr) return -1;
   const Window root = DefaultRootWindow(display);
   XWindowAttributes size;

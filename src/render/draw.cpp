@@ -1,6 +1,7 @@
 #include "render/draw.h"
 
-#include "shell/platform.h"
+#include "base/numbers.h"
+#include "platform/platform.h"
 
 DrawParams drawParams;
 

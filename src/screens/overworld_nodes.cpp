@@ -1,4 +1,5 @@
 // "NODE n x y left right up down stage": the overworld lines turned into the node graph.
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "screens/keyword_lines.h"
 #include "screens/overworld.h"

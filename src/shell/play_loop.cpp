@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/camera.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
+#include "platform/platform.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/animation.h"
@@ -102,7 +103,7 @@ void startPlaystage() {
 }
 
 void simulateTickBeforeAttacks() {
-  updatePlayers();
+  if (updatePlayers()) platformQuit(0);
   updatePhysics();
   animateEntities();
   updateOpponents();
@@ -121,6 +122,7 @@ void simulateTick() {
 
 void stageTick() {
   pollInput();
+  buildPlayerCommands();
   simulateTick();
   drawStageScene();
   drawHud();

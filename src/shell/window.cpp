@@ -3,10 +3,9 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 int16_t lastFrameTicks = 0;
 int16_t nowTicks = 0;
@@ -39,8 +38,7 @@ void initVideoAndAudio() {
   std::string reason;
   if (!platformOpenWindow(&reason)) {
     std::printf("cannot open the 1024x768 OpenGL window: %s\n", reason.c_str());
-    std::fflush(stdout);
-    std::exit(1);
+    platformQuit(1);
   }
   audioOpen();
 }

@@ -10,7 +10,7 @@
 
 #include "content/text_file.h"
 #include "findings.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace fs = std::filesystem;
 

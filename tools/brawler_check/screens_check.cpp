@@ -1,5 +1,6 @@
 #include "screens_check.h"
 
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "screens/character_select.h"

@@ -4,7 +4,7 @@
 
 #include "render/sprite_set.h"
 #include "shell/game_state.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "sim/body.h"
 #include "sim/combat.h"
 #include "sim/entity.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/numbers.h"
 #include "content/fighter_loader.h"
-#include "content/text_file.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/game_state.h"

@@ -95,6 +95,7 @@ void runWorkbenchStage() {
   enterStage();
   for (;;) {
     pollInput();
+    buildPlayerCommands();
     // The game quits on Escape only inside a running tick; a paused bench must quit as well.
     if (isHeld(kKeyEscape)) endProgram();
     applyWorkbenchKeys();

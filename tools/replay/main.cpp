@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "content/text_file.h"
+#include "platform/null_platform.h"
+#include "platform/platform.h"
 #include "recording.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
-#include "shell/platform.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
 #include "sim/entity.h"
@@ -97,16 +98,15 @@ std::string recordingPath;
   for (const std::string& path : hostPathsUsed()) recording.content.push_back({path, fileDigest(path)});
   std::string error;
   const bool saved = writeFileAtomically(recordingPath, formatRecording(recording), &error);
-  platformShutdown();
   if (!saved) {
     std::fprintf(stderr, "brawler-replay: %s\n", error.c_str());
-    std::exit(kRefused);
+    platformQuit(kRefused);
   }
   std::printf("recorded %zu ticks of %s/%s to %s\n", recording.ticks.size(), recording.world.c_str(),
               recording.stage.c_str(), recordingPath.c_str());
   // The same line that digest prints at the end of the replay: the two must agree.
   printDigest("end", recording.ticks.size());
-  std::exit(0);
+  platformQuit(0);
 }
 
 int record(const std::vector<std::string>& args) {
@@ -118,8 +118,9 @@ int record(const std::vector<std::string>& args) {
   startRecordedStage(recording.seed, recording.world, recording.stage);
   for (;;) {
     pollInput();
+    buildPlayerCommands();
     // Taken here rather than in the player step, where the game would end without a word.
-    if (isHeld(kKeyEscape)) finishRecording();
+    if (playerCommands[0].escapeHeld == 1) finishRecording();
     recording.ticks.push_back(captureTickInput());
     simulateTick();
     drawAndShowFrame();
@@ -160,7 +161,7 @@ int play(const std::vector<std::string>& args) {
   Recording r;
   std::string message;
   if (!loadRecording(args[0], &r, &message)) return refuse(message);
-  platformHeadless = headless ? 1 : 0;
+  useNullPlatform(headless);
   startRecordedStage(r.seed, r.world, r.stage);
   const auto start = std::chrono::steady_clock::now();
   for (const TickInput& input : r.ticks) {
@@ -171,6 +172,7 @@ int play(const std::vector<std::string>& args) {
     // The window's own events are still taken, so that Escape ends the showing; the players'
     // controls are the recording's.
     pollInput();
+    buildPlayerCommands();
     applyTickInput(input);
     simulateTick();
     drawAndShowFrame();
@@ -194,7 +196,7 @@ int digest(const std::vector<std::string>& args) {
   Recording r;
   std::string message;
   if (!loadRecording(args[0], &r, &message)) return refuse(message);
-  platformHeadless = 1;
+  useNullPlatform(true);
   startRecordedStage(r.seed, r.world, r.stage);
   for (size_t t = 0; t < r.ticks.size(); ++t) {
     headlessTick(r.ticks[t]);
@@ -212,7 +214,7 @@ int restamp(const std::vector<std::string>& args) {
   Recording r;
   if (!readWholeFile(args[0], &text)) return refuse("cannot read " + args[0]);
   if (!parseRecording(text, &r, &error)) return refuse(args[0] + ": " + error);
-  platformHeadless = 1;
+  useNullPlatform(true);
   startRecordedStage(r.seed, r.world, r.stage);
   for (const TickInput& input : r.ticks) headlessTick(input);
   r.content.clear();

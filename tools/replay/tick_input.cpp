@@ -1,27 +1,17 @@
 #include "tick_input.h"
 
-#include "shell/input.h"
-
 namespace {
 
-struct ActionBinding {
-  const int32_t* binding;  // one code per player
-  char letter;
-  char pressedLetter;
+struct ActionLetters {
+  char held;
+  char pressed;
 };
-// In the order of RecordedAction.
-const ActionBinding kActions[kRecordedActions] = {
-    {bindUp, 'u', 'U'},     {bindDown, 'd', 'D'},   {bindLeft, 'l', 'L'}, {bindRight, 'r', 'R'},
-    {bindAttack, 'a', 'A'}, {bindExtra, 'x', 'X'},  {bindJump, 'j', 'J'},
+// In the order of PlayerAction.
+constexpr ActionLetters kLetters[kPlayerActions] = {
+    {'u', 'U'}, {'d', 'D'}, {'l', 'L'}, {'r', 'R'}, {'a', 'A'}, {'x', 'X'}, {'j', 'J'},
 };
-constexpr int16_t kDown = -1;
-constexpr int16_t kUp = 0;
 
 uint8_t bit(int action) { return static_cast<uint8_t>(1u << action); }
-
-void setFlag(int16_t* table, int code, bool on) {
-  if (code >= 1 && code <= kInputCodes) table[code] = on ? kDown : kUp;
-}
 
 }  // namespace
 
@@ -34,27 +24,26 @@ bool operator==(const TickInput& a, const TickInput& b) {
 TickInput captureTickInput() {
   TickInput input{};
   for (int p = 0; p < kRecordedPlayers; ++p)
-    for (int a = 0; a < kRecordedActions; ++a) {
-      if (isHeld(kActions[a].binding[p])) input.held[p] |= bit(a);
-      if (isPressed(kActions[a].binding[p])) input.pressed[p] |= bit(a);
+    for (int a = 0; a < kPlayerActions; ++a) {
+      if (playerCommands[p].held[a] != 0) input.held[p] |= bit(a);
+      if (playerCommands[p].pressed[a] != 0) input.pressed[p] |= bit(a);
     }
   return input;
 }
 
 void applyTickInput(const TickInput& input) {
   for (int p = 0; p < kRecordedPlayers; ++p)
-    for (int a = 0; a < kRecordedActions; ++a) {
-      const int code = kActions[a].binding[p];
-      setFlag(keyHeld, code, (input.held[p] & bit(a)) != 0);
-      setFlag(keyPressed, code, (input.pressed[p] & bit(a)) != 0);
+    for (int a = 0; a < kPlayerActions; ++a) {
+      playerCommands[p].held[a] = (input.held[p] & bit(a)) != 0 ? 1 : 0;
+      playerCommands[p].pressed[a] = (input.pressed[p] & bit(a)) != 0 ? 1 : 0;
     }
 }
 
 std::string formatPlayerInput(uint8_t held, uint8_t pressed) {
   std::string text;
-  for (int a = 0; a < kRecordedActions; ++a) {
-    if (held & bit(a)) text += kActions[a].letter;
-    if (pressed & bit(a)) text += kActions[a].pressedLetter;
+  for (int a = 0; a < kPlayerActions; ++a) {
+    if (held & bit(a)) text += kLetters[a].held;
+    if (pressed & bit(a)) text += kLetters[a].pressed;
   }
   return text.empty() ? "-" : text;
 }
@@ -66,11 +55,11 @@ bool parsePlayerInput(const std::string& text, uint8_t* held, uint8_t* pressed) 
   if (text.empty()) return false;
   for (char c : text) {
     int found = -1;
-    for (int a = 0; a < kRecordedActions && found < 0; ++a) {
-      if (c == kActions[a].letter && !(*held & bit(a))) {
+    for (int a = 0; a < kPlayerActions && found < 0; ++a) {
+      if (c == kLetters[a].held && !(*held & bit(a))) {
         *held |= bit(a);
         found = a;
-      } else if (c == kActions[a].pressedLetter && !(*pressed & bit(a))) {
+      } else if (c == kLetters[a].pressed && !(*pressed & bit(a))) {
         *pressed |= bit(a);
         found = a;
       }

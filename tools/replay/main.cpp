@@ -2,6 +2,7 @@
 //   brawler-replay record FILE [WORLD STAGE]
 //   brawler-replay play FILE [--headless]
 //   brawler-replay digest FILE [--every N]
+//   brawler-replay restamp FILE
 // Run it in a content folder, as the game.
 #include <chrono>
 #include <cstdio>
@@ -35,10 +36,12 @@ const char* const kUsage =
     "usage: brawler-replay record FILE [WORLD STAGE]\n"
     "       brawler-replay play FILE [--headless]\n"
     "       brawler-replay digest FILE [--every N]\n"
+    "       brawler-replay restamp FILE\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
-    "fingerprint of the world every N ticks and at the end.\n";
+    "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
+    "fingerprints anew from the folder, keeping its controls (after an intended change).\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());

@@ -104,6 +104,8 @@ TEST(AtomicWrite, ReplacesTheTargetWholeAndLeavesNothingBeside) {
   ASSERT_TRUE(writeFileAtomically(path, "new text", &error)) << error;
   ASSERT_TRUE(readWholeFile(path, &text));
   EXPECT_EQ(text, "new text");
+  EXPECT_TRUE(canWriteAtomically(path, &error)) << error;
+  EXPECT_FALSE(canWriteAtomically(dir + "/no-such-folder/fight.replay", &error));
   EXPECT_FALSE(writeFileAtomically(dir + "/no-such-folder/fight.replay", "x", &error));
   EXPECT_NE(error.find("cannot write"), std::string::npos);
   std::remove(path.c_str());

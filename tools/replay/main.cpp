@@ -115,6 +115,8 @@ std::string recordingPath;
 int record(const std::vector<std::string>& args) {
   if (args.size() != 1 && args.size() != 3) return refuse("record takes FILE [WORLD STAGE]");
   recordingPath = args[0];
+  std::string error;
+  if (!canWriteAtomically(recordingPath, &error)) return refuse(error);
   recording.world = args.size() == 3 ? args[1] : kDefaultWorld;
   recording.stage = args.size() == 3 ? args[2] : kDefaultStage;
   recording.seed = seedFromClock();

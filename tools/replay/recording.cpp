@@ -157,8 +157,24 @@ bool parseRecording(const std::string& text, Recording* r, std::string* error) {
   return true;
 }
 
+namespace {
+std::string temporaryBeside(const std::string& path) { return path + ".partial-" + std::to_string(getpid()); }
+}  // namespace
+
+bool canWriteAtomically(const std::string& path, std::string* error) {
+  const std::string temporary = temporaryBeside(path);
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    *error = "cannot write " + temporary + ": " + std::strerror(errno);
+    return false;
+  }
+  std::fclose(file);
+  std::remove(temporary.c_str());
+  return true;
+}
+
 bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error) {
-  const std::string temporary = path + ".partial-" + std::to_string(getpid());
+  const std::string temporary = temporaryBeside(path);
   FILE* file = std::fopen(temporary.c_str(), "wb");
   if (!file) {
     *error = "cannot write " + temporary + ": " + std::strerror(errno);

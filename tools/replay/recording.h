@@ -51,3 +51,6 @@ std::string firstChangedContent(const Recording& recording, const std::string& f
 // Writes beside the target under a temporary name and renames it over the target, so that
 // the target is either the old file or the whole new one. False with the reason in *error.
 bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error);
+// Whether writeFileAtomically could write there now (it creates and removes its temporary
+// file): asked before a fight is recorded rather than after it.
+bool canWriteAtomically(const std::string& path, std::string* error);

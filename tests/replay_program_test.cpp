@@ -51,8 +51,9 @@ TEST(ReplayProgram, GoldenFightsReplayToTheirDigests) {
   for (const std::string& name : recordings) {
     const std::string path = std::string(BRAWLER_REPLAYS) + "/" + name;
     const ChildResult result = runReplay({"digest", path, "--every", "200"});
-    EXPECT_EQ(result.exitCode, 0) << name << ":\n" << result.out;
-    EXPECT_EQ(result.out, fileText(path.substr(0, path.size() - 7) + ".digest")) << name;
+    const char* hint = "\n(after an intended change of content or rules: tools/rerecord-replays)";
+    EXPECT_EQ(result.exitCode, 0) << name << ":\n" << result.out << hint;
+    EXPECT_EQ(result.out, fileText(path.substr(0, path.size() - 7) + ".digest")) << name << hint;
   }
 }
 

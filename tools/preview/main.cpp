@@ -43,7 +43,11 @@ int main(int argc, char** argv) {
     if (state == "Overworld") runOverworld();
     else if (state == "Character Select") runCharacterSelect();
     else if (state == "Mainmenu") runMainMenu();
-    else if (state == "Playstage") runWorkbenchStage();
+    else if (state == "Playstage") {
+      enterWorkbenchStage();
+      while (workbenchStageFrame()) {
+      }
+    }
     else return 1;
   }
 }

@@ -90,32 +90,34 @@ void restartStage() {
   enterStage();
 }
 
-void runWorkbenchStage() {
+void enterWorkbenchStage() {
   startPlaystage();
   enterStage();
-  for (;;) {
-    pollInput();
-    buildPlayerCommands();
-    // The game quits on Escape only inside a running tick; a paused bench must quit as well.
-    if (isHeld(kKeyEscape)) endProgram();
-    applyWorkbenchKeys();
-    if (workbench.reloadPending == 1) {
-      workbench.reloadPending = 0;
-      restartStage();
-    }
-    const bool ticks = tickRunsThisFrame();
-    if (ticks) {
-      simulateTickBeforeAttacks();
-      notePendingAttacks();
-      simulateTickFromAttacks();
-    }
-    drawStageScene();
-    drawHud();
-    if (ticks) fadeIn();
-    else drawFadeCover();
-    if (workbench.showBoxes == 1) drawBoxOverlay();
-    if (workbench.showInspect == 1) drawInspectLines();
-    ++workbench.frameCount;
-    presentFrame();
+}
+
+bool workbenchStageFrame() {
+  pollInput();
+  buildPlayerCommands();
+  // The game quits on Escape only inside a running tick; a paused bench must quit as well.
+  if (isHeld(kKeyEscape)) endProgram();
+  applyWorkbenchKeys();
+  if (workbench.reloadPending == 1) {
+    workbench.reloadPending = 0;
+    restartStage();
   }
+  const bool ticks = tickRunsThisFrame();
+  if (ticks) {
+    simulateTickBeforeAttacks();
+    notePendingAttacks();
+    simulateTickFromAttacks();
+  }
+  drawStageScene();
+  drawHud();
+  if (ticks) fadeIn();
+  else drawFadeCover();
+  if (workbench.showBoxes == 1) drawBoxOverlay();
+  if (workbench.showInspect == 1) drawInspectLines();
+  ++workbench.frameCount;
+  presentFrame();
+  return true;
 }

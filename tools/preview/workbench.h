@@ -43,8 +43,10 @@ bool tickRunsThisFrame();
 void notePendingAttacks();
 // Loads the stage named by worldName/stageName from disk into fresh tables, as at start.
 void restartStage();
-// The stage screen with the workbench: never returns (Escape ends the program).
-void runWorkbenchStage();
+// The stage screen with the workbench: its entry step, and one frame of it (which runs a tick
+// or not, as the author has it); the frame never ends the screen, Escape ends the program.
+void enterWorkbenchStage();
+bool workbenchStageFrame();
 
 // Drawing over the scene (box_overlay.cpp, inspect_lines.cpp).
 void drawBoxOverlay();

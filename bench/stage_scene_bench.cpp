@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "render/stage_scene.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "platform/null_platform.h"
 #include "sim/entity.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "render/stage_scene.h"
-#include "render/texture.h"
+#include "content/texture.h"
 #include "shell/input.h"
 #include "platform/null_platform.h"
 

@@ -7,7 +7,7 @@
 
 #include "process_helpers.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "platform/null_platform.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/camera.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
 #include "platform/platform.h"
 #include "shell/window.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 // The entity whose hit list an animation start clears: the index of `sprite` in
 // entitySprites when it lies in that table (a spark spawned during someone else's attack

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "content/text_file.h"
+#include "platform/host_path.h"
 #include "findings.h"
 #include "platform/null_platform.h"
 

@@ -6,7 +6,7 @@
 #include "content/script_lines.h"
 #include "base/numbers.h"
 #include "content/text_file.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
 #include "platform/null_platform.h"
 #include "shell/play_loop.h"

@@ -35,7 +35,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
 #include "base/numbers.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
 #include "platform/null_platform.h"
 #include "shell/play_loop.h"

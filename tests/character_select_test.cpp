@@ -4,8 +4,8 @@
 
 #include "screen_driver.h"
 #include "screens/screens.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 using namespace screen_driver;
 

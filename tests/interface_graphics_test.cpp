@@ -5,8 +5,8 @@
 
 
 #include "content/text_file.h"
-#include "render/stage_scene.h"
 #include "platform/null_platform.h"
+#include "render/stage_scene.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "render/draw.h"
 #include "screen_driver.h"
 #include "screens/screens.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 using namespace screen_driver;
 

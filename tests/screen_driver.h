@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "render/stage_scene.h"
 #include "content/texture.h"
-#include "shell/input.h"
 #include "platform/null_platform.h"
+#include "render/stage_scene.h"
+#include "shell/input.h"
 
 namespace screen_driver {
 

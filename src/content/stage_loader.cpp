@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "audio/sound.h"
-#include "content/fighter_loader.h"
 #include "base/numbers.h"
+#include "content/fighter_loader.h"
 #include "content/text_file.h"
 #include "sim/entity.h"
 #include "sim/random.h"

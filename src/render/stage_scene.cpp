@@ -5,8 +5,8 @@
 #include "base/numbers.h"
 #include "render/draw.h"
 #include "render/scene_culling.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The main menu: player 1 moves a pulsing highlight over four entries; Return fades it out.
 #include "screens/main_menu.h"
 
+#include "content/texture.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "content/texture.h"
 #include "screens/screens.h"
 #include "shell/input.h"
 #include "shell/window.h"

@@ -5,17 +5,18 @@
 
 #include "audio/sound.h"
 #include "base/numbers.h"
+#include "platform/platform.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/camera.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
-#include "platform/platform.h"
 #include "shell/window.h"
 #include "sim/animation.h"
+#include "sim/body.h"
 #include "sim/combat.h"
 #include "sim/control.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/physics.h"
 
 namespace {
@@ -39,9 +40,9 @@ void animateEntity(int32_t e) {
   SpriteSet& sprite = entitySprites[e];
   currentEntity = e;
   // Taken before the script runs: the floor band hold below uses where the feet were.
-  entity.footY = roundToInt(entity.y + sprite.bodyHeight);
+  entity.footY = roundedFootLine(e);
   const int32_t footY = entity.footY;
-  if (entity.x <= 0) entity.x = 0;
+  holdAtLeftEdge(e);
   if (nearTheView(entity, sprite) || entity.kind == kKindEffect) stepAnimation(sprite);
   if (entity.kind == kKindObject || entity.kind == kKindFighter) holdOnFloorBand(e, footY);
 }

@@ -9,8 +9,8 @@
 #include <set>
 
 #include "content/text_file.h"
-#include "platform/host_path.h"
 #include "findings.h"
+#include "platform/host_path.h"
 #include "platform/null_platform.h"
 
 namespace fs = std::filesystem;

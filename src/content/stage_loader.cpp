@@ -23,8 +23,6 @@ constexpr int kStageSounds = 5;  // "sound/0.wav" .. "sound/4.wav" into slots 0.
 constexpr int kLastScenery = kSceneryCount - 1;
 constexpr int kOverlap = 2;      // OBJECTSTRING neighbours share 2 columns
 
-enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
-
 double number(const std::string& line, int field) { return toNumber(getField(line, field)); }
 
 std::string tileListPath() { return "gfx/stage/" + stageType + "/tiles0.spr"; }

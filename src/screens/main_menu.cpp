@@ -22,7 +22,7 @@ constexpr double kMenuStep = 144.0;
 constexpr double kPulseStep = 0.02;
 constexpr double kPulseLow = 0.25;
 constexpr double kPulseHigh = 0.75;
-constexpr double kFadeStep = 0.01;
+constexpr double kCloseFadeStep = 0.01;
 
 double entryY(int32_t k) { return kMenuTop + kMenuStep * k; }
 
@@ -75,7 +75,7 @@ void choose() {
 // Returns false once the layer has cleared.
 bool close() {
   drawEntries();
-  mainMenu.fade += kFadeStep;
+  mainMenu.fade += kCloseFadeStep;
   // Stretched rather than drawn at its own size: the fade frame is a small swatch.
   fadeLayer.autoSize = 0;
   fadeLayer.width = screenWidth;

@@ -24,8 +24,6 @@ namespace {
 // Entities further than this outside the view keep their animation frozen.
 constexpr int32_t kAnimationMargin = 1000;
 constexpr int32_t kMostShakeY = 15;
-constexpr double kFadeStep = 0.025;
-constexpr int kFadeFrame = 4;  // the global interface sheet's full-screen layer
 
 int32_t fadeActive = 0;
 double fadeAmount = 0.0;
@@ -68,14 +66,7 @@ void fadeIn() {
   fadeAmount += kFadeStep;
   std::printf("%.3f\n", fadeAmount);
   std::fflush(stdout);
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.frame = kFadeFrame;
-  drawParams.autoSize = 0;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.transparency = fadeAmount;
-  drawFrame(interfaceSprites[0].frames);
+  drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, fadeAmount);
   if (fadeAmount > 1.0) {
     fadeActive = 0;
     fadeAmount = 0.0;

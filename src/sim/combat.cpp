@@ -4,12 +4,12 @@
 
 #include "audio/sound.h"
 #include "base/numbers.h"
-#include "content/fighter_loader.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/entity.h"
 #include "sim/random.h"
 #include "sim/rect.h"
+#include "sim/spawn.h"
 
 namespace {
 

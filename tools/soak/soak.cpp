@@ -43,6 +43,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "sim/entity.h"
 #include "sim/game_state.h"
 #include "sim/random.h"
+#include "sim/spawn.h"
 
 namespace {
 

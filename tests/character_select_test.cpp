@@ -130,7 +130,6 @@ TEST_F(CharacterSelect, LeavesForTheOverworldOnceEveryoneConfirmedAndTheFlashCle
 
 TEST_F(CharacterSelect, ReturnEndsTheProgramWithStatusZero) {
   tapKey(13);
-  exitAllowed = true;
   EXPECT_EXIT(characterSelectFrame(), ::testing::ExitedWithCode(0), "");
 }
 

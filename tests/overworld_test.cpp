@@ -161,7 +161,6 @@ TEST_F(Overworld, MarkersRunTheirOwnBlocks) {
 
 TEST_F(Overworld, EscapeHeldEndsTheProgramWithStatusZero) {
   keyDown(27);
-  exitAllowed = true;
   EXPECT_EXIT(overworldFrame(), ::testing::ExitedWithCode(0), "");
 }
 

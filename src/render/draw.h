@@ -17,8 +17,6 @@ extern DrawParams drawParams;
 
 // The global interface sheet's full-screen fade layer, drawn stretched over the screen.
 constexpr int kInterfaceFadeFrame = 4;
-// A fade over the screen moves this much a frame: 40 frames from one end to the other.
-constexpr double kFadeStep = 0.025;
 
 // The sprite's current frame at its anchor, size, mirroring and transparency; leaves
 // texturing on.

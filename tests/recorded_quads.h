@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 #include "platform/null_platform.h"
 
 inline void startRecording() {

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "recorded_quads.h"
-#include "shell/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "render/texture.h"
+#include "content/texture.h"
 
 #include <gtest/gtest.h>
 

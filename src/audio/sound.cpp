@@ -1,6 +1,6 @@
 #include "audio/sound.h"
 
-#include "content/text_file.h"
+#include "platform/host_path.h"
 #include "platform/platform.h"
 
 void* soundSlots[kSoundSlots];

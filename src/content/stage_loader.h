@@ -3,13 +3,16 @@
 #include <cstdint>
 #include <string>
 
-#include "render/texture.h"
+#include "content/texture.h"
 
 extern std::string stageType;
 extern std::string bgName;
 extern std::string bgmName;
 extern int32_t floorBand;
 extern int32_t stageEnd;
+
+// A scenery object's `kind`: the layer it is drawn in.
+enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
 
 extern Texture bgTexture;
 constexpr int kTileTextures = 51;

@@ -3,27 +3,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <unordered_set>
-#include <vector>
+
+#include "platform/host_path.h"
 
 StageLines stageLines;
 OffsetLines offsetLines;
 
 namespace {
 constexpr char kEndOfFileMark = 26;
-std::unordered_set<std::string> pathsSeen;
-std::vector<std::string> pathsInOrder;
 }
 
-std::string hostPath(const std::string& contentPath) {
-  std::string path = contentPath;
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  if (pathsSeen.insert(path).second) pathsInOrder.push_back(path);
-  return path;
-}
-
-const std::vector<std::string>& hostPathsUsed() { return pathsInOrder; }
 
 bool readTextFile(const std::string& path, std::string* text) {
   FILE* file = std::fopen(hostPath(path).c_str(), "rb");

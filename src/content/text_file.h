@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 constexpr int kStageLineCount = 2001;   // stage lines 0..2000
 constexpr int kOffsetLineCount = 1001;  // offset lines 0..1000
@@ -34,9 +33,3 @@ int readLines(const std::string& path, std::array<std::string, N>& lines) {
 std::string getField(const std::string& line, int n, char separator = ' ');
 // Decimal, or &H / &O / &B integers; anything that is not a number reads as 0.
 double toNumber(const std::string& text);
-
-// Content paths are written with "/" or "\"; both must reach the same file.
-std::string hostPath(const std::string& contentPath);
-// Every host path handed out above, each once, in the order first asked for: the content files
-// a run has opened or tried to. The game never reads it; the replay tool fingerprints them.
-const std::vector<std::string>& hostPathsUsed();

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 struct DrawParams {
   int32_t x = 0;
@@ -15,8 +15,14 @@ struct DrawParams {
 };
 extern DrawParams drawParams;
 
+// The global interface sheet's full-screen fade layer, drawn stretched over the screen.
+constexpr int kInterfaceFadeFrame = 4;
+
 // The sprite's current frame at its anchor, size, mirroring and transparency; leaves
 // texturing on.
 void drawSprite(SpriteSet& sprite);
 // Frame drawParams.frame of `frames` as drawParams says; turns texturing off.
 void drawFrame(const FrameList& frames);
+// Frame `frame` of `frames` stretched over the whole screen at `transparency`; sets every
+// field of drawParams, so nothing an earlier draw left there shows through.
+void drawFullScreen(const FrameList& frames, int32_t frame, double transparency);

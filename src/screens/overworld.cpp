@@ -5,15 +5,15 @@
 
 #include "audio/sound.h"
 #include "content/text_file.h"
+#include "content/texture.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "render/texture.h"
 #include "screens/screens.h"
-#include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 OverworldState overworld;
 
@@ -25,20 +25,16 @@ const char* const kMarkerFramesPath = "gfx\\overworld\\markers.spr";
 const char* const kMarkerOffsetsPath = "gfx\\overworld\\markers.off";
 const char* const kMarkerScriptPath = "scripts\\overworldmarkers.dat";
 const char* const kMarkerAnimationPrefix = "PLAYER";  // PLAYER1 is player 1's marker
-constexpr double kFadeStep = 0.025;
 
 // Players beyond the marker table have no marker to walk.
 int markerPlayers() { return std::clamp<int>(playerCount, 0, kOverworldMarkers); }
 
-// The interpreter acts on currentEntity; a marker borrows its player's entity for the call.
+// A marker's script acts on its player's entity.
 void animateMarker(int p, const std::string* startName) {
-  int32_t saved = currentEntity;
-  currentEntity = p;
   if (startName)
-    startAnimation(overworld.marker[p], *startName);
+    startAnimationFor(p, overworld.marker[p], *startName);
   else
-    stepAnimation(overworld.marker[p]);
-  currentEntity = saved;
+    stepAnimationFor(p, overworld.marker[p]);
 }
 
 void loadMarkers() {
@@ -83,14 +79,7 @@ void readPlayer(int p) {
 }
 
 void drawMap() {
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.frame = 0;
-  drawParams.autoSize = 0;  // an earlier screen may have left it on; the map is stretched
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.transparency = 0.0;
-  drawFrame(overworld.mapFrames);
+  drawFullScreen(overworld.mapFrames, 0, 0.0);
 }
 
 void travel(int p) {
@@ -114,14 +103,7 @@ void travel(int p) {
 
 void fadeToStage() {
   overworld.fadeAmount += kFadeStep;
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.autoSize = 0;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.frame = kInterfaceFadeFrame;
-  drawParams.transparency = 1.0 - overworld.fadeAmount;
-  drawFrame(interfaceSprites[0].frames);
+  drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, 1.0 - overworld.fadeAmount);
   if (overworld.fadeAmount <= 1.0) return;
   const std::string& stage = overworld.nodeStage[overworld.markerNode[overworld.chooser]];
   // The chooser may have walked on to a waypoint during the fade: no stage, no switch.

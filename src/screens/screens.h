@@ -7,9 +7,6 @@ constexpr const char* kScreenCharacterSelect = "Character Select";
 constexpr const char* kScreenMainMenu = "Mainmenu";
 constexpr const char* kScreenPlaystage = "Playstage";
 
-// The global interface sheet's full-screen fade layer, drawn stretched over the screen.
-constexpr int kInterfaceFadeFrame = 4;
-
 void runOverworld();
 void runCharacterSelect();
 void runMainMenu();

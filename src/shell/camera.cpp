@@ -1,10 +1,10 @@
 #include "shell/camera.h"
 
-#include "content/stage_loader.h"
 #include "base/numbers.h"
-#include "shell/game_state.h"
+#include "content/stage_loader.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 // Half of the screen's middle column: the halved sum below lands the target's centre there.

@@ -8,11 +8,11 @@
 #include "base/numbers.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
-#include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "audio/sound.h"
-#include "content/fighter_loader.h"
 #include "base/numbers.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/entity.h"
 #include "sim/random.h"
 #include "sim/rect.h"
+#include "sim/spawn.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include "content/text_file.h"
 #include "findings.h"
+#include "platform/host_path.h"
 #include "platform/null_platform.h"
 
 namespace fs = std::filesystem;

@@ -2,12 +2,12 @@
 // lines that decide whether attacker and victim stand near enough in depth.
 #include <cstdint>
 
-#include "render/sprite_set.h"
-#include "shell/game_state.h"
+#include "content/sprite_set.h"
 #include "platform/platform.h"
 #include "sim/body.h"
 #include "sim/combat.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "workbench.h"
 
 namespace {

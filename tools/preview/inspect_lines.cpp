@@ -8,10 +8,10 @@
 #include "content/fighter_loader.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "workbench.h"
 
 namespace {

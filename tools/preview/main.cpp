@@ -11,7 +11,7 @@
 
 #include "screens/screens.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "workbench.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include "audio/sound.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
-#include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
 #include "sim/combat.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 Workbench workbench;
 ShownAttack shownAttacks[kMostShownAttacks];

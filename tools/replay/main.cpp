@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "content/text_file.h"
+#include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
 #include "recording.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "tick_input.h"
 #include "world_digest.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "recording.h"
-#include "shell/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {

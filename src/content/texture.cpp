@@ -1,8 +1,8 @@
-#include "render/texture.h"
+#include "content/texture.h"
 
 #include <cstdio>
 
-#include "content/text_file.h"
+#include "platform/host_path.h"
 #include "platform/platform.h"
 
 namespace {

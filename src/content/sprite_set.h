@@ -6,7 +6,7 @@
 
 #include "content/record_string.h"
 #include "content/script_lines.h"
-#include "render/texture.h"
+#include "content/texture.h"
 
 constexpr int kFrameCount = 501;    // frames 0..500
 constexpr int kOffsetCount = 1001;  // offsets 0..1000 (only 0..500 belong to frames)
@@ -63,6 +63,7 @@ struct SpriteSet {
 };
 
 constexpr int kTypeSlots = 1001;       // typeSprites 1..25 and 1000
+constexpr int kEffectsType = 1000;     // the shared effects type "globals"
 constexpr int kInterfaceSprites = 101; // 0..100
 constexpr int kPortraitSprites = 11;   // 0..10
 

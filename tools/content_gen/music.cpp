@@ -29,8 +29,17 @@ struct Chord {
 enum class Voice { Pulse, Bell, Reed };
 enum class Groove { Backbeat, HalfTime, FourFloor };
 
+enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
+
+// A run of bars of one part. A song's loop is its sections, then one turnaround bar.
+struct Section {
+  Part part;
+  int bars;
+};
+
 struct Song {
   std::string name;
+  std::vector<Section> form;
   Voice voice;
   Groove groove;
   int bassFigure;  // row of kBassFigures
@@ -194,7 +203,6 @@ Motif makeMotif(Rng& rng) {
   return motif;
 }
 
-enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
 
 // Eighth-note bass figures over one bar, in semitones above the chord's root.
 const int kBassFigures[3][8] = {{0, 0, 12, 0, 0, 12, 0, 7}, {0, 7, 12, 7, 0, 7, 10, 12}, {0, 0, 0, 12, 0, 0, 3, 5}};
@@ -304,12 +312,12 @@ struct Arranger {
   void loopBar(double t, int k) {
     reseed(k);
     const Chord& c = song.chords[k % 4];
-    const int breakdown = 32, reprise = breakdown + (time.loopBars - 32) / 8 * 4;
-    if (k == time.loopBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
-    else if (k < 16) bar(t, Part::A, k, c);
-    else if (k < breakdown) bar(t, Part::B, k - 16, c);
-    else if (k < reprise) bar(t, Part::Breakdown, k - breakdown, c);
-    else bar(t, Part::A, k - reprise, c);
+    int first = 0;
+    for (const Section& section : song.form) {
+      if (k < first + section.bars) return bar(t, section.part, k - first, c);
+      first += section.bars;
+    }
+    bar(t, Part::Turnaround, 0, song.chords[3]);
   }
 
   // Start of loop bar k (k may run past the loop into the bars after it), on a whole sample:
@@ -359,12 +367,16 @@ std::vector<float> master(const Mix& mix, const Timing& time) {
 }
 
 const std::vector<Song>& songs() {
-  // Harbour: D major, easy swing of a backbeat and a bell; factory: E minor, four to the floor
-  // and a hard reed; downtown: A minor, half-time with the old pulse lead.
+  // Harbour: D major, a bell over a backbeat, the breakdown early; factory: E minor, a hard reed
+  // over four to the floor, opening on the second theme; downtown: A minor, the pulse lead over
+  // a half-time groove.
   static const std::vector<Song> list = {
-      {"stage3", Voice::Pulse, Groove::HalfTime, 2, 60, 45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},
-      {"stage1", Voice::Bell, Groove::Backbeat, 0, 56, 38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},
-      {"stage2", Voice::Reed, Groove::FourFloor, 1, 64, 40, true, {{0, true}, {3, false}, {10, false}, {7, false}}, 202},
+      {"stage3", {{Part::A, 16}, {Part::B, 16}, {Part::Breakdown, 12}, {Part::A, 15}}, Voice::Pulse, Groove::HalfTime, 2, 60,
+       45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},
+      {"stage1", {{Part::A, 16}, {Part::Breakdown, 8}, {Part::B, 16}, {Part::A, 15}}, Voice::Bell, Groove::Backbeat, 0, 56,
+       38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},
+      {"stage2", {{Part::B, 8}, {Part::A, 16}, {Part::B, 16}, {Part::Breakdown, 12}, {Part::A, 11}}, Voice::Reed,
+       Groove::FourFloor, 1, 64, 40, true, {{0, true}, {3, false}, {10, false}, {7, false}}, 202},
   };
   return list;
 }

@@ -20,7 +20,7 @@ void steelColumn(Canvas& c, int x, int y, int h) {
 }
 
 void wall(Canvas& c, int ox, int oy, const Theme& t, int variant, Rng& rng) {
-  wallTexture(c, ox, oy + kWallTop, kW, kH - kWallTop, t.walls[variant], Wall::Brick, rng);
+  wallTexture(c, ox, oy + kWallTop, kW, kH - kWallTop, t.walls[variant], t.wall, rng);
   c.fillRect(ox, oy + kWallTop, kW, 8, scaled(kSteel, 0.7));  // the steel beam the bay hangs from
   steelColumn(c, ox, oy + kWallTop, kH - kWallTop);
   c.fillRect(ox, oy + kH - 24, kW, 24, scaled(t.walls[variant], 0.55));  // grime at the foot

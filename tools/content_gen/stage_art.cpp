@@ -92,19 +92,9 @@ void facade(Canvas& c, int ox, int oy, int variant, const Theme& t, Rng& rng) {
   c.fillRect(ox - 2, shopY + 54, kFacadeW + 4, 3, rgb(30, 20, 20));
   int glassY = shopY + 66, glassH = oy + kFacadeH - 14 - glassY;
   c.fillRect(ox + 18, glassY - 3, 150, glassH + 3, rgb(30, 26, 30));
-  if (t.wall != Wall::Brick && variant % 2 == 1) {  // a loading bay behind a roller shutter
-    Ramp shutter = rampOf(mixed(t.walls[(variant + 1) % 4], rgb(150, 150, 150), 0.6));
-    for (int y = 0; y < glassH; y += 6) {
-      c.fillRect(ox + 21, glassY + y, 144, 4, shutter.base);
-      c.fillRect(ox + 21, glassY + y, 144, 1, shutter.light);
-      c.fillRect(ox + 21, glassY + y + 4, 144, 2, shutter.dark);
-    }
-    c.fillRect(ox + 80, glassY + glassH - 8, 26, 4, shutter.line);
-  } else {
-    c.verticalGradient(ox + 21, glassY, 144, glassH, rgb(90, 140, 150), rgb(30, 50, 70));
-    for (int k = 0; k < 3; ++k)
-      c.line({ox + 40.0 + k * 46, double(glassY + glassH)}, {ox + 70.0 + k * 46, double(glassY)}, 6, rgb(255, 255, 255, 40));
-  }
+  c.verticalGradient(ox + 21, glassY, 144, glassH, rgb(90, 140, 150), rgb(30, 50, 70));
+  for (int k = 0; k < 3; ++k)
+    c.line({ox + 40.0 + k * 46, double(glassY + glassH)}, {ox + 70.0 + k * 46, double(glassY)}, 6, rgb(255, 255, 255, 40));
   c.fillRect(ox + 186, glassY - 6, 52, kFacadeH - 10 - (glassY - 6 - oy), rgb(30, 22, 20));
   c.fillRect(ox + 190, glassY - 2, 44, kFacadeH - 10 - (glassY - 2 - oy), mixed(t.walls[(variant + 2) % 4], rgb(60, 40, 30), 0.5));
   c.fillRect(ox + 226, glassY + 26, 4, 4, rgb(230, 200, 90));

@@ -1,6 +1,6 @@
-// The start stage as a new player meets it, whole ticks in the play loop's order on the shipped
-// content: nobody walks up to a player who waits at the start, and a plain walk-and-punch player
-// clears the first group without dying. Content that crowds the start or makes the first gang
+// The stages as a new player meets them, whole ticks in the play loop's order on the shipped
+// content: nobody walks up to a player who waits at the start, and on the start stage a plain
+// walk-and-punch player clears the first group without dying. Content that crowds the start or makes the first gang
 // too strong fails here.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -29,17 +29,21 @@ class StartStage : public ::testing::Test {
  protected:
   void SetUp() override {
     resetSim();
+    // A stage load keeps whatever fields it does not set; start from a fresh table, as the
+    // game does, so no other test's stage leaks into this one.
+    for (int e = 0; e < kEntityCount; ++e) entities[e] = Entity{}, entitySprites[e] = SpriteSet{};
     ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
     DecodedImage probe;
     if (!platformDecodeImage("gfx/font/mainfont.png", &probe)) GTEST_SKIP() << "no PNG decoder in this build";
     setPlayerDefaults();
     worldName = "world1";
-    stageName = "stage3";
+    stageName = StageName();
     seedRandom(GetSeed());
     startStage();
     enterStage();
   }
   virtual unsigned GetSeed() const { return 1; }
+  virtual const char* StageName() const { return "stage3"; }
 
   static Entity& p1() { return entities[0]; }
   static bool standing(int e) {
@@ -76,7 +80,24 @@ class StartStage : public ::testing::Test {
   }
 };
 
-TEST_F(StartStage, IdlePlayerKeepsOverHalfItsHealthForTenSeconds) {
+// The stage lines are never emptied between stages: a file shorter than the one before must
+// still leave none of the earlier stage's placements behind.
+TEST_F(StartStage, StageAfterAnotherPlacesOnlyItsOwn) {
+  const int alone = lastEntity;
+  for (const char* before : {"stage1", "stage2"}) {
+    stageName = before;
+    startStage();
+    stageName = "stage3";
+    startStage();
+    EXPECT_EQ(lastEntity, alone) << "stage3 after " << before;
+  }
+}
+
+class EveryStage : public StartStage, public ::testing::WithParamInterface<const char*> {
+  const char* StageName() const override { return GetParam(); }
+};
+
+TEST_P(EveryStage, IdlePlayerIsLeftAloneAndKeepsOverHalfItsHealthForTenSeconds) {
   for (int e = playerCount; e <= lastEntity; ++e)
     if (entities[e].kind == kKindFighter) EXPECT_GE(entities[e].x - p1().x, screenWidth) << "opponent " << e;
   const double full = p1().maxHp;
@@ -86,6 +107,9 @@ TEST_F(StartStage, IdlePlayerKeepsOverHalfItsHealthForTenSeconds) {
   }
   EXPECT_GT(p1().hp, full / 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pack, EveryStage, ::testing::Values("stage1", "stage2", "stage3"),
+                         [](const auto& info) { return std::string(info.param); });
 
 struct SeedCase {
   const char* name;

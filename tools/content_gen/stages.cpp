@@ -25,6 +25,8 @@ const int kBackParallax = 2;
 const int kFarBlockRow = 0;
 const int kForeParallax = 2;
 const int kScreenW = 1024;
+// Entries in the game's list of stage lines.
+const int kStageLineCount = 2001;
 
 // One PLACEENTITY (extra < 0) or CPLACEENTITY line, its type given by name.
 struct Placement {
@@ -109,6 +111,10 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
     else
       l.push_back(join({"CPLACEENTITY", n(p.x), n(p.y), n(type), n(p.extra), n(p.spread)}));
   }
+  // The game reads a stage file over the lines of the stage before and never empties them, so a
+  // shorter file would inherit the longer one's last placements. Blank lines up to the whole
+  // list overwrite every one of them.
+  l.resize(kStageLineCount);
   return l;
 }
 

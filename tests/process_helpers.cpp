@@ -191,20 +191,18 @@ int runOnDisplay(const std::string& commandLine, const std::string& display) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+int holdEscapeInWindowOf(int pid, int timeoutSeconds, const std::string& display) {
+  return runOnDisplay("timeout " + std::to_string(timeoutSeconds) +
+                      " sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
+                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'", display);
+}
+
 int pressKeyInWindowOf(int pid, const std::string& key, const std::string& display) {
   // Three separate runs: chained after a search, xdotool sends the key as a synthetic event to
   // the window, which SDL does not take; on its own it goes through XTEST to the focus.
   return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
                       " --classname . | head -n 1) && xdotool windowfocus --sync \"$w\" && xdotool key " +
                       key + "'", display);
-}
-
-// Escape goes to the window as an event of its own and stays down: a press and release within
-// one frame would pass between two polls unseen, and a key held through the server's keyboard
-// would reach whatever else runs on the display.
-int holdEscapeInWindowOf(int pid, const std::string& display) {
-  return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
-                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'", display);
 }
 
 bool startPrivateDisplay(ChildProcess* server, std::string* display) {

@@ -59,8 +59,11 @@ int runOnDisplay(const std::string& commandLine, const std::string& display = te
 // `pid` opened on the test display: the window is found by its process id and given the input
 // focus first, so that tests running side by side do not take each other's keys. 0 on success.
 int pressKeyInWindowOf(int pid, const std::string& key, const std::string& display = testDisplay());
-// Puts Escape down in that window and leaves it down until the program is gone. 0 on success.
-int holdEscapeInWindowOf(int pid, const std::string& display = testDisplay());
+// Holds Escape down in the window of process `pid` once it shows, as its own event: a press and
+// release within one frame would pass between two polls unseen, and a key held through the
+// server's keyboard would reach whatever else runs on the display. Gives up (non-zero) when no
+// window shows within `timeoutSeconds`.
+int holdEscapeInWindowOf(int pid, int timeoutSeconds = 60, const std::string& display = testDisplay());
 // A virtual display of the test's own (Xvfb on a free number), for a test that types into its
 // window by the server's keyboard or reads the screen back: no other test's window can take
 // its keys or cover its pixels. False when none can be started.

@@ -77,7 +77,7 @@ TEST(WorkbenchProgram, PauseHoldsTheFadeAndBoxesComeAndGo) {
   ASSERT_EQ(press("p"), 0);
   EXPECT_TRUE(waitForOutput(&child, "1.000\n", 30000)) << "the fade did not resume";
 
-  EXPECT_EQ(holdEscapeInWindowOf(child.pid, display), 0);
+  EXPECT_EQ(holdEscapeInWindowOf(child.pid, 60, display), 0);
   ChildResult result = finishChild(&child, 20000);
   EXPECT_FALSE(result.timedOut) << "Escape did not end the preview";
   EXPECT_EQ(result.exitCode, 0);

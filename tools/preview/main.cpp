@@ -1,29 +1,62 @@
-// brawler-preview [SCREEN] [STAGE]
+// brawler-preview [SCREEN [STAGE]]
 // The game as it starts, but opened on the screen named SCREEN ("Playstage", "Mainmenu",
 // "Character Select" or "Overworld"; the stage when left out) and, for the stage screen, on
 // stage STAGE of world1 ("stage3" when left out). Run it in a content folder, as the game.
 // The game itself always opens on stage3: this is how the other stages and the front-end
 // screens are looked at while making content, and how docs/screenshots is taken.
-// On the stage screen the workbench's keys are live (see --help).
+// Holding Escape ends it on every screen. On the stage screen the workbench's keys are live
+// (see --help).
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "screens/character_select.h"
+#include "screens/main_menu.h"
+#include "screens/overworld.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
+#include "shell/input.h"
 #include "sim/game_state.h"
 #include "workbench.h"
 
 namespace {
 
+constexpr int kUsageStatus = 2;
+
+// Each screen as its entry step and its one-iteration step, which returns false when the
+// screen is done (the main menu has faded out).
+struct PreviewScreen {
+  const char* name;
+  void (*enter)();
+  bool (*frame)();
+};
+constexpr PreviewScreen kScreens[] = {
+    {kScreenOverworld, enterOverworld, overworldFrame},
+    {kScreenCharacterSelect, enterCharacterSelect, characterSelectFrame},
+    {kScreenMainMenu, enterMainMenu, mainMenuFrame},
+    {kScreenPlaystage, enterWorkbenchStage, workbenchStageFrame},
+};
+
+const PreviewScreen* screenNamed(const std::string& name) {
+  for (const PreviewScreen& s : kScreens)
+    if (name == s.name) return &s;
+  return nullptr;
+}
+
+// The stage and the overworld end on Escape as in the game; the menus have no way out of their
+// own, and an author looking at them should never have to kill the process.
+void endOnEscape() {
+  if (isHeld(kKeyEscape)) endProgram();
+}
+
+const char* const kUsage =
+    "usage: brawler-preview [SCREEN [STAGE]]\n"
+    "SCREEN is one of Playstage (the default), Mainmenu, \"Character Select\" and Overworld;\n"
+    "STAGE names a stage of world1 (stage3 when left out). Run it in a content folder, as the\n"
+    "game. Hold Escape to leave it on every screen.\n";
+
 void printHelp() {
-  std::printf(
-      "usage: brawler-preview [SCREEN] [STAGE]\n"
-      "Opens the game on SCREEN (\"Playstage\", \"Mainmenu\", \"Character Select\" or\n"
-      "\"Overworld\"; \"Playstage\" when left out) and, on the stage screen, on STAGE of world1\n"
-      "(\"stage3\" when left out). Run it in a content folder, as the game. Escape quits.\n"
-      "\n"
-      "Keys on the stage screen, for looking at what the content does:\n");
+  std::printf("%s\nKeys on the stage screen, for looking at what the content does:\n", kUsage);
   for (int k = 0; k < kWorkbenchKeyCount; ++k) std::printf("  %s\n", kWorkbenchKeys[k].help);
 }
 
@@ -34,20 +67,20 @@ int main(int argc, char** argv) {
     printHelp();
     return 0;
   }
+  const std::string first = argc > 1 ? argv[1] : kScreenPlaystage;
+  if (argc > 3 || !screenNamed(first)) {
+    std::fputs(kUsage, stderr);
+    return kUsageStatus;
+  }
   startUp(1);  // the same opponents' choices every run
   stageName = argc > 2 ? argv[2] : "stage3";
-  screenState = argc > 1 ? argv[1] : "Playstage";
-  // The screens hand over by name, as in the game; the stage screen never returns.
+  screenState = first;
+  // The screens hand over by name, as in the game.
   for (;;) {
-    const std::string state = screenState;
-    if (state == "Overworld") runOverworld();
-    else if (state == "Character Select") runCharacterSelect();
-    else if (state == "Mainmenu") runMainMenu();
-    else if (state == "Playstage") {
-      enterWorkbenchStage();
-      while (workbenchStageFrame()) {
-      }
-    }
-    else return 1;
+    const PreviewScreen* screen = screenNamed(screenState);
+    if (!screen) return 1;
+    screen->enter();
+    const std::string entered = screenState;
+    while (screenState == entered && screen->frame()) endOnEscape();
   }
 }

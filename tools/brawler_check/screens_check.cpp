@@ -1,5 +1,8 @@
 #include "screens_check.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "screens/character_select.h"
@@ -11,7 +14,7 @@
 namespace {
 
 const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kRosterLineCount};
-const TextFormat kOverworldFormat{"overworld data", {"NODE"}, kOverworldLineCount};
+const TextFormat kOverworldFormat{"overworld data", {"NODE", "START"}, kOverworldLineCount};
 
 int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
 
@@ -92,10 +95,23 @@ void checkOverworld(const std::string& world, bool reached) {
   const TextFile& file = textFile(path);
   checkLineShapes(path, file, kOverworldFormat);
   bool described[kOverworldNodes] = {};
+  std::vector<std::string> mapStages;
   for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
     const std::string& text = file.lines[i];
     int node = numberField(text, 2);
-    if (getField(text, 1) == "NODE" && node >= 0 && node < kOverworldNodes) described[node] = true;
+    if (getField(text, 1) == "NODE" && node >= 0 && node < kOverworldNodes) {
+      described[node] = true;
+      mapStages.push_back(getField(text, 9));
+    }
+  }
+  // The arcade opens only the start stage at first: one the map does not show can never be
+  // reached, and with no start at all nothing can be played.
+  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
+    const std::string& text = file.lines[i];
+    if (getField(text, 1) != "START") continue;
+    const std::string start = getField(text, 2);
+    if (std::find(mapStages.begin(), mapStages.end(), start) == mapStages.end())
+      reportError(path, i + 1, "the start stage \"" + start + "\" is on no node of the map");
   }
   for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
     const std::string& text = file.lines[i];

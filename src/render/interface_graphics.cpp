@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "content/text_file.h"
+#include "render/draw.h"
 #include "render/stage_scene.h"
+#include "shell/window.h"
 
 Texture fontTexture;
 FrameList fontFrames;
@@ -68,4 +70,15 @@ void loadInterfaceSheet() {
 void loadInterfaceGraphics() {
   loadFont();
   loadInterfaceSheet();
+}
+
+void drawScreenCover(double transparency) {
+  drawParams.x = 0;
+  drawParams.y = 0;
+  drawParams.frame = kInterfaceFadeFrame;
+  drawParams.autoSize = 0;
+  drawParams.width = screenWidth;
+  drawParams.height = screenHeight;
+  drawParams.transparency = transparency;
+  drawFrame(interfaceSprites[0].frames);
 }

@@ -60,6 +60,7 @@ void loadMarkers() {
 
 void startMove(int p, int32_t heldCode, int32_t neighbour) {
   if (!isHeld(heldCode) || overworld.markerMoving[p] != 0 || neighbour == 0) return;
+  if (overworld.nodeLocked[neighbour] == 1) return;
   overworld.markerMoving[p] = 1;
   overworld.markerTarget[p] = neighbour;
   overworld.markerProgress[p] = 0.0;
@@ -67,14 +68,15 @@ void startMove(int p, int32_t heldCode, int32_t neighbour) {
 
 void readPlayer(int p) {
   int n = overworld.markerNode[p];
-  if (isHeld(kKeyEscape)) endProgram();
+  if (gameRules.quitKeysEndProgram == 1 && isHeld(kKeyEscape)) endProgram();
   // Each test needs a marker at rest, so the first direction that starts a move wins.
   startMove(p, bindLeft[p], overworld.nodeLeft[n]);
   startMove(p, bindRight[p], overworld.nodeRight[n]);
   startMove(p, bindUp[p], overworld.nodeUp[n]);
   startMove(p, bindDown[p], overworld.nodeDown[n]);
   // Held attack restarts the fade every frame: it only runs its course once released.
-  if (isHeld(bindAttack[p]) && overworld.markerMoving[p] == 0 && !overworld.nodeStage[n].empty()) {
+  if (isHeld(bindAttack[p]) && overworld.markerMoving[p] == 0 && !overworld.nodeStage[n].empty() &&
+      overworld.nodeLocked[n] == 0) {
     overworld.confirmed = 1;
     overworld.chooser = p;
     overworld.fadeAmount = 0.0;
@@ -114,14 +116,7 @@ void travel(int p) {
 
 void fadeToStage() {
   overworld.fadeAmount += kFadeStep;
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.autoSize = 0;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.frame = kInterfaceFadeFrame;
-  drawParams.transparency = 1.0 - overworld.fadeAmount;
-  drawFrame(interfaceSprites[0].frames);
+  drawScreenCover(1.0 - overworld.fadeAmount);
   if (overworld.fadeAmount <= 1.0) return;
   const std::string& stage = overworld.nodeStage[overworld.markerNode[overworld.chooser]];
   // The chooser may have walked on to a waypoint during the fade: no stage, no switch.

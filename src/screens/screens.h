@@ -1,14 +1,14 @@
 // The front-end screens the screen-state loop can run besides the stage.
 #pragma once
 
+#include "render/stage_scene.h"
+
 // The values of `screenState`, compared exactly.
 constexpr const char* kScreenOverworld = "Overworld";
 constexpr const char* kScreenCharacterSelect = "Character Select";
 constexpr const char* kScreenMainMenu = "Mainmenu";
 constexpr const char* kScreenPlaystage = "Playstage";
 
-// The global interface sheet's full-screen fade layer, drawn stretched over the screen.
-constexpr int kInterfaceFadeFrame = 4;
 
 void runOverworld();
 void runCharacterSelect();

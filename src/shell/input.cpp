@@ -14,6 +14,7 @@ int32_t bindRight[kBindPlayers];
 int32_t bindAttack[kBindPlayers];
 int32_t bindExtra[kBindPlayers];
 int32_t bindJump[kBindPlayers];
+int32_t windowCloseRequested = 0;
 
 namespace {
 
@@ -109,12 +110,14 @@ void onJoyButtonDown(const PlatformEvent& e) {
   printCode(code);
 }
 void onJoyButtonUp(const PlatformEvent& e) { setHeld(joystickBase(kJoyButtonBase, e) + e.button, false); }
+void onQuit(const PlatformEvent&) { windowCloseRequested = 1; }
 
 struct EventHandler {
   int type;
   void (*apply)(const PlatformEvent&);
 };
-// Every other event type, the window-close request included, changes nothing.
+// Every other event type changes nothing. The window-close request touches no input code: it
+// is only remembered, for a program that wants to honour it.
 constexpr EventHandler kEventHandlers[] = {
     {kEventKeyDown, onKeyDown},
     {kEventKeyUp, onKeyUp},
@@ -126,6 +129,7 @@ constexpr EventHandler kEventHandlers[] = {
     {kEventJoyHat, onJoyHat},
     {kEventJoyButtonDown, onJoyButtonDown},
     {kEventJoyButtonUp, onJoyButtonUp},
+    {kEventQuit, onQuit},
 };
 
 struct Bindings {

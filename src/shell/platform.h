@@ -53,12 +53,15 @@ bool platformPushEvent(const PlatformEvent& event);
 // Blocks until a key goes down (used after the fatal image message). The real version also
 // returns when the window is closed or no window is open; the null version returns at once.
 void platformWaitForKey();
+// Joysticks attached at start-up: 0 when there are none or the joystick part did not open.
+int platformJoystickCount();
 
 // Null-version controls for tests.
 void nullQueueEvent(const PlatformEvent& event);
 void nullClearEvents();
 void nullAdvanceTicks(uint32_t ms);
 void nullSetTicks(uint32_t ms);
+extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless a test sets it
 
 // ---- images and GL -------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <deque>
 
 int platformHeadless = 0;
+int nullJoystickCount = 0;
 
 namespace {
 std::deque<PlatformEvent> queuedEvents;

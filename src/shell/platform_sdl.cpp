@@ -241,6 +241,11 @@ void platformWaitForKey() {
   }
 }
 
+int platformJoystickCount() {
+  if (platformHeadless) return nullJoystickCount;
+  return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks() : 0;
+}
+
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {
   SDL_Surface* surface = IMG_Load(path.c_str());
   if (surface == nullptr) return false;

@@ -23,7 +23,6 @@ namespace {
 constexpr int32_t kAnimationMargin = 1000;
 constexpr int32_t kMostShakeY = 15;
 constexpr double kFadeStep = 0.025;
-constexpr int kFadeFrame = 4;  // the global interface sheet's full-screen layer
 
 int32_t fadeActive = 0;
 double fadeAmount = 0.0;
@@ -66,14 +65,7 @@ void fadeIn() {
   fadeAmount += kFadeStep;
   std::printf("%.3f\n", fadeAmount);
   std::fflush(stdout);
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.frame = kFadeFrame;
-  drawParams.autoSize = 0;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.transparency = fadeAmount;
-  drawFrame(interfaceSprites[0].frames);
+  drawScreenCover(fadeAmount);
   if (fadeAmount > 1.0) {
     fadeActive = 0;
     fadeAmount = 0.0;
@@ -100,12 +92,16 @@ void simulateTick() {
   updateCamera();
 }
 
-void stageTick() {
-  pollInput();
-  simulateTick();
+void drawStageFrame() {
   drawStageScene();
   drawHud();
   fadeIn();
+}
+
+void stageTick() {
+  pollInput();
+  simulateTick();
+  drawStageFrame();
   presentFrame();
 }
 

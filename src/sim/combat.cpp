@@ -5,6 +5,7 @@
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
 #include "content/text_file.h"
+#include "shell/game_state.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/entity.h"
@@ -30,6 +31,7 @@ bool facesLeft(const Entity& e) { return e.facing == 1; }
 bool isKnockDown(int32_t attackKind) {
   return attackKind == kAttackKnockHigh || attackKind == kAttackKnockLow;
 }
+bool isPlayer(int e) { return e < playerCount; }
 bool isLow(int32_t attackKind) { return attackKind == kAttackLow || attackKind == kAttackKnockLow; }
 
 }  // namespace
@@ -148,7 +150,8 @@ void resolveAttack(int a, int lastVictim) {
     // numbers depends on who stands on the stage.
     const int16_t fx = wrap16(midpoint(box.left, box.right) + jitter());
     const int16_t fy = wrap16(midpoint(box.top, box.bottom) + jitter());
-    const bool lands = std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
+    const bool teammate = gameRules.friendlyFire == 0 && isPlayer(a) && isPlayer(v);
+    const bool lands = !teammate && std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
                        rectsOverlap(body, box) && attacker.hitList[v] == 0 && victim.down == 0;
     if (!lands) continue;
     attacker.hitList[v] = 1;

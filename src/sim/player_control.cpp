@@ -4,6 +4,7 @@
 
 #include "audio/sound.h"
 #include "content/text_file.h"
+#include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/platform.h"
 #include "sim/animation.h"
@@ -225,7 +226,7 @@ void holdOnStage() {
 }  // namespace
 
 void quitIfEscapeHeld() {
-  if (!isHeld(kKeyEscape)) return;
+  if (gameRules.quitKeysEndProgram == 0 || !isHeld(kKeyEscape)) return;
   platformShutdown();
   std::exit(0);
 }

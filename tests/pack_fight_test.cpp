@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "content/text_file.h"
 #include "sim_support.h"
 
 using namespace simtest;

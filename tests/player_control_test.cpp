@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+#include <tuple>
+
+#include "shell/play_loop.h"
 #include "sim_support.h"
 
 using namespace simtest;
@@ -89,8 +94,44 @@ TEST_F(PlayerControl, PlayersPastTheBindingTableHaveNoControls) {
   EXPECT_EQ(entities[kBindPlayers].x, 500);
 }
 
-TEST_F(PlayerControl, EscapeEndsTheProgramBeforeAnyoneMoves) {
-  EXPECT_EXIT((poll({kKeyEscape}), std::exit(3)), ::testing::ExitedWithCode(0), "");
+TEST_F(PlayerControl, EscapeStopsThePassAndTheTickEndsTheProgram) {
+  keys({kKeyEscape}, {kLeft});
+  EXPECT_TRUE(updatePlayers());
+  EXPECT_EQ(p1().x, 200) << "nobody moves in the tick that leaves";
+  EXPECT_EXIT((simulateTick(), std::exit(3)), ::testing::ExitedWithCode(0), "");
+}
+
+// The player step sees only the command row: one written by hand drives the same tick as one
+// built from the key tables through the bindings.
+TEST_F(PlayerControl, CommandRowDrivesTheSameTickAsTheKeyTables) {
+  const std::map<int, PlayerAction> actionOf = {{kUp, kActionUp},       {kDown, kActionDown},
+                                                {kLeft, kActionLeft},   {kRight, kActionRight},
+                                                {kAttack, kActionAttack}, {kJump, kActionJump}};
+  const struct { const char* shows; std::vector<int> pressed, held; } cases[] = {
+      {"tap left", {kLeft}, {}},         {"walk right", {}, {kRight}},
+      {"up and jump", {kJump}, {kUp}},   {"down and attack", {kAttack}, {kDown}},
+      {"everything held", {}, {kUp, kDown, kLeft, kRight, kAttack, kJump}}};
+  auto state = [&] {
+    return std::make_tuple(p1().x, p1().y, p1().xv, p1().playerState, p1().facing,
+                           entitySprites[0].animation);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    SetUp();
+    keys(c.pressed, c.held);
+    const PlayerCommand built = playerCommands[0];
+    tick();
+    const auto fromKeys = state();
+
+    SetUp();
+    PlayerCommand byHand{};
+    for (int k : c.pressed) byHand.pressed[actionOf.at(k)] = byHand.held[actionOf.at(k)] = 1;
+    for (int k : c.held) byHand.held[actionOf.at(k)] = 1;
+    playerCommands[0] = byHand;
+    tick();
+    EXPECT_EQ(state(), fromKeys);
+    EXPECT_EQ(std::memcmp(&built, &byHand, sizeof built), 0) << "the built row differs";
+  }
 }
 
 }  // namespace

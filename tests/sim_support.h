@@ -27,6 +27,7 @@ inline void keys(const std::vector<int>& pressed, const std::vector<int>& held =
   for (int c = 0; c <= kInputCodes; ++c) keyHeld[c] = keyPressed[c] = 0;
   for (int k : pressed) keyHeld[k] = keyPressed[k] = -1;
   for (int k : held) keyHeld[k] = -1;
+  buildPlayerCommands();
 }
 
 // Entities 0..7 free, player 1 bound to the codes above, a sound in slots 0..4, the fixture
@@ -68,7 +69,7 @@ inline Entity& placeFighter(int e, int x, int y, const std::string& script = "")
 
 // One tick in the play loop's order (every test entity is in view), input already set.
 inline void tick() {
-  updatePlayers();
+  if (updatePlayers()) return;
   updatePhysics();
   for (int e = 0; e <= lastEntity; ++e) {
     if (entities[e].alive != 1) continue;

@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "content/text_file.h"
 
 #include <gtest/gtest.h>

@@ -143,6 +143,7 @@ void goToStage() {
 
 bool stageFrame() {
   pollInput();
+  buildPlayerCommands();
   for (const PhaseStep& s : kPhaseSteps)
     if (s.phase == arcade.phase) {
       s.step();

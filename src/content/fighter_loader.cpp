@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "render/texture.h"
 #include "sim/animation.h"

@@ -4,6 +4,7 @@
 
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "sim/entity.h"
 #include "sim/random.h"

@@ -34,12 +34,5 @@ std::string getField(const std::string& line, int n, char separator = ' ');
 // Decimal, or &H / &O / &B integers; anything that is not a number reads as 0.
 double toNumber(const std::string& text);
 
-// A real stored into an integer field: nearest integer, a half to the even neighbour.
-int32_t roundToInt(double value);
-// The same, kept to the low 16 bits as the 16-bit entity fields store it.
-int16_t roundToInt16(double value);
-// Sum or difference of 16-bit fields, wrapped as the 16-bit arithmetic does.
-inline int16_t wrap16(int32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
-
 // Content paths are written with "/" or "\"; both must reach the same file.
 std::string hostPath(const std::string& contentPath);

@@ -1,5 +1,6 @@
 #include "render/draw.h"
 
+#include "base/numbers.h"
 #include "shell/platform.h"
 
 DrawParams drawParams;

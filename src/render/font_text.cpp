@@ -1,6 +1,6 @@
 #include "render/font_text.h"
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 

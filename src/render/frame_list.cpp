@@ -1,4 +1,5 @@
 #include "render/sprite_set.h"
+#include "content/text_file.h"
 
 #include <algorithm>
 #include <cstddef>

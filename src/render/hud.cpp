@@ -1,7 +1,7 @@
 // The heads-up display: per player a panel with health, power and third gauges.
 #include "render/stage_scene.h"
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/draw.h"
 #include "sim/entity.h"
 

@@ -1,6 +1,6 @@
 #include "render/scene_culling.h"
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "shell/window.h"
 #include "sim/rect.h"
 

@@ -6,7 +6,6 @@
 
 #include "content/record_string.h"
 #include "content/script_lines.h"
-#include "content/text_file.h"
 #include "render/texture.h"
 
 constexpr int kFrameCount = 501;    // frames 0..500

@@ -2,7 +2,7 @@
 // depth, front layer.
 #include "render/stage_scene.h"
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/draw.h"
 #include "render/scene_culling.h"
 #include "shell/game_state.h"

@@ -1,7 +1,6 @@
 #include "render/texture.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "content/text_file.h"
 #include "shell/platform.h"
@@ -41,7 +40,7 @@ bool toChannels(DecodedImage& image, int channels) {
   std::printf("Error loading %s.\n", path.c_str());
   std::fflush(stdout);
   platformWaitForKey();
-  std::exit(0);
+  platformQuit(0);
 }
 
 void loadTexture(const std::string& path, Texture& texture, bool rgba) {

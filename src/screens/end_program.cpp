@@ -1,9 +1,4 @@
-#include <cstdlib>
-
 #include "screens/screens.h"
 #include "shell/platform.h"
 
-void endProgram() {
-  platformShutdown();
-  std::exit(0);
-}
+void endProgram() { platformQuit(0); }

@@ -1,5 +1,6 @@
 // "NODE n x y left right up down stage" and "START stage": the overworld lines turned into the
 // node graph and the stage a new game opens with.
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "screens/keyword_lines.h"
 #include "screens/overworld.h"

@@ -1,4 +1,5 @@
 // "FIGHTER box name": which fighter each selection box stands for.
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "screens/character_select.h"
 #include "screens/keyword_lines.h"

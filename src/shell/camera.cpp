@@ -1,7 +1,7 @@
 #include "shell/camera.h"
 
 #include "content/stage_loader.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "shell/game_state.h"
 #include "shell/window.h"
 #include "sim/entity.h"

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_state.h"

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "shell/game_state.h"
 #include "shell/platform.h"
 
 int16_t keyHeld[kInputCodes + 1];
@@ -172,3 +173,19 @@ void pollInput() {
 
 bool isHeld(int code) { return inCodeSpace(code) && keyHeld[code] != 0; }
 bool isPressed(int code) { return inCodeSpace(code) && keyPressed[code] != 0; }
+
+void buildPlayerCommands() {
+  // In the order of PlayerAction.
+  const int32_t* const actionBindings[kPlayerActions] = {bindUp,     bindDown,  bindLeft, bindRight,
+                                                         bindAttack, bindExtra, bindJump};
+  // Where Escape does not end the program (the arcade pauses on it) it asks nothing of the tick.
+  const uint8_t escape = gameRules.quitKeysEndProgram == 1 && isHeld(kKeyEscape) ? 1 : 0;
+  for (int p = 0; p < kCommandPlayers; ++p) {
+    PlayerCommand& command = playerCommands[p];
+    for (int a = 0; a < kPlayerActions; ++a) {
+      command.held[a] = isHeld(actionBindings[a][p]) ? 1 : 0;
+      command.pressed[a] = isPressed(actionBindings[a][p]) ? 1 : 0;
+    }
+    command.escapeHeld = escape;
+  }
+}

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "sim/player_command.h"
+
 constexpr int kInputCodes = 1024;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyReturn = 13;
@@ -10,7 +12,7 @@ constexpr int kKeyReturn = 13;
 extern int16_t keyHeld[kInputCodes + 1];
 extern int16_t keyPressed[kInputCodes + 1];
 
-constexpr int kBindPlayers = 4;
+constexpr int kBindPlayers = kCommandPlayers;  // one command row per binding row
 extern int32_t bindUp[kBindPlayers];
 extern int32_t bindDown[kBindPlayers];
 extern int32_t bindLeft[kBindPlayers];
@@ -27,3 +29,6 @@ void pollInput();
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).
 bool isHeld(int code);
 bool isPressed(int code);
+// Fills playerCommands from the bindings and the key tables; once per stage tick, after
+// pollInput().
+void buildPlayerCommands();

@@ -39,6 +39,9 @@ struct PlatformEvent {
 // Returns false with the platform's reason when no window or GL context can be had.
 bool platformOpenWindow(std::string* reason);
 void platformShutdown();
+// The program's one way out: shuts the platform down, flushes standard output and ends the
+// process with `status`.
+[[noreturn]] void platformQuit(int status);
 uint32_t platformTicks();            // milliseconds since start
 void platformSleep(uint32_t ms);
 // One turn of a busy wait on platformTicks(): nothing in the real version; the null version's

@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/camera.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
+#include "shell/platform.h"
 #include "shell/window.h"
 #include "sim/animation.h"
 #include "sim/combat.h"
@@ -83,7 +84,7 @@ void enterStage() {
 }
 
 void simulateTick() {
-  updatePlayers();
+  if (updatePlayers()) platformQuit(0);
   updatePhysics();
   animateEntities();
   updateOpponents();
@@ -100,6 +101,7 @@ void drawStageFrame() {
 
 void stageTick() {
   pollInput();
+  buildPlayerCommands();
   simulateTick();
   drawStageFrame();
   presentFrame();

@@ -3,6 +3,7 @@
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "shell/game_state.h"
 #include "sim/animation.h"

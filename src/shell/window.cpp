@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "shell/platform.h"
@@ -39,8 +38,7 @@ void initVideoAndAudio() {
   std::string reason;
   if (!platformOpenWindow(&reason)) {
     std::printf("cannot open the 1024x768 OpenGL window: %s\n", reason.c_str());
-    std::fflush(stdout);
-    std::exit(1);
+    platformQuit(1);
   }
   audioOpen();
 }

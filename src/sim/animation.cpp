@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "sim/entity.h"
 
 namespace {

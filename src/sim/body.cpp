@@ -1,6 +1,6 @@
 #include "sim/body.h"
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "sim/entity.h"
 
 double footLine(int e) { return entities[e].y + entitySprites[e].bodyHeight; }

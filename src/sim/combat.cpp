@@ -4,7 +4,7 @@
 
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "shell/game_state.h"
 #include "sim/animation.h"
 #include "sim/body.h"

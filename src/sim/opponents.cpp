@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/control.h"

@@ -4,7 +4,7 @@
 
 #include "audio/sound.h"
 #include "content/stage_loader.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 

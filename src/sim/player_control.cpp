@@ -1,17 +1,14 @@
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
-#include "shell/game_state.h"
-#include "shell/input.h"
-#include "shell/platform.h"
+#include "base/numbers.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/control.h"
 #include "sim/entity.h"
 #include "sim/physics.h"
+#include "sim/player_command.h"
 
 namespace {
 
@@ -19,13 +16,15 @@ constexpr int32_t kDoubleTapWindow = 15;  // ticks in which a second press start
 constexpr int kLeftFacing = 1;
 constexpr int kRightFacing = 0;
 
-// The player whose pass is running, and its bindings read as held/pressed.
+// The player whose pass is running, and its command for this tick.
 int p = 0;
 Entity* pl = nullptr;
 
-// A player past the binding table has no controls rather than someone else's.
-bool held(const int32_t* binding) { return p < kBindPlayers && isHeld(binding[p]); }
-bool pressed(const int32_t* binding) { return p < kBindPlayers && isPressed(binding[p]); }
+// A player past the command table has no controls rather than someone else's.
+const PlayerCommand kNoCommand{};
+const PlayerCommand& command() { return p < kCommandPlayers ? playerCommands[p] : kNoCommand; }
+bool held(PlayerAction action) { return command().held[action] != 0; }
+bool pressed(PlayerAction action) { return command().pressed[action] != 0; }
 
 void start(const std::string& name) { startAnimation(entitySprites[p], name); }
 bool finished() { return entitySprites[p].finished == 1; }
@@ -79,59 +78,59 @@ void walkFromIdle(int facing, int direction) {
   start("WALK");
   moveX(direction * walkStep());
   pl->playerState = kPlayerMoving;
-  if (pressed(bindJump)) startJump();
+  if (pressed(kActionJump)) startJump();
 }
 
 void idleHandler() {
   if (pl->playerState != kPlayerIdle) return;
   pl->running = 0;
   pl->down = 0;
-  if (pressed(bindLeft)) tapToward(&pl->leftTapTimer, kLeftFacing, -1);
-  if (pressed(bindRight) && !pressed(bindLeft)) tapToward(&pl->rightTapTimer, kRightFacing, 1);
-  if (held(bindLeft) && pl->running == 0) walkFromIdle(kLeftFacing, -1);
-  if (held(bindRight) && !held(bindLeft) && pl->running == 0) walkFromIdle(kRightFacing, 1);
-  if (held(bindUp)) {
+  if (pressed(kActionLeft)) tapToward(&pl->leftTapTimer, kLeftFacing, -1);
+  if (pressed(kActionRight) && !pressed(kActionLeft)) tapToward(&pl->rightTapTimer, kRightFacing, 1);
+  if (held(kActionLeft) && pl->running == 0) walkFromIdle(kLeftFacing, -1);
+  if (held(kActionRight) && !held(kActionLeft) && pl->running == 0) walkFromIdle(kRightFacing, 1);
+  if (held(kActionUp)) {
     start("WALK");
     depthStep(-1);
     pl->playerState = kPlayerMoving;
   }
-  if (held(bindDown)) {
+  if (held(kActionDown)) {
     start("WALK");
     depthStep(1);
     pl->playerState = kPlayerMoving;
   }
-  if (pressed(bindAttack)) startFirstAttack("QUICKATTACK1");
-  if (pressed(bindJump) && pl->playerState == kPlayerIdle) startJump();
+  if (pressed(kActionAttack)) startFirstAttack("QUICKATTACK1");
+  if (pressed(kActionJump) && pl->playerState == kPlayerIdle) startJump();
 }
 
 void moveSideways(int facing, int direction) {
   pl->facing = facing;
   moveX(direction * stepFor(pl->running));
-  if (pressed(bindJump)) {
+  if (pressed(kActionJump)) {
     start("JUMPSTART");
     pl->xv = wrap16(direction * movingJumpSpeed());
     pl->playerState = kPlayerJumpStart;
   }
-  if (pressed(bindAttack)) startFirstAttack(pl->running == 1 ? "RUNATTACK" : "QUICKATTACK1");
+  if (pressed(kActionAttack)) startFirstAttack(pl->running == 1 ? "RUNATTACK" : "QUICKATTACK1");
 }
 
 // Depth moves keep whatever horizontal speed a jump in this tick was given.
 void moveInDepth(int direction) {
   depthStep(direction);
-  if (pressed(bindJump)) startJump();
-  if (pressed(bindAttack)) startFirstAttack("QUICKATTACK1");
+  if (pressed(kActionJump)) startJump();
+  if (pressed(kActionAttack)) startFirstAttack("QUICKATTACK1");
 }
 
 void movingHandler() {
   if (pl->playerState != kPlayerMoving) return;
-  const bool left = held(bindLeft), right = held(bindRight);
+  const bool left = held(kActionLeft), right = held(kActionRight);
   if (left) moveSideways(kLeftFacing, -1);
   if (right && !left) moveSideways(kRightFacing, 1);
   if (pl->running == 1 && !left && !right) {
     start("WALK");
     pl->running = 0;
   }
-  const bool up = held(bindUp), down = held(bindDown);
+  const bool up = held(kActionUp), down = held(kActionDown);
   if (up) moveInDepth(-1);
   if (down) moveInDepth(1);
   if (!up && !down && !left && !right) {
@@ -151,7 +150,7 @@ void takeOffHandler() {
 
 void airborneHandler() {
   if (pl->playerState == kPlayerAirborne && entitySprites[p].animation == "JUMP" &&
-      pressed(bindAttack))
+      pressed(kActionAttack))
     start("JUMPATTACK");
 }
 
@@ -159,12 +158,12 @@ void landingHandler() {
   if (pl->playerState != kPlayerLanding || !finished()) return;
   start("STAND");
   pl->playerState = kPlayerIdle;
-  if (held(bindLeft)) {
+  if (held(kActionLeft)) {
     pl->playerState = kPlayerMoving;
     pl->facing = kLeftFacing;
     start("WALK");
   }
-  if (held(bindRight)) {
+  if (held(kActionRight)) {
     pl->playerState = kPlayerMoving;
     pl->facing = kRightFacing;
     start("WALK");
@@ -178,7 +177,7 @@ void attackHandler() {
     pl->playerState = kPlayerIdle;
   }
   // Checked even when the attack just ended: a press in its last tick still chains.
-  if (pl->comboAllowed == 1 && pressed(bindAttack)) {
+  if (pl->comboAllowed == 1 && pressed(kActionAttack)) {
     pl->comboStep += 1;
     pl->comboAllowed = 0;
     start("QUICKATTACK" + std::to_string(pl->comboStep));
@@ -225,18 +224,13 @@ void holdOnStage() {
 
 }  // namespace
 
-void quitIfEscapeHeld() {
-  if (gameRules.quitKeysEndProgram == 0 || !isHeld(kKeyEscape)) return;
-  platformShutdown();
-  std::exit(0);
-}
-
-void updatePlayers() {
+bool updatePlayers() {
   for (p = 0; p < playerCount && p < kEntityCount; ++p) {
     currentEntity = p;
     pl = &entities[p];
     lowerTapTimers();
-    quitIfEscapeHeld();
+    // Leaving stops the pass at once: no later player and no later step of the tick acts.
+    if (command().escapeHeld != 0) return true;
     idleHandler();
     movingHandler();
     takeOffHandler();
@@ -250,4 +244,5 @@ void updatePlayers() {
     holdOnStage();
     updateMusic();
   }
+  return false;
 }

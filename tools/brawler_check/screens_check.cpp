@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "screens/character_select.h"

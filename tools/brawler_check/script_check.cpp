@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "audio/sound.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "findings.h"
 #include "line_shapes.h"
 #include "script_model.h"

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <tuple>
 
-#include "content/text_file.h"
+#include "base/numbers.h"
 
 namespace {
 

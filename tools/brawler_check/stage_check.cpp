@@ -4,6 +4,7 @@
 
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
+#include "base/numbers.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "findings.h"

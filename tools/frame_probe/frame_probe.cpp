@@ -73,6 +73,7 @@ void startStage3() {
 
 void runTick() {
   pollInput();
+  buildPlayerCommands();
   simulateTick();
   drawStageScene();
   drawHud();

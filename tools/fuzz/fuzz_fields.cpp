@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/numbers.h"
 #include "content/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

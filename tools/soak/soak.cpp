@@ -34,7 +34,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "crowded_stage.h"
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
-#include "content/text_file.h"
+#include "base/numbers.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
 #include "shell/platform.h"

@@ -1,0 +1,3 @@
+#include "sim/player_command.h"
+
+PlayerCommand playerCommands[kCommandPlayers];

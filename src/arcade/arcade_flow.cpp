@@ -22,7 +22,8 @@ ArcadeState arcade;
 
 namespace {
 
-// The menu sheet's greyed plate for the continue entry, under the picture's own rows.
+// The menu sheet's whole picture, and its greyed plate for the continue entry under it.
+constexpr int kMenuPictureFrame = 5;
 constexpr int kGreyedContinueFrame = 6;
 // The end screen stays this long, and can be passed over after the first second of it.
 constexpr int32_t kEndTicks = 300;
@@ -88,8 +89,19 @@ void goToTitle() {
   greyContinue();
 }
 
+// The menu draws its entries on black; the title puts the sheet's picture behind them.
+void drawTitlePicture() {
+  drawParams.x = 0;
+  drawParams.y = 0;
+  drawParams.autoSize = 1;
+  drawParams.frame = kMenuPictureFrame;
+  drawParams.transparency = 0.0;
+  drawFrame(mainMenu.menuItems[0].frames);
+}
+
 bool titleFrame() {
   const int32_t before = mainMenu.cursor;
+  drawTitlePicture();
   const bool open = mainMenuFrame();
   if (open) {
     skipGreyedEntry(before);

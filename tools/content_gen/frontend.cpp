@@ -83,8 +83,9 @@ void writeMainMenu(const std::string& root) {
     title(c, kMenuEntries[k], x + plateW / 2, y + 28, 6, rgb(255, 255, 255), rgb(190, 190, 230));
     frames.push_back({x, y, plateW, plateH});
   }
-  // The highlight covers the chosen entry, pulsing: a gold plate with arrows either side.
-  int hx = 20, hy = 40;
+  // The highlight covers the chosen entry, pulsing: a gold plate with arrows either side. It
+  // sits under the picture, so that the picture can serve as a backdrop.
+  int hx = 20, hy = kScreenH + 132;
   plate(hx, hy, rgb(255, 220, 110), rgb(220, 110, 30), rgb(255, 250, 220));
   for (int side = 0; side < 2; ++side) {
     double ax = side ? hx + plateW - 40.0 : hx + 40.0, dir = side ? 1 : -1;
@@ -93,7 +94,7 @@ void writeMainMenu(const std::string& root) {
   frames.push_back({hx, hy, plateW, plateH});
   frames.push_back({0, 0, kScreenW, kScreenH});  // the whole picture, for a title backdrop
   // 6: the greyed entry, a dull plate in plain grey, under the picture.
-  int gx = 20, gy = kScreenH + 40;
+  int gx = 20, gy = kScreenH + 8;
   plate(gx, gy, rgb(70, 70, 74), rgb(38, 38, 42), rgb(96, 96, 100));
   title(c, kMenuEntries[kGreyedEntry], gx + plateW / 2, gy + 28, 6, rgb(130, 130, 134), rgb(100, 100, 104));
   frames.push_back({gx, gy, plateW, plateH});

@@ -127,6 +127,14 @@ TEST_F(ArcadeFlow, ClearingAStageOpensItsRoadsOnTheMap) {
   for (int n : kDowntownNodes) EXPECT_EQ(overworld.nodeLocked[n], 0);
 }
 
+TEST_F(ArcadeFlow, PlayersStopJustInsideTheStageEnd) {
+  playStage(1, "stage1");
+  entities[0].x = static_cast<int16_t>(stageEnd - 60);
+  keyDown(kRight1);
+  frames(30);
+  EXPECT_EQ(entities[0].x, stageEnd - 40);
+}
+
 TEST_F(ArcadeFlow, ClearingTheLastStageEndsTheWorldAndOpensContinue) {
   playStage(1, "stage2");
   markStageCleared("stage1");

@@ -13,6 +13,8 @@ namespace {
 constexpr int32_t kPlayerSlots = 2;  // entities 0 and 1 belong to the players, whoever plays
 constexpr int16_t kStartX[kPlayerSlots] = {20, 80};  // side by side, so both can be seen
 constexpr int16_t kStartY = 400;
+// How far inside the stage end a player's centre line stays.
+constexpr int32_t kEndMargin = 40;
 
 // The second keyboard layout: W A S D to move, F attack, G jump.
 constexpr int32_t kKeyW = 'w', kKeyA = 'a', kKeyS = 's', kKeyD = 'd', kKeyF = 'f', kKeyG = 'g';
@@ -72,6 +74,12 @@ void readyPlayersForStage() {
     pl.playerState = kPlayerIdle;
     pl.kind = kKindFighter;  // a spark may have borrowed player 2's empty slot last stage
   }
+}
+
+void holdPlayersInsideStageEnd() {
+  const int32_t last = stageEnd - kEndMargin;
+  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p)
+    if (entities[p].x > last) entities[p].x = static_cast<int16_t>(last);
 }
 
 void bindSecondPlayer(int joysticks) {

@@ -39,6 +39,12 @@ bool attackPressedByAnyPlayer() {
   return false;
 }
 
+// The game's own tick, with the players kept on the stage.
+void arcadeTick() {
+  simulateTick();
+  holdPlayersInsideStageEnd();
+}
+
 void setPhase(int32_t phase) {
   arcade.phase = phase;
   arcade.phaseTicks = 0;
@@ -61,7 +67,7 @@ void playStep() {
     arcade.pauseChoice = kPauseGoOn;
     return;
   }
-  simulateTick();
+  arcadeTick();
 }
 
 void pauseStep() {
@@ -77,7 +83,7 @@ void pauseStep() {
 }
 
 void clearedStep() {
-  simulateTick();
+  arcadeTick();
   if (++arcade.phaseTicks >= kClearHoldTicks) leaveStageCleared();
 }
 
@@ -87,7 +93,7 @@ void gameOverStep() {
     setPhase(kPhasePlaying);
     return;
   }
-  simulateTick();
+  arcadeTick();
   if (++arcade.phaseTicks >= kContinueTicks) goToTitle();
 }
 

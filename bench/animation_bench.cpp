@@ -8,7 +8,7 @@
 
 #include "content/fighter_loader.h"
 #include "content/text_file.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 
@@ -30,7 +30,7 @@ const std::vector<std::string> kWalkScript = {
     "END"};
 
 void fillWalkers() {
-  platformHeadless = 1;
+  useNullPlatform(true);
   ScriptRef script;
   writeScript(kWalkScript, script);
   lastEntity = kAnimated - 1;
@@ -98,7 +98,7 @@ BENCHMARK(BM_StartAnimation);
 // A spark spawned and freed again, as combat does on a hit, with the effect type's offsets
 // from the test content.
 void BM_SpawnEffect(benchmark::State& state) {
-  platformHeadless = 1;
+  useNullPlatform(true);
   if (chdir(BRAWLER_TEST_DATA "/loaders") != 0) {
     state.SkipWithError("no loader test content");
     return;

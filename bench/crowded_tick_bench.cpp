@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "crowded_stage.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "shell/play_loop.h"
 #include "sim/entity.h"
 #include "sim/random.h"
@@ -20,7 +20,7 @@ void enterCrowdedStage() {
   if (started) return;
   if (chdir(BRAWLER_CONTENT_DIR) != 0) std::abort();
   seedRandom(1);
-  platformHeadless = 1;
+  useNullPlatform(true);
   startCrowdedStage();
   started = true;
 }

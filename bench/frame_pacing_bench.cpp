@@ -2,13 +2,13 @@
 // Wall time per frame should be 17 ms either way; CPU time is the difference.
 #include <benchmark/benchmark.h>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "shell/window.h"
 
 namespace {
 
 void paceFrames(benchmark::State& state) {
-  platformHeadless = 0;  // the real millisecond clock; no window is needed to wait
+  useNullPlatform(false);  // the real millisecond clock; no window is needed to wait
   framePacingBusyWait = static_cast<int>(state.range(0));
   presentFrame();
   for (auto _ : state) presentFrame();

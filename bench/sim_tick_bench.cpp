@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "audio/sound.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "sim/combat.h"
 #include "sim/control.h"
 #include "sim/entity.h"
@@ -16,7 +16,7 @@ namespace {
 constexpr int kCrowd = 1000;
 
 void fillCrowd() {
-  platformHeadless = 1;
+  useNullPlatform(true);
   for (int s = 0; s < kSoundSlots; ++s) soundSlots[s] = nullptr;
   seedRandom(5);
   lastEntity = kCrowd - 1;

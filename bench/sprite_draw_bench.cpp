@@ -6,7 +6,7 @@
 #include <string>
 
 #include "render/draw.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -14,9 +14,9 @@ bool openWindowOnce(std::string* reason) {
   static int state = 0;  // 0 untried, 1 open, 2 failed
   static std::string why;
   if (state == 0) {
-    platformHeadless = 0;
+    useNullPlatform(false);
     state = platformOpenWindow(&why) ? 1 : 2;
-    if (state == 2) platformHeadless = 1;
+    if (state == 2) useNullPlatform(true);
   }
   *reason = why;
   return state == 1;

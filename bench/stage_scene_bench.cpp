@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "render/stage_scene.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
+#include "sim/game_state.h"
+#include "platform/null_platform.h"
 #include "sim/entity.h"
 
 namespace {
@@ -12,7 +12,7 @@ namespace {
 Texture sheet;
 
 void fillStage() {
-  platformHeadless = 1;
+  useNullPlatform(true);
   sheet.width = sheet.height = 256;
   sheet.glName = 1;
   lastEntity = kEntityCount - 1;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "sim/entity.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr int kSubject = 5;  // neither player
 class Animation : public ::testing::Test {
  protected:
   void SetUp() override {
-    platformHeadless = 1;
+    useNullPlatform(true);
     entities[kSubject] = Entity{};
     entitySprites[kSubject] = SpriteSet{};
     currentEntity = kSubject;

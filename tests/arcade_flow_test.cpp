@@ -10,7 +10,7 @@
 #include "screen_driver.h"
 #include "screens/main_menu.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/entity.h"
 
 using namespace screen_driver;
@@ -31,7 +31,7 @@ class ArcadeFlow : public ::testing::Test {
       GTEST_SKIP() << "no PNG decoder in this build";
     exitAllowed = false;
     ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
-    platformHeadless = 1;
+    useNullPlatform(true);
     nullJoystickCount = 0;
     PlatformEvent leftOver;
     while (platformPollEvent(&leftOver)) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "arcade/arcade.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/window.h"
 #include "sim_support.h"
 

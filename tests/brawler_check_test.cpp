@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "content/stage_loader.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/entity.h"
 
 namespace {

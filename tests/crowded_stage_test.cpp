@@ -8,8 +8,8 @@
 
 #include "content/fighter_loader.h"
 #include "crowded_stage.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
+#include "sim/game_state.h"
+#include "platform/null_platform.h"
 #include "shell/play_loop.h"
 #include "sim/entity.h"
 #include "sim/random.h"
@@ -67,7 +67,7 @@ TEST(CrowdedStage, FullTableFightsWithinItsTables) {
   DecodedImage probe;
   if (!platformDecodeImage("gfx/font/mainfont.png", &probe)) GTEST_SKIP() << "no PNG decoder in this build";
   seedRandom(3);
-  platformHeadless = 1;
+  useNullPlatform(true);
   startCrowdedStage();
   EXPECT_EQ(lastEntity, kEntityCount - 1);
   static Coverage coverage;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "render/draw.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "shell/window.h"
 
 namespace {
@@ -23,9 +23,9 @@ const Rgb kSheet[2][4] = {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255
 const Rgb kBlack{0, 0, 0};
 
 bool openGlWindow(std::string* reason) {
-  platformHeadless = 0;
+  useNullPlatform(false);
   if (platformOpenWindow(reason)) return true;
-  platformHeadless = 1;
+  useNullPlatform(true);
   return false;
 }
 
@@ -57,7 +57,7 @@ class Readback : public ::testing::Test {
   }
   // The window stays open to the end of the process: closing it unloads the GL driver, and
   // the leak checker can then no longer tell the driver's own allocations from ours.
-  void TearDown() override { platformHeadless = 1; }
+  void TearDown() override { useNullPlatform(true); }
   void setFrame(int f, double x1, double y1, double x2, double y2) {
     sprite->frames.frame[f].texture = &sheet;
     sprite->frames.frame[f].x1 = x1;

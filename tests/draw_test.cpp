@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ template <class Case>
 class RecordedDraw : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
-    platformHeadless = 1;
+    useNullPlatform(true);
     nullQuads.clear();
   }
 };
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Frames, DrawNothing,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawSpriteLastFrame, IsDrawn) {
-  platformHeadless = 1;
+  useNullPlatform(true);
   nullQuads.clear();
   Texture sheet{8, 8, 3};
   auto sprite = std::make_unique<SpriteSet>();

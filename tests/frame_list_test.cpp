@@ -1,4 +1,4 @@
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "content/text_file.h"
 #include "render/stage_scene.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ class SharedSheets : public ::testing::Test {
   // The stage test folder holds a font of four glyphs and a five-frame interface sheet.
   void SetUp() override {
     std::atexit(failIfEndedEarly);
-    platformHeadless = 1;
+    useNullPlatform(true);
     ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/play"), 0);
   }
   void TearDown() override { testReachedItsEnd = true; }

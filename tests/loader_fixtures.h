@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "content/fighter_loader.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "sim/entity.h"
 
 // A missing image ends the program with status 0, which would pass for success: where this
 // build cannot decode the fixture sheets, the loader tests report themselves skipped instead.
 #define ENTER_LOADER_FIXTURES()                                                          \
   do {                                                                                   \
-    platformHeadless = 1;                                                                \
+    useNullPlatform(true);                                                                \
     ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/loaders"), 0);                                   \
     DecodedImage probe;                                                                  \
     if (!platformDecodeImage("gfx/entities/hero.png", &probe)) GTEST_SKIP() << "no PNG decoder"; \

@@ -4,7 +4,7 @@
 
 #include "screen_driver.h"
 #include "screens/screens.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 
 using namespace screen_driver;
 

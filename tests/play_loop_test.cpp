@@ -6,7 +6,7 @@
 
 #include "content/stage_loader.h"
 #include "recorded_quads.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/entity.h"
 
 namespace {

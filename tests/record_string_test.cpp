@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "content/record_string.h"
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #pragma once
 #include <vector>
 
-#include "render/sprite_set.h"
-#include "shell/platform.h"
+#include "content/sprite_set.h"
+#include "platform/null_platform.h"
 
 inline void startRecording() {
-  platformHeadless = 1;
+  useNullPlatform(true);
   nullQuads.clear();
 }
 

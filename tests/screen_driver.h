@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "render/stage_scene.h"
-#include "render/texture.h"
+#include "content/texture.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace screen_driver {
 
@@ -31,7 +31,7 @@ inline void useScreenFixtures() {
   static const bool watching = std::atexit(failUnexpectedExit) == 0;
   exitAllowed = !watching;
   ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/screens"), 0);
-  platformHeadless = 1;
+  useNullPlatform(true);
   PlatformEvent leftOver;  // events an earlier test queued but never polled
   while (platformPollEvent(&leftOver)) {
   }

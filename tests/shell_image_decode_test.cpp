@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class ImageDecode : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(ImageDecode, KeepsSizeLayoutAndBytes) {
   const DecodeCase& c = GetParam();
   for (int headless : {1, 0}) {
-    platformHeadless = headless;
+    useNullPlatform(headless);
     DecodedImage image;
     ASSERT_TRUE(platformDecodeImage(std::string(BRAWLER_TEST_DATA) + "/shell/" + c.file, &image));
     EXPECT_EQ(image.width, c.width);
@@ -31,7 +31,7 @@ TEST_P(ImageDecode, KeepsSizeLayoutAndBytes) {
     EXPECT_EQ(std::vector<unsigned char>(image.pixels.begin(), image.pixels.begin() + c.firstRow.size()),
               c.firstRow);
   }
-  platformHeadless = 1;
+  useNullPlatform(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,7 +8,7 @@
 
 #include "process_helpers.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ struct PollCase {
 class InputPoll : public ::testing::TestWithParam<PollCase> {
  protected:
   void SetUp() override {
-    platformHeadless = 1;
+    useNullPlatform(true);
     nullClearEvents();
     std::memset(keyHeld, 0, sizeof keyHeld);
     std::memset(keyPressed, 0, sizeof keyPressed);
@@ -162,7 +162,7 @@ struct PrintCase {
 class InputPrint : public ::testing::TestWithParam<PrintCase> {
  protected:
   void SetUp() override {
-    platformHeadless = 1;
+    useNullPlatform(true);
     nullClearEvents();
   }
 };
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InputPoll, PressedLastsOnePollHeldLastsUntilRelease) {
-  platformHeadless = 1;
+  useNullPlatform(true);
   std::memset(keyHeld, 0, sizeof keyHeld);
   pollAll({key(kEventKeyDown, 275)});
   std::vector<int16_t> held{keyHeld[275]}, pressed{keyPressed[275]};
@@ -222,7 +222,7 @@ class RealInput : public ::testing::Test {
  protected:
   void SetUp() override {
     if (testDisplay().empty()) GTEST_SKIP() << "no X display";
-    platformHeadless = 0;
+    useNullPlatform(false);
     std::string reason;
     ASSERT_TRUE(platformOpenWindow(&reason)) << reason;
     PlatformEvent drained;
@@ -232,7 +232,7 @@ class RealInput : public ::testing::Test {
   }
   void TearDown() override {
     platformShutdown();
-    platformHeadless = 1;
+    useNullPlatform(true);
   }
   void pushAndPoll(const std::vector<PlatformEvent>& events) {
     for (const PlatformEvent& e : events) ASSERT_TRUE(platformPushEvent(e));

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "shell/window.h"
 
 namespace {
@@ -35,7 +35,7 @@ std::vector<uint32_t> runFrames(uint32_t start, const std::vector<uint32_t>& wor
 class Pacing : public ::testing::TestWithParam<PacingCase> {
  protected:
   void SetUp() override {
-    platformHeadless = 1;
+    useNullPlatform(true);
     framePacingBusyWait = GetParam().busyWait;
     lastFrameTicks = 0;
   }
@@ -81,7 +81,7 @@ struct GapCase {
 class LongGap : public ::testing::TestWithParam<GapCase> {};
 
 TEST_P(LongGap, CountsAsElapsedInsteadOfStalling) {
-  platformHeadless = 1;
+  useNullPlatform(true);
   lastFrameTicks = 0;
   uint32_t gap = GetParam().gapMs;
   // Past 32,767 ms the 16-bit difference is negative: without care the wait would last until
@@ -108,7 +108,7 @@ double processCpuMs() {
 }
 
 TEST(RealClockPacing, SleepsThroughMostOfTheSlotAndKeepsTheSpacing) {
-  platformHeadless = 0;
+  useNullPlatform(false);
   framePacingBusyWait = 0;
   constexpr int kFrames = 30;
   presentFrame();
@@ -124,7 +124,7 @@ TEST(RealClockPacing, SleepsThroughMostOfTheSlotAndKeepsTheSpacing) {
   double cpuMs = processCpuMs() - cpuStart;
   double wallMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
-  platformHeadless = 1;
+  useNullPlatform(true);
   for (int gap : gaps) EXPECT_GE(gap, kSlotMs);
   EXPECT_GE(wallMs, kFrames * kSlotMs - 1);
   // Spinning only the last 2 ms of each 17 ms slot: far below one busy core.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "process_helpers.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ TEST(RealWindow, WaitForKeyBlocksUntilAKeyGoesDown) {
   ChildProcess child;
   ASSERT_TRUE(forkChild(
       [] {
-        platformHeadless = 0;
+        useNullPlatform(false);
         std::string reason;
         if (!platformOpenWindow(&reason)) {
           std::printf("no window: %s\n", reason.c_str());

@@ -7,8 +7,8 @@
 
 #include "process_helpers.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
+#include "sim/game_state.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ TEST_P(UnknownScreenState, EndsWithStatusOneNamingTheState) {
   std::string state = GetParam().state;
   ChildResult r = runInFork(
       [&] {
-        platformHeadless = 1;
+        useNullPlatform(true);
         screenState = state;
         std::exit(runScreenLoop());
       },

@@ -8,7 +8,7 @@
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/combat.h"
@@ -33,7 +33,7 @@ inline void keys(const std::vector<int>& pressed, const std::vector<int>& held =
 // Entities 0..7 free, player 1 bound to the codes above, a sound in slots 0..4, the fixture
 // effects loaded.
 inline void resetSim() {
-  platformHeadless = 1;
+  useNullPlatform(true);
   for (int i = 0; i < 8; ++i) entities[i] = Entity{}, entitySprites[i] = SpriteSet{};
   playerCount = 2, lastEntity = 7, gravity = 1, shakeX = shakeY = 0, floorBand = 768;
   keys({});

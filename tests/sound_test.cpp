@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string writeFile(const std::string& name) {
 class NullAudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platformHeadless = 1;
+    useNullPlatform(true);
     nullSoundsPlayed = 0;
     nullSoundLog.clear();
     nullSetTicks(0);
@@ -206,7 +206,7 @@ TEST_F(MusicLoop, MissingMusicStartsNothing) {
 TEST(RealMixer, OverlappingHitsSoundOnSeparateChannels) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
-  platformHeadless = 0;
+  useNullPlatform(false);
   audioOpen();
   int frequency = 0, channels = 0;
   Uint16 format = 0;
@@ -229,7 +229,7 @@ TEST(RealMixer, OverlappingHitsSoundOnSeparateChannels) {
   EXPECT_EQ(audioLoadMusic(::testing::TempDir() + "absent.ogg"), nullptr);
   Mix_CloseAudio();
   SDL_Quit();
-  platformHeadless = 1;
+  useNullPlatform(true);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "recorded_quads.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/entity.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "audio/sound.h"
 #include "content/text_file.h"
 #include "loader_fixtures.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "render/texture.h"
+#include "content/texture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ struct LayoutCase {
 
 class TextureLayout : public ::testing::TestWithParam<LayoutCase> {
  protected:
-  void SetUp() override { platformHeadless = 1; }
+  void SetUp() override { useNullPlatform(true); }
 };
 
 // Whatever the file holds, GL receives the loader's layout: 4 or 3 bytes a pixel in R, G, B(, A)
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextureReload, DescribesOnlyTheSecondImageAndDropsTheFirst) {
-  platformHeadless = 1;
+  useNullPlatform(true);
   Texture t{};
   loadTextureRGBA(writePng("first.png", 16, 8, 4), t);
   const uint32_t first = t.glName;
@@ -135,7 +135,7 @@ TEST(TextureReload, DescribesOnlyTheSecondImageAndDropsTheFirst) {
 }
 
 TEST(TextureBackslashPath, OpensTheSameFile) {
-  platformHeadless = 1;
+  useNullPlatform(true);
   std::string path = writePng("backslash.png", 2, 2, 4);
   for (char& c : path)
     if (c == '/') c = '\\';

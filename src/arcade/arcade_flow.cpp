@@ -12,9 +12,9 @@
 #include "screens/overworld.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/window.h"
 #include "sim/entity.h"
 

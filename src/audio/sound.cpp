@@ -1,7 +1,7 @@
 #include "audio/sound.h"
 
-#include "content/text_file.h"
-#include "shell/platform.h"
+#include "platform/host_path.h"
+#include "platform/platform.h"
 
 void* soundSlots[kSoundSlots];
 

@@ -4,7 +4,7 @@
 
 #include "base/numbers.h"
 #include "content/text_file.h"
-#include "render/texture.h"
+#include "content/texture.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 

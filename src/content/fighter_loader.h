@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 constexpr int kStageTypeLimit = 25;  // stage types 1..25
 constexpr int kEffectsType = 1000;   // the shared effects type "globals"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/texture.h"
+#include "content/texture.h"
 
 extern std::string stageType;
 extern std::string bgName;

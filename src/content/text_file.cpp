@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/host_path.h"
+
 StageLines stageLines;
 OffsetLines offsetLines;
 
@@ -11,12 +13,6 @@ namespace {
 constexpr char kEndOfFileMark = 26;
 }
 
-std::string hostPath(const std::string& contentPath) {
-  std::string path = contentPath;
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
-}
 
 bool readTextFile(const std::string& path, std::string* text) {
   FILE* file = std::fopen(hostPath(path).c_str(), "rb");

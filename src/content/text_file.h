@@ -33,6 +33,3 @@ int readLines(const std::string& path, std::array<std::string, N>& lines) {
 std::string getField(const std::string& line, int n, char separator = ' ');
 // Decimal, or &H / &O / &B integers; anything that is not a number reads as 0.
 double toNumber(const std::string& text);
-
-// Content paths are written with "/" or "\"; both must reach the same file.
-std::string hostPath(const std::string& contentPath);

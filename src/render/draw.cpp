@@ -1,7 +1,7 @@
 #include "render/draw.h"
 
 #include "base/numbers.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 DrawParams drawParams;
 

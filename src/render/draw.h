@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 struct DrawParams {
   int32_t x = 0;

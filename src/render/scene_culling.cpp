@@ -1,7 +1,7 @@
 #include "render/scene_culling.h"
 
 #include "base/numbers.h"
-#include "shell/window.h"
+#include "platform/platform.h"
 #include "sim/rect.h"
 
 bool spriteOnScreen(const SpriteSet& sprite) {

@@ -5,7 +5,7 @@
 #include "base/numbers.h"
 #include "render/draw.h"
 #include "render/scene_culling.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/entity.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The stage scene, the heads-up display and the sheets every screen shares.
 #pragma once
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 extern Texture fontTexture;
 extern FrameList fontFrames;

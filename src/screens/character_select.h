@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 constexpr int kSelectBoxes = 4;    // boxes 0..3
 constexpr int kSelectPlayers = 4;  // players 0..3

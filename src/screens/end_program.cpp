@@ -1,4 +1,4 @@
 #include "screens/screens.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 void endProgram() { platformQuit(0); }

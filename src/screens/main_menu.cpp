@@ -3,7 +3,7 @@
 
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "render/texture.h"
+#include "content/texture.h"
 #include "screens/screens.h"
 #include "shell/input.h"
 #include "shell/window.h"

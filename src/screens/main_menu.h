@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 constexpr int kMenuEntries = 4;               // entries 0..3
 constexpr int kMenuHighlight = kMenuEntries;  // record 4 is the highlight

@@ -7,9 +7,9 @@
 #include "content/text_file.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "render/texture.h"
+#include "content/texture.h"
 #include "screens/screens.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/animation.h"
@@ -30,15 +30,12 @@ constexpr double kFadeStep = 0.025;
 // Players beyond the marker table have no marker to walk.
 int markerPlayers() { return std::clamp<int>(playerCount, 0, kOverworldMarkers); }
 
-// The interpreter acts on currentEntity; a marker borrows its player's entity for the call.
+// A marker's script acts on its player's entity.
 void animateMarker(int p, const std::string* startName) {
-  int32_t saved = currentEntity;
-  currentEntity = p;
   if (startName)
-    startAnimation(overworld.marker[p], *startName);
+    startAnimationFor(p, overworld.marker[p], *startName);
   else
-    stepAnimation(overworld.marker[p]);
-  currentEntity = saved;
+    stepAnimationFor(p, overworld.marker[p]);
 }
 
 void loadMarkers() {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 constexpr int kOverworldLastNode = 20;
 constexpr int kOverworldNodes = kOverworldLastNode + 1;  // nodes 0..20

@@ -2,7 +2,7 @@
 
 #include "content/stage_loader.h"
 #include "base/numbers.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/window.h"
 #include "sim/entity.h"
 

@@ -8,7 +8,7 @@
 #include "base/numbers.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "shell/game_state.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
+#include "sim/game_state.h"
 
 int16_t keyHeld[kInputCodes + 1];
 int16_t keyPressed[kInputCodes + 1];

@@ -5,7 +5,7 @@
 #include "content/stage_loader.h"
 #include "base/numbers.h"
 #include "content/text_file.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 int16_t lastFrameTicks = 0;
 int16_t nowTicks = 0;

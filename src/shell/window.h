@@ -2,8 +2,7 @@
 #pragma once
 #include <cstdint>
 
-constexpr int32_t screenWidth = 1024;
-constexpr int32_t screenHeight = 768;
+#include "platform/platform.h"  // the window's size
 constexpr int32_t targetFrameRate = 60;
 
 extern int16_t lastFrameTicks;

@@ -230,3 +230,27 @@ void stepAnimation(SpriteSet& sprite) {
     if (run && run(sprite, entity, command) == kEndTick) return;
   }
 }
+
+namespace {
+// Lends currentEntity to `owner` for one interpreter call.
+class ActingFor {
+ public:
+  explicit ActingFor(int32_t owner) : saved_(currentEntity) { currentEntity = owner; }
+  ~ActingFor() { currentEntity = saved_; }
+  ActingFor(const ActingFor&) = delete;
+  ActingFor& operator=(const ActingFor&) = delete;
+
+ private:
+  int32_t saved_;
+};
+}  // namespace
+
+void startAnimationFor(int32_t owner, SpriteSet& sprite, const std::string& name) {
+  ActingFor acting(owner);
+  startAnimation(sprite, name);
+}
+
+void stepAnimationFor(int32_t owner, SpriteSet& sprite) {
+  ActingFor acting(owner);
+  stepAnimation(sprite);
+}

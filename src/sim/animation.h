@@ -1,8 +1,9 @@
 // The animation script interpreter.
 #pragma once
+#include <cstdint>
 #include <string>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 // The entity whose hit list an animation start clears: the index of `sprite` in
 // entitySprites when it lies in that table (a spark spawned during someone else's attack
@@ -16,3 +17,8 @@ void startAnimation(SpriteSet& sprite, const std::string& name);
 // and including the next LOOPEND, END, STOP or STOPFINISH. A tick never passes line 1000 nor
 // runs more than 1001 lines (an ASSIGNANIMATION cycle); either ends it where it stands.
 void stepAnimation(SpriteSet& sprite);
+// The same for a sprite set outside the entity table that acts for entity `owner` (an
+// overworld marker for its player): currentEntity is `owner` during the call and what it was
+// before afterwards.
+void startAnimationFor(int32_t owner, SpriteSet& sprite, const std::string& name);
+void stepAnimationFor(int32_t owner, SpriteSet& sprite);

@@ -5,7 +5,7 @@
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
 #include "base/numbers.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/entity.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 constexpr int kEntityCount = 1001;     // entities 0..1000
 constexpr int kSpawnLastSlot = 999;    // spawning never takes slot 1000

@@ -23,178 +23,183 @@ constexpr int32_t kBusyTimer = 2;          // holds off decisions while an anima
 constexpr double kFadeStep = 0.025;        // 40 ticks from opaque to gone
 constexpr int kDecisionStates = 5;         // a decision draws one of the states 0..4
 
-int i = 0;   // the opponent whose pass is running
-int t = 0;   // its target
-Entity* op = nullptr;
+// The opponent whose pass is running, and the entity it is after.
+struct Turn {
+  int index;
+  Entity& self;
+  SpriteSet& sprite;
+  int target;
+};
 
-void start(const std::string& name) { startAnimation(entitySprites[i], name); }
-bool finished() { return entitySprites[i].finished == 1; }
-bool animationIs(const char* name) { return entitySprites[i].animation == name; }
+void start(Turn& o, const std::string& name) { startAnimation(o.sprite, name); }
+bool finished(const Turn& o) { return o.sprite.finished == 1; }
+bool animationIs(const Turn& o, const char* name) { return o.sprite.animation == name; }
 
-void measure() {
-  const Entity& target = entities[t];
-  op->targetDistance = std::abs(op->x - target.x);
-  const double foot = footLine(i), targetFoot = footLine(t);
-  op->depthAligned = targetFoot - kDepthAlignedBand < foot && foot < targetFoot + kDepthAlignedBand;
-  op->inReach = rectsOverlap(groundBodyRect(i), groundBodyRect(t)) &&
-                targetFoot - kReachDepthBand < foot && foot < targetFoot + kReachDepthBand;
+void measure(Turn& o) {
+  const Entity& target = entities[o.target];
+  o.self.targetDistance = std::abs(o.self.x - target.x);
+  const double foot = footLine(o.index), targetFoot = footLine(o.target);
+  o.self.depthAligned =
+      targetFoot - kDepthAlignedBand < foot && foot < targetFoot + kDepthAlignedBand;
+  o.self.inReach = rectsOverlap(groundBodyRect(o.index), groundBodyRect(o.target)) &&
+                   targetFoot - kReachDepthBand < foot && foot < targetFoot + kReachDepthBand;
 }
 
-void faceTarget() { op->facing = entities[t].x < op->x ? 1 : 0; }
+void faceTarget(Turn& o) { o.self.facing = entities[o.target].x < o.self.x ? 1 : 0; }
 
-void walkIn() {
-  op->aiState = kAiApproach;
-  op->aiTimer = 10 + randomBelow(150);
-  start("WALK");
+void walkIn(Turn& o) {
+  o.self.aiState = kAiApproach;
+  o.self.aiTimer = 10 + randomBelow(150);
+  start(o, "WALK");
 }
 
 // Closes in when out of reach, strikes with one of its numbered attacks when in reach.
-void attackOrWalkIn() {
-  if (op->inReach == 0) {
-    walkIn();
+void attackOrWalkIn(Turn& o) {
+  if (o.self.inReach == 0) {
+    walkIn(o);
     return;
   }
-  start("QUICKATTACK" + std::to_string(1 + randomBelow(op->attacksAmount)));
-  op->aiState = kAiBusy;
+  start(o, "QUICKATTACK" + std::to_string(1 + randomBelow(o.self.attacksAmount)));
+  o.self.aiState = kAiBusy;
 }
 
-void decide() {
-  faceTarget();
-  op->aiState = randomBelow(kDecisionStates);
-  switch (op->aiState) {
+void decide(Turn& o) {
+  faceTarget(o);
+  o.self.aiState = randomBelow(kDecisionStates);
+  switch (o.self.aiState) {
     case kAiIdle:
-      op->aiTimer = 10 + randomBelow(50);
-      start("STAND");
+      o.self.aiTimer = 10 + randomBelow(50);
+      start(o, "STAND");
       break;
     case kAiApproach:
-      op->aiTimer = 100 + randomBelow(100);
-      if (op->inReach == 0) {
-        start(op->targetDistance < kWalkBeforeRunning ? "WALK" : "RUN");
+      o.self.aiTimer = 100 + randomBelow(100);
+      if (o.self.inReach == 0) {
+        start(o, o.self.targetDistance < kWalkBeforeRunning ? "WALK" : "RUN");
         break;
       }
-      attackOrWalkIn();
+      attackOrWalkIn(o);
       break;
     case kAiKnockedDown:  // drawn here it means: attack, or walk in first
-      attackOrWalkIn();
+      attackOrWalkIn(o);
       break;
     case kAiJumping:
-      if (op->targetDistance < kTooCloseToJump || op->physicsOn != 0)
-        attackOrWalkIn();
+      if (o.self.targetDistance < kTooCloseToJump || o.self.physicsOn != 0)
+        attackOrWalkIn(o);
       else
-        start("JUMPSTART");
+        start(o, "JUMPSTART");
       break;
     default:  // busy: wait for the running animation
       break;
   }
 }
 
-void approachSideways(int facing, int direction) {
-  if (animationIs("WALK")) op->x = wrap16(op->x + direction * op->walkSpeed);
-  if (animationIs("RUN")) {
-    op->x = wrap16(op->x + direction * 2 * op->walkSpeed);
-    if (op->targetDistance < kRunAttackDistance) {
-      op->aiState = kAiBusy;
-      start("RUNATTACK");
+void approachSideways(Turn& o, int facing, int direction) {
+  if (animationIs(o, "WALK")) o.self.x = wrap16(o.self.x + direction * o.self.walkSpeed);
+  if (animationIs(o, "RUN")) {
+    o.self.x = wrap16(o.self.x + direction * 2 * o.self.walkSpeed);
+    if (o.self.targetDistance < kRunAttackDistance) {
+      o.self.aiState = kAiBusy;
+      start(o, "RUNATTACK");
     }
   }
-  op->facing = facing;
+  o.self.facing = facing;
 }
 
-void approach() {
-  const Entity& target = entities[t];
+void approach(Turn& o) {
+  const Entity& target = entities[o.target];
   bool moved = false;
-  if (op->x > target.x + kStopShortX) {
-    approachSideways(1, -1);
+  if (o.self.x > target.x + kStopShortX) {
+    approachSideways(o, 1, -1);
     moved = true;
   }
-  if (op->x < target.x - kStopShortX) {
-    approachSideways(0, 1);
+  if (o.self.x < target.x - kStopShortX) {
+    approachSideways(o, 0, 1);
     moved = true;
   }
-  if (op->footY < target.footY - kStopShortDepth) {
-    op->y = wrap16(op->y + op->walkSpeed);
+  if (o.self.footY < target.footY - kStopShortDepth) {
+    o.self.y = wrap16(o.self.y + o.self.walkSpeed);
     moved = true;
   }
-  if (op->footY > target.footY + kStopShortDepth) {
-    op->y = wrap16(op->y - op->walkSpeed);
+  if (o.self.footY > target.footY + kStopShortDepth) {
+    o.self.y = wrap16(o.self.y - o.self.walkSpeed);
     moved = true;
   }
   if (!moved) {
-    start("STAND");
-    op->aiTimer = 1;
+    start(o, "STAND");
+    o.self.aiTimer = 1;
   }
 }
 
-void busy() {
-  op->aiTimer = kBusyTimer;
-  if (!finished()) return;
-  if (animationIs("HIGHDAMAGE") || animationIs("LOWDAMAGE")) {
-    if (op->hp > 0) {
-      op->aiTimer = 1;
+void busy(Turn& o) {
+  o.self.aiTimer = kBusyTimer;
+  if (!finished(o)) return;
+  if (animationIs(o, "HIGHDAMAGE") || animationIs(o, "LOWDAMAGE")) {
+    if (o.self.hp > 0) {
+      o.self.aiTimer = 1;
     } else {
-      op->down = 1;
-      start("DIE");
+      o.self.down = 1;
+      start(o, "DIE");
     }
-  } else if (animationIs("DIE")) {
-    op->aiState = kAiDying;
+  } else if (animationIs(o, "DIE")) {
+    o.self.aiState = kAiDying;
   } else {
-    op->aiTimer = 1;
+    o.self.aiTimer = 1;
   }
 }
 
-void knockedDown() {
-  op->aiTimer = kBusyTimer;
-  if (!finished()) return;
-  if (animationIs("GETUP")) {
-    op->down = 0;
-    op->aiTimer = 1;
+void knockedDown(Turn& o) {
+  o.self.aiTimer = kBusyTimer;
+  if (!finished(o)) return;
+  if (animationIs(o, "GETUP")) {
+    o.self.down = 0;
+    o.self.aiTimer = 1;
   }
-  if (animationIs("FALLLAND")) {
-    if (op->hp <= 0)
-      op->aiState = kAiDying;
+  if (animationIs(o, "FALLLAND")) {
+    if (o.self.hp <= 0)
+      o.self.aiState = kAiDying;
     else
-      start("GETUP");
+      start(o, "GETUP");
   }
 }
 
-void jumping() {
-  op->aiTimer = kBusyTimer;
-  if (op->targetDistance < kJumpAttackDistance && animationIs("JUMP") && op->depthAligned == 1) {
-    start("JUMPATTACK");
-    op->playerState = kPlayerAirborne;
+void jumping(Turn& o) {
+  o.self.aiTimer = kBusyTimer;
+  if (o.self.targetDistance < kJumpAttackDistance && animationIs(o, "JUMP") &&
+      o.self.depthAligned == 1) {
+    start(o, "JUMPATTACK");
+    o.self.playerState = kPlayerAirborne;
   }
-  if (finished() && animationIs("JUMPSTART")) {
-    op->yv = wrap16(op->jumpHeight);
-    const int16_t speed = roundToInt16(op->walkSpeed * 1.5);
-    op->xv = op->facing == 1 ? roundToInt16(-op->walkSpeed * 1.5) : speed;
-    op->physicsOn = 1;
-    start("JUMP");
+  if (finished(o) && animationIs(o, "JUMPSTART")) {
+    o.self.yv = wrap16(o.self.jumpHeight);
+    const int16_t speed = roundToInt16(o.self.walkSpeed * 1.5);
+    o.self.xv = o.self.facing == 1 ? roundToInt16(-o.self.walkSpeed * 1.5) : speed;
+    o.self.physicsOn = 1;
+    start(o, "JUMP");
   }
 }
 
-void landing() {
-  op->aiTimer = kBusyTimer;
-  if (!finished()) return;
-  op->aiTimer = 1;
-  start("STAND");
+void landing(Turn& o) {
+  o.self.aiTimer = kBusyTimer;
+  if (!finished(o)) return;
+  o.self.aiTimer = 1;
+  start(o, "STAND");
 }
 
-void fadeOut() {
-  op->aiTimer = kBusyTimer;
-  SpriteSet& s = entitySprites[i];
-  s.transparency += kFadeStep;
-  if (s.transparency > 1.0) op->alive = 0;
+void fadeOut(Turn& o) {
+  o.self.aiTimer = kBusyTimer;
+  o.sprite.transparency += kFadeStep;
+  if (o.sprite.transparency > 1.0) o.self.alive = 0;
 }
 
-void behave() {
-  switch (op->aiState) {
-    case kAiIdle: faceTarget(); break;
-    case kAiApproach: approach(); break;
-    case kAiBusy: busy(); break;
-    case kAiKnockedDown: knockedDown(); break;
-    case kAiJumping: jumping(); break;
-    case kAiLanding: landing(); break;
-    case kAiDying: fadeOut(); break;
+void behave(Turn& o) {
+  switch (o.self.aiState) {
+    case kAiIdle: faceTarget(o); break;
+    case kAiApproach: approach(o); break;
+    case kAiBusy: busy(o); break;
+    case kAiKnockedDown: knockedDown(o); break;
+    case kAiJumping: jumping(o); break;
+    case kAiLanding: landing(o); break;
+    case kAiDying: fadeOut(o); break;
     default: break;
   }
 }
@@ -202,14 +207,13 @@ void behave() {
 }  // namespace
 
 void updateOpponents() {
-  for (i = playerCount; i <= lastEntity && i < kEntityCount; ++i) {
+  for (int i = playerCount; i <= lastEntity && i < kEntityCount; ++i) {
     currentEntity = i;
-    op = &entities[i];
-    t = entityIndexOrZero(op->target);
-    measure();
-    if (op->kind != kKindFighter || op->targetDistance >= kWakeDistance) continue;
-    if (op->aiTimer < 1) decide();
-    behave();
-    op->aiTimer -= 1;
+    Turn o{i, entities[i], entitySprites[i], entityIndexOrZero(entities[i].target)};
+    measure(o);
+    if (o.self.kind != kKindFighter || o.self.targetDistance >= kWakeDistance) continue;
+    if (o.self.aiTimer < 1) decide(o);
+    behave(o);
+    o.self.aiTimer -= 1;
   }
 }

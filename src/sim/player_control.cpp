@@ -17,231 +17,243 @@ constexpr int kLeftFacing = 1;
 constexpr int kRightFacing = 0;
 
 // The player whose pass is running, and its command for this tick.
-int p = 0;
-Entity* pl = nullptr;
+struct Turn {
+  int index;
+  Entity& self;
+  SpriteSet& sprite;
+  const PlayerCommand& command;
+};
 
 // A player past the command table has no controls rather than someone else's.
 const PlayerCommand kNoCommand{};
-const PlayerCommand& command() { return p < kCommandPlayers ? playerCommands[p] : kNoCommand; }
-bool held(PlayerAction action) { return command().held[action] != 0; }
-bool pressed(PlayerAction action) { return command().pressed[action] != 0; }
+const PlayerCommand& commandFor(int p) {
+  return p < kCommandPlayers ? playerCommands[p] : kNoCommand;
+}
+bool held(const Turn& pl, PlayerAction action) { return pl.command.held[action] != 0; }
+bool pressed(const Turn& pl, PlayerAction action) { return pl.command.pressed[action] != 0; }
 
-void start(const std::string& name) { startAnimation(entitySprites[p], name); }
-bool finished() { return entitySprites[p].finished == 1; }
+void start(Turn& pl, const std::string& name) { startAnimation(pl.sprite, name); }
+bool finished(const Turn& pl) { return pl.sprite.finished == 1; }
 
-int32_t walkStep() { return pl->walkSpeed; }
-int32_t runStep() { return 2 * pl->walkSpeed; }
-int32_t stepFor(int32_t running) { return running == 1 ? runStep() : walkStep(); }
+int32_t walkStep(const Turn& pl) { return pl.self.walkSpeed; }
+int32_t runStep(const Turn& pl) { return 2 * pl.self.walkSpeed; }
+int32_t stepFor(const Turn& pl) { return pl.self.running == 1 ? runStep(pl) : walkStep(pl); }
 // A quarter of the walking speed, three times, in real numbers.
-void depthStep(int direction) { pl->y = roundToInt16(pl->y + direction * (pl->walkSpeed / 4.0 * 3)); }
-void moveX(int32_t dx) { pl->x = wrap16(pl->x + dx); }
+void depthStep(Turn& pl, int direction) {
+  pl.self.y = roundToInt16(pl.self.y + direction * (pl.self.walkSpeed / 4.0 * 3));
+}
+void moveX(Turn& pl, int32_t dx) { pl.self.x = wrap16(pl.self.x + dx); }
 
-void startJump() {
-  start("JUMPSTART");
-  pl->playerState = kPlayerJumpStart;
+void startJump(Turn& pl) {
+  start(pl, "JUMPSTART");
+  pl.self.playerState = kPlayerJumpStart;
 }
 
-void startFirstAttack(const char* name) {
-  start(name);
-  pl->playerState = kPlayerAttacking;
-  pl->comboStep = 1;
+void startFirstAttack(Turn& pl, const char* name) {
+  start(pl, name);
+  pl.self.playerState = kPlayerAttacking;
+  pl.self.comboStep = 1;
 }
 
 // Horizontal speed of a jump taken while moving: a run carries further than a walk.
-int16_t movingJumpSpeed() {
-  const int32_t speed = pl->running == 1 ? runStep()
-                                         : static_cast<int32_t>(std::floor(1.5 * pl->walkSpeed));
+int16_t movingJumpSpeed(Turn& pl) {
+  const int32_t speed = pl.self.running == 1
+                            ? runStep(pl)
+                            : static_cast<int32_t>(std::floor(1.5 * pl.self.walkSpeed));
   return wrap16(speed);
 }
 
-void lowerTapTimers() {
-  pl->rightTapTimer = pl->rightTapTimer - 1 < 0 ? 0 : pl->rightTapTimer - 1;
-  pl->leftTapTimer = pl->leftTapTimer - 1 < 0 ? 0 : pl->leftTapTimer - 1;
+void lowerTapTimers(Turn& pl) {
+  pl.self.rightTapTimer = pl.self.rightTapTimer - 1 < 0 ? 0 : pl.self.rightTapTimer - 1;
+  pl.self.leftTapTimer = pl.self.leftTapTimer - 1 < 0 ? 0 : pl.self.leftTapTimer - 1;
 }
 
 // A tap opens the double-tap window; a tap inside it breaks into a run.
-void tapToward(int32_t* tapTimer, int facing, int direction) {
+void tapToward(Turn& pl, int32_t* tapTimer, int facing, int direction) {
   if (*tapTimer < 1) {
     *tapTimer = kDoubleTapWindow;
     return;
   }
-  pl->facing = facing;
-  pl->running = 1;
+  pl.self.facing = facing;
+  pl.self.running = 1;
   *tapTimer = 0;
-  start("RUN");
-  moveX(direction * runStep());
-  pl->playerState = kPlayerMoving;
+  start(pl, "RUN");
+  moveX(pl, direction * runStep(pl));
+  pl.self.playerState = kPlayerMoving;
 }
 
-void walkFromIdle(int facing, int direction) {
-  pl->facing = facing;
-  start("WALK");
-  moveX(direction * walkStep());
-  pl->playerState = kPlayerMoving;
-  if (pressed(kActionJump)) startJump();
+void walkFromIdle(Turn& pl, int facing, int direction) {
+  pl.self.facing = facing;
+  start(pl, "WALK");
+  moveX(pl, direction * walkStep(pl));
+  pl.self.playerState = kPlayerMoving;
+  if (pressed(pl, kActionJump)) startJump(pl);
 }
 
-void idleHandler() {
-  if (pl->playerState != kPlayerIdle) return;
-  pl->running = 0;
-  pl->down = 0;
-  if (pressed(kActionLeft)) tapToward(&pl->leftTapTimer, kLeftFacing, -1);
-  if (pressed(kActionRight) && !pressed(kActionLeft)) tapToward(&pl->rightTapTimer, kRightFacing, 1);
-  if (held(kActionLeft) && pl->running == 0) walkFromIdle(kLeftFacing, -1);
-  if (held(kActionRight) && !held(kActionLeft) && pl->running == 0) walkFromIdle(kRightFacing, 1);
-  if (held(kActionUp)) {
-    start("WALK");
-    depthStep(-1);
-    pl->playerState = kPlayerMoving;
+void idleHandler(Turn& pl) {
+  if (pl.self.playerState != kPlayerIdle) return;
+  pl.self.running = 0;
+  pl.self.down = 0;
+  if (pressed(pl, kActionLeft)) tapToward(pl, &pl.self.leftTapTimer, kLeftFacing, -1);
+  if (pressed(pl, kActionRight) && !pressed(pl, kActionLeft))
+    tapToward(pl, &pl.self.rightTapTimer, kRightFacing, 1);
+  if (held(pl, kActionLeft) && pl.self.running == 0) walkFromIdle(pl, kLeftFacing, -1);
+  if (held(pl, kActionRight) && !held(pl, kActionLeft) && pl.self.running == 0)
+    walkFromIdle(pl, kRightFacing, 1);
+  if (held(pl, kActionUp)) {
+    start(pl, "WALK");
+    depthStep(pl, -1);
+    pl.self.playerState = kPlayerMoving;
   }
-  if (held(kActionDown)) {
-    start("WALK");
-    depthStep(1);
-    pl->playerState = kPlayerMoving;
+  if (held(pl, kActionDown)) {
+    start(pl, "WALK");
+    depthStep(pl, 1);
+    pl.self.playerState = kPlayerMoving;
   }
-  if (pressed(kActionAttack)) startFirstAttack("QUICKATTACK1");
-  if (pressed(kActionJump) && pl->playerState == kPlayerIdle) startJump();
+  if (pressed(pl, kActionAttack)) startFirstAttack(pl, "QUICKATTACK1");
+  if (pressed(pl, kActionJump) && pl.self.playerState == kPlayerIdle) startJump(pl);
 }
 
-void moveSideways(int facing, int direction) {
-  pl->facing = facing;
-  moveX(direction * stepFor(pl->running));
-  if (pressed(kActionJump)) {
-    start("JUMPSTART");
-    pl->xv = wrap16(direction * movingJumpSpeed());
-    pl->playerState = kPlayerJumpStart;
+void moveSideways(Turn& pl, int facing, int direction) {
+  pl.self.facing = facing;
+  moveX(pl, direction * stepFor(pl));
+  if (pressed(pl, kActionJump)) {
+    start(pl, "JUMPSTART");
+    pl.self.xv = wrap16(direction * movingJumpSpeed(pl));
+    pl.self.playerState = kPlayerJumpStart;
   }
-  if (pressed(kActionAttack)) startFirstAttack(pl->running == 1 ? "RUNATTACK" : "QUICKATTACK1");
+  if (pressed(pl, kActionAttack))
+    startFirstAttack(pl, pl.self.running == 1 ? "RUNATTACK" : "QUICKATTACK1");
 }
 
 // Depth moves keep whatever horizontal speed a jump in this tick was given.
-void moveInDepth(int direction) {
-  depthStep(direction);
-  if (pressed(kActionJump)) startJump();
-  if (pressed(kActionAttack)) startFirstAttack("QUICKATTACK1");
+void moveInDepth(Turn& pl, int direction) {
+  depthStep(pl, direction);
+  if (pressed(pl, kActionJump)) startJump(pl);
+  if (pressed(pl, kActionAttack)) startFirstAttack(pl, "QUICKATTACK1");
 }
 
-void movingHandler() {
-  if (pl->playerState != kPlayerMoving) return;
-  const bool left = held(kActionLeft), right = held(kActionRight);
-  if (left) moveSideways(kLeftFacing, -1);
-  if (right && !left) moveSideways(kRightFacing, 1);
-  if (pl->running == 1 && !left && !right) {
-    start("WALK");
-    pl->running = 0;
+void movingHandler(Turn& pl) {
+  if (pl.self.playerState != kPlayerMoving) return;
+  const bool left = held(pl, kActionLeft), right = held(pl, kActionRight);
+  if (left) moveSideways(pl, kLeftFacing, -1);
+  if (right && !left) moveSideways(pl, kRightFacing, 1);
+  if (pl.self.running == 1 && !left && !right) {
+    start(pl, "WALK");
+    pl.self.running = 0;
   }
-  const bool up = held(kActionUp), down = held(kActionDown);
-  if (up) moveInDepth(-1);
-  if (down) moveInDepth(1);
+  const bool up = held(pl, kActionUp), down = held(pl, kActionDown);
+  if (up) moveInDepth(pl, -1);
+  if (down) moveInDepth(pl, 1);
   if (!up && !down && !left && !right) {
-    pl->playerState = kPlayerIdle;
-    start("STAND");
+    pl.self.playerState = kPlayerIdle;
+    start(pl, "STAND");
   }
 }
 
 // A run leaves the ground at once; a standing or walking jump waits for its wind-up.
-void takeOffHandler() {
-  if (pl->playerState != kPlayerJumpStart || !(finished() || pl->running == 1)) return;
-  start("JUMP");
-  pl->yv = wrap16(pl->jumpHeight);
-  pl->physicsOn = 1;
-  pl->playerState = kPlayerAirborne;
+void takeOffHandler(Turn& pl) {
+  if (pl.self.playerState != kPlayerJumpStart || !(finished(pl) || pl.self.running == 1)) return;
+  start(pl, "JUMP");
+  pl.self.yv = wrap16(pl.self.jumpHeight);
+  pl.self.physicsOn = 1;
+  pl.self.playerState = kPlayerAirborne;
 }
 
-void airborneHandler() {
-  if (pl->playerState == kPlayerAirborne && entitySprites[p].animation == "JUMP" &&
-      pressed(kActionAttack))
-    start("JUMPATTACK");
+void airborneHandler(Turn& pl) {
+  if (pl.self.playerState == kPlayerAirborne && pl.sprite.animation == "JUMP" &&
+      pressed(pl, kActionAttack))
+    start(pl, "JUMPATTACK");
 }
 
-void landingHandler() {
-  if (pl->playerState != kPlayerLanding || !finished()) return;
-  start("STAND");
-  pl->playerState = kPlayerIdle;
-  if (held(kActionLeft)) {
-    pl->playerState = kPlayerMoving;
-    pl->facing = kLeftFacing;
-    start("WALK");
+void landingHandler(Turn& pl) {
+  if (pl.self.playerState != kPlayerLanding || !finished(pl)) return;
+  start(pl, "STAND");
+  pl.self.playerState = kPlayerIdle;
+  if (held(pl, kActionLeft)) {
+    pl.self.playerState = kPlayerMoving;
+    pl.self.facing = kLeftFacing;
+    start(pl, "WALK");
   }
-  if (held(kActionRight)) {
-    pl->playerState = kPlayerMoving;
-    pl->facing = kRightFacing;
-    start("WALK");
+  if (held(pl, kActionRight)) {
+    pl.self.playerState = kPlayerMoving;
+    pl.self.facing = kRightFacing;
+    start(pl, "WALK");
   }
 }
 
-void attackHandler() {
-  if (pl->playerState != kPlayerAttacking) return;
-  if (finished()) {
-    start("STAND");
-    pl->playerState = kPlayerIdle;
+void attackHandler(Turn& pl) {
+  if (pl.self.playerState != kPlayerAttacking) return;
+  if (finished(pl)) {
+    start(pl, "STAND");
+    pl.self.playerState = kPlayerIdle;
   }
   // Checked even when the attack just ended: a press in its last tick still chains.
-  if (pl->comboAllowed == 1 && pressed(kActionAttack)) {
-    pl->comboStep += 1;
-    pl->comboAllowed = 0;
-    start("QUICKATTACK" + std::to_string(pl->comboStep));
+  if (pl.self.comboAllowed == 1 && pressed(pl, kActionAttack)) {
+    pl.self.comboStep += 1;
+    pl.self.comboAllowed = 0;
+    start(pl, "QUICKATTACK" + std::to_string(pl.self.comboStep));
   }
 }
 
-void closeComboWindow() {
-  if (pl->playerState != kPlayerAttacking) pl->comboAllowed = 0;
+void closeComboWindow(Turn& pl) {
+  if (pl.self.playerState != kPlayerAttacking) pl.self.comboAllowed = 0;
 }
 
-void hurtHandler() {
-  if (pl->playerState != kPlayerHurt || !finished() || !(pl->hp > 0)) return;
-  if (entitySprites[p].animation == "FALLLAND") {
-    start("GETUP");
-    pl->down = 1;
+void hurtHandler(Turn& pl) {
+  if (pl.self.playerState != kPlayerHurt || !finished(pl) || !(pl.self.hp > 0)) return;
+  if (pl.sprite.animation == "FALLLAND") {
+    start(pl, "GETUP");
+    pl.self.down = 1;
     return;
   }
-  start("STAND");
-  pl->down = 0;
-  pl->playerState = kPlayerIdle;
+  start(pl, "STAND");
+  pl.self.down = 0;
+  pl.self.playerState = kPlayerIdle;
 }
 
 // A knocked-out player first finishes its hurt or fall animation, then dies.
-void deathCheck() {
-  if (pl->physicsOn == 0 && pl->hp <= 0 && pl->playerState != kPlayerDead &&
-      (pl->playerState != kPlayerHurt || finished())) {
-    pl->playerState = kPlayerDead;
-    pl->down = 1;
-    start("DIE");
+void deathCheck(Turn& pl) {
+  if (pl.self.physicsOn == 0 && pl.self.hp <= 0 && pl.self.playerState != kPlayerDead &&
+      (pl.self.playerState != kPlayerHurt || finished(pl))) {
+    pl.self.playerState = kPlayerDead;
+    pl.self.down = 1;
+    start(pl, "DIE");
   }
 }
 
-void mirrorIntoSprite() {
-  SpriteSet& s = entitySprites[p];
-  s.flip = pl->facing;
-  s.x = pl->x;
-  s.y = pl->y - pl->z;
+void mirrorIntoSprite(Turn& pl) {
+  SpriteSet& s = pl.sprite;
+  s.flip = pl.self.facing;
+  s.x = pl.self.x;
+  s.y = pl.self.y - pl.self.z;
 }
 
-void holdOnStage() {
-  pl->footY = roundedFootLine(p);
-  holdOnFloorBand(p, pl->footY);
+void holdOnStage(Turn& pl) {
+  pl.self.footY = roundedFootLine(pl.index);
+  holdOnFloorBand(pl.index, pl.self.footY);
 }
 
 }  // namespace
 
 bool updatePlayers() {
-  for (p = 0; p < playerCount && p < kEntityCount; ++p) {
+  for (int p = 0; p < playerCount && p < kEntityCount; ++p) {
     currentEntity = p;
-    pl = &entities[p];
-    lowerTapTimers();
+    Turn pl{p, entities[p], entitySprites[p], commandFor(p)};
+    lowerTapTimers(pl);
     // Leaving stops the pass at once: no later player and no later step of the tick acts.
-    if (command().escapeHeld != 0) return true;
-    idleHandler();
-    movingHandler();
-    takeOffHandler();
-    airborneHandler();
-    landingHandler();
-    attackHandler();
-    closeComboWindow();
-    hurtHandler();
-    deathCheck();
-    mirrorIntoSprite();
-    holdOnStage();
+    if (pl.command.escapeHeld != 0) return true;
+    idleHandler(pl);
+    movingHandler(pl);
+    takeOffHandler(pl);
+    airborneHandler(pl);
+    landingHandler(pl);
+    attackHandler(pl);
+    closeComboWindow(pl);
+    hurtHandler(pl);
+    deathCheck(pl);
+    mirrorIntoSprite(pl);
+    holdOnStage(pl);
     updateMusic();
   }
   return false;

@@ -8,7 +8,7 @@
 
 #include "content_walk.h"
 #include "findings.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "brawler-check: cannot enter \"%s\"\n", folder.c_str());
     return 2;
   }
-  platformHeadless = 1;  // decode images without a window
+  useNullPlatform(true);  // decode images without a window
   checkContent();
   return printFindings(quiet) > 0 ? 1 : 0;
 }

@@ -9,8 +9,9 @@
 #include <set>
 
 #include "content/text_file.h"
+#include "platform/host_path.h"
 #include "findings.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace fs = std::filesystem;
 

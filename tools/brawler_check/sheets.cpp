@@ -6,7 +6,7 @@
 #include "content/text_file.h"
 #include "findings.h"
 #include "line_shapes.h"
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 namespace {
 

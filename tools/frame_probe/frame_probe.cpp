@@ -23,9 +23,9 @@
 #include "crowded_stage.h"
 #include "render/stage_scene.h"
 #include "shell/game_start.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
@@ -60,7 +60,7 @@ double median(std::vector<double> v) {
 }
 
 void openGame() {
-  platformHeadless = 0;
+  useNullPlatform(false);
   startUp(1);
 }
 
@@ -144,12 +144,12 @@ int drawing(bool crowded, int frames) {
   for (int f = 0; f < kFadeFrames; ++f) stageTick();  // settles the camera and the fade
   framePacingBusyWait = 0;
   // The same frame, once recorded by the null version: its quads, with the real GL names.
-  platformHeadless = 1;
+  useNullPlatform(true);
   nullQuads.clear();
   drawScene();
   const std::vector<RecordedQuad> quads = nullQuads;
   nullQuads.clear();
-  platformHeadless = 0;
+  useNullPlatform(false);
   platformClearBuffers();
 
   std::vector<double> game, bare;

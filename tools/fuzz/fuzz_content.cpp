@@ -9,7 +9,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ const std::string& enterFuzzContent() {
             "FRAMESET 1\nEND\nBEGIN STATIONARY\nFRAMESET 0\nSTOP\n");
   writeText("scripts/globals.dat",
             "\nBEGIN SMALLSPARK\nFRAMESET 0\nLOOPSTART 3\nLOOPEND\nDESTROY\nSTOP\n");
-  platformHeadless = 1;
+  useNullPlatform(true);
   return folder;
 }
 

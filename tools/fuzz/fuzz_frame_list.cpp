@@ -4,7 +4,7 @@
 
 #include "content/text_file.h"
 #include "fuzz_content.h"
-#include "render/sprite_set.h"
+#include "content/sprite_set.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   enterFuzzContent();

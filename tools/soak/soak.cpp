@@ -35,9 +35,9 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
 #include "base/numbers.h"
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/null_platform.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   }
   const long ticks = argc > 2 ? std::atol(argv[2]) : 1000000;
   seedRandom(argc > 3 ? static_cast<uint32_t>(std::atol(argv[3])) : 1);
-  platformHeadless = 1;
+  useNullPlatform(true);
   const std::vector<int> fighterTypes = startCrowdedStage();
 
   int highestSlot = lastEntity;

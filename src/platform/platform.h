@@ -1,18 +1,18 @@
 // The platform seam: every SDL, SDL_image, SDL_mixer and OpenGL call of the game goes through
 // these functions and nowhere else.
 //
-// Two versions live behind it, chosen at run time by `platformHeadless`:
-//   0  the real one (platform_sdl.cpp, gl_backend.cpp, mixer_sdl.cpp): a 1024x768 GL window,
-//      the SDL event queue, the millisecond clock, the audio device;
-//   1  the null one (platform_null.cpp): no window and no device; events come from a queue
-//      that tests fill, the clock is advanced by tests, drawn quads are recorded for
-//      inspection and sounds are counted. Tests and tools drive whole screens through it.
+// Two back ends live behind it: the real one (sdl_system.cpp, gl_graphics.cpp,
+// sdl_mixer_audio.cpp: a 1024x768 GL window, the SDL event queue, the millisecond clock, the
+// audio device) and the null one (null_platform.cpp: no window and no device, for tests and
+// tools, which choose it through null_platform.h). The game always runs on the real one.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-extern int platformHeadless;
+// The window the platform opens, in pixels; every screen draws in these coordinates.
+constexpr int32_t screenWidth = 1024;
+constexpr int32_t screenHeight = 768;
 
 // ---- system: window, events, clock -------------------------------------------------------
 
@@ -59,13 +59,6 @@ void platformWaitForKey();
 // Joysticks attached at start-up: 0 when there are none or the joystick part did not open.
 int platformJoystickCount();
 
-// Null-version controls for tests.
-void nullQueueEvent(const PlatformEvent& event);
-void nullClearEvents();
-void nullAdvanceTicks(uint32_t ms);
-void nullSetTicks(uint32_t ms);
-extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless a test sets it
-
 // ---- images and GL -------------------------------------------------------------------------
 
 struct DecodedImage {
@@ -97,16 +90,6 @@ struct QuadVertex {
 void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha);
 void gfxDisableTexturing();
 
-// What the null version recorded, oldest first; tests clear it.
-struct RecordedQuad {
-  uint32_t glName;
-  QuadVertex corners[4];
-  double alpha;
-};
-extern std::vector<RecordedQuad> nullQuads;
-// The null version also keeps the last image handed to gfxCreateTexture and the names deleted.
-extern DecodedImage nullLastUpload;
-extern std::vector<uint32_t> nullDeletedTextures;
 // Real version only: RGBA bytes of the back buffer, rows from the top (for tests).
 std::vector<unsigned char> gfxReadBackBuffer();
 
@@ -123,19 +106,3 @@ void audioPlayMusicOnce(void* music);
 void audioFadeOutMusic(int ms);
 void audioSetMusicVolume(int volume);
 void audioSetMusicPosition(double seconds);
-
-// Null-version counters for tests. A null load succeeds when the file opens.
-extern int nullSoundsPlayed;
-extern std::vector<void*> nullSoundLog;
-struct NullAudio {
-  int soundsLoaded = 0;  // loaded and not yet freed
-  int musicLoaded = 0;   // loaded and not yet freed
-  int musicStarts = 0;
-  void* playingMusic = nullptr;
-  int fadeOuts = 0;
-  int lastFadeMs = 0;
-  int musicVolume = -1;  // -1 until set
-  int positionSets = 0;
-  double lastPosition = 0;
-};
-extern NullAudio nullAudio;

@@ -1,9 +1,9 @@
-#include "render/texture.h"
+#include "content/texture.h"
 
 #include <cstdio>
 
-#include "content/text_file.h"
-#include "shell/platform.h"
+#include "platform/host_path.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
-// The real platform's system half: SDL's window, event queue, clock and joystick, and PNG
-// decoding through SDL_image. Every call is dispatched to the null version while
-// `platformHeadless` is set.
+// The real back end's system half: SDL's window, event queue, clock and joystick, and PNG
+// decoding through SDL_image (which both back ends use: decoding needs no window).
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -11,8 +10,7 @@
 #include <malloc.h>
 #endif
 
-#include "shell/platform_null.h"
-#include "shell/window.h"
+#include "platform/platform_backend.h"
 
 namespace {
 
@@ -161,10 +159,7 @@ bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
   return true;
 }
 
-}  // namespace
-
-bool platformOpenWindow(std::string* reason) {
-  if (platformHeadless) return nullOpenWindow(reason);
+bool openWindow(std::string* reason) {
   returnLargeBuffersToTheSystem();
   preferX11();
   // Start-up carries on past a failed init: a missing audio device or joystick is no reason
@@ -191,60 +186,50 @@ bool platformOpenWindow(std::string* reason) {
   return true;
 }
 
-void platformShutdown() {
-  if (platformHeadless) return;
+void shutdown() {
   windowOpen = false;
   SDL_Quit();
 }
 
-uint32_t platformTicks() { return platformHeadless ? nullTicks() : SDL_GetTicks(); }
+uint32_t ticks() { return SDL_GetTicks(); }
 
-void platformSleep(uint32_t ms) {
-  if (platformHeadless)
-    nullSleep(ms);
-  else
-    SDL_Delay(ms);
-}
+void sleep(uint32_t ms) { SDL_Delay(ms); }
 
-void platformSpinPause() {
-  if (platformHeadless) nullSpinPause();
-}
+// A real clock moves on by itself while the wait spins.
+void spinPause() {}
 
-void platformSwapBuffers() {
+void swapBuffers() {
   // SDL 1.2 dereferences its video state here, so with no window there is nothing to swap.
-  if (!platformHeadless && windowOpen) SDL_GL_SwapBuffers();
+  if (windowOpen) SDL_GL_SwapBuffers();
 }
 
-bool platformPollEvent(PlatformEvent* event) {
-  if (platformHeadless) return nullPollEvent(event);
+bool pollEvent(PlatformEvent* event) {
   if (!windowOpen) return false;
   SDL_Event e;
   if (!SDL_PollEvent(&e)) return false;
   return fromSdlEvent(e, event);
 }
 
-bool platformPushEvent(const PlatformEvent& event) {
-  if (platformHeadless) {
-    nullQueueEvent(event);
-    return true;
-  }
+bool pushEvent(const PlatformEvent& event) {
   SDL_Event e;
   if (!windowOpen || !toSdlEvent(event, &e)) return false;
   return SDL_PushEvent(&e) == 0;
 }
 
-void platformWaitForKey() {
-  if (platformHeadless || !windowOpen) return;
+void waitForKey() {
+  if (!windowOpen) return;
   SDL_Event e;
   while (SDL_WaitEvent(&e)) {
     if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) return;
   }
 }
 
-int platformJoystickCount() {
-  if (platformHeadless) return nullJoystickCount;
-  return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks() : 0;
-}
+int joystickCount() { return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks() : 0; }
+
+}  // namespace
+
+const SystemBackend sdlSystem{openWindow,  shutdown,  ticks,     sleep,      spinPause,
+                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {
   SDL_Surface* surface = IMG_Load(path.c_str());

@@ -1,4 +1,4 @@
-#include "shell/game_state.h"
+#include "sim/game_state.h"
 
 std::string screenState;
 std::string worldName;

@@ -6,7 +6,7 @@
 
 #include "content/record_string.h"
 #include "content/script_lines.h"
-#include "render/texture.h"
+#include "content/texture.h"
 
 constexpr int kFrameCount = 501;    // frames 0..500
 constexpr int kOffsetCount = 1001;  // offsets 0..1000 (only 0..500 belong to frames)

@@ -1,18 +1,11 @@
-// Every OpenGL call of the game. The null version records quads instead of drawing them.
+// Every OpenGL call of the game: the real back end's graphics half.
 #include <GL/gl.h>
 
 #include <algorithm>
 
-#include "shell/platform.h"
-#include "shell/window.h"
-
-std::vector<RecordedQuad> nullQuads;
-DecodedImage nullLastUpload;
-std::vector<uint32_t> nullDeletedTextures;
+#include "platform/platform_backend.h"
 
 namespace {
-
-uint32_t nullNextTextureName = 1;
 
 constexpr double kOrthoNear = -1.0;
 constexpr double kOrthoFar = 1.0;
@@ -29,10 +22,7 @@ bool textureSizeAccepted(int width, int height, GLenum format) {
   return acceptedWidth != 0;
 }
 
-}  // namespace
-
-void gfxInitState() {
-  if (platformHeadless) return;
+void initState() {
   glViewport(0, 0, screenWidth, screenHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -51,16 +41,11 @@ void gfxInitState() {
   glDisable(GL_CULL_FACE);
 }
 
-void platformClearBuffers() {
-  if (platformHeadless) return;
+void clearBuffers() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
-  if (platformHeadless) {
-    nullLastUpload = image;
-    return image.width > 0 && image.height > 0 ? nullNextTextureName++ : 0;
-  }
+uint32_t createTexture(const DecodedImage& image, bool rgba) {
   const GLenum format = pixelFormat(rgba);
   if (!textureSizeAccepted(image.width, image.height, format)) return 0;
   GLuint name = 0;
@@ -73,21 +58,12 @@ uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
   return name;
 }
 
-void gfxDeleteTexture(uint32_t glName) {
-  if (glName == 0) return;
-  if (platformHeadless) {
-    nullDeletedTextures.push_back(glName);
-    return;
-  }
+void deleteTexture(uint32_t glName) {
   GLuint name = glName;
   glDeleteTextures(1, &name);
 }
 
-void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
-  if (platformHeadless) {
-    nullQuads.push_back(RecordedQuad{glName, {corners[0], corners[1], corners[2], corners[3]}, alpha});
-    return;
-  }
+void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, glName);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -100,13 +76,11 @@ void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double al
   glEnd();
 }
 
-void gfxDisableTexturing() {
-  if (platformHeadless) return;
+void disableTexturing() {
   glDisable(GL_TEXTURE_2D);
 }
 
-std::vector<unsigned char> gfxReadBackBuffer() {
-  if (platformHeadless) return {};
+std::vector<unsigned char> readBackBuffer() {
   constexpr size_t kRowBytes = static_cast<size_t>(screenWidth) * 4;
   std::vector<unsigned char> bottomUp(kRowBytes * screenHeight);
   glFinish();
@@ -119,3 +93,8 @@ std::vector<unsigned char> gfxReadBackBuffer() {
     std::copy_n(&bottomUp[(screenHeight - 1 - row) * kRowBytes], kRowBytes, &topDown[row * kRowBytes]);
   return topDown;
 }
+
+}  // namespace
+
+const GraphicsBackend glGraphics{initState,        clearBuffers,     createTexture, deleteTexture,
+                                 drawTexturedQuad, disableTexturing, readBackBuffer};

@@ -1,0 +1,148 @@
+// The null back end: no window, no device. Events come from a queue that tests fill, the clock
+// stands still unless a test moves it or a frame wait sleeps or spins on it, drawn quads are
+// recorded and sounds are logged.
+#include "platform/null_platform.h"
+
+#include <cstdio>
+#include <deque>
+#include <string>
+
+#include "platform/platform_backend.h"
+
+std::vector<RecordedQuad> nullQuads;
+DecodedImage nullLastUpload;
+std::vector<uint32_t> nullDeletedTextures;
+int nullSoundsPlayed = 0;
+std::vector<void*> nullSoundLog;
+NullAudio nullAudio;
+
+namespace {
+
+std::deque<PlatformEvent> queuedEvents;
+uint32_t clockMs = 0;
+uint32_t nextTextureName = 1;
+
+// ---- system ----
+
+bool openWindow(std::string*) { return true; }
+void shutdown() {}
+uint32_t ticks() { return clockMs; }
+void sleep(uint32_t ms) { clockMs += ms; }
+
+// Nothing else would move the clock while a frame wait spins on it: each turn of the spin
+// stands for one millisecond, so headless frames are 17 ms apart as real ones are.
+void spinPause() { clockMs += 1; }
+
+void swapBuffers() {}
+
+bool pollEvent(PlatformEvent* event) {
+  if (queuedEvents.empty()) return false;
+  *event = queuedEvents.front();
+  queuedEvents.pop_front();
+  return true;
+}
+
+bool pushEvent(const PlatformEvent& event) {
+  queuedEvents.push_back(event);
+  return true;
+}
+
+void waitForKey() {}
+
+// ---- graphics ----
+
+void initState() {}
+void clearBuffers() {}
+
+uint32_t createTexture(const DecodedImage& image, bool) {
+  nullLastUpload = image;
+  return image.width > 0 && image.height > 0 ? nextTextureName++ : 0;
+}
+
+void deleteTexture(uint32_t glName) { nullDeletedTextures.push_back(glName); }
+
+void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
+  nullQuads.push_back(RecordedQuad{glName, {corners[0], corners[1], corners[2], corners[3]}, alpha});
+}
+
+void disableTexturing() {}
+std::vector<unsigned char> readBackBuffer() { return {}; }
+
+// ---- audio ----
+
+// What a null load hands out: something distinct per load, so tests can tell slots apart.
+struct NullAudioHandle {
+  std::string path;
+};
+
+bool fileOpens(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::fclose(file);
+  return true;
+}
+
+void* load(const std::string& path, int* live) {
+  if (!fileOpens(path)) return nullptr;
+  ++*live;
+  return new NullAudioHandle{path};
+}
+
+void openAudio() {}
+void* loadWav(const std::string& path) { return load(path, &nullAudio.soundsLoaded); }
+
+void freeWav(void* chunk) {
+  --nullAudio.soundsLoaded;
+  delete static_cast<NullAudioHandle*>(chunk);
+}
+
+void playOnFreeChannel(void* chunk) {
+  ++nullSoundsPlayed;
+  nullSoundLog.push_back(chunk);
+}
+
+void* loadMusic(const std::string& path) { return load(path, &nullAudio.musicLoaded); }
+
+void freeMusic(void* music) {
+  --nullAudio.musicLoaded;
+  if (nullAudio.playingMusic == music) nullAudio.playingMusic = nullptr;
+  delete static_cast<NullAudioHandle*>(music);
+}
+
+void playMusicOnce(void* music) {
+  ++nullAudio.musicStarts;
+  nullAudio.playingMusic = music;
+}
+
+void fadeOutMusic(int ms) {
+  ++nullAudio.fadeOuts;
+  nullAudio.lastFadeMs = ms;
+}
+
+void setMusicVolume(int volume) { nullAudio.musicVolume = volume; }
+
+void setMusicPosition(double seconds) {
+  ++nullAudio.positionSets;
+  nullAudio.lastPosition = seconds;
+}
+
+int joystickCount() { return nullJoystickCount; }
+
+const SystemBackend nullSystem{openWindow,  shutdown,  ticks,     sleep,      spinPause,
+                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
+const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture, deleteTexture,
+                                   drawTexturedQuad, disableTexturing, readBackBuffer};
+const AudioBackend nullAudioBackend{openAudio,  loadWav,       freeWav,      playOnFreeChannel,
+                                    loadMusic,  freeMusic,     playMusicOnce, fadeOutMusic,
+                                    setMusicVolume, setMusicPosition};
+
+}  // namespace
+
+const PlatformBackend nullPlatform{&nullSystem, &nullGraphics, &nullAudioBackend};
+
+int nullJoystickCount = 0;
+
+void nullQueueEvent(const PlatformEvent& event) { queuedEvents.push_back(event); }
+void nullClearEvents() { queuedEvents.clear(); }
+void nullAdvanceTicks(uint32_t ms) { clockMs += ms; }
+void nullSetTicks(uint32_t ms) { clockMs = ms; }

@@ -1,0 +1,45 @@
+// The null back end's controls and recorders, for tests and tools only: the game never
+// includes this header. Events come from a queue the caller fills, the clock moves only when
+// told (or when a frame wait sleeps or spins on it), drawn quads are recorded and sounds are
+// logged.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform.h"
+
+// Puts every later platform call on the null back end (true) or the real one (false).
+void useNullPlatform(bool on);
+bool nullPlatformInUse();
+
+void nullQueueEvent(const PlatformEvent& event);
+void nullClearEvents();
+void nullAdvanceTicks(uint32_t ms);
+void nullSetTicks(uint32_t ms);
+extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless set
+
+// What the null version recorded, oldest first; tests clear it.
+struct RecordedQuad {
+  uint32_t glName;
+  QuadVertex corners[4];
+  double alpha;
+};
+extern std::vector<RecordedQuad> nullQuads;
+// The null version also keeps the last image handed to gfxCreateTexture and the names deleted.
+extern DecodedImage nullLastUpload;
+extern std::vector<uint32_t> nullDeletedTextures;
+// Null-version counters for tests. A null load succeeds when the file opens.
+extern int nullSoundsPlayed;
+extern std::vector<void*> nullSoundLog;
+struct NullAudio {
+  int soundsLoaded = 0;  // loaded and not yet freed
+  int musicLoaded = 0;   // loaded and not yet freed
+  int musicStarts = 0;
+  void* playingMusic = nullptr;
+  int fadeOuts = 0;
+  int lastFadeMs = 0;
+  int musicVolume = -1;  // -1 until set
+  int positionSets = 0;
+  double lastPosition = 0;
+};
+extern NullAudio nullAudio;

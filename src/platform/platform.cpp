@@ -1,0 +1,65 @@
+// The seam's calls, each handed to the back end in use, and the program's one way out.
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/platform_backend.h"
+
+namespace {
+const PlatformBackend realPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
+}  // namespace
+
+const PlatformBackend* platformInUse = &realPlatform;
+
+void useNullPlatform(bool on) { platformInUse = on ? &nullPlatform : &realPlatform; }
+bool nullPlatformInUse() { return platformInUse == &nullPlatform; }
+
+bool platformOpenWindow(std::string* reason) { return platformInUse->system->openWindow(reason); }
+void platformShutdown() { platformInUse->system->shutdown(); }
+uint32_t platformTicks() { return platformInUse->system->ticks(); }
+void platformSleep(uint32_t ms) { platformInUse->system->sleep(ms); }
+void platformSpinPause() { platformInUse->system->spinPause(); }
+void platformSwapBuffers() { platformInUse->system->swapBuffers(); }
+bool platformPollEvent(PlatformEvent* event) { return platformInUse->system->pollEvent(event); }
+bool platformPushEvent(const PlatformEvent& event) { return platformInUse->system->pushEvent(event); }
+void platformWaitForKey() { platformInUse->system->waitForKey(); }
+int platformJoystickCount() { return platformInUse->system->joystickCount(); }
+
+void gfxInitState() { platformInUse->graphics->initState(); }
+void platformClearBuffers() { platformInUse->graphics->clearBuffers(); }
+uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
+  return platformInUse->graphics->createTexture(image, rgba);
+}
+void gfxDeleteTexture(uint32_t glName) {
+  if (glName != 0) platformInUse->graphics->deleteTexture(glName);
+}
+void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
+  platformInUse->graphics->drawTexturedQuad(glName, corners, alpha);
+}
+void gfxDisableTexturing() { platformInUse->graphics->disableTexturing(); }
+std::vector<unsigned char> gfxReadBackBuffer() { return platformInUse->graphics->readBackBuffer(); }
+
+// Loads, frees and plays of nothing are no-ops on every back end.
+void audioOpen() { platformInUse->audio->open(); }
+void* audioLoadWav(const std::string& path) { return platformInUse->audio->loadWav(path); }
+void audioFreeWav(void* chunk) {
+  if (chunk) platformInUse->audio->freeWav(chunk);
+}
+void audioPlayOnFreeChannel(void* chunk) {
+  if (chunk) platformInUse->audio->playOnFreeChannel(chunk);
+}
+void* audioLoadMusic(const std::string& path) { return platformInUse->audio->loadMusic(path); }
+void audioFreeMusic(void* music) {
+  if (music) platformInUse->audio->freeMusic(music);
+}
+void audioPlayMusicOnce(void* music) {
+  if (music) platformInUse->audio->playMusicOnce(music);
+}
+void audioFadeOutMusic(int ms) { platformInUse->audio->fadeOutMusic(ms); }
+void audioSetMusicVolume(int volume) { platformInUse->audio->setMusicVolume(volume); }
+void audioSetMusicPosition(double seconds) { platformInUse->audio->setMusicPosition(seconds); }
+
+void platformQuit(int status) {
+  platformShutdown();
+  std::fflush(stdout);
+  std::exit(status);
+}

@@ -1,0 +1,58 @@
+// Inside the seam: each back end fills these tables once, and platform.cpp forwards every
+// seam call to the tables in use. Nothing outside src/platform includes this.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct SystemBackend {
+  bool (*openWindow)(std::string* reason);
+  void (*shutdown)();
+  uint32_t (*ticks)();
+  void (*sleep)(uint32_t ms);
+  void (*spinPause)();
+  void (*swapBuffers)();
+  bool (*pollEvent)(PlatformEvent* event);
+  bool (*pushEvent)(const PlatformEvent& event);
+  void (*waitForKey)();
+  int (*joystickCount)();
+};
+
+struct GraphicsBackend {
+  void (*initState)();
+  void (*clearBuffers)();
+  uint32_t (*createTexture)(const DecodedImage& image, bool rgba);
+  void (*deleteTexture)(uint32_t glName);
+  void (*drawTexturedQuad)(uint32_t glName, const QuadVertex corners[4], double alpha);
+  void (*disableTexturing)();
+  std::vector<unsigned char> (*readBackBuffer)();
+};
+
+struct AudioBackend {
+  void (*open)();
+  void* (*loadWav)(const std::string& path);
+  void (*freeWav)(void* chunk);
+  void (*playOnFreeChannel)(void* chunk);
+  void* (*loadMusic)(const std::string& path);
+  void (*freeMusic)(void* music);
+  void (*playMusicOnce)(void* music);
+  void (*fadeOutMusic)(int ms);
+  void (*setMusicVolume)(int volume);
+  void (*setMusicPosition)(double seconds);
+};
+
+struct PlatformBackend {
+  const SystemBackend* system;
+  const GraphicsBackend* graphics;
+  const AudioBackend* audio;
+};
+
+extern const SystemBackend sdlSystem;      // sdl_system.cpp
+extern const GraphicsBackend glGraphics;   // gl_graphics.cpp
+extern const AudioBackend sdlMixerAudio;   // sdl_mixer_audio.cpp
+extern const PlatformBackend nullPlatform;  // null_platform.cpp
+
+// The back end every seam call goes to; the real one unless a test or tool chose the null one.
+extern const PlatformBackend* platformInUse;

@@ -28,7 +28,7 @@ TEST(WholeArcade, OnePlayerReachesTheHarborAndTheCloseButtonEndsIt) {
   ASSERT_EQ(pressKeyInWindowOf(child.pid, "c"), 0);
   ASSERT_TRUE(waitForOutput(&child, "arcade: map\n", 60000)) << child.out;
   // The map reads attack as held.
-  ASSERT_EQ(holdKeyInWindowOf(child.pid, "z", 300), 0);
+  ASSERT_EQ(holdKeyInWindowOf(child.pid, "z", 500), 0);
   ASSERT_TRUE(waitForOutput(&child, "arcade: stage world1/stage1\n", 60000)) << child.out;
   ASSERT_TRUE(waitForOutput(&child, "1.000\n", 60000)) << "the stage never faded in:\n" << child.out;
 

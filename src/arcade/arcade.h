@@ -83,6 +83,6 @@ bool selectFrame();
 bool mapFrame();
 bool stageFrame();
 bool endFrame();
-// A line on standard output as each screen is entered ("arcade: map"): where the game is,
-// for whoever watches it from outside.
+// A line on standard output once each screen has been entered and loaded ("arcade: map"):
+// where the game is, for whoever watches it from outside.
 void announceScreen(const std::string& what);

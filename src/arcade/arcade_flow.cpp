@@ -82,11 +82,11 @@ void announceScreen(const std::string& what) {
 
 void goToTitle() {
   arcade.screen = kArcadeTitle;
-  announceScreen("title");
   screenState = kScreenMainMenu;
   fadeOutMusic();  // a stage left through the pause or a game over still plays its music
   enterMainMenu();
   greyContinue();
+  announceScreen("title");
 }
 
 // The menu draws its entries on black; the title puts the sheet's picture behind them.
@@ -113,10 +113,10 @@ bool titleFrame() {
 
 void goToSelect() {
   arcade.screen = kArcadeSelect;
-  announceScreen("select");
   playerCount = arcade.players;
   screenState = kScreenCharacterSelect;
   enterCharacterSelect();
+  announceScreen("select");
 }
 
 bool selectFrame() {
@@ -132,11 +132,11 @@ bool selectFrame() {
 
 void goToMap() {
   arcade.screen = kArcadeMap;
-  announceScreen("map");
   playerCount = arcade.players;
   screenState = kScreenOverworld;
   enterOverworld();
   prepareMap(overworld);
+  announceScreen("map");
 }
 
 bool mapFrame() {

@@ -132,7 +132,6 @@ const PhaseStep kPhaseSteps[] = {
 
 void goToStage() {
   arcade.screen = kArcadeStage;
-  announceScreen("stage " + worldName + "/" + stageName);
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
@@ -145,6 +144,7 @@ void goToStage() {
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
   enterStage();
   setPhase(kPhasePlaying);
+  announceScreen("stage " + worldName + "/" + stageName);
 }
 
 bool stageFrame() {

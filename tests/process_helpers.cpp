@@ -201,6 +201,11 @@ std::string findWindowOf(int pid) {
 
 }  // namespace
 
+int holdEscapeInWindowOf(int pid, int timeoutSeconds) {
+  return runOnDisplay("timeout " + std::to_string(timeoutSeconds) +
+                      " sh -c '" + findWindowOf(pid) + " && xdotool keydown --window \"$w\" Escape'");
+}
+
 int pressKeyInWindowOf(int pid, const std::string& key) {
   // Three separate runs: chained after a search, xdotool sends the key as a synthetic event to
   // the window, which SDL does not take; on its own it goes through XTEST to the focus.

@@ -68,3 +68,8 @@ int holdKeyInWindowOf(int pid, const std::string& key, int ms);
 // Asks the window of process `pid` to close the way a window manager's close button does (a
 // WM_DELETE_WINDOW message). 0 on success.
 int closeWindowOf(int pid);
+// Holds Escape down in the window of process `pid` once it shows, as its own event: a press and
+// release within one frame would pass between two polls unseen, and a key held through the
+// server's keyboard would reach whatever else runs on the display. Gives up (non-zero) when no
+// window shows within `timeoutSeconds`.
+int holdEscapeInWindowOf(int pid, int timeoutSeconds = 60);

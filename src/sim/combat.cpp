@@ -4,6 +4,7 @@
 
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
+#include "content/saturate.h"
 #include "content/text_file.h"
 #include "sim/animation.h"
 #include "sim/body.h"
@@ -79,9 +80,9 @@ void spawnFighterEffect(const Entity& attacker, int16_t fx, int16_t fy, const ch
 
 // Knock-down speeds: away from the attacker, a little random either way.
 void knockBack(const Entity& attacker, Entity& victim) {
-  const int32_t along = facesLeft(attacker) ? -attacker.knockXv : attacker.knockXv;
-  victim.xv = wrap16(along - 2 + randomBelow(kKnockSpread));
-  victim.yv = wrap16(attacker.knockYv - 2 + randomBelow(kKnockSpread));
+  const int64_t along = facesLeft(attacker) ? -int64_t{attacker.knockXv} : attacker.knockXv;
+  victim.xv = wrapWide16(along - 2 + randomBelow(kKnockSpread));
+  victim.yv = wrapWide16(int64_t{attacker.knockYv} - 2 + randomBelow(kKnockSpread));
   victim.physicsOn = 1;
 }
 

@@ -136,6 +136,15 @@ TEST_F(Combat, KnockSpeedAtTheRangeEdgeWrapsIntoTheSixteenBitSpeed) {
   EXPECT_EQ(yvs, (std::set<int>{-2, -1, 0, 1}));
 }
 
+// A WIDTH of 1e10 puts both ends of a leftward hit box at the bottom of the range; the spark's
+// place is that edge plus the jitter, wrapped as a position.
+TEST_F(Combat, HitBoxAtTheRangeEdgePlacesItsSparkWithoutOverflow) {
+  entitySprites[0].bodyWidth = 1e10;
+  attacker().facing = 1;
+  resolveAttacks();
+  EXPECT_EQ(victim().hp, 100) << "the box lies far to the left";
+}
+
 TEST_F(Combat, ReachPastTheIntegerRangeStillStrikes) {
   attacker().attackReach = 2147483647;
   resolveAttacks();

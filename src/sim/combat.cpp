@@ -147,8 +147,8 @@ void resolveAttack(int a, int lastVictim) {
     const Rect body = victimRect(v);
     // The jitter is drawn for every victim looked at, hit or not, so the sequence of random
     // numbers depends on who stands on the stage.
-    const int16_t fx = wrap16(midpoint(box.left, box.right) + jitter());
-    const int16_t fy = wrap16(midpoint(box.top, box.bottom) + jitter());
+    const int16_t fx = wrapWide16(int64_t{midpoint(box.left, box.right)} + jitter());
+    const int16_t fy = wrapWide16(int64_t{midpoint(box.top, box.bottom)} + jitter());
     const bool lands = std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
                        rectsOverlap(body, box) && attacker.hitList[v] == 0 && victim.down == 0;
     if (!lands) continue;

@@ -53,7 +53,7 @@ int TextFileReader::get() {
     return c;
   }
   if (ended_ || !file_) return -1;
-  const int c = std::getc(file_);
+  const int c = getc_unlocked(file_);  // the reader owns its stream: no other thread reads it
   if (c == EOF || c == kEndOfFileMark) {
     ended_ = true;
     return -1;

@@ -73,6 +73,13 @@ uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba) {
   return name;
 }
 
+int gfxMaxTextureSide() {
+  if (platformHeadless) return 0;
+  GLint side = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+  return side;
+}
+
 void gfxDeleteTexture(uint32_t glName) {
   if (glName == 0) return;
   if (platformHeadless) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "audio/audio_file_check.h"
 #include "shell/platform.h"
 
 int nullSoundsPlayed = 0;
@@ -48,6 +49,8 @@ void audioOpen() {
 
 void* audioLoadWav(const std::string& path) {
   if (platformHeadless) return nullLoad(path, &nullAudio.soundsLoaded);
+  // The mixer converts a sound as it loads it and crashes on formats it cannot convert.
+  if (!soundFileProblem(path).empty()) return nullptr;
   SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
   if (!file) return nullptr;
   return Mix_LoadWAV_RW(file, 1);
@@ -75,6 +78,8 @@ void audioPlayOnFreeChannel(void* chunk) {
 
 void* audioLoadMusic(const std::string& path) {
   if (platformHeadless) return nullLoad(path, &nullAudio.musicLoaded);
+  // The stream is converted on the audio thread, where a bad format would crash the game.
+  if (!musicFileProblem(path).empty()) return nullptr;
   return Mix_LoadMUS(path.c_str());
 }
 

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "content/saturate.h"
 #include "content/text_file.h"
 #include "sim/animation.h"
 #include "sim/body.h"
@@ -111,11 +112,12 @@ void approach() {
     approachSideways(0, 1);
     moved = true;
   }
-  if (op->footY < target.footY - kStopShortDepth) {
+  // A foot line can sit at the edge of its range (a huge HEIGHT): compared in 64 bits.
+  if (op->footY < int64_t{target.footY} - kStopShortDepth) {
     op->y = wrap16(op->y + op->walkSpeed);
     moved = true;
   }
-  if (op->footY > target.footY + kStopShortDepth) {
+  if (op->footY > int64_t{target.footY} + kStopShortDepth) {
     op->y = wrap16(op->y - op->walkSpeed);
     moved = true;
   }

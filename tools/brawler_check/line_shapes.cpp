@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 
 #include "content/text_file.h"
 #include "findings.h"
@@ -47,6 +48,9 @@ void checkKeyword(const std::string& path, int line, const std::string& word,
   const std::string* best = nullptr;
   int bestDistance = 3;
   for (const std::string& keyword : format.keywords) {
+    // The lengths alone put a long remark word out of reach; measuring it would cost its
+    // length times the keyword's for nothing.
+    if (word.size() > keyword.size() + 2 || keyword.size() > word.size() + 2) continue;
     int d = editDistance(word, keyword);
     if (d <= nearMissBound(keyword) && d < bestDistance) best = &keyword, bestDistance = d;
   }
@@ -80,6 +84,44 @@ void checkSeparators(const std::string& path, int line, const std::string& text,
                                   " makes the game read this line differently");
 }
 
+// Bytes no editor shows that change how the game reads the file. The reader stops at byte 26,
+// so the raw bytes are read here.
+void checkHiddenBytes(const std::string& path) {
+  constexpr char kEndOfFileMark = 26;
+  const std::string kByteOrderMark = "\xEF\xBB\xBF";
+  std::ifstream in(path, std::ios::binary);
+  std::string head(kByteOrderMark.size(), '\0');
+  in.read(&head[0], static_cast<std::streamsize>(head.size()));
+  if (in.gcount() == static_cast<std::streamsize>(head.size()) && head == kByteOrderMark)
+    reportError(path, 1, "the file starts with a UTF-8 byte order mark; the game takes it for "
+                         "part of the first word, so the first line's statement is lost");
+  in.clear();
+  in.seekg(0);
+  int line = 1;
+  bool nulReported = false;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    std::streamsize got = in.gcount();
+    for (std::streamsize k = 0; k < got; ++k) {
+      char c = buffer[k];
+      if (c == '\n') {
+        ++line;
+      } else if (c == '\0' && !nulReported) {
+        nulReported = true;
+        reportError(path, line, "a NUL byte, which no editor shows, makes this line's words differ from "
+                                "what they show");
+      } else if (c == kEndOfFileMark) {
+        // Only a mark with content after it loses anything.
+        bool more = k + 1 < got || in.peek() != std::char_traits<char>::eof();
+        if (more)
+          reportError(path, line, "byte 26 (an end-of-file mark): the game stops reading the "
+                                  "file here and loses everything after it");
+        return;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 int editDistance(const std::string& a, const std::string& b) {
@@ -99,6 +141,7 @@ int editDistance(const std::string& a, const std::string& b) {
 }
 
 void checkLineShapes(const std::string& path, const TextFile& file, const TextFormat& format) {
+  checkHiddenBytes(path);
   int count = static_cast<int>(file.lines.size());
   if (count > format.lineCapacity)
     reportError(path, format.lineCapacity + 1,

@@ -9,6 +9,7 @@
 #include "findings.h"
 #include "line_shapes.h"
 #include "sheets.h"
+#include "stage_check.h"
 
 namespace {
 
@@ -156,5 +157,7 @@ void checkOverworld(const std::string& world, bool firstWorld) {
     if (!stage.empty() && !contentFileExists(stageFile))
       reportError(path, line, "stage " + stageFile + " does not exist; picking node " +
                                   std::to_string(node) + " starts an empty stage");
+    else if (!stage.empty())
+      checkStage(stageFile);  // a node may name a stage outside the world's own folder
   }
 }

@@ -1,6 +1,8 @@
 #include "stage_check.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
@@ -9,6 +11,8 @@
 #include "findings.h"
 #include "line_shapes.h"
 #include "sheets.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -30,16 +34,16 @@ struct StageCheck {
   std::string path;
   std::string tilesSpr;
   const SheetInfo* tiles = nullptr;
-  int objects = 0;
+  long long objects = 0;  // counts of hand-written repeats, which can reach the int range
   int types = 0;
-  int entities = kPlayers;
+  long long entities = kPlayers;
   bool objectsOverflowReported = false;
   bool entitiesOverflowReported = false;
 };
 
 int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
 
-void addObjects(StageCheck& s, int line, int count, int tile) {
+void addObjects(StageCheck& s, int line, long long count, int tile) {
   if (count <= 0) return;
   if (s.tiles && s.tiles->listed && !s.tiles->isDefined(tile))
     reportError(s.path, line, "tile " + std::to_string(tile) + " is not defined in " + s.tilesSpr);
@@ -51,7 +55,7 @@ void addObjects(StageCheck& s, int line, int count, int tile) {
   }
 }
 
-void addEntities(StageCheck& s, int line, int count, int type) {
+void addEntities(StageCheck& s, int line, long long count, int type) {
   if (count <= 0) return;
   if (type < 0 || type >= s.types)
     reportError(s.path, line, "type " + std::to_string(type) + " is not declared: " +
@@ -160,7 +164,10 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
 
 void checkStage(const std::string& stagePath) {
   StageCheck s;
-  s.path = shownPath(stagePath);
+  s.path = shownPath(fs::path(stagePath).lexically_normal().generic_string());
+  // The world's folder and its overworld's nodes can both name a stage.
+  static std::set<std::string> checked;
+  if (!checked.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
   checkLineShapes(s.path, file, kStageFormat);
   checkStageFiles(s, file.lines);
@@ -175,13 +182,13 @@ void checkStage(const std::string& stagePath) {
         reportError(s.path, line, "OBJECTBACK with parallax 0: the back layer divides by it");
       addObjects(s, line, 1, numberField(text, 5));
     } else if (keyword == "OBJECTSTRING") {
-      addObjects(s, line, numberField(text, 5) + 1, numberField(text, 4));
+      addObjects(s, line, numberField(text, 5) + 1LL, numberField(text, 4));
     } else if (keyword == "LOADENTITY") {
       declareType(s, line, getField(text, 2), numberField(text, 3));
     } else if (keyword == "PLACEENTITY") {
       addEntities(s, line, 1, numberField(text, 4));
     } else if (keyword == "CPLACEENTITY") {
-      addEntities(s, line, numberField(text, 5) + 1, numberField(text, 4));
+      addEntities(s, line, numberField(text, 5) + 1LL, numberField(text, 4));
     }
   }
 }

@@ -191,7 +191,7 @@ TEST(TextureFromHeader, RefusedBeforeDecodingWithTheLoadMessage) {
           loadTextureRGBA(path, t);
           std::abort();  // never reached
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(kImageFailureStatus), "");
     EXPECT_EQ(readWhole(out), "Error loading " + path + ".\n");
   }
 }

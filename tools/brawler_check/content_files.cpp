@@ -64,6 +64,13 @@ bool contentFileExists(const std::string& contentPath) {
   return fs::is_regular_file(hostPath(contentPath), ec);
 }
 
+bool leavesContentFolder(const std::string& contentPath) {
+  fs::path path = fs::path(hostPath(contentPath));
+  if (path.is_absolute()) return true;
+  fs::path normal = path.lexically_normal();
+  return !normal.empty() && *normal.begin() == "..";
+}
+
 bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
                  Severity ifMissing) {
   if (contentFileExists(contentPath)) return true;

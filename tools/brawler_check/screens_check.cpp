@@ -154,7 +154,10 @@ void checkOverworld(const std::string& world, bool firstWorld) {
     }
     std::string stage = getField(text, 9);
     std::string stageFile = "stage/" + world + "/" + stage + ".lev";
-    if (!stage.empty() && !contentFileExists(stageFile))
+    if (!stage.empty() && leavesContentFolder(stageFile))
+      reportError(path, line, "stage " + stageFile + " is outside the content folder; a pack "
+                              "must not read the player's other files");
+    else if (!stage.empty() && !contentFileExists(stageFile))
       reportError(path, line, "stage " + stageFile + " does not exist; picking node " +
                                   std::to_string(node) + " starts an empty stage");
     else if (!stage.empty())

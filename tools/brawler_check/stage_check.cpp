@@ -156,8 +156,29 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
                              "(0 on the first stage: the camera never moves)");
   if (music.empty())
     reportWarning(s.path, 0, "no BGMNAME line: the stage plays in silence");
-  else
+  else if (!leavesContentFolder("bgm/" + music + ".ogg"))  // reported at its line instead
     checkMusic("bgm/" + music + ".ogg", what + " as its music");
+}
+
+// How each statement that names a file turns its name into a path.
+const std::pair<const char*, const char*> kNamedPaths[] = {
+    {"BGNAME", "gfx/stage/%s.png"},
+    {"STAGETYPE", "gfx/stage/%s/tiles0.png"},
+    {"BGMNAME", "bgm/%s.ogg"},
+    {"LOADENTITY", "scripts/%s.dat"},
+};
+
+// A pack must not reach the player's other files.
+void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
+                    const std::string& name) {
+  for (const auto& [statement, pattern] : kNamedPaths) {
+    if (keyword != statement) continue;
+    std::string path = pattern;
+    path.replace(path.find("%s"), 2, name);
+    if (leavesContentFolder(path))
+      reportError(s.path, line, keyword + " names " + path + ", which is outside the content "
+                                "folder; a pack must not read the player's other files");
+  }
 }
 
 }  // namespace
@@ -175,6 +196,7 @@ void checkStage(const std::string& stagePath) {
     const std::string& text = file.lines[i];
     const std::string keyword = getField(text, 1);
     int line = i + 1;
+    checkNamedPath(s, line, keyword, getField(text, 2));
     if (keyword == "OBJECT") {
       addObjects(s, line, 1, numberField(text, 4));
     } else if (keyword == "OBJECTFORE" || keyword == "OBJECTBACK") {

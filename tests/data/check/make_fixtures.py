@@ -243,6 +243,8 @@ def cases(base):
             "stage/world1/overworlddata.dat": text(
                 "NODE 0 100 500 0 1 0 0 stage3", "NODE 1 400 500 0 0 0 0 ../../extra/bonus"),
             "extra/bonus.lev": insert_after(lev, "STAGEEND 2000", "OBJECTBACK 0 0 0 0")},
+        "path_leaves_folder": {"stage/world1/stage3.lev": replace_line(
+            lev, "BGMNAME theme", "BGMNAME ../../secret")},
         "byte_order_mark": {"scripts/kestor.dat": b"\xef\xbb\xbf" + kestor},
         "nul_byte": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\x00\n", 1)},
         "end_of_file_mark": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\n\x1a", 1)},

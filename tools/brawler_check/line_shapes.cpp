@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "content/text_file.h"
@@ -122,6 +125,44 @@ void checkHiddenBytes(const std::string& path) {
   }
 }
 
+// Fields that hold a name rather than a number, by keyword and field number.
+struct NameField {
+  const char* keyword;
+  int field;
+};
+const NameField kNameFields[] = {
+    {"BEGIN", 2},   {"ASSIGNANIMATION", 2}, {"SETPHYSICSCONTROLANIM", 2}, {"BGNAME", 2},
+    {"STAGETYPE", 2}, {"BGMNAME", 2},      {"LOADENTITY", 2},            {"NODE", 9},
+    {"FIGHTER", 2},
+};
+
+bool isNameField(const std::string& keyword, int field) {
+  for (const NameField& name : kNameFields)
+    if (keyword == name.keyword && field == name.field) return true;
+  return false;
+}
+
+// Text written as a number that the game cannot hold: it reads as 0 instead.
+bool unreadableNumber(const std::string& text) {
+  if (text.size() > 2 && text[0] == '&' && std::strchr("HhOoBb", text[1]))
+    return toNumber(text) == 0 && text.find_first_of("123456789ABCDEFabcdef", 2) != std::string::npos;
+  char* end = nullptr;
+  double value = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && !std::isfinite(value);
+}
+
+void checkNumbers(const std::string& path, int line, const std::string& text) {
+  const std::string keyword = getField(text, 1);
+  for (int field = 2; field <= kMaxFields; ++field) {
+    std::string value = getField(text, field);
+    if (value.empty() || isNameField(keyword, field) || !unreadableNumber(value)) continue;
+    constexpr size_t kShown = 24;  // a number hundreds of digits long is named by its start
+    if (value.size() > kShown) value = value.substr(0, kShown) + "...";
+    reportError(path, line, "\"" + value + "\" is not a finite number the game can hold; it "
+                            "reads as 0");
+  }
+}
+
 }  // namespace
 
 int editDistance(const std::string& a, const std::string& b) {
@@ -157,5 +198,6 @@ void checkLineShapes(const std::string& path, const TextFile& file, const TextFo
                                   std::to_string(kMaxFields));
     checkKeyword(path, line, getField(text, 1), format);
     checkSeparators(path, line, text, format);
+    if (isKeyword(format, getField(text, 1))) checkNumbers(path, line, text);
   }
 }

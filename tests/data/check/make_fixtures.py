@@ -243,6 +243,9 @@ def cases(base):
             "stage/world1/overworlddata.dat": text(
                 "NODE 0 100 500 0 1 0 0 stage3", "NODE 1 400 500 0 0 0 0 ../../extra/bonus"),
             "extra/bonus.lev": insert_after(lev, "STAGEEND 2000", "OBJECTBACK 0 0 0 0")},
+        "number_not_finite": {"scripts/kestor.dat": replace_line(kestor, "SETHP 100", "SETHP inf")},
+        "number_too_long": {"stage/world1/stage3.lev": replace_line(
+            lev, "STAGEEND 2000", "STAGEEND &H" + "F" * 300)},
         "path_leaves_folder": {"stage/world1/stage3.lev": replace_line(
             lev, "BGMNAME theme", "BGMNAME ../../secret")},
         "byte_order_mark": {"scripts/kestor.dat": b"\xef\xbb\xbf" + kestor},

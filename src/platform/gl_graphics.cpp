@@ -58,6 +58,12 @@ uint32_t createTexture(const DecodedImage& image, bool rgba) {
   return name;
 }
 
+int maxTextureSide() {
+  GLint side = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+  return side;
+}
+
 void deleteTexture(uint32_t glName) {
   GLuint name = glName;
   glDeleteTextures(1, &name);
@@ -97,4 +103,5 @@ std::vector<unsigned char> readBackBuffer() {
 }  // namespace
 
 const GraphicsBackend glGraphics{initState,        clearBuffers,     createTexture, deleteTexture,
-                                 drawTexturedQuad, disableTexturing, readBackBuffer};
+                                 drawTexturedQuad, disableTexturing, readBackBuffer,
+                                 maxTextureSide};

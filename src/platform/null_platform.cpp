@@ -128,10 +128,14 @@ void setMusicPosition(double seconds) {
 
 int joystickCount() { return nullJoystickCount; }
 
+// Unknown without a GL context: nothing is refused for its size.
+int maxTextureSide() { return 0; }
+
 const SystemBackend nullSystem{openWindow,  shutdown,  ticks,     sleep,      spinPause,
                                swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
 const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture, deleteTexture,
-                                   drawTexturedQuad, disableTexturing, readBackBuffer};
+                                   drawTexturedQuad, disableTexturing, readBackBuffer,
+                                   maxTextureSide};
 const AudioBackend nullAudioBackend{openAudio,  loadWav,       freeWav,      playOnFreeChannel,
                                     loadMusic,  freeMusic,     playMusicOnce, fadeOutMusic,
                                     setMusicVolume, setMusicPosition};

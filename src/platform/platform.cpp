@@ -37,6 +37,7 @@ void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double al
 }
 void gfxDisableTexturing() { platformInUse->graphics->disableTexturing(); }
 std::vector<unsigned char> gfxReadBackBuffer() { return platformInUse->graphics->readBackBuffer(); }
+int gfxMaxTextureSide() { return platformInUse->graphics->maxTextureSide(); }
 
 // Loads, frees and plays of nothing are no-ops on every back end.
 void audioOpen() { platformInUse->audio->open(); }

@@ -80,6 +80,8 @@ void gfxInitState();
 // GL name, or 0 when GL does not take an image of that size.
 uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba);
 void gfxDeleteTexture(uint32_t glName);
+// GL's largest texture side in pixels; 0 in the null version or before a window is open.
+int gfxMaxTextureSide();
 
 struct QuadVertex {
   double x, y;  // screen pixels

@@ -28,6 +28,7 @@ struct GraphicsBackend {
   void (*drawTexturedQuad)(uint32_t glName, const QuadVertex corners[4], double alpha);
   void (*disableTexturing)();
   std::vector<unsigned char> (*readBackBuffer)();
+  int (*maxTextureSide)();
 };
 
 struct AudioBackend {

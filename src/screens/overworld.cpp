@@ -96,8 +96,9 @@ void travel(int p) {
   SpriteSet& m = overworld.marker[p];
   int n = overworld.markerNode[p];
   int t = overworld.markerTarget[p];
-  int32_t dx = overworld.nodeX[t] - overworld.nodeX[n];
-  int32_t dy = overworld.nodeY[t] - overworld.nodeY[n];
+  // Node positions are content numbers at most the range apart each way: taken wide.
+  const int64_t dx = int64_t{overworld.nodeX[t]} - overworld.nodeX[n];
+  const int64_t dy = int64_t{overworld.nodeY[t]} - overworld.nodeY[n];
   overworld.markerProgress[p] += 1.0;
   m.x += static_cast<double>(dx) / overworld.travelFrames;
   m.y += static_cast<double>(dy) / overworld.travelFrames;

@@ -29,8 +29,8 @@ int32_t fadeActive = 0;
 double fadeAmount = 0.0;
 
 bool nearTheView(const Entity& entity, const SpriteSet& sprite) {
-  return entity.x >= cameraX - kAnimationMargin &&
-         entity.x + sprite.width <= cameraX + screenWidth + kAnimationMargin;
+  return entity.x >= int64_t{cameraX} - kAnimationMargin &&
+         entity.x + sprite.width <= int64_t{cameraX} + screenWidth + kAnimationMargin;
 }
 
 void animateEntity(int32_t e) {

@@ -11,6 +11,7 @@
 #include "findings.h"
 #include "line_shapes.h"
 #include "sheets.h"
+#include "stage_check.h"
 
 namespace {
 
@@ -168,8 +169,13 @@ void checkOverworld(const std::string& world, bool firstWorld) {
     }
     std::string stage = getField(text, 9);
     std::string stageFile = "stage/" + world + "/" + stage + ".lev";
-    if (!stage.empty() && !contentFileExists(stageFile))
+    if (!stage.empty() && leavesContentFolder(stageFile))
+      reportError(path, line, "stage " + stageFile + " is outside the content folder; a pack "
+                              "must not read the player's other files");
+    else if (!stage.empty() && !contentFileExists(stageFile))
       reportError(path, line, "stage " + stageFile + " does not exist; picking node " +
                                   std::to_string(node) + " starts an empty stage");
+    else if (!stage.empty())
+      checkStage(stageFile);  // a node may name a stage outside the world's own folder
   }
 }

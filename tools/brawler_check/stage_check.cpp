@@ -1,6 +1,8 @@
 #include "stage_check.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
@@ -10,6 +12,8 @@
 #include "findings.h"
 #include "line_shapes.h"
 #include "sheets.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -31,16 +35,16 @@ struct StageCheck {
   std::string path;
   std::string tilesSpr;
   const SheetInfo* tiles = nullptr;
-  int objects = 0;
+  long long objects = 0;  // counts of hand-written repeats, which can reach the int range
   int types = 0;
-  int entities = kPlayers;
+  long long entities = kPlayers;
   bool objectsOverflowReported = false;
   bool entitiesOverflowReported = false;
 };
 
 int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
 
-void addObjects(StageCheck& s, int line, int count, int tile) {
+void addObjects(StageCheck& s, int line, long long count, int tile) {
   if (count <= 0) return;
   if (s.tiles && s.tiles->listed && !s.tiles->isDefined(tile))
     reportError(s.path, line, "tile " + std::to_string(tile) + " is not defined in " + s.tilesSpr);
@@ -52,7 +56,7 @@ void addObjects(StageCheck& s, int line, int count, int tile) {
   }
 }
 
-void addEntities(StageCheck& s, int line, int count, int type) {
+void addEntities(StageCheck& s, int line, long long count, int type) {
   if (count <= 0) return;
   if (type < 0 || type >= s.types)
     reportError(s.path, line, "type " + std::to_string(type) + " is not declared: " +
@@ -153,15 +157,39 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
                              "(0 on the first stage: the camera never moves)");
   if (music.empty())
     reportWarning(s.path, 0, "no BGMNAME line: the stage plays in silence");
-  else
+  else if (!leavesContentFolder("bgm/" + music + ".ogg"))  // reported at its line instead
     checkMusic("bgm/" + music + ".ogg", what + " as its music");
+}
+
+// How each statement that names a file turns its name into a path.
+const std::pair<const char*, const char*> kNamedPaths[] = {
+    {"BGNAME", "gfx/stage/%s.png"},
+    {"STAGETYPE", "gfx/stage/%s/tiles0.png"},
+    {"BGMNAME", "bgm/%s.ogg"},
+    {"LOADENTITY", "scripts/%s.dat"},
+};
+
+// A pack must not reach the player's other files.
+void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
+                    const std::string& name) {
+  for (const auto& [statement, pattern] : kNamedPaths) {
+    if (keyword != statement) continue;
+    std::string path = pattern;
+    path.replace(path.find("%s"), 2, name);
+    if (leavesContentFolder(path))
+      reportError(s.path, line, keyword + " names " + path + ", which is outside the content "
+                                "folder; a pack must not read the player's other files");
+  }
 }
 
 }  // namespace
 
 void checkStage(const std::string& stagePath) {
   StageCheck s;
-  s.path = shownPath(stagePath);
+  s.path = shownPath(fs::path(stagePath).lexically_normal().generic_string());
+  // The world's folder and its overworld's nodes can both name a stage.
+  static std::set<std::string> checked;
+  if (!checked.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
   checkLineShapes(s.path, file, kStageFormat);
   checkStageFiles(s, file.lines);
@@ -169,6 +197,7 @@ void checkStage(const std::string& stagePath) {
     const std::string& text = file.lines[i];
     const std::string keyword = getField(text, 1);
     int line = i + 1;
+    checkNamedPath(s, line, keyword, getField(text, 2));
     if (keyword == "OBJECT") {
       addObjects(s, line, 1, numberField(text, 4));
     } else if (keyword == "OBJECTFORE" || keyword == "OBJECTBACK") {
@@ -176,13 +205,13 @@ void checkStage(const std::string& stagePath) {
         reportError(s.path, line, "OBJECTBACK with parallax 0: the back layer divides by it");
       addObjects(s, line, 1, numberField(text, 5));
     } else if (keyword == "OBJECTSTRING") {
-      addObjects(s, line, numberField(text, 5) + 1, numberField(text, 4));
+      addObjects(s, line, numberField(text, 5) + 1LL, numberField(text, 4));
     } else if (keyword == "LOADENTITY") {
       declareType(s, line, getField(text, 2), numberField(text, 3));
     } else if (keyword == "PLACEENTITY") {
       addEntities(s, line, 1, numberField(text, 4));
     } else if (keyword == "CPLACEENTITY") {
-      addEntities(s, line, numberField(text, 5) + 1, numberField(text, 4));
+      addEntities(s, line, numberField(text, 5) + 1LL, numberField(text, 4));
     }
   }
 }

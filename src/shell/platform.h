@@ -40,9 +40,12 @@ struct PlatformEvent {
 bool platformOpenWindow(std::string* reason);
 void platformShutdown();
 uint32_t platformTicks();            // milliseconds since start
-void platformSleep(uint32_t ms);
+// The monotonic clock that platformTicks() counts, in nanoseconds from an arbitrary start, and
+// a sleep until a moment on it. The null version's clock is its tick counter at nanosecond grain.
+uint64_t platformClockNs();
+void platformSleepUntilNs(uint64_t deadlineNs);
 // One turn of a busy wait on platformTicks(): nothing in the real version; the null version's
-// clock moves on 1 ms, so that a paced loop ends without a test tending the clock.
+// clock moves on kNullSpinTurnNs, so that a paced loop ends without a test tending the clock.
 void platformSpinPause();
 void platformSwapBuffers();
 void platformClearBuffers();
@@ -58,7 +61,12 @@ void platformWaitForKey();
 void nullQueueEvent(const PlatformEvent& event);
 void nullClearEvents();
 void nullAdvanceTicks(uint32_t ms);
-void nullSetTicks(uint32_t ms);
+void nullSetTicks(uint32_t ms);  // at the start of that millisecond
+void nullSetClockNs(uint64_t ns);
+constexpr uint64_t kNullSpinTurnNs = 10000;
+// How late the null version wakes from platformSleepUntilNs, as a loaded machine might.
+extern uint64_t nullWakeLatencyNs;
+extern int nullSpinTurns;  // turns of platformSpinPause so far; tests reset it
 
 // ---- images and GL -------------------------------------------------------------------------
 

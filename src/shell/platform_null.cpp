@@ -8,18 +8,30 @@ int platformHeadless = 0;
 
 namespace {
 std::deque<PlatformEvent> queuedEvents;
-uint32_t clockMs = 0;
+constexpr uint64_t kNsPerMs = 1000000;
+uint64_t clockNs = 0;
 }  // namespace
+
+uint64_t nullWakeLatencyNs = 0;
+int nullSpinTurns = 0;
 
 bool nullOpenWindow(std::string*) { return true; }
 
-uint32_t nullTicks() { return clockMs; }
+uint32_t nullTicks() { return static_cast<uint32_t>(clockNs / kNsPerMs); }
 
-void nullSleep(uint32_t ms) { clockMs += ms; }
+uint64_t nullClockNs() { return clockNs; }
+
+void nullSleepUntilNs(uint64_t deadlineNs) {
+  if (deadlineNs > clockNs) clockNs = deadlineNs;
+  clockNs += nullWakeLatencyNs;
+}
 
 // Nothing else would move the clock while a frame wait spins on it: each turn of the spin
-// stands for one millisecond, so headless frames are 17 ms apart as real ones are.
-void nullSpinPause() { clockMs += 1; }
+// stands for a short stretch of time, so headless frames are 17 ms apart as real ones are.
+void nullSpinPause() {
+  clockNs += kNullSpinTurnNs;
+  ++nullSpinTurns;
+}
 
 bool nullPollEvent(PlatformEvent* event) {
   if (queuedEvents.empty()) return false;
@@ -30,5 +42,6 @@ bool nullPollEvent(PlatformEvent* event) {
 
 void nullQueueEvent(const PlatformEvent& event) { queuedEvents.push_back(event); }
 void nullClearEvents() { queuedEvents.clear(); }
-void nullAdvanceTicks(uint32_t ms) { clockMs += ms; }
-void nullSetTicks(uint32_t ms) { clockMs = ms; }
+void nullAdvanceTicks(uint32_t ms) { clockNs += ms * kNsPerMs; }
+void nullSetTicks(uint32_t ms) { clockNs = ms * kNsPerMs; }
+void nullSetClockNs(uint64_t ns) { clockNs = ns; }

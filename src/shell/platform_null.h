@@ -7,6 +7,7 @@
 
 bool nullOpenWindow(std::string* reason);
 uint32_t nullTicks();
-void nullSleep(uint32_t ms);
+uint64_t nullClockNs();
+void nullSleepUntilNs(uint64_t deadlineNs);
 void nullSpinPause();
 bool nullPollEvent(PlatformEvent* event);

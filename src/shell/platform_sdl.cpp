@@ -4,6 +4,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <time.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +21,7 @@ namespace {
 
 constexpr Uint32 kInitSubsystems = SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK;  // 0x230
 constexpr Uint32 kVideoFlags = SDL_HWSURFACE | SDL_OPENGL;                               // 3
+constexpr uint64_t kNsPerSecond = 1000000000;
 
 struct GlAttribute {
   SDL_GLattr attribute;
@@ -199,11 +203,24 @@ void platformShutdown() {
 
 uint32_t platformTicks() { return platformHeadless ? nullTicks() : SDL_GetTicks(); }
 
-void platformSleep(uint32_t ms) {
-  if (platformHeadless)
-    nullSleep(ms);
-  else
-    SDL_Delay(ms);
+uint64_t platformClockNs() {
+  if (platformHeadless) return nullClockNs();
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * kNsPerSecond + static_cast<uint64_t>(now.tv_nsec);
+}
+
+void platformSleepUntilNs(uint64_t deadlineNs) {
+  if (platformHeadless) {
+    nullSleepUntilNs(deadlineNs);
+    return;
+  }
+  timespec until{};
+  until.tv_sec = static_cast<time_t>(deadlineNs / kNsPerSecond);
+  until.tv_nsec = static_cast<long>(deadlineNs % kNsPerSecond);
+  // A signal cuts the sleep short; the deadline is absolute, so it is simply slept again.
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
 }
 
 void platformSpinPause() {

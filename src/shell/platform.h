@@ -95,9 +95,15 @@ struct QuadVertex {
   double u, v;  // texture coordinates
 };
 // One textured quad with texturing on, the given texture bound, source-alpha blending and the
-// colour white at `alpha`; four vertices in drawing order, depth 0.
+// colour white at `alpha`; four vertices in drawing order, depth 0. The real version queues it
+// and draws the frame's queue, with less work for the same pixels, before the buffers are
+// swapped, cleared or read back and before a texture is deleted.
 void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha);
 void gfxDisableTexturing();
+void gfxDrawQueuedQuads();
+// 1: every quad drawn at once, blended, as it comes (the way before the queue), for the
+// benchmarks and the tests that compare both ways' pixels.
+extern int gfxPlainDrawing;
 
 // What the null version recorded, oldest first; tests clear it.
 struct RecordedQuad {

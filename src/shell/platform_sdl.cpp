@@ -229,7 +229,9 @@ void platformSpinPause() {
 
 void platformSwapBuffers() {
   // SDL 1.2 dereferences its video state here, so with no window there is nothing to swap.
-  if (!platformHeadless && windowOpen) SDL_GL_SwapBuffers();
+  if (platformHeadless || !windowOpen) return;
+  gfxDrawQueuedQuads();
+  SDL_GL_SwapBuffers();
 }
 
 bool platformPollEvent(PlatformEvent* event) {

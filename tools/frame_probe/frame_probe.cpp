@@ -6,13 +6,16 @@
 //     the process's processor share over the run.
 //   brawler-frame-probe CONTENT_DIR draw-stage3|draw-crowded [FRAMES]
 //     the cost of drawing one frame (scene, heads-up display, swap, clear) against a bare loop
-//     that draws the very same quads with the same textures and nothing else; the crowded
-//     frame has every entity and scenery slot in use and in view.
+//     that draws the very same quads with the same textures and nothing else, each both ways:
+//     as the game draws (hidden quads left out, opaque ones unblended) and with every quad
+//     drawn blended as it comes; the four are interleaved frame by frame. The crowded frame has
+//     every entity and scenery slot in use and in view.
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,12 +87,15 @@ int pacing(bool spin, int frames) {
   framePacingBusyWait = spin ? 1 : 0;
   for (int f = 0; f < kFadeFrames; ++f) stageTick();
   std::vector<double> period, inPresent, cpuInPresent, swapAndClear, sleeping, spinning;
+  int fewestTicks = INT_MAX;  // between the ends of two waits, by the game's tick counter
   double last = wallMs();
   const double wallStart = last, cpuStart = processCpuMs(), threadStart = threadCpuMs();
   for (int f = 0; f < frames; ++f) {
     runTick();
     const double w0 = wallMs(), c0 = threadCpuMs();
+    const int16_t previousEnd = lastFrameTicks;
     presentFrame();
+    fewestTicks = std::min(fewestTicks, static_cast<int>(static_cast<int16_t>(lastFrameTicks - previousEnd)));
     const double w1 = wallMs(), c1 = threadCpuMs();
     inPresent.push_back(w1 - w0);
     cpuInPresent.push_back(c1 - c0);
@@ -104,12 +110,12 @@ int pacing(bool spin, int frames) {
   std::vector<double> spinOrder = spinning;
   std::sort(spinOrder.begin(), spinOrder.end());
   const double spin99 = spinOrder[spinOrder.size() * 99 / 100];
-  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms; in presentFrame mean %.2f ms (swap and clear "
+  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms (%d ticks); in presentFrame mean %.2f ms (swap and clear "
               "%.2f, asleep %.2f, spinning %.2f, spinning 99th percentile %.2f, most %.2f), of it on the processor "
               "mean %.2f ms, most "
               "%.2f ms; processor share: process %.1f %%, game thread %.1f %%\n",
               spin ? "busy wait" : "sleep then spin", frames, mean(period),
-              *std::min_element(period.begin(), period.end()), mean(inPresent), mean(swapAndClear), mean(sleeping),
+              *std::min_element(period.begin(), period.end()), fewestTicks, mean(inPresent), mean(swapAndClear), mean(sleeping),
               mean(spinning), spin99, spinOrder.back(), mean(cpuInPresent),
               *std::max_element(cpuInPresent.begin(), cpuInPresent.end()), share * 100, mainShare * 100);
   return 0;
@@ -136,6 +142,14 @@ void drawScene() {
   drawHud();
 }
 
+// One way of drawing the frame, timed frame by frame alongside the others.
+struct DrawWay {
+  const char* name;
+  bool bare;  // the recorded quads alone, not the game's drawing
+  int plain;  // gfxPlainDrawing
+  std::vector<double> wall, processor;
+};
+
 int drawing(bool crowded, int frames) {
   openGame();
   if (crowded) crowdTheView();
@@ -151,24 +165,34 @@ int drawing(bool crowded, int frames) {
   platformHeadless = 0;
   platformClearBuffers();
 
-  std::vector<double> game, bare;
-  for (int round = 0; round < 2; ++round) {
-    for (int f = 0; f < frames; ++f) {
-      const double t0 = wallMs();
-      if (round == 0) {
-        drawScene();
-      } else {
+  // Interleaved frame by frame, so that a change in the machine's load falls on every way alike.
+  DrawWay ways[] = {{"game", false, 0, {}, {}},
+                    {"game, every quad blended", false, 1, {}, {}},
+                    {"bare loop", true, 0, {}, {}},
+                    {"bare loop, every quad blended", true, 1, {}, {}}};
+  for (int f = 0; f < frames; ++f) {
+    for (DrawWay& way : ways) {
+      gfxPlainDrawing = way.plain;
+      const double t0 = wallMs(), c0 = processCpuMs();
+      if (way.bare) {
         for (const RecordedQuad& q : quads) gfxDrawTexturedQuad(q.glName, q.corners, q.alpha);
+      } else {
+        drawScene();
       }
       platformSwapBuffers();
       platformClearBuffers();
-      (round == 0 ? game : bare).push_back(wallMs() - t0);
+      way.wall.push_back(wallMs() - t0);
+      way.processor.push_back(processCpuMs() - c0);
     }
   }
-  std::printf("%s, %zu quads, %d frames: game drawing median %.3f ms (mean %.3f), bare loop median %.3f ms "
-              "(mean %.3f), ratio %.2f\n",
-              crowded ? "crowded frame" : "stage3 frame", quads.size(), frames, median(game), mean(game),
-              median(bare), mean(bare), median(game) / median(bare));
+  gfxPlainDrawing = 0;
+  std::printf("%s, %zu quads, %d frames each way, wall median (mean) / processor median (mean), ms:\n",
+              crowded ? "crowded frame" : "stage3 frame", quads.size(), frames);
+  for (const DrawWay& way : ways)
+    std::printf("  %-30s %8.3f (%8.3f) / %8.3f (%8.3f)\n", way.name, median(way.wall), mean(way.wall),
+                median(way.processor), mean(way.processor));
+  std::printf("  game against every quad blended: wall %.2f, processor %.2f\n",
+              median(ways[0].wall) / median(ways[1].wall), median(ways[0].processor) / median(ways[1].processor));
   return 0;
 }
 

@@ -141,6 +141,12 @@ void gfxDrawQueuedQuads() {
 
 void gfxInitState() {
   if (platformHeadless) return;
+  // A new context: quads queued for the old one and what was known of its state are gone.
+  frameQuads.clear();
+  textureOpacity.clear();
+  blendingOn = true;
+  scissorOn = false;
+  texturingWanted = true;
   glViewport(0, 0, screenWidth, screenHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

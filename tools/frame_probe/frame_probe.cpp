@@ -4,6 +4,8 @@
 //     stage3 as the game starts it; the frame period (mean, minimum), the time spent in
 //     presentFrame (swap, clear and wait) and the processor time taken there, per frame, and
 //     the process's processor share over the run.
+//   brawler-frame-probe CONTENT_DIR wait-sleep|wait-spin [FRAMES]
+//     the same figures for the wait alone: no window, nothing drawn, the real clock.
 //   brawler-frame-probe CONTENT_DIR draw-stage3|draw-crowded [FRAMES]
 //     the cost of drawing one frame (scene, heads-up display, swap, clear) against a bare loop
 //     that draws the very same quads with the same textures and nothing else, each both ways:
@@ -81,17 +83,23 @@ void runTick() {
   drawHud();
 }
 
-int pacing(bool spin, int frames) {
-  openGame();
-  startStage3();
+// `withStage` false: the wait alone, on the real clock with no window, each frame's own work
+// left out; what the wait costs whatever the frame costs.
+int pacing(bool spin, bool withStage, int frames) {
+  if (withStage) {
+    openGame();
+    startStage3();
+  } else {
+    platformHeadless = 0;
+  }
   framePacingBusyWait = spin ? 1 : 0;
-  for (int f = 0; f < kFadeFrames; ++f) stageTick();
+  for (int f = 0; f < kFadeFrames; ++f) withStage ? stageTick() : presentFrame();
   std::vector<double> period, inPresent, cpuInPresent, swapAndClear, sleeping, spinning;
   int fewestTicks = INT_MAX;  // between the ends of two waits, by the game's tick counter
   double last = wallMs();
   const double wallStart = last, cpuStart = processCpuMs(), threadStart = threadCpuMs();
   for (int f = 0; f < frames; ++f) {
-    runTick();
+    if (withStage) runTick();
     const double w0 = wallMs(), c0 = threadCpuMs();
     const int16_t previousEnd = lastFrameTicks;
     presentFrame();
@@ -114,7 +122,8 @@ int pacing(bool spin, int frames) {
               "%.2f, asleep %.2f, spinning %.2f, spinning 99th percentile %.2f, most %.2f), of it on the processor "
               "mean %.2f ms, most "
               "%.2f ms; processor share: process %.1f %%, game thread %.1f %%\n",
-              spin ? "busy wait" : "sleep then spin", frames, mean(period),
+              spin ? (withStage ? "busy wait" : "busy wait alone") : (withStage ? "sleep then spin" : "sleep then spin alone"),
+              frames, mean(period),
               *std::min_element(period.begin(), period.end()), fewestTicks, mean(inPresent), mean(swapAndClear), mean(sleeping),
               mean(spinning), spin99, spinOrder.back(), mean(cpuInPresent),
               *std::max_element(cpuInPresent.begin(), cpuInPresent.end()), share * 100, mainShare * 100);
@@ -200,12 +209,15 @@ int drawing(bool crowded, int frames) {
 
 int main(int argc, char** argv) {
   if (argc < 3 || chdir(argv[1]) != 0) {
-    std::fprintf(stderr, "usage: brawler-frame-probe CONTENT_DIR pacing-sleep|pacing-spin|draw-stage3|draw-crowded [FRAMES]\n");
+    std::fprintf(stderr,
+                 "usage: brawler-frame-probe CONTENT_DIR "
+                 "pacing-sleep|pacing-spin|wait-sleep|wait-spin|draw-stage3|draw-crowded [FRAMES]\n");
     return 2;
   }
   const std::string mode = argv[2];
   const int frames = argc > 3 ? std::atoi(argv[3]) : 1000;
-  if (mode == "pacing-sleep" || mode == "pacing-spin") return pacing(mode == "pacing-spin", frames);
+  if (mode == "pacing-sleep" || mode == "pacing-spin") return pacing(mode == "pacing-spin", true, frames);
+  if (mode == "wait-sleep" || mode == "wait-spin") return pacing(mode == "wait-spin", false, frames);
   if (mode == "draw-stage3" || mode == "draw-crowded") return drawing(mode == "draw-crowded", frames);
   std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
   return 2;

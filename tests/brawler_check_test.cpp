@@ -4,9 +4,11 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "shell/platform.h"
@@ -69,6 +71,17 @@ class CaseFolder {
   }
   ~CaseFolder() { fs::remove_all(root_); }
   const fs::path& path() const { return root_; }
+
+  std::vector<std::string> lines(const std::string& file) const {
+    std::ifstream in(root_ / file);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(in, line);) all.push_back(line);
+    return all;
+  }
+  void write(const std::string& file, const std::vector<std::string>& lines) const {
+    std::ofstream out(root_ / file);
+    for (const std::string& line : lines) out << line << "\n";
+  }
 
  private:
   fs::path root_;
@@ -137,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"rgba_background", "gfx/stage/sky.png: error"},
         FaultCase{"missing_frame_list", "gfx/entities/thug.spr: error"},
         FaultCase{"missing_offsets", "gfx/entities/bluesoldier.off: error"},
-        FaultCase{"missing_music", "bgm/theme.ogg: error"},
-        FaultCase{"missing_sound", "sound/3.wav: error"},
+                FaultCase{"missing_sound", "sound/3.wav: error"},
         FaultCase{"missing_node_stage", "stage/world1/overworlddata.dat:2: error"},
         // frames
         FaultCase{"frame_outside_image", "gfx/entities/kestor.spr:2: error"},
@@ -146,8 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"frameset_undefined", "scripts/kestor.dat:38: error"},
         FaultCase{"undefined_tile", "stage/world1/stage3.lev:7: error"},
         // animation blocks
-        FaultCase{"missing_animation", "scripts/kestor.dat: error"},
-        FaultCase{"missing_numbered_attack", "scripts/thug.dat: error"},
+        FaultCase{"missing_animation", "scripts/kestor.dat:8: error"},
+        FaultCase{"missing_numbered_attack", "scripts/thug.dat:8: error"},
         FaultCase{"attack_never_finishes", "scripts/kestor.dat:21: error"},
         FaultCase{"attack_assigns_stand", "scripts/kestor.dat:21: error"},
         FaultCase{"last_block_runs_off", "scripts/kestor.dat:71: error"},
@@ -171,6 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"offsets_count_differs", "gfx/entities/crate.off: warning"},
         FaultCase{"statistic_after_section", "scripts/kestor.dat:8: warning"},
         FaultCase{"short_music", "bgm/theme.ogg: warning"},
+        FaultCase{"missing_music", "bgm/theme.ogg: warning"},
         FaultCase{"undecodable_sound", "sound/2.wav: warning"},
         FaultCase{"unused_frames", "gfx/entities/bluesoldier.spr:3: warning"},
         FaultCase{"sound_slot_never_loaded", "scripts/kestor.dat:24: warning"},
@@ -179,5 +192,150 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"effect_offsets_gap", "gfx/entities/globals.off:1: warning"},
         FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"}),
     [](const auto& info) { return std::string(info.param.folder); });
+
+// Every block the control logic waits on, in an opponent's script (a stage's LOADENTITY type
+// of kind fighter), with its ending broken three ways.
+enum Breakage { kHoldsOnStop, kLoopsWithoutEnd, kRunsOffTheEnd };
+const char* const kBreakageNames[] = {"HoldsOnStop", "LoopsWithoutEnd", "RunsOffTheEnd"};
+const char* const kWaitedOnBlocks[] = {"QUICKATTACK1", "RUNATTACK", "JUMPSTART", "LAND", "HIGHDAMAGE",
+                                       "LOWDAMAGE", "FALLLAND", "GETUP", "DIE"};
+
+class UnfinishedOpponentBlock
+    : public ::testing::TestWithParam<std::tuple<const char*, Breakage>> {};
+
+TEST_P(UnfinishedOpponentBlock, IsAnErrorAtItsBegin) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  const std::string block = std::get<0>(GetParam());
+  CaseFolder folder("");
+  std::vector<std::string> lines = folder.lines("scripts/thug.dat");
+  size_t begin = std::find(lines.begin(), lines.end(), "BEGIN " + block) - lines.begin();
+  size_t end = begin;
+  while (lines[end] != "END" && lines[end] != "STOPFINISH") ++end;
+  std::string why;
+  switch (std::get<1>(GetParam())) {
+    case kHoldsOnStop:
+      lines[end] = "STOP";
+      why = "it holds on the STOP of line " + std::to_string(end + 1);
+      break;
+    case kLoopsWithoutEnd:
+      lines[end] = "ASSIGNANIMATION " + block;
+      why = "it repeats for ever";
+      break;
+    case kRunsOffTheEnd: {
+      std::vector<std::string> moved(lines.begin() + begin, lines.begin() + end);
+      lines.erase(lines.begin() + begin, lines.begin() + end + 1);
+      begin = lines.size();
+      lines.insert(lines.end(), moved.begin(), moved.end());
+      why = "it runs past the last line of the script";
+      break;
+    }
+  }
+  folder.write("scripts/thug.dat", lines);
+  CheckRun run = runChecker(folder.path());
+  ASSERT_EQ(run.findings.size(), 1u) << ::testing::PrintToString(run.findings);
+  const std::string expected = "scripts/thug.dat:" + std::to_string(begin + 1) + ": error: block \"" +
+                               block + "\" never reaches END or STOPFINISH (" + why + ")";
+  EXPECT_EQ(run.findings[0].rfind(expected, 0), 0u) << run.findings[0];
+  EXPECT_EQ(run.status, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWaitedOnBlock, UnfinishedOpponentBlock,
+    ::testing::Combine(::testing::ValuesIn(kWaitedOnBlocks),
+                       ::testing::Values(kHoldsOnStop, kLoopsWithoutEnd, kRunsOffTheEnd)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param)) + "_" + kBreakageNames[std::get<1>(info.param)];
+    });
+
+// A required block that is missing is reported where the blocks begin, naming a near miss.
+struct MissingBlockCase {
+  const char* name;
+  const char* written;  // what replaces "BEGIN GETUP"
+  const char* says;     // the end of the message
+};
+
+class MissingBlock : public ::testing::TestWithParam<MissingBlockCase> {};
+
+TEST_P(MissingBlock, IsReportedAtTheFirstBegin) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  CaseFolder folder("");
+  std::vector<std::string> lines = folder.lines("scripts/thug.dat");
+  *std::find(lines.begin(), lines.end(), "BEGIN GETUP") = GetParam().written;
+  folder.write("scripts/thug.dat", lines);
+  CheckRun run = runChecker(folder.path());
+  const std::string prefix = "scripts/thug.dat:8: error: no block \"GETUP\"";
+  auto found = std::find_if(run.findings.begin(), run.findings.end(),
+                            [&](const std::string& f) { return f.rfind(prefix, 0) == 0; });
+  ASSERT_NE(found, run.findings.end()) << ::testing::PrintToString(run.findings);
+  const std::string says = GetParam().says;
+  EXPECT_EQ(found->substr(found->size() - says.size()), says) << *found;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, MissingBlock,
+    ::testing::Values(
+        MissingBlockCase{"NothingClose", "BEGIN CUT", "when a knocked-down fighter gets up"},
+        MissingBlockCase{"LetterLeftIn", "BEGIN GET_UP", "did you mean \"GET_UP\" (line 66)?"},
+        MissingBlockCase{"LetterLeftOut", "BEGIN GETP", "did you mean \"GETP\" (line 66)?"},
+        MissingBlockCase{"NeighboursSwapped", "BEGIN GETPU", "did you mean \"GETPU\" (line 66)?"},
+        MissingBlockCase{"OtherCapitals", "BEGIN GetUp", "did you mean \"GetUp\" (line 66)?"},
+        MissingBlockCase{"TwoEditsAway", "BEGIN GEDUB", "when a knocked-down fighter gets up"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Severity follows what the game does: the front-end screens are never opened from the start
+// and music only sounds, so a pack may leave them out; a screen it ships in part is a fault.
+struct LeftOutCase {
+  const char* name;
+  std::vector<std::string> removed;
+  bool dropMusicLine;
+  const char* summary;
+  std::vector<std::string> locations;  // "path: severity" of each finding; empty: not compared
+};
+
+void PrintTo(const LeftOutCase& c, std::ostream* out) { *out << c.name; }
+
+class LeftOut : public ::testing::TestWithParam<LeftOutCase> {};
+
+TEST_P(LeftOut, HasTheSeverityOfWhatTheGameDoes) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  const LeftOutCase& c = GetParam();
+  CaseFolder folder("");
+  for (const std::string& path : c.removed) fs::remove_all(folder.path() / path);
+  if (c.dropMusicLine) {
+    std::vector<std::string> lines = folder.lines("stage/world1/stage3.lev");
+    lines.erase(std::find(lines.begin(), lines.end(), "BGMNAME theme"));
+    folder.write("stage/world1/stage3.lev", lines);
+  }
+  CheckRun run = runChecker(folder.path());
+  EXPECT_EQ(run.summary, c.summary) << ::testing::PrintToString(run.findings);
+  EXPECT_EQ(run.status, std::string(c.summary).rfind("0 errors", 0) == 0 ? 0 : 1);
+  for (size_t k = 0; k < c.locations.size() && k < run.findings.size(); ++k)
+    EXPECT_EQ(run.findings[k].rfind(c.locations[k] + ": ", 0), 0u) << run.findings[k];
+  for (const std::string& f : run.findings)
+    if (f.find("loaded only by") != std::string::npos)
+      EXPECT_NE(f.find("never opens from its start"), std::string::npos) << f;
+}
+
+const std::vector<std::string> kFrontEndFiles = {
+    "gfx/interface/mainmenu.png", "gfx/interface/mainmenu.spr", "gfx/interface/menus.png",
+    "gfx/interface/menusprites.png", "gfx/interface/menusprites.spr", "gfx/portraits",
+    "roster.dat", "gfx/overworld", "scripts/overworldmarkers.dat", "stage/world1/overworlddata.dat"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, LeftOut,
+    ::testing::Values(
+        LeftOutCase{"MainMenuLeftOut", {"gfx/interface/mainmenu.png", "gfx/interface/mainmenu.spr"},
+                    false, "0 errors, 2 warnings",
+                    {"gfx/interface/mainmenu.png: warning", "gfx/interface/mainmenu.spr: warning"}},
+        LeftOutCase{"MainMenuShippedInPart", {"gfx/interface/mainmenu.spr"}, false,
+                    "1 error, 0 warnings", {"gfx/interface/mainmenu.spr: error"}},
+        LeftOutCase{"CharacterSelectShippedInPart", {"gfx/portraits/port.png"}, false,
+                    "1 error, 0 warnings", {"gfx/portraits/port.png: error"}},
+        LeftOutCase{"OverworldShippedInPart", {"gfx/overworld/world1.png"}, false,
+                    "1 error, 0 warnings", {"gfx/overworld/world1.png: error"}},
+        LeftOutCase{"NoMusicLine", {"bgm"}, true, "0 errors, 1 warning",
+                    {"stage/world1/stage3.lev: warning"}},
+        LeftOutCase{"NoFrontEndAndNoMusic", kFrontEndFiles, true, "0 errors, 14 warnings", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

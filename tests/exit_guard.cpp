@@ -1,6 +1,6 @@
-// Code under test may end the process with status 0 (Escape, Return on character select, a
-// missing image). Inside a test that would look like a pass to ctest, which only sees the exit
-// status, so a test that ends the process before it finishes fails loudly instead. Death tests
+// Code under test may end the process: with status 0 on Escape or Return on character select,
+// with 1 on a missing image. Status 0 inside a test would look like a pass to ctest, which only
+// sees the exit status, so a test that ends the process before it finishes fails loudly instead. Death tests
 // expect the exit and are left alone.
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@ namespace {
 
 bool testReachedItsEnd = false;
 
-// A picture that fails to load ends the process with status 0, which would read as a pass.
+// A picture that fails to load ends the process with a status of its own; the test must reach its end.
 void failIfEndedEarly() {
   if (!testReachedItsEnd) _exit(1);
 }

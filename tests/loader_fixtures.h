@@ -9,8 +9,7 @@
 #include "shell/platform.h"
 #include "sim/entity.h"
 
-// A missing image ends the program with status 0, which would pass for success: where this
-// build cannot decode the fixture sheets, the loader tests report themselves skipped instead.
+// A missing image ends the program in the middle of a test: where this build cannot decode the fixture sheets, the loader tests report themselves skipped instead.
 #define ENTER_LOADER_FIXTURES()                                                          \
   do {                                                                                   \
     platformHeadless = 1;                                                                \

@@ -92,4 +92,42 @@ TEST_F(PackFight, WholeChainKnocksDownAndTheOpponentGetsUp) {
   EXPECT_GT(p1().power, 0);
 }
 
+// Every player's opening jab must move a crate or a drum standing just in front of it on the
+// same foot line: a prop shorter than half a fighter lets the blow pass over its top.
+struct PropCase {
+  const char* player;
+  const char* prop;
+};
+
+class PackProp : public PackFight, public ::testing::WithParamInterface<PropCase> {};
+
+TEST_P(PackProp, FirstAttackKnocksAPropInFront) {
+  const PropCase& c = GetParam();
+  placeFighter(0, kPlayerOneX, 400, packPath(std::string("scripts/") + c.player + ".dat"));
+  Entity& prop = placeFighter(kFoe, 0, 0, packPath(std::string("scripts/") + c.prop + ".dat"));
+  prop.kind = kKindObject;
+  startAnimation(entitySprites[kFoe], "STATIONARY");
+  const int kGap = 6;  // between the two bodies' edges
+  prop.x = int16_t(kPlayerOneX + (entitySprites[0].bodyWidth + entitySprites[kFoe].bodyWidth) / 2 + kGap);
+  prop.y = int16_t(p1().y + entitySprites[0].bodyHeight - entitySprites[kFoe].bodyHeight);
+  const int16_t standingX = prop.x;
+  bool knocked = false;
+  for (int t = 0; t < 30 && !knocked; ++t) {
+    step(t == 0);
+    knocked = entitySprites[kFoe].animation == "DAMAGE";
+  }
+  EXPECT_TRUE(knocked) << c.player << "'s first attack passes over the " << c.prop;
+  EXPECT_GT(prop.x, standingX) << "the blow pushes it away";
+}
+
+std::vector<PropCase> propCases() {
+  std::vector<PropCase> cases;
+  for (const char* player : {"kestor", "bluesoldier", "rider", "brick"})
+    for (const char* prop : {"crate", "barrel"}) cases.push_back({player, prop});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pack, PackProp, ::testing::ValuesIn(propCases()),
+                         [](const auto& info) { return std::string(info.param.player) + "_" + info.param.prop; });
+
 }  // namespace

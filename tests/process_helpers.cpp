@@ -191,6 +191,12 @@ int runOnDisplay(const std::string& commandLine) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+int holdEscapeInWindowOf(int pid, int timeoutSeconds) {
+  return runOnDisplay("timeout " + std::to_string(timeoutSeconds) +
+                      " sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
+                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'");
+}
+
 int pressKeyInWindowOf(int pid, const std::string& key) {
   // Three separate runs: chained after a search, xdotool sends the key as a synthetic event to
   // the window, which SDL does not take; on its own it goes through XTEST to the focus.

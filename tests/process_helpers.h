@@ -58,3 +58,8 @@ int runOnDisplay(const std::string& commandLine);
 // `pid` opened on the test display: the window is found by its process id and given the input
 // focus first, so that tests running side by side do not take each other's keys. 0 on success.
 int pressKeyInWindowOf(int pid, const std::string& key);
+// Holds Escape down in the window of process `pid` once it shows, as its own event: a press and
+// release within one frame would pass between two polls unseen, and a key held through the
+// server's keyboard would reach whatever else runs on the display. Gives up (non-zero) when no
+// window shows within `timeoutSeconds`.
+int holdEscapeInWindowOf(int pid, int timeoutSeconds = 60);

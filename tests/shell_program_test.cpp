@@ -46,7 +46,7 @@ TEST(Program, InAnEmptyFolderReportsTheFontAndWaitsForAKey) {
   ASSERT_EQ(pressKeyInWindowOf(game.pid, "space"), 0);
   ChildResult r = finishChild(&game, kStartTimeoutMs);
   ASSERT_TRUE(r.exited) << "signal " << r.signal << (r.timedOut ? " (timed out)" : "");
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exitCode, 1) << "a broken pack must not look like a normal quit";
   EXPECT_EQ(r.out, message);
 }
 

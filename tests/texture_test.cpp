@@ -31,7 +31,7 @@ struct FailureCase {
 class TextureLoadFailure : public ::testing::TestWithParam<FailureCase> {};
 
 // The only fatal error: the message quotes the path exactly as the caller wrote it.
-TEST_P(TextureLoadFailure, ReportsThePathAndEndsWithStatusZero) {
+TEST_P(TextureLoadFailure, ReportsThePathAndEndsWithStatusOne) {
   const FailureCase& c = GetParam();
   const std::string out = ::testing::TempDir() + "texture_message_" + c.name + ".txt";
   std::remove(out.c_str());
@@ -45,7 +45,7 @@ TEST_P(TextureLoadFailure, ReportsThePathAndEndsWithStatusZero) {
           loadTextureRGB(c.path, t);
         std::abort();  // never reached
       },
-      ::testing::ExitedWithCode(0), "");
+      ::testing::ExitedWithCode(kImageFailureStatus), "");
   EXPECT_EQ(readWhole(out), std::string("Error loading ") + c.path + ".\n");
 }
 

@@ -26,14 +26,6 @@ std::vector<std::string> decimalLines(const std::string& out) {
   return found;
 }
 
-// Escape goes to the window as an event of its own and stays down until the program is gone:
-// a press and release within one frame would pass between two polls unseen, and a key held
-// through the server's keyboard would reach whatever else runs on the display.
-std::string escapeHeldInWindowOf(int pid) {
-  return "sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
-         " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'";
-}
-
 // A loaded machine's display server now and then turns a connection away; the program then
 // says so and exits at once. That is the server's doing, not the game's: start it again.
 bool startOnStage(ChildProcess* child) {
@@ -67,7 +59,7 @@ TEST(WholeProgram, FadesInKeepsRunningAndEndsOnEscape) {
   EXPECT_TRUE(stillRunningAfter(&child, 1000)) << "the program ended without Escape";
   EXPECT_EQ(decimalLines(child.out).size(), 40u) << "the fade ran on past its 40 frames";
 
-  EXPECT_EQ(runOnDisplay(escapeHeldInWindowOf(child.pid)), 0) << "no window to send Escape to";
+  EXPECT_EQ(holdEscapeInWindowOf(child.pid), 0) << "no window to send Escape to";
   ChildResult result = finishChild(&child, 20000);
   EXPECT_FALSE(result.timedOut) << "Escape did not end the program";
   EXPECT_TRUE(result.exited);

@@ -37,11 +37,12 @@ bool toChannels(DecodedImage& image, int channels) {
 }
 
 [[noreturn]] void failImage(const std::string& path) {
-  // The only fatal error of the game: say which file, let the player read it, leave quietly.
+  // The only fatal error of the game: say which file, let the player read it, and leave with a
+  // failure status, so that a launcher or script can tell a broken pack from a normal quit.
   std::printf("Error loading %s.\n", path.c_str());
   std::fflush(stdout);
   platformWaitForKey();
-  std::exit(0);
+  std::exit(kImageFailureStatus);
 }
 
 void loadTexture(const std::string& path, Texture& texture, bool rgba) {

@@ -10,6 +10,8 @@ struct Texture {
 };
 
 // Decode a PNG and hand its pixels to GL exactly as decoded (RGBA or RGB); a failed decode
-// prints "Error loading <path>." , waits for a key and ends the program with status 0.
+// prints "Error loading <path>." , waits for a key and ends the program with status
+// kImageFailureStatus; nothing else is cleaned up first.
+constexpr int kImageFailureStatus = 1;
 void loadTextureRGBA(const std::string& path, Texture& texture);
 void loadTextureRGB(const std::string& path, Texture& texture);

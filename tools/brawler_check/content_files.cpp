@@ -51,7 +51,8 @@ bool contentFileExists(const std::string& contentPath) {
   return fs::is_regular_file(hostPath(contentPath), ec);
 }
 
-bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt) {
+bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
+                 Severity ifMissing) {
   if (contentFileExists(contentPath)) return true;
   // A file several loaders want is reported once, by the first of them.
   static std::set<std::string> reportedMissing;
@@ -60,7 +61,7 @@ bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt)
   std::string message = "missing file, loaded " + whatLoadsIt;
   std::string variant = caseVariant(path);
   if (!variant.empty()) message += " (there is \"" + variant + "\", but names must match in case)";
-  reportError(path, 0, message);
+  (ifMissing == kError ? reportError : reportWarning)(path, 0, message);
   return false;
 }
 
@@ -125,12 +126,13 @@ void checkSound(const std::string& contentPath, const std::string& whatLoadsIt) 
   SDL_FreeWAV(buffer);
 }
 
+// Music the game cannot play leaves the stage silent and nothing else: a warning at most.
 void checkMusic(const std::string& contentPath, const std::string& whatLoadsIt) {
   std::string path = hostPath(contentPath);
-  if (!requireFile(path, whatLoadsIt)) return;
+  if (!requireFile(path, whatLoadsIt + "; the stage plays in silence", kWarning)) return;
   OggVorbis_File ogg;
   if (ov_fopen(path.c_str(), &ogg) != 0) {
-    reportError(path, 0, "does not decode as Ogg Vorbis music; the stage plays in silence");
+    reportWarning(path, 0, "does not decode as Ogg Vorbis music; the stage plays in silence");
     return;
   }
   double seconds = ov_time_total(&ogg, -1);

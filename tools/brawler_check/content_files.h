@@ -9,8 +9,12 @@
 std::string shownPath(const std::string& contentPath);
 
 bool contentFileExists(const std::string& contentPath);
-// Reports a missing file the game loads (with a hint when only the letter case differs).
-bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt);
+#include "findings.h"
+
+// Reports a missing file the game loads (with a hint when only the letter case differs), as an
+// error unless the game goes on well enough without it.
+bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
+                 Severity ifMissing = kError);
 
 // A text file split into lines by the game's own reader; `exists` false when it cannot be opened.
 struct TextFile {

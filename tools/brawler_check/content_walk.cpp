@@ -49,8 +49,16 @@ void checkStages() {
     for (const std::string& file : sortedEntries("stage/" + world, false)) {
       if (fs::path(file).extension() == ".lev") checkStage("stage/" + world + "/" + file);
     }
-    checkOverworld(world, world == kFirstWorld);
   }
+}
+
+// After the stages, so that a file the stages load as well (the background frame list) is
+// reported for them, not as a screen's.
+void checkOverworlds() {
+  std::vector<std::string> worlds = sortedEntries("stage", true);
+  if (std::find(worlds.begin(), worlds.end(), kFirstWorld) == worlds.end())
+    worlds.insert(worlds.begin(), kFirstWorld);
+  for (const std::string& world : worlds) checkOverworld(world, world == kFirstWorld);
 }
 
 }  // namespace
@@ -65,4 +73,5 @@ void checkContent() {
     checkSound("sound/" + std::to_string(slot) + ".wav", "with every stage as a sound effect");
   checkMainMenu();
   checkCharacterSelect();
+  checkOverworlds();
 }

@@ -1,5 +1,7 @@
 #include "screens_check.h"
 
+#include <vector>
+
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "screens/character_select.h"
@@ -9,6 +11,22 @@
 #include "sheets.h"
 
 namespace {
+
+const char* const kMarkersImage = "gfx\\overworld\\markers.png";
+const char* const kMarkersFrames = "gfx\\overworld\\markers.spr";
+const char* const kMarkersOffsets = "gfx\\overworld\\markers.off";
+const char* const kMarkersScript = "scripts\\overworldmarkers.dat";
+const char* const kMenuImage = "gfx/interface/mainmenu.png";
+const char* const kMenuFrames = "gfx/interface/mainmenu.spr";
+const char* const kSelectBackground = "gfx\\interface\\menus.png";
+const char* const kSelectBoxesImage = "gfx\\interface\\menusprites.png";
+const char* const kSelectBoxesFrames = "gfx\\interface\\menusprites.spr";
+const char* const kPortraitsImage = "gfx\\portraits\\port.png";
+const char* const kPortraitsFrames = "gfx\\portraits\\port.spr";
+const char* const kRosterPath = "roster.dat";
+
+std::string overworldData(const std::string& world) { return "stage/" + world + "/overworlddata.dat"; }
+std::string overworldMap(const std::string& world) { return "gfx\\overworld\\" + world + ".png"; }
 
 const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kRosterLineCount};
 const TextFormat kOverworldFormat{"overworld data", {"NODE"}, kOverworldLineCount};
@@ -22,7 +40,7 @@ void requireNamedFrames(const std::string& sprPath, const SheetInfo& sheet,
 }
 
 void checkRoster() {
-  const std::string path = "roster.dat";
+  const std::string path = kRosterPath;
   if (!contentFileExists(path)) {
     reportWarning(path, 0, "missing: the character select boxes choose no fighter");
     return;
@@ -44,48 +62,63 @@ void checkRoster() {
   }
 }
 
+// The game opens on a stage and never reaches the front-end screens from its start, so a pack
+// may leave a screen out: its files are then missing only as a warning. A pack that ships any
+// of a screen's own files evidently means to ship the screen, and is checked in full.
+bool screenShipped(const std::string& screen, const std::vector<std::string>& ownFiles) {
+  for (const std::string& file : ownFiles)
+    if (contentFileExists(file)) return true;
+  for (const std::string& file : ownFiles)
+    reportWarning(shownPath(file), 0,
+                  "missing file, loaded only by " + screen + ", which the game never opens from "
+                  "its start (ship any of the screen's files and each missing one is an error)");
+  return false;
+}
+
 void checkMarkers() {
   const std::string what = "by the overworld for the players' markers";
-  const SheetInfo& markers = checkSheet("gfx\\overworld\\markers.png", kImageRGBA,
-                                        "gfx\\overworld\\markers.spr", what);
-  checkOffsets("gfx\\overworld\\markers.off", markers, false, what);
-  checkScript("scripts\\overworldmarkers.dat", kRoleMarker, markers, "gfx\\overworld\\markers.spr",
-              what);
+  const SheetInfo& markers = checkSheet(kMarkersImage, kImageRGBA, kMarkersFrames, what);
+  checkOffsets(kMarkersOffsets, markers, false, what);
+  checkScript(kMarkersScript, kRoleMarker, markers, kMarkersFrames, what);
 }
 
 }  // namespace
 
 void checkMainMenu() {
   const std::string what = "by the main menu";
-  const SheetInfo& menu = checkSheet("gfx/interface/mainmenu.png", kImageRGB,
-                                     "gfx/interface/mainmenu.spr", what);
-  requireNamedFrames("gfx/interface/mainmenu.spr", menu,
+  if (!screenShipped("the main menu", {kMenuImage, kMenuFrames})) return;
+  const SheetInfo& menu = checkSheet(kMenuImage, kImageRGB, kMenuFrames, what);
+  requireNamedFrames(kMenuFrames, menu,
                      {"menu entry 0", "menu entry 1", "menu entry 2", "menu entry 3",
                       "the highlight"});
 }
 
 void checkCharacterSelect() {
   const std::string what = "by the character select screen";
+  if (!screenShipped("the character select screen",
+                     {kSelectBackground, kSelectBoxesImage, kSelectBoxesFrames, kPortraitsImage,
+                      kPortraitsFrames, kRosterPath}))
+    return;
   // The screen swaps this image into the interface sheet's texture, so the global frame list
   // cuts it too.
-  checkSheet("gfx\\interface\\menus.png", kImageRGBA, "gfx\\interface\\global.spr", what);
-  const SheetInfo& boxes = checkSheet("gfx\\interface\\menusprites.png", kImageRGBA,
-                                      "gfx\\interface\\menusprites.spr", what);
-  requireNamedFrames("gfx\\interface\\menusprites.spr", boxes,
+  checkSheet(kSelectBackground, kImageRGBA, "gfx\\interface\\global.spr", what);
+  const SheetInfo& boxes = checkSheet(kSelectBoxesImage, kImageRGBA, kSelectBoxesFrames, what);
+  requireNamedFrames(kSelectBoxesFrames, boxes,
                      {"the cursor box", "the lower band", "the flash layer", "a selection box",
                       "the dividing line"});
-  const SheetInfo& portraits =
-      checkSheet("gfx\\portraits\\port.png", kImageRGBA, "gfx\\portraits\\port.spr", what);
-  requireFrames("gfx\\portraits\\port.spr", portraits, 0, 0, "player 1's portrait");
+  const SheetInfo& portraits = checkSheet(kPortraitsImage, kImageRGBA, kPortraitsFrames, what);
+  requireFrames(kPortraitsFrames, portraits, 0, 0, "player 1's portrait");
   checkRoster();
 }
 
-void checkOverworld(const std::string& world, bool reached) {
-  const std::string path = "stage/" + world + "/overworlddata.dat";
-  if (!reached && !contentFileExists(path)) return;
+void checkOverworld(const std::string& world, bool firstWorld) {
+  const std::string path = overworldData(world);
+  if (!firstWorld && !contentFileExists(path)) return;
+  if (firstWorld && !screenShipped("the overworld", {overworldMap(world), kMarkersImage,
+                                                     kMarkersFrames, kMarkersScript, path}))
+    return;
   const std::string what = "by the overworld of " + world;
-  const SheetInfo& map =
-      checkSheet("gfx\\overworld\\" + world + ".png", kImageRGB, "gfx\\stage\\bg.spr", what);
+  const SheetInfo& map = checkSheet(overworldMap(world), kImageRGB, "gfx\\stage\\bg.spr", what);
   requireFrames("gfx\\stage\\bg.spr", map, 0, 0, "the overworld map");
   checkMarkers();
   if (!requireFile(path, what)) return;

@@ -4,5 +4,6 @@
 
 void checkMainMenu();
 void checkCharacterSelect();
-// `reached` true for the world the game plays, whose overworld data must exist.
-void checkOverworld(const std::string& world, bool reached);
+// `firstWorld` true for the world the game plays, whose overworld the front end would open;
+// another world's overworld is checked when the pack ships its data.
+void checkOverworld(const std::string& world, bool firstWorld);

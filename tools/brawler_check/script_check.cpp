@@ -1,6 +1,7 @@
 #include "script_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <utility>
 
@@ -86,6 +87,11 @@ std::vector<std::string> scriptKeywords() {
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
+std::string capitalised(std::string text) {
+  for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return text;
+}
+
 
 struct ScriptCheck {
   const Script& script;
@@ -106,8 +112,7 @@ void checkBlockNames(const ScriptCheck& c) {
   for (int i = 0; i < kScriptLineCount; ++i) {
     if (c.script.keyword(i) != kScriptBegin) continue;
     std::string name = c.script.command[i].name;
-    std::string capitals = name;
-    for (char& ch : capitals) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    std::string capitals = capitalised(name);
     if (name.empty()) {
       reportWarning(c.path(), i + 1, "BEGIN without a block name");
     } else if (name != capitals) {
@@ -148,9 +153,41 @@ int attackCount(const Script& script) {
   return std::max(count, 1);
 }
 
+// One letter put in, taken out, changed, or two neighbours swapped turns `a` into `b`.
+bool oneEditApart(const std::string& a, const std::string& b) {
+  const std::string& longer = a.size() >= b.size() ? a : b;
+  const std::string& shorter = a.size() >= b.size() ? b : a;
+  if (longer.size() - shorter.size() > 1) return false;
+  size_t at = 0;
+  while (at < shorter.size() && longer[at] == shorter[at]) ++at;
+  if (longer.size() != shorter.size()) return longer.compare(at + 1, std::string::npos, shorter, at) == 0;
+  if (at == longer.size()) return false;
+  if (longer.compare(at + 1, std::string::npos, shorter, at + 1) == 0) return true;
+  return at + 1 < longer.size() && longer[at] == shorter[at + 1] && longer[at + 1] == shorter[at] &&
+         longer.compare(at + 2, std::string::npos, shorter, at + 2) == 0;
+}
+
+// The first BEGIN whose name is a slip for `wanted` (in capitals): one edit away, or the same
+// letters in other capitals; -1 when there is none.
+int nearMissBlock(const Script& script, const std::string& wanted) {
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    if (script.keyword(i) != kScriptBegin) continue;
+    std::string name = capitalised(script.command[i].name);
+    if (name == wanted || oneEditApart(name, wanted)) return i;
+  }
+  return -1;
+}
+
+// Reported where the blocks begin, since a missing block has no line of its own.
 void requireBlock(const ScriptCheck& c, const std::string& name, const std::string& when) {
-  if (c.script.blockAt(name) < 0)
-    reportError(c.path(), 0, "no block " + quoted(name) + ", which the game starts " + when);
+  if (c.script.blockAt(name) >= 0) return;
+  int first = c.firstBegin();
+  std::string message = "no block " + quoted(name) + ", which the game starts " + when;
+  int slip = nearMissBlock(c.script, name);
+  if (slip >= 0)
+    message += "; did you mean " + quoted(c.script.command[slip].name) + " (line " +
+               std::to_string(slip + 1) + ")?";
+  reportError(c.path(), first < kScriptLineCount ? first + 1 : 0, message);
 }
 
 template <size_t N>

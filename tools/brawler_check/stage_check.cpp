@@ -151,7 +151,7 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
     reportWarning(s.path, 0, "no STAGEEND line: the stage end stays where the last stage put it "
                              "(0 on the first stage: the camera never moves)");
   if (music.empty())
-    reportError(s.path, 0, "no BGMNAME line: the stage has no music");
+    reportWarning(s.path, 0, "no BGMNAME line: the stage plays in silence");
   else
     checkMusic("bgm/" + music + ".ogg", what + " as its music");
 }

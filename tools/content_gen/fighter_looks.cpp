@@ -129,12 +129,60 @@ Look brick() {
   return l;
 }
 
+// Second looks of the opponents: the harbour and factory crews. Each is its own type with its
+// own sheet, so a stage can field both looks of one kind side by side.
+Look punk2() {
+  Look l = punk();
+  l.skin = rampOf(rgb(198, 146, 108));
+  l.hair = rampOf(rgb(60, 200, 220));
+  l.hairStyle = Hair::Spiky;
+  l.shirt = rampOf(rgb(214, 90, 60));
+  l.jacket = rampOf(rgb(64, 92, 70));
+  l.pants = rampOf(rgb(70, 84, 120));
+  l.jacket_ = false;
+  l.headband = true;
+  l.accent = rampOf(rgb(240, 240, 240));
+  return l;
+}
+
+Look biker2() {
+  Look l = biker();
+  l.skin = rampOf(rgb(150, 98, 68));
+  l.hair = rampOf(rgb(30, 26, 24));
+  l.hairStyle = Hair::Cap;
+  l.shirt = rampOf(rgb(230, 226, 210));
+  l.jacket = rampOf(rgb(40, 44, 70));
+  l.pants = rampOf(rgb(96, 80, 60));
+  l.hands = l.skin;
+  l.gloves = false;
+  l.shades = false;
+  l.vest = true;
+  l.accent = rampOf(rgb(40, 44, 70));
+  return l;
+}
+
+Look bruiser2() {
+  Look l = bruiser();
+  l.skin = rampOf(rgb(226, 176, 140));
+  l.hair = rampOf(rgb(200, 120, 50));
+  l.hairStyle = Hair::Short;
+  l.shirt = rampOf(rgb(236, 120, 30));  // an orange work shirt under blue overalls
+  l.jacket = rampOf(rgb(60, 90, 140));
+  l.jacket_ = true;
+  l.vest = true;
+  l.pants = rampOf(rgb(60, 90, 140));
+  l.beard = false;
+  l.accent = rampOf(rgb(230, 200, 40));
+  return l;
+}
+
 }  // namespace
 
 const std::vector<FighterLook>& castLooks() {
   static const std::vector<FighterLook> cast = {
       {"kestor", kestor()}, {"bluesoldier", blueSoldier()}, {"punk", punk()}, {"bruiser", bruiser()}, {"biker", biker()},
-      {"rider", rider()},   {"brick", brick()}};
+      {"rider", rider()},   {"brick", brick()},
+      {"punk2", punk2()},   {"biker2", biker2()},     {"bruiser2", bruiser2()}};
   return cast;
 }
 

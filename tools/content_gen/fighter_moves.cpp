@@ -95,6 +95,19 @@ std::vector<Moveset> movesets() {
                strike("crouch", "knee_s", attackLine("ATTACKLOW", 20, kBlood, 12), 8, 3),
                strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 44, kSpark, 18, 7, 9), 9)},
               attackLine("ATTACKKNOCKLOW", 24, kSpark, 15, 7, 8), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 14, 6, 6)),
+      // The harbour and factory crews: the same kinds in other clothes, slower and softer than the
+      // downtown gangs, so each stage asks a little more than the one before it.
+      fighter("punk2", "Dock punk: slow to close in, one jab at a time", kOpponent, {64, 45, 3, 17, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 26, kSpark, 6), 10)},
+              attackLine("ATTACKKNOCKLOW", 20, kSpark, 9, 6, 7), attackLine("ATTACKKNOCKHIGH", 26, kSpark, 8, 5, 5)),
+      fighter("biker2", "Yard runner: quick feet, a jab and a knee", kOpponent, {70, 75, 4, 18, 1},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 28, kSpark, 8), 9),
+               strike("crouch", "knee_s", attackLine("ATTACKLOW", 20, kBlood, 9), 10, 3)},
+              attackLine("ATTACKKNOCKLOW", 24, kSpark, 12, 7, 8), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 11, 6, 6)),
+      fighter("bruiser2", "Foreman: heavy and slow, two big swings", kOpponent, {80, 120, 2, 15, 2},
+              {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 11), 12, 4),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 16, 7, 10), 12)},
+              attackLine("ATTACKKNOCKLOW", 26, kSpark, 14, 8, 8), attackLine("ATTACKKNOCKHIGH", 28, kSpark, 12, 6, 6)),
   };
 }
 

@@ -8,6 +8,7 @@
 #include "file_out.h"
 #include "interface_sheet.h"
 #include "pack.h"
+#include "portrait.h"
 #include "rng.h"
 #include "script_writer.h"
 #include "shading.h"
@@ -42,16 +43,6 @@ void title(Canvas& c, const std::string& text, int cx, int y, int scale, Color t
   c.draw(t, cx - w / 2, y);
 }
 
-// A fighter from the waist up, big, on a glowing disc.
-void bust(Canvas& c, const Look& look, int x, int y, int w, int h, double scale, Color glow) {
-  Canvas b(w, h);
-  for (int r = static_cast<int>(w * 0.48); r > 0; r -= 4)
-    b.fillCircle(w / 2.0, h * 0.45, r, mixed(rgb(0, 0, 0, 0), glow, 0.35 * (1.0 - r / (w * 0.5))));
-  Pose pose = fighterPoses()[fighterFrame("stance")].pose;
-  paintFigure(b, look, pose, w * 0.46, h * 0.08 + standingHeight(look) * scale, scale);
-  c.draw(b, x, y);
-}
-
 void writeMainMenu(const std::string& root) {
   Canvas c(kScreenW, kScreenH, rgb(10, 8, 22));
   c.verticalGradient(0, 0, kScreenW, kScreenH, rgb(16, 12, 40), rgb(60, 20, 40));
@@ -59,8 +50,8 @@ void writeMainMenu(const std::string& root) {
   Canvas skyline = paintBackdrop(street);
   c.copyFrom(skyline, 600, 180, 424, 300, 600, 300);
   c.verticalGradient(600, 560, 424, 208, rgb(40, 20, 40), rgb(12, 8, 20));
-  bust(c, lookOf("bluesoldier"), 724, 250, 300, 330, 1.9, rgb(60, 120, 255, 255));
-  bust(c, lookOf("kestor"), 590, 330, 340, 438, 2.3, rgb(255, 90, 60, 255));
+  paintPortrait(c, lookOf("bluesoldier"), 724, 250, 300, 330, rgb(60, 120, 255, 255));
+  paintPortrait(c, lookOf("kestor"), 590, 330, 340, 438, rgb(255, 90, 60, 255));
   title(c, "BRAWLER", 812, 40, 9, rgb(255, 240, 150), rgb(230, 80, 30));
   title(c, "STREETS OF WORLD ONE", 812, 170, 2, rgb(220, 220, 255), rgb(140, 150, 220));
 
@@ -144,7 +135,7 @@ void writeCharacterSelect(const std::string& root) {
   const Color glows[4] = {rgb(255, 90, 60), rgb(60, 120, 255), rgb(60, 220, 140), rgb(255, 170, 40)};
   for (int k = 0; k < 4; ++k) {
     int x = (k % 2) * portW, y = (k / 2) * portH;
-    bust(ports, lookOf(kRoster[k].name), x, y, portW, portH, 3.0, glows[k]);
+    paintPortrait(ports, lookOf(kRoster[k].name), x, y, portW, portH, glows[k]);
     portFrames.push_back({x, y, portW, portH});
   }
   ports.savePngRgba(root + "/gfx/portraits/port.png");

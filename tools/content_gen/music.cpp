@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "audio_levels.h"
 #include "music_timing.h"
 #include "ogg_writer.h"
 #include "pack.h"
@@ -24,8 +25,24 @@ struct Chord {
   bool minor;
 };
 
+// Each stage's piece has a lead voice, a groove and a bass figure of its own.
+enum class Voice { Pulse, Bell, Reed };
+enum class Groove { Backbeat, HalfTime, FourFloor };
+
+enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
+
+// A run of bars of one part. A song's loop is its sections, then one turnaround bar.
+struct Section {
+  Part part;
+  int bars;
+};
+
 struct Song {
   std::string name;
+  std::vector<Section> form;
+  Voice voice;
+  Groove groove;
+  int bassFigure;  // row of kBassFigures
   int loopBars;  // sets the tempo: the loop is always kLoopEnd - kLoopStart long
   int key;       // MIDI note of the key, bass octave
   bool minorKey;
@@ -102,16 +119,35 @@ void bass(Mix& m, double t, double midi, double length, double level) {
   }
 }
 
-void lead(Mix& m, double t, double midi, double length, double level, double echo) {
+// One sample of a lead voice at phase p (0..1) and time s into the note.
+double voiceSample(Voice voice, double p, double s) {
+  switch (voice) {
+    case Voice::Bell: {  // two sines a twelfth apart, the upper one dying first: a struck bar
+      double upper = std::sin(2 * kPi * 3 * p) * 0.45 * std::exp(-s * 9);
+      return std::sin(2 * kPi * p) + upper;
+    }
+    case Voice::Reed: {  // a narrow pulse with its odd harmonics pushed: nasal and hard
+      double square = p < 0.5 ? 1.0 : -1.0;
+      return square * 0.55 + (p < 0.18 ? 0.45 : -0.1);
+    }
+    case Voice::Pulse:
+    default:
+      return (p < 0.3 ? 1.0 : -1.0) * 0.6 + (2 * p - 1) * 0.4;
+  }
+}
+
+void lead(Mix& m, Voice voice, double t, double midi, double length, double level, double echo) {
   double f = hz(midi), phase = 0, y = 0;
+  const double smoothing = voice == Voice::Reed ? 0.55 : voice == Voice::Bell ? 0.8 : 0.35;
+  const double vibratoDepth = voice == Voice::Bell ? 0.0 : voice == Voice::Reed ? 0.009 : 0.006;
   for (int i = 0; i < kRate * (length + 0.25); ++i) {
     double s = static_cast<double>(i) / kRate;
-    double vibrato = s > 0.12 ? 0.006 * std::sin(2 * kPi * 5.5 * s) : 0;
+    double vibrato = s > 0.12 ? vibratoDepth * std::sin(2 * kPi * 5.5 * s) : 0;
     phase += f * (1 + vibrato) / kRate;
     double p = phase - std::floor(phase);
-    double pulse = (p < 0.3 ? 1.0 : -1.0) * 0.6 + (2 * p - 1) * 0.4;
-    y += 0.35 * (pulse - y);
-    double env = std::min(1.0, s * 150) * (s < length ? 1 - 0.25 * std::min(1.0, s / 0.4) : 0.75 * std::exp(-(s - length) * 14));
+    y += smoothing * (voiceSample(voice, p, s) - y);
+    double held = voice == Voice::Bell ? std::exp(-s * 2.5) : 1 - 0.25 * std::min(1.0, s / 0.4);
+    double env = std::min(1.0, s * 150) * (s < length ? held : held * std::exp(-(s - length) * 14));
     m.add(t + s, level * y * env, 0.15);
     m.add(t + s + echo, level * 0.28 * y * env, -0.6);  // echo to the other side
   }
@@ -167,7 +203,9 @@ Motif makeMotif(Rng& rng) {
   return motif;
 }
 
-enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
+
+// Eighth-note bass figures over one bar, in semitones above the chord's root.
+const int kBassFigures[3][8] = {{0, 0, 12, 0, 0, 12, 0, 7}, {0, 7, 12, 7, 0, 7, 10, 12}, {0, 0, 0, 12, 0, 0, 3, 5}};
 
 struct Arranger {
   const Song& song;
@@ -191,17 +229,34 @@ struct Arranger {
     return {double(base + c.root), double(base + c.root + (c.minor ? 3 : 4)), double(base + c.root + 7)};
   }
 
+  bool kickOn(Part part, int beat) const {
+    switch (song.groove) {
+      case Groove::FourFloor: return true;
+      case Groove::HalfTime: return beat == 0 || (part == Part::B && beat == 2);
+      case Groove::Backbeat:
+      default: return beat % 2 == 0 || (part == Part::B && beat == 3);
+    }
+  }
+
+  bool snareOn(int beat) const { return song.groove == Groove::HalfTime ? beat == 2 : beat % 2 == 1; }
+
   void drums(double t, Part part, int bar) {
     bool fill = part == Part::Turnaround;
+    if (song.groove == Groove::HalfTime && part != Part::Breakdown && part != Part::IntroLight)
+      kick(mix, t + 2.5 * time.beat, 0.7);  // the push before the half-time snare
     for (int beat = 0; beat < 4; ++beat) {
       double b = t + beat * time.beat;
-      if (part != Part::Breakdown && (beat % 2 == 0 || (part == Part::B && beat == 3))) kick(mix, b, 0.9);
+      if (part != Part::Breakdown && kickOn(part, beat)) kick(mix, b, 0.9);
       if (part == Part::Breakdown && beat == 0 && bar % 2 == 0) kick(mix, b, 0.6);
-      if (part != Part::IntroLight && part != Part::Breakdown && beat % 2 == 1) snare(mix, b, 0.55, rng);
+      if (part != Part::IntroLight && part != Part::Breakdown && snareOn(beat)) snare(mix, b, 0.55, rng);
       if (part == Part::Breakdown && beat == 3 && bar % 4 == 3) snare(mix, b, 0.4, rng);
       bool open = part == Part::B;
       hat(mix, b, 0.16, 0.05, rng);
       hat(mix, b + time.beat / 2, open ? 0.2 : 0.14, open ? 0.18 : 0.05, rng);
+      if (song.groove == Groove::FourFloor) {  // sixteenths on the off-beats drive the factory
+        hat(mix, b + time.beat / 4, 0.08, 0.03, rng);
+        hat(mix, b + 3 * time.beat / 4, 0.08, 0.03, rng);
+      }
     }
     if (fill)
       for (int k = 0; k < 4; ++k) snare(mix, t + 3 * time.beat + k * time.beat / 4, 0.3 + 0.1 * k, rng);
@@ -209,7 +264,7 @@ struct Arranger {
 
   void bassLine(double t, const Chord& c, Part part) {
     int root = song.key + c.root;
-    static const int pattern[8] = {0, 0, 12, 0, 0, 12, 0, 7};
+    const int* pattern = kBassFigures[song.bassFigure];
     for (int k = 0; k < 8; ++k) {
       if (part == Part::Breakdown && k % 4 != 0) continue;
       double len = part == Part::Breakdown ? time.beat * 1.8 : time.beat / 2 * 0.8;
@@ -222,7 +277,7 @@ struct Arranger {
       int step = n.step - half * 8;
       if (step < 0 || step >= 8) continue;
       int shift = c.root >= 7 ? 1 : 0;
-      lead(mix, t + step * time.beat / 2, scaleNote(n.degree + shift, song.key + 24), n.length * time.beat / 2 * 0.9, level,
+      lead(mix, song.voice, t + step * time.beat / 2, scaleNote(n.degree + shift, song.key + 24), n.length * time.beat / 2 * 0.9, level,
            3 * time.beat / 4);
     }
   }
@@ -249,41 +304,79 @@ struct Arranger {
   }
 
   // Bar k of the loop (0 to loopBars - 1): theme, second theme, breakdown, theme, turnaround.
+  // Every bar's noises come from a generator seeded by the bar's place in the loop, so the bars
+  // after the loop end sound exactly like the loop's first bars, and the intro's last bar exactly
+  // like the loop's last: the jump back lands on the same sound either way.
+  void reseed(int loopBar) { rng = Rng(song.seed * 1000 + static_cast<uint64_t>(loopBar)); }
+
   void loopBar(double t, int k) {
+    reseed(k);
     const Chord& c = song.chords[k % 4];
-    const int breakdown = 32, reprise = breakdown + (time.loopBars - 32) / 8 * 4;
-    if (k == time.loopBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
-    else if (k < 16) bar(t, Part::A, k, c);
-    else if (k < breakdown) bar(t, Part::B, k - 16, c);
-    else if (k < reprise) bar(t, Part::Breakdown, k - breakdown, c);
-    else bar(t, Part::A, k - reprise, c);
+    int first = 0;
+    for (const Section& section : song.form) {
+      if (k < first + section.bars) return bar(t, section.part, k - first, c);
+      first += section.bars;
+    }
+    bar(t, Part::Turnaround, 0, song.chords[3]);
+  }
+
+  // Start of loop bar k (k may run past the loop into the bars after it), on a whole sample:
+  // every bar that repeats another starts a whole number of samples after it, so its notes fall
+  // on the same samples relative to their bar and the repeat matches sample for sample.
+  double loopBarStart(int k) const {
+    const double loopStart = std::round(kLoopStart * kRate);
+    const double loopLength = std::round(time.loopBars * time.bar * kRate);
+    const int cycle = k / time.loopBars, within = k % time.loopBars;
+    return (loopStart + cycle * loopLength + std::round(within * time.bar * kRate)) / kRate;
   }
 
   void render() {
     crash(mix, 0.05, 0.15, rng);  // a swell before the first bar
     for (int k = 0; k < time.introBars; ++k) {
       double t = time.introStart + k * time.bar;
-      if (k == time.introBars - 1) bar(t, Part::Turnaround, 0, song.chords[3]);
-      else bar(t, k < 8 ? Part::IntroLight : Part::IntroFull, k % 8, song.chords[k % 4]);
+      if (k == time.introBars - 1) {
+        // The loop's last bar, one loop earlier.
+        t = loopBarStart(time.loopBars - 1) - std::round(time.loopBars * time.bar * kRate) / kRate;
+        reseed(time.loopBars - 1);
+        bar(t, Part::Turnaround, 0, song.chords[3]);
+      } else {
+        bar(t, k < 8 ? Part::IntroLight : Part::IntroFull, k % 8, song.chords[k % 4]);
+      }
     }
-    for (int k = 0; k < time.loopBars + kTailBars; ++k) loopBar(kLoopStart + k * time.bar, k % time.loopBars);
+    for (int k = 0; k < time.loopBars + kTailBars; ++k) loopBar(loopBarStart(k), k % time.loopBars);
   }
 };
 
-std::vector<float> master(const Mix& mix) {
+// Interleaves the two channels, takes out any standing offset and sets the loop's level under
+// the mastering ceiling; a plain gain, so nothing is squashed or clipped.
+std::vector<float> master(const Mix& mix, const Timing& time) {
   std::vector<float> out(mix.left.size() * 2);
   for (size_t i = 0; i < mix.left.size(); ++i) {
-    out[2 * i] = static_cast<float>(std::tanh(mix.left[i] * 1.1));
-    out[2 * i + 1] = static_cast<float>(std::tanh(mix.right[i] * 1.1));
+    out[2 * i] = mix.left[i];
+    out[2 * i + 1] = mix.right[i];
   }
+  removeDc(out, 0, 2);
+  removeDc(out, 1, 2);
+  const size_t loopFrom = static_cast<size_t>(kLoopStart * kRate) * 2;
+  const size_t loopTo = static_cast<size_t>((kLoopStart + time.loopBars * time.bar) * kRate) * 2;
+  Levels loop = measure(out, 0, 1, loopFrom, loopTo);
+  loop.peak = measure(out).peak;
+  const double gain = fittingGain(loop, kMusicRmsDb, kMusicMasterCeilingDb);
+  for (float& v : out) v = static_cast<float>(v * gain);
   return out;
 }
 
 const std::vector<Song>& songs() {
+  // Harbour: D major, a bell over a backbeat, the breakdown early; factory: E minor, a hard reed
+  // over four to the floor, opening on the second theme; downtown: A minor, the pulse lead over
+  // a half-time groove.
   static const std::vector<Song> list = {
-      {"stage3", 60, 45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},    // A minor, 128 a minute
-      {"stage1", 56, 38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},  // D major, 119 a minute
-      {"stage2", 64, 40, true, {{0, true}, {8, false}, {10, false}, {7, false}}, 202},  // E minor, 137 a minute
+      {"stage3", {{Part::A, 16}, {Part::B, 16}, {Part::Breakdown, 12}, {Part::A, 15}}, Voice::Pulse, Groove::HalfTime, 2, 60,
+       45, true, {{0, true}, {8, false}, {10, false}, {7, true}}, 303},
+      {"stage1", {{Part::A, 16}, {Part::Breakdown, 8}, {Part::B, 16}, {Part::A, 15}}, Voice::Bell, Groove::Backbeat, 0, 56,
+       38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},
+      {"stage2", {{Part::B, 8}, {Part::A, 16}, {Part::B, 16}, {Part::Breakdown, 12}, {Part::A, 11}}, Voice::Reed,
+       Groove::FourFloor, 1, 64, 40, true, {{0, true}, {3, false}, {10, false}, {7, false}}, 202},
   };
   return list;
 }
@@ -295,6 +388,6 @@ void writeMusic(const std::string& root) {
     Timing time(song.loopBars);
     Mix mix(kLoopStart + (time.loopBars + kTailBars) * time.bar + 1.0);
     Arranger(song, mix).render();
-    writeOggVorbis(root + "/bgm/" + song.name + ".ogg", master(mix), kRate, kQuality);
+    writeOggVorbis(root + "/bgm/" + song.name + ".ogg", master(mix, time), kRate, kQuality);
   }
 }

@@ -1,5 +1,8 @@
 // Props to knock about: a wooden crate and an oil drum. They never break; after a knock
 // they settle back into their standing frame on their own, as nothing else would put them back.
+// Both stand taller than half a fighter: a jab lands between a quarter and half of the
+// attacker's height below its head, and a prop any lower would let the first blows pass over it.
+// Props are drawn mirrored when they face left, so nothing on them is lettering.
 #include <cmath>
 #include <functional>
 
@@ -12,14 +15,14 @@
 
 namespace {
 
-const int kCell = 110;
-const int kGroundRow = 100;
+const int kCell = 150;
+const int kGroundRow = 136;
 const int kFrames = 5;  // standing, jolted, two tumbling, settling
 const double kTilt[kFrames] = {0, 6, 35, 80, -4};
 const double kLift[kFrames] = {0, 0, 14, 10, 0};
 
 Canvas crate(Rng& rng) {
-  const int w = 62, h = 58;
+  const int w = 76, h = 88;
   Canvas c(w, h);
   Ramp wood = rampOf(rgb(176, 120, 62));
   c.fillRect(0, 0, w, h, wood.line);
@@ -46,7 +49,7 @@ Canvas crate(Rng& rng) {
 }
 
 Canvas drum() {
-  const int w = 50, h = 64;
+  const int w = 60, h = 90;
   Canvas c(w, h);
   Ramp steel = rampOf(rgb(46, 108, 176));
   for (int x = 0; x < w; ++x) {
@@ -57,12 +60,16 @@ Canvas drum() {
   }
   c.fillEllipse(w / 2.0, 4, w / 2.0, 4, steel.line);
   c.fillEllipse(w / 2.0, 4, w / 2.0 - 2, 2.5, scaled(steel.dark, 0.7));
-  for (int y : {3, 22, 42, h - 4}) {  // rolling hoops
+  for (int y : {3, 30, 58, h - 4}) {  // rolling hoops
     c.fillRect(0, y, w, 3, steel.line);
     c.fillRect(1, y + 1, w - 2, 1, steel.light);
   }
-  c.fillRect(12, 28, 26, 9, rgb(236, 206, 60));
-  c.text("OIL", 15, 29, 1, rgb(40, 30, 20));
+  // A hazard band with a flame diamond in its middle: it reads the same either way round.
+  c.fillRect(1, 38, w - 2, 14, rgb(236, 206, 60));
+  for (int x = 1; x < w - 1; x += 8) c.fillRect(x, 38, 3, 14, rgb(40, 30, 20, 200));
+  c.fillPolygon({{w / 2.0, 34}, {w / 2.0 + 11, 45}, {w / 2.0, 56}, {w / 2.0 - 11, 45}}, rgb(40, 30, 20));
+  c.fillPolygon({{w / 2.0, 37}, {w / 2.0 + 8, 45}, {w / 2.0, 53}, {w / 2.0 - 8, 45}}, rgb(236, 206, 60));
+  c.fillEllipse(w / 2.0, 47, 3, 4, rgb(220, 60, 30));
   c.outline(steel.line);
   return c;
 }
@@ -109,6 +116,6 @@ void writeProp(const std::string& root, const std::string& name, const std::stri
 
 void writeProps(const std::string& root) {
   Rng rng(31);
-  writeProp(root, "crate", "Wooden crate: gets knocked about, never breaks.", crate(rng), 60, 1);
-  writeProp(root, "barrel", "Oil drum: heavy, rolls a little when struck.", drum(), 52, 2);
+  writeProp(root, "crate", "Wooden crate: gets knocked about, never breaks.", crate(rng), 74, 1);
+  writeProp(root, "barrel", "Oil drum: heavy, rolls a little when struck.", drum(), 60, 2);
 }

@@ -1,6 +1,7 @@
 // The five sound effects: light hit, heavy hit, swing, body on the ground, jump whoosh.
 #include <cmath>
 
+#include "audio_levels.h"
 #include "pack.h"
 #include "rng.h"
 #include "wav.h"
@@ -34,7 +35,12 @@ void noise(std::vector<float>& s, Rng& rng, Cutoff cutoff, Envelope envelope, do
   }
 }
 
-void finish(std::vector<float>& s) {
+// Takes out any offset, brings the sound to its level under the peak ceiling and fades its
+// last few milliseconds so it stops without a click.
+void finish(std::vector<float>& s, double rmsDb) {
+  removeDc(s);
+  const double gain = fittingGain(measure(s), rmsDb, kPeakCeilingDb);
+  for (float& v : s) v = static_cast<float>(v * gain);
   const size_t fade = std::min<size_t>(s.size(), 200);
   for (size_t i = 0; i < fade; ++i) s[s.size() - 1 - i] *= static_cast<float>(i) / fade;
 }
@@ -47,34 +53,34 @@ void writeSounds(const std::string& root) {
     auto s = silence(0.18);
     thump(s, 260, 120, 28, 0.7);
     noise(s, rng, [](double) { return 3500.0; }, [](double t) { return std::exp(-t * 60); }, 0.9);
-    finish(s);
+    finish(s, kLightHitRmsDb);
     writeWav(root + "/sound/0.wav", s);
   }
   {  // 1: heavy hit, deep with a crack on top
     auto s = silence(0.42);
     thump(s, 180, 55, 9, 0.95);
     noise(s, rng, [](double t) { return 5000.0 * std::exp(-t * 12) + 300; }, [](double t) { return std::exp(-t * 22); }, 1.0);
-    finish(s);
+    finish(s, kHeavyHitRmsDb);
     writeWav(root + "/sound/1.wav", s);
   }
   {  // 2: swing, a band of air rising and falling
     auto s = silence(0.22);
     noise(s, rng, [](double t) { return 500 + 3000 * std::sin(kPi * t / 0.22); },
           [](double t) { return std::sin(kPi * t / 0.22) * std::sin(kPi * t / 0.22); }, 0.9);
-    finish(s);
+    finish(s, kSwingRmsDb);
     writeWav(root + "/sound/2.wav", s);
   }
   {  // 3: a body hitting the ground
     auto s = silence(0.5);
     thump(s, 110, 42, 7, 1.0);
     noise(s, rng, [](double t) { return 900 * std::exp(-t * 6) + 100; }, [](double t) { return std::exp(-t * 10); }, 0.8);
-    finish(s);
+    finish(s, kThudRmsDb);
     writeWav(root + "/sound/3.wav", s);
   }
   {  // 4: jump whoosh, short and rising
     auto s = silence(0.26);
     noise(s, rng, [](double t) { return 400 + 9000 * t; }, [](double t) { return std::sin(kPi * t / 0.26); }, 0.6);
-    finish(s);
+    finish(s, kWhooshRmsDb);
     writeWav(root + "/sound/4.wav", s);
   }
 }

@@ -1,5 +1,6 @@
 #include "stage_art.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "rng.h"
@@ -25,7 +26,7 @@ void windowPane(Canvas& c, int x, int y, int w, int h, bool lit, const Theme& t,
   c.fillRect(x - 3, y + h + 1, w + 6, 3, mixed(t.trim, rgb(255, 255, 255), 0.3));
 }
 
-void wallTexture(Canvas& c, int x, int y, int w, int h, Color base, Wall wall, Rng& rng) {
+void paintWall(Canvas& c, int x, int y, int w, int h, Color base, Wall wall, Rng& rng) {
   Ramp r = rampOf(base);
   c.fillRect(x, y, w, h, r.base);
   switch (wall) {
@@ -65,7 +66,7 @@ void facade(Canvas& c, int ox, int oy, int variant, const Theme& t, Rng& rng) {
   const int roofs[4] = {110, 20, 150, 60};
   int roof = roofs[variant];
   int h = kFacadeH - roof;
-  wallTexture(c, ox, oy + roof, kFacadeW, h, t.walls[variant], t.wall, rng);
+  paintWall(c, ox, oy + roof, kFacadeW, h, t.walls[variant], t.wall, rng);
   Ramp wall = rampOf(t.walls[variant]);
   // Cornice along the roof line.
   c.fillRect(ox, oy + roof, kFacadeW, 10, scaled(t.trim, 0.8));
@@ -91,19 +92,9 @@ void facade(Canvas& c, int ox, int oy, int variant, const Theme& t, Rng& rng) {
   c.fillRect(ox - 2, shopY + 54, kFacadeW + 4, 3, rgb(30, 20, 20));
   int glassY = shopY + 66, glassH = oy + kFacadeH - 14 - glassY;
   c.fillRect(ox + 18, glassY - 3, 150, glassH + 3, rgb(30, 26, 30));
-  if (t.wall != Wall::Brick && variant % 2 == 1) {  // a loading bay behind a roller shutter
-    Ramp shutter = rampOf(mixed(t.walls[(variant + 1) % 4], rgb(150, 150, 150), 0.6));
-    for (int y = 0; y < glassH; y += 6) {
-      c.fillRect(ox + 21, glassY + y, 144, 4, shutter.base);
-      c.fillRect(ox + 21, glassY + y, 144, 1, shutter.light);
-      c.fillRect(ox + 21, glassY + y + 4, 144, 2, shutter.dark);
-    }
-    c.fillRect(ox + 80, glassY + glassH - 8, 26, 4, shutter.line);
-  } else {
-    c.verticalGradient(ox + 21, glassY, 144, glassH, rgb(90, 140, 150), rgb(30, 50, 70));
-    for (int k = 0; k < 3; ++k)
-      c.line({ox + 40.0 + k * 46, double(glassY + glassH)}, {ox + 70.0 + k * 46, double(glassY)}, 6, rgb(255, 255, 255, 40));
-  }
+  c.verticalGradient(ox + 21, glassY, 144, glassH, rgb(90, 140, 150), rgb(30, 50, 70));
+  for (int k = 0; k < 3; ++k)
+    c.line({ox + 40.0 + k * 46, double(glassY + glassH)}, {ox + 70.0 + k * 46, double(glassY)}, 6, rgb(255, 255, 255, 40));
   c.fillRect(ox + 186, glassY - 6, 52, kFacadeH - 10 - (glassY - 6 - oy), rgb(30, 22, 20));
   c.fillRect(ox + 190, glassY - 2, 44, kFacadeH - 10 - (glassY - 2 - oy), mixed(t.walls[(variant + 2) % 4], rgb(60, 40, 30), 0.5));
   c.fillRect(ox + 226, glassY + 26, 4, 4, rgb(230, 200, 90));
@@ -217,34 +208,7 @@ void crateStack(Canvas& c, int ox, int oy, Rng& rng) {
   box(ox + 18, oy, 56, 52);
 }
 
-}  // namespace
-
-const std::vector<Theme>& stageThemes() {
-  // stage type, backdrop; sky top, sky bottom, sun or moon, far towers, lit windows; night; walls;
-  // four wall colours; trim, two awnings, pavement, road, lane marks; four shop signs.
-  static const std::vector<Theme> themes = {
-      {"downtown", "downtown_dusk",
-       rgb(38, 30, 86), rgb(244, 128, 92), rgb(255, 214, 120), rgb(70, 50, 104), rgb(255, 210, 120), false, Wall::Brick,
-       {rgb(150, 70, 54), rgb(118, 96, 80), rgb(172, 120, 72), rgb(96, 84, 110)},
-       rgb(220, 208, 180), {rgb(200, 40, 50), rgb(40, 120, 90)}, rgb(150, 146, 150), rgb(62, 60, 70), rgb(236, 224, 170),
-       {"PIZZA", "HOTEL", "DINER", "GYM"}},
-      {"harbor", "harbor_morning",
-       rgb(92, 160, 222), rgb(236, 232, 214), rgb(255, 250, 220), rgb(120, 140, 160), rgb(190, 210, 220), false, Wall::Metal,
-       {rgb(60, 110, 140), rgb(160, 70, 50), rgb(120, 124, 96), rgb(200, 150, 60)},
-       rgb(230, 230, 220), {rgb(230, 180, 40), rgb(60, 80, 120)}, rgb(170, 160, 140), rgb(96, 92, 88), rgb(240, 200, 40),
-       {"DOCK 3", "FISH", "CARGO", "BAIT"}},
-      {"factory", "factory_night",
-       rgb(8, 10, 30), rgb(60, 44, 90), rgb(236, 236, 250), rgb(34, 30, 56), rgb(250, 190, 90), true, Wall::Concrete,
-       {rgb(110, 110, 118), rgb(90, 100, 92), rgb(128, 112, 96), rgb(84, 86, 104)},
-       rgb(240, 190, 40), {rgb(230, 170, 30), rgb(180, 50, 40)}, rgb(120, 118, 112), rgb(50, 50, 56), rgb(240, 190, 40),
-       {"NO ENTRY", "PLANT 2", "DANGER", "SHIPPING"}},
-  };
-  return themes;
-}
-
-Canvas paintBackdrop(const Theme& t) {
-  Canvas c(kScreenW, kScreenH);
-  Rng rng(seedOf(t.backdrop.c_str()));
+void downtownBackdrop(Canvas& c, const Theme& t, Rng& rng) {
   c.verticalGradient(0, 0, kScreenW, 480, t.skyTop, t.skyBottom);
   c.fillRect(0, 480, kScreenW, kScreenH - 480, scaled(t.skyBottom, 0.5));
   if (t.night)
@@ -268,6 +232,65 @@ Canvas paintBackdrop(const Theme& t) {
   }
   c.verticalGradient(0, 380, kScreenW, 100, rgb(t.skyBottom.r, t.skyBottom.g, t.skyBottom.b, 0),
                      rgb(t.skyBottom.r, t.skyBottom.g, t.skyBottom.b, 90));
+}
+
+const PlacePainters& downtownPainters() {
+  static const PlacePainters p = {downtownBackdrop, facade, farBlock, lampPost, hydrant, bin,
+                                  bollard,          fence,  pavement, road,    railing, crateStack};
+  return p;
+}
+
+const PlacePainters& paintersOf(const Theme& t) {
+  switch (t.place) {
+    case Place::Harbour: return harbourPainters();
+    case Place::Factory: return factoryPainters();
+    case Place::Downtown:
+    default: return downtownPainters();
+  }
+}
+
+}  // namespace
+
+void wallTexture(Canvas& c, int x, int y, int w, int h, Color base, Wall wall, Rng& rng) {
+  paintWall(c, x, y, w, h, base, wall, rng);
+}
+
+void hazardStripes(Canvas& c, int x, int y, int w, int h) {
+  c.fillRect(x, y, w, h, rgb(240, 200, 40));
+  for (int k = -h; k < w; k += 16)  // black bands leaning right, clipped to the box
+    for (int row = 0; row < h; ++row) {
+      int from = std::max(0, k + row), to = std::min(w, k + row + 8);
+      if (from < to) c.fillRect(x + from, y + row, to - from, 1, rgb(30, 30, 34));
+    }
+}
+
+const std::vector<Theme>& stageThemes() {
+  // stage type, backdrop; sky top, sky bottom, sun or moon, far towers, lit windows; night; walls;
+  // four wall colours; trim, two awnings, pavement, road, lane marks; four shop signs.
+  static const std::vector<Theme> themes = {
+      {"downtown", "downtown_dusk", Place::Downtown,
+       rgb(38, 30, 86), rgb(244, 128, 92), rgb(255, 214, 120), rgb(70, 50, 104), rgb(255, 210, 120), false, Wall::Brick,
+       {rgb(150, 70, 54), rgb(118, 96, 80), rgb(172, 120, 72), rgb(96, 84, 110)},
+       rgb(220, 208, 180), {rgb(200, 40, 50), rgb(40, 120, 90)}, rgb(150, 146, 150), rgb(62, 60, 70), rgb(236, 224, 170),
+       {"PIZZA", "HOTEL", "DINER", "GYM"}},
+      {"harbor", "harbor_morning", Place::Harbour,
+       rgb(92, 160, 222), rgb(236, 232, 214), rgb(255, 250, 220), rgb(120, 140, 160), rgb(190, 210, 220), false, Wall::Metal,
+       {rgb(60, 110, 140), rgb(160, 70, 50), rgb(120, 124, 96), rgb(200, 150, 60)},
+       rgb(230, 230, 220), {rgb(230, 180, 40), rgb(60, 80, 120)}, rgb(170, 160, 140), rgb(96, 92, 88), rgb(240, 200, 40),
+       {"", "", "", ""}},
+      {"factory", "factory_night", Place::Factory,
+       rgb(18, 18, 28), rgb(64, 58, 70), rgb(236, 236, 250), rgb(60, 62, 74), rgb(250, 200, 120), true, Wall::Brick,
+       {rgb(140, 64, 48), rgb(118, 60, 48), rgb(150, 82, 60), rgb(108, 62, 54)},
+       rgb(240, 190, 40), {rgb(230, 170, 30), rgb(180, 50, 40)}, rgb(132, 130, 122), rgb(108, 108, 104), rgb(240, 190, 40),
+       {"", "", "", ""}},
+  };
+  return themes;
+}
+
+Canvas paintBackdrop(const Theme& t) {
+  Canvas c(kScreenW, kScreenH);
+  Rng rng(seedOf(t.backdrop.c_str()));
+  paintersOf(t).backdrop(c, t, rng);
   return c;
 }
 
@@ -275,35 +298,36 @@ Canvas paintTiles(const Theme& t, std::vector<FrameRect>& frames) {
   Canvas c(kSheet, kSheetH);
   Rng rng(seedOf(t.stageType.c_str()));
   frames.assign(kTileCount, FrameRect{});
+  const PlacePainters& paint = paintersOf(t);
   for (int v = 0; v < 4; ++v) {
-    facade(c, v * kFacadeW, 0, v, t, rng);
+    paint.front(c, v * kFacadeW, 0, v, t, rng);
     frames[kFacade0 + v] = {v * kFacadeW, 0, kFacadeW, kFacadeH};
   }
   for (int v = 0; v < 3; ++v) {
-    farBlock(c, v * kFarBlockW, kFacadeH, v, t, rng);
+    paint.far(c, v * kFarBlockW, kFacadeH, v, t, rng);
     frames[kFarBlock0 + v] = {v * kFarBlockW, kFacadeH, kFarBlockW, kFarBlockH};
   }
   // The small pieces fill the columns beside the far blocks, and the railing takes a short
   // row of its own: the sheet is as tall as the pieces need and no taller.
   const int top = kFacadeH + 4, right = 3 * kFarBlockW + 4;
-  lampPost(c, right, top);
+  paint.post(c, right, top);
   frames[kLampPost] = {right, top, 48, 300};
-  road(c, right + 56, top, t, rng);
+  paint.ground(c, right + 56, top, t, rng);
   frames[kRoad] = {right + 56, top, kRoadW, kRoadH};
-  hydrant(c, right + 56, top + kRoadH + 10);
+  paint.small(c, right + 56, top + kRoadH + 10);
   frames[kHydrant] = {right + 56, top + kRoadH + 10, 32, 46};
-  bin(c, right + 96, top + kRoadH + 10);
+  paint.box(c, right + 96, top + kRoadH + 10);
   frames[kBin] = {right + 96, top + kRoadH + 10, 48, 66};
-  bollard(c, right + 152, top + kRoadH + 10);
+  paint.forePost(c, right + 152, top + kRoadH + 10);
   frames[kBollard] = {right + 152, top + kRoadH + 10, 24, 70};
   const int stack = right + 56 + kRoadW + 8;
-  pavement(c, stack, top, t, rng);
+  paint.edge(c, stack, top, t, rng);
   frames[kPavement] = {stack, top, kPavementW, kPavementH};
-  crateStack(c, stack, top + kPavementH + 8, rng);
+  paint.stack(c, stack, top + kPavementH + 8, rng);
   frames[kCrates] = {stack, top + kPavementH + 8, 128, 112};
-  fence(c, stack, top + kPavementH + 128);
+  paint.screen(c, stack, top + kPavementH + 128);
   frames[kFence] = {stack, top + kPavementH + 128, 128, 104};
-  railing(c, 0, kFacadeH + kFarBlockH + 8);
+  paint.foreRail(c, 0, kFacadeH + kFarBlockH + 8);
   frames[kRailing] = {0, kFacadeH + kFarBlockH + 8, 256, 84};
   return c;
 }

@@ -1,4 +1,6 @@
 // The stages of world1: backdrops, tile sheets and the stage files that lay them out.
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,14 +25,25 @@ const int kBackParallax = 2;
 const int kFarBlockRow = 0;
 const int kForeParallax = 2;
 const int kScreenW = 1024;
+// Entries in the game's list of stage lines.
+const int kStageLineCount = 2001;
+
+// One PLACEENTITY (extra < 0) or CPLACEENTITY line, its type given by name.
+struct Placement {
+  int x, y;
+  std::string type;
+  int extra = -1, spread = 0;
+};
 
 struct StagePlan {
   std::string name;
   int theme;
   int end;
-  std::vector<std::string> types;  // LOADENTITY lines, type numbers count from 0
-  std::vector<std::string> placements;
+  std::vector<std::string> fighters;  // declared first, in this order; then the props
+  std::vector<Placement> placements;
 };
+
+const char* const kProps[] = {"crate", "barrel"};
 
 std::string join(std::initializer_list<std::string> fields) {
   std::string s;
@@ -50,11 +63,11 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
   l.push_back(join({"VERTICALWALL", n(kFloorBand)}));
   l.push_back(join({"STAGEEND", n(plan.end)}));
   l.push_back("");
-  l.push_back("# Far blocks: their positions are halved on screen, so they are spread twice as wide.");
+  l.push_back("# The far layer: its positions are halved on screen, so it is spread twice as wide.");
   for (int x = 0; x < plan.end + kScreenW; x += kFarBlockW * kBackParallax)
     l.push_back(join({"OBJECTBACK", n(x), n(kFarBlockRow * kBackParallax), n(kBackParallax),
                       n(kFarBlock0 + rng.below(3))}));
-  l.push_back("# Street fronts.");
+  l.push_back("# What stands behind the walkway, and the walkway itself.");
   int last = -1;
   for (int x = 0; x < plan.end; x += kFacadeW) {
     int v = rng.below(4);
@@ -65,7 +78,7 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
   int tiles = plan.end / (kPavementW - 2) + 1;
   l.push_back(join({"OBJECTSTRING", "0", n(kPavementTop), n(kPavement), n(tiles)}));
   l.push_back(join({"OBJECTSTRING", "0", n(kRoadTop), n(kRoad), n(tiles)}));
-  l.push_back("# Street furniture on the pavement, behind the fighters.");
+  l.push_back("# Things at the back edge of the walkway, behind the fighters.");
   for (int x = 300; x < plan.end; x += 560 + rng.below(160)) {
     l.push_back(join({"OBJECT", n(x), n(kKerbRow - 300), n(kLampPost)}));
     int extra = rng.below(4);
@@ -74,7 +87,7 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
     if (extra == 2) l.push_back(join({"OBJECT", n(x + 140), n(kKerbRow - 112), n(kCrates)}));
     if (extra == 3) l.push_back(join({"OBJECT", n(x + 60), n(kKerbRow - 104), n(kFence)}));
   }
-  l.push_back("# Foreground rail and bollards slide past twice as fast as the street.");
+  l.push_back("# The front layer slides past twice as fast as the walkway.");
   for (int x = 200; x < (plan.end - kScreenW) * kForeParallax + kScreenW; x += 900 + rng.below(500)) {
     if (rng.unit() < 0.5)
       l.push_back(join({"OBJECTFORE", n(x), n(kForeRow), n(kForeParallax), n(kBollard)}));
@@ -83,39 +96,51 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
   }
   l.push_back("");
   l.push_back("# Who lives here.");
-  for (const std::string& t : plan.types) l.push_back(t);
-  for (const std::string& p : plan.placements) l.push_back(p);
+  std::vector<std::string> types = plan.fighters;
+  for (const std::string& name : types) l.push_back(join({"LOADENTITY", name, "1"}));
+  for (const char* prop : kProps) {
+    l.push_back(join({"LOADENTITY", prop, "0"}));
+    types.push_back(prop);
+  }
+  for (const Placement& p : plan.placements) {
+    // Stage files count types from 0 in the order they are declared.
+    int type = static_cast<int>(std::find(types.begin(), types.end(), p.type) - types.begin());
+    if (type == static_cast<int>(types.size())) throw std::runtime_error(plan.name + " places undeclared " + p.type);
+    if (p.extra < 0)
+      l.push_back(join({"PLACEENTITY", n(p.x), n(p.y), n(type)}));
+    else
+      l.push_back(join({"CPLACEENTITY", n(p.x), n(p.y), n(type), n(p.extra), n(p.spread)}));
+  }
+  // The game reads a stage file over the lines of the stage before and never empties them, so a
+  // shorter file would inherit the longer one's last placements. Blank lines up to the whole
+  // list overwrite every one of them.
+  l.resize(kStageLineCount);
   return l;
 }
 
-std::vector<std::string> standardTypes() {
-  return {"LOADENTITY punk 1", "LOADENTITY biker 1", "LOADENTITY bruiser 1", "LOADENTITY crate 0",
-          "LOADENTITY barrel 0"};
-}
-
-// Type numbers as the stage files count them.
-const int kPunk = 0, kBiker = 1, kBruiser = 2, kCrate = 3, kBarrel = 4;
-
-std::string place(int x, int y, int type) { return join({"PLACEENTITY", n(x), n(y), n(type)}); }
-std::string group(int x, int y, int type, int extra, int spread) {
-  return join({"CPLACEENTITY", n(x), n(y), n(type), n(extra), n(spread)});
-}
-
+// Players start at x 20, and an opponent more than a screen's width from player 1 stands still.
+// So every stage opens with a screen of props and no one in it, and each group stands more than
+// a screen beyond the one before: a player meets one group at a time, and whoever waits at the
+// start is left alone. The crews get harder from stage to stage: the harbour's dock crew is the
+// softest, the factory mixes them with the downtown gangs, and downtown has the gangs at full
+// strength with bigger groups.
 std::vector<StagePlan> world1() {
-  StagePlan stage3{"stage3", 0, 5200, standardTypes(),
-                   {place(520, 430, kCrate), place(900, 360, kPunk), place(1350, 470, kBarrel),
-                    group(1800, 380, kPunk, 1, 40), place(2400, 420, kCrate), place(2500, 360, kBiker),
-                    group(3200, 400, kPunk, 1, 50), place(3350, 340, kBiker), place(3900, 460, kBarrel),
-                    place(4300, 380, kBruiser), group(4700, 380, kPunk, 2, 60)}};
-  StagePlan stage1{"stage1", 1, 4600, standardTypes(),
-                   {place(600, 440, kBarrel), place(950, 380, kPunk), group(1600, 400, kPunk, 1, 40),
-                    place(2100, 430, kCrate), place(2200, 470, kCrate), place(2600, 360, kBiker),
-                    group(3300, 380, kBiker, 1, 40), place(3900, 400, kBruiser)}};
-  StagePlan stage2{"stage2", 2, 5600, standardTypes(),
-                   {place(700, 420, kCrate), place(1000, 380, kBiker), group(1500, 380, kPunk, 2, 50),
-                    place(2200, 460, kBarrel), place(2500, 360, kBruiser), group(3100, 400, kBiker, 1, 40),
-                    place(3600, 440, kCrate), group(4200, 380, kPunk, 2, 60), place(4900, 380, kBruiser),
-                    place(5050, 440, kBiker)}};
+  Placement crate{460, 430, "crate"}, barrel{600, 440, "barrel"};
+  StagePlan stage1{"stage1", 1, 4600, {"punk2", "biker2", "bruiser2"},
+                   {crate, barrel, {1200, 400, "punk2"},
+                    {2400, 400, "punk2", 1, 40}, {2700, 450, "barrel"},
+                    {3500, 380, "biker2"}, {3560, 440, "punk2"}, {3900, 430, "crate"},
+                    {4400, 400, "bruiser2"}}};
+  StagePlan stage2{"stage2", 2, 5600, {"punk", "biker", "bruiser2", "punk2"},
+                   {crate, barrel, {1200, 400, "punk", 1, 40},
+                    {2300, 440, "crate"}, {2500, 380, "biker"}, {2560, 440, "punk2"},
+                    {3700, 400, "punk", 2, 50}, {4000, 460, "barrel"},
+                    {4900, 380, "bruiser2"}, {5000, 440, "biker"}}};
+  StagePlan stage3{"stage3", 0, 5200, {"punk", "biker", "bruiser"},
+                   {crate, barrel, {1300, 400, "punk", 1, 40},
+                    {1900, 450, "barrel"}, {2500, 380, "punk", 1, 40}, {2600, 440, "biker"},
+                    {3100, 420, "crate"}, {3700, 400, "biker", 1, 50}, {3800, 360, "bruiser"},
+                    {4800, 380, "punk", 2, 60}, {4950, 420, "bruiser"}}};
   return {stage1, stage2, stage3};
 }
 

@@ -16,7 +16,8 @@ bool nullPlatformInUse() { return platformInUse == &nullPlatform; }
 bool platformOpenWindow(std::string* reason) { return platformInUse->system->openWindow(reason); }
 void platformShutdown() { platformInUse->system->shutdown(); }
 uint32_t platformTicks() { return platformInUse->system->ticks(); }
-void platformSleep(uint32_t ms) { platformInUse->system->sleep(ms); }
+uint64_t platformClockNs() { return platformInUse->system->clockNs(); }
+void platformSleepUntilNs(uint64_t deadlineNs) { platformInUse->system->sleepUntilNs(deadlineNs); }
 void platformSpinPause() { platformInUse->system->spinPause(); }
 void platformSwapBuffers() { platformInUse->system->swapBuffers(); }
 bool platformPollEvent(PlatformEvent* event) { return platformInUse->system->pollEvent(event); }
@@ -36,6 +37,7 @@ void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double al
   platformInUse->graphics->drawTexturedQuad(glName, corners, alpha);
 }
 void gfxDisableTexturing() { platformInUse->graphics->disableTexturing(); }
+void gfxDrawQueuedQuads() { platformInUse->graphics->drawQueuedQuads(); }
 std::vector<unsigned char> gfxReadBackBuffer() { return platformInUse->graphics->readBackBuffer(); }
 int gfxMaxTextureSide() { return platformInUse->graphics->maxTextureSide(); }
 

@@ -43,9 +43,12 @@ void platformShutdown();
 // process with `status`.
 [[noreturn]] void platformQuit(int status);
 uint32_t platformTicks();            // milliseconds since start
-void platformSleep(uint32_t ms);
+// The monotonic clock that platformTicks() counts, in nanoseconds from an arbitrary start, and
+// a sleep until a moment on it. The null version's clock is its tick counter at nanosecond grain.
+uint64_t platformClockNs();
+void platformSleepUntilNs(uint64_t deadlineNs);
 // One turn of a busy wait on platformTicks(): nothing in the real version; the null version's
-// clock moves on 1 ms, so that a paced loop ends without a test tending the clock.
+// clock moves on a short fixed stretch, so that a paced loop ends without a test tending the clock.
 void platformSpinPause();
 void platformSwapBuffers();
 void platformClearBuffers();
@@ -88,9 +91,15 @@ struct QuadVertex {
   double u, v;  // texture coordinates
 };
 // One textured quad with texturing on, the given texture bound, source-alpha blending and the
-// colour white at `alpha`; four vertices in drawing order, depth 0.
+// colour white at `alpha`; four vertices in drawing order, depth 0. The real version queues it
+// and draws the frame's queue, with less work for the same pixels, before the buffers are
+// swapped, cleared or read back and before a texture is deleted.
 void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha);
 void gfxDisableTexturing();
+void gfxDrawQueuedQuads();
+// 1: every quad drawn at once, blended, as it comes (the way before the queue), for the
+// benchmarks and the tests that compare both ways' pixels.
+extern int gfxPlainDrawing;
 
 // Real version only: RGBA bytes of the back buffer, rows from the top (for tests).
 std::vector<unsigned char> gfxReadBackBuffer();

@@ -11,7 +11,8 @@ struct SystemBackend {
   bool (*openWindow)(std::string* reason);
   void (*shutdown)();
   uint32_t (*ticks)();
-  void (*sleep)(uint32_t ms);
+  uint64_t (*clockNs)();
+  void (*sleepUntilNs)(uint64_t deadlineNs);
   void (*spinPause)();
   void (*swapBuffers)();
   bool (*pollEvent)(PlatformEvent* event);
@@ -27,6 +28,7 @@ struct GraphicsBackend {
   void (*deleteTexture)(uint32_t glName);
   void (*drawTexturedQuad)(uint32_t glName, const QuadVertex corners[4], double alpha);
   void (*disableTexturing)();
+  void (*drawQueuedQuads)();
   std::vector<unsigned char> (*readBackBuffer)();
   int (*maxTextureSide)();
 };

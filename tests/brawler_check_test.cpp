@@ -149,6 +149,7 @@ TEST(BrawlerCheck, FolderInPlaceOfAFileIsNamedAsSuch) {
 struct FaultCase {
   const char* folder;     // under tests/data/check/cases
   const char* location;   // "path:line: severity", or "path: severity" for a whole file
+  const char* says = "";  // words the message must hold, where its figures matter
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.folder; }
@@ -162,6 +163,7 @@ TEST_P(BrawlerCheckFault, ReportsExactlyTheOneFinding) {
   CheckRun run = runChecker(folder.path());
   ASSERT_EQ(run.findings.size(), 1u) << ::testing::PrintToString(run.findings);
   EXPECT_EQ(run.findings[0].rfind(std::string(c.location) + ": ", 0), 0u) << run.findings[0];
+  EXPECT_NE(run.findings[0].find(c.says), std::string::npos) << run.findings[0];
   bool error = std::string(c.location).find(": error") != std::string::npos;
   EXPECT_EQ(run.status, error ? 1 : 0);
 }
@@ -226,7 +228,15 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"opponent_too_narrow", "stage/world1/stage3.lev:10: warning"},
         FaultCase{"no_floor_band", "stage/world1/stage3.lev: warning"},
         FaultCase{"effect_offsets_gap", "gfx/entities/globals.off:1: warning"},
-        FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"}),
+        FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"},
+        FaultCase{"stage_position_wraps", "stage/world1/stage3.lev:12: warning",
+                  "PLACEENTITY x 40000 is outside -32768 to 32767, which a stage position holds; "
+                  "it wraps to -25536"},
+        FaultCase{"stage_end_short", "stage/world1/stage3.lev:5: warning",
+                  "STAGEEND 800 is shorter than the 1024-pixel screen"},
+        FaultCase{"floor_band_inverted", "stage/world1/stage3.lev:4: warning", "below its bottom"},
+        FaultCase{"floor_band_off_screen", "stage/world1/stage3.lev:4: warning",
+                  "above the screen"}),
     [](const auto& info) { return std::string(info.param.folder); });
 
 // Bytes an editor hides are named where they stand, beside whatever they break further on.

@@ -1,7 +1,10 @@
 #include "stage_check.h"
 
 #include <cstdio>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <set>
 
 #include "content/fighter_loader.h"
@@ -11,6 +14,7 @@
 #include "entity_files.h"
 #include "findings.h"
 #include "line_shapes.h"
+#include "platform/platform.h"
 #include "sheets.h"
 
 namespace fs = std::filesystem;
@@ -161,6 +165,78 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
     checkMusic("bgm/" + music + ".ogg", what + " as its music");
 }
 
+// The statements whose fields 2 and 3 are a stage position, stored in 16-bit fields.
+const char* const kPositionStatements[] = {"OBJECT", "OBJECTFORE", "OBJECTBACK", "OBJECTSTRING",
+                                           "PLACEENTITY", "CPLACEENTITY"};
+
+// A written number as the game rounds it, or false when it reads as 0 for another reason
+// (not a number, not finite), which the line's own checks report.
+bool wholeNumber(const std::string& text, double* value) {
+  double read = toNumber(text);
+  bool lostDigits =
+      read == 0 && text.find_first_of("123456789ABCDEFabcdef") != std::string::npos;
+  if (!std::isfinite(read) || lostDigits) return false;
+  *value = std::nearbyint(read);
+  return true;
+}
+
+void checkPositions(const StageCheck& s, int line, const std::string& keyword,
+                    const std::string& text) {
+  bool placesSomething = false;
+  for (const char* statement : kPositionStatements) placesSomething |= keyword == statement;
+  if (!placesSomething) return;
+  constexpr double kLowest = std::numeric_limits<int16_t>::min();
+  constexpr double kHighest = std::numeric_limits<int16_t>::max();
+  const char* const axis[] = {"x", "y"};
+  for (int field = 2; field <= 3; ++field) {
+    double value = 0;
+    if (!wholeNumber(getField(text, field), &value) || (value >= kLowest && value <= kHighest))
+      continue;
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "%s %s %.0f is outside %.0f to %.0f, which a stage position holds; it wraps "
+                  "to %d",
+                  keyword.c_str(), axis[field - 2], value, kLowest, kHighest,
+                  roundToInt16(value));
+    reportWarning(s.path, line, message);
+  }
+}
+
+// The camera shows the stage from its start up to STAGEEND, one screen at a time.
+void checkStageEnd(const StageCheck& s, int line, const std::string& text) {
+  double end = 0;
+  if (!wholeNumber(getField(text, 2), &end) || end >= screenWidth) return;
+  char message[200];
+  if (end <= 0)
+    std::snprintf(message, sizeof message,
+                  "STAGEEND %.0f is not past the stage's start: the camera never moves", end);
+  else
+    std::snprintf(message, sizeof message,
+                  "STAGEEND %.0f is shorter than the %d-pixel screen: the camera never moves",
+                  end, screenWidth);
+  reportWarning(s.path, line, message);
+}
+
+// VERTICALWALL is the band's height above the screen's bottom row, where its lower edge lies.
+void checkFloorBand(const StageCheck& s, int line, const std::string& text) {
+  double height = 0;
+  if (!wholeNumber(getField(text, 2), &height)) return;
+  char message[200];
+  if (height < 0)
+    std::snprintf(message, sizeof message,
+                  "VERTICALWALL %.0f puts the floor band's top below its bottom (row %d): "
+                  "fighters are thrown between the two rows every tick",
+                  height, screenHeight);
+  else if (height > screenHeight)
+    std::snprintf(message, sizeof message,
+                  "VERTICALWALL %.0f puts the floor band's top above the screen, which is %d "
+                  "rows high: fighters can walk out of sight",
+                  height, screenHeight);
+  else
+    return;
+  reportWarning(s.path, line, message);
+}
+
 // How each statement that names a file turns its name into a path.
 const std::pair<const char*, const char*> kNamedPaths[] = {
     {"BGNAME", "gfx/stage/%s.png"},
@@ -198,6 +274,9 @@ void checkStage(const std::string& stagePath) {
     const std::string keyword = getField(text, 1);
     int line = i + 1;
     checkNamedPath(s, line, keyword, getField(text, 2));
+    checkPositions(s, line, keyword, text);
+    if (keyword == "STAGEEND") checkStageEnd(s, line, text);
+    if (keyword == "VERTICALWALL") checkFloorBand(s, line, text);
     if (keyword == "OBJECT") {
       addObjects(s, line, 1, numberField(text, 4));
     } else if (keyword == "OBJECTFORE" || keyword == "OBJECTBACK") {

@@ -248,6 +248,14 @@ def cases(base):
             lev, "STAGEEND 2000", "STAGEEND &H" + "F" * 300)},
         "path_leaves_folder": {"stage/world1/stage3.lev": replace_line(
             lev, "BGMNAME theme", "BGMNAME ../../secret")},
+        "stage_position_wraps": {"stage/world1/stage3.lev": replace_line(
+            lev, "PLACEENTITY 600 420 0", "PLACEENTITY 40000 420 0")},
+        "stage_end_short": {"stage/world1/stage3.lev": replace_line(
+            lev, "STAGEEND 2000", "STAGEEND 800")},
+        "floor_band_inverted": {"stage/world1/stage3.lev": replace_line(
+            lev, "VERTICALWALL 200", "VERTICALWALL -50")},
+        "floor_band_off_screen": {"stage/world1/stage3.lev": replace_line(
+            lev, "VERTICALWALL 200", "VERTICALWALL 900")},
         "byte_order_mark": {"scripts/kestor.dat": b"\xef\xbb\xbf" + kestor},
         "nul_byte": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\x00\n", 1)},
         "end_of_file_mark": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\n\x1a", 1)},

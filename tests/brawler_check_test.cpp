@@ -229,6 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"no_floor_band", "stage/world1/stage3.lev: warning"},
         FaultCase{"effect_offsets_gap", "gfx/entities/globals.off:1: warning"},
         FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"},
+        FaultCase{"image_wide", "gfx/entities/kestor.png: warning",
+                  "is 4100x16 pixels, 262400 bytes (0.3 MB) once decoded"},
         FaultCase{"stage_position_wraps", "stage/world1/stage3.lev:12: warning",
                   "PLACEENTITY x 40000 is outside -32768 to 32767, which a stage position holds; "
                   "it wraps to -25536"},

@@ -21,6 +21,9 @@ namespace {
 
 // The music jumps back from here by the program's clock; a shorter track falls silent first.
 constexpr double kMusicLoopEnd = 145.072;
+// Many graphics cards take no texture side over this; the game refuses a picture its card
+// cannot hold, so a larger one works only on some machines.
+constexpr uint32_t kPracticalImageSide = 4096;
 // A text file longer than this is not content; nothing the game reads comes near it.
 constexpr int kTextLineLimit = 100000;
 
@@ -122,6 +125,16 @@ const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
     reportError(path, 0, tooLarge + "; the game refuses it and stops with \"Error loading " +
                              contentPath + ".\"");
     return info;
+  }
+  if (size.width > kPracticalImageSide || size.height > kPracticalImageSide) {
+    uint64_t bytes = uint64_t{size.width} * size.height * kDecodedBytesPerPixel;
+    char message[300];
+    std::snprintf(message, sizeof message,
+                  "is %ux%u pixels, %llu bytes (%.1f MB) once decoded; on a graphics card whose "
+                  "largest texture is %u on a side the game stops with",
+                  size.width, size.height, static_cast<unsigned long long>(bytes),
+                  bytes / double(1u << 20), kPracticalImageSide);
+    reportWarning(path, 0, std::string(message) + " \"Error loading " + contentPath + ".\"");
   }
   DecodedImage image;
   if (!platformDecodeImage(path, &image)) {

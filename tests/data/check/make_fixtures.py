@@ -248,6 +248,7 @@ def cases(base):
             lev, "STAGEEND 2000", "STAGEEND &H" + "F" * 300)},
         "path_leaves_folder": {"stage/world1/stage3.lev": replace_line(
             lev, "BGMNAME theme", "BGMNAME ../../secret")},
+        "image_wide": {"gfx/entities/kestor.png": png(4100, 16, 4)},
         "stage_position_wraps": {"stage/world1/stage3.lev": replace_line(
             lev, "PLACEENTITY 600 420 0", "PLACEENTITY 40000 420 0")},
         "stage_end_short": {"stage/world1/stage3.lev": replace_line(

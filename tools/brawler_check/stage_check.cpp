@@ -7,9 +7,9 @@
 #include <limits>
 #include <set>
 
+#include "base/numbers.h"
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
-#include "base/numbers.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "findings.h"

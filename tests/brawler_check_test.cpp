@@ -119,9 +119,37 @@ TEST(BrawlerCheck, FindingsAreSortedByPathThenLine) {
   EXPECT_EQ(run.status, 1);
 }
 
+// A file with a fault on every line shows a screenful of them and counts the rest.
+TEST(BrawlerCheck, FindingsOfOneKindAreCappedButCounted) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  CaseFolder folder("");
+  std::vector<std::string> lines = folder.lines("scripts/kestor.dat");
+  auto stand = std::find(lines.begin(), lines.end(), "BEGIN STAND");
+  lines.insert(stand + 1, 30, "ASSIGNANIMATION NOWHERE");
+  folder.write("scripts/kestor.dat", lines);
+  CheckRun run = runChecker(folder.path());
+  ASSERT_EQ(run.findings.size(), 21u) << ::testing::PrintToString(run.findings);
+  EXPECT_NE(run.findings.back().find("warning: 10 more findings like \"ASSIGNANIMATION names"),
+            std::string::npos) << run.findings.back();
+  EXPECT_EQ(run.summary, "0 errors, 30 warnings");
+}
+
+// A folder where a file should be is named as what it is, not taken for a slip of letter case.
+TEST(BrawlerCheck, FolderInPlaceOfAFileIsNamedAsSuch) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  CaseFolder folder("");
+  fs::remove(folder.path() / "sound/3.wav");
+  fs::create_directory(folder.path() / "sound/3.wav");
+  CheckRun run = runChecker(folder.path());
+  ASSERT_EQ(run.findings.size(), 1u) << ::testing::PrintToString(run.findings);
+  EXPECT_EQ(run.findings[0].rfind("sound/3.wav: error: is a folder, not a file", 0), 0u)
+      << run.findings[0];
+}
+
 struct FaultCase {
   const char* folder;     // under tests/data/check/cases
   const char* location;   // "path:line: severity", or "path: severity" for a whole file
+  const char* says = "";  // words the message must hold, where its figures matter
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.folder; }
@@ -135,6 +163,7 @@ TEST_P(BrawlerCheckFault, ReportsExactlyTheOneFinding) {
   CheckRun run = runChecker(folder.path());
   ASSERT_EQ(run.findings.size(), 1u) << ::testing::PrintToString(run.findings);
   EXPECT_EQ(run.findings[0].rfind(std::string(c.location) + ": ", 0), 0u) << run.findings[0];
+  EXPECT_NE(run.findings[0].find(c.says), std::string::npos) << run.findings[0];
   bool error = std::string(c.location).find(": error") != std::string::npos;
   EXPECT_EQ(run.status, error ? 1 : 0);
 }
@@ -147,11 +176,13 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"sheet_image_case", "gfx/entities/kestor.png: error"},
         FaultCase{"undecodable_image", "gfx/entities/crate.PNG: error"},
         FaultCase{"rgb_sheet", "gfx/entities/kestor.png: error"},
+        FaultCase{"image_too_large", "gfx/entities/kestor.png: error"},
         FaultCase{"rgba_background", "gfx/stage/sky.png: error"},
         FaultCase{"missing_frame_list", "gfx/entities/thug.spr: error"},
         FaultCase{"missing_offsets", "gfx/entities/bluesoldier.off: error"},
                 FaultCase{"missing_sound", "sound/3.wav: error"},
         FaultCase{"missing_node_stage", "stage/world1/overworlddata.dat:2: error"},
+        FaultCase{"node_stage_elsewhere", "extra/bonus.lev:6: error"},
         // frames
         FaultCase{"frame_outside_image", "gfx/entities/kestor.spr:2: error"},
         FaultCase{"missing_interface_frame", "gfx/interface/global.spr: error"},
@@ -161,6 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"missing_animation", "scripts/kestor.dat:8: error"},
         FaultCase{"missing_numbered_attack", "scripts/thug.dat:8: error"},
         FaultCase{"attack_never_finishes", "scripts/kestor.dat:21: error"},
+        FaultCase{"attacks_amount_past_capacity", "scripts/thug.dat:5: error"},
+        FaultCase{"attacks_amount_negative", "scripts/thug.dat:5: error"},
         FaultCase{"attack_assigns_stand", "scripts/kestor.dat:21: error"},
         FaultCase{"last_block_runs_off", "scripts/kestor.dat:71: error"},
         FaultCase{"assign_cycle", "scripts/crate.dat:18: error"},
@@ -172,9 +205,13 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"too_many_types", "stage/world1/stage3.lev:35: error"},
         FaultCase{"too_many_objects", "stage/world1/stage3.lev:9: error"},
         FaultCase{"too_many_entities", "stage/world1/stage3.lev:13: error"},
+        FaultCase{"count_past_int_range", "stage/world1/stage3.lev:13: error"},
         FaultCase{"too_many_script_lines", "scripts/bluesoldier.dat:1002: error"},
         FaultCase{"too_many_fields", "stage/world1/stage3.lev:6: error"},
         FaultCase{"back_layer_parallax_zero", "stage/world1/stage3.lev:6: error"},
+        FaultCase{"path_leaves_folder", "stage/world1/stage3.lev:3: error"},
+        FaultCase{"number_not_finite", "scripts/kestor.dat:6: error"},
+        FaultCase{"number_too_long", "stage/world1/stage3.lev:5: error"},
         // slips
         FaultCase{"keyword_case", "scripts/kestor.dat:9: warning"},
         FaultCase{"keyword_misspelt", "scripts/kestor.dat:9: warning"},
@@ -185,12 +222,52 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"short_music", "bgm/theme.ogg: warning"},
         FaultCase{"missing_music", "bgm/theme.ogg: warning"},
         FaultCase{"undecodable_sound", "sound/2.wav: warning"},
+        FaultCase{"sound_no_channels", "sound/2.wav: warning"},
         FaultCase{"unused_frames", "gfx/entities/bluesoldier.spr:3: warning"},
         FaultCase{"sound_slot_never_loaded", "scripts/kestor.dat:24: warning"},
         FaultCase{"opponent_too_narrow", "stage/world1/stage3.lev:10: warning"},
         FaultCase{"no_floor_band", "stage/world1/stage3.lev: warning"},
         FaultCase{"effect_offsets_gap", "gfx/entities/globals.off:1: warning"},
-        FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"}),
+        FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"},
+        FaultCase{"image_wide", "gfx/entities/kestor.png: warning",
+                  "is 4100x16 pixels, 262400 bytes (0.3 MB) once decoded"},
+        FaultCase{"stage_position_wraps", "stage/world1/stage3.lev:12: warning",
+                  "PLACEENTITY x 40000 is outside -32768 to 32767, which a stage position holds; "
+                  "it wraps to -25536"},
+        FaultCase{"stage_end_short", "stage/world1/stage3.lev:5: warning",
+                  "STAGEEND 800 is shorter than the 1024-pixel screen"},
+        FaultCase{"floor_band_inverted", "stage/world1/stage3.lev:4: warning", "below its bottom"},
+        FaultCase{"floor_band_off_screen", "stage/world1/stage3.lev:4: warning",
+                  "above the screen"}),
+    [](const auto& info) { return std::string(info.param.folder); });
+
+// Bytes an editor hides are named where they stand, beside whatever they break further on.
+struct HiddenByteCase {
+  const char* folder;
+  const char* finding;  // how the finding starts
+};
+
+void PrintTo(const HiddenByteCase& c, std::ostream* out) { *out << c.folder; }
+
+class HiddenBytes : public ::testing::TestWithParam<HiddenByteCase> {};
+
+TEST_P(HiddenBytes, AreNamedAtTheirLine) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  CaseFolder folder(GetParam().folder);
+  CheckRun run = runChecker(folder.path());
+  EXPECT_NE(std::find_if(run.findings.begin(), run.findings.end(),
+                         [&](const std::string& f) { return f.rfind(GetParam().finding, 0) == 0; }),
+            run.findings.end())
+      << ::testing::PrintToString(run.findings);
+  EXPECT_EQ(run.status, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HiddenBytes,
+    ::testing::Values(
+        HiddenByteCase{"byte_order_mark", "scripts/kestor.dat:1: error: the file starts with a UTF-8 byte order mark"},
+        HiddenByteCase{"nul_byte", "scripts/kestor.dat:10: error: a NUL byte"},
+        HiddenByteCase{"end_of_file_mark", "scripts/kestor.dat:11: error: byte 26"}),
     [](const auto& info) { return std::string(info.param.folder); });
 
 // Every block the control logic waits on, in an opponent's script (a stage's LOADENTITY type

@@ -50,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         CameraCase{"NeverLeftOfTheStart", 0, 400, 0, 60, 100, 5000, 0, 0},
         CameraCase{"RisesWithTheJump", 1000, 400, 250, 60, 517, 5000, 517, -90},
         CameraCase{"RiseIsCapped", 1000, 400, 400, 60, 517, 5000, 517, -150},
-        CameraCase{"RowIsASixteenBitDifference", 1000, 30000, -10000, 60, 517, 5000, 517, -150}),
+        CameraCase{"RowIsASixteenBitDifference", 1000, 30000, -10000, 60, 517, 5000, 517, -150},
+        // Content numbers at the edge of the 32-bit range: the view saturates, never wraps.
+        CameraCase{"StageEndAtTheBottomOfTheRange", 100, 400, 0, 60, 0, -2147483000, 0, 0},
+        CameraCase{"HugeWidthFarOut", 100, 400, 0, 1e10, 2147482623, 2147483647, 1610612017, 0},
+        CameraCase{"FarOutOnAStageEndingAtTheTop", 32000, 400, 0, 60, 2147483000, 2147483647, 1073757259, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 #include "sim_support.h"
@@ -116,6 +117,32 @@ TEST_F(Combat, JitterIsDrawnForEveryVictimLookedAt) {
   resolveAttacks();
   EXPECT_EQ(entitySprites[4].animation, "SMALLSPARK");
   EXPECT_EQ(std::vector<int>({entities[4].x, entities[4].y}), std::vector<int>({x, y}));
+}
+
+// A knock speed of -3e9 is stored as the bottom of the range; thrown the other way it passes
+// the top, and the 16-bit speed keeps the low bits of the true sum.
+TEST_F(Combat, KnockSpeedAtTheRangeEdgeWrapsIntoTheSixteenBitSpeed) {
+  std::set<int> xvs, yvs;
+  for (uint32_t seed = 1; seed <= 100; ++seed) {
+    SetUp();
+    seedRandom(seed);
+    attacker().facing = 1, victim().x = 50;
+    arm(kAttackKnockHigh, 10);
+    attacker().knockXv = attacker().knockYv = std::numeric_limits<int32_t>::min();
+    resolveAttacks();
+    xvs.insert(victim().xv), yvs.insert(victim().yv);
+  }
+  EXPECT_EQ(xvs, (std::set<int>{-2, -1, 0, 1}));
+  EXPECT_EQ(yvs, (std::set<int>{-2, -1, 0, 1}));
+}
+
+// A WIDTH of 1e10 puts both ends of a leftward hit box at the bottom of the range; the spark's
+// place is that edge plus the jitter, wrapped as a position.
+TEST_F(Combat, HitBoxAtTheRangeEdgePlacesItsSparkWithoutOverflow) {
+  entitySprites[0].bodyWidth = 1e10;
+  attacker().facing = 1;
+  resolveAttacks();
+  EXPECT_EQ(victim().hp, 100) << "the box lies far to the left";
 }
 
 TEST_F(Combat, ReachPastTheIntegerRangeStillStrikes) {

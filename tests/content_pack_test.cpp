@@ -30,11 +30,9 @@ std::string at(const std::string& relative) { return kData + "/" + relative; }
 
 std::vector<std::string> linesOf(const std::string& relative) {
   std::vector<std::string> lines;
-  std::string text;
-  if (!readTextFile(at(relative), &text)) return lines;
-  size_t pos = 0;
+  TextFileReader reader(at(relative));
   std::string line;
-  while (nextLine(text, &pos, &line)) lines.push_back(line);
+  while (reader.next(&line)) lines.push_back(line);
   return lines;
 }
 

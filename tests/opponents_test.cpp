@@ -76,4 +76,19 @@ TEST_F(Opponents, StateMachineStepByStep) {
   }
 }
 
+// A HEIGHT of 3e9 or -3e9 puts a foot line at an edge of the 32-bit range; the approach still
+// steps toward it.
+TEST_F(Opponents, ApproachStepsTowardAFootLineAtTheRangeEdge) {
+  const struct { const char* shows; double targetHeight; int y; } cases[] = {
+      {"target's feet at the top", 3e9, 405}, {"target's feet at the bottom", -3e9, 395}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    entitySprites[0].bodyHeight = c.targetHeight;
+    entities[0].footY = roundedFootLine(0);
+    place(150, 400, kAiApproach, "WALK", 0, 30);
+    updateOpponents();
+    EXPECT_EQ(foe().y, c.y);
+  }
+}
+
 }  // namespace

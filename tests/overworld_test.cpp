@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "render/draw.h"
 #include "screen_driver.h"
 #include "screens/screens.h"
@@ -72,6 +74,19 @@ TEST_F(Overworld, MarkerTravelsFourPixelsAFrameAndSnapsOnTheTwentyFifth) {
   EXPECT_EQ(o.marker[0].y, 310.0);
   EXPECT_EQ(o.markerNode[0], 3);
   EXPECT_EQ(o.marker[1].x, 100.0) << "player 2's marker stays";
+}
+
+// Node positions of -3e9 and 3e9 are stored at the range's edges: the way between them is
+// longer than the range and is still walked in 25 even steps.
+TEST_F(Overworld, MarkerCrossesTheWholeIntegerRange) {
+  overworld.nodeX[0] = overworld.nodeY[0] = std::numeric_limits<int32_t>::min();
+  overworld.nodeX[3] = overworld.nodeY[3] = std::numeric_limits<int32_t>::max();
+  overworld.marker[0].x = overworld.marker[0].y = std::numeric_limits<int32_t>::min();
+  keyDown(kLeft1);
+  frames(1);
+  EXPECT_DOUBLE_EQ(o.marker[0].x, std::numeric_limits<int32_t>::min() + 4294967295.0 / 25);
+  frames(24);
+  EXPECT_EQ(o.marker[0].y, std::numeric_limits<int32_t>::max());
 }
 
 struct HeldCase {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "base/numbers.h"
 #include "sim_support.h"
 
 using namespace simtest;
@@ -48,14 +51,24 @@ TEST(Physics, FloorBandHoldsFootLinesBetween568And768) {
       {"above: top", 150, 300, 418}, {"inside", 150, 500, 500}, {"below: bottom", 150, 700, 618},
       {"half rows to even", 149.5, 300, 418}, {"half rows to even below", 149.5, 700, 618}};
   resetSim();
-  floorBand = 200;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shows);
+    floorBand = 200;
     placeFighter(0, 100, c.y);
     entitySprites[0].bodyHeight = c.bodyHeight;
     holdOnFloorBand(0, roundedFootLine(0));
     EXPECT_EQ(entities[0].y, c.expected);
   }
+}
+
+// VERTICALWALL -3e9 reaches the band as the bottom of the 32-bit range: the band's top lies
+// past the range, so the row held to saturates there and wraps into the 16-bit position.
+TEST(Physics, FloorBandAtTheRangeEdgeHoldsWithoutOverflow) {
+  resetSim();
+  floorBand = std::numeric_limits<int32_t>::min();
+  placeFighter(0, 100, 500);
+  holdOnFloorBand(0, roundedFootLine(0));
+  EXPECT_EQ(entities[0].y, wrap16(std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

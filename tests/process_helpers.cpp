@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <X11/Xlib.h>
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -191,18 +193,62 @@ int runOnDisplay(const std::string& commandLine, const std::string& display) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+namespace {
+
+std::string findWindowOf(int pid) {
+  return "w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) + " --classname . | head -n 1)";
+}
+
+}  // namespace
+
 int holdEscapeInWindowOf(int pid, int timeoutSeconds, const std::string& display) {
   return runOnDisplay("timeout " + std::to_string(timeoutSeconds) +
-                      " sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
-                      " --classname . | head -n 1) && xdotool keydown --window \"$w\" Escape'", display);
+                      " sh -c '" + findWindowOf(pid) + " && xdotool keydown --window \"$w\" Escape'", display);
 }
 
 int pressKeyInWindowOf(int pid, const std::string& key, const std::string& display) {
   // Three separate runs: chained after a search, xdotool sends the key as a synthetic event to
   // the window, which SDL does not take; on its own it goes through XTEST to the focus.
-  return runOnDisplay("sh -c 'w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) +
-                      " --classname . | head -n 1) && xdotool windowfocus --sync \"$w\" && xdotool key " +
-                      key + "'", display);
+  return runOnDisplay("sh -c '" + findWindowOf(pid) + " && xdotool windowfocus --sync \"$w\" && xdotool key " + key +
+                      "'", display);
+}
+
+int holdKeyInWindowOf(int pid, const std::string& key, int ms) {
+  return runOnDisplay("sh -c '" + findWindowOf(pid) + " && xdotool windowfocus --sync \"$w\" && xdotool keydown " +
+                      key + " && sleep " + std::to_string(ms / 1000.0) + " && xdotool keyup " + key + "'");
+}
+
+int closeWindowOf(int pid) {
+  std::FILE* search = popen(("DISPLAY='" + testDisplay() + "' sh -c '" + findWindowOf(pid) + " && echo $w'").c_str(), "r");
+  if (!search) return -1;
+  unsigned long window = 0;
+  const int found = std::fscanf(search, "%lu", &window);
+  pclose(search);
+  if (found != 1 || window == 0) return -1;
+  Display* display = XOpenDisplay(testDisplay().c_str());
+  if (!display) return -1;
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(display, window, False, NoEventMask, &close);
+  XCloseDisplay(display);
+  return sent != 0 ? 0 : -1;
+}
+
+bool startWhenReady(const ChildOptions& options, const std::string& needle, ChildProcess* child) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    *child = ChildProcess{};
+    if (!startChild(options, child)) return false;
+    if (waitForOutput(child, needle, 60000)) return true;
+    if (child->out.find("cannot open the") == std::string::npos) return false;
+    finishChild(child, 5000);
+    usleep(300 * 1000);
+  }
+  return false;
 }
 
 bool startPrivateDisplay(ChildProcess* server, std::string* display) {

@@ -35,6 +35,10 @@ bool startChild(const ChildOptions& options, ChildProcess* child);
 // Starts a forked copy of this process that runs `body` with standard output on a pipe; the
 // copy exits 0 when `body` returns, or with whatever status `body` exits with.
 bool forkChild(const std::function<void()>& body, ChildProcess* child);
+// Starts the program and reads its output until `needle` appears. A loaded machine's display
+// server now and then turns a connection away; the program then says so and exits at once.
+// That is the server's doing, not the game's: it is started again, up to five times.
+bool startWhenReady(const ChildOptions& options, const std::string& needle, ChildProcess* child);
 // Reads output until it contains `needle`; false at the deadline or when the child closes it.
 bool waitForOutput(ChildProcess* child, const std::string& needle, int timeoutMs);
 // Reads output for `ms` milliseconds; true when the child is still running at the end.
@@ -59,6 +63,12 @@ int runOnDisplay(const std::string& commandLine, const std::string& display = te
 // `pid` opened on the test display: the window is found by its process id and given the input
 // focus first, so that tests running side by side do not take each other's keys. 0 on success.
 int pressKeyInWindowOf(int pid, const std::string& key, const std::string& display = testDisplay());
+// The same, but the key stays down for `ms` milliseconds: screens that read a key as held see
+// it in at least one poll.
+int holdKeyInWindowOf(int pid, const std::string& key, int ms);
+// Asks the window of process `pid` to close the way a window manager's close button does (a
+// WM_DELETE_WINDOW message). 0 on success.
+int closeWindowOf(int pid);
 // Holds Escape down in the window of process `pid` once it shows, as its own event: a press and
 // release within one frame would pass between two polls unseen, and a key held through the
 // server's keyboard would reach whatever else runs on the display. Gives up (non-zero) when no

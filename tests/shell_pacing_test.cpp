@@ -100,6 +100,48 @@ INSTANTIATE_TEST_SUITE_P(Modes, Pacing,
                          ::testing::Values(PacingCase{"SleepThenSpin", 0}, PacingCase{"BusyWait", 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct WakeCase {
+  const char* name;
+  uint64_t wakeLatencyNs;
+  int gapTicks;        // between the ends of consecutive waits
+  int mostSpinTurns;   // in any one wait once the counter's turns are known
+};
+
+class WakeLateness : public ::testing::TestWithParam<WakeCase> {
+ protected:
+  void TearDown() override { nullWakeLatencyNs = 0; }
+};
+
+TEST_P(WakeLateness, SleepsToJustShortOfTheTickAndKeepsTheSlot) {
+  const WakeCase& c = GetParam();
+  useNullPlatform(true);
+  framePacingBusyWait = 0;
+  // A clock part-way into a millisecond: the wait must find where the ticks turn, which it
+  // does on the first frame that spins.
+  nullSetClockNs(3000 * 1000000ull + 370000);
+  presentFrame();
+  presentFrame();
+  nullWakeLatencyNs = c.wakeLatencyNs;
+  for (int frame = 0; frame < 20; ++frame) {
+    const int16_t previous = lastFrameTicks;
+    nullAdvanceTicks(frame % 9);  // some work, always less than the slot
+    nullSpinTurns = 0;
+    presentFrame();
+    EXPECT_EQ(static_cast<int16_t>(lastFrameTicks - previous), c.gapTicks) << "frame " << frame;
+    EXPECT_LE(nullSpinTurns, c.mostSpinTurns) << "frame " << frame;
+  }
+}
+
+// The sleep ends 0.2 ms before the tick is due, and a spin turn of the null clock is 10 us.
+INSTANTIATE_TEST_SUITE_P(
+    Pacing, WakeLateness,
+    ::testing::Values(WakeCase{"OnTimeSpinsOnlyTheMargin", 0, kSlotMs, 21},
+                      WakeCase{"SlightlyLateSpinsLess", 150000, kSlotMs, 6},
+                      WakeCase{"PastTheTickStillEndsOnIt", 600000, kSlotMs, 0},
+                      // A whole tick late is a slow frame: not made up, the next slot counts on.
+                      WakeCase{"ATickLateIsNotMadeUp", 1500000, kSlotMs + 1, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 double processCpuMs() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -127,7 +169,7 @@ TEST(RealClockPacing, SleepsThroughMostOfTheSlotAndKeepsTheSpacing) {
   useNullPlatform(true);
   for (int gap : gaps) EXPECT_GE(gap, kSlotMs);
   EXPECT_GE(wallMs, kFrames * kSlotMs - 1);
-  // Spinning only the last 2 ms of each 17 ms slot: far below one busy core.
+  // Spinning only a fraction of a millisecond of each 17 ms slot: far below one busy core.
   EXPECT_LT(cpuMs, 0.4 * wallMs) << "cpu " << cpuMs << " ms over " << wallMs << " ms";
 }
 

@@ -13,10 +13,10 @@
 
 namespace {
 
-// A short mono 16-bit WAV, so the same file also serves the real mixer.
-std::string writeWav(const std::string& name) {
+// A short 16-bit WAV (mono unless asked), so the same file also serves the real mixer.
+std::string writeWav(const std::string& name, uint16_t channels = 1, uint32_t rate = 22050) {
   const std::string path = ::testing::TempDir() + name;
-  const uint32_t rate = 22050, samples = 2205, dataBytes = samples * 2;
+  const uint32_t samples = 2205, dataBytes = samples * 2;
   std::ofstream out(path, std::ios::binary);
   auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
   auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
@@ -25,10 +25,10 @@ std::string writeWav(const std::string& name) {
   out << "WAVEfmt ";
   u32(16);
   u16(1);  // PCM
-  u16(1);  // mono
+  u16(channels);
   u32(rate);
-  u32(rate * 2);
-  u16(2);
+  u32(rate * 2 * channels);
+  u16(2 * channels);
   u16(16);
   out << "data";
   u32(dataBytes);
@@ -227,6 +227,21 @@ TEST(RealMixer, OverlappingHitsSoundOnSeparateChannels) {
   EXPECT_EQ(soundSlots[0], nullptr);
 
   EXPECT_EQ(audioLoadMusic(::testing::TempDir() + "absent.ogg"), nullptr);
+
+  // The edges of what the checks pass must convert cleanly (the sanitizer build watches the
+  // conversion); what they refuse must never reach the mixer, whose conversion overruns.
+  struct Edge {
+    uint16_t channels;
+    uint32_t rate;
+    bool loads;
+  };
+  for (const Edge& e : {Edge{1, 4000, true}, Edge{2, 96000, true}, Edge{2, 4000, true}, Edge{1, 96000, true},
+                        Edge{0, 22050, false}, Edge{1, 1, false}, Edge{2, 1000000, false}}) {
+    loadSound(writeWav("edge.wav", e.channels, e.rate), 1);
+    EXPECT_EQ(soundSlots[1] != nullptr, e.loads) << e.channels << " channels at " << e.rate << " Hz";
+    playSound(1);
+  }
+  loadSound(::testing::TempDir() + "absent.wav", 1);
   Mix_CloseAudio();
   SDL_Quit();
   useNullPlatform(true);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 #include "recorded_quads.h"
@@ -210,6 +211,20 @@ INSTANTIATE_TEST_SUITE_P(
                       LayerCase{"MiddleLayerScrollsWithTheStage", 0, 7, 400, 120},
                       LayerCase{"FrontLayerMultipliedByParallax", 2, 2, -200, 140}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A front parallax of 1e8 takes the product with the view past the 32-bit range: the anchor
+// keeps the true position and the drawn quad stands at the edge of the range.
+TEST(FrontLayer, ParallaxProductPastTheIntegerRange) {
+  resetStage();
+  cameraX = 600;
+  cameraY = -20;
+  addScenery(1, 2, 1000, 100, 100000000);
+  drawStageScene();
+  EXPECT_EQ(scenerySprites[1].x, 1000 - 6e10);
+  EXPECT_EQ(scenerySprites[1].y, 100 + 2e9);
+  ASSERT_EQ(quadsOf(kSceneryName + 1).size(), 1u);
+  EXPECT_EQ(quadLeft(quadsOf(kSceneryName + 1)[0]), std::numeric_limits<int32_t>::min());
+}
 
 struct ShakeCase {
   const char* name;

@@ -3,8 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <memory>
+
+#include "content/sprite_set.h"
 
 namespace {
 
@@ -76,6 +84,15 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"InfinityIsNotANumber", "inf", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Hundreds of digits pass the largest double in every radix; both the decimal and the & paths
+// must read that as 0, never as infinity.
+TEST(ToNumberOverflow, EndlessDigitsReadAsZeroInEveryRadix) {
+  const std::string ones(1100, '1');
+  for (const char* prefix : {"", "&H", "&O", "&B", "&h"})
+    EXPECT_EQ(toNumber(prefix + ones), 0.0) << "prefix '" << prefix << "'";
+  EXPECT_EQ(toNumber("&B" + std::string(1000, '1')), std::ldexp(1.0, 1000) - 1) << "still finite";
+}
+
 struct RoundCase {
   const char* name;
   double value;
@@ -146,6 +163,59 @@ TEST(ReadLinesMissingFile, LeavesTheListUntouched) {
   readLines(::testing::TempDir() + "no_such_file.txt", lines);
   EXPECT_EQ(lines[0], "x");
   EXPECT_EQ(lines[2], "z");
+}
+
+// A path that names something that is not a regular file must neither block (a pipe with no
+// writer), nor read for ever (a device), nor fail oddly (a directory): it reads as missing.
+struct NonFileCase {
+  const char* name;
+  std::function<std::string()> make;
+};
+
+class ReadLinesNonFile : public ::testing::TestWithParam<NonFileCase> {};
+
+TEST_P(ReadLinesNonFile, ReadsAsAMissingFile) {
+  const std::string path = GetParam().make();
+  std::array<std::string, 2> lines{"x", "y"};
+  EXPECT_EQ(readLines(path, lines), 0);
+  EXPECT_EQ(lines[0], "x");
+  auto frames = std::make_unique<FrameList>();
+  frames->count = 7;
+  Texture texture;
+  loadFrameList(*frames, texture, path);
+  EXPECT_EQ(frames->count, 7) << "the frame list kept too";
+}
+
+std::string freshPath(const std::string& name) {
+  const std::string path = ::testing::TempDir() + name;
+  std::remove(path.c_str());
+  return path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ReadLinesNonFile,
+    ::testing::Values(
+        NonFileCase{"Directory", [] { return ::testing::TempDir(); }},
+        NonFileCase{"NamedPipeWithNoWriter",
+                    [] {
+                      const std::string path = freshPath("script_pipe");
+                      EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
+                      return path;
+                    }},
+        NonFileCase{"LinkToAnEndlessDevice",
+                    [] {
+                      const std::string path = freshPath("script_zero");
+                      EXPECT_EQ(symlink("/dev/zero", path.c_str()), 0);
+                      return path;
+                    }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadLinesLongLine, IsCutAndTheNextLineStillReads) {
+  const std::string path = writeTemp("long_line.txt", std::string(3 * kMaxLineBytes, 'A') + "\r\nnext\n");
+  std::array<std::string, 3> lines{};
+  EXPECT_EQ(readLines(path, lines), 2);
+  EXPECT_EQ(lines[0], std::string(kMaxLineBytes, 'A'));
+  EXPECT_EQ(lines[1], "next");
 }
 
 TEST(ReadLinesBackslashPath, ReachesTheSameFile) {

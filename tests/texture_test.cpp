@@ -11,6 +11,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include "content/image_size.h"
 #include "platform/null_platform.h"
 
 namespace {
@@ -142,6 +143,57 @@ TEST(TextureBackslashPath, OpensTheSameFile) {
   Texture t{};
   loadTextureRGBA(path, t);
   EXPECT_EQ(t.width, 2);
+}
+
+struct SizeCase {
+  const char* name;
+  ImageSize size;
+  int maxTextureSide;  // 0: the driver's limit is not known
+  bool accepted;
+};
+
+class ImageSizeLimit : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(ImageSizeLimit, RefusesWhatCouldNeverBeATexture) {
+  const SizeCase& c = GetParam();
+  const std::string problem = imageSizeProblem(c.size, c.maxTextureSide);
+  EXPECT_EQ(problem.empty(), c.accepted) << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ImageSizeLimit,
+    ::testing::Values(SizeCase{"OrdinarySheet", {1024, 512}, 8192, true},
+                      SizeCase{"ExactlyTheLargestSide", {8192, 1}, 8192, true},
+                      SizeCase{"OnePixelPastTheLargestSide", {1, 8193}, 8192, false},
+                      SizeCase{"LongStripWhenTheLimitIsUnknown", {100000, 1}, 0, true},
+                      SizeCase{"ExactlyTheDecodedBound", {8192, 4096}, 0, true},
+                      SizeCase{"OneRowPastTheDecodedBound", {8192, 4097}, 0, false},
+                      SizeCase{"AGigabyteOfPixels", {16383, 16383}, 16384, false},
+                      SizeCase{"ProductPastThirtyTwoBits", {0xFFFFFFFFu, 0xFFFFFFFFu}, 0, false},
+                      SizeCase{"NoPixels", {0, 64}, 0, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A small file may claim any size: the claim alone must stop the load, before any decoding,
+// as an unreadable picture does. So must a file that is not a PNG at all.
+TEST(TextureFromHeader, RefusedBeforeDecodingWithTheLoadMessage) {
+  std::string header("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x3f\xff\0\0\x3f\xff\x08\x06\0\0\0", 29);
+  const std::string big = ::testing::TempDir() + "claims_a_gigabyte.png";
+  std::ofstream(big, std::ios::binary) << header << std::string(1000, '\0');
+  const std::string bitmap = ::testing::TempDir() + "bitmap.png";
+  std::ofstream(bitmap, std::ios::binary) << "BM" << std::string(100, '\0');
+  for (const std::string& path : {big, bitmap}) {
+    const std::string out = ::testing::TempDir() + "texture_header_message.txt";
+    EXPECT_EXIT(
+        {
+          if (!std::freopen(out.c_str(), "w", stdout)) std::abort();
+          useNullPlatform(true);
+          Texture t{};
+          loadTextureRGBA(path, t);
+          std::abort();  // never reached
+        },
+        ::testing::ExitedWithCode(kImageFailureStatus), "");
+    EXPECT_EQ(readWhole(out), "Error loading " + path + ".\n");
+  }
 }
 
 }  // namespace

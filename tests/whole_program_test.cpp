@@ -26,8 +26,6 @@ std::vector<std::string> decimalLines(const std::string& out) {
   return found;
 }
 
-// A loaded machine's display server now and then turns a connection away; the program then
-// says so and exits at once. That is the server's doing, not the game's: start it again.
 bool startOnStage(ChildProcess* child) {
   ChildOptions options;
   options.program = BRAWLER_BINARY;
@@ -35,15 +33,7 @@ bool startOnStage(ChildProcess* child) {
   // The game frees nothing by design, so a leak report at exit says nothing about it; in a
   // sanitizer build it would only turn the clean exit code into a failure.
   options.setEnv = {{"SDL_AUDIODRIVER", "dummy"}, {"ASAN_OPTIONS", "detect_leaks=0"}};
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    *child = ChildProcess{};
-    if (!startChild(options, child)) return false;
-    if (waitForOutput(child, "1.000\n", 60000)) return true;
-    if (child->out.find("cannot open the") == std::string::npos) return false;
-    finishChild(child, 5000);
-    usleep(300 * 1000);
-  }
-  return false;
+  return startWhenReady(options, "1.000\n", child);
 }
 
 TEST(WholeProgram, FadesInKeepsRunningAndEndsOnEscape) {
@@ -61,6 +51,9 @@ TEST(WholeProgram, FadesInKeepsRunningAndEndsOnEscape) {
 
   EXPECT_EQ(holdEscapeInWindowOf(child.pid), 0) << "no window to send Escape to";
   ChildResult result = finishChild(&child, 20000);
+  // The display keeps the key down after the window is gone; a later run there would press an
+  // Escape that is already down and send nothing.
+  runOnDisplay("xdotool keyup Escape");
   EXPECT_FALSE(result.timedOut) << "Escape did not end the program";
   EXPECT_TRUE(result.exited);
   EXPECT_EQ(result.exitCode, 0);

@@ -39,14 +39,13 @@ FrameList& FrameList::operator=(const FrameList& other) {
 }
 
 void loadFrameList(FrameList& frames, const Texture& texture, const std::string& path) {
-  std::string text;
-  if (!readTextFile(path, &text)) return;
+  TextFileReader reader(path);
+  if (!reader.opened()) return;
   frames.count = 0;
   // Line n describes frame n, so a sheet list longer than the table is cut there and `count`
   // stays a usable frame bound for whoever scans offsets up to it.
   std::string line;
-  size_t at = 0;
-  while (frames.count < kFrameCount && nextLine(text, &at, &line)) {
+  while (frames.count < kFrameCount && reader.next(&line)) {
     const int k = frames.count;
     if (getField(line, 1) == kFrameKeyword) {
       Frame& f = frames.frame[k];

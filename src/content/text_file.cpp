@@ -1,5 +1,9 @@
 #include "content/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,12 +14,49 @@ StageLines stageLines;
 OffsetLines offsetLines;
 
 namespace {
+
 constexpr char kEndOfFileMark = 26;
+
+}  // namespace
+
+TextFileReader::TextFileReader(const std::string& path) : file_(openRegularFile(path)) {}
+
+TextFileReader::~TextFileReader() {
+  if (file_) std::fclose(file_);
 }
 
+int TextFileReader::get() {
+  if (pushedBack_ >= 0) {
+    const int c = pushedBack_;
+    pushedBack_ = -1;
+    return c;
+  }
+  if (ended_ || !file_) return -1;
+  const int c = getc_unlocked(file_);  // the reader owns its stream: no other thread reads it
+  if (c == EOF || c == kEndOfFileMark) {
+    ended_ = true;
+    return -1;
+  }
+  return c;
+}
+
+bool TextFileReader::next(std::string* line) {
+  int c = get();
+  if (c < 0) return false;
+  line->clear();
+  while (c >= 0 && c != '\n' && c != '\r') {
+    if (line->size() < kMaxLineBytes) line->push_back(static_cast<char>(c));
+    c = get();
+  }
+  if (c == '\r') {
+    const int after = get();
+    if (after >= 0 && after != '\n') pushedBack_ = after;
+  }
+  return true;
+}
 
 bool readTextFile(const std::string& path, std::string* text) {
-  FILE* file = std::fopen(hostPath(path).c_str(), "rb");
+  std::FILE* file = openRegularFile(path);
   if (!file) return false;
   text->clear();
   char buffer[65536];
@@ -27,24 +68,11 @@ bool readTextFile(const std::string& path, std::string* text) {
   return true;
 }
 
-bool nextLine(const std::string& text, size_t* at, std::string* line) {
-  size_t start = *at;
-  if (start >= text.size()) return false;
-  size_t stop = start;
-  while (stop < text.size() && text[stop] != '\n' && text[stop] != '\r') ++stop;
-  line->assign(text, start, stop - start);
-  if (stop + 1 < text.size() && text[stop] == '\r' && text[stop + 1] == '\n') ++stop;
-  *at = stop + 1;
-  return true;
-}
-
 int readLines(const std::string& path, std::string* lines, int capacity) {
-  std::string text;
-  if (!readTextFile(path, &text)) return 0;
-  // Lines past the capacity are dropped: a list never grows.
+  TextFileReader reader(path);
+  // Lines past the capacity are never read: a list never grows.
   int written = 0;
-  size_t at = 0;
-  while (written < capacity && nextLine(text, &at, &lines[written])) ++written;
+  while (written < capacity && reader.next(&lines[written])) ++written;
   return written;
 }
 
@@ -74,13 +102,17 @@ int digitValue(char c) {
   return 99;
 }
 
+// Hundreds of digits pass the largest double; such a number reads as none at all, as an
+// overflowing decimal does.
+double finiteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
+
 double readRadixInteger(const std::string& text, size_t at, int radix) {
   double value = 0;
   while (at < text.size() && digitValue(text[at]) < radix) {
     value = value * radix + digitValue(text[at]);
     ++at;
   }
-  return value;
+  return finiteOrZero(value);
 }
 
 }  // namespace
@@ -118,6 +150,5 @@ double toNumber(const std::string& text) {
       p = q;
     }
   }
-  double value = std::strtod(text.substr(start, p - start).c_str(), nullptr);
-  return std::isfinite(value) ? value : 0.0;
+  return finiteOrZero(std::strtod(text.substr(start, p - start).c_str(), nullptr));
 }

@@ -4,6 +4,8 @@
 
 #include "platform/host_path.h"
 #include "platform/platform.h"
+#include "content/image_size.h"
+#include "content/text_file.h"
 
 namespace {
 
@@ -45,6 +47,11 @@ bool toChannels(DecodedImage& image, int channels) {
 }
 
 void loadTexture(const std::string& path, Texture& texture, bool rgba) {
+  // Sized from its header first: decoding a picture that could never be a texture would take
+  // the memory before the upload refused it.
+  ImageSize size;
+  if (!readImageSize(path, &size) || !imageSizeProblem(size, gfxMaxTextureSide()).empty())
+    failImage(path);
   DecodedImage image;
   if (!platformDecodeImage(hostPath(path), &image)) failImage(path);
   if (!toChannels(image, rgba ? 4 : 3)) failImage(path);

@@ -1,9 +1,19 @@
 // Every OpenGL call of the game: the real back end's graphics half.
+//
+// It keeps a frame's quads until the frame is shown and then draws them with as
+// little work as gives the same pixels, which is what a software renderer charges for: quads
+// that cannot show are left out, partly hidden ones are drawn only within the box of what
+// still shows, and opaque ones are drawn without blending.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/platform_backend.h"
+#include "platform/quad_culling.h"
+#include "platform/texel_opacity.h"
+
+int gfxPlainDrawing = 0;
 
 namespace {
 
@@ -22,7 +32,112 @@ bool textureSizeAccepted(int width, int height, GLenum format) {
   return acceptedWidth != 0;
 }
 
+struct QueuedQuad {
+  uint32_t glName;
+  QuadVertex corners[4];
+  double alpha;
+  OpaqueBand band;  // texture rows it paints over what lies beneath
+  bool opaque;      // all of it does: drawn without blending
+};
+
+std::vector<QueuedQuad> frameQuads;
+std::vector<CullQuad> cullQuads;
+std::vector<QuadPlan> quadPlans;
+// Whether texturing is to be on once the queued quads are drawn: the last call decides.
+bool texturingWanted = true;
+bool blendingOn = true;  // as gfxInitState leaves it
+bool scissorOn = false;
+std::unordered_map<uint32_t, TexelOpacity> textureOpacity;
+
+QueuedQuad queuedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
+  QueuedQuad q{glName, {corners[0], corners[1], corners[2], corners[3]}, alpha, OpaqueBand{}, false};
+  // glColor clamps alpha to 1; at 1 the blend of an opaque texel gives back the texel itself.
+  const auto found = textureOpacity.find(glName);
+  if (!(alpha >= 1.0) || found == textureOpacity.end()) return q;
+  double u1 = corners[0].u, u2 = u1, v1 = corners[0].v, v2 = v1;
+  for (int i = 1; i < 4; ++i) {
+    u1 = std::min(u1, corners[i].u);
+    u2 = std::max(u2, corners[i].u);
+    v1 = std::min(v1, corners[i].v);
+    v2 = std::max(v2, corners[i].v);
+  }
+  q.band = opaqueBand(found->second, u1, v1, u2, v2);
+  q.opaque = !bandEmpty(q.band) && q.band.from <= v1 && q.band.to >= v2;
+  return q;
+}
+
+void drawQuadNow(uint32_t glName, const QuadVertex corners[4], double alpha) {
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, glName);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4d(1.0, 1.0, 1.0, alpha);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < 4; ++i) {
+    glTexCoord2d(corners[i].u, corners[i].v);
+    glVertex3d(corners[i].x, corners[i].y, kQuadDepth);
+  }
+  glEnd();
+}
+
+// Blending and the alpha test go off for opaque quads and come back on for the rest, and
+// for whatever is drawn after the queue.
+void setBlending(bool on) {
+  if (on == blendingOn) return;
+  blendingOn = on;
+  if (on) {
+    glEnable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+  } else {
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+  }
+}
+
+void setScissor(bool on) {
+  if (on == scissorOn) return;
+  scissorOn = on;
+  if (on)
+    glEnable(GL_SCISSOR_TEST);
+  else
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// The quad once per box of it that can show; the boxes never overlap, so no pixel is drawn twice.
+void drawPlannedQuad(const QueuedQuad& q, const QuadPlan& plan) {
+  if (plan.boxCount == 0) return;
+  setBlending(!q.opaque);
+  setScissor(plan.clipped);
+  if (!plan.clipped) {
+    drawQuadNow(q.glName, q.corners, q.alpha);
+    return;
+  }
+  for (int b = 0; b < plan.boxCount; ++b) {
+    const GridBox& box = plan.boxes[b];
+    // GL counts scissor rows from the bottom of the window.
+    glScissor(box.left, screenHeight - box.bottom, box.right - box.left, box.bottom - box.top);
+    drawQuadNow(q.glName, q.corners, q.alpha);
+  }
+}
+
+void drawQueuedQuads() {
+  if (frameQuads.empty()) return;
+  cullQuads.clear();
+  for (const QueuedQuad& q : frameQuads) cullQuads.push_back(cullQuadOf(q.corners, q.band));
+  planFrame(cullQuads, &quadPlans);
+  for (size_t i = 0; i < frameQuads.size(); ++i) drawPlannedQuad(frameQuads[i], quadPlans[i]);
+  setBlending(true);
+  setScissor(false);
+  if (!texturingWanted) glDisable(GL_TEXTURE_2D);
+  frameQuads.clear();
+}
+
 void initState() {
+  // A new context: quads queued for the old one and what was known of its state are gone.
+  frameQuads.clear();
+  textureOpacity.clear();
+  blendingOn = true;
+  scissorOn = false;
+  texturingWanted = true;
   glViewport(0, 0, screenWidth, screenHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -42,6 +157,7 @@ void initState() {
 }
 
 void clearBuffers() {
+  drawQueuedQuads();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -55,34 +171,44 @@ uint32_t createTexture(const DecodedImage& image, bool rgba) {
                image.pixels.data());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  textureOpacity[name] = measureOpacity(image, rgba);
   return name;
 }
 
+int maxTextureSide() {
+  GLint side = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+  return side;
+}
+
 void deleteTexture(uint32_t glName) {
+  drawQueuedQuads();  // the queue may still draw from it
+  textureOpacity.erase(glName);
   GLuint name = glName;
   glDeleteTextures(1, &name);
 }
 
 void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, glName);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glColor4d(1.0, 1.0, 1.0, alpha);
-  glBegin(GL_QUADS);
-  for (int i = 0; i < 4; ++i) {
-    glTexCoord2d(corners[i].u, corners[i].v);
-    glVertex3d(corners[i].x, corners[i].y, kQuadDepth);
+  texturingWanted = true;
+  if (gfxPlainDrawing) {
+    drawQueuedQuads();
+    drawQuadNow(glName, corners, alpha);
+    return;
   }
-  glEnd();
+  // Clamped to 0 by GL, such an alpha blends to exactly what lies beneath.
+  if (!(alpha > 0.0)) return;
+  frameQuads.push_back(queuedQuad(glName, corners, alpha));
 }
 
 void disableTexturing() {
-  glDisable(GL_TEXTURE_2D);
+  texturingWanted = false;
+  if (frameQuads.empty()) glDisable(GL_TEXTURE_2D);
 }
 
 std::vector<unsigned char> readBackBuffer() {
   constexpr size_t kRowBytes = static_cast<size_t>(screenWidth) * 4;
   std::vector<unsigned char> bottomUp(kRowBytes * screenHeight);
+  drawQueuedQuads();
   glFinish();
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -96,5 +222,6 @@ std::vector<unsigned char> readBackBuffer() {
 
 }  // namespace
 
-const GraphicsBackend glGraphics{initState,        clearBuffers,     createTexture, deleteTexture,
-                                 drawTexturedQuad, disableTexturing, readBackBuffer};
+const GraphicsBackend glGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
+                                 drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
+                                 maxTextureSide};

@@ -15,23 +15,34 @@ std::vector<uint32_t> nullDeletedTextures;
 int nullSoundsPlayed = 0;
 std::vector<void*> nullSoundLog;
 NullAudio nullAudio;
+uint64_t nullWakeLatencyNs = 0;
+int nullSpinTurns = 0;
 
 namespace {
 
 std::deque<PlatformEvent> queuedEvents;
-uint32_t clockMs = 0;
+constexpr uint64_t kNsPerMs = 1000000;
+uint64_t clockNowNs = 0;
 uint32_t nextTextureName = 1;
 
 // ---- system ----
 
 bool openWindow(std::string*) { return true; }
 void shutdown() {}
-uint32_t ticks() { return clockMs; }
-void sleep(uint32_t ms) { clockMs += ms; }
+uint32_t ticks() { return static_cast<uint32_t>(clockNowNs / kNsPerMs); }
+uint64_t clockNs() { return clockNowNs; }
+
+void sleepUntilNs(uint64_t deadlineNs) {
+  if (deadlineNs > clockNowNs) clockNowNs = deadlineNs;
+  clockNowNs += nullWakeLatencyNs;
+}
 
 // Nothing else would move the clock while a frame wait spins on it: each turn of the spin
-// stands for one millisecond, so headless frames are 17 ms apart as real ones are.
-void spinPause() { clockMs += 1; }
+// stands for a short stretch of time, so headless frames are 17 ms apart as real ones are.
+void spinPause() {
+  clockNowNs += kNullSpinTurnNs;
+  ++nullSpinTurns;
+}
 
 void swapBuffers() {}
 
@@ -66,6 +77,7 @@ void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha
 }
 
 void disableTexturing() {}
+void drawQueuedQuads() {}
 std::vector<unsigned char> readBackBuffer() { return {}; }
 
 // ---- audio ----
@@ -126,10 +138,16 @@ void setMusicPosition(double seconds) {
   nullAudio.lastPosition = seconds;
 }
 
-const SystemBackend nullSystem{openWindow,  shutdown,  ticks,     sleep,     spinPause,
-                               swapBuffers, pollEvent, pushEvent, waitForKey};
-const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture, deleteTexture,
-                                   drawTexturedQuad, disableTexturing, readBackBuffer};
+int joystickCount() { return nullJoystickCount; }
+
+// Unknown without a GL context: nothing is refused for its size.
+int maxTextureSide() { return 0; }
+
+const SystemBackend nullSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs, spinPause,
+                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
+const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
+                                   drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
+                                   maxTextureSide};
 const AudioBackend nullAudioBackend{openAudio,  loadWav,       freeWav,      playOnFreeChannel,
                                     loadMusic,  freeMusic,     playMusicOnce, fadeOutMusic,
                                     setMusicVolume, setMusicPosition};
@@ -138,7 +156,10 @@ const AudioBackend nullAudioBackend{openAudio,  loadWav,       freeWav,      pla
 
 const PlatformBackend nullPlatform{&nullSystem, &nullGraphics, &nullAudioBackend};
 
+int nullJoystickCount = 0;
+
 void nullQueueEvent(const PlatformEvent& event) { queuedEvents.push_back(event); }
 void nullClearEvents() { queuedEvents.clear(); }
-void nullAdvanceTicks(uint32_t ms) { clockMs += ms; }
-void nullSetTicks(uint32_t ms) { clockMs = ms; }
+void nullAdvanceTicks(uint32_t ms) { clockNowNs += ms * kNsPerMs; }
+void nullSetTicks(uint32_t ms) { clockNowNs = ms * kNsPerMs; }
+void nullSetClockNs(uint64_t ns) { clockNowNs = ns; }

@@ -15,7 +15,14 @@ bool nullPlatformInUse();
 void nullQueueEvent(const PlatformEvent& event);
 void nullClearEvents();
 void nullAdvanceTicks(uint32_t ms);
-void nullSetTicks(uint32_t ms);
+void nullSetTicks(uint32_t ms);  // at the start of that millisecond
+void nullSetClockNs(uint64_t ns);
+// How far one turn of platformSpinPause moves the null clock.
+constexpr uint64_t kNullSpinTurnNs = 10000;
+// How late the null version wakes from platformSleepUntilNs, as a loaded machine might.
+extern uint64_t nullWakeLatencyNs;
+extern int nullSpinTurns;  // turns of platformSpinPause so far; tests reset it
+extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless set
 
 // What the null version recorded, oldest first; tests clear it.
 struct RecordedQuad {

@@ -16,12 +16,14 @@ bool nullPlatformInUse() { return platformInUse == &nullPlatform; }
 bool platformOpenWindow(std::string* reason) { return platformInUse->system->openWindow(reason); }
 void platformShutdown() { platformInUse->system->shutdown(); }
 uint32_t platformTicks() { return platformInUse->system->ticks(); }
-void platformSleep(uint32_t ms) { platformInUse->system->sleep(ms); }
+uint64_t platformClockNs() { return platformInUse->system->clockNs(); }
+void platformSleepUntilNs(uint64_t deadlineNs) { platformInUse->system->sleepUntilNs(deadlineNs); }
 void platformSpinPause() { platformInUse->system->spinPause(); }
 void platformSwapBuffers() { platformInUse->system->swapBuffers(); }
 bool platformPollEvent(PlatformEvent* event) { return platformInUse->system->pollEvent(event); }
 bool platformPushEvent(const PlatformEvent& event) { return platformInUse->system->pushEvent(event); }
 void platformWaitForKey() { platformInUse->system->waitForKey(); }
+int platformJoystickCount() { return platformInUse->system->joystickCount(); }
 
 void gfxInitState() { platformInUse->graphics->initState(); }
 void platformClearBuffers() { platformInUse->graphics->clearBuffers(); }
@@ -35,7 +37,9 @@ void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double al
   platformInUse->graphics->drawTexturedQuad(glName, corners, alpha);
 }
 void gfxDisableTexturing() { platformInUse->graphics->disableTexturing(); }
+void gfxDrawQueuedQuads() { platformInUse->graphics->drawQueuedQuads(); }
 std::vector<unsigned char> gfxReadBackBuffer() { return platformInUse->graphics->readBackBuffer(); }
+int gfxMaxTextureSide() { return platformInUse->graphics->maxTextureSide(); }
 
 // Loads, frees and plays of nothing are no-ops on every back end.
 void audioOpen() { platformInUse->audio->open(); }

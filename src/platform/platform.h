@@ -44,9 +44,12 @@ void platformShutdown();
 // process with `status`.
 [[noreturn]] void platformQuit(int status);
 uint32_t platformTicks();            // milliseconds since start
-void platformSleep(uint32_t ms);
+// The monotonic clock that platformTicks() counts, in nanoseconds from an arbitrary start, and
+// a sleep until a moment on it. The null version's clock is its tick counter at nanosecond grain.
+uint64_t platformClockNs();
+void platformSleepUntilNs(uint64_t deadlineNs);
 // One turn of a busy wait on platformTicks(): nothing in the real version; the null version's
-// clock moves on 1 ms, so that a paced loop ends without a test tending the clock.
+// clock moves on a short fixed stretch, so that a paced loop ends without a test tending the clock.
 void platformSpinPause();
 void platformSwapBuffers();
 void platformClearBuffers();
@@ -57,6 +60,8 @@ bool platformPushEvent(const PlatformEvent& event);
 // Blocks until a key goes down (used after the fatal image message). The real version also
 // returns when the window is closed or no window is open; the null version returns at once.
 void platformWaitForKey();
+// Joysticks attached at start-up: 0 when there are none or the joystick part did not open.
+int platformJoystickCount();
 
 // ---- images and GL -------------------------------------------------------------------------
 
@@ -79,15 +84,23 @@ void gfxInitState();
 // GL name, or 0 when GL does not take an image of that size.
 uint32_t gfxCreateTexture(const DecodedImage& image, bool rgba);
 void gfxDeleteTexture(uint32_t glName);
+// GL's largest texture side in pixels; 0 in the null version or before a window is open.
+int gfxMaxTextureSide();
 
 struct QuadVertex {
   double x, y;  // screen pixels
   double u, v;  // texture coordinates
 };
 // One textured quad with texturing on, the given texture bound, source-alpha blending and the
-// colour white at `alpha`; four vertices in drawing order, depth 0.
+// colour white at `alpha`; four vertices in drawing order, depth 0. The real version queues it
+// and draws the frame's queue, with less work for the same pixels, before the buffers are
+// swapped, cleared or read back and before a texture is deleted.
 void gfxDrawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha);
 void gfxDisableTexturing();
+void gfxDrawQueuedQuads();
+// 1: every quad drawn at once, blended, as it comes (the way before the queue), for the
+// benchmarks and the tests that compare both ways' pixels.
+extern int gfxPlainDrawing;
 
 // Real version only: RGBA bytes of the back buffer, rows from the top (for tests).
 std::vector<unsigned char> gfxReadBackBuffer();

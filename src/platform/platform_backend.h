@@ -11,12 +11,14 @@ struct SystemBackend {
   bool (*openWindow)(std::string* reason);
   void (*shutdown)();
   uint32_t (*ticks)();
-  void (*sleep)(uint32_t ms);
+  uint64_t (*clockNs)();
+  void (*sleepUntilNs)(uint64_t deadlineNs);
   void (*spinPause)();
   void (*swapBuffers)();
   bool (*pollEvent)(PlatformEvent* event);
   bool (*pushEvent)(const PlatformEvent& event);
   void (*waitForKey)();
+  int (*joystickCount)();
 };
 
 struct GraphicsBackend {
@@ -26,7 +28,9 @@ struct GraphicsBackend {
   void (*deleteTexture)(uint32_t glName);
   void (*drawTexturedQuad)(uint32_t glName, const QuadVertex corners[4], double alpha);
   void (*disableTexturing)();
+  void (*drawQueuedQuads)();
   std::vector<unsigned char> (*readBackBuffer)();
+  int (*maxTextureSide)();
 };
 
 struct AudioBackend {

@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "platform/audio_file_check.h"
 #include "platform/platform_backend.h"
 
 namespace {
@@ -20,6 +21,8 @@ void open() {
 }
 
 void* loadWav(const std::string& path) {
+  // The mixer converts a sound as it loads it and crashes on formats it cannot convert.
+  if (!soundFileProblem(path).empty()) return nullptr;
   SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
   if (!file) return nullptr;
   return Mix_LoadWAV_RW(file, 1);
@@ -34,6 +37,8 @@ void playOnFreeChannel(void* chunk) {
 }
 
 void* loadMusic(const std::string& path) {
+  // The stream is converted on the audio thread, where a bad format would crash the game.
+  if (!musicFileProblem(path).empty()) return nullptr;
   return Mix_LoadMUS(path.c_str());
 }
 

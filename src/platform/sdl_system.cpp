@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <time.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +19,7 @@ namespace {
 
 constexpr Uint32 kInitSubsystems = SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK;  // 0x230
 constexpr Uint32 kVideoFlags = SDL_HWSURFACE | SDL_OPENGL;                               // 3
+constexpr uint64_t kNsPerSecond = 1000000000;
 
 struct GlAttribute {
   SDL_GLattr attribute;
@@ -197,14 +201,29 @@ void shutdown() {
 
 uint32_t ticks() { return SDL_GetTicks(); }
 
-void sleep(uint32_t ms) { SDL_Delay(ms); }
+uint64_t clockNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * kNsPerSecond + static_cast<uint64_t>(now.tv_nsec);
+}
+
+void sleepUntilNs(uint64_t deadlineNs) {
+  timespec until{};
+  until.tv_sec = static_cast<time_t>(deadlineNs / kNsPerSecond);
+  until.tv_nsec = static_cast<long>(deadlineNs % kNsPerSecond);
+  // A signal cuts the sleep short; the deadline is absolute, so it is simply slept again.
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
+}
 
 // A real clock moves on by itself while the wait spins.
 void spinPause() {}
 
 void swapBuffers() {
   // SDL 1.2 dereferences its video state here, so with no window there is nothing to swap.
-  if (windowOpen) SDL_GL_SwapBuffers();
+  if (!windowOpen) return;
+  glGraphics.drawQueuedQuads();
+  SDL_GL_SwapBuffers();
 }
 
 bool pollEvent(PlatformEvent* event) {
@@ -228,10 +247,12 @@ void waitForKey() {
   }
 }
 
+int joystickCount() { return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks() : 0; }
+
 }  // namespace
 
-const SystemBackend sdlSystem{openWindow, shutdown, ticks,     sleep,     spinPause,
-                              swapBuffers, pollEvent, pushEvent, waitForKey};
+const SystemBackend sdlSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs, spinPause,
+                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {
   SDL_Surface* surface = IMG_Load(path.c_str());

@@ -15,9 +15,6 @@ struct DrawParams {
 };
 extern DrawParams drawParams;
 
-// The global interface sheet's full-screen fade layer, drawn stretched over the screen.
-constexpr int kInterfaceFadeFrame = 4;
-
 // The sprite's current frame at its anchor, size, mirroring and transparency; leaves
 // texturing on.
 void drawSprite(SpriteSet& sprite);

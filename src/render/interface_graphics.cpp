@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "content/text_file.h"
+#include "render/draw.h"
 #include "render/stage_scene.h"
 
 Texture fontTexture;
@@ -68,4 +69,8 @@ void loadInterfaceSheet() {
 void loadInterfaceGraphics() {
   loadFont();
   loadInterfaceSheet();
+}
+
+void drawScreenCover(double transparency) {
+  drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, transparency);
 }

@@ -81,8 +81,8 @@ void drawCulledLayer(int kind, ShakeOffset shake) {
     if (object.kind != kind || sprite.visible != 1) continue;
     const int32_t divisor = parallaxDivisor(object);
     sprite.transparency = 0.0;
-    sprite.x = (object.x - cameraX + shake.x) / divisor;
-    sprite.y = (object.z - cameraY + shake.y) / divisor;
+    sprite.x = (int64_t{object.x} - cameraX + shake.x) / divisor;
+    sprite.y = (int64_t{object.z} - cameraY + shake.y) / divisor;
     if (spriteOnScreen(sprite)) drawSprite(sprite);
   }
 }
@@ -97,7 +97,7 @@ void drawEntities(ShakeOffset shake) {
     const Entity& entity = entities[e];
     SpriteSet& sprite = entitySprites[e];
     sprite.flip = entity.facing;
-    sprite.x = entity.x - cameraX + shake.x;
+    sprite.x = int64_t{entity.x} - cameraX + shake.x;
     sprite.y = wrap16(entity.y - entity.z) - cameraY + shake.y;
     sprite.autoSize = 1;
     drawSprite(sprite);
@@ -111,8 +111,9 @@ void drawFrontLayer(ShakeOffset shake) {
     SpriteSet& sprite = scenerySprites[i];
     if (object.kind != kLayerFront || sprite.visible != 1) continue;
     sprite.transparency = i == 0 ? kFirstFrontTransparency : 0.0;
-    sprite.x = object.x - object.parallax * cameraX + shake.x;
-    sprite.y = object.z - object.parallax * cameraY + shake.y;
+    // A parallax is a content number and the view may stand far out: the product is wide.
+    sprite.x = object.x - int64_t{object.parallax} * cameraX + shake.x;
+    sprite.y = object.z - int64_t{object.parallax} * cameraY + shake.y;
     drawSprite(sprite);
   }
 }

@@ -8,6 +8,12 @@ extern FrameList fontFrames;
 constexpr int kInterfaceTextures = 11;
 extern Texture interfaceTextures[kInterfaceTextures];
 
+// The global interface sheet's full-screen fade layer, drawn stretched over the screen.
+constexpr int kInterfaceFadeFrame = 4;
+
 void loadInterfaceGraphics();
+// The fade layer over the whole screen, 0 opaque .. 1 invisible; sets every field of
+// drawParams but the frame's own size switch, which it turns off.
+void drawScreenCover(double transparency);
 void drawStageScene();
 void drawHud();

@@ -53,15 +53,22 @@ void startSlide(int p) {
   portrait.transparency = 1.0;
 }
 
+// Only portrait 0 is drawn; when it follows the last mover, that player's move slides it in.
+void moved(int p) {
+  characterSelect.lastMover = p;
+  startSlide(p);
+  if (gameRules.portraitFollowsMover == 1 && p != 0) startSlide(0);
+}
+
 void readPlayer(int p) {
   CharacterSelectState& s = characterSelect;
   if (isPressed(bindLeft[p])) {
     s.cursor[p] = s.cursor[p] == 0 ? kSelectBoxes - 1 : s.cursor[p] - 1;
-    startSlide(p);
+    moved(p);
   }
   if (isPressed(bindRight[p])) {
     s.cursor[p] = s.cursor[p] == kSelectBoxes - 1 ? 0 : s.cursor[p] + 1;
-    startSlide(p);
+    moved(p);
   }
   if (isPressed(bindJump[p])) {
     s.confirmed[p] = 1;
@@ -133,14 +140,16 @@ bool everyoneConfirmed() {
   return selectPlayers() > 0;
 }
 
-// The screen borrowed the interface sheet's texture; the overworld's fade and the stage's
-// panels need the global sheet back.
 void leaveForOverworld() {
-  loadTextureRGBA(kGlobalImagePath, interfaceTextures[0]);
+  giveBackInterfaceSheet();
   screenState = kScreenOverworld;
 }
 
 }  // namespace
+
+// The screen borrowed the interface sheet's texture; the overworld's fade and the stage's
+// panels need the global sheet back.
+void giveBackInterfaceSheet() { loadTextureRGBA(kGlobalImagePath, interfaceTextures[0]); }
 
 void enterCharacterSelect() {
   CharacterSelectState& s = characterSelect;
@@ -171,9 +180,9 @@ void enterCharacterSelect() {
 bool characterSelectFrame() {
   CharacterSelectState& s = characterSelect;
   pollInput();
-  if (isPressed(kKeyReturn)) endProgram();
+  if (gameRules.quitKeysEndProgram == 1 && isPressed(kKeyReturn)) endProgram();
   for (int p = 0; p < selectPlayers(); ++p) readPlayer(p);
-  portraitSprites[0].frame = 0;
+  portraitSprites[0].frame = gameRules.portraitFollowsMover == 1 ? s.cursor[s.lastMover] : 0;
   stepPulse();
   for (int k = 0; k < kSelectPlayers; ++k)
     if (s.sliding[k] == 1) slidePortrait(k);

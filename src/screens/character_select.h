@@ -30,11 +30,14 @@ struct CharacterSelectState {
   double flash;  // transparency of the flash layer: 0 just confirmed, 1 clear
   RosterLines rosterLines;
   std::string boxFighter[kSelectBoxes];  // empty: confirming there keeps the fighter
+  int32_t lastMover;                     // the player whose cursor moved last
 };
 extern CharacterSelectState characterSelect;
 
 void enterCharacterSelect();
 // One iteration of the screen loop; false once the screen state has moved on.
 bool characterSelectFrame();
+// Loads the global interface sheet back into the texture the screen borrowed for its own.
+void giveBackInterfaceSheet();
 // Fills boxFighter from the roster lines ("FIGHTER box name").
 void readRoster(CharacterSelectState& state);

@@ -56,6 +56,7 @@ void loadMarkers() {
 
 void startMove(int p, int32_t heldCode, int32_t neighbour) {
   if (!isHeld(heldCode) || overworld.markerMoving[p] != 0 || neighbour == 0) return;
+  if (overworld.nodeLocked[neighbour] == 1) return;
   overworld.markerMoving[p] = 1;
   overworld.markerTarget[p] = neighbour;
   overworld.markerProgress[p] = 0.0;
@@ -63,14 +64,15 @@ void startMove(int p, int32_t heldCode, int32_t neighbour) {
 
 void readPlayer(int p) {
   int n = overworld.markerNode[p];
-  if (isHeld(kKeyEscape)) endProgram();
+  if (gameRules.quitKeysEndProgram == 1 && isHeld(kKeyEscape)) endProgram();
   // Each test needs a marker at rest, so the first direction that starts a move wins.
   startMove(p, bindLeft[p], overworld.nodeLeft[n]);
   startMove(p, bindRight[p], overworld.nodeRight[n]);
   startMove(p, bindUp[p], overworld.nodeUp[n]);
   startMove(p, bindDown[p], overworld.nodeDown[n]);
   // Held attack restarts the fade every frame: it only runs its course once released.
-  if (isHeld(bindAttack[p]) && overworld.markerMoving[p] == 0 && !overworld.nodeStage[n].empty()) {
+  if (isHeld(bindAttack[p]) && overworld.markerMoving[p] == 0 && !overworld.nodeStage[n].empty() &&
+      overworld.nodeLocked[n] == 0) {
     overworld.confirmed = 1;
     overworld.chooser = p;
     overworld.fadeAmount = 0.0;
@@ -86,8 +88,9 @@ void travel(int p) {
   SpriteSet& m = overworld.marker[p];
   int n = overworld.markerNode[p];
   int t = overworld.markerTarget[p];
-  int32_t dx = overworld.nodeX[t] - overworld.nodeX[n];
-  int32_t dy = overworld.nodeY[t] - overworld.nodeY[n];
+  // Node positions are content numbers at most the range apart each way: taken wide.
+  const int64_t dx = int64_t{overworld.nodeX[t]} - overworld.nodeX[n];
+  const int64_t dy = int64_t{overworld.nodeY[t]} - overworld.nodeY[n];
   overworld.markerProgress[p] += 1.0;
   m.x += static_cast<double>(dx) / overworld.travelFrames;
   m.y += static_cast<double>(dy) / overworld.travelFrames;
@@ -103,7 +106,7 @@ void travel(int p) {
 
 void fadeToStage() {
   overworld.fadeAmount += kFadeStep;
-  drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, 1.0 - overworld.fadeAmount);
+  drawScreenCover(1.0 - overworld.fadeAmount);
   if (overworld.fadeAmount <= 1.0) return;
   const std::string& stage = overworld.nodeStage[overworld.markerNode[overworld.chooser]];
   // The chooser may have walked on to a waypoint during the fade: no stage, no switch.

@@ -27,6 +27,8 @@ struct OverworldState {
   int32_t nodeUp[kOverworldNodes];
   int32_t nodeDown[kOverworldNodes];
   std::string nodeStage[kOverworldNodes];  // empty: a waypoint, nothing to confirm
+  int32_t nodeLocked[kOverworldNodes];     // 1: no marker walks there or picks it (arcade only)
+  std::string startStage;                  // "START stage": the stage a new game opens with
 
   Texture markerTexture;
   SpriteSet marker[kOverworldMarkers];
@@ -46,5 +48,6 @@ extern OverworldState overworld;
 void enterOverworld();
 // One iteration of the screen loop; false once the screen state has moved on.
 bool overworldFrame();
-// Fills the node tables from the overworld lines ("NODE n x y left right up down stage").
+// Fills the node tables and the start stage from the overworld lines
+// ("NODE n x y left right up down stage", "START stage").
 void readOverworldNodes(OverworldState& state);

@@ -1,4 +1,5 @@
-// "NODE n x y left right up down stage": the overworld lines turned into the node graph.
+// "NODE n x y left right up down stage" and "START stage": the overworld lines turned into the
+// node graph and the stage a new game opens with.
 #include "base/numbers.h"
 #include "content/text_file.h"
 #include "screens/keyword_lines.h"
@@ -26,8 +27,11 @@ void readNode(OverworldState& state, const std::string& line) {
   state.nodeStage[n] = getField(line, 9);
 }
 
+void readStart(OverworldState& state, const std::string& line) { state.startStage = getField(line, 2); }
+
 const KeywordHandler<OverworldState> kNodeKeywords[] = {
     {"NODE", readNode},
+    {"START", readStart},
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The front-end screens the screen-state loop can run besides the stage.
 #pragma once
 
+#include "render/stage_scene.h"
+
 // The values of `screenState`, compared exactly.
 constexpr const char* kScreenOverworld = "Overworld";
 constexpr const char* kScreenCharacterSelect = "Character Select";

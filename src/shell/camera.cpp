@@ -1,6 +1,7 @@
 #include "shell/camera.h"
 
 #include "base/numbers.h"
+#include "base/saturate.h"
 #include "content/stage_loader.h"
 #include "shell/window.h"
 #include "sim/entity.h"
@@ -22,11 +23,12 @@ void updateCamera() {
   // Integer halving on purpose: the camera eases in by half the gap each frame and settles
   // within a pixel of its goal.
   const int32_t halfWidth = roundToInt(target.scriptWidth) / 2;
-  cameraX = (target.x + cameraX + halfWidth) / 2 - kHalfCentreColumn;
+  // A stage end near the range's edge puts the view there too; its sums are taken wide.
+  cameraX = saturate32((int64_t{target.x} + cameraX + halfWidth) / 2 - kHalfCentreColumn);
   cameraY = wrap16(target.y - target.z) - kRiseRow;
 
   // The right end first, then the left: a stage narrower than the screen sits at 0.
-  if (screenWidth + cameraX > stageEnd) cameraX = stageEnd - screenWidth;
+  if (int64_t{screenWidth} + cameraX > stageEnd) cameraX = saturate32(int64_t{stageEnd} - screenWidth);
   if (cameraY >= 0) cameraY = 0;
   if (cameraY < kMostRise) cameraY = kMostRise;
   if (cameraX <= 0) cameraX = 0;

@@ -41,12 +41,12 @@ constexpr Screen kScreens[] = {
     {kScreenPlaystage, runPlaystage},
 };
 
+}  // namespace
+
 uint32_t monotonicSeconds() {
   auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(sinceStart).count());
 }
-
-}  // namespace
 
 bool runScreenOnce() {
   // A copy: the screen may change the state while it runs.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "sim/game_state.h"
 
 int16_t keyHeld[kInputCodes + 1];
 int16_t keyPressed[kInputCodes + 1];
@@ -16,6 +17,7 @@ int32_t bindExtra[kBindPlayers];
 int32_t bindJump[kBindPlayers];
 int32_t pointerX = 0;
 int32_t pointerY = 0;
+int32_t windowCloseRequested = 0;
 
 namespace {
 
@@ -113,12 +115,14 @@ void onJoyButtonDown(const PlatformEvent& e) {
   printCode(code);
 }
 void onJoyButtonUp(const PlatformEvent& e) { setHeld(joystickBase(kJoyButtonBase, e) + e.button, false); }
+void onQuit(const PlatformEvent&) { windowCloseRequested = 1; }
 
 struct EventHandler {
   int type;
   void (*apply)(const PlatformEvent&);
 };
-// Every other event type, the window-close request included, changes nothing.
+// Every other event type changes nothing. The window-close request touches no input code: it
+// is only remembered, for a program that wants to honour it.
 constexpr EventHandler kEventHandlers[] = {
     {kEventKeyDown, onKeyDown},
     {kEventKeyUp, onKeyUp},
@@ -130,6 +134,7 @@ constexpr EventHandler kEventHandlers[] = {
     {kEventJoyHat, onJoyHat},
     {kEventJoyButtonDown, onJoyButtonDown},
     {kEventJoyButtonUp, onJoyButtonUp},
+    {kEventQuit, onQuit},
 };
 
 struct Bindings {
@@ -177,7 +182,8 @@ void buildPlayerCommands() {
   // In the order of PlayerAction.
   const int32_t* const actionBindings[kPlayerActions] = {bindUp,     bindDown,  bindLeft, bindRight,
                                                          bindAttack, bindExtra, bindJump};
-  const uint8_t escape = isHeld(kKeyEscape) ? 1 : 0;
+  // Where Escape does not end the program (the arcade pauses on it) it asks nothing of the tick.
+  const uint8_t escape = gameRules.quitKeysEndProgram == 1 && isHeld(kKeyEscape) ? 1 : 0;
   for (int p = 0; p < kCommandPlayers; ++p) {
     PlayerCommand& command = playerCommands[p];
     for (int a = 0; a < kPlayerActions; ++a) {

@@ -26,6 +26,9 @@ extern int32_t bindJump[kBindPlayers];
 extern int32_t pointerX;
 extern int32_t pointerY;
 
+// Set once the window's close button is pressed; brawler ignores it, the arcade quits on it.
+extern int32_t windowCloseRequested;
+
 void setDefaultBindings();
 void pollInput();
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).

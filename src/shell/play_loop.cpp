@@ -30,8 +30,8 @@ int32_t fadeActive = 0;
 double fadeAmount = 0.0;
 
 bool nearTheView(const Entity& entity, const SpriteSet& sprite) {
-  return entity.x >= cameraX - kAnimationMargin &&
-         entity.x + sprite.width <= cameraX + screenWidth + kAnimationMargin;
+  return entity.x >= int64_t{cameraX} - kAnimationMargin &&
+         entity.x + sprite.width <= int64_t{cameraX} + screenWidth + kAnimationMargin;
 }
 
 void animateEntity(int32_t e) {
@@ -78,7 +78,7 @@ void fadeIn() {
 
 void drawFadeCover() {
   if (fadeActive != 1) return;
-  drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, fadeAmount);
+  drawScreenCover(fadeAmount);
 }
 
 void enterStage() {
@@ -91,7 +91,7 @@ void enterStage() {
 
 void startPlaystage() {
   startStage();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e) entities[e].shownHp = entities[e].hp;
 }
 
 void simulateTickBeforeAttacks() {
@@ -112,13 +112,17 @@ void simulateTick() {
   simulateTickFromAttacks();
 }
 
+void drawStageFrame() {
+  drawStageScene();
+  drawHud();
+  fadeIn();
+}
+
 void stageTick() {
   pollInput();
   buildPlayerCommands();
   simulateTick();
-  drawStageScene();
-  drawHud();
-  fadeIn();
+  drawStageFrame();
   presentFrame();
 }
 

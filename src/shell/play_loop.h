@@ -13,5 +13,6 @@ void simulateTickFromAttacks();
 // the drawing at its current amount, for a tool that holds the stage still.
 void fadeIn();
 void drawFadeCover();
+void drawStageFrame();  // scene, heads-up display and the fade-in cover, not yet presented
 void stageTick();     // one iteration, ending with presentFrame()
 void runStage();      // enterStage, then stageTick for ever

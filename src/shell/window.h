@@ -7,8 +7,9 @@ constexpr int32_t targetFrameRate = 60;
 
 extern int16_t lastFrameTicks;
 extern int16_t nowTicks;
-// 0: wait out the frame slot asleep and spin only its last 2 ms; 1: spin it all (the old way,
-// kept to measure against). Either way frames are at least 17 ms apart by the tick counter.
+// 0: sleep until a fraction of a millisecond before the slot's last tick is due and spin only
+// that; 1: spin it all (the old way, kept to measure against). Either way frames are at least
+// 17 ms apart by the tick counter.
 extern int framePacingBusyWait;
 
 // Where the last presentFrame's time went, in milliseconds of the steady clock: read by the

@@ -4,6 +4,8 @@
 
 #include "audio/sound.h"
 #include "base/numbers.h"
+#include "sim/game_state.h"
+#include "base/saturate.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/entity.h"
@@ -30,6 +32,7 @@ bool facesLeft(const Entity& e) { return e.facing == 1; }
 bool isKnockDown(int32_t attackKind) {
   return attackKind == kAttackKnockHigh || attackKind == kAttackKnockLow;
 }
+bool isPlayer(int e) { return e < playerCount; }
 bool isLow(int32_t attackKind) { return attackKind == kAttackLow || attackKind == kAttackKnockLow; }
 
 }  // namespace
@@ -79,9 +82,9 @@ void spawnFighterEffect(const Entity& attacker, int16_t fx, int16_t fy, const ch
 
 // Knock-down speeds: away from the attacker, a little random either way.
 void knockBack(const Entity& attacker, Entity& victim) {
-  const int32_t along = facesLeft(attacker) ? -attacker.knockXv : attacker.knockXv;
-  victim.xv = wrap16(along - 2 + randomBelow(kKnockSpread));
-  victim.yv = wrap16(attacker.knockYv - 2 + randomBelow(kKnockSpread));
+  const int64_t along = facesLeft(attacker) ? -int64_t{attacker.knockXv} : attacker.knockXv;
+  victim.xv = wrapWide16(along - 2 + randomBelow(kKnockSpread));
+  victim.yv = wrapWide16(int64_t{attacker.knockYv} - 2 + randomBelow(kKnockSpread));
   victim.physicsOn = 1;
 }
 
@@ -146,9 +149,10 @@ void resolveAttack(int a, int lastVictim) {
     const Rect body = bodyHitBox(v);
     // The jitter is drawn for every victim looked at, hit or not, so the sequence of random
     // numbers depends on who stands on the stage.
-    const int16_t fx = wrap16(midpoint(box.left, box.right) + jitter());
-    const int16_t fy = wrap16(midpoint(box.top, box.bottom) + jitter());
-    const bool lands = std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
+    const int16_t fx = wrapWide16(int64_t{midpoint(box.left, box.right)} + jitter());
+    const int16_t fy = wrapWide16(int64_t{midpoint(box.top, box.bottom)} + jitter());
+    const bool teammate = gameRules.friendlyFire == 0 && isPlayer(a) && isPlayer(v);
+    const bool lands = !teammate && std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
                        rectsOverlap(body, box) && attacker.hitList[v] == 0 && victim.down == 0;
     if (!lands) continue;
     attacker.hitList[v] = 1;

@@ -8,3 +8,4 @@ int32_t drawOrder[kDrawOrderCount];
 int32_t cameraX = 0;
 int32_t cameraY = 0;
 int32_t shakeSign = 0;
+GameRules gameRules;

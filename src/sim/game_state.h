@@ -18,3 +18,11 @@ extern int32_t drawOrder[kDrawOrderCount];
 extern int32_t cameraX;
 extern int32_t cameraY;
 extern int32_t shakeSign;
+
+// House rules the arcade changes; brawler keeps each at its start value.
+struct GameRules {
+  int32_t friendlyFire = 1;          // a player's attack lands on the other player
+  int32_t quitKeysEndProgram = 1;    // Escape on the stage and map, Return on character select
+  int32_t portraitFollowsMover = 0;  // the big portrait shows the box of whoever moved last
+};
+extern GameRules gameRules;

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "base/saturate.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/control.h"
@@ -116,11 +117,12 @@ void approach(Turn& o) {
     approachSideways(o, 0, 1);
     moved = true;
   }
-  if (o.self.footY < target.footY - kStopShortDepth) {
+  // A foot line can sit at the edge of its range (a huge HEIGHT): compared in 64 bits.
+  if (o.self.footY < int64_t{target.footY} - kStopShortDepth) {
     o.self.y = wrap16(o.self.y + o.self.walkSpeed);
     moved = true;
   }
-  if (o.self.footY > target.footY + kStopShortDepth) {
+  if (o.self.footY > int64_t{target.footY} + kStopShortDepth) {
     o.self.y = wrap16(o.self.y - o.self.walkSpeed);
     moved = true;
   }

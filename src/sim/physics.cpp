@@ -70,7 +70,7 @@ void updatePhysics() {
 }
 
 void holdOnFloorBand(int e, int32_t footLine) {
-  const int32_t bandTop = kScreenBottom - floorBand;
+  const int64_t bandTop = int64_t{kScreenBottom} - floorBand;  // a band may be any depth
   const double bodyHeight = entitySprites[e].bodyHeight;
   if (footLine < bandTop) entities[e].y = roundToInt16(bandTop - bodyHeight);
   if (footLine > kScreenBottom) entities[e].y = roundToInt16(kScreenBottom - bodyHeight);

@@ -8,8 +8,10 @@
 #include <map>
 #include <set>
 
+#include "content/image_size.h"
 #include "content/text_file.h"
 #include "findings.h"
+#include "platform/audio_file_check.h"
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 
@@ -19,6 +21,9 @@ namespace {
 
 // The music jumps back from here by the program's clock; a shorter track falls silent first.
 constexpr double kMusicLoopEnd = 145.072;
+// Many graphics cards take no texture side over this; the game refuses a picture its card
+// cannot hold, so a larger one works only on some machines.
+constexpr uint32_t kPracticalImageSide = 4096;
 // A text file longer than this is not content; nothing the game reads comes near it.
 constexpr int kTextLineLimit = 100000;
 
@@ -43,6 +48,17 @@ std::string caseVariant(const std::string& path) {
   return std::string();
 }
 
+// What stands at the path when it is there but is not a regular file; "" otherwise.
+const char* notAFile(const std::string& path) {
+  std::error_code ec;
+  fs::file_status status = fs::status(path, ec);
+  if (ec || !fs::exists(status) || fs::is_regular_file(status)) return "";
+  if (fs::is_directory(status)) return "a folder";
+  if (fs::is_fifo(status)) return "a named pipe";
+  if (fs::is_character_file(status) || fs::is_block_file(status)) return "a device";
+  return "not a regular file";
+}
+
 }  // namespace
 
 std::string shownPath(const std::string& contentPath) { return hostPath(contentPath); }
@@ -50,6 +66,13 @@ std::string shownPath(const std::string& contentPath) { return hostPath(contentP
 bool contentFileExists(const std::string& contentPath) {
   std::error_code ec;
   return fs::is_regular_file(hostPath(contentPath), ec);
+}
+
+bool leavesContentFolder(const std::string& contentPath) {
+  fs::path path = fs::path(hostPath(contentPath));
+  if (path.is_absolute()) return true;
+  fs::path normal = path.lexically_normal();
+  return !normal.empty() && *normal.begin() == "..";
 }
 
 bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
@@ -60,8 +83,13 @@ bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
   std::string path = hostPath(contentPath);
   if (!reportedMissing.insert(path).second) return false;
   std::string message = "missing file, loaded " + whatLoadsIt;
+  std::string standing = notAFile(path);
   std::string variant = caseVariant(path);
-  if (!variant.empty()) message += " (there is \"" + variant + "\", but names must match in case)";
+  if (!standing.empty())
+    message = "is " + standing + ", not a file; the game reads it as a missing file, loaded " +
+              whatLoadsIt;
+  else if (!variant.empty())
+    message += " (there is \"" + variant + "\", but names must match in case)";
   (ifMissing == kError ? reportError : reportWarning)(path, 0, message);
   return false;
 }
@@ -90,6 +118,24 @@ const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
   ImageInfo& info = cache[key];
   if (!requireFile(path, whatLoadsIt + "; the game stops with \"Error loading " + contentPath + ".\""))
     return info;
+  // Sized from its header first: a small file can claim more pixels than memory holds.
+  ImageSize size;
+  std::string tooLarge = readImageSize(path, &size) ? imageSizeProblem(size, 0) : std::string();
+  if (!tooLarge.empty()) {
+    reportError(path, 0, tooLarge + "; the game refuses it and stops with \"Error loading " +
+                             contentPath + ".\"");
+    return info;
+  }
+  if (size.width > kPracticalImageSide || size.height > kPracticalImageSide) {
+    uint64_t bytes = uint64_t{size.width} * size.height * kDecodedBytesPerPixel;
+    char message[300];
+    std::snprintf(message, sizeof message,
+                  "is %ux%u pixels, %llu bytes (%.1f MB) once decoded; on a graphics card whose "
+                  "largest texture is %u on a side the game stops with",
+                  size.width, size.height, static_cast<unsigned long long>(bytes),
+                  bytes / double(1u << 20), kPracticalImageSide);
+    reportWarning(path, 0, std::string(message) + " \"Error loading " + contentPath + ".\"");
+  }
   DecodedImage image;
   if (!platformDecodeImage(path, &image)) {
     reportError(path, 0, "does not decode as an image; the game stops with \"Error loading " +
@@ -116,6 +162,11 @@ const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
 void checkSound(const std::string& contentPath, const std::string& whatLoadsIt) {
   std::string path = hostPath(contentPath);
   if (!requireFile(path, whatLoadsIt)) return;
+  std::string refused = soundFileProblem(path);
+  if (!refused.empty()) {
+    reportWarning(path, 0, refused + "; the game plays nothing in its place");
+    return;
+  }
   SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
@@ -131,6 +182,11 @@ void checkSound(const std::string& contentPath, const std::string& whatLoadsIt) 
 void checkMusic(const std::string& contentPath, const std::string& whatLoadsIt) {
   std::string path = hostPath(contentPath);
   if (!requireFile(path, whatLoadsIt + "; the stage plays in silence", kWarning)) return;
+  std::string refused = musicFileProblem(path);
+  if (!refused.empty()) {
+    reportWarning(path, 0, refused + "; the stage plays in silence");
+    return;
+  }
   OggVorbis_File ogg;
   if (ov_fopen(path.c_str(), &ogg) != 0) {
     reportWarning(path, 0, "does not decode as Ogg Vorbis music; the stage plays in silence");

@@ -9,6 +9,8 @@
 std::string shownPath(const std::string& contentPath);
 
 bool contentFileExists(const std::string& contentPath);
+// True for an absolute path or one whose ".." steps climb out of the content folder.
+bool leavesContentFolder(const std::string& contentPath);
 #include "findings.h"
 
 // Reports a missing file the game loads (with a hint when only the letter case differs), as an

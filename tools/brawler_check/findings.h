@@ -18,5 +18,6 @@ extern std::vector<Finding> findings;
 void reportError(const std::string& path, int line, const std::string& message);
 void reportWarning(const std::string& path, int line, const std::string& message);
 
-// Prints the findings sorted by path and line, then the summary; returns the error count.
+// Prints the findings sorted by path and line, then the summary; returns the error count (held
+// to a million).
 int printFindings(bool errorsOnly);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 
 #include "content/text_file.h"
 #include "findings.h"
@@ -47,6 +51,9 @@ void checkKeyword(const std::string& path, int line, const std::string& word,
   const std::string* best = nullptr;
   int bestDistance = 3;
   for (const std::string& keyword : format.keywords) {
+    // The lengths alone put a long remark word out of reach; measuring it would cost its
+    // length times the keyword's for nothing.
+    if (word.size() > keyword.size() + 2 || keyword.size() > word.size() + 2) continue;
     int d = editDistance(word, keyword);
     if (d <= nearMissBound(keyword) && d < bestDistance) best = &keyword, bestDistance = d;
   }
@@ -80,6 +87,82 @@ void checkSeparators(const std::string& path, int line, const std::string& text,
                                   " makes the game read this line differently");
 }
 
+// Bytes no editor shows that change how the game reads the file. The reader stops at byte 26,
+// so the raw bytes are read here.
+void checkHiddenBytes(const std::string& path) {
+  constexpr char kEndOfFileMark = 26;
+  const std::string kByteOrderMark = "\xEF\xBB\xBF";
+  std::ifstream in(path, std::ios::binary);
+  std::string head(kByteOrderMark.size(), '\0');
+  in.read(&head[0], static_cast<std::streamsize>(head.size()));
+  if (in.gcount() == static_cast<std::streamsize>(head.size()) && head == kByteOrderMark)
+    reportError(path, 1, "the file starts with a UTF-8 byte order mark; the game takes it for "
+                         "part of the first word, so the first line's statement is lost");
+  in.clear();
+  in.seekg(0);
+  int line = 1;
+  bool nulReported = false;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    std::streamsize got = in.gcount();
+    for (std::streamsize k = 0; k < got; ++k) {
+      char c = buffer[k];
+      if (c == '\n') {
+        ++line;
+      } else if (c == '\0' && !nulReported) {
+        nulReported = true;
+        reportError(path, line, "a NUL byte, which no editor shows, makes this line's words differ from "
+                                "what they show");
+      } else if (c == kEndOfFileMark) {
+        // Only a mark with content after it loses anything.
+        bool more = k + 1 < got || in.peek() != std::char_traits<char>::eof();
+        if (more)
+          reportError(path, line, "byte 26 (an end-of-file mark): the game stops reading the "
+                                  "file here and loses everything after it");
+        return;
+      }
+    }
+  }
+}
+
+// Fields that hold a name rather than a number, by keyword and field number.
+struct NameField {
+  const char* keyword;
+  int field;
+};
+const NameField kNameFields[] = {
+    {"BEGIN", 2},   {"ASSIGNANIMATION", 2}, {"SETPHYSICSCONTROLANIM", 2}, {"BGNAME", 2},
+    {"STAGETYPE", 2}, {"BGMNAME", 2},      {"LOADENTITY", 2},            {"NODE", 9},
+    {"FIGHTER", 2},
+};
+
+bool isNameField(const std::string& keyword, int field) {
+  for (const NameField& name : kNameFields)
+    if (keyword == name.keyword && field == name.field) return true;
+  return false;
+}
+
+// Text written as a number that the game cannot hold: it reads as 0 instead.
+bool unreadableNumber(const std::string& text) {
+  if (text.size() > 2 && text[0] == '&' && std::strchr("HhOoBb", text[1]))
+    return toNumber(text) == 0 && text.find_first_of("123456789ABCDEFabcdef", 2) != std::string::npos;
+  char* end = nullptr;
+  double value = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && !std::isfinite(value);
+}
+
+void checkNumbers(const std::string& path, int line, const std::string& text) {
+  const std::string keyword = getField(text, 1);
+  for (int field = 2; field <= kMaxFields; ++field) {
+    std::string value = getField(text, field);
+    if (value.empty() || isNameField(keyword, field) || !unreadableNumber(value)) continue;
+    constexpr size_t kShown = 24;  // a number hundreds of digits long is named by its start
+    if (value.size() > kShown) value = value.substr(0, kShown) + "...";
+    reportError(path, line, "\"" + value + "\" is not a finite number the game can hold; it "
+                            "reads as 0");
+  }
+}
+
 }  // namespace
 
 int editDistance(const std::string& a, const std::string& b) {
@@ -99,6 +182,7 @@ int editDistance(const std::string& a, const std::string& b) {
 }
 
 void checkLineShapes(const std::string& path, const TextFile& file, const TextFormat& format) {
+  checkHiddenBytes(path);
   int count = static_cast<int>(file.lines.size());
   if (count > format.lineCapacity)
     reportError(path, format.lineCapacity + 1,
@@ -114,5 +198,6 @@ void checkLineShapes(const std::string& path, const TextFile& file, const TextFo
                                   std::to_string(kMaxFields));
     checkKeyword(path, line, getField(text, 1), format);
     checkSeparators(path, line, text, format);
+    if (isKeyword(format, getField(text, 1))) checkNumbers(path, line, text);
   }
 }

@@ -1,5 +1,6 @@
 #include "screens_check.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/numbers.h"
@@ -10,6 +11,7 @@
 #include "screens/character_select.h"
 #include "screens/overworld.h"
 #include "sheets.h"
+#include "stage_check.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ std::string overworldData(const std::string& world) { return "stage/" + world + 
 std::string overworldMap(const std::string& world) { return "gfx\\overworld\\" + world + ".png"; }
 
 const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kRosterLineCount};
-const TextFormat kOverworldFormat{"overworld data", {"NODE"}, kOverworldLineCount};
+const TextFormat kOverworldFormat{"overworld data", {"NODE", "START"}, kOverworldLineCount};
 
 int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
 
@@ -126,10 +128,23 @@ void checkOverworld(const std::string& world, bool firstWorld) {
   const TextFile& file = textFile(path);
   checkLineShapes(path, file, kOverworldFormat);
   bool described[kOverworldNodes] = {};
+  std::vector<std::string> mapStages;
   for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
     const std::string& text = file.lines[i];
     int node = numberField(text, 2);
-    if (getField(text, 1) == "NODE" && node >= 0 && node < kOverworldNodes) described[node] = true;
+    if (getField(text, 1) == "NODE" && node >= 0 && node < kOverworldNodes) {
+      described[node] = true;
+      mapStages.push_back(getField(text, 9));
+    }
+  }
+  // The arcade opens only the start stage at first: one the map does not show can never be
+  // reached, and with no start at all nothing can be played.
+  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
+    const std::string& text = file.lines[i];
+    if (getField(text, 1) != "START") continue;
+    const std::string start = getField(text, 2);
+    if (std::find(mapStages.begin(), mapStages.end(), start) == mapStages.end())
+      reportError(path, i + 1, "the start stage \"" + start + "\" is on no node of the map");
   }
   for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kOverworldLineCount; ++i) {
     const std::string& text = file.lines[i];
@@ -154,8 +169,13 @@ void checkOverworld(const std::string& world, bool firstWorld) {
     }
     std::string stage = getField(text, 9);
     std::string stageFile = "stage/" + world + "/" + stage + ".lev";
-    if (!stage.empty() && !contentFileExists(stageFile))
+    if (!stage.empty() && leavesContentFolder(stageFile))
+      reportError(path, line, "stage " + stageFile + " is outside the content folder; a pack "
+                              "must not read the player's other files");
+    else if (!stage.empty() && !contentFileExists(stageFile))
       reportError(path, line, "stage " + stageFile + " does not exist; picking node " +
                                   std::to_string(node) + " starts an empty stage");
+    else if (!stage.empty())
+      checkStage(stageFile);  // a node may name a stage outside the world's own folder
   }
 }

@@ -146,11 +146,18 @@ void checkStatisticsSection(const ScriptCheck& c) {
 }
 
 // Opponents choose QUICKATTACK1 to QUICKATTACKn, n from the last ATTACKSAMOUNT line anywhere.
-int attackCount(const Script& script) {
-  int count = 0;
-  for (int i = 0; i < kScriptLineCount; ++i)
-    if (script.keyword(i) == kScriptAttacksAmount) count = roundToInt(script.command[i].arg[0]);
-  return std::max(count, 1);
+struct AttackCount {
+  long long count = 0;  // 64 bits: a hostile count must not wrap into a small one
+  int line = -1;        // index of the line that sets it, -1 when none does
+};
+AttackCount attackCount(const Script& script) {
+  AttackCount attacks;
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    if (script.keyword(i) != kScriptAttacksAmount) continue;
+    attacks.count = roundToInt(script.command[i].arg[0]);
+    attacks.line = i;
+  }
+  return attacks;
 }
 
 // One letter put in, taken out, changed, or two neighbours swapped turns `a` into `b`.
@@ -199,12 +206,24 @@ void checkRequiredBlocks(const ScriptCheck& c) {
   switch (c.role) {
     case kRoleFighter: {
       requireBlocks(c, kFighterAnimations);
-      int attacks = attackCount(c.script);
-      for (int n = 1; n <= attacks; ++n)
+      AttackCount attacks = attackCount(c.script);
+      if (attacks.count < 0)
+        reportError(c.path(), attacks.line + 1,
+                    "ATTACKSAMOUNT " + std::to_string(attacks.count) +
+                        " is negative: opponents then start attack blocks that cannot exist");
+      // Past one block per line the missing ones cannot be written in at all: one finding
+      // says so instead of one per number.
+      if (attacks.count > kScriptLineCount)
+        reportError(c.path(), attacks.line + 1,
+                    "ATTACKSAMOUNT " + std::to_string(attacks.count) + " is more attacks than a "
+                    "script of " + std::to_string(kScriptLineCount) + " lines can hold blocks for; "
+                    "opponents start blocks that do not exist");
+      long long required = attacks.count > kScriptLineCount ? 1 : std::max<long long>(attacks.count, 1);
+      for (long long n = 1; n <= required; ++n)
         requireBlock(c, "QUICKATTACK" + std::to_string(n),
                      n == 1 ? std::string("for the first attack")
                             : "for attack " + std::to_string(n) + " (ATTACKSAMOUNT is " +
-                                  std::to_string(attacks) + ")");
+                                  std::to_string(attacks.count) + ")");
       break;
     }
     case kRoleObject: requireBlocks(c, kObjectAnimations); break;

@@ -1,6 +1,7 @@
 #include "script_model.h"
 
 #include <cctype>
+#include <map>
 #include <tuple>
 
 #include "base/numbers.h"
@@ -54,7 +55,20 @@ BlockRun runBlock(const Script& script, int beginLine) {
   BlockRun run;
   State s{beginLine, beginLine, beginLine, 0, 0};
   std::set<State> seen;
+  // A tick that starts where an earlier one did, with only the loop's counter further on, is
+  // one more pass of the same loop: every pass until the last few goes the same way, so they
+  // are counted off at once instead of stepped (a loop of two billion passes is legal).
+  std::map<State, int> loopPasses;  // state with loopDone 0 -> loopDone when it last started a tick
   for (int tick = 0; tick < kTickLimit && seen.insert(s).second; ++tick) {
+    State key = s;
+    key.loopDone = 0;
+    auto pass = loopPasses.find(key);
+    if (pass != loopPasses.end() && pass->second < s.loopDone) {
+      long long step = s.loopDone - pass->second;
+      long long skipped = (static_cast<long long>(s.loopCount) - 1 - s.loopDone) / step - 1;
+      if (skipped > 0) s.loopDone = static_cast<int>(s.loopDone + skipped * step);
+    }
+    loopPasses[key] = s.loopDone;
     for (int executed = 0;; ++executed) {
       if (executed > kLinesPerTickLimit) {
         run.hangs = true;

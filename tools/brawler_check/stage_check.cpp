@@ -1,6 +1,11 @@
 #include "stage_check.h"
 
 #include <cstdio>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <set>
 
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
@@ -9,7 +14,10 @@
 #include "entity_files.h"
 #include "findings.h"
 #include "line_shapes.h"
+#include "platform/platform.h"
 #include "sheets.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -31,16 +39,16 @@ struct StageCheck {
   std::string path;
   std::string tilesSpr;
   const SheetInfo* tiles = nullptr;
-  int objects = 0;
+  long long objects = 0;  // counts of hand-written repeats, which can reach the int range
   int types = 0;
-  int entities = kPlayers;
+  long long entities = kPlayers;
   bool objectsOverflowReported = false;
   bool entitiesOverflowReported = false;
 };
 
 int numberField(const std::string& text, int n) { return roundToInt(toNumber(getField(text, n))); }
 
-void addObjects(StageCheck& s, int line, int count, int tile) {
+void addObjects(StageCheck& s, int line, long long count, int tile) {
   if (count <= 0) return;
   if (s.tiles && s.tiles->listed && !s.tiles->isDefined(tile))
     reportError(s.path, line, "tile " + std::to_string(tile) + " is not defined in " + s.tilesSpr);
@@ -52,7 +60,7 @@ void addObjects(StageCheck& s, int line, int count, int tile) {
   }
 }
 
-void addEntities(StageCheck& s, int line, int count, int type) {
+void addEntities(StageCheck& s, int line, long long count, int type) {
   if (count <= 0) return;
   if (type < 0 || type >= s.types)
     reportError(s.path, line, "type " + std::to_string(type) + " is not declared: " +
@@ -153,15 +161,111 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
                              "(0 on the first stage: the camera never moves)");
   if (music.empty())
     reportWarning(s.path, 0, "no BGMNAME line: the stage plays in silence");
-  else
+  else if (!leavesContentFolder("bgm/" + music + ".ogg"))  // reported at its line instead
     checkMusic("bgm/" + music + ".ogg", what + " as its music");
+}
+
+// The statements whose fields 2 and 3 are a stage position, stored in 16-bit fields.
+const char* const kPositionStatements[] = {"OBJECT", "OBJECTFORE", "OBJECTBACK", "OBJECTSTRING",
+                                           "PLACEENTITY", "CPLACEENTITY"};
+
+// A written number as the game rounds it, or false when it reads as 0 for another reason
+// (not a number, not finite), which the line's own checks report.
+bool wholeNumber(const std::string& text, double* value) {
+  double read = toNumber(text);
+  bool lostDigits =
+      read == 0 && text.find_first_of("123456789ABCDEFabcdef") != std::string::npos;
+  if (!std::isfinite(read) || lostDigits) return false;
+  *value = std::nearbyint(read);
+  return true;
+}
+
+void checkPositions(const StageCheck& s, int line, const std::string& keyword,
+                    const std::string& text) {
+  bool placesSomething = false;
+  for (const char* statement : kPositionStatements) placesSomething |= keyword == statement;
+  if (!placesSomething) return;
+  constexpr double kLowest = std::numeric_limits<int16_t>::min();
+  constexpr double kHighest = std::numeric_limits<int16_t>::max();
+  const char* const axis[] = {"x", "y"};
+  for (int field = 2; field <= 3; ++field) {
+    double value = 0;
+    if (!wholeNumber(getField(text, field), &value) || (value >= kLowest && value <= kHighest))
+      continue;
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "%s %s %.0f is outside %.0f to %.0f, which a stage position holds; it wraps "
+                  "to %d",
+                  keyword.c_str(), axis[field - 2], value, kLowest, kHighest,
+                  roundToInt16(value));
+    reportWarning(s.path, line, message);
+  }
+}
+
+// The camera shows the stage from its start up to STAGEEND, one screen at a time.
+void checkStageEnd(const StageCheck& s, int line, const std::string& text) {
+  double end = 0;
+  if (!wholeNumber(getField(text, 2), &end) || end >= screenWidth) return;
+  char message[200];
+  if (end <= 0)
+    std::snprintf(message, sizeof message,
+                  "STAGEEND %.0f is not past the stage's start: the camera never moves", end);
+  else
+    std::snprintf(message, sizeof message,
+                  "STAGEEND %.0f is shorter than the %d-pixel screen: the camera never moves",
+                  end, screenWidth);
+  reportWarning(s.path, line, message);
+}
+
+// VERTICALWALL is the band's height above the screen's bottom row, where its lower edge lies.
+void checkFloorBand(const StageCheck& s, int line, const std::string& text) {
+  double height = 0;
+  if (!wholeNumber(getField(text, 2), &height)) return;
+  char message[200];
+  if (height < 0)
+    std::snprintf(message, sizeof message,
+                  "VERTICALWALL %.0f puts the floor band's top below its bottom (row %d): "
+                  "fighters are thrown between the two rows every tick",
+                  height, screenHeight);
+  else if (height > screenHeight)
+    std::snprintf(message, sizeof message,
+                  "VERTICALWALL %.0f puts the floor band's top above the screen, which is %d "
+                  "rows high: fighters can walk out of sight",
+                  height, screenHeight);
+  else
+    return;
+  reportWarning(s.path, line, message);
+}
+
+// How each statement that names a file turns its name into a path.
+const std::pair<const char*, const char*> kNamedPaths[] = {
+    {"BGNAME", "gfx/stage/%s.png"},
+    {"STAGETYPE", "gfx/stage/%s/tiles0.png"},
+    {"BGMNAME", "bgm/%s.ogg"},
+    {"LOADENTITY", "scripts/%s.dat"},
+};
+
+// A pack must not reach the player's other files.
+void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
+                    const std::string& name) {
+  for (const auto& [statement, pattern] : kNamedPaths) {
+    if (keyword != statement) continue;
+    std::string path = pattern;
+    path.replace(path.find("%s"), 2, name);
+    if (leavesContentFolder(path))
+      reportError(s.path, line, keyword + " names " + path + ", which is outside the content "
+                                "folder; a pack must not read the player's other files");
+  }
 }
 
 }  // namespace
 
 void checkStage(const std::string& stagePath) {
   StageCheck s;
-  s.path = shownPath(stagePath);
+  s.path = shownPath(fs::path(stagePath).lexically_normal().generic_string());
+  // The world's folder and its overworld's nodes can both name a stage.
+  static std::set<std::string> checked;
+  if (!checked.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
   checkLineShapes(s.path, file, kStageFormat);
   checkStageFiles(s, file.lines);
@@ -169,6 +273,10 @@ void checkStage(const std::string& stagePath) {
     const std::string& text = file.lines[i];
     const std::string keyword = getField(text, 1);
     int line = i + 1;
+    checkNamedPath(s, line, keyword, getField(text, 2));
+    checkPositions(s, line, keyword, text);
+    if (keyword == "STAGEEND") checkStageEnd(s, line, text);
+    if (keyword == "VERTICALWALL") checkFloorBand(s, line, text);
     if (keyword == "OBJECT") {
       addObjects(s, line, 1, numberField(text, 4));
     } else if (keyword == "OBJECTFORE" || keyword == "OBJECTBACK") {
@@ -176,13 +284,13 @@ void checkStage(const std::string& stagePath) {
         reportError(s.path, line, "OBJECTBACK with parallax 0: the back layer divides by it");
       addObjects(s, line, 1, numberField(text, 5));
     } else if (keyword == "OBJECTSTRING") {
-      addObjects(s, line, numberField(text, 5) + 1, numberField(text, 4));
+      addObjects(s, line, numberField(text, 5) + 1LL, numberField(text, 4));
     } else if (keyword == "LOADENTITY") {
       declareType(s, line, getField(text, 2), numberField(text, 3));
     } else if (keyword == "PLACEENTITY") {
       addEntities(s, line, 1, numberField(text, 4));
     } else if (keyword == "CPLACEENTITY") {
-      addEntities(s, line, numberField(text, 5) + 1, numberField(text, 4));
+      addEntities(s, line, numberField(text, 5) + 1LL, numberField(text, 4));
     }
   }
 }

@@ -43,8 +43,14 @@ void title(Canvas& c, const std::string& text, int cx, int y, int scale, Color t
   c.draw(t, cx - w / 2, y);
 }
 
+// The title's entries, top to bottom; the third stays greyed until a stage has been cleared.
+const char* const kMenuEntries[4] = {"1 PLAYER", "2 PLAYERS", "CONTINUE", "QUIT"};
+const int kGreyedEntry = 2;
+// Rows under the picture hold plates that are not part of it, such as the greyed entry.
+const int kMenuSheetH = 1024;
+
 void writeMainMenu(const std::string& root) {
-  Canvas c(kScreenW, kScreenH, rgb(10, 8, 22));
+  Canvas c(kScreenW, kMenuSheetH, rgb(10, 8, 22));
   c.verticalGradient(0, 0, kScreenW, kScreenH, rgb(16, 12, 40), rgb(60, 20, 40));
   const Theme& street = stageThemes()[0];
   Canvas skyline = paintBackdrop(street);
@@ -55,7 +61,6 @@ void writeMainMenu(const std::string& root) {
   title(c, "BRAWLER", 812, 40, 9, rgb(255, 240, 150), rgb(230, 80, 30));
   title(c, "STREETS OF WORLD ONE", 812, 170, 2, rgb(220, 220, 255), rgb(140, 150, 220));
 
-  const char* entries[4] = {"START", "TWO PLAYERS", "TRAINING", "CREDITS"};
   const int plateW = 560, plateH = 120;
   std::vector<FrameRect> frames;
   auto plate = [&](int x, int y, Color top, Color bottom, Color rim) {
@@ -66,11 +71,12 @@ void writeMainMenu(const std::string& root) {
   for (int k = 0; k < 4; ++k) {
     int x = 20, y = 200 + 144 * k;  // the screen draws each entry at this very place
     plate(x, y, rgb(70, 60, 110), rgb(24, 18, 48), rgb(200, 180, 120));
-    title(c, entries[k], x + plateW / 2, y + 28, 6, rgb(255, 255, 255), rgb(190, 190, 230));
+    title(c, kMenuEntries[k], x + plateW / 2, y + 28, 6, rgb(255, 255, 255), rgb(190, 190, 230));
     frames.push_back({x, y, plateW, plateH});
   }
-  // The highlight covers the chosen entry, pulsing: a gold plate with arrows either side.
-  int hx = 20, hy = 40;
+  // The highlight covers the chosen entry, pulsing: a gold plate with arrows either side. It
+  // sits under the picture, so that the picture can serve as a backdrop.
+  int hx = 20, hy = kScreenH + 132;
   plate(hx, hy, rgb(255, 220, 110), rgb(220, 110, 30), rgb(255, 250, 220));
   for (int side = 0; side < 2; ++side) {
     double ax = side ? hx + plateW - 40.0 : hx + 40.0, dir = side ? 1 : -1;
@@ -78,6 +84,11 @@ void writeMainMenu(const std::string& root) {
   }
   frames.push_back({hx, hy, plateW, plateH});
   frames.push_back({0, 0, kScreenW, kScreenH});  // the whole picture, for a title backdrop
+  // 6: the greyed entry, a dull plate in plain grey, under the picture.
+  int gx = 20, gy = kScreenH + 8;
+  plate(gx, gy, rgb(70, 70, 74), rgb(38, 38, 42), rgb(96, 96, 100));
+  title(c, kMenuEntries[kGreyedEntry], gx + plateW / 2, gy + 28, 6, rgb(130, 130, 134), rgb(100, 100, 104));
+  frames.push_back({gx, gy, plateW, plateH});
   c.savePngRgb(root + "/gfx/interface/mainmenu.png");
   writeTextFile(root + "/gfx/interface/mainmenu.spr", frameLinesOf(frames));
 }
@@ -160,6 +171,9 @@ const Node kNodes[] = {
     {520, 430, 1, 0, 2, 0, "stage3", nullptr},
 };
 
+// A new game opens at the harbor only; each cleared stage opens the roads out of it.
+const char* const kStartStage = "stage1";
+
 void writeOverworld(const std::string& root) {
   Canvas c(kScreenW, kScreenH, rgb(40, 90, 150));
   Rng rng(7);
@@ -207,7 +221,9 @@ void writeOverworld(const std::string& root) {
   c.savePngRgb(root + "/gfx/overworld/world1.png");
 
   std::vector<std::string> data = {"# World 1: start downtown; roads lead to the harbor and the factory.",
-                                   "# NODE n x y left right up down stage"};
+                                   "# NODE n x y left right up down stage",
+                                   "# START stage: the one stage open when a new game begins",
+                                   std::string("START ") + kStartStage};
   for (size_t i = 0; i < sizeof kNodes / sizeof kNodes[0]; ++i) {
     const Node& n = kNodes[i];
     data.push_back("NODE " + std::to_string(i) + " " + std::to_string(n.x) + " " + std::to_string(n.y) + " " +

@@ -4,15 +4,20 @@
 //     stage3 as the game starts it; the frame period (mean, minimum), the time spent in
 //     presentFrame (swap, clear and wait) and the processor time taken there, per frame, and
 //     the process's processor share over the run.
+//   brawler-frame-probe CONTENT_DIR wait-sleep|wait-spin [FRAMES]
+//     the same figures for the wait alone: no window, nothing drawn, the real clock.
 //   brawler-frame-probe CONTENT_DIR draw-stage3|draw-crowded [FRAMES]
 //     the cost of drawing one frame (scene, heads-up display, swap, clear) against a bare loop
-//     that draws the very same quads with the same textures and nothing else; the crowded
-//     frame has every entity and scenery slot in use and in view.
+//     that draws the very same quads with the same textures and nothing else, each both ways:
+//     as the game draws (hidden quads left out, opaque ones unblended) and with every quad
+//     drawn blended as it comes; the four are interleaved frame by frame. The crowded frame has
+//     every entity and scenery slot in use and in view.
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,8 +71,7 @@ void openGame() {
 
 void startStage3() {
   stageName = "stage3";
-  startStage();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  startPlaystage();
   enterStage();
 }
 
@@ -79,18 +83,27 @@ void runTick() {
   drawHud();
 }
 
-int pacing(bool spin, int frames) {
-  openGame();
-  startStage3();
+// `withStage` false: the wait alone, on the real clock with no window, each frame's own work
+// left out; what the wait costs whatever the frame costs.
+int pacing(bool spin, bool withStage, int frames) {
+  if (withStage) {
+    openGame();
+    startStage3();
+  } else {
+    useNullPlatform(false);
+  }
   framePacingBusyWait = spin ? 1 : 0;
-  for (int f = 0; f < kFadeFrames; ++f) stageTick();
+  for (int f = 0; f < kFadeFrames; ++f) withStage ? stageTick() : presentFrame();
   std::vector<double> period, inPresent, cpuInPresent, swapAndClear, sleeping, spinning;
+  int fewestTicks = INT_MAX;  // between the ends of two waits, by the game's tick counter
   double last = wallMs();
   const double wallStart = last, cpuStart = processCpuMs(), threadStart = threadCpuMs();
   for (int f = 0; f < frames; ++f) {
-    runTick();
+    if (withStage) runTick();
     const double w0 = wallMs(), c0 = threadCpuMs();
+    const int16_t previousEnd = lastFrameTicks;
     presentFrame();
+    fewestTicks = std::min(fewestTicks, static_cast<int>(static_cast<int16_t>(lastFrameTicks - previousEnd)));
     const double w1 = wallMs(), c1 = threadCpuMs();
     inPresent.push_back(w1 - w0);
     cpuInPresent.push_back(c1 - c0);
@@ -105,12 +118,13 @@ int pacing(bool spin, int frames) {
   std::vector<double> spinOrder = spinning;
   std::sort(spinOrder.begin(), spinOrder.end());
   const double spin99 = spinOrder[spinOrder.size() * 99 / 100];
-  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms; in presentFrame mean %.2f ms (swap and clear "
+  std::printf("%s, %d frames: period mean %.2f ms, minimum %.2f ms (%d ticks); in presentFrame mean %.2f ms (swap and clear "
               "%.2f, asleep %.2f, spinning %.2f, spinning 99th percentile %.2f, most %.2f), of it on the processor "
               "mean %.2f ms, most "
               "%.2f ms; processor share: process %.1f %%, game thread %.1f %%\n",
-              spin ? "busy wait" : "sleep then spin", frames, mean(period),
-              *std::min_element(period.begin(), period.end()), mean(inPresent), mean(swapAndClear), mean(sleeping),
+              spin ? (withStage ? "busy wait" : "busy wait alone") : (withStage ? "sleep then spin" : "sleep then spin alone"),
+              frames, mean(period),
+              *std::min_element(period.begin(), period.end()), fewestTicks, mean(inPresent), mean(swapAndClear), mean(sleeping),
               mean(spinning), spin99, spinOrder.back(), mean(cpuInPresent),
               *std::max_element(cpuInPresent.begin(), cpuInPresent.end()), share * 100, mainShare * 100);
   return 0;
@@ -137,6 +151,14 @@ void drawScene() {
   drawHud();
 }
 
+// One way of drawing the frame, timed frame by frame alongside the others.
+struct DrawWay {
+  const char* name;
+  bool bare;  // the recorded quads alone, not the game's drawing
+  int plain;  // gfxPlainDrawing
+  std::vector<double> wall, processor;
+};
+
 int drawing(bool crowded, int frames) {
   openGame();
   if (crowded) crowdTheView();
@@ -152,24 +174,34 @@ int drawing(bool crowded, int frames) {
   useNullPlatform(false);
   platformClearBuffers();
 
-  std::vector<double> game, bare;
-  for (int round = 0; round < 2; ++round) {
-    for (int f = 0; f < frames; ++f) {
-      const double t0 = wallMs();
-      if (round == 0) {
-        drawScene();
-      } else {
+  // Interleaved frame by frame, so that a change in the machine's load falls on every way alike.
+  DrawWay ways[] = {{"game", false, 0, {}, {}},
+                    {"game, every quad blended", false, 1, {}, {}},
+                    {"bare loop", true, 0, {}, {}},
+                    {"bare loop, every quad blended", true, 1, {}, {}}};
+  for (int f = 0; f < frames; ++f) {
+    for (DrawWay& way : ways) {
+      gfxPlainDrawing = way.plain;
+      const double t0 = wallMs(), c0 = processCpuMs();
+      if (way.bare) {
         for (const RecordedQuad& q : quads) gfxDrawTexturedQuad(q.glName, q.corners, q.alpha);
+      } else {
+        drawScene();
       }
       platformSwapBuffers();
       platformClearBuffers();
-      (round == 0 ? game : bare).push_back(wallMs() - t0);
+      way.wall.push_back(wallMs() - t0);
+      way.processor.push_back(processCpuMs() - c0);
     }
   }
-  std::printf("%s, %zu quads, %d frames: game drawing median %.3f ms (mean %.3f), bare loop median %.3f ms "
-              "(mean %.3f), ratio %.2f\n",
-              crowded ? "crowded frame" : "stage3 frame", quads.size(), frames, median(game), mean(game),
-              median(bare), mean(bare), median(game) / median(bare));
+  gfxPlainDrawing = 0;
+  std::printf("%s, %zu quads, %d frames each way, wall median (mean) / processor median (mean), ms:\n",
+              crowded ? "crowded frame" : "stage3 frame", quads.size(), frames);
+  for (const DrawWay& way : ways)
+    std::printf("  %-30s %8.3f (%8.3f) / %8.3f (%8.3f)\n", way.name, median(way.wall), mean(way.wall),
+                median(way.processor), mean(way.processor));
+  std::printf("  game against every quad blended: wall %.2f, processor %.2f\n",
+              median(ways[0].wall) / median(ways[1].wall), median(ways[0].processor) / median(ways[1].processor));
   return 0;
 }
 
@@ -177,12 +209,15 @@ int drawing(bool crowded, int frames) {
 
 int main(int argc, char** argv) {
   if (argc < 3 || chdir(argv[1]) != 0) {
-    std::fprintf(stderr, "usage: brawler-frame-probe CONTENT_DIR pacing-sleep|pacing-spin|draw-stage3|draw-crowded [FRAMES]\n");
+    std::fprintf(stderr,
+                 "usage: brawler-frame-probe CONTENT_DIR "
+                 "pacing-sleep|pacing-spin|wait-sleep|wait-spin|draw-stage3|draw-crowded [FRAMES]\n");
     return 2;
   }
   const std::string mode = argv[2];
   const int frames = argc > 3 ? std::atoi(argv[3]) : 1000;
-  if (mode == "pacing-sleep" || mode == "pacing-spin") return pacing(mode == "pacing-spin", frames);
+  if (mode == "pacing-sleep" || mode == "pacing-spin") return pacing(mode == "pacing-spin", true, frames);
+  if (mode == "wait-sleep" || mode == "wait-spin") return pacing(mode == "wait-spin", false, frames);
   if (mode == "draw-stage3" || mode == "draw-crowded") return drawing(mode == "draw-crowded", frames);
   std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
   return 2;

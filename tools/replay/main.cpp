@@ -64,9 +64,7 @@ void startRecordedStage(uint32_t seed, const std::string& world, const std::stri
 }
 
 void drawAndShowFrame() {
-  drawStageScene();
-  drawHud();
-  fadeIn();
+  drawStageFrame();
   presentFrame();
 }
 

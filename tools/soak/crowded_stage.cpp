@@ -76,8 +76,7 @@ std::vector<int> startCrowdedStage() {
   std::vector<int> fighterTypes = buildCrowdedStage();
   worldName = "soak";
   stageName = "no-such-stage";
-  startStage();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  startPlaystage();
   enterStage();
   return fighterTypes;
 }

@@ -39,6 +39,21 @@ def wav():
     return b"RIFF" + struct.pack("<I", len(body)) + body
 
 
+def wav_no_channels():
+    """A WAV header that says 0 channels: the mixer's conversion cannot take it."""
+    fmt = struct.pack("<HHIIHH", 1, 0, 8000, 0, 0, 16)
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + struct.pack("<I", 0)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def png_header_only(width, height):
+    """A PNG cut after its header: enough to claim a size without holding the pixels."""
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    body = b"IHDR" + header
+    return (b"\x89PNG\r\n\x1a\n" + struct.pack(">I", len(header)) + body
+            + struct.pack(">I", zlib.crc32(body)))
+
+
 def text(*lines):
     return ("\n".join(lines) + "\n").encode()
 
@@ -184,6 +199,14 @@ def cases(base):
                                                                 "BEGIN CUT")},
         "missing_numbered_attack": {"scripts/thug.dat": replace_line(
             kestor, "ATTACKSAMOUNT 1", "ATTACKSAMOUNT 2")},
+        "sound_no_channels": {"sound/2.wav": wav_no_channels()},
+        "image_too_large": {"gfx/entities/kestor.png": png_header_only(16383, 16383)},
+        "attacks_amount_past_capacity": {"scripts/thug.dat": replace_line(
+            kestor, "ATTACKSAMOUNT 1", "ATTACKSAMOUNT 1000000000")},
+        "attacks_amount_negative": {"scripts/thug.dat": replace_line(
+            kestor, "ATTACKSAMOUNT 1", "ATTACKSAMOUNT -2")},
+        "count_past_int_range": {"stage/world1/stage3.lev": replace_line(
+            lev, "CPLACEENTITY 900 420 1 2 20", "CPLACEENTITY 900 420 1 2147483647 20")},
         "attack_never_finishes": {"scripts/kestor.dat": fighter_script(attack_end="STOP")},
         "attack_assigns_stand": {"scripts/kestor.dat": replace_line(
             kestor, "BEGIN QUICKATTACK1", "BEGIN QUICKATTACK1\nASSIGNANIMATION STAND")},
@@ -216,6 +239,27 @@ def cases(base):
         "missing_sound": {"REMOVED": text("sound/3.wav")},
         "missing_node_stage": {"stage/world1/overworlddata.dat": text(
             "NODE 0 100 500 0 1 0 0 stage3", "NODE 1 400 500 0 0 0 0 stage9")},
+        "node_stage_elsewhere": {
+            "stage/world1/overworlddata.dat": text(
+                "NODE 0 100 500 0 1 0 0 stage3", "NODE 1 400 500 0 0 0 0 ../../extra/bonus"),
+            "extra/bonus.lev": insert_after(lev, "STAGEEND 2000", "OBJECTBACK 0 0 0 0")},
+        "number_not_finite": {"scripts/kestor.dat": replace_line(kestor, "SETHP 100", "SETHP inf")},
+        "number_too_long": {"stage/world1/stage3.lev": replace_line(
+            lev, "STAGEEND 2000", "STAGEEND &H" + "F" * 300)},
+        "path_leaves_folder": {"stage/world1/stage3.lev": replace_line(
+            lev, "BGMNAME theme", "BGMNAME ../../secret")},
+        "image_wide": {"gfx/entities/kestor.png": png(4100, 16, 4)},
+        "stage_position_wraps": {"stage/world1/stage3.lev": replace_line(
+            lev, "PLACEENTITY 600 420 0", "PLACEENTITY 40000 420 0")},
+        "stage_end_short": {"stage/world1/stage3.lev": replace_line(
+            lev, "STAGEEND 2000", "STAGEEND 800")},
+        "floor_band_inverted": {"stage/world1/stage3.lev": replace_line(
+            lev, "VERTICALWALL 200", "VERTICALWALL -50")},
+        "floor_band_off_screen": {"stage/world1/stage3.lev": replace_line(
+            lev, "VERTICALWALL 200", "VERTICALWALL 900")},
+        "byte_order_mark": {"scripts/kestor.dat": b"\xef\xbb\xbf" + kestor},
+        "nul_byte": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\x00\n", 1)},
+        "end_of_file_mark": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\n\x1a", 1)},
         # warnings
         "keyword_case": {"scripts/kestor.dat": insert_after(kestor, "BEGIN STAND", "Frameset 0")},
         "keyword_misspelt": {"scripts/kestor.dat": insert_after(kestor, "BEGIN STAND",

@@ -1,0 +1,94 @@
+// The arcade's rules on the stage: when it is cleared, when the game is over, and the players'
+// fresh start and second chance.
+#include "arcade/arcade.h"
+
+#include "content/stage_loader.h"
+#include "shell/input.h"
+#include "shell/window.h"
+#include "sim/animation.h"
+#include "sim/entity.h"
+
+namespace {
+
+constexpr int32_t kPlayerSlots = 2;  // entities 0 and 1 belong to the players, whoever plays
+constexpr int16_t kStartX[kPlayerSlots] = {20, 80};  // side by side, so both can be seen
+constexpr int16_t kStartY = 400;
+// How far inside the stage end a player's centre line stays.
+constexpr int32_t kEndMargin = 40;
+
+// The second keyboard layout: W A S D to move, F attack, G jump.
+constexpr int32_t kKeyW = 'w', kKeyA = 'a', kKeyS = 's', kKeyD = 'd', kKeyF = 'f', kKeyG = 'g';
+
+int32_t lastIndex() { return lastEntity < kEntityCount ? lastEntity : kEntityCount - 1; }
+
+void standUp(int p) {
+  currentEntity = p;
+  startAnimation(entitySprites[p], "STAND");
+}
+
+}  // namespace
+
+bool stageCleared() {
+  // A dying opponent is still alive until its fade frees the slot.
+  for (int e = kPlayerSlots; e <= lastIndex(); ++e)
+    if (entities[e].alive == 1 && entities[e].kind == kKindFighter) return false;
+  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) {
+    const Entity& pl = entities[p];
+    if (pl.alive == 1 && pl.hp > 0 && pl.x >= stageEnd - screenWidth) return true;
+  }
+  return false;
+}
+
+bool everyPlayerDown() {
+  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p)
+    if (entities[p].playerState != kPlayerDead) return false;
+  return arcade.players > 0;
+}
+
+void revivePlayers() {
+  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) {
+    Entity& pl = entities[p];
+    pl.hp = pl.maxHp;
+    pl.shownHp = pl.hp;
+    pl.down = 0;
+    pl.running = 0;
+    pl.playerState = kPlayerIdle;
+    standUp(p);
+  }
+}
+
+void readyPlayersForStage() {
+  for (int p = 0; p < kPlayerSlots; ++p) {
+    Entity& pl = entities[p];
+    pl.x = kStartX[p];
+    pl.y = kStartY;
+    pl.z = 0;
+    pl.hp = pl.maxHp;  // a player who fell on the last stage comes back whole
+    pl.xv = 0;
+    pl.yv = 0;
+    pl.physicsOn = 0;
+    pl.down = 0;
+    pl.running = 0;
+    pl.comboAllowed = 0;
+    pl.attackPending = 0;
+    pl.playerState = kPlayerIdle;
+    pl.kind = kKindFighter;  // a spark may have borrowed player 2's empty slot last stage
+  }
+}
+
+void holdPlayersInsideStageEnd() {
+  const int32_t last = stageEnd - kEndMargin;
+  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p)
+    if (entities[p].x > last) entities[p].x = static_cast<int16_t>(last);
+}
+
+void bindSecondPlayer(int joysticks) {
+  setDefaultBindings();
+  if (joysticks > 0) return;
+  bindUp[1] = kKeyW;
+  bindLeft[1] = kKeyA;
+  bindDown[1] = kKeyS;
+  bindRight[1] = kKeyD;
+  bindAttack[1] = kKeyF;
+  bindJump[1] = kKeyG;
+}

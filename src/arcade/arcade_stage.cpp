@@ -1,0 +1,170 @@
+// A stage in the arcade: the game's own tick, with a pause, a clear and a game over around it.
+#include <string>
+
+#include "arcade/arcade.h"
+#include "audio/sound.h"
+#include "render/font_text.h"
+#include "render/stage_scene.h"
+#include "screens/screens.h"
+#include "sim/game_state.h"
+#include "shell/input.h"
+#include "shell/play_loop.h"
+#include "shell/stage_start.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+
+namespace {
+
+constexpr int32_t kTicksPerSecond = 59;  // frames are 17 ms apart
+// Long enough for the music's 1.5-second fade and a moment of quiet after it.
+constexpr int32_t kClearHoldTicks = 3 * kTicksPerSecond;
+constexpr int32_t kContinueSeconds = 10;
+constexpr int32_t kContinueTicks = kContinueSeconds * kTicksPerSecond;
+
+constexpr int32_t kBannerY = 280;
+constexpr int32_t kBannerScale = 2;
+constexpr int32_t kLineY = 380;
+constexpr int32_t kLineStep = 50;
+constexpr double kPauseDim = 0.5;
+constexpr double kUnchosen = 0.5;
+const char* const kPauseChoices[] = {"GO ON", "TITLE"};
+constexpr int32_t kPauseChoiceCount = 2;
+constexpr int32_t kPlayerTwo = 1;
+
+int32_t centre() { return screenWidth / 2; }
+
+bool attackPressedByAnyPlayer() {
+  for (int p = 0; p < arcade.players && p < kBindPlayers; ++p)
+    if (isPressed(bindAttack[p])) return true;
+  return false;
+}
+
+// The game's own tick, with the players kept on the stage.
+void arcadeTick() {
+  simulateTick();
+  holdPlayersInsideStageEnd();
+}
+
+void setPhase(int32_t phase) {
+  arcade.phase = phase;
+  arcade.phaseTicks = 0;
+}
+
+void leaveStageCleared() {
+  markStageCleared(stageName);
+  arcade.lastStage = stageName;
+  if (worldFinished(overworld))
+    goToEnd();
+  else
+    goToMap();
+}
+
+// ---- one step per phase, before the drawing; each may end the stage ----
+
+void playStep() {
+  if (isPressed(kKeyEscape)) {
+    setPhase(kPhasePaused);
+    arcade.pauseChoice = kPauseGoOn;
+    return;
+  }
+  arcadeTick();
+}
+
+void pauseStep() {
+  if (isPressed(bindUp[0]) || isPressed(bindDown[0]))
+    arcade.pauseChoice = (arcade.pauseChoice + 1) % kPauseChoiceCount;
+  if (isPressed(kKeyEscape)) arcade.pauseChoice = kPauseGoOn;
+  const bool chosen = isPressed(kKeyReturn) || isPressed(bindAttack[0]) || isPressed(kKeyEscape);
+  if (!chosen) return;
+  if (arcade.pauseChoice == kPauseToTitle)
+    goToTitle();
+  else
+    setPhase(kPhasePlaying);
+}
+
+void clearedStep() {
+  arcadeTick();
+  if (++arcade.phaseTicks >= kClearHoldTicks) leaveStageCleared();
+}
+
+void gameOverStep() {
+  if (attackPressedByAnyPlayer()) {
+    revivePlayers();
+    setPhase(kPhasePlaying);
+    return;
+  }
+  arcadeTick();
+  if (++arcade.phaseTicks >= kContinueTicks) goToTitle();
+}
+
+// ---- words over the stage ----
+
+void drawPause() {
+  drawScreenCover(kPauseDim);
+  drawFontTextCentred("PAUSED", centre(), kBannerY, kBannerScale, 0.0);
+  for (int k = 0; k < kPauseChoiceCount; ++k)
+    drawFontTextCentred(kPauseChoices[k], centre(), kLineY + kLineStep * k, 1,
+                        k == arcade.pauseChoice ? 0.0 : kUnchosen);
+}
+
+void drawGameOver() {
+  const int32_t secondsLeft = (kContinueTicks - arcade.phaseTicks + kTicksPerSecond - 1) / kTicksPerSecond;
+  drawFontTextCentred("GAME OVER", centre(), kBannerY, kBannerScale, 0.0);
+  drawFontTextCentred("CONTINUE? " + std::to_string(secondsLeft), centre(), kLineY, 1, 0.0);
+}
+
+void drawOverlay() {
+  if (arcade.phase == kPhasePaused) drawPause();
+  if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
+  if (arcade.phase == kPhaseGameOver) drawGameOver();
+}
+
+struct PhaseStep {
+  int32_t phase;
+  void (*step)();
+};
+const PhaseStep kPhaseSteps[] = {
+    {kPhasePlaying, playStep}, {kPhasePaused, pauseStep},
+    {kPhaseCleared, clearedStep}, {kPhaseGameOver, gameOverStep},
+};
+
+}  // namespace
+
+void goToStage() {
+  arcade.screen = kArcadeStage;
+  playerCount = arcade.players;
+  screenState = kScreenPlaystage;
+  readyPlayersForStage();
+  // The view starts at the stage's beginning rather than panning from the last stage's end.
+  cameraX = 0;
+  cameraY = 0;
+  startStage();
+  // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
+  if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
+  for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  enterStage();
+  setPhase(kPhasePlaying);
+  announceScreen("stage " + worldName + "/" + stageName);
+}
+
+bool stageFrame() {
+  pollInput();
+  buildPlayerCommands();
+  for (const PhaseStep& s : kPhaseSteps)
+    if (s.phase == arcade.phase) {
+      s.step();
+      break;
+    }
+  // A step that left the stage has already entered the next screen; that screen draws next.
+  if (arcade.screen != kArcadeStage) return true;
+  drawStageFrame();
+  drawOverlay();
+  presentFrame();
+  if (arcade.phase == kPhasePlaying && stageCleared()) {
+    setPhase(kPhaseCleared);
+    fadeOutMusic();
+  } else if (arcade.phase == kPhasePlaying && everyPlayerDown()) {
+    setPhase(kPhaseGameOver);
+  }
+  return true;
+}

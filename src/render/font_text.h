@@ -1,0 +1,12 @@
+// Words on screen in the game's font: frame n of the font sheet is the glyph of character n.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Width in pixels of `text` drawn `scale` times the glyphs' own size.
+int32_t fontTextWidth(const std::string& text, int32_t scale);
+// Draws `text` with its top-left corner at (x, y); leaves drawParams as the last glyph set it.
+void drawFontText(const std::string& text, int32_t x, int32_t y, int32_t scale, double transparency);
+// The same, centred on column centreX.
+void drawFontTextCentred(const std::string& text, int32_t centreX, int32_t y, int32_t scale,
+                         double transparency);

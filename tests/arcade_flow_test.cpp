@@ -1,0 +1,252 @@
+// The arcade on the shipped pack, whole frame after whole frame with injected keys, through
+// the null platform: every way from one screen to the next.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "arcade/arcade.h"
+#include "content/stage_loader.h"
+#include "screen_driver.h"
+#include "screens/main_menu.h"
+#include "shell/game_start.h"
+#include "sim/game_state.h"
+#include "sim/entity.h"
+
+using namespace screen_driver;
+
+namespace {
+
+constexpr int kKeyG = 'g';           // player 2's jump on the second keyboard layout
+constexpr int kHarborNode = 1;       // stage1, where a new game starts
+constexpr int kDowntownNodes[] = {0, 3};
+constexpr int kPlantNode = 2;
+constexpr int kTicksPerSecond = 59;
+
+class ArcadeFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DecodedImage probe;
+    if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe))
+      GTEST_SKIP() << "no PNG decoder in this build";
+    ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
+    useNullPlatform(true);
+    nullJoystickCount = 0;
+    PlatformEvent leftOver;
+    while (platformPollEvent(&leftOver)) {
+    }
+    startUp(1);
+    enterArcade();
+  }
+  void TearDown() override {
+    gameRules = GameRules{};
+  }
+
+  // Runs frames until the arcade shows `screen`; false when it has not after n frames.
+  bool until(int screen, int n) {
+    for (int i = 0; i < n; ++i) {
+      EXPECT_TRUE(arcadeFrame());
+      nullQuads.clear();
+      if (arcade.screen == screen) return true;
+    }
+    return false;
+  }
+  void frames(int n) {
+    for (int i = 0; i < n; ++i) arcadeFrame(), nullQuads.clear();
+  }
+  // Straight onto a stage of a new game, the way the map hands over.
+  void playStage(int players, const char* stage) {
+    startNewGame(players);
+    goToMap();
+    stageName = stage;
+    goToStage();
+  }
+  void clearTheStage() {
+    for (int e = 2; e <= lastEntity; ++e)
+      if (entities[e].kind == kKindFighter) entities[e].alive = 0;
+    entities[0].x = static_cast<int16_t>(stageEnd - 100);
+  }
+};
+
+struct StartCase {
+  const char* name;
+  int downs;  // from the first entry
+  int players;
+  std::vector<int> confirmKeys;
+};
+
+class ArcadeStart : public ArcadeFlow, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(ArcadeStart, TitleSelectMapStage) {
+  const StartCase& c = GetParam();
+  for (int k = 0; k < c.downs; ++k) tapKey(kDown1), frames(1);
+  tapKey(kKeyReturn);
+  ASSERT_TRUE(until(kArcadeSelect, 150));
+  EXPECT_EQ(arcade.players, c.players);
+  EXPECT_EQ(playerCount, c.players);
+
+  tapKey(c.confirmKeys[0]);
+  frames(1);
+  if (c.players == 2) EXPECT_FALSE(until(kArcadeMap, 120)) << "left before player 2 confirmed";
+  for (size_t k = 1; k < c.confirmKeys.size(); ++k) tapKey(c.confirmKeys[k]);
+  ASSERT_TRUE(until(kArcadeMap, 120));
+
+  // Only the harbor is open: the markers stand on it and cannot walk anywhere else.
+  EXPECT_EQ(overworld.markerNode[0], kHarborNode);
+  for (int n : kDowntownNodes) EXPECT_EQ(overworld.nodeLocked[n], 1);
+  EXPECT_EQ(overworld.nodeLocked[kPlantNode], 1);
+  keyDown(kRight1);
+  frames(30);
+  keyUp(kRight1);
+  EXPECT_EQ(overworld.markerNode[0], kHarborNode);
+
+  keyDown(kAttack1);
+  frames(1);
+  keyUp(kAttack1);
+  ASSERT_TRUE(until(kArcadeStage, 60));
+  EXPECT_EQ(stageName, "stage1");
+  EXPECT_EQ(entities[1].alive, c.players == 2 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Players, ArcadeStart,
+                         ::testing::Values(StartCase{"OnePlayer", 0, 1, {kJump1}},
+                                           StartCase{"TwoPlayersSecondOnTheKeyboard", 1, 2, {kJump1, kKeyG}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ArcadeFlow, ClearingAStageOpensItsRoadsOnTheMap) {
+  playStage(1, "stage1");
+  clearTheStage();
+  frames(1);
+  EXPECT_EQ(arcade.phase, kPhaseCleared);
+  ASSERT_TRUE(until(kArcadeMap, 4 * kTicksPerSecond));
+  EXPECT_TRUE(stageWasCleared("stage1"));
+  EXPECT_EQ(overworld.markerNode[0], kHarborNode);
+  EXPECT_EQ(overworld.nodeLocked[kPlantNode], 0);
+  for (int n : kDowntownNodes) EXPECT_EQ(overworld.nodeLocked[n], 0);
+}
+
+TEST_F(ArcadeFlow, PlayersStopJustInsideTheStageEnd) {
+  playStage(1, "stage1");
+  entities[0].x = static_cast<int16_t>(stageEnd - 60);
+  keyDown(kRight1);
+  frames(30);
+  EXPECT_EQ(entities[0].x, stageEnd - 40);
+}
+
+TEST_F(ArcadeFlow, ClearingTheLastStageEndsTheWorldAndOpensContinue) {
+  playStage(1, "stage2");
+  markStageCleared("stage1");
+  markStageCleared("stage3");
+  clearTheStage();
+  ASSERT_TRUE(until(kArcadeEnd, 4 * kTicksPerSecond));
+  ASSERT_TRUE(until(kArcadeTitle, 6 * kTicksPerSecond));
+  EXPECT_EQ(mainMenu.menuItems[kEntryContinue].frame, kEntryContinue) << "continue still greyed";
+}
+
+TEST_F(ArcadeFlow, AttackDuringTheCountContinuesWhereThePlayerFell) {
+  playStage(1, "stage1");
+  frames(5);
+  Entity& one = entities[0];
+  one.hp = 0;
+  one.playerState = kPlayerDead;
+  const int16_t fellAt = one.x;
+  frames(1);
+  ASSERT_EQ(arcade.phase, kPhaseGameOver);
+  frames(kTicksPerSecond);
+  tapKey(kAttack1);
+  frames(1);
+  EXPECT_EQ(arcade.screen, kArcadeStage);
+  EXPECT_EQ(arcade.phase, kPhasePlaying);
+  EXPECT_EQ(one.hp, one.maxHp);
+  EXPECT_EQ(one.playerState, kPlayerIdle);
+  EXPECT_EQ(one.x, fellAt);
+}
+
+TEST_F(ArcadeFlow, NoContinueInTenSecondsGoesBackToTheTitle) {
+  playStage(1, "stage1");
+  entities[0].hp = 0;
+  entities[0].playerState = kPlayerDead;
+  frames(1);
+  ASSERT_EQ(arcade.phase, kPhaseGameOver);
+  EXPECT_FALSE(until(kArcadeTitle, 10 * kTicksPerSecond - 1));
+  EXPECT_TRUE(until(kArcadeTitle, 1));
+}
+
+struct PauseCase {
+  const char* name;
+  std::vector<int> keys;  // one per frame once paused
+  int screen;
+};
+
+class ArcadePause : public ArcadeFlow, public ::testing::WithParamInterface<PauseCase> {};
+
+TEST_P(ArcadePause, FreezesTheStageUntilAChoice) {
+  playStage(1, "stage1");
+  frames(3);
+  tapKey(kKeyEscape);
+  frames(1);
+  ASSERT_EQ(arcade.phase, kPhasePaused);
+  const int16_t x = entities[0].x;
+  keyDown(kRight1);
+  frames(10);
+  keyUp(kRight1);
+  EXPECT_EQ(entities[0].x, x) << "the stage moved while paused";
+  for (int key : GetParam().keys) tapKey(key), frames(1);
+  EXPECT_EQ(arcade.screen, GetParam().screen);
+  if (GetParam().screen == kArcadeStage) EXPECT_EQ(arcade.phase, kPhasePlaying);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, ArcadePause,
+                         ::testing::Values(PauseCase{"ReturnGoesOn", {kKeyReturn}, kArcadeStage},
+                                           PauseCase{"EscapeAgainGoesOn", {kKeyEscape}, kArcadeStage},
+                                           PauseCase{"DownAndReturnLeaveForTheTitle", {kDown1, kKeyReturn}, kArcadeTitle}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct TitleCase {
+  const char* name;
+  bool stageCleared;
+  const char* moves;  // D down, U up, one per frame
+  int cursor;
+};
+
+class ArcadeTitle : public ArcadeFlow, public ::testing::WithParamInterface<TitleCase> {};
+
+TEST_P(ArcadeTitle, TheHighlightPassesOverAGreyedContinue) {
+  if (GetParam().stageCleared) {
+    markStageCleared("stage1");
+    goToTitle();
+  }
+  for (const char* m = GetParam().moves; *m; ++m) tapKey(*m == 'D' ? kDown1 : kUp1), frames(1);
+  EXPECT_EQ(mainMenu.cursor, GetParam().cursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, ArcadeTitle,
+                         ::testing::Values(TitleCase{"DownPastContinue", false, "DD", kEntryQuit},
+                                           TitleCase{"UpPastContinue", false, "DDU", kEntryTwoPlayers},
+                                           TitleCase{"ContinueOnceAStageIsCleared", true, "DD", kEntryContinue}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ArcadeFlow, EscapeOnSelectAndMapGoesBackToTheTitle) {
+  startNewGame(1);
+  goToSelect();
+  tapKey(kKeyEscape);
+  ASSERT_TRUE(until(kArcadeTitle, 1));
+  goToMap();
+  tapKey(kKeyEscape);
+  EXPECT_TRUE(until(kArcadeTitle, 1));
+}
+
+TEST_F(ArcadeFlow, ClosingTheWindowEndsTheArcadeFromAnyScreen) {
+  const int screens[] = {kArcadeTitle, kArcadeMap, kArcadeStage};
+  for (int screen : screens) {
+    if (screen == kArcadeMap) startNewGame(1), goToMap();
+    if (screen == kArcadeStage) stageName = "stage1", goToStage();
+    PlatformEvent close;
+    close.type = kEventQuit;
+    nullQueueEvent(close);
+    EXPECT_FALSE(arcadeFrame()) << "screen " << screen;
+    windowCloseRequested = 0;
+  }
+}
+
+}  // namespace

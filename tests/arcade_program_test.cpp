@@ -1,0 +1,42 @@
+// The arcade as a player meets it: the real program on the shipped pack under the test
+// display, driven by keys typed into its window and ended with the window's close button.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "process_helpers.h"
+
+namespace {
+
+bool startOnTitle(ChildProcess* child) {
+  ChildOptions options;
+  options.program = BRAWLER_ARCADE_BINARY;
+  options.workDir = BRAWLER_CONTENT_DIR;
+  options.setEnv = {{"SDL_AUDIODRIVER", "dummy"}, {"ASAN_OPTIONS", "detect_leaks=0"}};
+  return startWhenReady(options, "arcade: title\n", child);
+}
+
+TEST(WholeArcade, OnePlayerReachesTheHarborAndTheCloseButtonEndsIt) {
+  if (testDisplay().empty()) GTEST_SKIP() << "no X display";
+  ChildProcess child;
+  ASSERT_TRUE(startOnTitle(&child)) << child.out;
+
+  // The first entry is one player; its fade takes 100 frames.
+  ASSERT_EQ(pressKeyInWindowOf(child.pid, "Return"), 0);
+  ASSERT_TRUE(waitForOutput(&child, "arcade: select\n", 60000)) << child.out;
+  ASSERT_EQ(pressKeyInWindowOf(child.pid, "c"), 0);
+  ASSERT_TRUE(waitForOutput(&child, "arcade: map\n", 60000)) << child.out;
+  // The map reads attack as held.
+  ASSERT_EQ(holdKeyInWindowOf(child.pid, "z", 500), 0);
+  ASSERT_TRUE(waitForOutput(&child, "arcade: stage world1/stage1\n", 60000)) << child.out;
+  ASSERT_TRUE(waitForOutput(&child, "1.000\n", 60000)) << "the stage never faded in:\n" << child.out;
+
+  ASSERT_EQ(closeWindowOf(child.pid), 0) << "no window to close";
+  ChildResult result = finishChild(&child, 20000);
+  EXPECT_FALSE(result.timedOut) << "closing the window did not end the arcade";
+  EXPECT_TRUE(result.exited);
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+}  // namespace

@@ -211,6 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"back_layer_parallax_zero", "stage/world1/stage3.lev:6: error"},
         FaultCase{"path_leaves_folder", "stage/world1/stage3.lev:3: error"},
         FaultCase{"number_not_finite", "scripts/kestor.dat:6: error"},
+        FaultCase{"launch_speed_not_finite", "scripts/kestor.dat:23: error", "\"inf\""},
         FaultCase{"number_too_long", "stage/world1/stage3.lev:5: error"},
         // slips
         FaultCase{"keyword_case", "scripts/kestor.dat:9: warning"},

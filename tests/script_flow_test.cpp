@@ -46,7 +46,7 @@ Outcome interpreted(const std::vector<std::string>& lines) {
   useNullPlatform(true);
   entities[kOwner] = Entity{};
   entities[kOwner].alive = 1;
-  SpriteSet sprite;
+  SpriteSet sprite{};
   writeScript(lines, sprite.script);
   startAnimationFor(kOwner, sprite, "a");
   auto state = [&] {

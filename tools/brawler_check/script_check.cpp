@@ -79,12 +79,6 @@ const char* keywordText(ScriptKeyword keyword) {
   return "";
 }
 
-std::vector<std::string> scriptKeywords() {
-  std::vector<std::string> words;
-  for (int i = 0; i < kScriptKeywordInfoCount; ++i) words.push_back(kScriptKeywords[i].keyword);
-  return words;
-}
-
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string capitalised(std::string text) {
@@ -399,7 +393,9 @@ void checkScript(const std::string& scriptPath, ScriptRole role, const SheetInfo
   if (!checked.insert({path, role}).second) return;
   if (!requireFile(path, whatLoadsIt + "; without it the entity has no animations")) return;
   const TextFile& file = textFile(path);
-  checkLineShapes(path, file, TextFormat{"script", scriptKeywords(), kScriptLineCount});
+  checkLineShapes(path, file,
+                  TextFormat{"script", keywordsOf(kScriptKeywords, kScriptKeywordInfoCount),
+                             kScriptLineCount});
 
   ScriptFlow script = loadScriptFlow(file.lines);
   ScriptCheck c{script, role, sheet, sprPath, path};

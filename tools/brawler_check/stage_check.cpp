@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The statements are the loader's own: a keyword it does not act on is a remark or a slip.
-std::vector<std::string> stageKeywords() {
-  std::vector<std::string> words;
-  for (int i = 0; i < kStageStatementCount; ++i) words.push_back(kStageStatements[i].keyword);
-  return words;
-}
-
 constexpr int kPlayers = 2;
 // Opponents walk up to player 1 until they are this close, and strike only when the two bodies
 // (x +- WIDTH / 2) overlap.
@@ -268,7 +261,10 @@ void checkStage(const std::string& stagePath) {
   static std::set<std::string> checked;
   if (!checked.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
-  checkLineShapes(s.path, file, TextFormat{"stage file", stageKeywords(), kStageLineCount});
+  // The statements are the loader's own: a keyword it does not act on is a remark or a slip.
+  checkLineShapes(s.path, file,
+                  TextFormat{"stage file", keywordsOf(kStageStatements, kStageStatementCount),
+                             kStageLineCount});
   checkStageFiles(s, file.lines);
   for (int i = 0; i < kStageLineCount && i < static_cast<int>(file.lines.size()); ++i) {
     const std::string& text = file.lines[i];

@@ -11,6 +11,7 @@
 #include "platform/null_platform.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/spawn.h"
 
 namespace {
 

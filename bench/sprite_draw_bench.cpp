@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "render/draw.h"
 #include "platform/null_platform.h"
+#include "render/draw.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // null platform (the quad recording is cleared outside the timing).
 #include <benchmark/benchmark.h>
 
-#include "render/stage_scene.h"
-#include "sim/game_state.h"
 #include "platform/null_platform.h"
+#include "render/stage_scene.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

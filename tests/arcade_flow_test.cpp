@@ -29,7 +29,6 @@ class ArcadeFlow : public ::testing::Test {
     DecodedImage probe;
     if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe))
       GTEST_SKIP() << "no PNG decoder in this build";
-    exitAllowed = false;
     ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
     useNullPlatform(true);
     nullJoystickCount = 0;
@@ -41,7 +40,6 @@ class ArcadeFlow : public ::testing::Test {
   }
   void TearDown() override {
     gameRules = GameRules{};
-    exitAllowed = true;
   }
 
   // Runs frames until the arcade shows `screen`; false when it has not after n frames.

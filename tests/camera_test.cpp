@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "content/stage_loader.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "screen_driver.h"
 #include "screens/screens.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 using namespace screen_driver;
 
@@ -130,7 +130,6 @@ TEST_F(CharacterSelect, LeavesForTheOverworldOnceEveryoneConfirmedAndTheFlashCle
 
 TEST_F(CharacterSelect, ReturnEndsTheProgramWithStatusZero) {
   tapKey(13);
-  exitAllowed = true;
   EXPECT_EXIT(characterSelectFrame(), ::testing::ExitedWithCode(0), "");
 }
 

@@ -8,10 +8,10 @@
 
 #include "content/fighter_loader.h"
 #include "crowded_stage.h"
-#include "sim/game_state.h"
 #include "platform/null_platform.h"
 #include "shell/play_loop.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "render/draw.h"
 #include "platform/null_platform.h"
+#include "render/draw.h"
 #include "shell/window.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "loader_fixtures.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/spawn.h"
 
 namespace {
 

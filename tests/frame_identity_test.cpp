@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "crowded_stage.h"
-#include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/game_start.h"
 #include "sim/game_state.h"
@@ -22,7 +21,6 @@
 namespace {
 
 constexpr int kSettleTicks = 12;  // fighters into frames other than their first
-constexpr int kCoverFrame = 4;    // the interface sheet's full-screen layer
 
 // What lies over the scene and the heads-up display, as the stage's fade-in or a screen's
 // fade would draw it.
@@ -43,12 +41,7 @@ struct StageCase {
 
 void drawCover(Cover cover) {
   if (cover == kNoCover) return;
-  drawParams = DrawParams{};
-  drawParams.frame = kCoverFrame;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.transparency = cover == kOpaqueCover ? 0.0 : 0.4;
-  drawFrame(interfaceSprites[0].frames);
+  drawScreenCover(cover == kOpaqueCover ? 0.0 : 0.4);
 }
 
 std::vector<unsigned char> drawView(const View& view, int plain) {

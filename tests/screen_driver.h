@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "render/stage_scene.h"
 #include "content/texture.h"
-#include "shell/input.h"
 #include "platform/null_platform.h"
+#include "render/stage_scene.h"
+#include "shell/input.h"
 
 namespace screen_driver {
 
@@ -18,18 +18,7 @@ constexpr int kLeft1 = 276, kRight1 = 275, kUp1 = 273, kDown1 = 274, kAttack1 = 
 // Player 2 plays on the first joystick: hat 0 for directions, buttons 2 (attack) and 0 (jump).
 constexpr int kHatRight = 2, kHatLeft = 8, kHatCentred = 0, kAttackButton2 = 2, kJumpButton2 = 0;
 
-// A missing sheet ends the program; an exit that no test asked for fails the process loudly
-// instead of leaving ctest to guess from the status.
-inline bool exitAllowed = true;
-inline void failUnexpectedExit() {
-  if (exitAllowed) return;
-  std::fprintf(stderr, "the program ended in the middle of a test\n");
-  std::_Exit(1);
-}
-
 inline void useScreenFixtures() {
-  static const bool watching = std::atexit(failUnexpectedExit) == 0;
-  exitAllowed = !watching;
   ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/screens"), 0);
   useNullPlatform(true);
   PlatformEvent leftOver;  // events an earlier test queued but never polled
@@ -86,7 +75,6 @@ class ScreenTest : public ::testing::Test {
       GTEST_SKIP() << "no PNG decoder in this build";
     useScreenFixtures();
   }
-  void TearDown() override { exitAllowed = true; }
 };
 
 // Runs up to n iterations of a screen loop; false as soon as the screen stops.

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/null_platform.h"
 #include "process_helpers.h"
 #include "shell/input.h"
-#include "platform/null_platform.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "process_helpers.h"
 #include "platform/null_platform.h"
+#include "process_helpers.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/null_platform.h"
 #include "process_helpers.h"
 #include "shell/game_start.h"
 #include "sim/game_state.h"
-#include "platform/null_platform.h"
 
 namespace {
 

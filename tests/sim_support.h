@@ -7,8 +7,9 @@
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
-#include "shell/input.h"
 #include "platform/null_platform.h"
+#include "shell/input.h"
+#include "shell/play_loop.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/combat.h"
@@ -67,22 +68,7 @@ inline Entity& placeFighter(int e, int x, int y, const std::string& script = "")
   return en;
 }
 
-// One tick in the play loop's order (every test entity is in view), input already set.
-inline void tick() {
-  if (updatePlayers()) return;
-  updatePhysics();
-  for (int e = 0; e <= lastEntity; ++e) {
-    if (entities[e].alive != 1) continue;
-    currentEntity = e;
-    const int32_t foot = entities[e].footY = roundedFootLine(e);
-    holdAtLeftEdge(e);
-    stepAnimation(entitySprites[e]);
-    if (entities[e].kind != kKindEffect) holdOnFloorBand(e, foot);
-  }
-  updateOpponents();
-  resolveAttacks();
-  shakeX = shakeX > 0 ? shakeX - 1 : 0;
-  shakeY = shakeY > 0 ? shakeY - 1 : 0;
-}
+// One whole tick of the play loop, input already set.
+inline void tick() { simulateTick(); }
 
 }  // namespace simtest

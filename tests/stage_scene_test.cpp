@@ -6,8 +6,8 @@
 #include <random>
 
 #include "recorded_quads.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

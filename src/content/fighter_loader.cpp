@@ -30,14 +30,6 @@ std::unique_ptr<OffsetLines> spawnOffsets[kTypeSlots];
 
 void forgetSpawnOffsets(int type) { spawnOffsets[type].reset(); }
 
-const OffsetLines& offsetsForSpawn(int type) {
-  if (!spawnOffsets[type]) {
-    readLines(sheetPath(typeNames[type], ".off"), offsetLines);
-    spawnOffsets[type] = std::make_unique<OffsetLines>(offsetLines);
-  }
-  return *spawnOffsets[type];
-}
-
 void applyAllOffsets(FrameList& frames) {
   for (int k = 0; k < kOffsetLineCount; ++k) applyOffsetLine(frames, k, offsetLines[k]);
 }
@@ -67,6 +59,14 @@ void applyStat(Entity& e, SpriteSet& s, const ScriptCommand& c) {
 }
 
 }  // namespace
+
+const OffsetLines& offsetsForSpawn(int type) {
+  if (!spawnOffsets[type]) {
+    readLines(sheetPath(typeNames[type], ".off"), offsetLines);
+    spawnOffsets[type] = std::make_unique<OffsetLines>(offsetLines);
+  }
+  return *spawnOffsets[type];
+}
 
 bool isLoadedStageType(int type) { return type >= 1 && type <= typeCount; }
 
@@ -136,30 +136,4 @@ void readStats(int e) {
     if (c.keyword == kScriptBlank) break;  // the empty line ends the section, after a look
   }
   entity.maxHp = entity.hp;
-}
-
-void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation) {
-  if (type < 0 || type >= kTypeSlots) return;
-  int r = 0;
-  while (r <= kSpawnLastSlot && entities[r].alive != 0) ++r;
-  if (r > kSpawnLastSlot) return;
-
-  Entity& entity = entities[r];
-  entity.alive = 1;
-  if (lastEntity < r) lastEntity += 1;
-  entity.x = x;
-  entity.y = y;
-  entity.type = type;
-  entity.kind = typeKinds[type];
-  entity.facing = 1;
-
-  SpriteSet& sprite = entitySprites[r];
-  sprite = typeSprites[type];
-  const OffsetLines& offsets = offsetsForSpawn(type);
-  for (int j = 0; j <= sprite.frames.count && j < kOffsetLineCount; ++j) {
-    applyOffsetLine(sprite.frames, j, offsets[j]);
-    if (getField(offsets[j], 1).empty()) break;
-  }
-  startAnimation(sprite, animation);
-  readStats(r);
 }

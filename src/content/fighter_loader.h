@@ -5,9 +5,9 @@
 #include <string>
 
 #include "content/sprite_set.h"
+#include "content/text_file.h"
 
 constexpr int kStageTypeLimit = 25;  // stage types 1..25
-constexpr int kEffectsType = 1000;   // the shared effects type "globals"
 
 extern std::string typeNames[kTypeSlots];
 extern int32_t typeKinds[kTypeSlots];
@@ -32,6 +32,6 @@ void applyTypeOffsets();
 void loadEffectsType();
 // The statistics section of entity e's script (up to and including its first blank line).
 void readStats(int e);
-// A new entity of a loaded type in the lowest free slot 0..999, running `animation`;
-// nothing when every slot is taken.
-void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation);
+// The ".off" lines of a type for a spawn, read from disk at its first spawn since the type
+// was loaded and kept from then on.
+const OffsetLines& offsetsForSpawn(int type);

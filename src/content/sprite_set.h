@@ -63,6 +63,7 @@ struct SpriteSet {
 };
 
 constexpr int kTypeSlots = 1001;       // typeSprites 1..25 and 1000
+constexpr int kEffectsType = 1000;     // the shared effects type "globals"
 constexpr int kInterfaceSprites = 101; // 0..100
 constexpr int kPortraitSprites = 11;   // 0..10
 

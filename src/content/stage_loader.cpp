@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "audio/sound.h"
-#include "content/fighter_loader.h"
 #include "base/numbers.h"
+#include "content/fighter_loader.h"
 #include "content/text_file.h"
 #include "sim/entity.h"
 #include "sim/random.h"
@@ -22,8 +22,6 @@ namespace {
 constexpr int kStageSounds = 5;  // "sound/0.wav" .. "sound/4.wav" into slots 0..4
 constexpr int kLastScenery = kSceneryCount - 1;
 constexpr int kOverlap = 2;      // OBJECTSTRING neighbours share 2 columns
-
-enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
 
 double number(const std::string& line, int field) { return toNumber(getField(line, field)); }
 

@@ -11,6 +11,9 @@ extern std::string bgmName;
 extern int32_t floorBand;
 extern int32_t stageEnd;
 
+// A scenery object's `kind`: the layer it is drawn in.
+enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
+
 extern Texture bgTexture;
 constexpr int kTileTextures = 51;
 extern Texture tileTextures[kTileTextures];

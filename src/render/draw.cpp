@@ -74,3 +74,14 @@ void drawFrame(const FrameList& frames) {
   }
   gfxDisableTexturing();
 }
+
+void drawFullScreen(const FrameList& frames, int32_t frame, double transparency) {
+  drawParams.x = 0;
+  drawParams.y = 0;
+  drawParams.frame = frame;
+  drawParams.autoSize = 0;
+  drawParams.width = screenWidth;
+  drawParams.height = screenHeight;
+  drawParams.transparency = transparency;
+  drawFrame(frames);
+}

@@ -20,3 +20,6 @@ extern DrawParams drawParams;
 void drawSprite(SpriteSet& sprite);
 // Frame drawParams.frame of `frames` as drawParams says; turns texturing off.
 void drawFrame(const FrameList& frames);
+// Frame `frame` of `frames` stretched over the whole screen at `transparency`; sets every
+// field of drawParams, so nothing an earlier draw left there shows through.
+void drawFullScreen(const FrameList& frames, int32_t frame, double transparency);

@@ -5,7 +5,6 @@
 #include "content/text_file.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "shell/window.h"
 
 Texture fontTexture;
 FrameList fontFrames;
@@ -73,12 +72,5 @@ void loadInterfaceGraphics() {
 }
 
 void drawScreenCover(double transparency) {
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.frame = kInterfaceFadeFrame;
-  drawParams.autoSize = 0;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.transparency = transparency;
-  drawFrame(interfaceSprites[0].frames);
+  drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, transparency);
 }

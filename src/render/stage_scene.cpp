@@ -3,14 +3,14 @@
 #include "render/stage_scene.h"
 
 #include "base/numbers.h"
+#include "content/stage_loader.h"
 #include "render/draw.h"
 #include "render/scene_culling.h"
-#include "sim/game_state.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 
-enum SceneryLayer { kLayerMiddle = 0, kLayerBack = 1, kLayerFront = 2 };
 // The first scenery object on the front layer is drawn see-through, so a foreground pillar
 // or bush never hides a fighter completely.
 constexpr double kFirstFrontTransparency = 0.5;

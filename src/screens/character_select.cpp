@@ -4,14 +4,14 @@
 #include <algorithm>
 
 #include "content/text_file.h"
+#include "content/texture.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "content/texture.h"
 #include "screens/screens.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 Texture portraitTextures[kPortraitTextures];
 CharacterSelectState characterSelect;

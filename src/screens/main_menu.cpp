@@ -1,9 +1,9 @@
 // The main menu: player 1 moves a pulsing highlight over four entries; Return fades it out.
 #include "screens/main_menu.h"
 
+#include "content/texture.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "content/texture.h"
 #include "screens/screens.h"
 #include "shell/input.h"
 #include "shell/window.h"
@@ -22,7 +22,7 @@ constexpr double kMenuStep = 144.0;
 constexpr double kPulseStep = 0.02;
 constexpr double kPulseLow = 0.25;
 constexpr double kPulseHigh = 0.75;
-constexpr double kFadeStep = 0.01;
+constexpr double kCloseFadeStep = 0.01;
 
 double entryY(int32_t k) { return kMenuTop + kMenuStep * k; }
 
@@ -75,7 +75,7 @@ void choose() {
 // Returns false once the layer has cleared.
 bool close() {
   drawEntries();
-  mainMenu.fade += kFadeStep;
+  mainMenu.fade += kCloseFadeStep;
   // Stretched rather than drawn at its own size: the fade frame is a small swatch.
   fadeLayer.autoSize = 0;
   fadeLayer.width = screenWidth;

@@ -5,15 +5,15 @@
 
 #include "audio/sound.h"
 #include "content/text_file.h"
+#include "content/texture.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "content/texture.h"
 #include "screens/screens.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 OverworldState overworld;
 
@@ -25,7 +25,6 @@ const char* const kMarkerFramesPath = "gfx\\overworld\\markers.spr";
 const char* const kMarkerOffsetsPath = "gfx\\overworld\\markers.off";
 const char* const kMarkerScriptPath = "scripts\\overworldmarkers.dat";
 const char* const kMarkerAnimationPrefix = "PLAYER";  // PLAYER1 is player 1's marker
-constexpr double kFadeStep = 0.025;
 
 // Players beyond the marker table have no marker to walk.
 int markerPlayers() { return std::clamp<int>(playerCount, 0, kOverworldMarkers); }
@@ -82,14 +81,7 @@ void readPlayer(int p) {
 }
 
 void drawMap() {
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.frame = 0;
-  drawParams.autoSize = 0;  // an earlier screen may have left it on; the map is stretched
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
-  drawParams.transparency = 0.0;
-  drawFrame(overworld.mapFrames);
+  drawFullScreen(overworld.mapFrames, 0, 0.0);
 }
 
 void travel(int p) {

@@ -9,7 +9,6 @@ constexpr const char* kScreenCharacterSelect = "Character Select";
 constexpr const char* kScreenMainMenu = "Mainmenu";
 constexpr const char* kScreenPlaystage = "Playstage";
 
-
 void runOverworld();
 void runCharacterSelect();
 void runMainMenu();

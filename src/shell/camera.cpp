@@ -1,11 +1,11 @@
 #include "shell/camera.h"
 
+#include "base/numbers.h"
 #include "base/saturate.h"
 #include "content/stage_loader.h"
-#include "base/numbers.h"
-#include "sim/game_state.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 // Half of the screen's middle column: the halved sum below lands the target's centre there.

@@ -8,12 +8,12 @@
 #include "base/numbers.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {

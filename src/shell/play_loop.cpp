@@ -5,17 +5,18 @@
 
 #include "audio/sound.h"
 #include "base/numbers.h"
+#include "platform/platform.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
 #include "shell/camera.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
-#include "platform/platform.h"
 #include "shell/window.h"
 #include "sim/animation.h"
+#include "sim/body.h"
 #include "sim/combat.h"
 #include "sim/control.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/physics.h"
 
 namespace {
@@ -23,7 +24,6 @@ namespace {
 // Entities further than this outside the view keep their animation frozen.
 constexpr int32_t kAnimationMargin = 1000;
 constexpr int32_t kMostShakeY = 15;
-constexpr double kFadeStep = 0.025;
 
 int32_t fadeActive = 0;
 double fadeAmount = 0.0;
@@ -38,9 +38,9 @@ void animateEntity(int32_t e) {
   SpriteSet& sprite = entitySprites[e];
   currentEntity = e;
   // Taken before the script runs: the floor band hold below uses where the feet were.
-  entity.footY = roundToInt(entity.y + sprite.bodyHeight);
+  entity.footY = roundedFootLine(e);
   const int32_t footY = entity.footY;
-  if (entity.x <= 0) entity.x = 0;
+  holdAtLeftEdge(e);
   if (nearTheView(entity, sprite) || entity.kind == kKindEffect) stepAnimation(sprite);
   if (entity.kind == kKindObject || entity.kind == kKindFighter) holdOnFloorBand(e, footY);
 }

@@ -1,13 +1,13 @@
 #include "shell/stage_start.h"
 
 #include "audio/sound.h"
+#include "base/numbers.h"
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
-#include "base/numbers.h"
 #include "content/text_file.h"
-#include "sim/game_state.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

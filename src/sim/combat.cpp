@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "audio/sound.h"
-#include "content/fighter_loader.h"
 #include "base/numbers.h"
 #include "sim/game_state.h"
 #include "base/saturate.h"
@@ -12,6 +11,7 @@
 #include "sim/entity.h"
 #include "sim/random.h"
 #include "sim/rect.h"
+#include "sim/spawn.h"
 
 namespace {
 

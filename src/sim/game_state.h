@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+// Every fade (the screen's cover, a beaten opponent) moves this much a tick: 40 ticks from
+// one end to the other.
+constexpr double kFadeStep = 0.025;
+
 extern std::string screenState;  // "Overworld", "Character Select", "Mainmenu", "Playstage"
 extern std::string worldName;
 extern std::string stageName;

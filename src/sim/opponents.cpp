@@ -7,6 +7,7 @@
 #include "sim/body.h"
 #include "sim/control.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {
@@ -21,7 +22,6 @@ constexpr int32_t kTooCloseToJump = 151;
 constexpr int32_t kStopShortX = 50;        // an approach ends this close to the target...
 constexpr int32_t kStopShortDepth = 15;    // ...and this close in foot line
 constexpr int32_t kBusyTimer = 2;          // holds off decisions while an animation plays
-constexpr double kFadeStep = 0.025;        // 40 ticks from opaque to gone
 constexpr int kDecisionStates = 5;         // a decision draws one of the states 0..4
 
 // The opponent whose pass is running, and the entity it is after.

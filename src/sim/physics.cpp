@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "audio/sound.h"
-#include "content/stage_loader.h"
 #include "base/numbers.h"
+#include "content/stage_loader.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 

@@ -8,11 +8,11 @@
 #include <map>
 #include <set>
 
-#include "platform/audio_file_check.h"
-#include "content/text_file.h"
-#include "platform/host_path.h"
-#include "findings.h"
 #include "content/image_size.h"
+#include "content/text_file.h"
+#include "findings.h"
+#include "platform/audio_file_check.h"
+#include "platform/host_path.h"
 #include "platform/null_platform.h"
 
 namespace fs = std::filesystem;

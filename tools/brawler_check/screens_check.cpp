@@ -6,10 +6,10 @@
 #include "base/numbers.h"
 #include "content/text_file.h"
 #include "entity_files.h"
-#include "screens/character_select.h"
-#include "screens/overworld.h"
 #include "findings.h"
 #include "line_shapes.h"
+#include "screens/character_select.h"
+#include "screens/overworld.h"
 #include "sheets.h"
 #include "stage_check.h"
 

@@ -3,10 +3,10 @@
 #include <map>
 #include <memory>
 
+#include "content/sprite_set.h"
 #include "content/text_file.h"
 #include "findings.h"
 #include "line_shapes.h"
-#include "content/sprite_set.h"
 
 namespace {
 

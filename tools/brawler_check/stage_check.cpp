@@ -7,10 +7,10 @@
 #include <limits>
 #include <set>
 
+#include "base/numbers.h"
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
 #include "content/stage_loader.h"
-#include "base/numbers.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "findings.h"

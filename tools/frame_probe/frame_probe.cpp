@@ -26,15 +26,15 @@
 
 #include "content/stage_loader.h"
 #include "crowded_stage.h"
+#include "platform/null_platform.h"
 #include "render/stage_scene.h"
 #include "shell/game_start.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
-#include "platform/null_platform.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {

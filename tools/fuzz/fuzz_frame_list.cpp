@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "content/sprite_set.h"
 #include "content/text_file.h"
 #include "fuzz_content.h"
-#include "content/sprite_set.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   enterFuzzContent();

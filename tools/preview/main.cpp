@@ -14,11 +14,11 @@
 #include "screens/overworld.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

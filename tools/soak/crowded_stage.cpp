@@ -2,16 +2,16 @@
 
 #include <string>
 
+#include "base/numbers.h"
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
-#include "base/numbers.h"
 #include "content/text_file.h"
-#include "sim/game_state.h"
-#include "shell/input.h"
 #include "platform/null_platform.h"
+#include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
 
 namespace {

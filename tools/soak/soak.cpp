@@ -31,18 +31,19 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <string>
 #include <vector>
 
-#include "crowded_stage.h"
+#include "base/numbers.h"
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
-#include "base/numbers.h"
-#include "sim/game_state.h"
-#include "shell/input.h"
+#include "crowded_stage.h"
 #include "platform/null_platform.h"
+#include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 #include "sim/random.h"
+#include "sim/spawn.h"
 
 namespace {
 

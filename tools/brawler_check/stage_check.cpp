@@ -21,6 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The world's folder and its overworld's nodes can both name a stage.
+std::set<std::string> checkedStages;
+
 const TextFormat kStageFormat{
     "stage file",
     {"STAGETYPE", "BGNAME", "BGMNAME", "VERTICALWALL", "STAGEEND", "OBJECT", "OBJECTFORE",
@@ -260,12 +263,12 @@ void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
 
 }  // namespace
 
+void forgetStages() { checkedStages.clear(); }
+
 void checkStage(const std::string& stagePath) {
   StageCheck s;
   s.path = shownPath(fs::path(stagePath).lexically_normal().generic_string());
-  // The world's folder and its overworld's nodes can both name a stage.
-  static std::set<std::string> checked;
-  if (!checked.insert(s.path).second) return;
+  if (!checkedStages.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
   checkLineShapes(s.path, file, kStageFormat);
   checkStageFiles(s, file.lines);

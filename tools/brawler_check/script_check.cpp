@@ -13,6 +13,9 @@
 
 namespace {
 
+// A script several types share, or one stage after another loads, is checked once per role.
+std::set<std::pair<std::string, int>> checkedScripts;
+
 // Statistics the section reader alone takes; as commands they do nothing.
 const ScriptKeyword kSectionOnlyStatistics[] = {kScriptJumpHeight, kScriptWalkSpeed,
                                                 kScriptJumpAttacksAmount, kScriptWeight};
@@ -386,11 +389,12 @@ void checkUnusedFrames(const ScriptCheck& c, const std::set<int>& shownFrames) {
 
 }  // namespace
 
+void forgetScripts() { checkedScripts.clear(); }
+
 void checkScript(const std::string& scriptPath, ScriptRole role, const SheetInfo& sheet,
                  const std::string& sprPath, const std::string& whatLoadsIt) {
-  static std::set<std::pair<std::string, int>> checked;
   std::string path = shownPath(scriptPath);
-  if (!checked.insert({path, role}).second) return;
+  if (!checkedScripts.insert({path, role}).second) return;
   if (!requireFile(path, whatLoadsIt + "; without it the entity has no animations")) return;
   const TextFile& file = textFile(path);
   checkLineShapes(path, file,

@@ -23,6 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The world's folder and its overworld's nodes can both name a stage.
+std::set<std::string> checkedStages;
+
 constexpr int kPlayers = 2;
 // Opponents walk up to player 1 until they are this close, and strike only when the two bodies
 // (x +- WIDTH / 2) overlap.
@@ -254,12 +257,12 @@ void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
 
 }  // namespace
 
+void forgetStages() { checkedStages.clear(); }
+
 void checkStage(const std::string& stagePath) {
   StageCheck s;
   s.path = shownPath(fs::path(stagePath).lexically_normal().generic_string());
-  // The world's folder and its overworld's nodes can both name a stage.
-  static std::set<std::string> checked;
-  if (!checked.insert(s.path).second) return;
+  if (!checkedStages.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
   // The statements are the loader's own: a keyword it does not act on is a remark or a slip.
   checkLineShapes(s.path, file,

@@ -11,6 +11,8 @@
 #include <tuple>
 #include <vector>
 
+#include "content_walk.h"
+#include "findings.h"
 #include "platform/null_platform.h"
 
 namespace fs = std::filesystem;
@@ -119,6 +121,26 @@ TEST(BrawlerCheck, FindingsAreSortedByPathThenLine) {
   EXPECT_EQ(run.status, 1);
 }
 
+// The fuzz target checks folder after folder in one process; each must read as if it were the
+// first, or a fault seen once would hide the same fault in the next folder.
+TEST(BrawlerCheck, OneProcessChecksFolderAfterFolderAsIfEachWereTheFirst) {
+  if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
+  CaseFolder faulty("attack_never_finishes"), clean("");
+  const fs::path home = fs::current_path();
+  auto checkIn = [&home](const fs::path& folder) {
+    fs::current_path(folder);
+    checkContent();
+    fs::current_path(home);
+    std::vector<std::string> shown;
+    for (const Finding& f : findings) shown.push_back(f.path + ":" + std::to_string(f.line) + " " + f.message);
+    return shown;
+  };
+  const std::vector<std::string> first = checkIn(faulty.path());
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(checkIn(clean.path()), std::vector<std::string>());
+  EXPECT_EQ(checkIn(faulty.path()), first);
+}
+
 // A file with a fault on every line shows a screenful of them and counts the rest.
 TEST(BrawlerCheck, FindingsOfOneKindAreCappedButCounted) {
   if (!haveDecoder()) GTEST_SKIP() << "no PNG decoder in this build";
@@ -211,6 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"back_layer_parallax_zero", "stage/world1/stage3.lev:6: error"},
         FaultCase{"path_leaves_folder", "stage/world1/stage3.lev:3: error"},
         FaultCase{"number_not_finite", "scripts/kestor.dat:6: error"},
+        FaultCase{"launch_speed_not_finite", "scripts/kestor.dat:23: error", "\"inf\""},
         FaultCase{"number_too_long", "stage/world1/stage3.lev:5: error"},
         // slips
         FaultCase{"keyword_case", "scripts/kestor.dat:9: warning"},

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "content/script_flow.h"
 #include "content/text_file.h"
 
 #define STB_IMAGE_STATIC
@@ -67,70 +68,15 @@ double statOf(const std::vector<std::string>& script, const std::string& keyword
   return value;
 }
 
-// How a block runs when nothing interrupts it, tick by tick, as the interpreter runs it.
-struct BlockRun {
-  bool found = false;
-  bool finished = false;    // reached END or STOPFINISH
-  bool stopped = false;     // reached STOP, holding for ever
-  bool destroyed = false;   // ran DESTROY
-  bool fellThrough = false; // ran into the next block's BEGIN line
-  std::string assigned;     // ASSIGNANIMATION target
-  int ticks = 0;
-};
-
-BlockRun runBlock(const std::vector<std::string>& script, const std::string& name) {
-  BlockRun run;
-  int begin = -1;
-  for (size_t i = 0; i < script.size(); ++i)
-    if (getField(script[i], 1) == "BEGIN" && getField(script[i], 2) == name) {
-      begin = static_cast<int>(i);
-      break;
-    }
-  if (begin < 0) return run;
-  run.found = true;
-  int line = begin, loopLine = begin, loopDone = 0, loopCount = 0;
-  for (run.ticks = 1; run.ticks < 5000; ++run.ticks) {
-    for (;;) {
-      ++line;
-      if (line >= static_cast<int>(script.size())) {
-        run.fellThrough = true;
-        return run;
-      }
-      std::string key = getField(script[line], 1);
-      if (key == "BEGIN") {
-        run.fellThrough = true;
-        return run;
-      }
-      if (key == "DESTROY") run.destroyed = true;
-      if (key == "ASSIGNANIMATION") {
-        run.assigned = getField(script[line], 2);
-        return run;
-      }
-      if (key == "LOOPSTART") {
-        loopLine = line;
-        loopDone = 0;
-        loopCount = static_cast<int>(toNumber(getField(script[line], 2)));
-      }
-      if (key == "END" || key == "STOPFINISH") {
-        run.finished = true;
-        return run;
-      }
-      if (key == "STOP") {
-        run.stopped = true;
-        return run;
-      }
-      if (key == "LOOPEND") {
-        if (++loopDone < loopCount) {
-          line = loopLine;
-        } else {
-          loopDone = loopCount = 0;
-        }
-        break;
-      }
-    }
-  }
-  return run;
+// A block as the game's interpreter runs it, through the control-flow model the checker uses
+// too; a block the script lacks does nothing.
+BlockRun runNamed(const ScriptFlow& flow, const std::string& name) {
+  int begin = flow.blockAt(name);
+  return begin < 0 ? BlockRun{} : runBlock(flow, begin);
 }
+
+// Runs on into the next block's lines or past the end of the script.
+bool fallsThrough(const BlockRun& run) { return run.runsOff || run.fallsInto >= 0; }
 
 std::vector<std::string> stageFiles() {
   std::vector<std::string> stages;
@@ -291,9 +237,9 @@ TEST(ContentPack, RosterFightersHavePlayerFilesAndEveryBlowTheyChain) {
     SCOPED_TRACE(name);
     EXPECT_EQ(channelsOf("gfx/entities/" + name + ".png"), kRgba);
     EXPECT_FALSE(framesOf("gfx/entities/" + name + ".spr").empty());
-    std::vector<std::string> script = linesOf("scripts/" + name + ".dat");
+    ScriptFlow script = loadScriptFlow(linesOf("scripts/" + name + ".dat"));
     for (const char* block : {"STAND", "QUICKATTACK1", "QUICKATTACK2", "QUICKATTACK3", "GETUP", "DIE"})
-      EXPECT_TRUE(runBlock(script, block).found) << block;
+      EXPECT_GE(script.blockAt(block), 0) << block;
   }
   EXPECT_EQ(boxes, 4);
 }
@@ -317,10 +263,10 @@ TEST(ContentPack, OverworldNodesLeadToStagesThatExist) {
 
 TEST(ContentPack, MarkersAnimateForBothPlayersWithoutFighterCommands) {
   std::vector<std::string> script = linesOf("scripts/overworldmarkers.dat");
+  ScriptFlow flow = loadScriptFlow(script);
   for (const char* block : {"PLAYER1", "PLAYER2"}) {
-    BlockRun run = runBlock(script, block);
-    EXPECT_TRUE(run.found) << block;
-    EXPECT_FALSE(run.fellThrough) << block;
+    EXPECT_GE(flow.blockAt(block), 0) << block;
+    EXPECT_FALSE(fallsThrough(runNamed(flow, block))) << block;
   }
   const std::set<std::string> allowed = {"BEGIN", "FRAMESET", "LOOPSTART", "LOOPEND", "END", "STOP"};
   for (const std::string& line : script) {
@@ -462,6 +408,7 @@ INSTANTIATE_TEST_SUITE_P(World1, Stage, ::testing::ValuesIn(stageFiles()), [](co
 class Script : public ::testing::TestWithParam<std::string> {
  protected:
   std::vector<std::string> lines = linesOf("scripts/" + GetParam() + ".dat");
+  ScriptFlow flow = loadScriptFlow(lines);
   bool player = std::find(kPlayers.begin(), kPlayers.end(), GetParam()) != kPlayers.end();
 };
 class FighterScript : public Script {};
@@ -483,14 +430,12 @@ TEST_P(FighterScript, BlocksTheEngineWaitsOnFinish) {
   // Players chain at least three blows; opponents pick among QUICKATTACK1 to ATTACKSAMOUNT.
   for (int n = 1; n <= (player ? std::max(attacks, 3) : attacks); ++n) mustFinish.push_back("QUICKATTACK" + std::to_string(n));
   for (const std::string& block : mustFinish) {
-    BlockRun run = runBlock(lines, block);
-    EXPECT_TRUE(run.found) << block;
-    EXPECT_TRUE(run.finished) << block;
+    EXPECT_GE(flow.blockAt(block), 0) << block;
+    EXPECT_TRUE(runNamed(flow, block).finishes) << block;
   }
   for (const std::string& block : {"STAND", "WALK", "RUN", "JUMP", "JUMPATTACK", "FALL"}) {
-    BlockRun run = runBlock(lines, block);
-    EXPECT_TRUE(run.found) << block;
-    EXPECT_FALSE(run.fellThrough) << block;
+    EXPECT_GE(flow.blockAt(block), 0) << block;
+    EXPECT_FALSE(fallsThrough(runNamed(flow, block))) << block;
   }
 }
 
@@ -517,15 +462,16 @@ TEST_P(FighterScript, BodyReachesAnyOtherFighter) {
 }
 
 TEST_P(PropScript, SettlesBackByItself) {
-  EXPECT_TRUE(runBlock(lines, "STATIONARY").stopped);
-  for (const std::string& block : {"DAMAGE", "FALL"}) EXPECT_EQ(runBlock(lines, block).assigned, "STATIONARY") << block;
+  EXPECT_GE(runNamed(flow, "STATIONARY").holdLine, 0);
+  for (const std::string& block : {"DAMAGE", "FALL"})
+    EXPECT_EQ(runNamed(flow, block).entered.count(flow.blockAt("STATIONARY")), 1u) << block;
 }
 
 TEST_P(EffectScript, RemovesItself) {
   for (const std::string& block : {"SMALLSPARK", "BIGSPARK", "BLOODSPURT"}) {
-    BlockRun run = runBlock(lines, block);
-    EXPECT_TRUE(run.destroyed) << block;
-    EXPECT_TRUE(run.stopped) << block;
+    BlockRun run = runNamed(flow, block);
+    EXPECT_TRUE(run.destroys) << block;
+    EXPECT_GE(run.holdLine, 0) << block;
   }
 }
 
@@ -585,7 +531,7 @@ TEST_P(Script, EveryFrameItShowsHasAPicture) {
 // The drawn feet of a standing fighter or a prop at rest are its foot line, y + HEIGHT: off by
 // more than a few pixels and it floats above, or sinks into, the street it walks on.
 TEST_P(Script, RestingFrameStandsOnTheFootLine) {
-  std::string rest = GetParam() == "globals" ? "" : runBlock(lines, "STAND").found ? "STAND" : "STATIONARY";
+  std::string rest = GetParam() == "globals" ? "" : flow.blockAt("STAND") >= 0 ? "STAND" : "STATIONARY";
   if (rest.empty()) return;  // effects float where the blow lands
   int frame = -1;
   bool inBlock = false;

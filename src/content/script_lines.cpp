@@ -10,11 +10,11 @@ const ScriptKeywordInfo kScriptKeywords[] = {
     {"WIDTH", kScriptWidth, 1, 0},
     {"HEIGHT", kScriptHeight, 1, 0},
     {"LOOPSTART", kScriptLoopStart, 1, 0},
-    {"LOOPEND", kScriptLoopEnd, 0, 0},
+    {"LOOPEND", kScriptLoopEnd, 0, 0, true},
     {"FRAMESET", kScriptFrameSet, 1, 0},
-    {"END", kScriptEnd, 0, 0},
-    {"STOP", kScriptStop, 0, 0},
-    {"STOPFINISH", kScriptStopFinish, 0, 0},
+    {"END", kScriptEnd, 0, 0, true},
+    {"STOP", kScriptStop, 0, 0, true},
+    {"STOPFINISH", kScriptStopFinish, 0, 0, true},
     {"ATTACKMID", kScriptAttackMid, 3, 0},
     {"ATTACKLOW", kScriptAttackLow, 3, 0},
     {"ATTACKKNOCKHIGH", kScriptAttackKnockHigh, 5, 0},
@@ -78,6 +78,7 @@ ScriptCommand parseScriptLine(const std::string& line) {
     const ScriptKeywordInfo& info = kScriptKeywords[k];
     if (keyword != info.keyword) continue;
     command.keyword = info.code;
+    command.endsTick = info.endsTick;
     for (int a = 0; a < info.numbers; ++a) command.arg[a] = toNumber(getField(line, a + 2));
     if (info.nameField) command.name = getField(line, info.nameField);
     break;

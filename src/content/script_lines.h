@@ -54,12 +54,14 @@ enum ScriptKeyword : int32_t {
   kScriptKeywordCount
 };
 
-// What a keyword's line carries: how many numbers and which field, if any, is its name.
+// What a keyword's line carries: how many numbers and which field, if any, is its name; and
+// whether the interpreter's tick ends after it.
 struct ScriptKeywordInfo {
   const char* keyword;
   ScriptKeyword code;
   int numbers;    // numeric arguments, taken from fields 2, 3, ...
   int nameField;  // field holding the text argument, 0 for none
+  bool endsTick = false;
 };
 extern const ScriptKeywordInfo kScriptKeywords[];
 extern const int kScriptKeywordInfoCount;
@@ -68,6 +70,7 @@ extern const int kScriptKeywordInfoCount;
 // text argument (ASSIGNANIMATION and BEGIN: field 2, SETPHYSICSCONTROLANIM: field 3).
 struct ScriptCommand {
   ScriptKeyword keyword = kScriptBlank;
+  bool endsTick = false;  // the keyword's, from kScriptKeywords
   double arg[kScriptArgs] = {};
   std::string name;
 };

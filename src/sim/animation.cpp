@@ -14,32 +14,28 @@ namespace {
 constexpr int kLastScriptLine = kScriptLineCount - 1;
 constexpr int kMaxLinesPerTick = kScriptLineCount;
 
-enum TickResult { kGoOn = 0, kEndTick = 1 };
-
 // playerState of a scripted launch: physics lands it with landAnimation, not "LAND".
 constexpr int32_t kScriptedLaunch = 9;
 
-using CommandHandler = int (*)(SpriteSet& sprite, Entity& entity, const ScriptCommand& command);
+// Which commands end the tick is the keyword table's to say (kScriptKeywords), so that the
+// control-flow model in content/script_flow.h cuts ticks where the game does.
+using CommandHandler = void (*)(SpriteSet& sprite, Entity& entity, const ScriptCommand& command);
 
-int runAssignAnimation(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+void runAssignAnimation(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
   startAnimation(sprite, c.name);
-  return kGoOn;
 }
-int runWidth(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+void runWidth(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
   sprite.bodyWidth = c.arg[0];
-  return kGoOn;
 }
-int runHeight(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+void runHeight(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
   sprite.bodyHeight = c.arg[0];
-  return kGoOn;
 }
-int runLoopStart(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+void runLoopStart(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
   sprite.loopCount = roundToInt(c.arg[0]);
   sprite.loopLine = sprite.scriptLine;
   sprite.loopDone = 0;
-  return kGoOn;
 }
-int runLoopEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+void runLoopEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
   sprite.loopDone += 1;
   if (sprite.loopDone < sprite.loopCount) {
     sprite.scriptLine = sprite.loopLine;
@@ -47,25 +43,20 @@ int runLoopEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
     sprite.loopDone = 0;
     sprite.loopCount = 0;
   }
-  return kEndTick;
 }
-int runFrameSet(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
+void runFrameSet(SpriteSet& sprite, Entity&, const ScriptCommand& c) {
   sprite.frame = roundToInt(c.arg[0]);
-  return kGoOn;
 }
-int runEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+void runEnd(SpriteSet& sprite, Entity&, const ScriptCommand&) {
   sprite.finished = 1;
   sprite.scriptLine = sprite.beginLine;
-  return kEndTick;
 }
-int runStop(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+void runStop(SpriteSet& sprite, Entity&, const ScriptCommand&) {
   sprite.scriptLine -= 1;
-  return kEndTick;
 }
-int runStopFinish(SpriteSet& sprite, Entity&, const ScriptCommand&) {
+void runStopFinish(SpriteSet& sprite, Entity&, const ScriptCommand&) {
   sprite.scriptLine -= 1;
   sprite.finished = 1;
-  return kEndTick;
 }
 
 void setAttack(Entity& e, const ScriptCommand& c, int kind) {
@@ -80,68 +71,54 @@ void setKnockAttack(Entity& e, const ScriptCommand& c, int kind) {
   e.knockXv = roundToInt(c.arg[3]);
   e.knockYv = roundToInt(c.arg[4]);
 }
-int runAttackMid(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runAttackMid(SpriteSet&, Entity& e, const ScriptCommand& c) {
   setAttack(e, c, kAttackMid);
-  return kGoOn;
 }
-int runAttackLow(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runAttackLow(SpriteSet&, Entity& e, const ScriptCommand& c) {
   setAttack(e, c, kAttackLow);
-  return kGoOn;
 }
-int runAttackKnockHigh(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runAttackKnockHigh(SpriteSet&, Entity& e, const ScriptCommand& c) {
   setKnockAttack(e, c, kAttackKnockHigh);
-  return kGoOn;
 }
-int runAttackKnockLow(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runAttackKnockLow(SpriteSet&, Entity& e, const ScriptCommand& c) {
   setKnockAttack(e, c, kAttackKnockLow);
-  return kGoOn;
 }
-int runComboAllowed(SpriteSet&, Entity& e, const ScriptCommand&) {
+void runComboAllowed(SpriteSet&, Entity& e, const ScriptCommand&) {
   e.comboAllowed = 1;
-  return kGoOn;
 }
-int runDestroy(SpriteSet&, Entity& e, const ScriptCommand&) {
+void runDestroy(SpriteSet&, Entity& e, const ScriptCommand&) {
   e.alive = 0;
-  return kGoOn;
 }
 // Forward is +x when facing right (0) and -x when facing left (1).
 double forward(const Entity& e, double amount) { return e.facing == 1 ? -amount : amount; }
-int runMoveForward(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runMoveForward(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.x = roundToInt16(e.x + forward(e, c.arg[0]));
-  return kGoOn;
 }
-int runScreenShakeY(SpriteSet&, Entity&, const ScriptCommand& c) {
+void runScreenShakeY(SpriteSet&, Entity&, const ScriptCommand& c) {
   shakeY = roundToInt(shakeY + c.arg[0]);
-  return kGoOn;
 }
-int runSetPhysicsControl(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runSetPhysicsControl(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.physicsOn = roundToInt(c.arg[0]);
   e.playerState = kPlayerAirborne;
   e.aiState = kAiJumping;
-  return kGoOn;
 }
-int runSetPhysicsControlAnim(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runSetPhysicsControlAnim(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.physicsOn = roundToInt(c.arg[0]);
   e.landAnimation = c.name;
   e.playerState = kScriptedLaunch;
-  return kGoOn;
 }
-int runSetXv(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runSetXv(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.xv = roundToInt16(forward(e, c.arg[0]));
-  return kGoOn;
 }
-int runSetYv(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runSetYv(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.yv = roundToInt16(c.arg[0]);
-  return kGoOn;
 }
-int runSetHp(SpriteSet&, Entity& e, const ScriptCommand& c) {
+void runSetHp(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.hp = c.arg[0];
-  return kGoOn;
 }
-int runPlayGameSound(SpriteSet&, Entity&, const ScriptCommand& c) {
+void runPlayGameSound(SpriteSet&, Entity&, const ScriptCommand& c) {
   int slot = roundToInt(c.arg[0]);
   if (slot >= 0 && slot < kSoundSlots) playSound(slot);
-  return kGoOn;
 }
 
 struct CommandEntry {
@@ -227,7 +204,8 @@ void stepAnimation(SpriteSet& sprite) {
     sprite.scriptLine += 1;
     const ScriptCommand& command = scriptCommand(sprite.script, sprite.scriptLine);
     CommandHandler run = kHandlers.byKeyword[command.keyword];
-    if (run && run(sprite, entity, command) == kEndTick) return;
+    if (run) run(sprite, entity, command);
+    if (command.endsTick) return;
   }
 }
 

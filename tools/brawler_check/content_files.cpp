@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -26,6 +27,14 @@ constexpr double kMusicLoopEnd = 145.072;
 constexpr uint32_t kPracticalImageSide = 4096;
 // A text file longer than this is not content; nothing the game reads comes near it.
 constexpr int kTextLineLimit = 100000;
+// Nearly every file fits this many lines; a longer one is read again into a table eight times
+// the size, so that short files do not pay for the limit's table.
+constexpr int kTextLinesFirstRead = 4096;
+
+// Each file is read, decoded and reported missing once, however many loaders want it.
+std::map<std::string, TextFile> textFiles;
+std::map<std::pair<std::string, int>, ImageInfo> images;
+std::set<std::string> reportedMissing;
 
 std::string lower(std::string text) {
   for (char& c : text)
@@ -78,8 +87,6 @@ bool leavesContentFolder(const std::string& contentPath) {
 bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
                  Severity ifMissing) {
   if (contentFileExists(contentPath)) return true;
-  // A file several loaders want is reported once, by the first of them.
-  static std::set<std::string> reportedMissing;
   std::string path = hostPath(contentPath);
   if (!reportedMissing.insert(path).second) return false;
   std::string message = "missing file, loaded " + whatLoadsIt;
@@ -95,27 +102,28 @@ bool requireFile(const std::string& contentPath, const std::string& whatLoadsIt,
 }
 
 const TextFile& textFile(const std::string& contentPath) {
-  static std::map<std::string, TextFile> cache;
   std::string path = hostPath(contentPath);
-  auto found = cache.find(path);
-  if (found != cache.end()) return found->second;
-  TextFile& file = cache[path];
+  auto found = textFiles.find(path);
+  if (found != textFiles.end()) return found->second;
+  TextFile& file = textFiles[path];
   file.exists = contentFileExists(path);
-  if (file.exists) {
-    file.lines.resize(kTextLineLimit);
-    file.lines.resize(readLines(path, file.lines.data(), kTextLineLimit));
+  for (int capacity = kTextLinesFirstRead; file.exists;
+       capacity = std::min(capacity * 8, kTextLineLimit)) {
+    file.lines.assign(capacity, std::string());
+    int count = readLines(path, file.lines.data(), capacity);
+    file.lines.resize(count);
+    if (count < capacity || capacity == kTextLineLimit) break;
   }
   return file;
 }
 
 const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
                             const std::string& whatLoadsIt) {
-  static std::map<std::pair<std::string, int>, ImageInfo> cache;
   std::string path = hostPath(contentPath);
   auto key = std::make_pair(path, static_cast<int>(layout));
-  auto found = cache.find(key);
-  if (found != cache.end()) return found->second;
-  ImageInfo& info = cache[key];
+  auto found = images.find(key);
+  if (found != images.end()) return found->second;
+  ImageInfo& info = images[key];
   if (!requireFile(path, whatLoadsIt + "; the game stops with \"Error loading " + contentPath + ".\""))
     return info;
   // Sized from its header first: a small file can claim more pixels than memory holds.
@@ -157,6 +165,12 @@ const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
     reportError(path, 0, "is a 32-bit RGBA image, but this picture is loaded as 24-bit RGB: "
                          "its transparency is thrown away");
   return info;
+}
+
+void forgetContentFiles() {
+  textFiles.clear();
+  images.clear();
+  reportedMissing.clear();
 }
 
 void checkSound(const std::string& contentPath, const std::string& whatLoadsIt) {

@@ -36,5 +36,8 @@ struct ImageInfo {
 const ImageInfo& checkImage(const std::string& contentPath, ImageLayout layout,
                             const std::string& whatLoadsIt);
 
+// Empties the caches of files read and reported, for a new content folder.
+void forgetContentFiles();
+
 void checkSound(const std::string& contentPath, const std::string& whatLoadsIt);
 void checkMusic(const std::string& contentPath, const std::string& whatLoadsIt);

@@ -8,6 +8,7 @@
 #include "entity_files.h"
 #include "findings.h"
 #include "screens_check.h"
+#include "script_check.h"
 #include "sheets.h"
 #include "stage_check.h"
 
@@ -64,6 +65,12 @@ void checkOverworlds() {
 }  // namespace
 
 void checkContent() {
+  // Every run starts from an empty memory, so one process can check many folders in turn.
+  forgetFindings();
+  forgetContentFiles();
+  forgetSheets();
+  forgetScripts();
+  forgetStages();
   checkStartupSheets();
   for (const char* name : kPlayerFighters)
     checkEntityFiles(name, kPlayerFiles, kRoleFighter, "for a player's fighter");

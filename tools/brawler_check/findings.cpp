@@ -79,6 +79,12 @@ void reportWarning(const std::string& path, int line, const std::string& message
   report(path, line, kWarning, message);
 }
 
+void forgetFindings() {
+  findings.clear();
+  reported.clear();
+  kinds.clear();
+}
+
 int printFindings(bool errorsOnly) {
   long long errors = 0, warnings = 0;
   addLeftOutSummaries(&errors, &warnings);

@@ -21,3 +21,5 @@ void reportWarning(const std::string& path, int line, const std::string& message
 // Prints the findings sorted by path and line, then the summary; returns the error count (held
 // to a million).
 int printFindings(bool errorsOnly);
+// Empties the findings and what they remember, for a new content folder.
+void forgetFindings();

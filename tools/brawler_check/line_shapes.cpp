@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "content/script_lines.h"
 #include "content/text_file.h"
 #include "findings.h"
 
@@ -125,20 +126,21 @@ void checkHiddenBytes(const std::string& path) {
   }
 }
 
-// Fields that hold a name rather than a number, by keyword and field number.
+// Fields that hold a name rather than a number, by keyword and field number; a script's are
+// in the game's keyword table.
 struct NameField {
   const char* keyword;
   int field;
 };
 const NameField kNameFields[] = {
-    {"BEGIN", 2},   {"ASSIGNANIMATION", 2}, {"SETPHYSICSCONTROLANIM", 2}, {"BGNAME", 2},
-    {"STAGETYPE", 2}, {"BGMNAME", 2},      {"LOADENTITY", 2},            {"NODE", 9},
-    {"FIGHTER", 2},
+    {"BGNAME", 2}, {"STAGETYPE", 2}, {"BGMNAME", 2}, {"LOADENTITY", 2}, {"NODE", 9}, {"FIGHTER", 2},
 };
 
 bool isNameField(const std::string& keyword, int field) {
   for (const NameField& name : kNameFields)
     if (keyword == name.keyword && field == name.field) return true;
+  for (int k = 0; k < kScriptKeywordInfoCount; ++k)
+    if (keyword == kScriptKeywords[k].keyword) return field == kScriptKeywords[k].nameField;
   return false;
 }
 

@@ -14,5 +14,13 @@ struct TextFormat {
 
 void checkLineShapes(const std::string& path, const TextFile& file, const TextFormat& format);
 
+// The keywords of one of the game's own statement tables, in its order.
+template <typename Row>
+std::vector<std::string> keywordsOf(const Row* rows, int count) {
+  std::vector<std::string> words;
+  for (int i = 0; i < count; ++i) words.push_back(rows[i].keyword);
+  return words;
+}
+
 // Optimal-alignment edit distance (a swap of neighbours counts as one edit).
 int editDistance(const std::string& a, const std::string& b);

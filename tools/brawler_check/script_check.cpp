@@ -7,11 +7,14 @@
 
 #include "audio/sound.h"
 #include "base/numbers.h"
+#include "content/script_flow.h"
 #include "findings.h"
 #include "line_shapes.h"
-#include "script_model.h"
 
 namespace {
+
+// A script several types share, or one stage after another loads, is checked once per role.
+std::set<std::pair<std::string, int>> checkedScripts;
 
 // Statistics the section reader alone takes; as commands they do nothing.
 const ScriptKeyword kSectionOnlyStatistics[] = {kScriptJumpHeight, kScriptWalkSpeed,
@@ -79,12 +82,6 @@ const char* keywordText(ScriptKeyword keyword) {
   return "";
 }
 
-std::vector<std::string> scriptKeywords() {
-  std::vector<std::string> words;
-  for (int i = 0; i < kScriptKeywordInfoCount; ++i) words.push_back(kScriptKeywords[i].keyword);
-  return words;
-}
-
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string capitalised(std::string text) {
@@ -94,12 +91,13 @@ std::string capitalised(std::string text) {
 
 
 struct ScriptCheck {
-  const Script& script;
+  const ScriptFlow& script;
   ScriptRole role;
   const SheetInfo& sheet;
   std::string sprPath;
+  std::string scriptPath;
 
-  const std::string& path() const { return script.path; }
+  const std::string& path() const { return scriptPath; }
   int firstBegin() const {
     for (int i = 0; i < kScriptLineCount; ++i)
       if (script.keyword(i) == kScriptBegin) return i;
@@ -111,7 +109,7 @@ void checkBlockNames(const ScriptCheck& c) {
   std::set<std::string> seen;
   for (int i = 0; i < kScriptLineCount; ++i) {
     if (c.script.keyword(i) != kScriptBegin) continue;
-    std::string name = c.script.command[i].name;
+    std::string name = c.script.command(i).name;
     std::string capitals = capitalised(name);
     if (name.empty()) {
       reportWarning(c.path(), i + 1, "BEGIN without a block name");
@@ -150,11 +148,11 @@ struct AttackCount {
   long long count = 0;  // 64 bits: a hostile count must not wrap into a small one
   int line = -1;        // index of the line that sets it, -1 when none does
 };
-AttackCount attackCount(const Script& script) {
+AttackCount attackCount(const ScriptFlow& script) {
   AttackCount attacks;
   for (int i = 0; i < kScriptLineCount; ++i) {
     if (script.keyword(i) != kScriptAttacksAmount) continue;
-    attacks.count = roundToInt(script.command[i].arg[0]);
+    attacks.count = roundToInt(script.command(i).arg[0]);
     attacks.line = i;
   }
   return attacks;
@@ -176,10 +174,10 @@ bool oneEditApart(const std::string& a, const std::string& b) {
 
 // The first BEGIN whose name is a slip for `wanted` (in capitals): one edit away, or the same
 // letters in other capitals; -1 when there is none.
-int nearMissBlock(const Script& script, const std::string& wanted) {
+int nearMissBlock(const ScriptFlow& script, const std::string& wanted) {
   for (int i = 0; i < kScriptLineCount; ++i) {
     if (script.keyword(i) != kScriptBegin) continue;
-    std::string name = capitalised(script.command[i].name);
+    std::string name = capitalised(script.command(i).name);
     if (name == wanted || oneEditApart(name, wanted)) return i;
   }
   return -1;
@@ -192,7 +190,7 @@ void requireBlock(const ScriptCheck& c, const std::string& name, const std::stri
   std::string message = "no block " + quoted(name) + ", which the game starts " + when;
   int slip = nearMissBlock(c.script, name);
   if (slip >= 0)
-    message += "; did you mean " + quoted(c.script.command[slip].name) + " (line " +
+    message += "; did you mean " + quoted(c.script.command(slip).name) + " (line " +
                std::to_string(slip + 1) + ")?";
   reportError(c.path(), first < kScriptLineCount ? first + 1 : 0, message);
 }
@@ -295,10 +293,10 @@ void checkAssignCycles(const ScriptCheck& c) {
     std::vector<std::pair<int, int>> path = {{begin, -1}};  // (block begin, ASSIGNANIMATION line)
     int line = begin;
     while (++line < kScriptLineCount) {
-      ScriptKeyword keyword = c.script.keyword(line);
-      if (endsTick(keyword)) break;
-      if (keyword != kScriptAssignAnimation) continue;
-      int target = c.script.blockAt(c.script.command[line].name);
+      const ScriptCommand& command = c.script.command(line);
+      if (command.endsTick) break;
+      if (command.keyword != kScriptAssignAnimation) continue;
+      int target = c.script.blockAt(command.name);
       if (target < 0) continue;
       size_t at = 0;
       while (at < path.size() && path[at].first != target) ++at;
@@ -319,7 +317,7 @@ void checkAssignCycles(const ScriptCheck& c) {
 }
 
 // The block each line belongs to (-1 before the first BEGIN).
-std::vector<int> blockOfLines(const Script& script) {
+std::vector<int> blockOfLines(const ScriptFlow& script) {
   std::vector<int> owner(kScriptLineCount, -1);
   int current = -1;
   for (int i = 0; i < kScriptLineCount; ++i) {
@@ -332,7 +330,7 @@ std::vector<int> blockOfLines(const Script& script) {
 void checkCommands(const ScriptCheck& c, std::set<int>& shownFrames) {
   std::vector<int> owner = blockOfLines(c.script);
   for (int i = 0; i < kScriptLineCount; ++i) {
-    const ScriptCommand& command = c.script.command[i];
+    const ScriptCommand& command = c.script.command(i);
     ScriptKeyword keyword = command.keyword;
     int line = i + 1;
     if (keyword == kScriptFrameSet) {
@@ -357,7 +355,7 @@ void checkCommands(const ScriptCheck& c, std::set<int>& shownFrames) {
         reportWarning(c.path(), line, std::string(keywordText(keyword)) + " names " + quoted(command.name) +
                                           ", but the script has no such block");
     } else if (keyword == kScriptComboAllowed && c.role == kRoleFighter && owner[i] >= 0) {
-      std::string block = c.script.command[owner[i]].name;
+      std::string block = c.script.command(owner[i]).name;
       if (block.rfind("QUICKATTACK", 0) == 0) {
         int step = std::atoi(block.c_str() + 11);
         std::string next = "QUICKATTACK" + std::to_string(step + 1);
@@ -391,17 +389,20 @@ void checkUnusedFrames(const ScriptCheck& c, const std::set<int>& shownFrames) {
 
 }  // namespace
 
+void forgetScripts() { checkedScripts.clear(); }
+
 void checkScript(const std::string& scriptPath, ScriptRole role, const SheetInfo& sheet,
                  const std::string& sprPath, const std::string& whatLoadsIt) {
-  static std::set<std::pair<std::string, int>> checked;
   std::string path = shownPath(scriptPath);
-  if (!checked.insert({path, role}).second) return;
+  if (!checkedScripts.insert({path, role}).second) return;
   if (!requireFile(path, whatLoadsIt + "; without it the entity has no animations")) return;
   const TextFile& file = textFile(path);
-  checkLineShapes(path, file, TextFormat{"script", scriptKeywords(), kScriptLineCount});
+  checkLineShapes(path, file,
+                  TextFormat{"script", keywordsOf(kScriptKeywords, kScriptKeywordInfoCount),
+                             kScriptLineCount});
 
-  Script script = loadScriptModel(path, file.lines);
-  ScriptCheck c{script, role, sheet, sprPath};
+  ScriptFlow script = loadScriptFlow(file.lines);
+  ScriptCheck c{script, role, sheet, sprPath, path};
   checkBlockNames(c);
   checkStatisticsSection(c);
   checkRequiredBlocks(c);

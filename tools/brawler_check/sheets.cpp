@@ -13,6 +13,9 @@ namespace {
 const TextFormat kFrameListFormat{"frame list", {"FRAME"}, kFrameCount};
 const TextFormat kOffsetFormat{"offset file", {"OFFSET"}, kOffsetCount};
 
+// One frame list can cut several images (every stage background uses "gfx/stage/bg.spr").
+std::map<std::pair<std::string, std::string>, SheetInfo> sheets;
+
 std::string number(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", value);
@@ -64,16 +67,16 @@ void checkRectangles(const std::string& path, const FrameList& frames, const Tex
 
 }  // namespace
 
+void forgetSheets() { sheets.clear(); }
+
 const SheetInfo& checkSheet(const std::string& imagePath, ImageLayout layout,
                             const std::string& sprPath, const std::string& whatLoadsIt) {
-  // One frame list can cut several images (every stage background uses "gfx/stage/bg.spr").
-  static std::map<std::pair<std::string, std::string>, SheetInfo> cache;
   const ImageInfo& image = checkImage(imagePath, layout, whatLoadsIt);
   std::string path = shownPath(sprPath);
   auto key = std::make_pair(path, shownPath(imagePath));
-  auto found = cache.find(key);
-  if (found != cache.end()) return found->second;
-  SheetInfo& sheet = cache[key];
+  auto found = sheets.find(key);
+  if (found != sheets.end()) return found->second;
+  SheetInfo& sheet = sheets[key];
   sheet.defined.assign(kFrameCount, false);
   if (!requireFile(path, whatLoadsIt + "; without it nothing of the sheet is drawn")) return sheet;
   const TextFile& file = textFile(path);

@@ -17,6 +17,8 @@ struct SheetInfo {
 // Checks the image and the frame list cut from it; each pair is checked once.
 const SheetInfo& checkSheet(const std::string& imagePath, ImageLayout layout,
                             const std::string& sprPath, const std::string& whatLoadsIt);
+// Empties the sheets checked, for a new content folder.
+void forgetSheets();
 // Checks an ".off" file that goes with the sheet; `required` false for optional offsets.
 void checkOffsets(const std::string& offPath, const SheetInfo& sheet, bool required,
                   const std::string& whatLoadsIt);

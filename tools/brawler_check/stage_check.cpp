@@ -10,25 +10,22 @@
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
 #include "content/script_lines.h"
+#include "content/stage_loader.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "findings.h"
 #include "line_shapes.h"
 #include "platform/platform.h"
+#include "sim/entity.h"
 #include "sheets.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const TextFormat kStageFormat{
-    "stage file",
-    {"STAGETYPE", "BGNAME", "BGMNAME", "VERTICALWALL", "STAGEEND", "OBJECT", "OBJECTFORE",
-     "OBJECTBACK", "OBJECTSTRING", "LOADENTITY", "PLACEENTITY", "CPLACEENTITY"},
-    kStageLineCount};
+// The world's folder and its overworld's nodes can both name a stage.
+std::set<std::string> checkedStages;
 
-constexpr int kSceneryCapacity = 1001;  // scenery objects 0..1000
-constexpr int kEntityCapacity = 1001;   // entities 0..1000, players included
 constexpr int kPlayers = 2;
 // Opponents walk up to player 1 until they are this close, and strike only when the two bodies
 // (x +- WIDTH / 2) overlap.
@@ -53,9 +50,9 @@ void addObjects(StageCheck& s, int line, long long count, int tile) {
   if (s.tiles && s.tiles->listed && !s.tiles->isDefined(tile))
     reportError(s.path, line, "tile " + std::to_string(tile) + " is not defined in " + s.tilesSpr);
   s.objects += count;
-  if (s.objects > kSceneryCapacity && !s.objectsOverflowReported) {
+  if (s.objects > kSceneryCount && !s.objectsOverflowReported) {
     s.objectsOverflowReported = true;
-    reportError(s.path, line, "more than " + std::to_string(kSceneryCapacity) +
+    reportError(s.path, line, "more than " + std::to_string(kSceneryCount) +
                                   " scenery objects; the scenery table ends here");
   }
 }
@@ -67,9 +64,9 @@ void addEntities(StageCheck& s, int line, long long count, int type) {
                                   std::to_string(s.types) +
                                   " LOADENTITY line(s) come before this line, numbered from 0");
   s.entities += count;
-  if (s.entities > kEntityCapacity && !s.entitiesOverflowReported) {
+  if (s.entities > kEntityCount && !s.entitiesOverflowReported) {
     s.entitiesOverflowReported = true;
-    reportError(s.path, line, "more than " + std::to_string(kEntityCapacity) +
+    reportError(s.path, line, "more than " + std::to_string(kEntityCount) +
                                   " entities with the players; the entity table ends here");
   }
 }
@@ -260,14 +257,17 @@ void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
 
 }  // namespace
 
+void forgetStages() { checkedStages.clear(); }
+
 void checkStage(const std::string& stagePath) {
   StageCheck s;
   s.path = shownPath(fs::path(stagePath).lexically_normal().generic_string());
-  // The world's folder and its overworld's nodes can both name a stage.
-  static std::set<std::string> checked;
-  if (!checked.insert(s.path).second) return;
+  if (!checkedStages.insert(s.path).second) return;
   const TextFile& file = textFile(s.path);
-  checkLineShapes(s.path, file, kStageFormat);
+  // The statements are the loader's own: a keyword it does not act on is a remark or a slip.
+  checkLineShapes(s.path, file,
+                  TextFormat{"stage file", keywordsOf(kStageStatements, kStageStatementCount),
+                             kStageLineCount});
   checkStageFiles(s, file.lines);
   for (int i = 0; i < kStageLineCount && i < static_cast<int>(file.lines.size()); ++i) {
     const std::string& text = file.lines[i];

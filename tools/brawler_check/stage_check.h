@@ -3,3 +3,5 @@
 #include <string>
 
 void checkStage(const std::string& stagePath);
+// Empties the stages checked, for a new content folder.
+void forgetStages();

@@ -244,6 +244,8 @@ def cases(base):
                 "NODE 0 100 500 0 1 0 0 stage3", "NODE 1 400 500 0 0 0 0 ../../extra/bonus"),
             "extra/bonus.lev": insert_after(lev, "STAGEEND 2000", "OBJECTBACK 0 0 0 0")},
         "number_not_finite": {"scripts/kestor.dat": replace_line(kestor, "SETHP 100", "SETHP inf")},
+        "launch_speed_not_finite": {"scripts/kestor.dat": replace_line(
+            kestor, "ATTACKMID 20 0 10", "SETPHYSICSCONTROLANIM inf JUMP")},
         "number_too_long": {"stage/world1/stage3.lev": replace_line(
             lev, "STAGEEND 2000", "STAGEEND &H" + "F" * 300)},
         "path_leaves_folder": {"stage/world1/stage3.lev": replace_line(

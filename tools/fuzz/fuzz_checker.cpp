@@ -26,10 +26,9 @@ struct PackFile {
 std::vector<PackFile> packFiles;  // sorted by path, so that a seed's first byte names one file
 
 void enterCleanPackCopy() {
-  char pattern[] = "/tmp/brawler-fuzz-check-XXXXXX";
-  if (!mkdtemp(pattern)) std::abort();
-  fs::copy(BRAWLER_CHECK_CLEAN_PACK, pattern, fs::copy_options::recursive);
-  if (chdir(pattern) != 0) std::abort();
+  const std::string folder = makeTemporaryFolder("brawler-fuzz-check-");
+  fs::copy(BRAWLER_CHECK_CLEAN_PACK, folder, fs::copy_options::recursive);
+  if (chdir(folder.c_str()) != 0) std::abort();
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(".")) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);

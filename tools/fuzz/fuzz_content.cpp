@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
@@ -37,9 +38,7 @@ void writeImage(const std::string& path, int channels) {
 const std::string& enterFuzzContent() {
   static std::string folder;
   if (!folder.empty()) return folder;
-  char pattern[] = "/tmp/brawler-fuzz-XXXXXX";
-  if (!mkdtemp(pattern)) std::abort();
-  folder = pattern;
+  folder = makeTemporaryFolder("brawler-fuzz-");
   if (chdir(folder.c_str()) != 0) std::abort();
   makeDirs("gfx/stage/fuzz");
   makeDirs("gfx/entities");
@@ -62,6 +61,12 @@ const std::string& enterFuzzContent() {
             "\nBEGIN SMALLSPARK\nFRAMESET 0\nLOOPSTART 3\nLOOPEND\nDESTROY\nSTOP\n");
   useNullPlatform(true);
   return folder;
+}
+
+std::string makeTemporaryFolder(const std::string& prefix) {
+  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  return pattern;
 }
 
 std::string writeFuzzFile(const std::string& relativePath, const uint8_t* data, size_t size) {

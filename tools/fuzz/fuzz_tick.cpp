@@ -10,6 +10,7 @@
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
 #include "content/text_file.h"
+#include "base/numbers.h"
 #include "fuzz_content.h"
 #include "render/stage_scene.h"
 #include "sim/game_state.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "process_helpers.h"
+#include "recording.h"
 
 namespace fs = std::filesystem;
 
@@ -48,6 +49,19 @@ class FreshCopy {
  private:
   fs::path root_;
 };
+
+// The replay command finds a recording from where it is run, while the tool runs in data/.
+TEST(RootReplayCommand, DigestsAGoldenFightFromTheProjectRoot) {
+  FreshCopy copy;
+  ChildResult replay = runChild(
+      copy.command("replay", {"digest", "tests/replays/stage1.replay", "--every", "200"}),
+      kCommandTimeoutMs);
+  ASSERT_TRUE(replay.exited) << replay.out;
+  EXPECT_EQ(replay.exitCode, 0) << replay.out;
+  std::string golden;
+  ASSERT_TRUE(readWholeFile(std::string(BRAWLER_SOURCE_DIR) + "/tests/replays/stage1.digest", &golden));
+  EXPECT_EQ(replay.out, golden);
+}
 
 TEST(RootCommands, CheckPassesTheDefaultPackAndPreviewEndsOnEscapeOnEveryScreen) {
   FreshCopy copy;

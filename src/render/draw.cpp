@@ -75,13 +75,18 @@ void drawFrame(const FrameList& frames) {
   gfxDisableTexturing();
 }
 
-void drawFullScreen(const FrameList& frames, int32_t frame, double transparency) {
-  drawParams.x = 0;
-  drawParams.y = 0;
+void drawFrameOver(const FrameList& frames, int32_t frame, int32_t x, int32_t y, int32_t width,
+                   int32_t height, double transparency) {
+  drawParams.x = x;
+  drawParams.y = y;
   drawParams.frame = frame;
   drawParams.autoSize = 0;
-  drawParams.width = screenWidth;
-  drawParams.height = screenHeight;
+  drawParams.width = width;
+  drawParams.height = height;
   drawParams.transparency = transparency;
   drawFrame(frames);
+}
+
+void drawFullScreen(const FrameList& frames, int32_t frame, double transparency) {
+  drawFrameOver(frames, frame, 0, 0, screenWidth, screenHeight, transparency);
 }

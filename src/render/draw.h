@@ -20,6 +20,9 @@ extern DrawParams drawParams;
 void drawSprite(SpriteSet& sprite);
 // Frame drawParams.frame of `frames` as drawParams says; turns texturing off.
 void drawFrame(const FrameList& frames);
-// Frame `frame` of `frames` stretched over the whole screen at `transparency`; sets every
-// field of drawParams, so nothing an earlier draw left there shows through.
+// Frame `frame` of `frames` stretched over a rectangle of the screen at `transparency`; sets
+// every field of drawParams, so nothing an earlier draw left there shows through.
+void drawFrameOver(const FrameList& frames, int32_t frame, int32_t x, int32_t y, int32_t width,
+                   int32_t height, double transparency);
+// The same over the whole screen.
 void drawFullScreen(const FrameList& frames, int32_t frame, double transparency);

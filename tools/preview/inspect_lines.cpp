@@ -1,5 +1,5 @@
 // The inspect lines: what player 1 and the entity under the mouse are doing, in the game's own
-// font, at the top of the screen.
+// font, at the foot of the screen on a dark plate.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -23,6 +23,9 @@ constexpr int32_t kLineSpacing = 24;
 // Two lines at the foot of the screen, clear of the heads-up display at its top.
 constexpr int32_t kFirstLineTop = screenHeight - 2 * kLineSpacing - 8;
 constexpr int32_t kLetterGap = 1;
+// The plate dims the scene under the lines by half, so they read over any scenery.
+constexpr int32_t kPlateMargin = 4;
+constexpr double kPlateTransparency = 0.5;
 constexpr int kFirstGlyph = 32;
 constexpr int kLastGlyph = 126;
 
@@ -62,6 +65,12 @@ std::string describe(const char* who, int e) {
   return line;
 }
 
+void drawPlate() {
+  const int32_t top = kFirstLineTop - kPlateMargin;
+  drawFrameOver(interfaceSprites[0].frames, kInterfaceFadeFrame, 0, top, screenWidth,
+                screenHeight - top, kPlateTransparency);
+}
+
 }  // namespace
 
 int nearestEntityTo(int32_t screenX, int32_t screenY) {
@@ -84,6 +93,7 @@ int nearestEntityTo(int32_t screenX, int32_t screenY) {
 }
 
 void drawInspectLines() {
+  drawPlate();
   drawText(describe("P1", 0), kLineLeft, kFirstLineTop);
   const int pointed = nearestEntityTo(pointerX, pointerY);
   if (pointed >= 0) drawText(describe("mouse", pointed), kLineLeft, kFirstLineTop + kLineSpacing);

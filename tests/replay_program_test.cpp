@@ -1,7 +1,9 @@
-// brawler-replay as a program on the shipped pack: the golden fights replay to their recorded
-// digests, and a recording it cannot trust is turned away with one line and nothing done.
+// brawler-replay as a program on the shipped pack: a fight recorded in the window replays to
+// the world it left, the golden fights replay to their recorded digests, and a recording it
+// cannot trust is turned away with one line and nothing done.
 #include <gtest/gtest.h>
 #include <dirent.h>
+#include <signal.h>
 
 #include <fstream>
 #include <sstream>
@@ -55,6 +57,49 @@ TEST(ReplayProgram, GoldenFightsReplayToTheirDigests) {
     EXPECT_EQ(result.exitCode, 0) << name << ":\n" << result.out << hint;
     EXPECT_EQ(result.out, fileText(path.substr(0, path.size() - 7) + ".digest")) << name << hint;
   }
+}
+
+std::string lineStartingWith(const std::string& out, const std::string& start) {
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(start, 0) == 0) return line;
+  return "";
+}
+
+// Keys typed into the real window while recording: what the file keeps must be what the
+// simulation read, tick for tick, or the replay ends in another world than the fight did.
+TEST(ReplayProgram, FightRecordedInTheWindowReplaysToTheWorldItLeft) {
+  ChildProcess server;
+  std::string display;
+  if (!startPrivateDisplay(&server, &display)) GTEST_SKIP() << "no Xvfb to start";
+  const std::string dir = makeEmptyDir();
+  const std::string path = dir + "/fight.replay";
+  ChildOptions options;
+  options.program = BRAWLER_REPLAY_BINARY;
+  options.args = {"record", path, "world1", "stage1"};
+  options.workDir = BRAWLER_CONTENT_DIR;
+  options.setEnv = {{"DISPLAY", display}, {"SDL_AUDIODRIVER", "dummy"}, {"ASAN_OPTIONS", "detect_leaks=0"}};
+  ChildProcess recorder;
+  ASSERT_TRUE(startChild(options, &recorder));
+  const bool faded = waitForOutput(&recorder, "0.100\n", 60000);
+  if (faded) {
+    EXPECT_EQ(pressKeyInWindowOf(recorder.pid, "Right Right z c z Left", display), 0);
+    EXPECT_EQ(holdEscapeInWindowOf(recorder.pid, 60, display), 0);
+  } else {
+    kill(recorder.pid, SIGKILL);
+  }
+  const ChildResult recorded = finishChild(&recorder, 20000);
+  stopPrivateDisplay(&server);
+  ASSERT_TRUE(faded) << recorded.out;
+  ASSERT_EQ(recorded.exitCode, 0) << recorded.out;
+  const std::string fightEnd = lineStartingWith(recorded.out, "end ");
+  ASSERT_FALSE(fightEnd.empty()) << recorded.out;
+
+  const ChildResult replayed = runReplay({"digest", path});
+  EXPECT_EQ(replayed.exitCode, 0) << replayed.out;
+  EXPECT_EQ(lineStartingWith(replayed.out, "end "), fightEnd);
+  std::remove(path.c_str());
+  std::remove(dir.c_str());
 }
 
 struct RefusedCase {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 #include <X11/Xlib.h>
 
@@ -152,6 +153,18 @@ ChildResult runInFork(const std::function<void()>& body, int timeoutMs) {
   ChildProcess child;
   if (!forkChild(body, &child)) return ChildResult{};
   return finishChild(&child, timeoutMs);
+}
+
+std::vector<std::string> decimalLines(const std::string& out) {
+  std::vector<std::string> found;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find('.') == std::string::npos) continue;
+    char* end = nullptr;
+    std::strtod(line.c_str(), &end);
+    if (end == line.c_str() + line.size()) found.push_back(line);
+  }
+  return found;
 }
 
 std::string captureStdout(const std::function<void()>& body) {

@@ -50,6 +50,9 @@ ChildResult runChild(const ChildOptions& options, int timeoutMs);
 ChildResult runInFork(const std::function<void()>& body, int timeoutMs);
 
 // What `body` writes to standard output while it runs in this process.
+// The lines of a program's output that are one decimal number each: the fade trace.
+std::vector<std::string> decimalLines(const std::string& out);
+
 std::string captureStdout(const std::function<void()>& body);
 
 // A new empty directory under the system's temporary folder.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "process_helpers.h"
+#include "recording.h"
 
 namespace {
 
@@ -27,10 +28,9 @@ ChildResult runReplay(const std::vector<std::string>& args) {
 }
 
 std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  std::string text;
+  readWholeFile(path, &text);
+  return text;
 }
 
 std::vector<std::string> goldenRecordings() {

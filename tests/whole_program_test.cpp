@@ -2,29 +2,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "process_helpers.h"
 
 namespace {
-
-bool isDecimal(const std::string& line) {
-  if (line.empty() || line.find('.') == std::string::npos) return false;
-  char* end = nullptr;
-  std::strtod(line.c_str(), &end);
-  return end == line.c_str() + line.size();
-}
-
-std::vector<std::string> decimalLines(const std::string& out) {
-  std::vector<std::string> found;
-  std::istringstream lines(out);
-  for (std::string line; std::getline(lines, line);)
-    if (isDecimal(line)) found.push_back(line);
-  return found;
-}
 
 bool startOnStage(ChildProcess* child) {
   ChildOptions options;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <sstream>
 #include <string>
 
 #include "process_helpers.h"
@@ -11,13 +10,7 @@
 
 namespace {
 
-int fadeLines(const std::string& out) {
-  int lines = 0;
-  std::istringstream in(out);
-  for (std::string line; std::getline(in, line);)
-    if (line.size() == 5 && line[1] == '.') ++lines;
-  return lines;
-}
+int fadeLines(const std::string& out) { return static_cast<int>(decimalLines(out).size()); }
 
 bool startPreview(const std::string& display, ChildProcess* child) {
   ChildOptions options;

@@ -30,7 +30,7 @@ void stepOneTick() {
   workbench.paused = 1;
 }
 void toggleSlow() { toggle(&workbench.quarterSpeed); }
-void toggleInspect() { toggle(&workbench.showInspect); }
+void toggleReadout() { toggle(&workbench.showReadout); }
 void requestReload() { workbench.reloadPending = 1; }
 
 // Letters away from both players' controls (cursor keys, z, x, c).
@@ -44,7 +44,7 @@ const WorkbenchKey kWorkbenchKeys[] = {
     {kKeyP, togglePause, "p  pause or resume the tick"},
     {kKeyN, stepOneTick, "n  run one tick while paused (pauses a running stage)"},
     {kKeyS, toggleSlow, "s  quarter speed on or off"},
-    {kKeyI, toggleInspect, "i  inspect lines: player 1 and the entity nearest the mouse (name,\n"
+    {kKeyI, toggleReadout, "i  readout lines: player 1 and the entity nearest the mouse (name,\n"
                            "     animation, script line, frame, hit points, AI state and timer)"},
     {kKeyR, requestReload, "r  reload the stage's scripts, frame lists, offsets and stage file from\n"
                            "     disk and start the stage again"},
@@ -116,7 +116,7 @@ bool workbenchStageFrame() {
   if (ticks) fadeIn();
   else drawFadeCover();
   if (workbench.showBoxes == 1) drawBoxOverlay();
-  if (workbench.showInspect == 1) drawInspectLines();
+  if (workbench.showReadout == 1) drawReadoutLines();
   ++workbench.frameCount;
   presentFrame();
   return true;

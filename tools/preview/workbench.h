@@ -12,7 +12,7 @@ struct Workbench {
   int32_t paused;       // 1: the tick stands still
   int32_t stepPending;  // 1: run one tick although paused, then stand still again
   int32_t quarterSpeed; // 1: run one tick in four frames
-  int32_t showInspect;  // 1: the inspect lines at the top of the screen
+  int32_t showReadout;  // 1: the readout lines at the foot of the screen
   int32_t reloadPending;
   int32_t frameCount;   // frames shown, paused or not: the quarter-speed clock
 };
@@ -48,8 +48,8 @@ void restartStage();
 void enterWorkbenchStage();
 bool workbenchStageFrame();
 
-// Drawing over the scene (box_overlay.cpp, inspect_lines.cpp).
+// Drawing over the scene (box_overlay.cpp, readout_lines.cpp).
 void drawBoxOverlay();
-void drawInspectLines();
+void drawReadoutLines();
 // The entity whose foot point lies nearest the screen point, or -1 when none is alive.
 int nearestEntityTo(int32_t screenX, int32_t screenY);

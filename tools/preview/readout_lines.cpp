@@ -1,4 +1,4 @@
-// The inspect lines: what player 1 and the entity under the mouse are doing, in the game's own
+// The readout lines: what player 1 and the entity under the mouse are doing, in the game's own
 // font, at the foot of the screen on a dark plate.
 #include <cstdint>
 #include <cstdio>
@@ -92,7 +92,7 @@ int nearestEntityTo(int32_t screenX, int32_t screenY) {
   return nearest;
 }
 
-void drawInspectLines() {
+void drawReadoutLines() {
   drawPlate();
   drawText(describe("P1", 0), kLineLeft, kFirstLineTop);
   const int pointed = nearestEntityTo(pointerX, pointerY);

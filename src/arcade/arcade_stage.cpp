@@ -39,12 +39,6 @@ bool attackPressedByAnyPlayer() {
   return false;
 }
 
-// The game's own tick, with the players kept on the stage.
-void arcadeTick() {
-  simulateTick();
-  holdPlayersInsideStageEnd();
-}
-
 void setPhase(int32_t phase) {
   arcade.phase = phase;
   arcade.phaseTicks = 0;
@@ -67,7 +61,7 @@ void playStep() {
     arcade.pauseChoice = kPauseGoOn;
     return;
   }
-  arcadeTick();
+  simulateTick();
 }
 
 void pauseStep() {
@@ -83,7 +77,7 @@ void pauseStep() {
 }
 
 void clearedStep() {
-  arcadeTick();
+  simulateTick();
   if (++arcade.phaseTicks >= kClearHoldTicks) leaveStageCleared();
 }
 
@@ -93,7 +87,7 @@ void gameOverStep() {
     setPhase(kPhasePlaying);
     return;
   }
-  arcadeTick();
+  simulateTick();
   if (++arcade.phaseTicks >= kContinueTicks) goToTitle();
 }
 
@@ -135,13 +129,10 @@ void goToStage() {
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
-  // The view starts at the stage's beginning rather than panning from the last stage's end.
-  cameraX = 0;
-  cameraY = 0;
   startStage();
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
-  for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  showFullHealth();
   enterStage();
   setPhase(kPhasePlaying);
   announceScreen("stage " + worldName + "/" + stageName);

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "content/sprite_set.h"
+#include "sim/entity.h"
+
+constexpr int kHudGauges = kEntityCount;
 
 extern Texture fontTexture;
 extern FrameList fontFrames;
@@ -17,3 +20,14 @@ void loadInterfaceGraphics();
 void drawScreenCover(double transparency);
 void drawStageScene();
 void drawHud();
+
+// What the heads-up display keeps of each fighter beside the world's figures: the health it
+// shows, which drains towards the real value a little every frame, and the third gauge.
+// Written by the HUD; a stage start shows every fighter's health in full.
+struct HudGauge {
+  double shownHp;
+  double gauge3;
+};
+extern HudGauge hudGauges[kHudGauges];
+// shownHp = hp for every entity up to the last.
+void showFullHealth();

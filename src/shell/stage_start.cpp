@@ -8,6 +8,7 @@
 #include "sim/animation.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void scanAttacksAmount(int e) {
 }  // namespace
 
 void startStage() {
+  clearWorld();
   readLines("stage/" + worldName + "/" + stageName + ".lev", stageLines);
   loadStage();
   loadPlayers();

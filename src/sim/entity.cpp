@@ -20,6 +20,7 @@ const char* const kPlayerNames[] = {"kestor", "bluesoldier"};
 void setPlayerDefaults() {
   for (int p = 0; p < 2; ++p) {
     Entity& e = entities[p];
+    e = Entity{};
     e.name = kPlayerNames[p];
     e.x = 20;
     e.y = 400;

@@ -24,5 +24,6 @@ struct GameRules {
   int32_t friendlyFire = 1;          // a player's attack lands on the other player
   int32_t quitKeysEndProgram = 1;    // Escape on the stage and map, Return on character select
   int32_t portraitFollowsMover = 0;  // the big portrait shows the box of whoever moved last
+  int32_t holdInsideStageEnd = 0;    // no player walks past the stage end
 };
 extern GameRules gameRules;

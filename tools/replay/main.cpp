@@ -24,7 +24,7 @@
 #include "sim/entity.h"
 #include "sim/game_state.h"
 #include "tick_input.h"
-#include "world_digest.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -68,14 +68,9 @@ void drawAndShowFrame() {
   presentFrame();
 }
 
-// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
-// reads those sizes. What the null platform keeps of the drawing is let go every tick.
-void drawHeadless() {
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
-}
+// Nothing is drawn headless: the tick sizes the sprites itself. What the null platform keeps
+// of the sounds is let go every tick.
+void forgetSounds() { nullSoundLog.clear(); }
 
 // The fingerprint, then a few plain figures that say where a changed fight went its own way.
 void printDigest(const char* label, size_t tick) {
@@ -155,7 +150,7 @@ bool loadRecording(const std::string& path, Recording* r, std::string* message) 
 void headlessTick(const TickInput& input) {
   applyTickInput(input);
   simulateTick();
-  drawHeadless();
+  forgetSounds();
 }
 
 int play(const std::vector<std::string>& args) {

@@ -75,6 +75,12 @@ void readyPlayersForStage() {
   }
 }
 
+bool anyPlayerPressed(int action) {
+  for (int p = 0; p < arcade.players && p < kCommandPlayers; ++p)
+    if (playerCommands[p].pressed[action] != 0) return true;
+  return false;
+}
+
 void bindSecondPlayer(int joysticks) {
   setDefaultBindings();
   if (joysticks > 0) return;

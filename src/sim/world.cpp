@@ -3,6 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "base/fingerprint.h"
 #include "sim/sound_requests.h"
 #include "sim/spawn.h"
 #include "sim/tick.h"
@@ -12,15 +13,9 @@ static_assert(std::is_trivially_copyable<WorldSnapshot>::value,
 
 namespace {
 
-constexpr uint64_t kFnvStart = 14695981039346656037ull;
-constexpr uint64_t kFnvPrime = 1099511628211ull;
-
 struct Hasher {
   uint64_t hash = kFnvStart;
-  void bytes(const void* data, size_t count) {
-    const auto* p = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < count; ++i) hash = (hash ^ p[i]) * kFnvPrime;
-  }
+  void bytes(const void* data, size_t count) { hash = fnv1a(data, count, hash); }
   template <typename T>
   void add(const T& value) { bytes(&value, sizeof value); }
   // A name is hashed by its text: the numbers texts get depend on the order they were met.

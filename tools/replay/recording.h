@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/fingerprint.h"
 #include "tick_input.h"
 
 constexpr int kRecordingFormatVersion = 1;
@@ -36,12 +37,6 @@ std::string formatRecording(const Recording& recording);
 // False on anything but that form, with one line in *error naming the line at fault.
 bool parseRecording(const std::string& text, Recording* recording, std::string* error);
 
-// FNV-1a, 64 bits: a fingerprint, not a guard against tampering.
-uint64_t fnv1a(const void* bytes, size_t count, uint64_t hash);
-constexpr uint64_t kFnvStart = 14695981039346656037ull;
-std::string hex64(uint64_t value);
-// The digest of a file's bytes as 16 hex digits, or "missing" when it cannot be read.
-std::string fileDigest(const std::string& path);
 // The whole of a file; false when it cannot be read. (Not the game's reader: that one notes
 // every path it opens as content.)
 bool readWholeFile(const std::string& path, std::string* text);

@@ -42,6 +42,7 @@ bool tooFarAhead(const Rollback& r) {
 }
 
 bool leadsTooMuch(Rollback& r) {
+  if (!r.leadKnown) return false;
   ++r.framesSinceIdle;
   if (rollbackLead(r) - r.peerLead < kLeadToEvenOut || r.framesSinceIdle < kFramesBetweenIdles) return false;
   r.framesSinceIdle = 0;

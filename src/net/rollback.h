@@ -54,6 +54,7 @@ struct Rollback {
   // Fingerprints of the world after each multiple of kCheckEvery ticks, as last run.
   uint64_t checkDigest[kCheckRing] = {};
   // The other side's tick when it last sent, and its lead over this side as it saw it then.
+  bool leadKnown = false;  // set once the other side has told its tick and lead
   int32_t peerTick = 0;
   int32_t peerLead = 0;
   int32_t framesSinceIdle = 0;

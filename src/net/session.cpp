@@ -88,6 +88,7 @@ void takeInputs(NetSession& s, const Packet& p) {
   }
   s.heardSequence = p.sequence;
   s.peerAck = std::max(s.peerAck, static_cast<int32_t>(p.ack));
+  r.leadKnown = true;
   r.peerTick = static_cast<int32_t>(p.senderTick);
   r.peerLead = p.lead;
   for (int32_t i = 0; i < p.count; ++i) {

@@ -226,8 +226,9 @@ int netplay(const std::vector<std::string>& args) {
     sessionLeave(s, s.end);
     return refuse(sessionEndMessage(s));
   }
-  std::printf("netplay playing %s/%s seed %u ticks %u delay %d as player %d\n", s.plan.world, s.plan.stage,
-              s.plan.seed, s.plan.ticks, s.plan.delay, s.rollback.localPlayer + 1);
+  std::printf("netplay playing %s/%s seed %u ticks %u delay %d as player %d%s\n", s.plan.world, s.plan.stage,
+              s.plan.seed, s.plan.ticks, s.plan.delay, s.rollback.localPlayer + 1,
+              s.prediction == 0 ? " in lockstep" : "");
   std::fflush(stdout);
   useNullPlatform(true);
   startRecordedStage(s.plan.seed, s.plan.world, s.plan.stage);

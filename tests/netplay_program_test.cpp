@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "process_helpers.h"
-#include "recording.h"
+#include "base/whole_file.h"
+#include "sim/recording.h"
 
 namespace {
 

@@ -12,16 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
-#include "recording.h"
-#include "netplay.h"
-#include "stage_run.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
-#include "tick_input.h"
+#include "sim/recording.h"
+#include "sim/tick_input.h"
+#include "netplay.h"
+#include "stage_run.h"
 
 namespace {
 
@@ -109,7 +111,7 @@ int play(const std::vector<std::string>& args) {
   if (args.size() != 1 && !headless) return refuse("play takes FILE [--headless]");
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(headless);
   startRecordedStage(r.seed, r.world, r.stage);
   const auto start = std::chrono::steady_clock::now();
@@ -144,7 +146,7 @@ int digest(const std::vector<std::string>& args) {
   }
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(true);
   startRecordedStage(r.seed, r.world, r.stage);
   for (size_t t = 0; t < r.ticks.size(); ++t) {

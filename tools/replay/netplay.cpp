@@ -9,11 +9,14 @@
 #include <thread>
 #include <vector>
 
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
 #include "net/session.h"
 #include "net_world.h"
 #include "platform/host_path.h"
 #include "platform/net.h"
 #include "platform/null_platform.h"
+#include "sim/recording.h"
 #include "stage_run.h"
 
 namespace {
@@ -189,7 +192,7 @@ int netplay(const std::vector<std::string>& args) {
     if (!setOption(&o, args[i], args[i + 1], &error)) return refuse(error);
   if (o.host.empty() == o.join.empty() || o.inputs.empty()) return refuse(kNetplayUsage);
   Recording inputs;
-  if (!loadRecording(o.inputs, &inputs, &error)) return refuse(error);
+  if (!loadRecording(o.inputs, ".", &inputs, &error)) return refuse(error);
   if (!o.out.empty() && !canWriteAtomically(o.out, &error)) return refuse(error);
 
   const PackList pack = listPack(".");

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/fingerprint.h"
+
 #include "platform/null_platform.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
@@ -49,23 +51,4 @@ void printDigest(const char* label, size_t tick) {
   std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
               label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
               alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
-}
-
-bool loadRecording(const std::string& path, Recording* r, std::string* message) {
-  std::string text;
-  if (!readWholeFile(path, &text)) {
-    *message = "cannot read " + path;
-    return false;
-  }
-  std::string error;
-  if (!parseRecording(text, r, &error)) {
-    *message = path + ": " + error;
-    return false;
-  }
-  const std::string changed = firstChangedContent(*r, ".");
-  if (!changed.empty()) {
-    *message = path + ": " + changed + " differs from the content it was recorded on";
-    return false;
-  }
-  return true;
 }

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "recording.h"
-#include "tick_input.h"
+#include "sim/tick_input.h"
 
 // Start-up and stage start as the game takes them, on the recording's stage and seed.
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage);
@@ -15,5 +14,3 @@ void headlessTick(const TickInput& input);
 // The world's fingerprint, then a few plain figures that say where a changed fight went its
 // own way: "LABEL TICK DIGEST fighters ... camera X,Y".
 void printDigest(const char* label, size_t tick);
-// Reads FILE and checks it against the content folder; on refusal, the message.
-bool loadRecording(const std::string& path, Recording* r, std::string* message);

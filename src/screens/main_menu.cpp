@@ -72,8 +72,9 @@ void choose() {
   drawSprite(highlight);
 }
 
-// Returns false once the layer has cleared.
-bool close() {
+// The menu closing: its entries under the fade layer, one fade step a frame. Returns false
+// once the layer has cleared.
+bool closeMenuBehindFade() {
   drawEntries();
   mainMenu.fade += kCloseFadeStep;
   // Stretched rather than drawn at its own size: the fade frame is a small swatch.
@@ -113,7 +114,7 @@ bool mainMenuFrame() {
   if (mainMenu.phase == kMenuChoosing) {
     choose();
   } else if (mainMenu.phase == kMenuClosing) {
-    if (!close()) return false;
+    if (!closeMenuBehindFade()) return false;
   }
   presentFrame();
   return true;

@@ -5,6 +5,7 @@
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
 #include "content/text_file.h"
+#include "shell/screen_state.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"

@@ -31,6 +31,7 @@
 #include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"

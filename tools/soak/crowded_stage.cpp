@@ -9,6 +9,7 @@
 #include "platform/null_platform.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"

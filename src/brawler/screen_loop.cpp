@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "content/pack_layout.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/play_loop.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr const char* kStartStage = "stage3";
 constexpr int kUnknownScreenStatus = 1;
 
 // The stage screen: load it, show every health bar full at once, play it (never returns).

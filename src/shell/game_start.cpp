@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "base/numbers.h"
+#include "content/pack_layout.h"
 #include "render/stage_scene.h"
 #include "shell/input.h"
 #include "shell/screen_state.h"
@@ -15,7 +16,6 @@
 namespace {
 
 constexpr double kGravity = 1.2;  // rounds to 1 in the integer field
-constexpr const char* kStartWorld = "world1";
 constexpr int32_t kStartPlayers = 2;
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "content/pack_layout.h"
 #include "content/stage_loader.h"
 #include "crowded_stage.h"
 #include "platform/null_platform.h"
@@ -71,7 +72,7 @@ void openGame() {
 }
 
 void startStage3() {
-  stageName = "stage3";
+  stageName = kStartStage;
   startPlaystage();
   enterStage();
 }

@@ -4,6 +4,7 @@
 
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "content/pack_layout.h"
 #include "content/script_lines.h"
 #include "content/text_file.h"
 #include "platform/null_platform.h"
@@ -24,7 +25,7 @@ constexpr int kPerLine = 50;
 // as they are.
 std::vector<int> buildCrowdedStage() {
   for (auto& line : stageLines) line.clear();
-  readLines("stage/world1/stage3.lev", stageLines);
+  readLines(stageFilePath(kStartWorld, kStartStage), stageLines);
   std::vector<int> kinds;
   for (const auto& line : stageLines)
     if (getField(line, 1) == "LOADENTITY") kinds.push_back(roundToInt(toNumber(getField(line, 3))));

@@ -37,6 +37,7 @@ int32_t centre() { return screenWidth / 2; }
 void arcadeTick() {
   simulateTick();
   holdPlayersInsideStageEnd();
+  watchStageBoss();
 }
 
 void setPhase(int32_t phase) {
@@ -107,6 +108,7 @@ void drawGameOver() {
 }
 
 void drawOverlay() {
+  drawStageBoss();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
   if (arcade.phase == kPhaseGameOver) drawGameOver();
@@ -134,6 +136,7 @@ std::string stageEntry() {
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  findStageBoss();
   enterStage();
   setPhase(kPhasePlaying);
   return "stage " + worldName + "/" + stageName;

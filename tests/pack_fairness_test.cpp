@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "content/boss.h"
+#include "shell/screen_state.h"
 #include "sim/game_state.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"

@@ -5,14 +5,13 @@
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/screen_state.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 

@@ -24,6 +24,7 @@ constexpr int kHarborNode = 1;       // stage1, where a new game starts
 constexpr int kDowntownNodes[] = {0, 3};
 constexpr int kPlantNode = 2;
 constexpr int kTicksPerSecond = 59;
+constexpr int kBossInView = 400;     // player 1 this far before the boss has it in view
 
 class ArcadeFlow : public ::testing::Test {
  protected:
@@ -253,6 +254,70 @@ INSTANTIATE_TEST_SUITE_P(Moves, ArcadeTitle,
                                            TitleCase{"UpPastContinue", false, "DDU", kEntryTwoPlayers},
                                            TitleCase{"ContinueOnceAStageIsCleared", true, "DD", kEntryContinue}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each stage's boss shows its name for about two seconds once it first comes into view, and
+// its health until it falls; the stage is cleared only once it is down too.
+TEST_F(ArcadeFlow, TheBossCardShowsWhenItComesIntoViewAndItsBarUntilItFalls) {
+  for (const char* stage : {"stage1", "stage2", "stage3"}) {
+    playStage(1, stage);
+    ASSERT_GE(arcade.boss, 0) << stage;
+    EXPECT_FALSE(arcade.bossName.empty()) << stage;
+    frames(kTicksPerSecond);
+    EXPECT_EQ(arcade.bossSeen, 0) << stage << ": the boss waits at the stage's end";
+    for (int e = 2; e <= lastEntity; ++e)
+      if (entities[e].kind == kKindFighter && e != arcade.boss) entities[e].alive = 0;
+    entities[0].x = static_cast<int16_t>(entities[arcade.boss].x - kBossInView);
+    frames(kTicksPerSecond / 2);
+    EXPECT_EQ(arcade.bossSeen, 1) << stage;
+    EXPECT_GT(arcade.bossCardTicks, 0) << stage << ": the card is up for about two seconds";
+    frames(2 * kTicksPerSecond);
+    EXPECT_EQ(arcade.bossCardTicks, 0) << stage << ": and gone after that";
+    entities[0].x = static_cast<int16_t>(stageEnd - 100);
+    frames(2);
+    EXPECT_FALSE(stageCleared()) << stage << ": the boss still stands";
+    const size_t withBar = (arcadeFrame(), nullQuads.size());
+    nullQuads.clear();
+    entities[arcade.boss].alive = 0;
+    const size_t withoutBar = (arcadeFrame(), nullQuads.size());
+    nullQuads.clear();
+    EXPECT_LT(withoutBar, withBar) << stage << ": the plate, name and bar go with the boss";
+  }
+}
+
+// Player 2 wears the second colours only when it shares player 1's fighter.
+struct ColoursCase {
+  const char* name;
+  int players;
+  const char* one;
+  const char* two;
+  bool second;  // player 2's sheet is the fighter's second colours
+};
+
+class ArcadeColours : public ArcadeFlow, public ::testing::WithParamInterface<ColoursCase> {};
+
+TEST_P(ArcadeColours, PlayerTwoOnTheSameFighterWearsItsSecondColours) {
+  const ColoursCase& c = GetParam();
+  startNewGame(c.players);
+  enterArcadeScreen(kArcadeMap);
+  entities[0].name = c.one;
+  entities[1].name = c.two;
+  stageName = "stage1";
+  enterArcadeScreen(kArcadeStage);
+  DecodedImage second;
+  ASSERT_TRUE(platformDecodeImage(std::string("gfx/entities/") + c.two + "_2p.png", &second));
+  EXPECT_EQ(nullLastUpload.pixels == second.pixels, c.second);
+  EXPECT_GT(arcade.markTicks, 0) << "the marks go up with the stage";
+  frames(3 * kTicksPerSecond + 1);
+  EXPECT_EQ(arcade.markTicks, 0) << "and come down after about three seconds";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fighters, ArcadeColours,
+    ::testing::Values(ColoursCase{"SameFighter", 2, "kestor", "kestor", true},
+                      ColoursCase{"SameOtherFighter", 2, "brick", "brick", true},
+                      ColoursCase{"DifferentFighters", 2, "kestor", "rider", false},
+                      ColoursCase{"OnePlayer", 1, "rider", "rider", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ArcadeFlow, EscapeOnSelectAndMapGoesBackToTheTitle) {
   startNewGame(1);

@@ -51,6 +51,7 @@ void enterArcade() {
   // The stage has no wall at its end: a player walking on would leave the screen, and the
   // opponents following would go past where the tick animates them and freeze.
   gameRules.holdInsideStageEnd = 1;
+  gameRules.jumpLandsOnFeet = 1;
   bindSecondPlayer(platformJoystickCount());
   windowCloseRequested = 0;
   enterArcadeScreen(kArcadeTitle);

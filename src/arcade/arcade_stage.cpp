@@ -5,14 +5,13 @@
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/screen_state.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 
@@ -34,6 +33,13 @@ constexpr int32_t kPlayerTwo = 1;
 
 int32_t centre() { return screenWidth / 2; }
 
+// The game's own tick (its end wall a house rule), then what the arcade shows of it.
+void arcadeTick() {
+  simulateTick();
+  watchStageBoss();
+  countDownPlayerMarks();
+}
+
 void setPhase(int32_t phase) {
   arcade.phase = phase;
   arcade.phaseTicks = 0;
@@ -53,7 +59,7 @@ void playStep() {
     arcade.pauseChoice = kPauseGoOn;
     return;
   }
-  simulateTick();
+  arcadeTick();
 }
 
 // Player 1 runs the pause box; Escape again goes on.
@@ -71,7 +77,7 @@ void pauseStep() {
 }
 
 void clearedStep() {
-  simulateTick();
+  arcadeTick();
   if (++arcade.phaseTicks >= kClearHoldTicks) leaveStageCleared();
 }
 
@@ -81,7 +87,7 @@ void gameOverStep() {
     setPhase(kPhasePlaying);
     return;
   }
-  simulateTick();
+  arcadeTick();
   if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = kArcadeTitle;
 }
 
@@ -102,6 +108,8 @@ void drawGameOver() {
 }
 
 void drawOverlay() {
+  drawPlayerMarks();
+  drawStageBoss();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
   if (arcade.phase == kPhaseGameOver) drawGameOver();
@@ -126,6 +134,8 @@ std::string stageEntry() {
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   showFullHealth();
+  findStageBoss();
+  dressPlayersForStage();
   enterStage();
   setPhase(kPhasePlaying);
   return "stage " + worldName + "/" + stageName;

@@ -37,7 +37,11 @@ void enterArcade();
 // the window closed).
 bool arcadeFrame();
 // Start-up, the arcade until it ends, and the clean exit (status 0).
-int arcadeMain();
+int arcadeMain(int argc, char** argv);
+// `--settings FILE` names the settings file (the player's own in the config folder otherwise);
+// anything else prints the usage to standard error and gives false.
+bool readArcadeArguments(int argc, char** argv);
+constexpr int kArcadeUsageStatus = 2;
 
 // ---- progress through the world (arcade_progress.cpp) -------------------------------------
 
@@ -68,8 +72,6 @@ void readyPlayersForStage();
 // opponents following would go past where the tick animates them and freeze. Players stop
 // just inside the end.
 void holdPlayersInsideStageEnd();
-// Player 2 on the first joystick, or on the second keyboard layout when there is none.
-void bindSecondPlayer(int joysticks);
 
 // ---- the screens' entry steps and frames (arcade_flow.cpp, arcade_stage.cpp) --------------
 

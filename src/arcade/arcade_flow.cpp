@@ -14,6 +14,7 @@
 #include "shell/game_start.h"
 #include "sim/game_state.h"
 #include "shell/input.h"
+#include "shell/settings.h"
 #include "platform/platform.h"
 #include "shell/window.h"
 #include "sim/entity.h"
@@ -74,6 +75,22 @@ const ArcadeScreenStep kScreenSteps[] = {
 };
 
 }  // namespace
+
+bool readArcadeArguments(int argc, char** argv) {
+  settingsPath = defaultSettingsPath();
+  for (int a = 1; a < argc; ++a) {
+    const std::string arg = argv[a];
+    if (arg == "--settings" && a + 1 < argc) {
+      settingsPath = argv[++a];
+      continue;
+    }
+    std::fprintf(stderr, "usage: brawler-arcade [--settings FILE]\n"
+                         "FILE keeps the controls, the window and the volumes (%s when left out).\n",
+                 defaultSettingsPath().empty() ? "not kept" : defaultSettingsPath().c_str());
+    return false;
+  }
+  return true;
+}
 
 void announceScreen(const std::string& what) {
   std::printf("arcade: %s\n", what.c_str());
@@ -171,7 +188,7 @@ void enterArcade() {
   gameRules.friendlyFire = 0;
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;
-  bindSecondPlayer(platformJoystickCount());
+  usePlayerSettings();
   windowCloseRequested = 0;
   goToTitle();
 }
@@ -182,10 +199,12 @@ bool arcadeFrame() {
       if (!s.frame()) return false;
       break;
     }
+  followWindowRequests();
   return windowCloseRequested == 0;
 }
 
-int arcadeMain() {
+int arcadeMain(int argc, char** argv) {
+  if (!readArcadeArguments(argc, argv)) return kArcadeUsageStatus;
   startUp(monotonicSeconds());
   enterArcade();
   while (arcadeFrame()) {

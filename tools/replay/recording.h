@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/atomic_file.h"  // recordings are written whole
 #include "tick_input.h"
 
 constexpr int kRecordingFormatVersion = 1;
@@ -48,9 +49,3 @@ bool readWholeFile(const std::string& path, std::string* text);
 // The first recorded content file whose digest under `folder` differs now; "" when none does.
 std::string firstChangedContent(const Recording& recording, const std::string& folder);
 
-// Writes beside the target under a temporary name and renames it over the target, so that
-// the target is either the old file or the whole new one. False with the reason in *error.
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error);
-// Whether writeFileAtomically could write there now (it creates and removes its temporary
-// file): asked before a fight is recorded rather than after it.
-bool canWriteAtomically(const std::string& path, std::string* error);

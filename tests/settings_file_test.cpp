@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/atomic_file.h"
+#include "base/whole_file.h"
 #include "platform/null_platform.h"
 #include "process_helpers.h"
 #include "shell/bindings.h"

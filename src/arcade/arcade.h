@@ -6,21 +6,32 @@
 
 #include "screens/overworld.h"
 
-// Which screen the arcade runs.
-enum ArcadeScreen { kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4 };
+// Which screen the arcade runs. A new screen is one more value here and one row in the
+// screen table (arcade_flow.cpp): its entry step and its frame step.
+enum ArcadeScreen {
+  kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4,
+  kArcadeOptions = 5,
+  kArcadeScreens
+};
+// `nextScreen` when no screen change is asked for.
+constexpr int32_t kArcadeNoScreen = -1;
 // Where a stage stands.
 enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhaseGameOver = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
-enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3 };
+// OPTIONS is the arcade's own, written in the game's font above the sheet's entries; the
+// cursor reaches it past QUIT or before 1 PLAYER.
+enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4 };
 // The pause box's choices.
 enum PauseChoice { kPauseGoOn = 0, kPauseToTitle = 1 };
 
 constexpr int kArcadeClearedSlots = kOverworldNodes;  // a world has no more stages than nodes
 
-// Who writes what: the flow (arcade_flow) owns screen, phase, phaseTicks, pauseChoice and
+// Who writes what: the arcade frame (arcade_flow) owns screen and acts on nextScreen, which
+// any screen's frame step may set to leave; the screens own phase, phaseTicks, pauseChoice and
 // quit; a new game and the stage clear (arcade_progress) own players, cleared and lastStage.
 struct ArcadeState {
   int32_t screen;
+  int32_t nextScreen = kArcadeNoScreen;  // entered once the frame step that set it returns
   int32_t phase;       // stage only
   int32_t phaseTicks;  // ticks spent in the phase: the clear's hold, the continue count
   int32_t pauseChoice;
@@ -33,9 +44,11 @@ extern ArcadeState arcade;
 
 // After start-up: the arcade's rules and bindings, then the title.
 void enterArcade();
-// One iteration of whichever screen runs; false once the program should end (quit chosen or
-// the window closed).
+// One iteration of whichever screen runs, then the entry of the screen it asked for, if any;
+// false once the program should end (quit chosen or the window closed).
 bool arcadeFrame();
+// Makes `screen` the running screen now: its entry step, then its line on standard output.
+void enterArcadeScreen(int32_t screen);
 // Start-up, the arcade until it ends, and the clean exit (status 0).
 int arcadeMain(int argc, char** argv);
 // `--settings FILE` names the settings file (the player's own in the config folder otherwise);
@@ -73,18 +86,24 @@ void readyPlayersForStage();
 // just inside the end.
 void holdPlayersInsideStageEnd();
 
-// ---- the screens' entry steps and frames (arcade_flow.cpp, arcade_stage.cpp) --------------
+// Any player taking part pressed the action this tick (in the players' commands).
+bool anyPlayerPressed(int action);
 
-void goToTitle();
-void goToSelect();
-void goToMap();
-void goToStage();  // the stage `stageName` names
-void goToEnd();
+// ---- the screens' entry steps and frames (arcade_menus.cpp, arcade_stage.cpp) -------------
+// An entry step sets the screen up and returns the line announcing it ("map"), printed as
+// "arcade: map" once the screen is loaded: where the game is, for whoever watches it from
+// outside. A frame step is one iteration; it leaves by setting arcade.nextScreen, and returns
+// false only when the program should end.
+
+std::string titleEntry();
 bool titleFrame();
+std::string selectEntry();
 bool selectFrame();
+std::string mapEntry();
 bool mapFrame();
+std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
+std::string endEntry();
 bool endFrame();
-// A line on standard output once each screen has been entered and loaded ("arcade: map"):
-// where the game is, for whoever watches it from outside.
-void announceScreen(const std::string& what);
+std::string optionsEntry();  // the player's settings (screens/options.h) over the title picture
+bool optionsScreenFrame();

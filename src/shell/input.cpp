@@ -238,5 +238,9 @@ void buildPlayerCommands() {
       command.pressed[a] = isPressed(actionBindings[a][p]) ? 1 : 0;
     }
     command.escapeHeld = escape;
+    // Escape pauses for everyone; a player's own pause binding, where there is one, too.
+    const bool ownPause = boundActionsOn == 1 && p < kBoundPlayers && isPressed(boundActionCode(p, kBoundPause));
+    command.pausePressed = isPressed(kKeyEscape) || ownPause ? 1 : 0;
+    command.confirmPressed = isPressed(kKeyReturn) ? 1 : 0;
   }
 }

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "audio/sound.h"
-#include "platform/atomic_file.h"
+#include "base/whole_file.h"
 #include "platform/platform.h"
 #include "shell/bindings.h"
 #include "shell/input.h"

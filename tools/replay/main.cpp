@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
-#include "recording.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
@@ -23,7 +24,8 @@
 #include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
-#include "tick_input.h"
+#include "sim/recording.h"
+#include "sim/tick_input.h"
 #include "world_digest.h"
 
 namespace {
@@ -132,26 +134,6 @@ int record(const std::vector<std::string>& args) {
 
 // ---- play and digest ------------------------------------------------------------------------
 
-// Reads FILE and checks it against the content folder; on refusal, the message.
-bool loadRecording(const std::string& path, Recording* r, std::string* message) {
-  std::string text;
-  if (!readWholeFile(path, &text)) {
-    *message = "cannot read " + path;
-    return false;
-  }
-  std::string error;
-  if (!parseRecording(text, r, &error)) {
-    *message = path + ": " + error;
-    return false;
-  }
-  const std::string changed = firstChangedContent(*r, ".");
-  if (!changed.empty()) {
-    *message = path + ": " + changed + " differs from the content it was recorded on";
-    return false;
-  }
-  return true;
-}
-
 void headlessTick(const TickInput& input) {
   applyTickInput(input);
   simulateTick();
@@ -163,7 +145,7 @@ int play(const std::vector<std::string>& args) {
   if (args.size() != 1 && !headless) return refuse("play takes FILE [--headless]");
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(headless);
   startRecordedStage(r.seed, r.world, r.stage);
   const auto start = std::chrono::steady_clock::now();
@@ -198,7 +180,7 @@ int digest(const std::vector<std::string>& args) {
   }
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(true);
   startRecordedStage(r.seed, r.world, r.stage);
   for (size_t t = 0; t < r.ticks.size(); ++t) {

@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "base/whole_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,10 +8,24 @@
 #include <cstring>
 
 namespace {
+
 constexpr mode_t kFolderMode = 0755;
-}
 
 std::string temporaryBeside(const std::string& path) { return path + ".partial-" + std::to_string(getpid()); }
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string* text) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  text->clear();
+  char buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
+}
 
 bool canWriteAtomically(const std::string& path, std::string* error) {
   const std::string temporary = temporaryBeside(path);
@@ -55,7 +69,7 @@ bool writeFileAtomically(const std::string& path, const std::string& text, std::
 }
 
 bool makeFolders(const std::string& folder) {
-  for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
     const std::string part = folder.substr(0, slash);
     if (!part.empty() && mkdir(part.c_str(), kFolderMode) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;

@@ -6,6 +6,7 @@
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/input.h"
+#include "shell/screen_state.h"
 #include "shell/settings.h"
 #include "sim/game_state.h"
 

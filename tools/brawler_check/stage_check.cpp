@@ -9,6 +9,7 @@
 
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "content/pack_layout.h"
 #include "content/script_lines.h"
 #include "content/stage_loader.h"
 #include "content/text_file.h"
@@ -159,8 +160,8 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
                              "(0 on the first stage: the camera never moves)");
   if (music.empty())
     reportWarning(s.path, 0, "no BGMNAME line: the stage plays in silence");
-  else if (!leavesContentFolder("bgm/" + music + ".ogg"))  // reported at its line instead
-    checkMusic("bgm/" + music + ".ogg", what + " as its music");
+  else if (!leavesContentFolder(stageMusicPath(music)))  // reported at its line instead
+    checkMusic(stageMusicPath(music), what + " as its music");
 }
 
 // A written number as the game rounds it, or false when it reads as 0 for another reason.

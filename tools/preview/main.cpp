@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "content/pack_layout.h"
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
 #include "screens/overworld.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
   }
   startUp(1);  // the same opponents' choices every run
   usePlayerSettings();
-  stageName = args.size() > 1 ? args[1] : "stage3";
+  stageName = args.size() > 1 ? args[1] : kStartStage;
   screenState = first;
   // The screens hand over by name, as in the game.
   for (;;) {

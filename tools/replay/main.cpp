@@ -3,6 +3,7 @@
 //   brawler-replay play FILE [--headless]
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
+//   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 // Run it in a content folder, as the game.
 #include <chrono>
 #include <cstdio>
@@ -13,25 +14,20 @@
 
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
+#include "content/pack_layout.h"
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
-#include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
-#include "sim/entity.h"
-#include "sim/game_state.h"
 #include "sim/recording.h"
 #include "sim/tick_input.h"
-#include "world_digest.h"
+#include "netplay.h"
+#include "stage_run.h"
 
 namespace {
 
-constexpr const char* kDefaultWorld = "world1";
-constexpr const char* kDefaultStage = "stage3";
 constexpr int kRefused = 1;
 
 const char* const kUsage =
@@ -39,11 +35,18 @@ const char* const kUsage =
     "       brawler-replay play FILE [--headless]\n"
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
+    "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
+    "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
-    "fingerprints anew from the folder, keeping its controls (after an intended change).\n";
+    "fingerprints anew from the folder, keeping its controls (after an intended change).\n"
+    "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
+    "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
+    "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
+    "outgoing packets. It prints the end line as digest does and writes both players' confirmed\n"
+    "controls to --out.\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
@@ -55,41 +58,9 @@ uint32_t seedFromClock() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count());
 }
 
-// Start-up and stage start as the game takes them, on the recording's stage and seed.
-void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
-  startUp(seed);
-  worldName = world;
-  stageName = stage;
-  screenState = kScreenPlaystage;
-  startPlaystage();
-  enterStage();
-}
-
 void drawAndShowFrame() {
   drawStageFrame();
   presentFrame();
-}
-
-// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
-// reads those sizes. What the null platform keeps of the drawing is let go every tick.
-void drawHeadless() {
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
-}
-
-// The fingerprint, then a few plain figures that say where a changed fight went its own way.
-void printDigest(const char* label, size_t tick) {
-  int alive[3] = {0, 0, 0};  // by kind: props, fighters, effects
-  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e)
-    if (entities[e].alive == 1 && entities[e].kind >= kKindObject && entities[e].kind <= kKindEffect)
-      ++alive[entities[e].kind];
-  const Entity& p1 = entities[0];
-  const Entity& p2 = entities[1];
-  std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
-              label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
-              alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
 }
 
 // ---- record ---------------------------------------------------------------------------------
@@ -117,8 +88,8 @@ int record(const std::vector<std::string>& args) {
   recordingPath = args[0];
   std::string error;
   if (!canWriteAtomically(recordingPath, &error)) return refuse(error);
-  recording.world = args.size() == 3 ? args[1] : kDefaultWorld;
-  recording.stage = args.size() == 3 ? args[2] : kDefaultStage;
+  recording.world = args.size() == 3 ? args[1] : kStartWorld;
+  recording.stage = args.size() == 3 ? args[2] : kStartStage;
   recording.seed = seedFromClock();
   startRecordedStage(recording.seed, recording.world, recording.stage);
   for (;;) {
@@ -133,12 +104,6 @@ int record(const std::vector<std::string>& args) {
 }
 
 // ---- play and digest ------------------------------------------------------------------------
-
-void headlessTick(const TickInput& input) {
-  applyTickInput(input);
-  simulateTick();
-  drawHeadless();
-}
 
 int play(const std::vector<std::string>& args) {
   const bool headless = args.size() == 2 && args[1] == "--headless";
@@ -217,6 +182,7 @@ constexpr Command kCommands[] = {
     {"play", play},
     {"digest", digest},
     {"restamp", restamp},
+    {"netplay", netplay},
 };
 
 }  // namespace

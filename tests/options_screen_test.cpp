@@ -17,6 +17,7 @@
 #include "shell/bindings.h"
 #include "shell/game_start.h"
 #include "shell/pads.h"
+#include "shell/screen_state.h"
 #include "shell/settings.h"
 #include "sim/game_state.h"
 #include "process_helpers.h"

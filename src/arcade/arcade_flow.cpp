@@ -50,6 +50,7 @@ void enterArcade() {
   gameRules.friendlyFire = 0;
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;
+  gameRules.jumpLandsOnFeet = 1;
   usePlayerSettings();
   windowCloseRequested = 0;
   enterArcadeScreen(kArcadeTitle);

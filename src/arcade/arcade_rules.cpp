@@ -15,9 +15,6 @@ constexpr int32_t kPlayerSlots = 2;  // entities 0 and 1 belong to the players, 
 constexpr int16_t kStartX[kPlayerSlots] = {20, 80};  // side by side, so both can be seen
 constexpr int16_t kStartY = 400;
 
-// The second keyboard layout: W A S D to move, F attack, G jump.
-constexpr int32_t kKeyW = 'w', kKeyA = 'a', kKeyS = 's', kKeyD = 'd', kKeyF = 'f', kKeyG = 'g';
-
 int32_t lastIndex() { return lastEntity < kEntityCount ? lastEntity : kEntityCount - 1; }
 
 void standUp(int p) {
@@ -79,15 +76,4 @@ bool anyPlayerPressed(int action) {
   for (int p = 0; p < arcade.players && p < kCommandPlayers; ++p)
     if (playerCommands[p].pressed[action] != 0) return true;
   return false;
-}
-
-void bindSecondPlayer(int joysticks) {
-  setDefaultBindings();
-  if (joysticks > 0) return;
-  bindUp[1] = kKeyW;
-  bindLeft[1] = kKeyA;
-  bindDown[1] = kKeyS;
-  bindRight[1] = kKeyD;
-  bindAttack[1] = kKeyF;
-  bindJump[1] = kKeyG;
 }

@@ -42,8 +42,7 @@ void fillWalkers() {
     startAnimation(entitySprites[e], "WALK");
     // Spread the entities over the cycle so every kind of line runs in every tick.
     for (int t = 0; t < e % 30; ++t) {
-      currentEntity = e;
-      stepAnimation(entitySprites[e]);
+      stepAnimation(e, entitySprites[e]);
     }
   }
 }
@@ -53,8 +52,7 @@ void BM_AnimationTick1000Entities(benchmark::State& state) {
   fillWalkers();
   for (auto _ : state) {
     for (int e = 0; e <= lastEntity; ++e) {
-      currentEntity = e;
-      stepAnimation(entitySprites[e]);
+      stepAnimation(e, entitySprites[e]);
     }
   }
   state.counters["ticks_per_second"] =
@@ -79,8 +77,7 @@ void BM_AnimationTickSplittingText1000Entities(benchmark::State& state) {
         benchmark::DoNotOptimize(toNumber(getField(text, 2)));
         if (keyword == "LOOPEND" || keyword == "END" || keyword == "STOP") break;
       }
-      currentEntity = e;
-      stepAnimation(s);
+      stepAnimation(e, s);
     }
   }
   state.counters["ticks_per_second"] =
@@ -91,7 +88,6 @@ BENCHMARK(BM_AnimationTickSplittingText1000Entities);
 // Starting an animation: hit list cleared, BEGIN found past the statistics and first block.
 void BM_StartAnimation(benchmark::State& state) {
   fillWalkers();
-  currentEntity = 5;
   for (auto _ : state) startAnimation(entitySprites[5], "walk");
 }
 BENCHMARK(BM_StartAnimation);

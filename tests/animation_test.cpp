@@ -20,14 +20,13 @@ class Animation : public ::testing::Test {
     useNullPlatform(true);
     entities[kSubject] = Entity{};
     entitySprites[kSubject] = SpriteSet{};
-    currentEntity = kSubject;
     shakeY = 0;
   }
   SpriteSet& sprite() { return entitySprites[kSubject]; }
   void run(const std::vector<std::string>& lines, const std::string& start, int ticks) {
     writeScript(lines, sprite().script);
     startAnimation(sprite(), start);
-    for (int t = 0; t < ticks; ++t) stepAnimation(sprite());
+    for (int t = 0; t < ticks; ++t) stepAnimation(kSubject, sprite());
   }
 };
 
@@ -36,7 +35,7 @@ TEST_F(Animation, SixLineStandBlockTickByTick) {
   // frame, finished, scriptLine after ticks 1..5: three loop passes, END, and over again.
   const int expected[5][3] = {{0, 0, 2}, {0, 0, 2}, {0, 0, 3}, {1, 1, 0}, {0, 1, 2}};
   for (const auto& tick : expected) {
-    stepAnimation(sprite());
+    stepAnimation(kSubject, sprite());
     EXPECT_EQ(sprite().frame, tick[0]);
     EXPECT_EQ(sprite().finished, tick[1]);
     EXPECT_EQ(sprite().scriptLine, tick[2]);
@@ -120,7 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Animation, StartClearsTheSpriteOwnersHitList) {
-  currentEntity = 0;  // combat spawns a spark while the attacker runs
   entities[0].hitList.add(7);
   entities[3].hitList.add(1000);
   startAnimation(entitySprites[3], "SMALLSPARK");
@@ -164,7 +162,7 @@ TEST_F(Animation, AttackThenStopIsLiveForOneTick) {
   run({"BEGIN A", "ATTACKMID 30 0 10", "STOP"}, "A", 1);
   EXPECT_EQ(entities[kSubject].attackPending, 1);
   entities[kSubject].attackPending = 0;  // combat resolved it
-  for (int t = 0; t < 3; ++t) stepAnimation(sprite());
+  for (int t = 0; t < 3; ++t) stepAnimation(kSubject, sprite());
   EXPECT_EQ(entities[kSubject].attackPending, 0);
 }
 

@@ -48,7 +48,7 @@ Outcome interpreted(const std::vector<std::string>& lines) {
   entities[kOwner].alive = 1;
   SpriteSet sprite{};
   writeScript(lines, sprite.script);
-  startAnimationFor(kOwner, sprite, "a");
+  startAnimation(kOwner, sprite, "a");
   auto state = [&] {
     return std::make_tuple(sprite.scriptLine, sprite.loopLine, sprite.beginLine, sprite.loopDone,
                            sprite.loopCount);
@@ -56,7 +56,7 @@ Outcome interpreted(const std::vector<std::string>& lines) {
   Outcome seen;
   for (int tick = 0; tick < kTickBound; ++tick) {
     auto before = state();
-    stepAnimationFor(kOwner, sprite);
+    stepAnimation(kOwner, sprite);
     seen.finishes |= sprite.finished == 1;
     seen.destroys |= entities[kOwner].alive == 0;
     if (sprite.beginLine != std::get<2>(before)) seen.entered.insert(sprite.beginLine);

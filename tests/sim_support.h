@@ -6,6 +6,7 @@
 
 #include "audio/sound.h"
 #include "content/fighter_loader.h"
+#include "sim/stage_setup.h"
 #include "content/stage_loader.h"
 #include "platform/null_platform.h"
 #include "shell/input.h"
@@ -63,7 +64,6 @@ inline Entity& placeFighter(int e, int x, int y, const std::string& script = "")
   en.footY = roundedFootLine(e);
   if (!script.empty()) {
     readScript(script, entitySprites[e].script);
-    currentEntity = e;
     readStats(e);
     startAnimation(entitySprites[e], "STAND");
   }

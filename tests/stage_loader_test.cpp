@@ -1,4 +1,5 @@
 #include "content/stage_loader.h"
+#include "sim/stage_setup.h"
 
 #include <gtest/gtest.h>
 

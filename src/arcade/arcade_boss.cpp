@@ -61,7 +61,7 @@ void findStageBoss() {
   arcade.bossSeen = 0;
   arcade.bossCardTicks = 0;
   arcade.bossName.clear();
-  for (int e = playerCount; e <= lastEntity && e < kEntityCount; ++e) {
+  for (int e = playerCount; e <= lastEntity; ++e) {
     if (entities[e].alive != 1 || entities[e].kind != kKindFighter) continue;
     const std::string name = bossNameOf(entitySprites[e].script);
     if (name.empty()) continue;

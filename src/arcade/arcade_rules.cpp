@@ -12,13 +12,9 @@
 namespace {
 
 constexpr int32_t kPlayerSlots = 2;  // entities 0 and 1 belong to the players, whoever plays
-constexpr int16_t kStartX[kPlayerSlots] = {20, 80};  // side by side, so both can be seen
-constexpr int16_t kStartY = 400;
 
-int32_t lastIndex() { return lastEntity < kEntityCount ? lastEntity : kEntityCount - 1; }
 
 void standUp(int p) {
-  currentEntity = p;
   startAnimation(entitySprites[p], "STAND");
 }
 
@@ -26,7 +22,7 @@ void standUp(int p) {
 
 bool stageCleared() {
   // A dying opponent is still alive until its fade frees the slot.
-  for (int e = kPlayerSlots; e <= lastIndex(); ++e)
+  for (int e = kPlayerSlots; e <= lastEntity; ++e)
     if (entities[e].alive == 1 && entities[e].kind == kKindFighter) return false;
   for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) {
     const Entity& pl = entities[p];
@@ -56,8 +52,8 @@ void revivePlayers() {
 void readyPlayersForStage() {
   for (int p = 0; p < kPlayerSlots; ++p) {
     Entity& pl = entities[p];
-    pl.x = kStartX[p];
-    pl.y = kStartY;
+    pl.x = static_cast<int16_t>(kStartSpotX + p * kStartSpotStep);
+    pl.y = kStartSpotY;
     pl.z = 0;
     pl.hp = pl.maxHp;  // a player who fell on the last stage comes back whole
     pl.xv = 0;

@@ -1,9 +1,10 @@
-// Fighter, prop and effect definitions: the entity type table and the operations that bring
-// definitions into the entity and sprite set tables.
+// Fighter, prop and effect definitions: the entity type table, and reading a type's or a
+// player's files into a sprite set.
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "content/entity_kind.h"
 #include "content/sprite_set.h"
 #include "content/text_file.h"
 
@@ -17,21 +18,18 @@ constexpr int kPlayerTextureRows = 4;     // room for 4 players...
 constexpr int kPlayerTextureColumns = 6;  // ...of 6 sheets each; the loader uses the first
 extern Texture playerTextures[kPlayerTextureRows][kPlayerTextureColumns];
 
-// Each player's script, sheet, frame list and offsets by its `name`; WIDTH and HEIGHT from
-// anywhere in the script go to scriptWidth/scriptHeight.
-void loadPlayers();
+// Player `row`'s script, sheet, frame list and offsets by its fighter's name, into `s`.
+void loadPlayerFiles(int row, const std::string& name, SpriteSet& s);
 // Appends stage type typeCount + 1; past type 25 the call does nothing.
 void loadEntityType(const std::string& name, double kind);
-// Appends an entity of stage type typeField + 1 at lastEntity + 1. A type that is not loaded,
-// or a full table, places nothing.
-void placeEntity(double x, double y, double typeField);
+// A placed entity's frame list and script: its type's files read into its own sprite set.
+void loadTypeFilesInto(int type, SpriteSet& sprite);
 bool isLoadedStageType(int type);
-// Every placed entity gets the offsets of its own type's ".off".
-void applyTypeOffsets();
+// A type's ".off" into offsetLines, and offsetLines applied to a frame list.
+void readTypeOffsets(int type);
+void applyOffsetLines(FrameList& frames);
 // Type 1000, "globals": the hit effects.
 void loadEffectsType();
-// The statistics section of entity e's script (up to and including its first blank line).
-void readStats(int e);
 // The ".off" lines of a type for a spawn, read from disk at its first spawn since the type
 // was loaded and kept from then on.
 const OffsetLines& offsetsForSpawn(int type);

@@ -109,3 +109,14 @@ const ScriptCommand& scriptCommand(const ScriptRef& script, int i) {
   if (!script || i < 0 || i >= kScriptLineCount) return kEmptyCommand;
   return script->command[i];
 }
+
+bool lastArgumentOf(const ScriptRef& script, ScriptKeyword keyword, double* value) {
+  bool found = false;
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    const ScriptCommand& c = scriptCommand(script, i);
+    if (c.keyword != keyword) continue;
+    *value = c.arg[0];
+    found = true;
+  }
+  return found;
+}

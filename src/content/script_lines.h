@@ -93,3 +93,6 @@ void writeScript(const std::vector<std::string>& lines, ScriptRef& script);
 const std::string& scriptText(const ScriptRef& script, int i);
 // The split form of line i; an out-of-range index reads as an empty line.
 const ScriptCommand& scriptCommand(const ScriptRef& script, int i);
+// The number of the script's last `keyword` line, wherever it stands (past the statistics
+// section too); false, and *value untouched, when the script has none.
+bool lastArgumentOf(const ScriptRef& script, ScriptKeyword keyword, double* value);

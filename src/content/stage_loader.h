@@ -1,8 +1,10 @@
-// The stage file: stage values, background, tile sheet, scenery layers, types and placements.
+// The stage file's values and the pictures it names: background and tile sheet. Carrying its
+// statements out is the simulation's (sim/stage_setup.h).
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "content/sprite_set.h"
 #include "content/texture.h"
 
 extern std::string stageType;
@@ -18,15 +20,7 @@ extern Texture bgTexture;
 constexpr int kTileTextures = 51;
 extern Texture tileTextures[kTileTextures];
 
-// The statements of a stage file and the pass of loadStage that carries each out: names
-// first (so they may stand anywhere), then everything else in line order.
-enum StagePass { kPassNames = 1, kPassStatements = 2 };
-struct StageStatement {
-  const char* keyword;
-  int pass;
-  void (*run)(const std::string& line);
-};
-extern const StageStatement kStageStatements[];
-extern const int kStageStatementCount;
-
-void loadStage();
+// The sheet list of the stage's tiles, by its STAGETYPE.
+std::string tileListPath();
+// The background picture and frame list and the tile sheet, by the stage's names.
+void loadStageSheets();

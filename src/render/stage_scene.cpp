@@ -9,6 +9,8 @@
 #include "sim/entity.h"
 #include "sim/game_state.h"
 
+static_assert(kDrawOrderCount == kEntityCount, "drawOrder holds one entry per entity slot");
+
 namespace {
 
 // The first scenery object on the front layer is drawn see-through, so a foreground pillar
@@ -49,9 +51,8 @@ double depthKey(int32_t e) {
 double sortKeys[kDrawOrderCount];
 
 void sortDrawOrder() {
-  const int32_t last = lastIndex(lastEntity, kDrawOrderCount);
-  for (int32_t k = 0; k <= last; ++k) sortKeys[k] = depthKey(drawOrder[k]);
-  for (int32_t k = 1; k <= last; ++k) {
+  for (int32_t k = 0; k <= lastEntity; ++k) sortKeys[k] = depthKey(drawOrder[k]);
+  for (int32_t k = 1; k <= lastEntity; ++k) {
     const double key = sortKeys[k];
     const int32_t entry = drawOrder[k];
     int32_t at = k;
@@ -90,8 +91,7 @@ void drawCulledLayer(int kind, ShakeOffset shake) {
 // Fighters are drawn wherever they are: a sprite whose anchor is off screen may still reach
 // into it.
 void drawEntities(ShakeOffset shake) {
-  const int32_t last = lastIndex(lastEntity, kDrawOrderCount);
-  for (int32_t k = 0; k <= last; ++k) {
+  for (int32_t k = 0; k <= lastEntity; ++k) {
     const int32_t e = drawOrder[k];
     if (!validEntity(e) || entities[e].alive != 1) continue;
     const Entity& entity = entities[e];

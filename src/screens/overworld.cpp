@@ -28,9 +28,9 @@ int markerPlayers() { return std::clamp<int>(playerCount, 0, kOverworldMarkers);
 // A marker's script acts on its player's entity.
 void animateMarker(int p, const std::string* startName) {
   if (startName)
-    startAnimationFor(p, overworld.marker[p], *startName);
+    startAnimation(p, overworld.marker[p], *startName);
   else
-    stepAnimationFor(p, overworld.marker[p]);
+    stepAnimation(p, overworld.marker[p]);
 }
 
 void loadMarkers() {

@@ -45,7 +45,6 @@ void drawFadeCover() {
 void enterStage() {
   fadeActive = 1;
   fadeAmount = 0.0;
-  currentEntity = 0;
   startAnimation(entitySprites[0], "STAND");
   startMusic();
 }

@@ -6,6 +6,9 @@
 
 namespace {
 
+// The entity the running step acts for: the design's "current entity". -1 between steps.
+int32_t currentEntity = -1;
+
 // A block without LOOPEND, END, STOP or STOPFINISH can run off the script, and an
 // ASSIGNANIMATION can lead back into its own block; either way a tick has to end somewhere.
 // One tick never executes more lines than a script holds.
@@ -171,14 +174,12 @@ int animationOwner(const SpriteSet& sprite) {
   return currentEntity;
 }
 
-void startAnimation(SpriteSet& sprite, const std::string& name) {
+void startAnimation(int32_t owner, SpriteSet& sprite, const std::string& name) {
   sprite.animation = name;
   sprite.loopDone = 0;
   sprite.loopCount = 0;
   sprite.finished = 0;
-  int owner = animationOwner(sprite);
-  if (owner >= 0 && owner < kEntityCount)
-    entities[owner].hitList.clear();
+  if (owner >= 0 && owner < kEntityCount) entities[owner].hitList.clear();
 
   std::string wanted = name;
   upperCase(wanted);
@@ -193,39 +194,24 @@ void startAnimation(SpriteSet& sprite, const std::string& name) {
   }
 }
 
-void stepAnimation(SpriteSet& sprite) {
-  Entity& entity = entities[currentEntity];
+void startAnimation(SpriteSet& sprite, const std::string& name) {
+  startAnimation(animationOwner(sprite), sprite, name);
+}
+
+void stepAnimation(int32_t owner, SpriteSet& sprite) {
+  if (owner < 0 || owner >= kEntityCount) return;
+  // The step's ASSIGNANIMATION lines start blocks on behalf of the same entity.
+  const int32_t outer = currentEntity;
+  currentEntity = owner;
+  Entity& entity = entities[owner];
   for (int executed = 0; executed < kMaxLinesPerTick; ++executed) {
     // Past the last line there is nothing to run: the frame holds until another animation starts.
-    if (sprite.scriptLine >= kLastScriptLine || sprite.scriptLine < -1) return;
+    if (sprite.scriptLine >= kLastScriptLine || sprite.scriptLine < -1) break;
     sprite.scriptLine += 1;
     const ScriptCommand& command = scriptCommand(sprite.script, sprite.scriptLine);
     CommandHandler run = kHandlers.byKeyword[command.keyword];
     if (run) run(sprite, entity, command);
-    if (command.endsTick) return;
+    if (command.endsTick) break;
   }
-}
-
-namespace {
-// Lends currentEntity to `owner` for one interpreter call.
-class ActingFor {
- public:
-  explicit ActingFor(int32_t owner) : saved_(currentEntity) { currentEntity = owner; }
-  ~ActingFor() { currentEntity = saved_; }
-  ActingFor(const ActingFor&) = delete;
-  ActingFor& operator=(const ActingFor&) = delete;
-
- private:
-  int32_t saved_;
-};
-}  // namespace
-
-void startAnimationFor(int32_t owner, SpriteSet& sprite, const std::string& name) {
-  ActingFor acting(owner);
-  startAnimation(sprite, name);
-}
-
-void stepAnimationFor(int32_t owner, SpriteSet& sprite) {
-  ActingFor acting(owner);
-  stepAnimation(sprite);
+  currentEntity = outer;
 }

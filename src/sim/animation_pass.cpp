@@ -20,12 +20,11 @@ bool nearTheView(const Entity& entity, const SpriteSet& sprite) {
 void animateEntity(int32_t e) {
   Entity& entity = entities[e];
   SpriteSet& sprite = entitySprites[e];
-  currentEntity = e;
   // Taken before the script runs: the floor band hold below uses where the feet were.
   entity.footY = roundedFootLine(e);
   const int32_t footY = entity.footY;
   holdAtLeftEdge(e);
-  if (nearTheView(entity, sprite) || entity.kind == kKindEffect) stepAnimation(sprite);
+  if (nearTheView(entity, sprite) || entity.kind == kKindEffect) stepAnimation(e, sprite);
   if (entity.kind == kKindObject || entity.kind == kKindFighter) holdOnFloorBand(e, footY);
 }
 

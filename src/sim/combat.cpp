@@ -168,7 +168,7 @@ void resolveAttack(int a, int lastVictim) {
 void resolveAttacks() {
   // Effects spawned by this tick's hits join the table above the counts taken here; they are
   // first looked at in the next tick.
-  const int lastAttacker = lastEntity < kEntityCount ? lastEntity : kEntityCount - 1;
+  const int lastAttacker = lastEntity;
   for (int a = 0; a <= lastAttacker; ++a) {
     if (entities[a].attackPending == 1) resolveAttack(a, lastAttacker);
   }

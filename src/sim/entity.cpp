@@ -8,7 +8,6 @@ SpriteSet scenerySprites[kSceneryCount];
 
 int32_t playerCount = 2;
 int32_t lastEntity = 1;
-int32_t currentEntity = 0;
 int32_t lastObject = -1;
 int32_t gravity = 1;
 int32_t shakeX = 0;
@@ -19,8 +18,8 @@ void setPlayerDefaults() {
     Entity& e = entities[p];
     e = Entity{};
     e.name = kStartFighters[p];
-    e.x = 20;
-    e.y = 400;
+    e.x = kStartSpotX;
+    e.y = kStartSpotY;
     e.walkSpeed = 5;
     e.jumpHeight = 20;
     e.hp = 500.0;

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "content/entity_kind.h"
 #include "content/sprite_set.h"
 
 constexpr int kEntityCount = 1001;     // entities 0..1000
 constexpr int kSpawnLastSlot = 999;    // spawning never takes slot 1000
 constexpr int kSceneryCount = 1001;    // scenery objects 0..1000
 
-enum EntityKind { kKindObject = 0, kKindFighter = 1, kKindEffect = 2 };
 
 // Who writes what (readers are everywhere):
 //   x, y, z         control (players), opponents, physics, scripts (MOVEFORWARD), combat
@@ -121,12 +121,20 @@ extern Entity sceneryObjects[kSceneryCount];
 extern SpriteSet scenerySprites[kSceneryCount];
 
 extern int32_t playerCount;
+// The highest slot in use. It stays within -1..1000 (kEntityCount - 1): the stage setup's
+// placing, spawning, clearWorld and restoreWorld, which alone write it, never take it past the
+// table, so the passes over the table read it as it is.
 extern int32_t lastEntity;
-extern int32_t currentEntity;
 extern int32_t lastObject;
 extern int32_t gravity;
 extern int32_t shakeX;
 extern int32_t shakeY;
+
+// The start spot: where a player stands when a stage begins. The arcade puts player 2 a step
+// to the right of it, so both can be seen.
+constexpr int16_t kStartSpotX = 20;
+constexpr int16_t kStartSpotY = 400;
+constexpr int16_t kStartSpotStep = 60;
 
 // Start-up values of the two players (name, position, speeds, hit points, power); every
 // other field of their records zero.

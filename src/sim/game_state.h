@@ -8,7 +8,7 @@ constexpr double kFadeStep = 0.025;
 
 extern int32_t cameraTarget;
 
-constexpr int kDrawOrderCount = 1001;
+constexpr int kDrawOrderCount = 1001;  // one entry per entity slot
 extern int32_t drawOrder[kDrawOrderCount];
 
 extern int32_t cameraX;

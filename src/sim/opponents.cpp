@@ -209,8 +209,7 @@ void behave(Turn& o) {
 }  // namespace
 
 void updateOpponents() {
-  for (int i = playerCount; i <= lastEntity && i < kEntityCount; ++i) {
-    currentEntity = i;
+  for (int i = playerCount; i <= lastEntity; ++i) {
     Turn o{i, entities[i], entitySprites[i], entityIndexOrZero(entities[i].target)};
     measure(o);
     if (o.self.kind != kKindFighter || o.self.targetDistance >= kWakeDistance) continue;

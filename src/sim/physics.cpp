@@ -60,7 +60,7 @@ void landLaunch(int i) {
 }  // namespace
 
 void updatePhysics() {
-  for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) {
+  for (int i = 0; i <= lastEntity; ++i) {
     Entity& e = entities[i];
     if (e.physicsOn != 1) continue;
     e.x = wrap16(e.x + e.xv);

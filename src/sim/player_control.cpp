@@ -237,7 +237,6 @@ void holdOnStage(Turn& pl) {
 
 bool updatePlayers() {
   for (int p = 0; p < playerCount && p < kEntityCount; ++p) {
-    currentEntity = p;
     Turn pl{p, entities[p], entitySprites[p], commandFor(p)};
     lowerTapTimers(pl);
     // Leaving stops the pass at once: no later player and no later step of the tick acts.

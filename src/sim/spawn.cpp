@@ -6,6 +6,7 @@
 #include "content/text_file.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/stage_setup.h"
 
 namespace {
 

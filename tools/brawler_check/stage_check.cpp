@@ -9,6 +9,7 @@
 
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "sim/stage_setup.h"
 #include "content/pack_layout.h"
 #include "content/script_lines.h"
 #include "content/stage_loader.h"

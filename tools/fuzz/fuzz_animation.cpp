@@ -22,12 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   entitySprites[kEntity] = SpriteSet{};
   readScript(path, entitySprites[kEntity].script);
   lastEntity = kEntity;
-  currentEntity = kEntity;
   entities[kEntity].alive = 1;
   startAnimation(entitySprites[kEntity], name);
   for (int tick = 0; tick < 200; ++tick) {
-    currentEntity = kEntity;
-    stepAnimation(entitySprites[kEntity]);
+      stepAnimation(kEntity, entitySprites[kEntity]);
     if (entitySprites[kEntity].scriptLine < 0 || entitySprites[kEntity].scriptLine > 1000) __builtin_trap();
   }
   return 0;

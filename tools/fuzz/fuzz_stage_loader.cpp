@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "content/stage_loader.h"
+#include "sim/stage_setup.h"
 #include "content/text_file.h"
 #include "fuzz_content.h"
 #include "sim/entity.h"

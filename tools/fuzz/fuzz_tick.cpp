@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "content/fighter_loader.h"
+#include "sim/stage_setup.h"
 #include "content/stage_loader.h"
 #include "content/text_file.h"
 #include "base/numbers.h"
@@ -70,7 +71,6 @@ void setUpStage() {
     bindRight[p] = 10 * p + 4, bindAttack[p] = 10 * p + 5, bindJump[p] = 10 * p + 6;
   }
   for (int e = 0; e < kEntities; ++e) {
-    currentEntity = e;
     readStats(e);
     startAnimation(entitySprites[e], entities[e].kind == kKindObject ? "STATIONARY" : "STAND");
     entities[e].alive = 1;

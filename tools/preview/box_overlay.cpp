@@ -61,10 +61,8 @@ void footLineAcross(OutlineKind kind, int e, int32_t left, int32_t right) {
   fillStageRect(kind, left, y - kLineWidth / 2, right + 1, y + kLineWidth - kLineWidth / 2);
 }
 
-int32_t lastLiveIndex() { return lastEntity < kEntityCount ? lastEntity : kEntityCount - 1; }
-
 void drawBodies() {
-  for (int e = 0; e <= lastLiveIndex(); ++e) {
+  for (int e = 0; e <= lastEntity; ++e) {
     if (entities[e].alive != 1) continue;
     if (entities[e].kind == kKindFighter) outline(kFighterBody, bodyHitBox(e));
     if (entities[e].kind == kKindObject) outline(kPropBody, bodyHitBox(e));
@@ -76,7 +74,7 @@ void drawBodies() {
 void drawAttack(const ShownAttack& attack) {
   outline(kAttackBox, attack.box);
   footLineAcross(kAttackerFoot, attack.attacker, attack.box.left, attack.box.right);
-  for (int v = 0; v <= lastLiveIndex(); ++v) {
+  for (int v = 0; v <= lastEntity; ++v) {
     if (v == attack.attacker || entities[v].alive != 1 || entities[v].kind == kKindEffect) continue;
     const Rect body = bodyHitBox(v);
     if (rectsOverlap(body, attack.box)) footLineAcross(kVictimFoot, v, body.left, body.right);

@@ -75,10 +75,9 @@ void drawPlate() {
 
 int nearestEntityTo(int32_t screenX, int32_t screenY) {
   const int64_t x = screenX + cameraX, y = screenY + cameraY;
-  const int32_t last = lastEntity < kEntityCount ? lastEntity : kEntityCount - 1;
   int nearest = -1;
   int64_t nearestSquare = 0;
-  for (int e = 0; e <= last; ++e) {
+  for (int e = 0; e <= lastEntity; ++e) {
     if (entities[e].alive != 1) continue;
     // Measured to the middle of the body as drawn, altitude included.
     const int64_t dx = entities[e].x - x;
@@ -94,7 +93,8 @@ int nearestEntityTo(int32_t screenX, int32_t screenY) {
 
 void drawReadoutLines() {
   drawPlate();
-  drawText(describe("P1", 0), kLineLeft, kFirstLineTop);
+  drawText("tick " + std::to_string(workbench.shownTick) + "  " + describe("P1", 0), kLineLeft,
+           kFirstLineTop);
   const int pointed = nearestEntityTo(pointerX, pointerY);
   if (pointed >= 0) drawText(describe("mouse", pointed), kLineLeft, kFirstLineTop + kLineSpacing);
 }

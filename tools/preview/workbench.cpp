@@ -29,12 +29,14 @@ void stepOneTick() {
   if (workbench.paused == 1) workbench.stepPending = 1;
   workbench.paused = 1;
 }
+void pauseToStepBack() { workbench.paused = 1; }
 void toggleSlow() { toggle(&workbench.quarterSpeed); }
 void toggleReadout() { toggle(&workbench.showReadout); }
 void requestReload() { workbench.reloadPending = 1; }
 
-// Letters away from both players' controls (cursor keys, z, x, c).
+// Keys away from both players' controls (cursor keys, z, x, c).
 constexpr int kKeyB = 'b', kKeyP = 'p', kKeyN = 'n', kKeyS = 's', kKeyI = 'i', kKeyR = 'r';
+constexpr int kKeyBackspace = 8;
 
 }  // namespace
 
@@ -42,7 +44,9 @@ const WorkbenchKey kWorkbenchKeys[] = {
     {kKeyB, toggleBoxes, "b  boxes: outline bodies (fighters cyan, props yellow) and pending attacks\n"
                          "     (hit box magenta, attacker's foot line green, victims' orange)"},
     {kKeyP, togglePause, "p  pause or resume the tick"},
-    {kKeyN, stepOneTick, "n  run one tick while paused (pauses a running stage)"},
+    {kKeyN, stepOneTick, "n  run one tick while paused (pauses a running stage); after a step back,\n"
+                         "     the tick that followed, on the same inputs"},
+    {kKeyBackspace, pauseToStepBack, "Backspace  held: pause and step back a tick a frame, up to 10 seconds"},
     {kKeyS, toggleSlow, "s  quarter speed on or off"},
     {kKeyI, toggleReadout, "i  readout lines: player 1 and the entity nearest the mouse (name,\n"
                            "     animation, script line, frame, hit points, AI state and timer)"},
@@ -67,8 +71,7 @@ bool tickRunsThisFrame() {
 
 void notePendingAttacks() {
   shownAttackCount = 0;
-  const int32_t last = lastEntity < kEntityCount ? lastEntity : kEntityCount - 1;
-  for (int a = 0; a <= last && shownAttackCount < kMostShownAttacks; ++a) {
+  for (int a = 0; a <= lastEntity && shownAttackCount < kMostShownAttacks; ++a) {
     if (entities[a].alive != 1 || entities[a].attackPending != 1) continue;
     shownAttacks[shownAttackCount].attacker = a;
     shownAttacks[shownAttackCount].box = attackHitBox(a);
@@ -85,11 +88,13 @@ void restartStage() {
   // starts once; the stage start empties the rest of the world.
   setPlayerDefaults();
   shownAttackCount = 0;
+  forgetRewind();
   startPlaystage();
   enterStage();
 }
 
 void enterWorkbenchStage() {
+  forgetRewind();
   startPlaystage();
   enterStage();
 }
@@ -104,8 +109,10 @@ bool workbenchStageFrame() {
     workbench.reloadPending = 0;
     restartStage();
   }
+  if (isHeld(kKeyBackspace)) stepBackOneTick();
   const bool ticks = tickRunsThisFrame();
   if (ticks) {
+    prepareRewindableTick();
     simulateTick(notePendingAttacksBeforeHits);
   }
   drawStageScene();

@@ -15,6 +15,7 @@ struct Workbench {
   int32_t showReadout;  // 1: the readout lines at the foot of the screen
   int32_t reloadPending;
   int32_t frameCount;   // frames shown, paused or not: the quarter-speed clock
+  int32_t shownTick;    // ticks run since the stage started, less those stepped back over
 };
 extern Workbench workbench;
 
@@ -47,6 +48,14 @@ void restartStage();
 // or not, as the author has it); the frame never ends the screen, Escape ends the program.
 void enterWorkbenchStage();
 bool workbenchStageFrame();
+
+// Rewind (rewind.cpp). A new stage keeps nothing; before each tick runs, the world is kept
+// (or, when the author stepped back, the tick takes the commands it ran on the first time);
+// stepping back restores the world before the last tick shown, up to 10 seconds back, and is
+// false when nothing older is kept.
+void forgetRewind();
+void prepareRewindableTick();
+bool stepBackOneTick();
 
 // Drawing over the scene (box_overlay.cpp, readout_lines.cpp).
 void drawBoxOverlay();

@@ -3,9 +3,11 @@
 //   brawler-replay play FILE [--headless]
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
+//   brawler-replay synctest FILE [--rollback N]
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 // Run it in a content folder, as the game.
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +27,7 @@
 #include "sim/tick_input.h"
 #include "netplay.h"
 #include "stage_run.h"
+#include "sync_test.h"
 
 namespace {
 
@@ -35,13 +38,17 @@ const char* const kUsage =
     "       brawler-replay play FILE [--headless]\n"
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
+    "       brawler-replay synctest FILE [--rollback N]\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
-    "fingerprints anew from the folder, keeping its controls (after an intended change).\n"
+    "fingerprints anew from the folder, keeping its controls (after an intended change);\n"
+    "synctest replays headless, and after every tick goes back N ticks (1 to 16, 8 when left\n"
+    "out) and runs them again: the world must come out the same, else it names the tick and\n"
+    "the first field that differs and exits with status 1.\n"
     "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
@@ -134,20 +141,35 @@ int play(const std::vector<std::string>& args) {
   return 0;
 }
 
+// FILE with an optional "FLAG N", N a whole number from `least` to `most`, into *r with the
+// stage started headless; false with the refusal in *message.
+bool startWithCount(const std::vector<std::string>& args, const char* usage, const char* flag,
+                    long least, long most, long* count, Recording* r, std::string* message) {
+  if (args.size() == 3 && args[1] == flag) {
+    char* end = nullptr;
+    *count = std::strtol(args[2].c_str(), &end, 10);
+    if (*end != '\0' || *count < least || *count > most) {
+      const std::string range = most == LONG_MAX ? "above " + std::to_string(least - 1)
+                                                 : "from " + std::to_string(least) + " to " + std::to_string(most);
+      *message = std::string(flag) + " takes a whole number of ticks " + range;
+      return false;
+    }
+  } else if (args.size() != 1) {
+    *message = usage;
+    return false;
+  }
+  if (!loadRecording(args[0], ".", r, message)) return false;
+  useNullPlatform(true);
+  startRecordedStage(r->seed, r->world, r->stage);
+  return true;
+}
+
 int digest(const std::vector<std::string>& args) {
   long every = 0;
-  if (args.size() == 3 && args[1] == "--every") {
-    char* end = nullptr;
-    every = std::strtol(args[2].c_str(), &end, 10);
-    if (*end != '\0' || every <= 0) return refuse("--every takes a whole number of ticks above 0");
-  } else if (args.size() != 1) {
-    return refuse("digest takes FILE [--every N]");
-  }
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
-  useNullPlatform(true);
-  startRecordedStage(r.seed, r.world, r.stage);
+  if (!startWithCount(args, "digest takes FILE [--every N]", "--every", 1, LONG_MAX, &every, &r, &message))
+    return refuse(message);
   for (size_t t = 0; t < r.ticks.size(); ++t) {
     headlessTick(r.ticks[t]);
     if (every > 0 && (t + 1) % static_cast<size_t>(every) == 0) printDigest("tick", t + 1);
@@ -173,6 +195,25 @@ int restamp(const std::vector<std::string>& args) {
   return 0;
 }
 
+int synctest(const std::vector<std::string>& args) {
+  long rollback = kDefaultRollbackTicks;
+  Recording r;
+  std::string message;
+  if (!startWithCount(args, "synctest takes FILE [--rollback N]", "--rollback", kFewestRollbackTicks,
+                      kMostRollbackTicks, &rollback, &r, &message))
+    return refuse(message);
+  const auto start = std::chrono::steady_clock::now();
+  const SyncResult result = runSyncTest(r.ticks, static_cast<int>(rollback));
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!result.same) {
+    std::printf("tick %zu: %s differs after going back %ld ticks\n", result.tick, result.field.c_str(), rollback);
+    return kRefused;
+  }
+  std::printf("synctest %zu ticks, going back %ld after each: the same world every time (%.0f recorded ticks per second)\n",
+              result.tick, rollback, seconds > 0 ? result.tick / seconds : 0.0);
+  return 0;
+}
+
 struct Command {
   const char* name;
   int (*run)(const std::vector<std::string>& args);
@@ -182,6 +223,7 @@ constexpr Command kCommands[] = {
     {"play", play},
     {"digest", digest},
     {"restamp", restamp},
+    {"synctest", synctest},
     {"netplay", netplay},
 };
 

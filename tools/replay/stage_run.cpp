@@ -37,7 +37,7 @@ void headlessTick(const TickInput& input) {
 
 void printDigest(const char* label, size_t tick) {
   int alive[3] = {0, 0, 0};  // by kind: props, fighters, effects
-  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e)
+  for (int e = 0; e <= lastEntity; ++e)
     if (entities[e].alive == 1 && entities[e].kind >= kKindObject && entities[e].kind <= kKindEffect)
       ++alive[entities[e].kind];
   const Entity& p1 = entities[0];

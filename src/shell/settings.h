@@ -13,6 +13,9 @@ struct Settings {
   int32_t musicVolume, effectsVolume;  // 0..10
 };
 extern Settings settings;
+// The window's sides, in pixels, that the settings keep.
+constexpr int32_t kSmallestWindow = 320;
+constexpr int32_t kLargestWindow = 16384;
 
 // The file the settings are kept in; "" keeps them for the session only.
 extern std::string settingsPath;

@@ -113,6 +113,9 @@ TEST_F(SettingsFile, LinesItDoesNotKnowAreWrittenBack) {
   EXPECT_NE(text.find("# my settings\n"), std::string::npos) << text;
   EXPECT_NE(text.find("turbo on\n"), std::string::npos) << text;
   EXPECT_NE(text.find("music 5\n"), std::string::npos) << text;
+  defaultSettings(2);  // DEFAULTS on the options screen
+  saveSettings();
+  EXPECT_NE(fileText(settingsPath).find("turbo on\n"), std::string::npos) << "the defaults drop no one else's line";
 }
 
 struct BadLineCase {

@@ -58,11 +58,11 @@ void defaultSettings(int padsAttached) {
     playerControls[p] = defaultControls(p, padsAttached);
     if (playerControls[p].pad != kNoPad) playerControls[p].padName = platformJoystickName(playerControls[p].pad);
   }
-  keptSettingsLineCount = 0;
 }
 
 void loadSettings() {
   defaultSettings(platformJoystickCount());
+  keptSettingsLineCount = 0;
   if (settingsPath.empty()) return;
   std::ifstream file(settingsPath, std::ios::binary);
   if (!file) return;  // a first run: nothing kept yet

@@ -28,7 +28,8 @@ extern int32_t keptSettingsLineCount;
 
 // $XDG_CONFIG_HOME/brawler/settings.txt, or ~/.config/brawler/settings.txt; "" with neither.
 std::string defaultSettingsPath();
-// Every setting at its start value, both players' controls included, for the pads attached.
+// Every setting at its start value, both players' controls included, for the pads attached;
+// the kept lines stay.
 void defaultSettings(int padsAttached);
 // Reads settingsPath forgivingly (missing: the defaults; a bad line: that setting's default
 // and one warning line), finding each player's pad by its name among those attached.

@@ -143,8 +143,8 @@ int joystickCount() { return nullJoystickCount; }
 // Unknown without a GL context: nothing is refused for its size.
 int maxTextureSide() { return 0; }
 
-const SystemBackend nullSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs, spinPause,
-                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
+const SystemBackend nullSystem{openWindow,  shutdown,  ticks,      clockNs,       sleepUntilNs,    spinPause,
+                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFramesInALoop};
 const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
                                    drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
                                    maxTextureSide};

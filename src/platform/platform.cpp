@@ -4,13 +4,9 @@
 
 #include "platform/platform_backend.h"
 
-namespace {
-const PlatformBackend realPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
-}  // namespace
+const PlatformBackend* platformInUse = &hostPlatform;
 
-const PlatformBackend* platformInUse = &realPlatform;
-
-void useNullPlatform(bool on) { platformInUse = on ? &nullPlatform : &realPlatform; }
+void useNullPlatform(bool on) { platformInUse = on ? &nullPlatform : &hostPlatform; }
 bool nullPlatformInUse() { return platformInUse == &nullPlatform; }
 
 bool platformOpenWindow(std::string* reason) { return platformInUse->system->openWindow(reason); }
@@ -24,6 +20,14 @@ bool platformPollEvent(PlatformEvent* event) { return platformInUse->system->pol
 bool platformPushEvent(const PlatformEvent& event) { return platformInUse->system->pushEvent(event); }
 void platformWaitForKey() { platformInUse->system->waitForKey(); }
 int platformJoystickCount() { return platformInUse->system->joystickCount(); }
+void runFramesInALoop(void (*frame)()) {
+  for (;;) frame();
+}
+void platformRunFrames(void (*frame)()) {
+  platformInUse->system->runFrames(frame);
+  // A back end whose loop came back has nothing more to show.
+  platformQuit(0);
+}
 
 void gfxInitState() { platformInUse->graphics->initState(); }
 void platformClearBuffers() { platformInUse->graphics->clearBuffers(); }

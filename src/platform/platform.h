@@ -62,6 +62,10 @@ bool platformPushEvent(const PlatformEvent& event);
 void platformWaitForKey();
 // Joysticks attached at start-up: 0 when there are none or the joystick part did not open.
 int platformJoystickCount();
+// Hands the program's frames to the host until the program ends. The desktop and the null
+// version call `frame` over and over; a browser page cannot loop, so the web version has the
+// browser call it once per display refresh, and this call never comes back.
+[[noreturn]] void platformRunFrames(void (*frame)());
 
 // ---- images and GL -------------------------------------------------------------------------
 

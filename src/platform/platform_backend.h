@@ -19,6 +19,7 @@ struct SystemBackend {
   bool (*pushEvent)(const PlatformEvent& event);
   void (*waitForKey)();
   int (*joystickCount)();
+  void (*runFrames)(void (*frame)());
 };
 
 struct GraphicsBackend {
@@ -56,6 +57,15 @@ extern const SystemBackend sdlSystem;      // sdl_system.cpp
 extern const GraphicsBackend glGraphics;   // gl_graphics.cpp
 extern const AudioBackend sdlMixerAudio;   // sdl_mixer_audio.cpp
 extern const PlatformBackend nullPlatform;  // null_platform.cpp
+extern const SystemBackend webSystem;      // web_system.cpp, the browser build's only
+extern const GraphicsBackend webGraphics;  // web_graphics.cpp
+extern const AudioBackend webAudio;        // web_audio.cpp
+// The build's own back end, chosen when it is built: the desktop's (sdl_system.cpp) or the
+// browser's (web_system.cpp).
+extern const PlatformBackend hostPlatform;
+
+// The desktop's and the null version's frames: `frame` over and over, until it ends the program.
+void runFramesInALoop(void (*frame)());
 
 // The back end every seam call goes to; the real one unless a test or tool chose the null one.
 extern const PlatformBackend* platformInUse;

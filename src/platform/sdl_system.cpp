@@ -251,8 +251,9 @@ int joystickCount() { return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks()
 
 }  // namespace
 
-const SystemBackend sdlSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs, spinPause,
-                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
+const SystemBackend sdlSystem{openWindow, shutdown,  ticks,      clockNs,       sleepUntilNs,   spinPause,
+                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFramesInALoop};
+const PlatformBackend hostPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {
   SDL_Surface* surface = IMG_Load(path.c_str());

@@ -15,6 +15,7 @@
 #include "platform/null_platform.h"
 #include "platform/platform.h"
 #include "recording.h"
+#include "replay_run.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
@@ -53,41 +54,9 @@ uint32_t seedFromClock() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count());
 }
 
-// Start-up and stage start as the game takes them, on the recording's stage and seed.
-void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
-  startUp(seed);
-  worldName = world;
-  stageName = stage;
-  screenState = kScreenPlaystage;
-  startPlaystage();
-  enterStage();
-}
-
 void drawAndShowFrame() {
   drawStageFrame();
   presentFrame();
-}
-
-// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
-// reads those sizes. What the null platform keeps of the drawing is let go every tick.
-void drawHeadless() {
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
-}
-
-// The fingerprint, then a few plain figures that say where a changed fight went its own way.
-void printDigest(const char* label, size_t tick) {
-  int alive[3] = {0, 0, 0};  // by kind: props, fighters, effects
-  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e)
-    if (entities[e].alive == 1 && entities[e].kind >= kKindObject && entities[e].kind <= kKindEffect)
-      ++alive[entities[e].kind];
-  const Entity& p1 = entities[0];
-  const Entity& p2 = entities[1];
-  std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
-              label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
-              alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
 }
 
 // ---- record ---------------------------------------------------------------------------------
@@ -132,32 +101,6 @@ int record(const std::vector<std::string>& args) {
 
 // ---- play and digest ------------------------------------------------------------------------
 
-// Reads FILE and checks it against the content folder; on refusal, the message.
-bool loadRecording(const std::string& path, Recording* r, std::string* message) {
-  std::string text;
-  if (!readWholeFile(path, &text)) {
-    *message = "cannot read " + path;
-    return false;
-  }
-  std::string error;
-  if (!parseRecording(text, r, &error)) {
-    *message = path + ": " + error;
-    return false;
-  }
-  const std::string changed = firstChangedContent(*r, ".");
-  if (!changed.empty()) {
-    *message = path + ": " + changed + " differs from the content it was recorded on";
-    return false;
-  }
-  return true;
-}
-
-void headlessTick(const TickInput& input) {
-  applyTickInput(input);
-  simulateTick();
-  drawHeadless();
-}
-
 int play(const std::vector<std::string>& args) {
   const bool headless = args.size() == 2 && args[1] == "--headless";
   if (args.size() != 1 && !headless) return refuse("play takes FILE [--headless]");
@@ -172,13 +115,7 @@ int play(const std::vector<std::string>& args) {
       headlessTick(input);
       continue;
     }
-    // The window's own events are still taken, so that Escape ends the showing; the players'
-    // controls are the recording's.
-    pollInput();
-    buildPlayerCommands();
-    applyTickInput(input);
-    simulateTick();
-    drawAndShowFrame();
+    showRecordedTick(input);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("replayed %zu ticks in %.3f s (%.0f ticks per second)\n", r.ticks.size(), seconds,

@@ -14,7 +14,8 @@ struct Hasher {
   template <typename T>
   void add(const T& value) { hash = fnv1a(&value, sizeof value, hash); }
   void add(const std::string& text) {
-    add(text.size());
+    // Eight bytes wherever it is built: a size is four in WebAssembly.
+    add(static_cast<uint64_t>(text.size()));
     hash = fnv1a(text.data(), text.size(), hash);
   }
 };

@@ -1,0 +1,74 @@
+#include "replay_run.h"
+
+#include <cstdio>
+
+#include "platform/null_platform.h"
+#include "render/stage_scene.h"
+#include "screens/screens.h"
+#include "shell/game_start.h"
+#include "shell/input.h"
+#include "shell/play_loop.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "sim/game_state.h"
+#include "tick_input.h"
+#include "world_digest.h"
+
+bool loadRecording(const std::string& path, Recording* r, std::string* message) {
+  std::string text;
+  if (!readWholeFile(path, &text)) {
+    *message = "cannot read " + path;
+    return false;
+  }
+  std::string error;
+  if (!parseRecording(text, r, &error)) {
+    *message = path + ": " + error;
+    return false;
+  }
+  const std::string changed = firstChangedContent(*r, ".");
+  if (!changed.empty()) {
+    *message = path + ": " + changed + " differs from the content it was recorded on";
+    return false;
+  }
+  return true;
+}
+
+void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
+  startUp(seed);
+  worldName = world;
+  stageName = stage;
+  screenState = kScreenPlaystage;
+  startPlaystage();
+  enterStage();
+}
+
+void showRecordedTick(const TickInput& input) {
+  pollInput();
+  buildPlayerCommands();
+  applyTickInput(input);
+  simulateTick();
+  drawStageFrame();
+  presentFrame();
+}
+
+void headlessTick(const TickInput& input) {
+  applyTickInput(input);
+  simulateTick();
+  drawStageScene();
+  drawHud();
+  nullQuads.clear();
+  nullSoundLog.clear();
+}
+
+void printDigest(const char* label, size_t tick) {
+  int alive[3] = {0, 0, 0};  // by kind: props, fighters, effects
+  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e)
+    if (entities[e].alive == 1 && entities[e].kind >= kKindObject && entities[e].kind <= kKindEffect)
+      ++alive[entities[e].kind];
+  const Entity& p1 = entities[0];
+  const Entity& p2 = entities[1];
+  std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
+              label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
+              alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
+  std::fflush(stdout);
+}

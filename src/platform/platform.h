@@ -1,10 +1,11 @@
 // The platform seam: every SDL, SDL_image, SDL_mixer and OpenGL call of the game goes through
 // these functions and nowhere else.
 //
-// Two back ends live behind it: the real one (sdl_system.cpp, gl_graphics.cpp,
-// sdl_mixer_audio.cpp: a 1024x768 GL window, the SDL event queue, the millisecond clock, the
-// audio device) and the null one (null_platform.cpp: no window and no device, for tests and
-// tools, which choose it through null_platform.h). The game always runs on the real one.
+// Two back ends live behind it in each build: the build's own (on the desktop sdl_system.cpp,
+// gl_graphics.cpp, sdl_mixer_audio.cpp: a 1024x768 GL window, the SDL event queue, the
+// millisecond clock, the audio device; in the browser build the web_*.cpp files in their place)
+// and the null one (null_platform.cpp: no window and no device, for tests and tools, which
+// choose it through null_platform.h). The game always runs on the build's own.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -14,6 +14,7 @@
 #endif
 
 #include "platform/platform_backend.h"
+#include "platform/sdl_event_in.h"
 
 namespace {
 
@@ -50,62 +51,6 @@ void returnLargeBuffersToTheSystem() {
 // (unless the user chose a driver) turns that into a plain error message.
 void preferX11() {
   if (std::getenv("SDL_VIDEODRIVER") == nullptr) setenv("SDL_VIDEODRIVER", "x11", 1);
-}
-
-bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
-  PlatformEvent e{};
-  switch (in.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      e.type = in.type == SDL_KEYDOWN ? kEventKeyDown : kEventKeyUp;
-      e.key = in.key.keysym.sym;
-      break;
-    case SDL_MOUSEMOTION:
-      e.type = kEventMouseMotion;
-      e.dx = in.motion.xrel;
-      e.dy = in.motion.yrel;
-      e.x = in.motion.x;
-      e.y = in.motion.y;
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      e.type = in.type == SDL_MOUSEBUTTONDOWN ? kEventMouseButtonDown : kEventMouseButtonUp;
-      e.button = in.button.button;
-      break;
-    case SDL_JOYAXISMOTION:
-      e.type = kEventJoyAxis;
-      e.joystick = in.jaxis.which;
-      e.index = in.jaxis.axis;
-      e.value = in.jaxis.value;
-      break;
-    case SDL_JOYBALLMOTION:
-      e.type = kEventJoyBall;
-      e.joystick = in.jball.which;
-      e.index = in.jball.ball;
-      e.dx = in.jball.xrel;
-      e.dy = in.jball.yrel;
-      break;
-    case SDL_JOYHATMOTION:
-      e.type = kEventJoyHat;
-      e.joystick = in.jhat.which;
-      e.index = in.jhat.hat;
-      e.value = in.jhat.value;
-      break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-      e.type = in.type == SDL_JOYBUTTONDOWN ? kEventJoyButtonDown : kEventJoyButtonUp;
-      e.joystick = in.jbutton.which;
-      e.button = in.jbutton.button;
-      break;
-    case SDL_QUIT:
-      e.type = kEventQuit;
-      break;
-    default:
-      e.type = kEventOther;
-      break;
-  }
-  *out = e;
-  return true;
 }
 
 bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
@@ -230,7 +175,8 @@ bool pollEvent(PlatformEvent* event) {
   if (!windowOpen) return false;
   SDL_Event e;
   if (!SDL_PollEvent(&e)) return false;
-  return fromSdlEvent(e, event);
+  *event = platformEventOf(e);
+  return true;
 }
 
 bool pushEvent(const PlatformEvent& event) {

@@ -51,8 +51,6 @@ std::vector<Vertex> vertices;
 GLuint program = 0;
 GLuint vertexBuffer = 0;
 bool clearPending = false;  // presentFrame clears right after the swap; the browser shows later
-bool blendingOn = true;
-bool scissorOn = false;
 int largestSide = 0;
 
 GLuint compile(GLenum kind, const char* source) {
@@ -91,23 +89,9 @@ void buildProgram() {
   glEnableVertexAttribArray(kAlpha);
 }
 
-void setBlending(bool on) {
-  if (on == blendingOn) return;
-  blendingOn = on;
-  if (on)
-    glEnable(GL_BLEND);
-  else
-    glDisable(GL_BLEND);
-}
-
-void setScissor(bool on) {
-  if (on == scissorOn) return;
-  scissorOn = on;
-  if (on)
-    glEnable(GL_SCISSOR_TEST);
-  else
-    glDisable(GL_SCISSOR_TEST);
-}
+// Each a single switch: a frame makes a few dozen draws at most.
+void setBlending(bool on) { on ? glEnable(GL_BLEND) : glDisable(GL_BLEND); }
+void setScissor(bool on) { on ? glEnable(GL_SCISSOR_TEST) : glDisable(GL_SCISSOR_TEST); }
 
 void clearIfPending() {
   if (!clearPending) return;
@@ -194,8 +178,6 @@ void initState() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glActiveTexture(GL_TEXTURE0);
-  blendingOn = true;
-  scissorOn = false;
   clearPending = true;
 }
 

@@ -5,6 +5,7 @@
 #include <emscripten.h>
 
 #include "platform/platform_backend.h"
+#include "platform/sdl_event_in.h"
 
 namespace {
 
@@ -91,64 +92,32 @@ void spinPause() {}
 // The browser shows what was drawn when the frame callback returns.
 void swapBuffers() { webGraphics.drawQueuedQuads(); }
 
-bool crossEvent(const SDL_Event& in, PlatformEvent* out) {
+// The cross's buttons as the hat's moves.
+void crossToHat(const SDL_Event& in, PlatformEvent* e) {
   const int bit = in.jbutton.button - kCrossFirstButton;
-  if (bit < 0 || bit >= kCrossButtons) return false;
+  if (bit < 0 || bit >= kCrossButtons) return;
   if (in.type == SDL_JOYBUTTONDOWN)
     crossBits |= kCrossHatBits[bit];
   else
     crossBits &= static_cast<Uint8>(~kCrossHatBits[bit]);
-  out->type = kEventJoyHat;
-  out->joystick = in.jbutton.which;
-  out->index = 0;
-  out->value = crossBits;
-  return true;
+  *e = PlatformEvent{};
+  e->type = kEventJoyHat;
+  e->joystick = in.jbutton.which;
+  e->value = crossBits;
 }
 
 // False for an event the game is not to see at all (a repeated key-down).
 bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
-  PlatformEvent e{};
-  switch (in.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      const bool down = in.type == SDL_KEYDOWN;
-      e.type = down ? kEventKeyDown : kEventKeyUp;
-      e.key = gameKey(in.key.keysym.sym);
-      if (e.key > 0 && e.key < kKeyTableSize) {
-        if (down && keyIsDown[e.key]) return false;
-        keyIsDown[e.key] = down;
-      }
-      break;
+  PlatformEvent e = platformEventOf(in);
+  if (e.type == kEventKeyDown || e.type == kEventKeyUp) {
+    const bool down = e.type == kEventKeyDown;
+    e.key = gameKey(e.key);
+    if (e.key > 0 && e.key < kKeyTableSize) {
+      if (down && keyIsDown[e.key]) return false;
+      keyIsDown[e.key] = down;
     }
-    case SDL_MOUSEMOTION:
-      e.type = kEventMouseMotion;
-      e.dx = in.motion.xrel;
-      e.dy = in.motion.yrel;
-      e.x = in.motion.x;
-      e.y = in.motion.y;
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      e.type = in.type == SDL_MOUSEBUTTONDOWN ? kEventMouseButtonDown : kEventMouseButtonUp;
-      e.button = in.button.button;
-      break;
-    case SDL_JOYAXISMOTION:
-      e.type = kEventJoyAxis;
-      e.joystick = in.jaxis.which;
-      e.index = in.jaxis.axis;
-      e.value = in.jaxis.value;
-      break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-      if (crossEvent(in, &e)) break;
-      e.type = in.type == SDL_JOYBUTTONDOWN ? kEventJoyButtonDown : kEventJoyButtonUp;
-      e.joystick = in.jbutton.which;
-      e.button = in.jbutton.button;
-      break;
-    default:
-      e.type = kEventOther;
-      break;
   }
+  if (e.type == kEventJoyButtonDown || e.type == kEventJoyButtonUp) crossToHat(in, &e);
   *out = e;
   return true;
 }

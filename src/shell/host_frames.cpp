@@ -15,11 +15,12 @@ int runDueTicks(HostPace* pace, bool (*tick)()) {
   }
   int ran = 0;
   while (ran < kMostTicksPerHostCall && now + kHostEarlyNs >= pace->nextSlotNs) {
-    const uint64_t begin = now;
     if (!tick()) return -1;
     ++ran;
     now = platformClockNs();
-    pace->nextSlotNs += std::max(kHostSlotNs, now - begin);
+    // The next slot begins a slot after this one, or when this tick's work ended if that is
+    // later: a slow tick is followed at once, and not made up.
+    pace->nextSlotNs = std::max(pace->nextSlotNs + kHostSlotNs, now);
   }
   // Still a whole slot behind after the most a call runs: the rest is not made up.
   if (now >= pace->nextSlotNs + kHostSlotNs) pace->nextSlotNs = now;

@@ -21,7 +21,7 @@ struct HostPace {
 };
 extern HostPace hostPace;
 
-// Runs every tick due now, one at a time, each a call of `tick`. A tick whose own work took
-// longer than a slot moves the following slots on by that much: a slow tick is not made up.
+// Runs every tick due now, one at a time, each a call of `tick`. A slot begins a slot after the
+// one before, or when the tick before it finished if that is later: a slow tick is not made up.
 // Returns the ticks run, or -1 once `tick` returned false (the program ends).
 int runDueTicks(HostPace* pace, bool (*tick)());

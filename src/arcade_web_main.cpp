@@ -10,11 +10,12 @@
 #include "arcade/arcade.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
-#include "replay_run.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/host_frames.h"
 #include "shell/window.h"
+#include "sim/recording.h"
+#include "stage_run.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void pacedFrame() {
 
 void startReplay(const std::string& name, bool headless) {
   std::string message;
-  if (!loadRecording(kReplayFolder + name + kReplayExtension, &replay, &message)) {
+  if (!loadRecording(kReplayFolder + name + kReplayExtension, ".", &replay, &message)) {
     std::printf("replay refused: %s\n", message.c_str());
     platformQuit(kRefused);
   }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "process_helpers.h"
-#include "recording.h"
+#include "base/whole_file.h"
 
 namespace {
 

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "process_helpers.h"
-#include "recording.h"
-#include "tick_input.h"
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
+#include "sim/recording.h"
+#include "sim/tick_input.h"
 
 namespace {
 

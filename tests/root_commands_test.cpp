@@ -7,7 +7,7 @@
 #include <string>
 
 #include "process_helpers.h"
-#include "recording.h"
+#include "base/whole_file.h"
 
 namespace fs = std::filesystem;
 

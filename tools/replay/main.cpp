@@ -3,6 +3,7 @@
 //   brawler-replay play FILE [--headless]
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
+//   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 // Run it in a content folder, as the game.
 #include <chrono>
 #include <cstdio>
@@ -11,26 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
+#include "content/pack_layout.h"
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
-#include "recording.h"
-#include "replay_run.h"
-#include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
-#include "sim/entity.h"
-#include "sim/game_state.h"
-#include "tick_input.h"
-#include "world_digest.h"
+#include "sim/recording.h"
+#include "sim/tick_input.h"
+#include "netplay.h"
+#include "stage_run.h"
 
 namespace {
 
-constexpr const char* kDefaultWorld = "world1";
-constexpr const char* kDefaultStage = "stage3";
 constexpr int kRefused = 1;
 
 const char* const kUsage =
@@ -38,11 +35,18 @@ const char* const kUsage =
     "       brawler-replay play FILE [--headless]\n"
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
+    "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
+    "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
-    "fingerprints anew from the folder, keeping its controls (after an intended change).\n";
+    "fingerprints anew from the folder, keeping its controls (after an intended change).\n"
+    "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
+    "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
+    "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
+    "outgoing packets. It prints the end line as digest does and writes both players' confirmed\n"
+    "controls to --out.\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
@@ -84,8 +88,8 @@ int record(const std::vector<std::string>& args) {
   recordingPath = args[0];
   std::string error;
   if (!canWriteAtomically(recordingPath, &error)) return refuse(error);
-  recording.world = args.size() == 3 ? args[1] : kDefaultWorld;
-  recording.stage = args.size() == 3 ? args[2] : kDefaultStage;
+  recording.world = args.size() == 3 ? args[1] : kStartWorld;
+  recording.stage = args.size() == 3 ? args[2] : kStartStage;
   recording.seed = seedFromClock();
   startRecordedStage(recording.seed, recording.world, recording.stage);
   for (;;) {
@@ -106,7 +110,7 @@ int play(const std::vector<std::string>& args) {
   if (args.size() != 1 && !headless) return refuse("play takes FILE [--headless]");
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(headless);
   startRecordedStage(r.seed, r.world, r.stage);
   const auto start = std::chrono::steady_clock::now();
@@ -135,7 +139,7 @@ int digest(const std::vector<std::string>& args) {
   }
   Recording r;
   std::string message;
-  if (!loadRecording(args[0], &r, &message)) return refuse(message);
+  if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(true);
   startRecordedStage(r.seed, r.world, r.stage);
   for (size_t t = 0; t < r.ticks.size(); ++t) {
@@ -172,6 +176,7 @@ constexpr Command kCommands[] = {
     {"play", play},
     {"digest", digest},
     {"restamp", restamp},
+    {"netplay", netplay},
 };
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "recording.h"
+#include "base/fingerprint.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 #include "sim/random.h"

@@ -7,8 +7,11 @@ set(BRAWLER_WEB_DATA "${CMAKE_SOURCE_DIR}/data" CACHE PATH "The content folder p
 
 file(GLOB_RECURSE BRAWLER_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_)?(web_)?main\\.cpp$")
-# The desktop's back end: SDL's window, desktop GL, SDL_mixer and the Vorbis check before it.
-list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check)\\.cpp$")
+# The desktop's back end: SDL's window, desktop GL, SDL_mixer and the Vorbis check before it,
+# and ENet's endpoints with the online play over them (a page has no UDP; the arcade in it is
+# played at one machine).
+list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check|enet_net)\\.cpp$")
+list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/net/")
 
 # stb_image comes from Debian's libstb-dev; only its header is taken, beside the build, so
 # that the host's other headers stay out of the browser's build.
@@ -20,6 +23,7 @@ target_include_directories(brawler_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_include_directories(brawler_core SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 target_compile_options(brawler_core PRIVATE -Wall -Wextra)
 
+# The replay tool's library, for the page's replays (its online play is not linked in).
 add_subdirectory(${CMAKE_SOURCE_DIR}/tools/replay ${CMAKE_BINARY_DIR}/replay)
 
 # The page's replays: the golden fights, without their digests.

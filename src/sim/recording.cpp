@@ -1,12 +1,10 @@
-#include "recording.h"
+#include "sim/recording.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
+
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
 
 namespace {
 
@@ -59,44 +57,6 @@ struct Reader {
 };
 
 }  // namespace
-
-uint64_t fnv1a(const void* bytes, size_t count, uint64_t hash) {
-  const unsigned char* b = static_cast<const unsigned char*>(bytes);
-  for (size_t i = 0; i < count; ++i) {
-    hash ^= b[i];
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
-
-std::string hex64(uint64_t value) {
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-  return text;
-}
-
-std::string fileDigest(const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return "missing";
-  uint64_t hash = kFnvStart;
-  char buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) hash = fnv1a(buffer, got, hash);
-  std::fclose(file);
-  return hex64(hash);
-}
-
-bool readWholeFile(const std::string& path, std::string* text) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  text->clear();
-  char buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  return !failed;
-}
 
 std::string firstChangedContent(const Recording& recording, const std::string& folder) {
   for (const ContentFingerprint& f : recording.content)
@@ -158,35 +118,20 @@ bool parseRecording(const std::string& text, Recording* r, std::string* error) {
   return true;
 }
 
-namespace {
-std::string temporaryBeside(const std::string& path) { return path + ".partial-" + std::to_string(getpid()); }
-}  // namespace
-
-bool canWriteAtomically(const std::string& path, std::string* error) {
-  const std::string temporary = temporaryBeside(path);
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    *error = "cannot write " + temporary + ": " + std::strerror(errno);
+bool loadRecording(const std::string& path, const std::string& folder, Recording* r, std::string* message) {
+  std::string text;
+  if (!readWholeFile(path, &text)) {
+    *message = "cannot read " + path;
     return false;
   }
-  std::fclose(file);
-  std::remove(temporary.c_str());
-  return true;
-}
-
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error) {
-  const std::string temporary = temporaryBeside(path);
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    *error = "cannot write " + temporary + ": " + std::strerror(errno);
+  std::string error;
+  if (!parseRecording(text, r, &error)) {
+    *message = path + ": " + error;
     return false;
   }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !flushed || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
+  const std::string changed = firstChangedContent(*r, folder);
+  if (!changed.empty()) {
+    *message = path + ": " + changed + " differs from the content it was recorded on";
     return false;
   }
   return true;

@@ -1,4 +1,4 @@
-#include "tick_input.h"
+#include "sim/tick_input.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
-#include "replay_run.h"
+#include "stage_run.h"
 
 #include <cstdio>
+
+#include "base/fingerprint.h"
 
 #include "platform/null_platform.h"
 #include "render/stage_scene.h"
@@ -11,27 +13,20 @@
 #include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
-#include "tick_input.h"
 #include "world_digest.h"
 
-bool loadRecording(const std::string& path, Recording* r, std::string* message) {
-  std::string text;
-  if (!readWholeFile(path, &text)) {
-    *message = "cannot read " + path;
-    return false;
-  }
-  std::string error;
-  if (!parseRecording(text, r, &error)) {
-    *message = path + ": " + error;
-    return false;
-  }
-  const std::string changed = firstChangedContent(*r, ".");
-  if (!changed.empty()) {
-    *message = path + ": " + changed + " differs from the content it was recorded on";
-    return false;
-  }
-  return true;
+namespace {
+
+// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
+// reads those sizes. What the null platform keeps of the drawing is let go every tick.
+void drawHeadless() {
+  drawStageScene();
+  drawHud();
+  nullQuads.clear();
+  nullSoundLog.clear();
 }
+
+}  // namespace
 
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
   startUp(seed);
@@ -42,6 +37,12 @@ void startRecordedStage(uint32_t seed, const std::string& world, const std::stri
   enterStage();
 }
 
+void headlessTick(const TickInput& input) {
+  applyTickInput(input);
+  simulateTick();
+  drawHeadless();
+}
+
 void showRecordedTick(const TickInput& input) {
   pollInput();
   buildPlayerCommands();
@@ -49,15 +50,6 @@ void showRecordedTick(const TickInput& input) {
   simulateTick();
   drawStageFrame();
   presentFrame();
-}
-
-void headlessTick(const TickInput& input) {
-  applyTickInput(input);
-  simulateTick();
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
 }
 
 void printDigest(const char* label, size_t tick) {
@@ -70,5 +62,4 @@ void printDigest(const char* label, size_t tick) {
   std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
               label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
               alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
-  std::fflush(stdout);
 }

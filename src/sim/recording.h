@@ -1,11 +1,12 @@
 // A recording: which stage ran on which content with which seed, and the players' controls
-// tick by tick. Its text form is what brawler-replay writes and reads.
+// tick by tick. Its text form is what the replay tool writes and the arcade's attract mode
+// plays.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "tick_input.h"
+#include "sim/tick_input.h"
 
 constexpr int kRecordingFormatVersion = 1;
 
@@ -36,21 +37,10 @@ std::string formatRecording(const Recording& recording);
 // False on anything but that form, with one line in *error naming the line at fault.
 bool parseRecording(const std::string& text, Recording* recording, std::string* error);
 
-// FNV-1a, 64 bits: a fingerprint, not a guard against tampering.
-uint64_t fnv1a(const void* bytes, size_t count, uint64_t hash);
-constexpr uint64_t kFnvStart = 14695981039346656037ull;
-std::string hex64(uint64_t value);
-// The digest of a file's bytes as 16 hex digits, or "missing" when it cannot be read.
-std::string fileDigest(const std::string& path);
-// The whole of a file; false when it cannot be read. (Not the game's reader: that one notes
-// every path it opens as content.)
-bool readWholeFile(const std::string& path, std::string* text);
 // The first recorded content file whose digest under `folder` differs now; "" when none does.
 std::string firstChangedContent(const Recording& recording, const std::string& folder);
-
-// Writes beside the target under a temporary name and renames it over the target, so that
-// the target is either the old file or the whole new one. False with the reason in *error.
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error);
-// Whether writeFileAtomically could write there now (it creates and removes its temporary
-// file): asked before a fight is recorded rather than after it.
-bool canWriteAtomically(const std::string& path, std::string* error);
+// Reads the recording at `path` and checks it against the content folder it is to be played
+// on. False on a file that cannot be read, a malformed one or one recorded on other content,
+// with one line in *message naming the file (and the line or the content file at fault).
+bool loadRecording(const std::string& path, const std::string& folder, Recording* recording,
+                   std::string* message);

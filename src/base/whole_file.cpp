@@ -1,0 +1,55 @@
+#include "base/whole_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::string temporaryBeside(const std::string& path) { return path + ".partial-" + std::to_string(getpid()); }
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string* text) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  text->clear();
+  char buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
+}
+
+bool canWriteAtomically(const std::string& path, std::string* error) {
+  const std::string temporary = temporaryBeside(path);
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    *error = "cannot write " + temporary + ": " + std::strerror(errno);
+    return false;
+  }
+  std::fclose(file);
+  std::remove(temporary.c_str());
+  return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error) {
+  const std::string temporary = temporaryBeside(path);
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    *error = "cannot write " + temporary + ": " + std::strerror(errno);
+    return false;
+  }
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !flushed || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    *error = "cannot write " + path + ": " + std::strerror(errno);
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,15 @@
+// Files read and written whole: a recording, a player's scores or settings. A file the player
+// owns is never left half written, whatever stops the program mid-write.
+#pragma once
+#include <string>
+
+// The whole of a file; false when it cannot be read. (Not the content reader: that one notes
+// every path it opens as content.)
+bool readWholeFile(const std::string& path, std::string* text);
+// Writes beside the target under a temporary name, flushes it to the disk and renames it over
+// the target, so that the target is either the old file or the whole new one. False with the
+// reason in *error; the target is then untouched.
+bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error);
+// Whether writeFileAtomically could write there now (it creates and removes its temporary
+// file): asked before the work whose result is to be kept, rather than after it.
+bool canWriteAtomically(const std::string& path, std::string* error);

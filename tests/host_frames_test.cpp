@@ -3,9 +3,7 @@
 // not paid back in a burst.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #include "platform/null_platform.h"
 #include "shell/host_frames.h"
@@ -25,44 +23,50 @@ bool workingTick() {
 
 bool endingTick() { return false; }
 
-// Calls the host makes `refreshNs` apart for `spanNs`, from a fresh pace; the ticks each ran.
-std::vector<int> callsOver(uint64_t refreshNs, uint64_t workNs, uint64_t spanNs) {
+// Calls the host makes `refreshNs` apart for `spanNs`, from a fresh pace.
+void callsOver(uint64_t refreshNs, uint64_t workNs, uint64_t spanNs) {
   HostPace pace{};
   tickWorkNs = workNs;
   ticksRun = 0;
-  std::vector<int> perCall;
-  for (uint64_t at = kMs; at < kMs + spanNs; at += refreshNs) {
-    // A call comes no sooner than the work before it has finished.
-    nullSetClockNs(std::max(at, platformClockNs()));
-    perCall.push_back(runDueTicks(&pace, workingTick));
+  nullSetClockNs(0);
+  uint64_t at = kMs;
+  while (at < kMs + spanNs) {
+    nullSetClockNs(at);
+    runDueTicks(&pace, workingTick);
+    // The host calls again at its first refresh after the call's work is done.
+    const uint64_t done = platformClockNs();
+    do at += refreshNs;
+    while (at < done);
   }
-  return perCall;
 }
 
 struct SpeedCase {
   const char* shows;
   uint64_t refreshNs;
   uint64_t workNs;
-  int ticksInSixSeconds;  // the desktop's count for the same work, give or take one
+  int fewestTicks, mostTicks;  // in six seconds; the desktop's 17 ms frames make 353
 };
 
 TEST(HostFrames, TheGameKeepsTheDesktopsSpeedAtAnyRefreshRate) {
   const SpeedCase cases[] = {
-      {"a 60 Hz display, light ticks: 17 ms slots", 16666667, 1 * kMs, 353},
-      {"a 144 Hz display: most calls run no tick", 6944444, 1 * kMs, 353},
-      {"a 30 Hz display: two ticks in most calls", 33333333, 1 * kMs, 353},
-      {"a 20 Hz display: three ticks in most calls", 50 * kMs, 1 * kMs, 353},
-      {"ticks that take 25 ms: the game slows as the desktop's does", 16666667, 25 * kMs, 240},
+      {"a 60 Hz display, light ticks: 17 ms slots", 16666667, 1 * kMs, 352, 354},
+      {"a 144 Hz display: most calls run no tick", 6944444, 1 * kMs, 352, 354},
+      {"a 30 Hz display: two ticks in most calls", 33333333, 1 * kMs, 352, 354},
+      {"a 20 Hz display: three ticks in most calls", 50 * kMs, 1 * kMs, 350, 354},
+      // The desktop shows 240 such frames; a display shows a frame only on its refresh.
+      {"ticks that take 25 ms slow the game, never race", 16666667, 25 * kMs, 170, 240},
   };
   for (const SpeedCase& c : cases) {
     callsOver(c.refreshNs, c.workNs, 6000 * kMs);
-    EXPECT_NEAR(ticksRun, c.ticksInSixSeconds, 1) << c.shows;
+    EXPECT_GE(ticksRun, c.fewestTicks) << c.shows;
+    EXPECT_LE(ticksRun, c.mostTicks) << c.shows;
   }
 }
 
 TEST(HostFrames, ACallRunsNoMoreThanItsShareAndAStallIsNotPaidBack) {
   HostPace pace{};
   tickWorkNs = 1 * kMs;
+  nullSetClockNs(0);
   nullSetClockNs(kMs);
   EXPECT_EQ(runDueTicks(&pace, workingTick), 1) << "the first call runs a tick at once";
   // The page was hidden for two seconds: the call after it runs the most one call may...

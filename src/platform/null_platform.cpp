@@ -144,7 +144,8 @@ int joystickCount() { return nullJoystickCount; }
 int maxTextureSide() { return 0; }
 
 const SystemBackend nullSystem{openWindow,  shutdown,  ticks,      clockNs,       sleepUntilNs,    spinPause,
-                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFramesInALoop};
+                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFramesInALoop,
+                               exitThroughTheLibrary};
 const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
                                    drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
                                    maxTextureSide};

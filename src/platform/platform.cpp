@@ -23,6 +23,7 @@ int platformJoystickCount() { return platformInUse->system->joystickCount(); }
 void runFramesInALoop(void (*frame)()) {
   for (;;) frame();
 }
+void exitThroughTheLibrary(int status) { std::exit(status); }
 void platformRunFrames(void (*frame)()) {
   platformInUse->system->runFrames(frame);
   // A back end whose loop came back has nothing more to show.
@@ -68,5 +69,6 @@ void audioSetMusicPosition(double seconds) { platformInUse->audio->setMusicPosit
 void platformQuit(int status) {
   platformShutdown();
   std::fflush(stdout);
-  std::exit(status);
+  platformInUse->system->endProcess(status);
+  std::exit(status);  // not reached: every back end's end is final
 }

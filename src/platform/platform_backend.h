@@ -20,6 +20,7 @@ struct SystemBackend {
   void (*waitForKey)();
   int (*joystickCount)();
   void (*runFrames)(void (*frame)());
+  void (*endProcess)(int status);  // never comes back
 };
 
 struct GraphicsBackend {
@@ -66,6 +67,8 @@ extern const PlatformBackend hostPlatform;
 
 // The desktop's and the null version's frames: `frame` over and over, until it ends the program.
 void runFramesInALoop(void (*frame)());
+// The desktop's and the null version's end: the C library's exit.
+[[noreturn]] void exitThroughTheLibrary(int status);
 
 // The back end every seam call goes to; the real one unless a test or tool chose the null one.
 extern const PlatformBackend* platformInUse;

@@ -198,7 +198,8 @@ int joystickCount() { return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks()
 }  // namespace
 
 const SystemBackend sdlSystem{openWindow, shutdown,  ticks,      clockNs,       sleepUntilNs,   spinPause,
-                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFramesInALoop};
+                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFramesInALoop,
+                               exitThroughTheLibrary};
 const PlatformBackend hostPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {

@@ -150,8 +150,16 @@ void runFrames(void (*frame)()) {
   emscripten_set_main_loop(callFrameStep, 0, 1);
 }
 
+// The page's frame callback keeps the runtime alive, and a plain exit would only halt it:
+// forced, the runtime ends and the page hears of it.
+[[noreturn]] void endProcess(int status) {
+  emscripten_force_exit(status);
+  __builtin_unreachable();
+}
+
 }  // namespace
 
 const SystemBackend webSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs,  spinPause,
-                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFrames};
+                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFrames,
+                              endProcess};
 const PlatformBackend hostPlatform{&webSystem, &webGraphics, &webAudio};

@@ -15,14 +15,19 @@ int runDueTicks(HostPace* pace, bool (*tick)()) {
   }
   int ran = 0;
   while (ran < kMostTicksPerHostCall && now + kHostEarlyNs >= pace->nextSlotNs) {
+    const uint64_t begin = now;
     if (!tick()) return -1;
     ++ran;
     now = platformClockNs();
-    // The next slot begins a slot after this one, or when this tick's work ended if that is
-    // later: a slow tick is followed at once, and not made up.
-    pace->nextSlotNs = std::max(pace->nextSlotNs + kHostSlotNs, now);
+    // A tick whose own work overran its slot is followed by the next at once, as on the
+    // desktop, which in a page is the next call: the time it took is not made up.
+    if (now - begin > kHostSlotNs) {
+      pace->nextSlotNs = now;
+      break;
+    }
+    pace->nextSlotNs += kHostSlotNs;
   }
-  // Still a whole slot behind after the most a call runs: the rest is not made up.
+  // Still a whole slot behind after the most a call runs: the rest is dropped, not made up.
   if (now >= pace->nextSlotNs + kHostSlotNs) pace->nextSlotNs = now;
   return ran;
 }

@@ -21,7 +21,8 @@ struct HostPace {
 };
 extern HostPace hostPace;
 
-// Runs every tick due now, one at a time, each a call of `tick`. A slot begins a slot after the
-// one before, or when the tick before it finished if that is later: a slow tick is not made up.
+// Runs every tick due now, one at a time, each a call of `tick`: slots follow one another 17 ms
+// apart, so a late call runs every slot it owes. A tick whose own work overran its slot ends
+// the call, and the next tick is due at once: a slow tick is not made up.
 // Returns the ticks run, or -1 once `tick` returned false (the program ends).
 int runDueTicks(HostPace* pace, bool (*tick)());

@@ -3,10 +3,13 @@
 //   1. loads the page and waits for "arcade: title" on the console (the time it took is printed),
 //   2. presses keys through the title, character select and map to stage1 and sees its fade-in,
 //   3. takes a screenshot of the stage and checks it is not blank, and measures the frames there,
-//   4. plays the golden stage3 replay in the page (headless, as fast as it goes) and checks its
+//   4. goes down the title to QUIT with the cursor keys and sees the page say the game ended,
+//   5. plays the golden stage3 replay in the page (headless, as fast as it goes) and checks its
 //      end line against the digest the desktop wrote.
-// Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER
+// Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER [--measure]
 // Exit status: 0 passed, 1 failed, 77 skipped (no Chromium, no web build), with the reason.
+// --measure instead shows the stage3 replay at the game's pace for a while and prints how the
+// browser's software renderer keeps up (the figures in docs/performance.md).
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -16,7 +19,9 @@ import { extname, join, resolve, sep } from 'node:path';
 import { decodePng } from './png.mjs';
 
 const SKIPPED = 77;
-const [buildFolder, replaysFolder] = process.argv.slice(2).map((p) => resolve(p));
+const [buildFolder, replaysFolder] = process.argv.slice(2, 4).map((p) => resolve(p));
+const MEASURE = process.argv.includes('--measure');
+const MEASURE_SECONDS = 20;
 const STEP_MS = 60000;
 const REPLAY_MS = 300000;
 const HOLD_MS = 500;
@@ -163,6 +168,24 @@ async function playToStage1(browser, origin, report) {
   await page.close();
 }
 
+// The cursor keys reach the game (the browser numbers them otherwise), and QUIT ends it with
+// the page saying so.
+async function quitFromTitle(browser, origin, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  // Down twice: past 2 PLAYERS and the greyed CONTINUE, to QUIT.
+  for (const key of ['ArrowDown', 'ArrowDown', 'Enter']) {
+    await page.keyboard.press(key);
+    await new Promise((later) => setTimeout(later, HOLD_MS));
+  }
+  await page.waitForFunction(() => /has ended/.test(document.getElementById('message').textContent),
+    { timeout: STEP_MS });
+  report.push('QUIT on the title ended the game and the page said so');
+  await page.close();
+}
+
 async function playReplay(browser, origin, report) {
   const digest = readFileSync(join(replaysFolder, 'stage3.digest'), 'utf8').trim().split('\n');
   const expected = digest[digest.length - 1];
@@ -173,6 +196,20 @@ async function playReplay(browser, origin, report) {
   const end = await watch.waitFor(/^end /, 'end line of the stage3 replay', REPLAY_MS);
   report.push(`stage3 replay: ${((performance.now() - start) / 1000).toFixed(1)} s`);
   if (end !== expected) throw new Error(`the replay ended on\n  ${end}\nand the desktop on\n  ${expected}`);
+  await page.close();
+}
+
+// Frames of the shown stage3 replay: the work of each frame callback on the page's thread, and
+// the time from one shown frame to the next, which takes in the renderer's share.
+async function measureStage3(browser, origin, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html?replay=stage3`);
+  await watch.waitFor('1.000', 'end of the stage3 fade-in');
+  const frames = await measureFrames(page, MEASURE_SECONDS);
+  report.push(`stage3 shown, ${MEASURE_SECONDS} s: ${frames.frames} frames, ` +
+    `${(1000 * MEASURE_SECONDS / frames.frames).toFixed(1)} ms apart on average; main-thread work median ` +
+    `${frames.median.toFixed(1)} ms, worst ${frames.worst.toFixed(1)} ms`);
   await page.close();
 }
 
@@ -195,8 +232,13 @@ async function main() {
   const report = [];
   let failure = null;
   try {
-    await playToStage1(browser, origin, report);
-    await playReplay(browser, origin, report);
+    if (MEASURE) {
+      await measureStage3(browser, origin, report);
+    } else {
+      await playToStage1(browser, origin, report);
+      await quitFromTitle(browser, origin, report);
+      await playReplay(browser, origin, report);
+    }
   } catch (error) {
     failure = error;
   } finally {
@@ -209,7 +251,7 @@ async function main() {
     console.log(`FAILED: ${failure.message}`);
     process.exit(1);
   }
-  console.log('browser test passed');
+  console.log(MEASURE ? 'measured' : 'browser test passed');
 }
 
 main();

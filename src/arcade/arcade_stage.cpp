@@ -5,14 +5,13 @@
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/screen_state.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 
@@ -38,6 +37,7 @@ int32_t centre() { return screenWidth / 2; }
 void arcadeTick() {
   simulateTick();
   holdPlayersInsideStageEnd();
+  watchStageBoss();
 }
 
 void setPhase(int32_t phase) {
@@ -108,6 +108,7 @@ void drawGameOver() {
 }
 
 void drawOverlay() {
+  drawStageBoss();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
   if (arcade.phase == kPhaseGameOver) drawGameOver();
@@ -135,6 +136,7 @@ std::string stageEntry() {
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  findStageBoss();
   enterStage();
   setPhase(kPhasePlaying);
   return "stage " + worldName + "/" + stageName;

@@ -38,6 +38,7 @@ void arcadeTick() {
   simulateTick();
   holdPlayersInsideStageEnd();
   watchStageBoss();
+  countDownPlayerMarks();
 }
 
 void setPhase(int32_t phase) {
@@ -108,6 +109,7 @@ void drawGameOver() {
 }
 
 void drawOverlay() {
+  drawPlayerMarks();
   drawStageBoss();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
@@ -137,6 +139,7 @@ std::string stageEntry() {
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
   findStageBoss();
+  dressPlayersForStage();
   enterStage();
   setPhase(kPhasePlaying);
   return "stage " + worldName + "/" + stageName;

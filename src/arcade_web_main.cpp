@@ -69,7 +69,9 @@ void startReplay(const std::string& name, bool headless) {
   frameStep = headless ? headlessReplayFrame : pacedFrame;
 }
 
-void startArcade() {
+// The settings file lives in the page's memory: kept while the page is open, gone on reload.
+void startArcade(int argc, char** argv) {
+  if (!readArcadeArguments(argc, argv)) platformQuit(kRefused);
   startUp(monotonicSeconds());
   enterArcade();
   tickStep = arcadeFrame;
@@ -85,6 +87,6 @@ int main(int argc, char** argv) {
   if (option == kReplayOption)
     startReplay(argv[2], argc == 4 && std::string(argv[3]) == kHeadlessOption);
   else
-    startArcade();
+    startArcade(argc, argv);
   platformRunFrames(frameStep);
 }

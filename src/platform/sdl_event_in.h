@@ -1,7 +1,8 @@
 // An SDL event as the seam's PlatformEvent: shared by the desktop's SDL 1.2 and the browser's
 // built-in SDL 1.x, whose events have the same fields. Include it after SDL's own header.
 #pragma once
-#include "platform/platform.h"
+#include "platform/picture_fit.h"
+#include "platform/platform_backend.h"
 
 inline PlatformEvent platformEventOf(const SDL_Event& in) {
   PlatformEvent e{};
@@ -15,8 +16,8 @@ inline PlatformEvent platformEventOf(const SDL_Event& in) {
       e.type = kEventMouseMotion;
       e.dx = in.motion.xrel;
       e.dy = in.motion.yrel;
-      e.x = in.motion.x;
-      e.y = in.motion.y;
+      // Whatever points at the picture thinks in its pixels, however large it is shown.
+      windowToPicture(windowPicture, in.motion.x, in.motion.y, &e.x, &e.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -50,6 +51,11 @@ inline PlatformEvent platformEventOf(const SDL_Event& in) {
       break;
     case SDL_QUIT:
       e.type = kEventQuit;
+      break;
+    case SDL_VIDEORESIZE:
+      e.type = kEventWindowResized;
+      e.x = in.resize.w;
+      e.y = in.resize.h;
       break;
     default:
       e.type = kEventOther;

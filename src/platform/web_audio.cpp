@@ -18,7 +18,9 @@ EM_JS(void, webAudioOpen, (int channels), {
   document.addEventListener('pointerdown', wake);
   const volume = context.createGain();
   volume.connect(context.destination);
-  Module.brawlerAudio = {context, volume, channels, playing: 0, next: 1, clips: {}, music: null};
+  const effects = context.createGain();
+  effects.connect(context.destination);
+  Module.brawlerAudio = {context, volume, effects, channels, playing: 0, next: 1, clips: {}, music: null};
 });
 
 // A handle above 0 for a file that could be read, 0 for one that could not.
@@ -56,7 +58,7 @@ EM_JS(void, webAudioPlaySound, (int handle), {
   if (!clip || !clip.buffer || audio.playing >= audio.channels) return;
   const source = audio.context.createBufferSource();
   source.buffer = clip.buffer;
-  source.connect(audio.context.destination);
+  source.connect(audio.effects);
   audio.playing++;
   source.onended = () => audio.playing--;
   source.start();
@@ -114,6 +116,11 @@ EM_JS(void, webAudioSetMusicVolume, (double share), {
   if (audio) audio.volume.gain.value = share;
 });
 
+EM_JS(void, webAudioSetEffectsVolume, (double share), {
+  const audio = Module.brawlerAudio;
+  if (audio) audio.effects.gain.value = share;
+});
+
 EM_JS(int, webAudioPlayingMusic, (), {
   const audio = Module.brawlerAudio;
   return audio && audio.music ? audio.music.handle : 0;
@@ -135,6 +142,7 @@ void playOnFreeChannel(void* chunk) { webAudioPlaySound(handleOf(chunk)); }
 void playMusicOnce(void* music) { webAudioPlayMusic(handleOf(music), 0.0); }
 void fadeOutMusic(int ms) { webAudioFadeOutMusic(ms); }
 void setMusicVolume(int volume) { webAudioSetMusicVolume(volume / kMixerFullVolume); }
+void setEffectsVolume(int volume) { webAudioSetEffectsVolume(volume / kMixerFullVolume); }
 
 // The music's loop: the same track started again at the loop point.
 void setMusicPosition(double seconds) {
@@ -144,5 +152,6 @@ void setMusicPosition(double seconds) {
 
 }  // namespace
 
-const AudioBackend webAudio{open,          loadClip, freeClip,      playOnFreeChannel, loadClip,
-                            freeClip,      playMusicOnce, fadeOutMusic, setMusicVolume, setMusicPosition};
+const AudioBackend webAudio{open,          loadClip,       freeClip,       playOnFreeChannel,
+                            loadClip,      freeClip,       playMusicOnce,  fadeOutMusic,
+                            setMusicVolume, setMusicPosition, setEffectsVolume};

@@ -140,6 +140,15 @@ void waitForKey() {}
 
 int joystickCount() { return windowOpen ? SDL_NumJoysticks() : 0; }
 
+void openAllJoysticks() {
+  for (int i = 0; i < SDL_NumJoysticks(); ++i) SDL_JoystickOpen(i);
+}
+
+std::string joystickName(int index) {
+  const char* name = SDL_JoystickName(index);
+  return name ? name : "";
+}
+
 void (*frameStep)() = nullptr;
 void callFrameStep() { frameStep(); }
 
@@ -159,7 +168,9 @@ void runFrames(void (*frame)()) {
 
 }  // namespace
 
-const SystemBackend webSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs,  spinPause,
-                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount, runFrames,
-                              endProcess};
+// The canvas keeps its one size (the page scales it), so the window's mode is refused.
+const SystemBackend webSystem{openWindow,    shutdown,         ticks,        clockNs,   sleepUntilNs,
+                              spinPause,     swapBuffers,      pollEvent,    pushEvent, waitForKey,
+                              joystickCount, openAllJoysticks, joystickName, nullptr,   nullptr,
+                              runFrames,     endProcess};
 const PlatformBackend hostPlatform{&webSystem, &webGraphics, &webAudio};

@@ -1,11 +1,9 @@
 #include "sim/random.h"
 
 #include <cmath>
-#include <random>
-#include <sstream>
 
 namespace {
-std::mt19937 generator(0);
+RandomGenerator generator(0);
 }
 
 void seedRandom(uint32_t seed) { generator.seed(seed); }
@@ -18,11 +16,6 @@ double randomUnit() {
 
 int32_t randomBelow(int32_t n) { return static_cast<int32_t>(std::floor(randomUnit() * n)); }
 
-std::string randomState() {
-  // The next 624 numbers of a copy: they settle the generator's whole state, and unlike the
-  // engine's own text form they read the same from every C++ library (WebAssembly's differs).
-  std::mt19937 ahead = generator;
-  std::ostringstream text;
-  for (size_t n = 0; n < std::mt19937::state_size; ++n) text << ahead() << ' ';
-  return text.str();
-}
+const RandomGenerator& randomGenerator() { return generator; }
+
+void restoreRandom(const RandomGenerator& saved) { generator = saved; }

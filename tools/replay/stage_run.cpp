@@ -5,7 +5,6 @@
 #include "base/fingerprint.h"
 
 #include "platform/null_platform.h"
-#include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/input.h"
@@ -13,18 +12,13 @@
 #include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
-#include "world_digest.h"
+#include "sim/world.h"
 
 namespace {
 
-// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
-// reads those sizes. What the null platform keeps of the drawing is let go every tick.
-void drawHeadless() {
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
-}
+// Nothing is drawn headless: the tick sizes the sprites itself. What the null platform keeps
+// of the sounds is let go every tick.
+void forgetSounds() { nullSoundLog.clear(); }
 
 }  // namespace
 
@@ -40,7 +34,7 @@ void startRecordedStage(uint32_t seed, const std::string& world, const std::stri
 void headlessTick(const TickInput& input) {
   applyTickInput(input);
   simulateTick();
-  drawHeadless();
+  forgetSounds();
 }
 
 void showRecordedTick(const TickInput& input) {

@@ -9,7 +9,7 @@
 
 // Start-up and stage start as the game takes them, on the recording's stage and seed.
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage);
-// One tick with these controls in place of the shell's, drawn into the null platform.
+// One tick with these controls in place of the shell's, nothing drawn.
 void headlessTick(const TickInput& input);
 // One tick as the game shows it: the window's own events are still taken (so Escape ends the
 // showing), the players' controls are the recording's, and the frame is drawn and shown.

@@ -136,10 +136,25 @@ TEST_F(ArcadeFlow, PlayersStopJustInsideTheStageEnd) {
   EXPECT_EQ(entities[0].x, stageEnd - 40);
 }
 
-TEST_F(ArcadeFlow, ClearingTheLastStageEndsTheWorldAndOpensContinue) {
+// World 1's last stage leads on to world 2's map; THE END comes only after world 2's last.
+TEST_F(ArcadeFlow, TheEndComesOnlyAfterTheLastWorld) {
   playStage(1, "stage2");
   markStageCleared("stage1");
   markStageCleared("stage3");
+  clearTheStage();
+  ASSERT_TRUE(until(kArcadeMap, 4 * kTicksPerSecond));
+  EXPECT_EQ(worldName, "world2");
+  EXPECT_FALSE(stageWasCleared("stage1")) << "world 2 starts with none of its stages cleared";
+  EXPECT_TRUE(stageIsOpen(overworld, "stage1")) << "but its start stage open";
+  // Back to the title and CONTINUE: the world being played, not the first.
+  enterArcadeScreen(kArcadeTitle);
+  EXPECT_TRUE(anyStageCleared()) << "continue is open";
+  enterArcadeScreen(kArcadeMap);
+  EXPECT_EQ(worldName, "world2");
+  stageName = "stage3";
+  markStageCleared("stage1");
+  markStageCleared("stage2");
+  enterArcadeScreen(kArcadeStage);
   clearTheStage();
   ASSERT_TRUE(until(kArcadeEnd, 4 * kTicksPerSecond));
   ASSERT_TRUE(until(kArcadeTitle, 6 * kTicksPerSecond));

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "content/world_list.h"
 #include "screens/overworld.h"
 
 // Which screen the arcade runs. A new screen is one more value here and one row in the
@@ -42,6 +43,10 @@ struct ArcadeState {
   int32_t bossCardTicks = 0;  // ticks its name card has left on the screen
   std::string bossName;
   int32_t markTicks = 0;  // ticks the players' "1P"/"2P" marks have left (arcade_players)
+  // The pack's worlds (read once, as the arcade starts) and the one being played: a new game
+  // and the end of a world (arcade_progress) move it; the map and the stages play in it.
+  WorldList worlds;
+  int32_t world = 0;
 };
 extern ArcadeState arcade;
 
@@ -58,6 +63,7 @@ int arcadeMain();
 // ---- progress through the world (arcade_progress.cpp) -------------------------------------
 
 void startNewGame(int32_t players);
+// A stage cleared in this game, in this world or one before it.
 bool anyStageCleared();
 bool stageWasCleared(const std::string& stage);
 void markStageCleared(const std::string& stage);
@@ -65,6 +71,9 @@ void markStageCleared(const std::string& stage);
 bool stageIsOpen(const OverworldState& map, const std::string& stage);
 // Every stage the map names has been cleared.
 bool worldFinished(const OverworldState& map);
+// After a world's last stage: the next world's map, with none of its stages cleared yet;
+// false when the world just finished was the last.
+bool goOnToNextWorld();
 // Locks the nodes of stages not yet open and puts the markers on the node of the last stage
 // played, or of the start stage in a new game.
 void prepareMap(OverworldState& map);

@@ -45,6 +45,7 @@ void enterArcadeScreen(int32_t screen) {
 
 void enterArcade() {
   arcade = ArcadeState{};
+  arcade.worlds = readWorldList();
   gameRules.friendlyFire = 0;
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;

@@ -49,7 +49,11 @@ void setPhase(int32_t phase) {
 void leaveStageCleared() {
   markStageCleared(stageName);
   arcade.lastStage = stageName;
-  arcade.nextScreen = worldFinished(overworld) ? kArcadeEnd : kArcadeMap;
+  // THE END comes only after the last world; a finished world before it goes on to the next.
+  if (!worldFinished(overworld) || goOnToNextWorld())
+    arcade.nextScreen = kArcadeMap;
+  else
+    arcade.nextScreen = kArcadeEnd;
 }
 
 // ---- one step per phase, before the drawing; each may end the stage ----

@@ -14,6 +14,8 @@ bool startOnTitle(ChildProcess* child) {
   options.program = BRAWLER_ARCADE_BINARY;
   options.workDir = BRAWLER_CONTENT_DIR;
   options.setEnv = {{"SDL_AUDIODRIVER", "dummy"}, {"ASAN_OPTIONS", "detect_leaks=0"}};
+  // A settings file of the test's own: the player's own may say fullscreen or other keys.
+  options.args = {"--settings", makeEmptyDir() + "/settings.txt"};
   return startWhenReady(options, "arcade: title\n", child);
 }
 

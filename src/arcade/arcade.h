@@ -11,6 +11,7 @@
 // screen table (arcade_flow.cpp): its entry step and its frame step.
 enum ArcadeScreen {
   kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4,
+  kArcadeOptions = 5,
   kArcadeScreens
 };
 // `nextScreen` when no screen change is asked for.
@@ -18,7 +19,9 @@ constexpr int32_t kArcadeNoScreen = -1;
 // Where a stage stands.
 enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhaseGameOver = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
-enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3 };
+// OPTIONS is the arcade's own, written in the game's font above the sheet's entries; the
+// cursor reaches it past QUIT or before 1 PLAYER.
+enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4 };
 // The pause box's choices.
 enum PauseChoice { kPauseGoOn = 0, kPauseToTitle = 1 };
 
@@ -58,7 +61,11 @@ bool arcadeFrame();
 // Makes `screen` the running screen now: its entry step, then its line on standard output.
 void enterArcadeScreen(int32_t screen);
 // Start-up, the arcade until it ends, and the clean exit (status 0).
-int arcadeMain();
+int arcadeMain(int argc, char** argv);
+// `--settings FILE` names the settings file (the player's own in the config folder otherwise);
+// anything else prints the usage to standard error and gives false.
+bool readArcadeArguments(int argc, char** argv);
+constexpr int kArcadeUsageStatus = 2;
 
 // ---- progress through the world (arcade_progress.cpp) -------------------------------------
 
@@ -93,8 +100,6 @@ void readyPlayersForStage();
 // opponents following would go past where the tick animates them and freeze. Players stop
 // just inside the end.
 void holdPlayersInsideStageEnd();
-// Player 2 on the first joystick, or on the second keyboard layout when there is none.
-void bindSecondPlayer(int joysticks);
 
 // Any player taking part pressed the action this tick (in the players' commands).
 bool anyPlayerPressed(int action);
@@ -134,3 +139,5 @@ std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
 std::string endEntry();
 bool endFrame();
+std::string optionsEntry();  // the player's settings (screens/options.h) over the title picture
+bool optionsScreenFrame();

@@ -7,6 +7,7 @@
 #include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/screen_state.h"
+#include "shell/settings.h"
 #include "sim/game_state.h"
 
 ArcadeState arcade;
@@ -24,6 +25,7 @@ const ArcadeScreenSteps kScreenSteps[] = {
     {kArcadeMap, mapEntry, mapFrame},
     {kArcadeStage, stageEntry, stageFrame},
     {kArcadeEnd, endEntry, endFrame},
+    {kArcadeOptions, optionsEntry, optionsScreenFrame},
 };
 static_assert(sizeof kScreenSteps / sizeof kScreenSteps[0] == kArcadeScreens, "a screen without steps");
 
@@ -50,7 +52,7 @@ void enterArcade() {
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;
   gameRules.jumpLandsOnFeet = 1;
-  bindSecondPlayer(platformJoystickCount());
+  usePlayerSettings();
   windowCloseRequested = 0;
   enterArcadeScreen(kArcadeTitle);
 }
@@ -58,10 +60,28 @@ void enterArcade() {
 bool arcadeFrame() {
   if (!stepsOf(arcade.screen).frame()) return false;
   if (arcade.nextScreen != kArcadeNoScreen) enterArcadeScreen(arcade.nextScreen);
+  followWindowRequests();
   return windowCloseRequested == 0;
 }
 
-int arcadeMain() {
+bool readArcadeArguments(int argc, char** argv) {
+  settingsPath = defaultSettingsPath();
+  for (int a = 1; a < argc; ++a) {
+    const std::string arg = argv[a];
+    if (arg == "--settings" && a + 1 < argc) {
+      settingsPath = argv[++a];
+      continue;
+    }
+    std::fprintf(stderr, "usage: brawler-arcade [--settings FILE]\n"
+                         "FILE keeps the controls, the window and the volumes (%s when left out).\n",
+                 defaultSettingsPath().empty() ? "not kept" : defaultSettingsPath().c_str());
+    return false;
+  }
+  return true;
+}
+
+int arcadeMain(int argc, char** argv) {
+  if (!readArcadeArguments(argc, argv)) return kArcadeUsageStatus;
   startUp(monotonicSeconds());
   enterArcade();
   while (arcadeFrame()) {

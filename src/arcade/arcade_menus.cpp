@@ -6,6 +6,7 @@
 #include "render/stage_scene.h"
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
+#include "screens/options.h"
 #include "screens/overworld.h"
 #include "shell/input.h"
 #include "shell/screen_state.h"
@@ -23,6 +24,11 @@ constexpr int32_t kEndTicks = 300;
 constexpr int32_t kEndSkippableAfter = 60;
 constexpr int32_t kEndTitleY = 320;
 constexpr int32_t kEndTitleScale = 3;
+// OPTIONS sits in the open space above the sheet's plates.
+constexpr int32_t kOptionsEntryCentreX = 300;
+constexpr int32_t kOptionsEntryY = 90;
+constexpr int32_t kOptionsEntryScale = 2;
+constexpr double kUnchosenEntry = 0.5;
 
 void greyContinue() {
   const bool open = anyStageCleared();
@@ -46,6 +52,9 @@ void chooseFromTitle() {
     case kEntryContinue:
       arcade.nextScreen = kArcadeMap;
       break;
+    case kEntryOptions:
+      arcade.nextScreen = kArcadeOptions;
+      break;
     default:
       arcade.quit = 1;
   }
@@ -61,12 +70,19 @@ void drawTitlePicture() {
   drawFrame(mainMenu.menuItems[0].frames);
 }
 
+void drawOptionsEntry() {
+  const bool chosen = mainMenu.cursor == kEntryOptions && mainMenu.phase == kMenuChoosing;
+  const std::string text = chosen ? "> OPTIONS <" : "OPTIONS";
+  drawFontTextCentred(text, kOptionsEntryCentreX, kOptionsEntryY, kOptionsEntryScale, chosen ? 0.0 : kUnchosenEntry);
+}
+
 }  // namespace
 
 std::string titleEntry() {
   screenState = kScreenMainMenu;
   fadeOutMusic();  // a stage left through the pause or a game over still plays its music
   enterMainMenu();
+  mainMenu.addedEntries = 1;  // OPTIONS
   greyContinue();
   return "title";
 }
@@ -74,6 +90,7 @@ std::string titleEntry() {
 bool titleFrame() {
   const int32_t before = mainMenu.cursor;
   drawTitlePicture();
+  drawOptionsEntry();
   const bool open = mainMenuFrame();
   if (open) {
     skipGreyedEntry(before);
@@ -115,6 +132,17 @@ bool mapFrame() {
     arcade.nextScreen = kArcadeStage;
   else if (isPressed(kKeyEscape))
     arcade.nextScreen = kArcadeTitle;
+  return true;
+}
+
+std::string optionsEntry() {
+  enterOptions();
+  return "options";
+}
+
+bool optionsScreenFrame() {
+  drawTitlePicture();
+  if (!optionsFrame()) arcade.nextScreen = kArcadeTitle;
   return true;
 }
 

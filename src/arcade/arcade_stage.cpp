@@ -33,10 +33,9 @@ constexpr int32_t kPlayerTwo = 1;
 
 int32_t centre() { return screenWidth / 2; }
 
-// The game's own tick, with the players kept on the stage.
+// The game's own tick (its end wall a house rule), then what the arcade shows of it.
 void arcadeTick() {
   simulateTick();
-  holdPlayersInsideStageEnd();
   watchStageBoss();
   countDownPlayerMarks();
 }
@@ -141,13 +140,10 @@ std::string stageEntry() {
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
-  // The view starts at the stage's beginning rather than panning from the last stage's end.
-  cameraX = 0;
-  cameraY = 0;
   startStage();
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
-  for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  showFullHealth();
   findStageBoss();
   dressPlayersForStage();
   enterStage();

@@ -1,9 +1,10 @@
 #include "shell/settings.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 #include "audio/sound.h"
 #include "base/whole_file.h"
@@ -57,17 +58,18 @@ void defaultSettings(int padsAttached) {
     playerControls[p] = defaultControls(p, padsAttached);
     if (playerControls[p].pad != kNoPad) playerControls[p].padName = platformJoystickName(playerControls[p].pad);
   }
-  keptSettingsLineCount = 0;
 }
 
 void loadSettings() {
   defaultSettings(platformJoystickCount());
+  keptSettingsLineCount = 0;
   if (settingsPath.empty()) return;
-  std::ifstream file(settingsPath, std::ios::binary);
-  if (!file) return;  // a first run: nothing kept yet
-  std::ostringstream text;
-  text << file.rdbuf();
-  parseSettings(text.str(), settingsPath);
+  std::string text;
+  if (readWholeFile(settingsPath, &text)) return parseSettings(text, settingsPath);
+  // A missing file is a first run: nothing kept yet.
+  if (errno != ENOENT)
+    std::fprintf(stderr, "%s: warning: cannot be read (%s); the defaults are used\n", settingsPath.c_str(),
+                 std::strerror(errno));
 }
 
 void saveSettings() {
@@ -106,8 +108,9 @@ void followWindowRequests() {
   const bool resized = windowRequests.resizedWidth > 0 && windowRequests.resizedHeight > 0;
   if (toggle) settings.fullscreen = settings.fullscreen == 1 ? 0 : 1;
   if (resized && settings.fullscreen == 0) {
-    settings.windowWidth = windowRequests.resizedWidth;
-    settings.windowHeight = windowRequests.resizedHeight;
+    // Kept within what the file accepts back, so a window dragged tiny is no warning next time.
+    settings.windowWidth = std::clamp(windowRequests.resizedWidth, kSmallestWindow, kLargestWindow);
+    settings.windowHeight = std::clamp(windowRequests.resizedHeight, kSmallestWindow, kLargestWindow);
   }
   const bool changed = toggle || resized;
   windowRequests = WindowRequests{};

@@ -18,6 +18,7 @@ using namespace screen_driver;
 namespace {
 
 constexpr int kKeyG = 'g';           // player 2's jump on the second keyboard layout
+constexpr int kKeyF = 'f';           // player 2's attack on the second keyboard layout
 constexpr int kHarborNode = 1;       // stage1, where a new game starts
 constexpr int kDowntownNodes[] = {0, 3};
 constexpr int kPlantNode = 2;
@@ -57,9 +58,9 @@ class ArcadeFlow : public ::testing::Test {
   // Straight onto a stage of a new game, the way the map hands over.
   void playStage(int players, const char* stage) {
     startNewGame(players);
-    goToMap();
+    enterArcadeScreen(kArcadeMap);
     stageName = stage;
-    goToStage();
+    enterArcadeScreen(kArcadeStage);
   }
   void clearTheStage() {
     for (int e = 2; e <= lastEntity; ++e)
@@ -162,6 +163,32 @@ TEST_F(ArcadeFlow, AttackDuringTheCountContinuesWhereThePlayerFell) {
   EXPECT_EQ(one.x, fellAt);
 }
 
+struct ContinueCase {
+  const char* name;
+  int players;
+  int key;
+  bool continues;
+};
+
+class ArcadeContinue : public ArcadeFlow, public ::testing::WithParamInterface<ContinueCase> {};
+
+TEST_P(ArcadeContinue, OnlyAPlayerTakingPartContinues) {
+  const ContinueCase& c = GetParam();
+  playStage(c.players, "stage1");
+  for (int p = 0; p < c.players; ++p) entities[p].hp = 0, entities[p].playerState = kPlayerDead;
+  frames(1);
+  ASSERT_EQ(arcade.phase, kPhaseGameOver);
+  tapKey(c.key);
+  frames(1);
+  EXPECT_EQ(arcade.phase, c.continues ? kPhasePlaying : kPhaseGameOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ArcadeContinue,
+                         ::testing::Values(ContinueCase{"SecondPlayersAttackInATwoPlayerGame", 2, kKeyF, true},
+                                           ContinueCase{"SecondPlayersAttackInAOnePlayerGame", 1, kKeyF, false},
+                                           ContinueCase{"ReturnIsNoAttack", 1, kKeyReturn, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ArcadeFlow, NoContinueInTenSecondsGoesBackToTheTitle) {
   playStage(1, "stage1");
   entities[0].hp = 0;
@@ -214,7 +241,7 @@ class ArcadeTitle : public ArcadeFlow, public ::testing::WithParamInterface<Titl
 TEST_P(ArcadeTitle, TheHighlightPassesOverAGreyedContinue) {
   if (GetParam().stageCleared) {
     markStageCleared("stage1");
-    goToTitle();
+    enterArcadeScreen(kArcadeTitle);
   }
   for (const char* m = GetParam().moves; *m; ++m) tapKey(*m == 'D' ? kDown1 : kUp1), frames(1);
   EXPECT_EQ(mainMenu.cursor, GetParam().cursor);
@@ -228,10 +255,10 @@ INSTANTIATE_TEST_SUITE_P(Moves, ArcadeTitle,
 
 TEST_F(ArcadeFlow, EscapeOnSelectAndMapGoesBackToTheTitle) {
   startNewGame(1);
-  goToSelect();
+  enterArcadeScreen(kArcadeSelect);
   tapKey(kKeyEscape);
   ASSERT_TRUE(until(kArcadeTitle, 1));
-  goToMap();
+  enterArcadeScreen(kArcadeMap);
   tapKey(kKeyEscape);
   EXPECT_TRUE(until(kArcadeTitle, 1));
 }
@@ -239,8 +266,8 @@ TEST_F(ArcadeFlow, EscapeOnSelectAndMapGoesBackToTheTitle) {
 TEST_F(ArcadeFlow, ClosingTheWindowEndsTheArcadeFromAnyScreen) {
   const int screens[] = {kArcadeTitle, kArcadeMap, kArcadeStage};
   for (int screen : screens) {
-    if (screen == kArcadeMap) startNewGame(1), goToMap();
-    if (screen == kArcadeStage) stageName = "stage1", goToStage();
+    if (screen == kArcadeMap) startNewGame(1), enterArcadeScreen(kArcadeMap);
+    if (screen == kArcadeStage) stageName = "stage1", enterArcadeScreen(kArcadeStage);
     PlatformEvent close;
     close.type = kEventQuit;
     nullQueueEvent(close);

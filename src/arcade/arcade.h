@@ -6,8 +6,14 @@
 
 #include "screens/overworld.h"
 
-// Which screen the arcade runs.
-enum ArcadeScreen { kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4 };
+// Which screen the arcade runs. A new screen is one more value here and one row in the
+// screen table (arcade_flow.cpp): its entry step and its frame step.
+enum ArcadeScreen {
+  kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4,
+  kArcadeScreens
+};
+// `nextScreen` when no screen change is asked for.
+constexpr int32_t kArcadeNoScreen = -1;
 // Where a stage stands.
 enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhaseGameOver = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
@@ -17,10 +23,12 @@ enum PauseChoice { kPauseGoOn = 0, kPauseToTitle = 1 };
 
 constexpr int kArcadeClearedSlots = kOverworldNodes;  // a world has no more stages than nodes
 
-// Who writes what: the flow (arcade_flow) owns screen, phase, phaseTicks, pauseChoice and
+// Who writes what: the arcade frame (arcade_flow) owns screen and acts on nextScreen, which
+// any screen's frame step may set to leave; the screens own phase, phaseTicks, pauseChoice and
 // quit; a new game and the stage clear (arcade_progress) own players, cleared and lastStage.
 struct ArcadeState {
   int32_t screen;
+  int32_t nextScreen = kArcadeNoScreen;  // entered once the frame step that set it returns
   int32_t phase;       // stage only
   int32_t phaseTicks;  // ticks spent in the phase: the clear's hold, the continue count
   int32_t pauseChoice;
@@ -33,9 +41,11 @@ extern ArcadeState arcade;
 
 // After start-up: the arcade's rules and bindings, then the title.
 void enterArcade();
-// One iteration of whichever screen runs; false once the program should end (quit chosen or
-// the window closed).
+// One iteration of whichever screen runs, then the entry of the screen it asked for, if any;
+// false once the program should end (quit chosen or the window closed).
 bool arcadeFrame();
+// Makes `screen` the running screen now: its entry step, then its line on standard output.
+void enterArcadeScreen(int32_t screen);
 // Start-up, the arcade until it ends, and the clean exit (status 0).
 int arcadeMain();
 
@@ -71,18 +81,22 @@ void holdPlayersInsideStageEnd();
 // Player 2 on the first joystick, or on the second keyboard layout when there is none.
 void bindSecondPlayer(int joysticks);
 
-// ---- the screens' entry steps and frames (arcade_flow.cpp, arcade_stage.cpp) --------------
+// Any player taking part pressed the action this tick (in the players' commands).
+bool anyPlayerPressed(int action);
 
-void goToTitle();
-void goToSelect();
-void goToMap();
-void goToStage();  // the stage `stageName` names
-void goToEnd();
+// ---- the screens' entry steps and frames (arcade_menus.cpp, arcade_stage.cpp) -------------
+// An entry step sets the screen up and returns the line announcing it ("map"), printed as
+// "arcade: map" once the screen is loaded: where the game is, for whoever watches it from
+// outside. A frame step is one iteration; it leaves by setting arcade.nextScreen, and returns
+// false only when the program should end.
+
+std::string titleEntry();
 bool titleFrame();
+std::string selectEntry();
 bool selectFrame();
+std::string mapEntry();
 bool mapFrame();
+std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
+std::string endEntry();
 bool endFrame();
-// A line on standard output once each screen has been entered and loaded ("arcade: map"):
-// where the game is, for whoever watches it from outside.
-void announceScreen(const std::string& what);

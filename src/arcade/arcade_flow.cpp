@@ -1,169 +1,45 @@
-// The arcade's flow: title, character select, map, stage and the end, one frame at a time.
-#include "arcade/arcade.h"
-
+// The arcade's flow: which screen runs, and the change from one screen to the next.
 #include <cstdio>
 
-#include "audio/sound.h"
-#include "render/draw.h"
-#include "render/font_text.h"
-#include "render/stage_scene.h"
-#include "screens/character_select.h"
-#include "screens/main_menu.h"
-#include "screens/overworld.h"
+#include "arcade/arcade.h"
+#include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
-#include "platform/platform.h"
-#include "shell/window.h"
-#include "sim/entity.h"
+#include "sim/game_state.h"
 
 ArcadeState arcade;
 
 namespace {
 
-// The menu sheet's whole picture, and its greyed plate for the continue entry under it.
-constexpr int kMenuPictureFrame = 5;
-constexpr int kGreyedContinueFrame = 6;
-// The end screen stays this long, and can be passed over after the first second of it.
-constexpr int32_t kEndTicks = 300;
-constexpr int32_t kEndSkippableAfter = 60;
-constexpr int32_t kEndTitleY = 320;
-constexpr int32_t kEndTitleScale = 3;
-
-void greyContinue() {
-  const bool open = anyStageCleared();
-  mainMenu.menuItems[kEntryContinue].frame = open ? kEntryContinue : kGreyedContinueFrame;
-}
-
-// The highlight never rests on a greyed entry: it moves on past it the way it was going.
-void skipGreyedEntry(int32_t before) {
-  if (anyStageCleared() || mainMenu.cursor != kEntryContinue) return;
-  mainMenu.cursor = before == kEntryTwoPlayers ? kEntryQuit : kEntryTwoPlayers;
-  mainMenu.phase = kMenuChoosing;  // Return in the same frame chose nothing
-}
-
-void chooseFromTitle() {
-  switch (mainMenu.cursor) {
-    case kEntryOnePlayer:
-    case kEntryTwoPlayers:
-      startNewGame(mainMenu.cursor == kEntryOnePlayer ? 1 : 2);
-      goToSelect();
-      break;
-    case kEntryContinue:
-      goToMap();
-      break;
-    default:
-      arcade.quit = 1;
-  }
-}
-
-bool anyPlayerPressed(const int32_t* binding) {
-  for (int p = 0; p < arcade.players && p < kBindPlayers; ++p)
-    if (isPressed(binding[p])) return true;
-  return false;
-}
-
-struct ArcadeScreenStep {
+struct ArcadeScreenSteps {
   int32_t screen;
+  std::string (*entry)();
   bool (*frame)();
 };
-const ArcadeScreenStep kScreenSteps[] = {
-    {kArcadeTitle, titleFrame}, {kArcadeSelect, selectFrame}, {kArcadeMap, mapFrame},
-    {kArcadeStage, stageFrame}, {kArcadeEnd, endFrame},
+const ArcadeScreenSteps kScreenSteps[] = {
+    {kArcadeTitle, titleEntry, titleFrame},
+    {kArcadeSelect, selectEntry, selectFrame},
+    {kArcadeMap, mapEntry, mapFrame},
+    {kArcadeStage, stageEntry, stageFrame},
+    {kArcadeEnd, endEntry, endFrame},
 };
+static_assert(sizeof kScreenSteps / sizeof kScreenSteps[0] == kArcadeScreens, "a screen without steps");
+
+const ArcadeScreenSteps& stepsOf(int32_t screen) {
+  for (const ArcadeScreenSteps& s : kScreenSteps)
+    if (s.screen == screen) return s;
+  return kScreenSteps[kArcadeTitle];
+}
 
 }  // namespace
 
-void announceScreen(const std::string& what) {
-  std::printf("arcade: %s\n", what.c_str());
+void enterArcadeScreen(int32_t screen) {
+  arcade.screen = screen;
+  arcade.nextScreen = kArcadeNoScreen;
+  const std::string announced = stepsOf(screen).entry();
+  std::printf("arcade: %s\n", announced.c_str());
   std::fflush(stdout);
-}
-
-void goToTitle() {
-  arcade.screen = kArcadeTitle;
-  screenState = kScreenMainMenu;
-  fadeOutMusic();  // a stage left through the pause or a game over still plays its music
-  enterMainMenu();
-  greyContinue();
-  announceScreen("title");
-}
-
-// The menu draws its entries on black; the title puts the sheet's picture behind them.
-void drawTitlePicture() {
-  drawParams.x = 0;
-  drawParams.y = 0;
-  drawParams.autoSize = 1;
-  drawParams.frame = kMenuPictureFrame;
-  drawParams.transparency = 0.0;
-  drawFrame(mainMenu.menuItems[0].frames);
-}
-
-bool titleFrame() {
-  const int32_t before = mainMenu.cursor;
-  drawTitlePicture();
-  const bool open = mainMenuFrame();
-  if (open) {
-    skipGreyedEntry(before);
-    return true;
-  }
-  chooseFromTitle();
-  return arcade.quit == 0;
-}
-
-void goToSelect() {
-  arcade.screen = kArcadeSelect;
-  playerCount = arcade.players;
-  screenState = kScreenCharacterSelect;
-  enterCharacterSelect();
-  announceScreen("select");
-}
-
-bool selectFrame() {
-  characterSelectFrame();
-  if (screenState == kScreenOverworld) {
-    goToMap();
-  } else if (isPressed(kKeyEscape)) {
-    giveBackInterfaceSheet();
-    goToTitle();
-  }
-  return true;
-}
-
-void goToMap() {
-  arcade.screen = kArcadeMap;
-  playerCount = arcade.players;
-  screenState = kScreenOverworld;
-  enterOverworld();
-  prepareMap(overworld);
-  announceScreen("map");
-}
-
-bool mapFrame() {
-  overworldFrame();
-  if (screenState == kScreenPlaystage)
-    goToStage();
-  else if (isPressed(kKeyEscape))
-    goToTitle();
-  return true;
-}
-
-void goToEnd() {
-  arcade.screen = kArcadeEnd;
-  announceScreen("the end");
-  arcade.phaseTicks = 0;
-}
-
-bool endFrame() {
-  pollInput();
-  ++arcade.phaseTicks;
-  drawScreenCover(0.0);
-  drawFontTextCentred("THE END", screenWidth / 2, kEndTitleY, kEndTitleScale, 0.0);
-  presentFrame();
-  const bool skipped = arcade.phaseTicks > kEndSkippableAfter &&
-                       (isPressed(kKeyReturn) || anyPlayerPressed(bindAttack));
-  if (skipped || arcade.phaseTicks >= kEndTicks) goToTitle();
-  return true;
 }
 
 void enterArcade() {
@@ -173,15 +49,12 @@ void enterArcade() {
   gameRules.portraitFollowsMover = 1;
   bindSecondPlayer(platformJoystickCount());
   windowCloseRequested = 0;
-  goToTitle();
+  enterArcadeScreen(kArcadeTitle);
 }
 
 bool arcadeFrame() {
-  for (const ArcadeScreenStep& s : kScreenSteps)
-    if (s.screen == arcade.screen) {
-      if (!s.frame()) return false;
-      break;
-    }
+  if (!stepsOf(arcade.screen).frame()) return false;
+  if (arcade.nextScreen != kArcadeNoScreen) enterArcadeScreen(arcade.nextScreen);
   return windowCloseRequested == 0;
 }
 

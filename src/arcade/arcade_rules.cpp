@@ -82,6 +82,12 @@ void holdPlayersInsideStageEnd() {
     if (entities[p].x > last) entities[p].x = static_cast<int16_t>(last);
 }
 
+bool anyPlayerPressed(int action) {
+  for (int p = 0; p < arcade.players && p < kCommandPlayers; ++p)
+    if (playerCommands[p].pressed[action] != 0) return true;
+  return false;
+}
+
 void bindSecondPlayer(int joysticks) {
   setDefaultBindings();
   if (joysticks > 0) return;

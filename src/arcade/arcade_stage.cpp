@@ -33,12 +33,6 @@ constexpr int32_t kPlayerTwo = 1;
 
 int32_t centre() { return screenWidth / 2; }
 
-bool attackPressedByAnyPlayer() {
-  for (int p = 0; p < arcade.players && p < kBindPlayers; ++p)
-    if (isPressed(bindAttack[p])) return true;
-  return false;
-}
-
 // The game's own tick, with the players kept on the stage.
 void arcadeTick() {
   simulateTick();
@@ -53,16 +47,13 @@ void setPhase(int32_t phase) {
 void leaveStageCleared() {
   markStageCleared(stageName);
   arcade.lastStage = stageName;
-  if (worldFinished(overworld))
-    goToEnd();
-  else
-    goToMap();
+  arcade.nextScreen = worldFinished(overworld) ? kArcadeEnd : kArcadeMap;
 }
 
 // ---- one step per phase, before the drawing; each may end the stage ----
 
 void playStep() {
-  if (isPressed(kKeyEscape)) {
+  if (playerCommands[0].pausePressed != 0) {
     setPhase(kPhasePaused);
     arcade.pauseChoice = kPauseGoOn;
     return;
@@ -70,14 +61,16 @@ void playStep() {
   arcadeTick();
 }
 
+// Player 1 runs the pause box; Escape again goes on.
 void pauseStep() {
-  if (isPressed(bindUp[0]) || isPressed(bindDown[0]))
+  const PlayerCommand& one = playerCommands[0];
+  if (one.pressed[kActionUp] != 0 || one.pressed[kActionDown] != 0)
     arcade.pauseChoice = (arcade.pauseChoice + 1) % kPauseChoiceCount;
-  if (isPressed(kKeyEscape)) arcade.pauseChoice = kPauseGoOn;
-  const bool chosen = isPressed(kKeyReturn) || isPressed(bindAttack[0]) || isPressed(kKeyEscape);
+  if (one.pausePressed != 0) arcade.pauseChoice = kPauseGoOn;
+  const bool chosen = one.confirmPressed != 0 || one.pressed[kActionAttack] != 0 || one.pausePressed != 0;
   if (!chosen) return;
   if (arcade.pauseChoice == kPauseToTitle)
-    goToTitle();
+    arcade.nextScreen = kArcadeTitle;
   else
     setPhase(kPhasePlaying);
 }
@@ -88,13 +81,13 @@ void clearedStep() {
 }
 
 void gameOverStep() {
-  if (attackPressedByAnyPlayer()) {
+  if (anyPlayerPressed(kActionAttack)) {
     revivePlayers();
     setPhase(kPhasePlaying);
     return;
   }
   arcadeTick();
-  if (++arcade.phaseTicks >= kContinueTicks) goToTitle();
+  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = kArcadeTitle;
 }
 
 // ---- words over the stage ----
@@ -130,8 +123,7 @@ const PhaseStep kPhaseSteps[] = {
 
 }  // namespace
 
-void goToStage() {
-  arcade.screen = kArcadeStage;
+std::string stageEntry() {
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
@@ -144,7 +136,7 @@ void goToStage() {
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
   enterStage();
   setPhase(kPhasePlaying);
-  announceScreen("stage " + worldName + "/" + stageName);
+  return "stage " + worldName + "/" + stageName;
 }
 
 bool stageFrame() {
@@ -155,8 +147,8 @@ bool stageFrame() {
       s.step();
       break;
     }
-  // A step that left the stage has already entered the next screen; that screen draws next.
-  if (arcade.screen != kArcadeStage) return true;
+  // A step that leaves the stage draws nothing more of it: the next screen draws next.
+  if (arcade.nextScreen != kArcadeNoScreen) return true;
   drawStageFrame();
   drawOverlay();
   presentFrame();

@@ -191,5 +191,7 @@ void buildPlayerCommands() {
       command.pressed[a] = isPressed(actionBindings[a][p]) ? 1 : 0;
     }
     command.escapeHeld = escape;
+    command.pausePressed = isPressed(kKeyEscape) ? 1 : 0;
+    command.confirmPressed = isPressed(kKeyReturn) ? 1 : 0;
   }
 }

@@ -1,0 +1,139 @@
+// The arcade's screens around the stages: the title, character select, the map and the end.
+#include <cstdio>
+
+#include "arcade/arcade.h"
+#include "audio/sound.h"
+#include "render/draw.h"
+#include "render/font_text.h"
+#include "render/stage_scene.h"
+#include "screens/character_select.h"
+#include "screens/main_menu.h"
+#include "screens/overworld.h"
+#include "screens/screens.h"
+#include "shell/input.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "sim/game_state.h"
+
+namespace {
+
+// The menu sheet's whole picture, and its greyed plate for the continue entry under it.
+constexpr int kMenuPictureFrame = 5;
+constexpr int kGreyedContinueFrame = 6;
+// The end screen stays this long, and can be passed over after the first second of it.
+constexpr int32_t kEndTicks = 300;
+constexpr int32_t kEndSkippableAfter = 60;
+constexpr int32_t kEndTitleY = 320;
+constexpr int32_t kEndTitleScale = 3;
+
+void greyContinue() {
+  const bool open = anyStageCleared();
+  mainMenu.menuItems[kEntryContinue].frame = open ? kEntryContinue : kGreyedContinueFrame;
+}
+
+// The highlight never rests on a greyed entry: it moves on past it the way it was going.
+void skipGreyedEntry(int32_t before) {
+  if (anyStageCleared() || mainMenu.cursor != kEntryContinue) return;
+  mainMenu.cursor = before == kEntryTwoPlayers ? kEntryQuit : kEntryTwoPlayers;
+  mainMenu.phase = kMenuChoosing;  // Return in the same frame chose nothing
+}
+
+void chooseFromTitle() {
+  switch (mainMenu.cursor) {
+    case kEntryOnePlayer:
+    case kEntryTwoPlayers:
+      startNewGame(mainMenu.cursor == kEntryOnePlayer ? 1 : 2);
+      arcade.nextScreen = kArcadeSelect;
+      break;
+    case kEntryContinue:
+      arcade.nextScreen = kArcadeMap;
+      break;
+    default:
+      arcade.quit = 1;
+  }
+}
+
+// The menu draws its entries on black; the title puts the sheet's picture behind them.
+void drawTitlePicture() {
+  drawParams.x = 0;
+  drawParams.y = 0;
+  drawParams.autoSize = 1;
+  drawParams.frame = kMenuPictureFrame;
+  drawParams.transparency = 0.0;
+  drawFrame(mainMenu.menuItems[0].frames);
+}
+
+}  // namespace
+
+std::string titleEntry() {
+  screenState = kScreenMainMenu;
+  fadeOutMusic();  // a stage left through the pause or a game over still plays its music
+  enterMainMenu();
+  greyContinue();
+  return "title";
+}
+
+bool titleFrame() {
+  const int32_t before = mainMenu.cursor;
+  drawTitlePicture();
+  const bool open = mainMenuFrame();
+  if (open) {
+    skipGreyedEntry(before);
+    return true;
+  }
+  chooseFromTitle();
+  return arcade.quit == 0;
+}
+
+std::string selectEntry() {
+  playerCount = arcade.players;
+  screenState = kScreenCharacterSelect;
+  enterCharacterSelect();
+  return "select";
+}
+
+bool selectFrame() {
+  characterSelectFrame();
+  if (screenState == kScreenOverworld) {
+    arcade.nextScreen = kArcadeMap;
+  } else if (isPressed(kKeyEscape)) {
+    giveBackInterfaceSheet();
+    arcade.nextScreen = kArcadeTitle;
+  }
+  return true;
+}
+
+std::string mapEntry() {
+  playerCount = arcade.players;
+  screenState = kScreenOverworld;
+  enterOverworld();
+  prepareMap(overworld);
+  return "map";
+}
+
+bool mapFrame() {
+  overworldFrame();
+  if (screenState == kScreenPlaystage)
+    arcade.nextScreen = kArcadeStage;
+  else if (isPressed(kKeyEscape))
+    arcade.nextScreen = kArcadeTitle;
+  return true;
+}
+
+std::string endEntry() {
+  arcade.phaseTicks = 0;
+  return "the end";
+}
+
+bool endFrame() {
+  pollInput();
+  buildPlayerCommands();
+  ++arcade.phaseTicks;
+  drawScreenCover(0.0);
+  drawFontTextCentred("THE END", screenWidth / 2, kEndTitleY, kEndTitleScale, 0.0);
+  presentFrame();
+  const bool skipped = arcade.phaseTicks > kEndSkippableAfter &&
+                       (playerCommands[0].confirmPressed != 0 || anyPlayerPressed(kActionAttack));
+  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = kArcadeTitle;
+  return true;
+}

@@ -1,7 +1,10 @@
 // The arcade's flow: which screen runs, and the change from one screen to the next.
 #include <cstdio>
+#include <cstring>
 
 #include "arcade/arcade.h"
+#include "arcade/high_scores.h"
+#include "base/player_files.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
@@ -11,6 +14,13 @@
 ArcadeState arcade;
 
 namespace {
+
+constexpr const char* kScoresFileName = "scores.txt";
+constexpr int kUsageStatus = 1;
+const char* const kUsage =
+    "usage: brawler-arcade [--scores FILE]\n"
+    "Run it in a content folder. The high scores are kept in FILE, or else in\n"
+    "$XDG_DATA_HOME/brawler/scores.txt (~/.local/share/brawler/scores.txt when that is not set).\n";
 
 struct ArcadeScreenSteps {
   int32_t screen;
@@ -23,6 +33,9 @@ const ArcadeScreenSteps kScreenSteps[] = {
     {kArcadeMap, mapEntry, mapFrame},
     {kArcadeStage, stageEntry, stageFrame},
     {kArcadeEnd, endEntry, endFrame},
+    {kArcadeInitials, initialsEntry, initialsFrame},
+    {kArcadeHighScores, highScoresEntry, highScoresFrame},
+    {kArcadeDemo, demoEntry, demoFrame},
 };
 static_assert(sizeof kScreenSteps / sizeof kScreenSteps[0] == kArcadeScreens, "a screen without steps");
 
@@ -49,6 +62,7 @@ void enterArcade() {
   gameRules.portraitFollowsMover = 1;
   bindSecondPlayer(platformJoystickCount());
   windowCloseRequested = 0;
+  resetAttract();
   enterArcadeScreen(kArcadeTitle);
 }
 
@@ -58,7 +72,17 @@ bool arcadeFrame() {
   return windowCloseRequested == 0;
 }
 
-int arcadeMain() {
+int arcadeMain(int argc, char** argv) {
+  std::string scoresFile = playerDataFile(kScoresFileName);
+  for (int a = 1; a < argc; ++a) {
+    if (std::strcmp(argv[a], "--scores") == 0 && a + 1 < argc) {
+      scoresFile = argv[++a];
+      continue;
+    }
+    std::fprintf(stderr, "%s", kUsage);
+    return kUsageStatus;
+  }
+  loadHighScores(scoresFile);
   startUp(monotonicSeconds());
   enterArcade();
   while (arcadeFrame()) {

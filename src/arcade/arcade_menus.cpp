@@ -70,6 +70,7 @@ std::string titleEntry() {
   fadeOutMusic();  // a stage left through the pause or a game over still plays its music
   enterMainMenu();
   greyContinue();
+  arcade.idleTicks = 0;
   return "title";
 }
 
@@ -79,6 +80,7 @@ bool titleFrame() {
   const bool open = mainMenuFrame();
   if (open) {
     skipGreyedEntry(before);
+    countTitleIdle();
     return true;
   }
   chooseFromTitle();
@@ -134,6 +136,6 @@ bool endFrame() {
   presentFrame();
   const bool skipped = arcade.phaseTicks > kEndSkippableAfter &&
                        (playerCommands[0].confirmPressed != 0 || anyPlayerPressed(kActionAttack));
-  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = kArcadeTitle;
+  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
   return true;
 }

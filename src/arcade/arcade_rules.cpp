@@ -76,6 +76,13 @@ void readyPlayersForStage() {
   }
 }
 
+void clearEntitySlots(int first) {
+  for (int e = first; e <= lastIndex(); ++e) {
+    entities[e] = Entity{};
+    entitySprites[e] = SpriteSet{};
+  }
+}
+
 void holdPlayersInsideStageEnd() {
   const int32_t last = stageEnd - kEndMargin;
   for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p)

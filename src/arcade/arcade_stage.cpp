@@ -2,6 +2,7 @@
 #include <string>
 
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kTicksPerSecond = 59;  // frames are 17 ms apart
 // Long enough for the music's 1.5-second fade and a moment of quiet after it.
 constexpr int32_t kClearHoldTicks = 3 * kTicksPerSecond;
 constexpr int32_t kContinueSeconds = 10;
@@ -30,12 +30,22 @@ constexpr double kUnchosen = 0.5;
 const char* const kPauseChoices[] = {"GO ON", "TITLE"};
 constexpr int32_t kPauseChoiceCount = 2;
 constexpr int32_t kPlayerTwo = 1;
+constexpr int kFirstOpponentSlot = 2;
 
 int32_t centre() { return screenWidth / 2; }
 
-// The game's own tick, with the players kept on the stage.
+// Where each player's score sits: under the panel the heads-up display draws for them.
+constexpr int32_t kScoreX = 20;
+constexpr int32_t kScoreY = 128;
+constexpr int32_t kPanelSpacing = 275;
+
+// The game's own tick, with the players kept on the stage and their points read off its
+// attacks.
 void arcadeTick() {
-  simulateTick();
+  simulateTickBeforeAttacks();
+  scoreTickBeforeAttacks(arcade.players);
+  simulateTickFromAttacks();
+  scoreTickAfterAttacks(arcade.players);
   holdPlayersInsideStageEnd();
 }
 
@@ -82,12 +92,13 @@ void clearedStep() {
 
 void gameOverStep() {
   if (anyPlayerPressed(kActionAttack)) {
+    continueScores(arcade.players);
     revivePlayers();
     setPhase(kPhasePlaying);
     return;
   }
   arcadeTick();
-  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = kArcadeTitle;
+  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
 }
 
 // ---- words over the stage ----
@@ -106,7 +117,13 @@ void drawGameOver() {
   drawFontTextCentred("CONTINUE? " + std::to_string(secondsLeft), centre(), kLineY, 1, 0.0);
 }
 
+void drawScores() {
+  for (int p = 0; p < arcade.players && p < kScoringPlayers; ++p)
+    drawFontText(std::to_string(scores.points[p]), kScoreX + kPanelSpacing * p, kScoreY, 1, 0.0);
+}
+
 void drawOverlay() {
+  drawScores();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
   if (arcade.phase == kPhaseGameOver) drawGameOver();
@@ -130,11 +147,14 @@ std::string stageEntry() {
   // The view starts at the stage's beginning rather than panning from the last stage's end.
   cameraX = 0;
   cameraY = 0;
+  clearEntitySlots(kFirstOpponentSlot);
   startStage();
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
   enterStage();
+  scoreStageStart();
+  arcade.furthestStage = worldName + "/" + stageName;
   setPhase(kPhasePlaying);
   return "stage " + worldName + "/" + stageName;
 }
@@ -154,6 +174,7 @@ bool stageFrame() {
   presentFrame();
   if (arcade.phase == kPhasePlaying && stageCleared()) {
     setPhase(kPhaseCleared);
+    scoreStageClear(arcade.players);
     fadeOutMusic();
   } else if (arcade.phase == kPhasePlaying && everyPlayerDown()) {
     setPhase(kPhaseGameOver);

@@ -69,15 +69,19 @@ int runScreenLoop() {
   return kUnknownScreenStatus;
 }
 
-void startUp(uint32_t seed) {
+void setStartUpValues(uint32_t seed) {
   gravity = roundToInt(kGravity);
   seedRandom(seed);
-  setDefaultBindings();
   setPlayerDefaults();
   worldName = kStartWorld;
   playerCount = kStartPlayers;
   cameraTarget = 0;
   screenState = kScreenPlaystage;
+}
+
+void startUp(uint32_t seed) {
+  setStartUpValues(seed);
+  setDefaultBindings();
   initVideoAndAudio();
   loadInterfaceGraphics();
 }

@@ -3,6 +3,7 @@
 //   brawler-replay play FILE [--headless]
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
+//   brawler-replay pilot FILE WORLD STAGE TICKS
 // Run it in a content folder, as the game.
 #include <chrono>
 #include <cstdio>
@@ -26,6 +27,7 @@
 #include "sim/game_state.h"
 #include "sim/recording.h"
 #include "sim/tick_input.h"
+#include "pilot.h"
 #include "world_digest.h"
 
 namespace {
@@ -39,11 +41,14 @@ const char* const kUsage =
     "       brawler-replay play FILE [--headless]\n"
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
+    "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
-    "fingerprints anew from the folder, keeping its controls (after an intended change).\n";
+    "fingerprints anew from the folder, keeping its controls (after an intended change);\n"
+    "pilot records TICKS ticks of WORLD/STAGE headless with both players played by the program\n"
+    "(the arcade's attract fights).\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
@@ -208,6 +213,32 @@ int restamp(const std::vector<std::string>& args) {
   return 0;
 }
 
+// A fight with nobody at the keys: the pilot plays both players headless, and the controls it
+// chose are kept as a recording like any other.
+int pilotCommand(const std::vector<std::string>& args) {
+  if (args.size() != 4) return refuse("pilot takes FILE WORLD STAGE TICKS");
+  char* end = nullptr;
+  const long ticks = std::strtol(args[3].c_str(), &end, 10);
+  if (*end != '\0' || ticks <= 0) return refuse("TICKS must be a whole number above 0");
+  std::string error;
+  if (!canWriteAtomically(args[0], &error)) return refuse(error);
+  Recording r;
+  r.world = args[1];
+  r.stage = args[2];
+  r.seed = static_cast<uint32_t>(ticks);  // fixed, so that the same command makes the same fight
+  useNullPlatform(true);
+  startRecordedStage(r.seed, r.world, r.stage);
+  resetPilot();
+  for (long t = 0; t < ticks; ++t) {
+    r.ticks.push_back(pilotTick());
+    headlessTick(r.ticks.back());
+  }
+  for (const std::string& path : hostPathsUsed()) r.content.push_back({path, fileDigest(path)});
+  if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
+  printDigest("end", r.ticks.size());
+  return 0;
+}
+
 struct Command {
   const char* name;
   int (*run)(const std::vector<std::string>& args);
@@ -217,6 +248,7 @@ constexpr Command kCommands[] = {
     {"play", play},
     {"digest", digest},
     {"restamp", restamp},
+    {"pilot", pilotCommand},
 };
 
 }  // namespace

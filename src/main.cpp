@@ -1,4 +1,4 @@
 // The game: everything lives in brawler_core; this is only the entry point.
-int brawlerMain();
+#include "brawler/screen_loop.h"
 
 int main() { return brawlerMain(); }

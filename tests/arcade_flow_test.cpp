@@ -11,6 +11,7 @@
 #include "screen_driver.h"
 #include "screens/main_menu.h"
 #include "shell/game_start.h"
+#include "shell/screen_state.h"
 #include "sim/game_state.h"
 #include "sim/entity.h"
 

@@ -255,13 +255,32 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"image_wide", "gfx/entities/kestor.png: warning",
                   "is 4100x16 pixels, 262400 bytes (0.3 MB) once decoded"},
         FaultCase{"stage_position_wraps", "stage/world1/stage3.lev:12: warning",
-                  "PLACEENTITY x 40000 is outside -32768 to 32767, which a stage position holds; "
-                  "it wraps to -25536"},
+                  "PLACEENTITY x 40000 is outside -32768 to 32767, which a 16-bit position or "
+                  "speed holds; it wraps to -25536"},
         FaultCase{"stage_end_short", "stage/world1/stage3.lev:5: warning",
                   "STAGEEND 800 is shorter than the 1024-pixel screen"},
         FaultCase{"floor_band_inverted", "stage/world1/stage3.lev:4: warning", "below its bottom"},
         FaultCase{"floor_band_off_screen", "stage/world1/stage3.lev:4: warning",
-                  "above the screen"}),
+                  "above the screen"},
+        // finite numbers past what their field holds name the value the game takes instead
+        FaultCase{"height_past_range", "scripts/kestor.dat:2: warning",
+                  "HEIGHT 3000000000 is outside -2147483648 to 2147483647, which the game holds "
+                  "it to; it uses 2147483647"},
+        FaultCase{"width_past_range", "scripts/kestor.dat:1: warning", "it uses 2147483647"},
+        FaultCase{"knock_speed_past_range", "scripts/kestor.dat:23: warning",
+                  "ATTACKKNOCKHIGH knock speed x -3000000000 is outside"},
+        FaultCase{"shake_past_range", "scripts/kestor.dat:24: warning",
+                  "SCREENSHAKEY -3000000000 is outside -2147483648 to 2147483647, which the game "
+                  "holds it to; it uses -2147483648"},
+        FaultCase{"loop_held_for_a_year", "scripts/kestor.dat:24: warning",
+                  "holds its frame for 2000000000 ticks, about 1.1 years"},
+        FaultCase{"parallax_past_range", "stage/world1/stage3.lev:9: warning",
+                  "once the camera is 22 pixels in"},
+        FaultCase{"offset_past_range", "gfx/entities/crate.off:1: warning",
+                  "OFFSET dx 1e+308 is outside"},
+        FaultCase{"node_past_range", "stage/world1/overworlddata.dat:2: warning",
+                  "NODE x -3000000000 is outside -2147483648 to 2147483647, which the game holds "
+                  "it to; it uses -2147483648"}),
     [](const auto& info) { return std::string(info.param.folder); });
 
 // Bytes an editor hides are named where they stand, beside whatever they break further on.

@@ -11,6 +11,7 @@
 #include "crowded_stage.h"
 #include "render/stage_scene.h"
 #include "shell/game_start.h"
+#include "shell/screen_state.h"
 #include "sim/game_state.h"
 #include "platform/null_platform.h"
 #include "shell/play_loop.h"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/screen_state.h"
 #include "sim/game_state.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"

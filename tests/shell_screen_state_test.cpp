@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "brawler/screen_loop.h"
 #include "platform/null_platform.h"
 #include "process_helpers.h"
-#include "shell/game_start.h"
-#include "sim/game_state.h"
+#include "shell/screen_state.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 
 #include <gtest/gtest.h>

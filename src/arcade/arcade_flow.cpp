@@ -9,6 +9,7 @@
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/input.h"
+#include "shell/screen_state.h"
 #include "sim/game_state.h"
 
 ArcadeState arcade;

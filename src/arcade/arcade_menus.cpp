@@ -11,6 +11,7 @@
 #include "screens/overworld.h"
 #include "screens/screens.h"
 #include "shell/input.h"
+#include "shell/screen_state.h"
 #include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"

@@ -7,6 +7,7 @@
 #include "render/font_text.h"
 #include "render/stage_scene.h"
 #include "screens/screens.h"
+#include "shell/screen_state.h"
 #include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"

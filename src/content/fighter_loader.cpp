@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/numbers.h"
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "content/texture.h"
 #include "sim/animation.h"
@@ -20,7 +21,7 @@ const char kEffectsTypeName[] = "globals";
 
 std::string scriptPath(const std::string& name) { return "scripts/" + name + ".dat"; }
 std::string sheetPath(const std::string& name, const char* extension) {
-  return "gfx/entities/" + name + extension;
+  return entityFilesBase(name) + extension;
 }
 
 // Offset files of spawnable types, read at the first spawn of the type since it was loaded:

@@ -5,6 +5,7 @@
 #include "audio/sound.h"
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "sim/entity.h"
 #include "sim/random.h"
@@ -19,7 +20,6 @@ Texture tileTextures[kTileTextures];
 
 namespace {
 
-constexpr int kStageSounds = 5;  // "sound/0.wav" .. "sound/4.wav" into slots 0..4
 constexpr int kLastScenery = kSceneryCount - 1;
 constexpr int kOverlap = 2;      // OBJECTSTRING neighbours share 2 columns
 
@@ -163,5 +163,5 @@ void loadStage() {
   runPass(kPassStatements);
   applyTypeOffsets();
   loadEffectsType();
-  for (int k = 0; k < kStageSounds; ++k) loadSound("sound/" + std::to_string(k) + ".wav", k);
+  for (int k = 0; k < kStageSoundFiles; ++k) loadSound(soundEffectPath(k), k);
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
@@ -39,9 +40,9 @@ void copyLoadedFrames(FrameList& to, const FrameList& from) {
 }
 
 void loadFont() {
-  loadTextureRGBA("gfx/font/mainfont.png", fontTexture);
-  loadFrameList(fontFrames, fontTexture, "gfx\\font\\mainfont.spr");
-  readLines("gfx/font/mainfont.off", offsetLines);
+  loadTextureRGBA(kFontImage, fontTexture);
+  loadFrameList(fontFrames, fontTexture, kFontFrames);
+  readLines(kFontOffsets, offsetLines);
   for (int n = 0; n < kFontOffsetLines; ++n) applyOffsetLine(fontFrames, n, offsetLines[n]);
 }
 
@@ -49,8 +50,8 @@ void loadFont() {
 // from the first one's beforehand reads the file itself, so it keeps its own leftovers just
 // as if each had read it.
 void loadInterfaceSheet() {
-  const char* const sheet = "gfx\\interface\\global.spr";
-  loadTextureRGBA("gfx\\interface\\global.png", interfaceTextures[0]);
+  const char* const sheet = kInterfaceFrames;
+  loadTextureRGBA(kInterfaceImage, interfaceTextures[0]);
   framesBeforeLoad = interfaceSprites[0].frames;
   loadFrameList(interfaceSprites[0].frames, interfaceTextures[0], sheet);
   interfaceSprites[0].autoSize = 1;

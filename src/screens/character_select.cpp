@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "content/texture.h"
 #include "render/draw.h"
@@ -18,13 +19,6 @@ CharacterSelectState characterSelect;
 
 namespace {
 
-const char* const kMenusImagePath = "gfx\\interface\\menus.png";
-const char* const kGlobalImagePath = "gfx\\interface\\global.png";
-const char* const kMenuSpritesImagePath = "gfx\\interface\\menusprites.png";
-const char* const kMenuSpritesFramesPath = "gfx\\interface\\menusprites.spr";
-const char* const kPortraitImagePath = "gfx\\portraits\\port.png";
-const char* const kPortraitFramesPath = "gfx\\portraits\\port.spr";
-const char* const kRosterPath = "roster.dat";
 
 enum MenuFrame { kCursorBoxFrame = 0, kLowerBandFrame = 1, kFlashFrame = 2, kSelectBoxFrame = 3, kDividerFrame = 4 };
 
@@ -149,7 +143,7 @@ void leaveForOverworld() {
 
 // The screen borrowed the interface sheet's texture; the overworld's fade and the stage's
 // panels need the global sheet back.
-void giveBackInterfaceSheet() { loadTextureRGBA(kGlobalImagePath, interfaceTextures[0]); }
+void giveBackInterfaceSheet() { loadTextureRGBA(kInterfaceImage, interfaceTextures[0]); }
 
 void enterCharacterSelect() {
   CharacterSelectState& s = characterSelect;
@@ -163,17 +157,17 @@ void enterCharacterSelect() {
   s.pulse = 0.0;
   s.flash = 1.0;
 
-  loadTextureRGBA(kMenusImagePath, interfaceTextures[0]);
-  loadTextureRGBA(kMenuSpritesImagePath, s.menuTexture);
-  loadFrameList(s.menuFrames, s.menuTexture, kMenuSpritesFramesPath);
-  loadTextureRGBA(kPortraitImagePath, portraitTextures[0]);
+  loadTextureRGBA(kSelectBackgroundImage, interfaceTextures[0]);
+  loadTextureRGBA(kSelectBoxesImage, s.menuTexture);
+  loadFrameList(s.menuFrames, s.menuTexture, kSelectBoxesFrames);
+  loadTextureRGBA(kPortraitsImage, portraitTextures[0]);
   for (int k = 0; k < kSelectPlayers; ++k) {
-    loadFrameList(portraitSprites[k].frames, portraitTextures[0], kPortraitFramesPath);
+    loadFrameList(portraitSprites[k].frames, portraitTextures[0], kPortraitsFrames);
     portraitSprites[k].autoSize = 1;
     portraitSprites[k].x = s.homeX[k];
     portraitSprites[k].y = s.homeY[k];
   }
-  readLines(kRosterPath, s.rosterLines);
+  readLines(kRosterFile, s.rosterLines);
   readRoster(s);
 }
 

@@ -1,6 +1,7 @@
 // The main menu: player 1 moves a pulsing highlight over four entries; Return fades it out.
 #include "screens/main_menu.h"
 
+#include "content/pack_layout.h"
 #include "content/texture.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
@@ -13,8 +14,6 @@ SpriteSet fadeLayer;
 
 namespace {
 
-const char* const kMenuImagePath = "gfx/interface/mainmenu.png";
-const char* const kMenuFramesPath = "gfx/interface/mainmenu.spr";
 
 constexpr double kMenuX = 20.0;
 constexpr double kMenuTop = 200.0;
@@ -72,8 +71,9 @@ void choose() {
   drawSprite(highlight);
 }
 
-// Returns false once the layer has cleared.
-bool close() {
+// The menu closing: its entries under the fade layer, one fade step a frame. Returns false
+// once the layer has cleared.
+bool closeMenuBehindFade() {
   drawEntries();
   mainMenu.fade += kCloseFadeStep;
   // Stretched rather than drawn at its own size: the fade frame is a small swatch.
@@ -95,11 +95,11 @@ void enterMainMenu() {
   mainMenu.menuTexture = picture;
   mainMenu.pulse = 1.0;
   mainMenu.pulseRising = 0;
-  loadTextureRGB(kMenuImagePath, mainMenu.menuTexture);
+  loadTextureRGB(kMainMenuImage, mainMenu.menuTexture);
   for (int k = 0; k <= kMenuHighlight; ++k) {
     SpriteSet& item = mainMenu.menuItems[k];
     item.autoSize = 1;
-    loadFrameList(item.frames, mainMenu.menuTexture, kMenuFramesPath);
+    loadFrameList(item.frames, mainMenu.menuTexture, kMainMenuFrames);
     item.x = kMenuX;
     item.y = entryY(k);
     item.frame = k;
@@ -113,7 +113,7 @@ bool mainMenuFrame() {
   if (mainMenu.phase == kMenuChoosing) {
     choose();
   } else if (mainMenu.phase == kMenuClosing) {
-    if (!close()) return false;
+    if (!closeMenuBehindFade()) return false;
   }
   presentFrame();
   return true;

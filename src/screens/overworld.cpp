@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "audio/sound.h"
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "content/texture.h"
 #include "render/draw.h"
@@ -19,11 +20,6 @@ OverworldState overworld;
 
 namespace {
 
-const char* const kMapFramesPath = "gfx\\stage\\bg.spr";
-const char* const kMarkerImagePath = "gfx\\overworld\\markers.png";
-const char* const kMarkerFramesPath = "gfx\\overworld\\markers.spr";
-const char* const kMarkerOffsetsPath = "gfx\\overworld\\markers.off";
-const char* const kMarkerScriptPath = "scripts\\overworldmarkers.dat";
 const char* const kMarkerAnimationPrefix = "PLAYER";  // PLAYER1 is player 1's marker
 
 // Players beyond the marker table have no marker to walk.
@@ -38,14 +34,14 @@ void animateMarker(int p, const std::string* startName) {
 }
 
 void loadMarkers() {
-  loadTextureRGBA(kMarkerImagePath, overworld.markerTexture);
+  loadTextureRGBA(kMarkersImage, overworld.markerTexture);
   // Only the lines of this file: stale lines of an earlier offset file must not move markers.
-  int offsetCount = readLines(kMarkerOffsetsPath, offsetLines);
+  int offsetCount = readLines(kMarkersOffsets, offsetLines);
   for (int p = 0; p < markerPlayers(); ++p) {
     SpriteSet& m = overworld.marker[p];
-    loadFrameList(m.frames, overworld.markerTexture, kMarkerFramesPath);
+    loadFrameList(m.frames, overworld.markerTexture, kMarkersFrames);
     for (int k = 0; k < offsetCount && k < kFrameCount; ++k) applyOffsetLine(m.frames, k, offsetLines[k]);
-    readScript(kMarkerScriptPath, m.script);
+    readScript(kMarkersScript, m.script);
     m.autoSize = 1;
     m.x = overworld.nodeX[0];
     m.y = overworld.nodeY[0];
@@ -130,8 +126,8 @@ void enterOverworld() {
   overworld.travelFrames = kOverworldTravelFrames;
   overworld.fadeAmount = 0.0;
   overworld.confirmed = 0;
-  loadTextureRGB("gfx\\overworld\\" + worldName + ".png", overworld.mapTexture);
-  loadFrameList(overworld.mapFrames, overworld.mapTexture, kMapFramesPath);
+  loadTextureRGB(overworldMapImage(worldName), overworld.mapTexture);
+  loadFrameList(overworld.mapFrames, overworld.mapTexture, kOverworldMapFrames);
   readLines("stage\\" + worldName + "\\overworlddata.dat", overworld.lines);
   readOverworldNodes(overworld);
   loadMarkers();

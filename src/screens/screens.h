@@ -1,13 +1,9 @@
-// The front-end screens the screen-state loop can run besides the stage.
+// The front-end screens the screen-state loop can run besides the stage. Each hands over by
+// setting `screenState` (shell/screen_state.h).
 #pragma once
 
 #include "render/stage_scene.h"
-
-// The values of `screenState`, compared exactly.
-constexpr const char* kScreenOverworld = "Overworld";
-constexpr const char* kScreenCharacterSelect = "Character Select";
-constexpr const char* kScreenMainMenu = "Mainmenu";
-constexpr const char* kScreenPlaystage = "Playstage";
+#include "shell/screen_state.h"
 
 void runOverworld();
 void runCharacterSelect();

@@ -3,8 +3,10 @@
 #include "audio/sound.h"
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "content/pack_layout.h"
 #include "content/stage_loader.h"
 #include "content/text_file.h"
+#include "shell/screen_state.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
@@ -26,7 +28,7 @@ void scanAttacksAmount(int e) {
 }  // namespace
 
 void startStage() {
-  readLines("stage/" + worldName + "/" + stageName + ".lev", stageLines);
+  readLines(stageFilePath(worldName, stageName), stageLines);
   loadStage();
   loadPlayers();
   for (int k = 0; k < kDrawOrderCount; ++k) drawOrder[k] = k;
@@ -38,7 +40,7 @@ void startStage() {
     scanAttacksAmount(e);
     entities[e].alive = 1;
   }
-  loadMusic("bgm/" + bgmName + ".ogg");
+  loadMusic(stageMusicPath(bgmName));
   musicLoopStart = kMusicLoopStartSeconds;
   musicLoopEnd = kMusicLoopEndSeconds;
 }

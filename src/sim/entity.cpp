@@ -1,4 +1,5 @@
 #include "sim/entity.h"
+#include "content/pack_layout.h"
 
 Entity entities[kEntityCount];
 SpriteSet entitySprites[kEntityCount];
@@ -13,14 +14,10 @@ int32_t gravity = 1;
 int32_t shakeX = 0;
 int32_t shakeY = 0;
 
-namespace {
-const char* const kPlayerNames[] = {"kestor", "bluesoldier"};
-}
-
 void setPlayerDefaults() {
-  for (int p = 0; p < 2; ++p) {
+  for (int p = 0; p < kStartFighterCount; ++p) {
     Entity& e = entities[p];
-    e.name = kPlayerNames[p];
+    e.name = kStartFighters[p];
     e.x = 20;
     e.y = 400;
     e.walkSpeed = 5;

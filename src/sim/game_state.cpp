@@ -1,8 +1,5 @@
 #include "sim/game_state.h"
 
-std::string screenState;
-std::string worldName;
-std::string stageName;
 int32_t cameraTarget = 0;
 int32_t drawOrder[kDrawOrderCount];
 int32_t cameraX = 0;

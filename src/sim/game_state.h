@@ -1,15 +1,11 @@
 // The few global settings that screens and the stage share.
 #pragma once
 #include <cstdint>
-#include <string>
 
 // Every fade (the screen's cover, a beaten opponent) moves this much a tick: 40 ticks from
 // one end to the other.
 constexpr double kFadeStep = 0.025;
 
-extern std::string screenState;  // "Overworld", "Character Select", "Mainmenu", "Playstage"
-extern std::string worldName;
-extern std::string stageName;
 extern int32_t cameraTarget;
 
 constexpr int kDrawOrderCount = 1001;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "content/pack_layout.h"
 #include "content_files.h"
 #include "entity_files.h"
 #include "findings.h"
@@ -16,21 +17,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The fighters the two players start with, and the stage the game opens on.
-const char* const kPlayerFighters[] = {"kestor", "bluesoldier"};
-const char* const kFirstWorld = "world1";
-const char* const kFirstStage = "stage/world1/stage3.lev";
-constexpr int kSoundFiles = 5;
-
 void checkStartupSheets() {
   const std::string what = "at start-up";
-  const SheetInfo& font = checkSheet("gfx/font/mainfont.png", kImageRGBA, "gfx\\font\\mainfont.spr", what);
-  checkOffsets("gfx/font/mainfont.off", font, true, what);
-  const SheetInfo& global =
-      checkSheet("gfx\\interface\\global.png", kImageRGBA, "gfx\\interface\\global.spr", what);
+  const SheetInfo& font = checkSheet(kFontImage, kImageRGBA, kFontFrames, what);
+  checkOffsets(kFontOffsets, font, true, what);
+  const SheetInfo& global = checkSheet(kInterfaceImage, kImageRGBA, kInterfaceFrames, what);
   const char* uses[] = {"the health gauge", "the power gauge", "the player panel",
                         "the third gauge", "the full-screen fade layer"};
-  for (int k = 0; k < 5; ++k) requireFrames("gfx\\interface\\global.spr", global, k, k, uses[k]);
+  for (int k = 0; k < 5; ++k) requireFrames(kInterfaceFrames, global, k, k, uses[k]);
 }
 
 std::vector<std::string> sortedEntries(const std::string& folder, bool directories) {
@@ -45,7 +39,7 @@ std::vector<std::string> sortedEntries(const std::string& folder, bool directori
 }
 
 void checkStages() {
-  requireFile(kFirstStage, "when the game starts");
+  requireFile(stageFilePath(kStartWorld, kStartStage), "when the game starts");
   for (const std::string& world : sortedEntries("stage", true)) {
     for (const std::string& file : sortedEntries("stage/" + world, false)) {
       if (fs::path(file).extension() == ".lev") checkStage("stage/" + world + "/" + file);
@@ -57,9 +51,9 @@ void checkStages() {
 // reported for them, not as a screen's.
 void checkOverworlds() {
   std::vector<std::string> worlds = sortedEntries("stage", true);
-  if (std::find(worlds.begin(), worlds.end(), kFirstWorld) == worlds.end())
-    worlds.insert(worlds.begin(), kFirstWorld);
-  for (const std::string& world : worlds) checkOverworld(world, world == kFirstWorld);
+  if (std::find(worlds.begin(), worlds.end(), kStartWorld) == worlds.end())
+    worlds.insert(worlds.begin(), kStartWorld);
+  for (const std::string& world : worlds) checkOverworld(world, world == kStartWorld);
 }
 
 }  // namespace
@@ -72,12 +66,12 @@ void checkContent() {
   forgetScripts();
   forgetStages();
   checkStartupSheets();
-  for (const char* name : kPlayerFighters)
+  for (const char* name : kStartFighters)
     checkEntityFiles(name, kPlayerFiles, kRoleFighter, "for a player's fighter");
   checkStages();
   checkEntityFiles("globals", kStageTypeFiles, kRoleEffects, "with every stage as the hit effects");
-  for (int slot = 0; slot < kSoundFiles; ++slot)
-    checkSound("sound/" + std::to_string(slot) + ".wav", "with every stage as a sound effect");
+  for (int slot = 0; slot < kStageSoundFiles; ++slot)
+    checkSound(soundEffectPath(slot), "with every stage as a sound effect");
   checkMainMenu();
   checkCharacterSelect();
   checkOverworlds();

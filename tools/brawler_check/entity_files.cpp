@@ -1,5 +1,6 @@
 #include "entity_files.h"
 
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "findings.h"
 
@@ -26,7 +27,7 @@ void checkSpawnedOffsets(const std::string& offPath) {
 
 void checkEntityFiles(const std::string& name, EntitySource source, ScriptRole role,
                       const std::string& whatLoadsIt) {
-  std::string base = "gfx/entities/" + name;
+  std::string base = entityFilesBase(name);
   std::string sprPath = base + ".spr";
   const SheetInfo& sheet = checkSheet(base + (source == kPlayerFiles ? ".png" : ".PNG"),
                                       kImageRGBA, sprPath, whatLoadsIt);

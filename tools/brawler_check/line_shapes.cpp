@@ -10,6 +10,7 @@
 #include "content/script_lines.h"
 #include "content/text_file.h"
 #include "findings.h"
+#include "number_ranges.h"
 
 namespace {
 
@@ -200,6 +201,8 @@ void checkLineShapes(const std::string& path, const TextFile& file, const TextFo
                                   std::to_string(kMaxFields));
     checkKeyword(path, line, getField(text, 1), format);
     checkSeparators(path, line, text, format);
-    if (isKeyword(format, getField(text, 1))) checkNumbers(path, line, text);
+    if (!isKeyword(format, getField(text, 1))) continue;
+    checkNumbers(path, line, text);
+    checkNumberRanges(path, line, text);
   }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/numbers.h"
+#include "content/pack_layout.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "findings.h"
@@ -15,21 +16,7 @@
 
 namespace {
 
-const char* const kMarkersImage = "gfx\\overworld\\markers.png";
-const char* const kMarkersFrames = "gfx\\overworld\\markers.spr";
-const char* const kMarkersOffsets = "gfx\\overworld\\markers.off";
-const char* const kMarkersScript = "scripts\\overworldmarkers.dat";
-const char* const kMenuImage = "gfx/interface/mainmenu.png";
-const char* const kMenuFrames = "gfx/interface/mainmenu.spr";
-const char* const kSelectBackground = "gfx\\interface\\menus.png";
-const char* const kSelectBoxesImage = "gfx\\interface\\menusprites.png";
-const char* const kSelectBoxesFrames = "gfx\\interface\\menusprites.spr";
-const char* const kPortraitsImage = "gfx\\portraits\\port.png";
-const char* const kPortraitsFrames = "gfx\\portraits\\port.spr";
-const char* const kRosterPath = "roster.dat";
-
 std::string overworldData(const std::string& world) { return "stage/" + world + "/overworlddata.dat"; }
-std::string overworldMap(const std::string& world) { return "gfx\\overworld\\" + world + ".png"; }
 
 const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kRosterLineCount};
 const TextFormat kOverworldFormat{"overworld data", {"NODE", "START"}, kOverworldLineCount};
@@ -43,7 +30,7 @@ void requireNamedFrames(const std::string& sprPath, const SheetInfo& sheet,
 }
 
 void checkRoster() {
-  const std::string path = kRosterPath;
+  const std::string path = kRosterFile;
   if (!contentFileExists(path)) {
     reportWarning(path, 0, "missing: the character select boxes choose no fighter");
     return;
@@ -89,9 +76,9 @@ void checkMarkers() {
 
 void checkMainMenu() {
   const std::string what = "by the main menu";
-  if (!screenShipped("the main menu", {kMenuImage, kMenuFrames})) return;
-  const SheetInfo& menu = checkSheet(kMenuImage, kImageRGB, kMenuFrames, what);
-  requireNamedFrames(kMenuFrames, menu,
+  if (!screenShipped("the main menu", {kMainMenuImage, kMainMenuFrames})) return;
+  const SheetInfo& menu = checkSheet(kMainMenuImage, kImageRGB, kMainMenuFrames, what);
+  requireNamedFrames(kMainMenuFrames, menu,
                      {"menu entry 0", "menu entry 1", "menu entry 2", "menu entry 3",
                       "the highlight"});
 }
@@ -99,12 +86,12 @@ void checkMainMenu() {
 void checkCharacterSelect() {
   const std::string what = "by the character select screen";
   if (!screenShipped("the character select screen",
-                     {kSelectBackground, kSelectBoxesImage, kSelectBoxesFrames, kPortraitsImage,
-                      kPortraitsFrames, kRosterPath}))
+                     {kSelectBackgroundImage, kSelectBoxesImage, kSelectBoxesFrames, kPortraitsImage,
+                      kPortraitsFrames, kRosterFile}))
     return;
   // The screen swaps this image into the interface sheet's texture, so the global frame list
   // cuts it too.
-  checkSheet(kSelectBackground, kImageRGBA, "gfx\\interface\\global.spr", what);
+  checkSheet(kSelectBackgroundImage, kImageRGBA, kInterfaceFrames, what);
   const SheetInfo& boxes = checkSheet(kSelectBoxesImage, kImageRGBA, kSelectBoxesFrames, what);
   requireNamedFrames(kSelectBoxesFrames, boxes,
                      {"the cursor box", "the lower band", "the flash layer", "a selection box",
@@ -117,12 +104,12 @@ void checkCharacterSelect() {
 void checkOverworld(const std::string& world, bool firstWorld) {
   const std::string path = overworldData(world);
   if (!firstWorld && !contentFileExists(path)) return;
-  if (firstWorld && !screenShipped("the overworld", {overworldMap(world), kMarkersImage,
+  if (firstWorld && !screenShipped("the overworld", {overworldMapImage(world), kMarkersImage,
                                                      kMarkersFrames, kMarkersScript, path}))
     return;
   const std::string what = "by the overworld of " + world;
-  const SheetInfo& map = checkSheet(overworldMap(world), kImageRGB, "gfx\\stage\\bg.spr", what);
-  requireFrames("gfx\\stage\\bg.spr", map, 0, 0, "the overworld map");
+  const SheetInfo& map = checkSheet(overworldMapImage(world), kImageRGB, kOverworldMapFrames, what);
+  requireFrames(kOverworldMapFrames, map, 0, 0, "the overworld map");
   checkMarkers();
   if (!requireFile(path, what)) return;
   const TextFile& file = textFile(path);
@@ -168,7 +155,7 @@ void checkOverworld(const std::string& world, bool firstWorld) {
                                       std::to_string(to) + ", which no NODE line describes");
     }
     std::string stage = getField(text, 9);
-    std::string stageFile = "stage/" + world + "/" + stage + ".lev";
+    std::string stageFile = stageFilePath(world, stage);
     if (!stage.empty() && leavesContentFolder(stageFile))
       reportError(path, line, "stage " + stageFile + " is outside the content folder; a pack "
                               "must not read the player's other files");

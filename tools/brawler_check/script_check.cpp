@@ -7,6 +7,7 @@
 
 #include "audio/sound.h"
 #include "base/numbers.h"
+#include "content/pack_layout.h"
 #include "content/script_flow.h"
 #include "findings.h"
 #include "line_shapes.h"
@@ -25,8 +26,6 @@ const ScriptKeyword kFighterCommands[] = {
     kScriptComboAllowed, kScriptDestroy, kScriptMoveForward, kScriptScreenShakeY,
     kScriptSetPhysicsControl, kScriptSetPhysicsControlAnim, kScriptSetXv, kScriptSetYv,
     kScriptSetHp, kScriptPlayGameSound};
-
-constexpr int kLoadedSoundSlots = 5;  // sound/0.wav .. sound/4.wav
 
 struct Animation {
   const char* name;
@@ -346,10 +345,10 @@ void checkCommands(const ScriptCheck& c, std::set<int>& shownFrames) {
         reportError(c.path(), line, "sound slot " + std::to_string(slot) +
                                         " does not exist (slots are 0 to " +
                                         std::to_string(kSoundSlots - 1) + ")");
-      else if (slot >= kLoadedSoundSlots)
-        reportWarning(c.path(), line, "sound slot " + std::to_string(slot) +
-                                          " never holds a sound (only sound/0.wav to sound/4.wav "
-                                          "are loaded); nothing plays");
+      else if (slot >= kStageSoundFiles)
+        reportWarning(c.path(), line, "sound slot " + std::to_string(slot) + " never holds a sound (only " +
+                                          soundEffectPath(0) + " to " + soundEffectPath(kStageSoundFiles - 1) +
+                                          " are loaded); nothing plays");
     } else if (keyword == kScriptAssignAnimation || keyword == kScriptSetPhysicsControlAnim) {
       if (c.script.blockAt(command.name) < 0)
         reportWarning(c.path(), line, std::string(keywordText(keyword)) + " names " + quoted(command.name) +

@@ -9,12 +9,14 @@
 
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "content/pack_layout.h"
 #include "content/script_lines.h"
 #include "content/stage_loader.h"
 #include "content/text_file.h"
 #include "entity_files.h"
 #include "findings.h"
 #include "line_shapes.h"
+#include "number_ranges.h"
 #include "platform/platform.h"
 #include "sim/entity.h"
 #include "sheets.h"
@@ -158,45 +160,15 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
                              "(0 on the first stage: the camera never moves)");
   if (music.empty())
     reportWarning(s.path, 0, "no BGMNAME line: the stage plays in silence");
-  else if (!leavesContentFolder("bgm/" + music + ".ogg"))  // reported at its line instead
-    checkMusic("bgm/" + music + ".ogg", what + " as its music");
+  else if (!leavesContentFolder(stageMusicPath(music)))  // reported at its line instead
+    checkMusic(stageMusicPath(music), what + " as its music");
 }
 
-// The statements whose fields 2 and 3 are a stage position, stored in 16-bit fields.
-const char* const kPositionStatements[] = {"OBJECT", "OBJECTFORE", "OBJECTBACK", "OBJECTSTRING",
-                                           "PLACEENTITY", "CPLACEENTITY"};
-
-// A written number as the game rounds it, or false when it reads as 0 for another reason
-// (not a number, not finite), which the line's own checks report.
+// A written number as the game rounds it, or false when it reads as 0 for another reason.
 bool wholeNumber(const std::string& text, double* value) {
-  double read = toNumber(text);
-  bool lostDigits =
-      read == 0 && text.find_first_of("123456789ABCDEFabcdef") != std::string::npos;
-  if (!std::isfinite(read) || lostDigits) return false;
-  *value = std::nearbyint(read);
+  if (!writtenNumber(text, value)) return false;
+  *value = std::nearbyint(*value);
   return true;
-}
-
-void checkPositions(const StageCheck& s, int line, const std::string& keyword,
-                    const std::string& text) {
-  bool placesSomething = false;
-  for (const char* statement : kPositionStatements) placesSomething |= keyword == statement;
-  if (!placesSomething) return;
-  constexpr double kLowest = std::numeric_limits<int16_t>::min();
-  constexpr double kHighest = std::numeric_limits<int16_t>::max();
-  const char* const axis[] = {"x", "y"};
-  for (int field = 2; field <= 3; ++field) {
-    double value = 0;
-    if (!wholeNumber(getField(text, field), &value) || (value >= kLowest && value <= kHighest))
-      continue;
-    char message[200];
-    std::snprintf(message, sizeof message,
-                  "%s %s %.0f is outside %.0f to %.0f, which a stage position holds; it wraps "
-                  "to %d",
-                  keyword.c_str(), axis[field - 2], value, kLowest, kHighest,
-                  roundToInt16(value));
-    reportWarning(s.path, line, message);
-  }
 }
 
 // The camera shows the stage from its start up to STAGEEND, one screen at a time.
@@ -274,7 +246,6 @@ void checkStage(const std::string& stagePath) {
     const std::string keyword = getField(text, 1);
     int line = i + 1;
     checkNamedPath(s, line, keyword, getField(text, 2));
-    checkPositions(s, line, keyword, text);
     if (keyword == "STAGEEND") checkStageEnd(s, line, text);
     if (keyword == "VERTICALWALL") checkFloorBand(s, line, text);
     if (keyword == "OBJECT") {

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "content/pack_layout.h"
 #include "content/stage_loader.h"
 #include "crowded_stage.h"
 #include "platform/null_platform.h"
@@ -31,6 +32,7 @@
 #include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
@@ -70,7 +72,7 @@ void openGame() {
 }
 
 void startStage3() {
-  stageName = "stage3";
+  stageName = kStartStage;
   startPlaystage();
   enterStage();
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "content/pack_layout.h"
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
 #include "screens/overworld.h"
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
     return kUsageStatus;
   }
   startUp(1);  // the same opponents' choices every run
-  stageName = argc > 2 ? argv[2] : "stage3";
+  stageName = argc > 2 ? argv[2] : kStartStage;
   screenState = first;
   // The screens hand over by name, as in the game.
   for (;;) {

@@ -14,6 +14,7 @@
 
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
+#include "content/pack_layout.h"
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
@@ -32,8 +33,6 @@
 
 namespace {
 
-constexpr const char* kDefaultWorld = "world1";
-constexpr const char* kDefaultStage = "stage3";
 constexpr int kRefused = 1;
 
 const char* const kUsage =
@@ -122,8 +121,8 @@ int record(const std::vector<std::string>& args) {
   recordingPath = args[0];
   std::string error;
   if (!canWriteAtomically(recordingPath, &error)) return refuse(error);
-  recording.world = args.size() == 3 ? args[1] : kDefaultWorld;
-  recording.stage = args.size() == 3 ? args[2] : kDefaultStage;
+  recording.world = args.size() == 3 ? args[1] : kStartWorld;
+  recording.stage = args.size() == 3 ? args[2] : kStartStage;
   recording.seed = seedFromClock();
   startRecordedStage(recording.seed, recording.world, recording.stage);
   for (;;) {

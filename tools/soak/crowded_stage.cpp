@@ -4,11 +4,13 @@
 
 #include "base/numbers.h"
 #include "content/fighter_loader.h"
+#include "content/pack_layout.h"
 #include "content/script_lines.h"
 #include "content/text_file.h"
 #include "platform/null_platform.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
@@ -23,7 +25,7 @@ constexpr int kPerLine = 50;
 // as they are.
 std::vector<int> buildCrowdedStage() {
   for (auto& line : stageLines) line.clear();
-  readLines("stage/world1/stage3.lev", stageLines);
+  readLines(stageFilePath(kStartWorld, kStartStage), stageLines);
   std::vector<int> kinds;
   for (const auto& line : stageLines)
     if (getField(line, 1) == "LOADENTITY") kinds.push_back(roundToInt(toNumber(getField(line, 3))));

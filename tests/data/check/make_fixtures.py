@@ -259,6 +259,20 @@ def cases(base):
             lev, "VERTICALWALL 200", "VERTICALWALL -50")},
         "floor_band_off_screen": {"stage/world1/stage3.lev": replace_line(
             lev, "VERTICALWALL 200", "VERTICALWALL 900")},
+        "height_past_range": {"scripts/kestor.dat": replace_line(
+            kestor, "HEIGHT 100", "HEIGHT 3000000000")},
+        "width_past_range": {"scripts/kestor.dat": replace_line(kestor, "WIDTH 60", "WIDTH 1e10")},
+        "knock_speed_past_range": {"scripts/kestor.dat": replace_line(
+            kestor, "ATTACKMID 20 0 10", "ATTACKKNOCKHIGH 20 0 10 -3000000000 5")},
+        "shake_past_range": {"scripts/kestor.dat": insert_after(
+            kestor, "ATTACKMID 20 0 10", "SCREENSHAKEY -3000000000")},
+        "loop_held_for_a_year": {"scripts/kestor.dat": replace_line(
+            kestor, "LOOPSTART 6", "LOOPSTART 2000000000")},
+        "parallax_past_range": {"stage/world1/stage3.lev": replace_line(
+            lev, "OBJECTFORE 0 740 2 1", "OBJECTFORE 0 740 100000000 1")},
+        "offset_past_range": {"gfx/entities/crate.off": text("OFFSET 1e308 -16", "OFFSET -8 -16")},
+        "node_past_range": {"stage/world1/overworlddata.dat": text(
+            "NODE 0 100 500 0 1 0 0 stage3", "NODE 1 -3000000000 500 0 0 0 0 stage3")},
         "byte_order_mark": {"scripts/kestor.dat": b"\xef\xbb\xbf" + kestor},
         "nul_byte": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\x00\n", 1)},
         "end_of_file_mark": {"scripts/kestor.dat": kestor.replace(b"\nSTOP\n", b"\nSTOP\n\x1a", 1)},

@@ -10,6 +10,7 @@
 #include "platform/null_platform.h"
 #include "platform/platform.h"
 #include "shell/game_start.h"
+#include "shell/screen_state.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 

@@ -1,5 +1,5 @@
 # Debian packages the game needs, shared by ./play and ./test. Sourced, not run.
-BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev"
+BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev"
 BRAWLER_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb x11-utils xdotool libx11-dev"
 # tools/take-screenshots drives the real window and grabs it.
 BRAWLER_SCREENSHOT_PACKAGES="xvfb x11-utils xdotool imagemagick"

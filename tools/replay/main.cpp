@@ -4,6 +4,7 @@
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
 //   brawler-replay pilot FILE WORLD STAGE TICKS
+//   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 // Run it in a content folder, as the game.
 #include <chrono>
 #include <cstdio>
@@ -12,24 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "base/fingerprint.h"
 #include "base/whole_file.h"
 #include "content/pack_layout.h"
-#include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
-#include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/window.h"
-#include "sim/entity.h"
-#include "sim/game_state.h"
 #include "sim/recording.h"
 #include "sim/tick_input.h"
+#include "netplay.h"
 #include "pilot.h"
-#include "world_digest.h"
+#include "stage_run.h"
 
 namespace {
 
@@ -41,13 +36,20 @@ const char* const kUsage =
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
     "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
+    "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
+    "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
     "fingerprints anew from the folder, keeping its controls (after an intended change);\n"
     "pilot records TICKS ticks of WORLD/STAGE headless with both players played by the program\n"
-    "(the arcade's attract fights).\n";
+    "(the arcade's attract fights).\n"
+    "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
+    "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
+    "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
+    "outgoing packets. It prints the end line as digest does and writes both players' confirmed\n"
+    "controls to --out.\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
@@ -59,41 +61,9 @@ uint32_t seedFromClock() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count());
 }
 
-// Start-up and stage start as the game takes them, on the recording's stage and seed.
-void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
-  startUp(seed);
-  worldName = world;
-  stageName = stage;
-  screenState = kScreenPlaystage;
-  startPlaystage();
-  enterStage();
-}
-
 void drawAndShowFrame() {
   drawStageFrame();
   presentFrame();
-}
-
-// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
-// reads those sizes. What the null platform keeps of the drawing is let go every tick.
-void drawHeadless() {
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
-}
-
-// The fingerprint, then a few plain figures that say where a changed fight went its own way.
-void printDigest(const char* label, size_t tick) {
-  int alive[3] = {0, 0, 0};  // by kind: props, fighters, effects
-  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e)
-    if (entities[e].alive == 1 && entities[e].kind >= kKindObject && entities[e].kind <= kKindEffect)
-      ++alive[entities[e].kind];
-  const Entity& p1 = entities[0];
-  const Entity& p2 = entities[1];
-  std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
-              label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
-              alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
 }
 
 // ---- record ---------------------------------------------------------------------------------
@@ -102,7 +72,7 @@ Recording recording;
 std::string recordingPath;
 
 [[noreturn]] void finishRecording() {
-  for (const std::string& path : hostPathsUsed()) recording.content.push_back({path, fileDigest(path)});
+  fingerprintContentUsed(&recording);
   std::string error;
   const bool saved = writeFileAtomically(recordingPath, formatRecording(recording), &error);
   if (!saved) {
@@ -137,12 +107,6 @@ int record(const std::vector<std::string>& args) {
 }
 
 // ---- play and digest ------------------------------------------------------------------------
-
-void headlessTick(const TickInput& input) {
-  applyTickInput(input);
-  simulateTick();
-  drawHeadless();
-}
 
 int play(const std::vector<std::string>& args) {
   const bool headless = args.size() == 2 && args[1] == "--headless";
@@ -207,7 +171,7 @@ int restamp(const std::vector<std::string>& args) {
   startRecordedStage(r.seed, r.world, r.stage);
   for (const TickInput& input : r.ticks) headlessTick(input);
   r.content.clear();
-  for (const std::string& path : hostPathsUsed()) r.content.push_back({path, fileDigest(path)});
+  fingerprintContentUsed(&r);
   if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
   return 0;
 }
@@ -232,7 +196,7 @@ int pilotCommand(const std::vector<std::string>& args) {
     r.ticks.push_back(pilotTick());
     headlessTick(r.ticks.back());
   }
-  for (const std::string& path : hostPathsUsed()) r.content.push_back({path, fileDigest(path)});
+  fingerprintContentUsed(&r);
   if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
   printDigest("end", r.ticks.size());
   return 0;
@@ -248,6 +212,7 @@ constexpr Command kCommands[] = {
     {"digest", digest},
     {"restamp", restamp},
     {"pilot", pilotCommand},
+    {"netplay", netplay},
 };
 
 }  // namespace

@@ -1,0 +1,244 @@
+#include "net/packet.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "sim/player_command.h"
+
+namespace {
+
+constexpr uint8_t kMagic[4] = {'B', 'R', 'W', 'N'};
+// Every action bit a command may carry.
+constexpr uint8_t kActionBits = static_cast<uint8_t>((1u << kPlayerActions) - 1);
+// Inputs go as runs of alike ticks: a count, then the command.
+constexpr uint8_t kMostRun = 255;
+
+struct Writer {
+  uint8_t* out;
+  size_t at = 0;
+  void u8(uint8_t v) { out[at++] = v; }
+  void u32(uint32_t v) {
+    for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  void u64(uint64_t v) {
+    for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  void bytes(const void* data, size_t size) {
+    std::memcpy(out + at, data, size);
+    at += size;
+  }
+  void header(uint8_t kind, uint32_t session) {
+    bytes(kMagic, sizeof kMagic);
+    u8(kNetProtocolVersion);
+    u8(kind);
+    u32(session);
+  }
+};
+
+// Reads what is there; once it runs past the end it reads zeros and `ok` stays false.
+struct Reader {
+  const uint8_t* data;
+  size_t size;
+  size_t at = 0;
+  bool ok = true;
+  bool has(size_t n) {
+    if (size - at < n) ok = false;
+    return ok;
+  }
+  uint8_t u8() { return has(1) ? data[at++] : 0; }
+  uint32_t u32() {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(u8()) << (8 * i);
+    return v;
+  }
+  uint64_t u64() {
+    uint64_t v = 0;
+    for (int i = 0; i < 8; ++i) v |= static_cast<uint64_t>(u8()) << (8 * i);
+    return v;
+  }
+  bool atEnd() const { return ok && at == size; }
+};
+
+bool nameChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool validName(const char* name, size_t size) {
+  if (size == 0 || size > kMostNameBytes) return false;
+  for (size_t i = 0; i < size; ++i)
+    if (!nameChar(name[i])) return false;
+  return true;
+}
+
+// Printable ASCII lines: the list is shown to a player and compared line by line.
+bool validList(const char* list, size_t size) {
+  for (size_t i = 0; i < size; ++i)
+    if (list[i] != '\n' && (list[i] < ' ' || list[i] > '~')) return false;
+  return true;
+}
+
+bool readName(Reader& r, char* name) {
+  const uint8_t size = r.u8();
+  if (!r.has(size) || !validName(reinterpret_cast<const char*>(r.data + r.at), size)) return false;
+  std::memcpy(name, r.data + r.at, size);
+  name[size] = '\0';
+  r.at += size;
+  return true;
+}
+
+bool readList(Reader& r, Packet* p) {
+  const uint32_t size = r.u32();
+  if (size > kMostListBytes || !r.has(size)) return false;
+  p->list = reinterpret_cast<const char*>(r.data + r.at);
+  p->listSize = size;
+  r.at += size;
+  return validList(p->list, size);
+}
+
+bool validCommand(NetCommand c) { return (c.held & ~kActionBits) == 0 && (c.pressed & ~kActionBits) == 0; }
+
+bool readInputs(Reader& r, Packet* p) {
+  p->sequence = r.u32();
+  p->ack = r.u32();
+  p->senderTick = r.u32();
+  p->lead = static_cast<int8_t>(r.u8());
+  p->first = r.u32();
+  const uint8_t runs = r.u8();
+  if (runs == 0) return false;
+  for (uint8_t i = 0; i < runs && r.ok; ++i) {
+    const uint8_t length = r.u8();
+    NetCommand c;
+    c.held = r.u8();
+    c.pressed = r.u8();
+    if (length == 0 || !validCommand(c) || p->count + length > kMostInputsPerPacket) return false;
+    for (uint8_t k = 0; k < length; ++k) p->commands[p->count++] = c;
+  }
+  // The newest input's tick must not wrap around.
+  return r.ok && p->first <= UINT32_MAX - static_cast<uint32_t>(p->count);
+}
+
+bool readBody(Reader& r, Packet* p) {
+  switch (p->kind) {
+    case kPacketHello:
+      p->packDigest = r.u64();
+      return readList(r, p);
+    case kPacketWelcome:
+      p->seed = r.u32();
+      p->ticks = r.u32();
+      p->delay = r.u8();
+      return readName(r, p->world) && readName(r, p->stage);
+    case kPacketRefuse:
+      p->reason = r.u8();
+      return p->reason >= kRefuseVersion && p->reason < kRefuseReasonsEnd && readList(r, p);
+    case kPacketInputs:
+      return readInputs(r, p);
+    case kPacketCheck:
+      p->checkTick = r.u32();
+      p->digest = r.u64();
+      return true;
+    case kPacketBye:
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+DecodeResult decodePacket(const uint8_t* data, size_t size, uint32_t session, Packet* out) {
+  *out = Packet{};
+  if (size > kMostPacketBytes) return kDecodeOversized;
+  if (data == nullptr || size < kPacketHeaderBytes || std::memcmp(data, kMagic, sizeof kMagic) != 0)
+    return kDecodeMalformed;
+  Reader r{data, size};
+  r.at = sizeof kMagic;
+  out->version = r.u8();
+  out->kind = r.u8();
+  out->session = r.u32();
+  if (out->version != kNetProtocolVersion) return kDecodeOtherVersion;
+  if (!readBody(r, out) || !r.atEnd()) return kDecodeMalformed;
+  if (session != 0 && out->session != session) return kDecodeForeign;
+  return kDecoded;
+}
+
+size_t encodeHello(uint8_t* out, uint64_t packDigest, const char* list, size_t listSize) {
+  if (listSize > kMostListBytes || !validList(list, listSize)) return 0;
+  Writer w{out};
+  w.header(kPacketHello, 0);
+  w.u64(packDigest);
+  w.u32(static_cast<uint32_t>(listSize));
+  w.bytes(list, listSize);
+  return w.at;
+}
+
+size_t encodeWelcome(uint8_t* out, uint32_t session, uint32_t seed, uint32_t ticks, uint8_t delay,
+                     const char* world, const char* stage) {
+  const size_t worldSize = std::strlen(world), stageSize = std::strlen(stage);
+  if (!validName(world, worldSize) || !validName(stage, stageSize)) return 0;
+  Writer w{out};
+  w.header(kPacketWelcome, session);
+  w.u32(seed);
+  w.u32(ticks);
+  w.u8(delay);
+  w.u8(static_cast<uint8_t>(worldSize));
+  w.bytes(world, worldSize);
+  w.u8(static_cast<uint8_t>(stageSize));
+  w.bytes(stage, stageSize);
+  return w.at;
+}
+
+size_t encodeRefuse(uint8_t* out, uint32_t session, uint8_t reason, const char* list, size_t listSize) {
+  if (listSize > kMostListBytes || !validList(list, listSize)) return 0;
+  Writer w{out};
+  w.header(kPacketRefuse, session);
+  w.u8(reason);
+  w.u32(static_cast<uint32_t>(listSize));
+  w.bytes(list, listSize);
+  return w.at;
+}
+
+size_t encodeInputs(uint8_t* out, uint32_t session, const InputsHeader& header, const NetCommand* commands,
+                    int32_t count) {
+  if (count <= 0 || count > kMostInputsPerPacket) return 0;
+  Writer w{out};
+  w.header(kPacketInputs, session);
+  w.u32(header.sequence);
+  w.u32(header.ack);
+  w.u32(header.senderTick);
+  w.u8(static_cast<uint8_t>(static_cast<int8_t>(std::clamp(header.lead, -127, 127))));
+  w.u32(header.first);
+  const size_t runsAt = w.at;
+  w.u8(0);
+  uint8_t runs = 0;
+  for (int32_t i = 0; i < count;) {
+    uint8_t length = 1;
+    while (i + length < count && length < kMostRun && commands[i + length] == commands[i]) ++length;
+    w.u8(length);
+    w.u8(commands[i].held);
+    w.u8(commands[i].pressed);
+    ++runs;
+    i += length;
+  }
+  out[runsAt] = runs;
+  return w.at;
+}
+
+size_t encodeCheck(uint8_t* out, uint32_t session, uint32_t tick, uint64_t digest) {
+  Writer w{out};
+  w.header(kPacketCheck, session);
+  w.u32(tick);
+  w.u64(digest);
+  return w.at;
+}
+
+size_t encodeBye(uint8_t* out, uint32_t session) {
+  Writer w{out};
+  w.header(kPacketBye, session);
+  return w.at;
+}
+
+InputsVerdict judgeInputs(const Packet& packet, uint32_t lastSequence, uint32_t knownEnd) {
+  if (packet.sequence == lastSequence) return kInputsDuplicate;
+  if (packet.sequence < lastSequence) return kInputsLate;
+  if (packet.first > knownEnd) return kInputsGap;
+  return kInputsUse;
+}

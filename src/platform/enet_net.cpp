@@ -1,0 +1,277 @@
+// UDP endpoints through ENet (net.h). The conditions hold outgoing packets back in a queue of
+// the endpoint's own and hand them to ENet when they are due.
+#include <arpa/inet.h>
+#include <enet/enet.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+
+#include "platform/net.h"
+
+namespace {
+
+// ENet turns a message bigger than this away itself, before it is put together in memory.
+constexpr size_t kEnetMostPacket = 1 << 20;
+// How long netClose lets the goodbyes and the last queued packets go out.
+constexpr uint32_t kCloseGraceMs = 300;
+
+struct DelayedPacket {
+  uint64_t dueMs;
+  int peer;
+  int channel;
+  std::vector<uint8_t> bytes;
+};
+
+// One slot of the table. netListen and netConnect fill it, netClose empties it; netPoll and
+// netSend read and write the rest.
+struct Endpoint {
+  ENetHost* host = nullptr;
+  NetConditions conditions;
+  uint32_t randomState = 1;            // the conditions' generator (xorshift32)
+  uint64_t lastReliableDueMs = 0;      // reliable packets leave in the order they were sent
+  std::vector<DelayedPacket> delayed;  // in the order they were sent
+  NetCounters counters;
+  uint8_t received[kNetMostBytes];  // the bytes of the event netPoll last gave
+};
+
+Endpoint endpoints[kNetEndpoints];
+bool enetStarted = false;
+
+bool startEnet(std::string* error) {
+  if (!enetStarted && enet_initialize() != 0) {
+    *error = "the network library did not start";
+    return false;
+  }
+  enetStarted = true;
+  return true;
+}
+
+int freeSlot(std::string* error) {
+  for (int e = 0; e < kNetEndpoints; ++e)
+    if (endpoints[e].host == nullptr) return e;
+  *error = "no free network endpoint";
+  return -1;
+}
+
+bool validEndpoint(int endpoint) {
+  return endpoint >= 0 && endpoint < kNetEndpoints && endpoints[endpoint].host != nullptr;
+}
+
+int peerIndex(const Endpoint& ep, const ENetPeer* peer) { return static_cast<int>(peer - ep.host->peers); }
+
+uint32_t nextRandom(Endpoint& ep) {
+  uint32_t x = ep.randomState;
+  x ^= x << 13;
+  x ^= x >> 17;
+  x ^= x << 5;
+  ep.randomState = x;
+  return x;
+}
+
+void handToEnet(Endpoint& ep, int peer, int channel, const void* data, size_t size) {
+  if (peer < 0 || peer >= static_cast<int>(ep.host->peerCount)) return;
+  ENetPeer* p = &ep.host->peers[peer];
+  if (p->state != ENET_PEER_STATE_CONNECTED) return;
+  const enet_uint32 flags = channel == kNetChannelSetup ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNSEQUENCED;
+  ENetPacket* packet = enet_packet_create(data, size, flags);
+  if (packet == nullptr) return;
+  if (enet_peer_send(p, static_cast<enet_uint8>(channel), packet) != 0) {
+    enet_packet_destroy(packet);
+    return;
+  }
+  ep.counters.bytesSent += size;
+  ++ep.counters.packetsSent;
+}
+
+void sendDue(Endpoint& ep, uint64_t nowMs) {
+  size_t kept = 0;
+  for (size_t i = 0; i < ep.delayed.size(); ++i) {
+    DelayedPacket& d = ep.delayed[i];
+    if (d.dueMs <= nowMs)
+      handToEnet(ep, d.peer, d.channel, d.bytes.data(), d.bytes.size());
+    else if (kept++ != i)
+      ep.delayed[kept - 1] = std::move(d);
+  }
+  ep.delayed.resize(kept);
+}
+
+int openEndpoint(const ENetAddress* bind, size_t peers, std::string* error) {
+  if (!startEnet(error)) return -1;
+  const int e = freeSlot(error);
+  if (e < 0) return -1;
+  ENetHost* host = enet_host_create(bind, peers, kNetChannels, 0, 0);
+  if (host == nullptr) {
+    *error = bind ? "cannot listen on port " + std::to_string(bind->port) + " (in use?)" : "cannot open a socket";
+    return -1;
+  }
+  host->maximumPacketSize = kEnetMostPacket;
+  Endpoint& ep = endpoints[e];
+  ep.host = host;
+  ep.conditions = NetConditions{};
+  ep.randomState = 1;
+  ep.lastReliableDueMs = 0;
+  ep.delayed.clear();
+  ep.counters = NetCounters{};
+  return e;
+}
+
+}  // namespace
+
+uint64_t netClockMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+}
+
+int netListen(const std::string& bindHost, uint16_t port, std::string* error) {
+  if (!startEnet(error)) return -1;
+  ENetAddress address{};
+  address.host = ENET_HOST_ANY;
+  address.port = port;
+  if (!bindHost.empty() && enet_address_set_host(&address, bindHost.c_str()) != 0) {
+    *error = "cannot find the address " + bindHost;
+    return -1;
+  }
+  return openEndpoint(&address, kNetPeersPerEndpoint, error);
+}
+
+int netConnect(const std::string& hostName, uint16_t port, std::string* error) {
+  if (!startEnet(error)) return -1;
+  ENetAddress address{};
+  if (enet_address_set_host(&address, hostName.c_str()) != 0) {
+    *error = "cannot find the host " + hostName;
+    return -1;
+  }
+  address.port = port;
+  const int e = openEndpoint(nullptr, 1, error);
+  if (e < 0) return -1;
+  if (enet_host_connect(endpoints[e].host, &address, kNetChannels, 0) == nullptr) {
+    netClose(e);
+    *error = "cannot start a connection to " + hostName;
+    return -1;
+  }
+  return e;
+}
+
+uint16_t netLocalPort(int endpoint) {
+  return validEndpoint(endpoint) ? endpoints[endpoint].host->address.port : 0;
+}
+
+bool netPoll(int endpoint, NetEvent* event) {
+  *event = NetEvent{};
+  if (!validEndpoint(endpoint)) return false;
+  Endpoint& ep = endpoints[endpoint];
+  sendDue(ep, netClockMs());
+  ENetEvent e{};
+  while (enet_host_service(ep.host, &e, 0) > 0) {
+    event->peer = peerIndex(ep, e.peer);
+    if (e.type == ENET_EVENT_TYPE_CONNECT) {
+      event->type = kNetConnected;
+      return true;
+    }
+    if (e.type == ENET_EVENT_TYPE_DISCONNECT) {
+      event->type = kNetDisconnected;
+      return true;
+    }
+    if (e.type == ENET_EVENT_TYPE_RECEIVE) {
+      event->type = kNetReceived;
+      event->channel = e.channelID;
+      event->size = e.packet->dataLength;
+      ep.counters.bytesReceived += e.packet->dataLength;
+      ++ep.counters.packetsReceived;
+      if (e.packet->dataLength <= kNetMostBytes) {
+        std::memcpy(ep.received, e.packet->data, e.packet->dataLength);
+        event->data = ep.received;
+      }
+      enet_packet_destroy(e.packet);
+      return true;
+    }
+  }
+  return false;
+}
+
+void netSend(int endpoint, int peer, int channel, const void* data, size_t size) {
+  if (!validEndpoint(endpoint) || channel < 0 || channel >= kNetChannels) return;
+  Endpoint& ep = endpoints[endpoint];
+  const NetConditions& c = ep.conditions;
+  if (channel == kNetChannelInputs && c.lossPercent > 0 &&
+      static_cast<int32_t>(nextRandom(ep) % 100) < c.lossPercent) {
+    ++ep.counters.packetsLostOnPurpose;
+    return;
+  }
+  int64_t delay = c.latencyMs;
+  if (c.jitterMs > 0) delay += static_cast<int64_t>(nextRandom(ep) % (2u * c.jitterMs + 1)) - c.jitterMs;
+  if (delay <= 0 && ep.delayed.empty()) {
+    handToEnet(ep, peer, channel, data, size);
+    enet_host_flush(ep.host);
+    return;
+  }
+  uint64_t due = netClockMs() + static_cast<uint64_t>(std::max<int64_t>(delay, 0));
+  if (channel == kNetChannelSetup) {
+    due = std::max(due, ep.lastReliableDueMs);
+    ep.lastReliableDueMs = due;
+  }
+  const uint8_t* bytes = static_cast<const uint8_t*>(data);
+  ep.delayed.push_back({due, peer, channel, std::vector<uint8_t>(bytes, bytes + size)});
+}
+
+void netDisconnect(int endpoint, int peer) {
+  if (!validEndpoint(endpoint) || peer < 0 || peer >= static_cast<int>(endpoints[endpoint].host->peerCount)) return;
+  enet_peer_disconnect_later(&endpoints[endpoint].host->peers[peer], 0);
+  enet_host_flush(endpoints[endpoint].host);
+}
+
+void netClose(int endpoint) {
+  if (!validEndpoint(endpoint)) return;
+  Endpoint& ep = endpoints[endpoint];
+  sendDue(ep, UINT64_MAX);
+  int connected = 0;
+  for (size_t p = 0; p < ep.host->peerCount; ++p) {
+    ENetPeer* peer = &ep.host->peers[p];
+    if (peer->state == ENET_PEER_STATE_DISCONNECTED) continue;
+    enet_peer_disconnect_later(peer, 0);
+    ++connected;
+  }
+  const uint64_t until = netClockMs() + kCloseGraceMs;
+  ENetEvent e{};
+  while (connected > 0 && netClockMs() < until) {
+    const int got = enet_host_service(ep.host, &e, 10);
+    if (got < 0) break;
+    if (got == 0) continue;
+    if (e.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(e.packet);
+    if (e.type == ENET_EVENT_TYPE_DISCONNECT) --connected;
+  }
+  enet_host_destroy(ep.host);
+  ep.host = nullptr;
+  ep.delayed.clear();
+}
+
+void netSetConditions(int endpoint, const NetConditions& conditions) {
+  if (!validEndpoint(endpoint)) return;
+  Endpoint& ep = endpoints[endpoint];
+  ep.conditions = conditions;
+  ep.randomState = conditions.seed != 0 ? conditions.seed : 1;
+}
+
+NetCounters netCounters(int endpoint) {
+  return validEndpoint(endpoint) ? endpoints[endpoint].counters : NetCounters{};
+}
+
+std::vector<std::string> netLocalAddresses() {
+  std::vector<std::string> found;
+  ifaddrs* list = nullptr;
+  if (getifaddrs(&list) != 0) return found;
+  for (ifaddrs* a = list; a != nullptr; a = a->ifa_next) {
+    if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET) continue;
+    char text[INET_ADDRSTRLEN] = {};
+    const auto* in = reinterpret_cast<const sockaddr_in*>(a->ifa_addr);
+    if (inet_ntop(AF_INET, &in->sin_addr, text, sizeof text) == nullptr) continue;
+    if (std::strncmp(text, "127.", 4) == 0) continue;
+    found.push_back(text);
+  }
+  freeifaddrs(list);
+  return found;
+}

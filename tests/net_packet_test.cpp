@@ -1,0 +1,165 @@
+// The packets two peers exchange: every kind reads back as written, and every packet that is
+// not exactly one of them is turned away before anything in it is used.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/packet.h"
+
+namespace {
+
+std::vector<uint8_t> welcomePacket() {
+  std::vector<uint8_t> out(kMostPacketBytes);
+  out.resize(encodeWelcome(out.data(), 77, 1234, 600, 2, "world1", "stage3"));
+  return out;
+}
+
+std::vector<uint8_t> inputsPacket(const std::vector<NetCommand>& commands, uint32_t first = 10) {
+  std::vector<uint8_t> out(kMostPacketBytes);
+  InputsHeader h{5, 8, 9, -3, first};
+  out.resize(encodeInputs(out.data(), 77, h, commands.data(), static_cast<int32_t>(commands.size())));
+  return out;
+}
+
+TEST(NetPacket, EveryKindReadsBackAsWritten) {
+  Packet p;
+  std::vector<uint8_t> w = welcomePacket();
+  ASSERT_EQ(decodePacket(w.data(), w.size(), 0, &p), kDecoded);
+  EXPECT_EQ(p.kind, kPacketWelcome);
+  EXPECT_EQ(p.session, 77u);
+  EXPECT_EQ(p.seed, 1234u);
+  EXPECT_EQ(p.ticks, 600u);
+  EXPECT_EQ(p.delay, 2);
+  EXPECT_STREQ(p.world, "world1");
+  EXPECT_STREQ(p.stage, "stage3");
+
+  // Alike ticks go as one run; the run boundaries must not move a command.
+  const NetCommand idle{}, walk{8, 0}, hit{8, 16};
+  const std::vector<NetCommand> commands = {idle, idle, walk, hit, walk, walk, walk, idle};
+  std::vector<uint8_t> in = inputsPacket(commands);
+  ASSERT_EQ(decodePacket(in.data(), in.size(), 77, &p), kDecoded);
+  EXPECT_EQ(p.sequence, 5u);
+  EXPECT_EQ(p.ack, 8u);
+  EXPECT_EQ(p.senderTick, 9u);
+  EXPECT_EQ(p.lead, -3);
+  EXPECT_EQ(p.first, 10u);
+  ASSERT_EQ(p.count, static_cast<int32_t>(commands.size()));
+  for (size_t i = 0; i < commands.size(); ++i) EXPECT_EQ(p.commands[i], commands[i]) << i;
+
+  std::vector<uint8_t> buffer(kMostPacketBytes);
+  const std::string list = "0123456789abcdef gfx/a.png\n";
+  buffer.resize(encodeRefuse(buffer.data(), 0, kRefuseContent, list.data(), list.size()));
+  ASSERT_EQ(decodePacket(buffer.data(), buffer.size(), 0, &p), kDecoded);
+  EXPECT_EQ(p.reason, kRefuseContent);
+  EXPECT_EQ(std::string(p.list, p.listSize), list);
+
+  buffer.assign(kMostPacketBytes, 0);
+  buffer.resize(encodeCheck(buffer.data(), 77, 120, 0xfeedfacecafebeefull));
+  ASSERT_EQ(decodePacket(buffer.data(), buffer.size(), 77, &p), kDecoded);
+  EXPECT_EQ(p.checkTick, 120u);
+  EXPECT_EQ(p.digest, 0xfeedfacecafebeefull);
+}
+
+TEST(NetPacket, EncodersRefuseWhatTheFormatCannotCarry) {
+  std::vector<uint8_t> out(kMostPacketBytes);
+  EXPECT_EQ(encodeWelcome(out.data(), 1, 1, 1, 1, "../world1", "stage3"), 0u);
+  EXPECT_EQ(encodeWelcome(out.data(), 1, 1, 1, 1, "world1", ""), 0u);
+  EXPECT_EQ(encodeHello(out.data(), 1, "a\tb", 3), 0u);
+  NetCommand many[kMostInputsPerPacket + 1] = {};
+  EXPECT_EQ(encodeInputs(out.data(), 1, InputsHeader{}, many, kMostInputsPerPacket + 1), 0u);
+  EXPECT_EQ(encodeInputs(out.data(), 1, InputsHeader{}, many, 0), 0u);
+}
+
+struct BadPacket {
+  const char* name;
+  std::function<void(std::vector<uint8_t>&)> spoil;  // applied to a good welcome or inputs packet
+  bool inputs;
+  DecodeResult expected;
+};
+
+void PrintTo(const BadPacket& c, std::ostream* out) { *out << c.name; }
+
+// Offsets in an inputs packet: header, sequence, ack, tick, lead, first, run count, runs.
+constexpr size_t kRunCountAt = kPacketHeaderBytes + 17;
+constexpr size_t kFirstRunAt = kRunCountAt + 1;
+
+class NetPacketRefusal : public ::testing::TestWithParam<BadPacket> {};
+
+TEST_P(NetPacketRefusal, IsTurnedAway) {
+  const BadPacket& c = GetParam();
+  std::vector<uint8_t> bytes = c.inputs ? inputsPacket({NetCommand{}, NetCommand{1, 1}}) : welcomePacket();
+  c.spoil(bytes);
+  Packet p;
+  EXPECT_EQ(decodePacket(bytes.data(), bytes.size(), 77, &p), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NetPacketRefusal,
+    ::testing::Values(
+        BadPacket{"Empty", [](std::vector<uint8_t>& b) { b.clear(); }, false, kDecodeMalformed},
+        BadPacket{"ShorterThanTheHeader", [](std::vector<uint8_t>& b) { b.resize(kPacketHeaderBytes - 1); }, false,
+                  kDecodeMalformed},
+        BadPacket{"AnotherGamesMagic", [](std::vector<uint8_t>& b) { b[0] = 'X'; }, false, kDecodeMalformed},
+        BadPacket{"AnotherVersion", [](std::vector<uint8_t>& b) { b[4] = kNetProtocolVersion + 1; }, false,
+                  kDecodeOtherVersion},
+        BadPacket{"UnknownKind", [](std::vector<uint8_t>& b) { b[5] = kPacketKindsEnd; }, false, kDecodeMalformed},
+        BadPacket{"AnotherSession", [](std::vector<uint8_t>& b) { b[6] ^= 1; }, false, kDecodeForeign},
+        BadPacket{"CutShort", [](std::vector<uint8_t>& b) { b.pop_back(); }, false, kDecodeMalformed},
+        BadPacket{"TrailingByte", [](std::vector<uint8_t>& b) { b.push_back(0); }, false, kDecodeMalformed},
+        BadPacket{"OversizedByFar", [](std::vector<uint8_t>& b) { b.resize(kMostPacketBytes + 1); }, false,
+                  kDecodeOversized},
+        // A stage name is a path in the pack: nothing that could climb out of it.
+        BadPacket{"StageNameWithASlash", [](std::vector<uint8_t>& b) { b[b.size() - 2] = '/'; }, false,
+                  kDecodeMalformed},
+        BadPacket{"StageNameLongerThanThePacket", [](std::vector<uint8_t>& b) { b[b.size() - 7] = 200; }, false,
+                  kDecodeMalformed},
+        BadPacket{"NoRuns", [](std::vector<uint8_t>& b) { b[kRunCountAt] = 0; b.resize(kFirstRunAt); }, true,
+                  kDecodeMalformed},
+        BadPacket{"RunOfNoTicks", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = 0; }, true, kDecodeMalformed},
+        BadPacket{"MoreTicksThanAPacketHolds", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = kMostInputsPerPacket; },
+                  true, kDecodeMalformed},
+        BadPacket{"AnActionThatDoesNotExist", [](std::vector<uint8_t>& b) { b[kFirstRunAt + 1] = 0x80; }, true,
+                  kDecodeMalformed},
+        BadPacket{"TicksPastTheEndOfTime",
+                  [](std::vector<uint8_t>& b) { std::memset(&b[kPacketHeaderBytes + 13], 0xff, 4); }, true,
+                  kDecodeMalformed}),
+    [](const ::testing::TestParamInfo<BadPacket>& info) { return std::string(info.param.name); });
+
+struct InputsCase {
+  const char* name;
+  uint32_t sequence;
+  uint32_t first;
+  int32_t count;
+  uint32_t lastSequence;
+  uint32_t knownEnd;
+  InputsVerdict expected;
+};
+
+void PrintTo(const InputsCase& c, std::ostream* out) { *out << c.name; }
+
+class NetInputsVerdict : public ::testing::TestWithParam<InputsCase> {};
+
+TEST_P(NetInputsVerdict, Judged) {
+  const InputsCase& c = GetParam();
+  Packet p;
+  p.sequence = c.sequence;
+  p.first = c.first;
+  p.count = c.count;
+  EXPECT_EQ(judgeInputs(p, c.lastSequence, c.knownEnd), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NetInputsVerdict,
+    ::testing::Values(InputsCase{"NextAfterTheKnownOnes", 4, 10, 3, 3, 10, kInputsUse},
+                      InputsCase{"OverlapsTheKnownOnes", 4, 6, 8, 3, 10, kInputsUse},
+                      // Nothing new, yet newer: it still says what the sender has and where it is.
+                      InputsCase{"NewerWithNothingNew", 9, 2, 3, 3, 10, kInputsUse},
+                      InputsCase{"TheSameAgain", 3, 6, 8, 3, 10, kInputsDuplicate},
+                      InputsCase{"OvertakenByANewerOne", 2, 6, 8, 3, 10, kInputsLate},
+                      InputsCase{"AfterAGap", 4, 11, 3, 3, 10, kInputsGap}),
+    [](const ::testing::TestParamInfo<InputsCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,262 @@
+// Sessions over the loopback: the greetings, and every way a session ends or shrugs off what it
+// cannot use. Each waits for its outcome up to a bound, so a fault fails rather than hangs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/fingerprint.h"
+#include "net/session.h"
+#include "platform/net.h"
+
+namespace {
+
+constexpr int kBoundMs = 10000;
+
+void saveNothing(int32_t) {}
+void tickNothing(const NetCommand*, bool) {}
+uint64_t noDigest() { return 0; }
+const RollbackWorld noWorld = {saveNothing, saveNothing, tickNothing, noDigest};
+
+PackList packOf(const std::string& lines) {
+  PackList pack;
+  pack.lines = lines;
+  pack.digest = fnv1a(lines.data(), lines.size(), kFnvStart);
+  return pack;
+}
+
+const PackList ourPack = packOf("00000000000000aa gfx/a.png\n00000000000000bb stage/world1/stage1.lev\n");
+
+SessionPlan plan() {
+  SessionPlan p;
+  p.seed = 9;
+  p.ticks = 0;
+  std::snprintf(p.world, sizeof p.world, "world1");
+  std::snprintf(p.stage, sizeof p.stage, "stage1");
+  return p;
+}
+
+// One frame of a side: its packets, and while it plays, its commands and a tick.
+void tend(NetSession& s) {
+  if (s.endpoint < 0) return;
+  sessionPoll(s, netClockMs());
+  if (s.state != kSessionPlaying) return;
+  Rollback& r = s.rollback;
+  while (r.knownEnd[r.localPlayer] <= r.tick + r.delay) rollbackAddLocal(r, NetCommand{});
+  sessionStep(s, noWorld);
+}
+
+// Tends the sessions (and runs `also`) until `done` holds; false at the bound.
+bool until(const std::function<bool()>& done, std::vector<NetSession*> sessions,
+           const std::function<void()>& also = [] {}) {
+  const uint64_t bound = netClockMs() + kBoundMs;
+  while (!done()) {
+    if (netClockMs() > bound) return false;
+    for (NetSession* s : sessions) tend(*s);
+    also();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+bool ended(const NetSession& s) { return s.state == kSessionEnded; }
+bool playing(const NetSession& s) { return s.state == kSessionPlaying; }
+
+struct Pair {
+  NetSession host, joiner;
+  ~Pair() {
+    sessionLeave(joiner, kEndLeft);
+    sessionLeave(host, kEndLeft);
+  }
+};
+
+// Host on an ephemeral loopback port, joiner connected to it.
+void startPair(Pair& p, const PackList& hostPack, const PackList& joinerPack) {
+  std::string error;
+  ASSERT_TRUE(sessionHost(p.host, "127.0.0.1", 0, plan(), hostPack, &error)) << error;
+  ASSERT_TRUE(sessionJoin(p.joiner, "127.0.0.1", netLocalPort(p.host.endpoint), joinerPack, &error)) << error;
+}
+
+void startPlaying(Pair& p) {
+  startPair(p, ourPack, ourPack);
+  ASSERT_TRUE(until([&] { return playing(p.host) && playing(p.joiner) && p.host.rollback.tick > 10; },
+                    {&p.host, &p.joiner}));
+}
+
+// A bare endpoint that speaks whatever bytes a test gives it.
+struct Raw {
+  int endpoint = -1;
+  std::vector<std::vector<uint8_t>> received;
+  ~Raw() { netClose(endpoint); }
+  void take() {
+    NetEvent e;
+    while (netPoll(endpoint, &e))
+      if (e.type == kNetReceived && e.data) received.emplace_back(e.data, e.data + e.size);
+  }
+  void send(const std::vector<uint8_t>& bytes, int channel = kNetChannelSetup) {
+    netSend(endpoint, 0, channel, bytes.data(), bytes.size());
+  }
+};
+
+std::vector<uint8_t> encoded(const std::function<size_t(uint8_t*)>& encode) {
+  std::vector<uint8_t> out(kMostPacketBytes);
+  out.resize(encode(out.data()));
+  return out;
+}
+
+std::vector<uint8_t> helloFor(const PackList& pack) {
+  return encoded([&](uint8_t* out) { return encodeHello(out, pack.digest, pack.lines.data(), pack.lines.size()); });
+}
+
+TEST(NetSession, GreetingsAgreeOnThePlanAndEachSidesPlayer) {
+  Pair p;
+  startPlaying(p);
+  EXPECT_EQ(p.joiner.plan.seed, 9u);
+  EXPECT_STREQ(p.joiner.plan.stage, "stage1");
+  EXPECT_EQ(p.joiner.plan.delay, kDefaultInputDelay);
+  EXPECT_EQ(p.joiner.sessionId, p.host.sessionId);
+  EXPECT_EQ(p.host.rollback.localPlayer, 0);
+  EXPECT_EQ(p.joiner.rollback.localPlayer, 1);
+}
+
+TEST(NetSession, OtherGameDataIsRefusedOnBothSidesNamingTheFile) {
+  Pair p;
+  const PackList theirs = packOf("00000000000000aa gfx/a.png\n0000000000000bad stage/world1/stage1.lev\n");
+  startPair(p, ourPack, theirs);
+  ASSERT_TRUE(until([&] { return ended(p.host) && ended(p.joiner); }, {&p.host, &p.joiner}));
+  for (const NetSession* s : {&p.host, &p.joiner}) {
+    EXPECT_EQ(s->end, kEndOtherContent);
+    EXPECT_EQ(sessionEndMessage(*s), "the other player's game data differs: data/stage/world1/stage1.lev");
+  }
+}
+
+TEST(NetSession, AnotherProtocolVersionIsRefusedOnBothSides) {
+  // A joiner of another version meets this host.
+  NetSession host;
+  std::string error;
+  ASSERT_TRUE(sessionHost(host, "127.0.0.1", 0, plan(), ourPack, &error)) << error;
+  Raw other;
+  other.endpoint = netConnect("127.0.0.1", netLocalPort(host.endpoint), &error);
+  std::vector<uint8_t> hello = helloFor(ourPack);
+  hello[4] = kNetProtocolVersion + 1;
+  bool sent = false;
+  ASSERT_TRUE(until([&] { return ended(host) && !other.received.empty(); }, {&host}, [&] {
+    NetEvent e;
+    while (netPoll(other.endpoint, &e)) {
+      if (e.type == kNetConnected && !sent) other.send(hello), sent = true;
+      if (e.type == kNetReceived && e.data) other.received.emplace_back(e.data, e.data + e.size);
+    }
+  }));
+  EXPECT_EQ(host.end, kEndOtherVersion);
+  Packet refusal;
+  ASSERT_EQ(decodePacket(other.received[0].data(), other.received[0].size(), 0, &refusal), kDecoded);
+  EXPECT_EQ(refusal.reason, kRefuseVersion);
+  sessionLeave(host, kEndLeft);
+
+  // This joiner meets a host of another version.
+  Raw otherHost;
+  otherHost.endpoint = netListen("127.0.0.1", 0, &error);
+  NetSession joiner;
+  ASSERT_TRUE(sessionJoin(joiner, "127.0.0.1", netLocalPort(otherHost.endpoint), ourPack, &error)) << error;
+  std::vector<uint8_t> welcome = encoded([](uint8_t* out) { return encodeWelcome(out, 5, 1, 0, 2, "world1", "stage1"); });
+  welcome[4] = kNetProtocolVersion + 1;
+  bool answered = false;
+  ASSERT_TRUE(until([&] { return ended(joiner); }, {&joiner}, [&] {
+    otherHost.take();
+    if (!otherHost.received.empty() && !answered) otherHost.send(welcome), answered = true;
+  }));
+  EXPECT_EQ(joiner.end, kEndOtherVersion);
+  sessionLeave(joiner, kEndLeft);
+}
+
+TEST(NetSession, AThirdPeerIsToldTheSessionIsFullAndTheFightGoesOn) {
+  Pair p;
+  startPlaying(p);
+  NetSession third;
+  std::string error;
+  ASSERT_TRUE(sessionJoin(third, "127.0.0.1", netLocalPort(p.host.endpoint), ourPack, &error)) << error;
+  ASSERT_TRUE(until([&] { return ended(third); }, {&p.host, &p.joiner, &third}));
+  EXPECT_EQ(sessionEndMessage(third), "session full");
+  sessionLeave(third, kEndLeft);
+  const int32_t tickThen = p.host.rollback.tick;
+  ASSERT_TRUE(until([&] { return p.host.rollback.tick > tickThen + 30; }, {&p.host, &p.joiner}));
+  EXPECT_TRUE(playing(p.host));
+  EXPECT_TRUE(playing(p.joiner));
+  EXPECT_EQ(p.host.peersTurnedAway, 1);
+}
+
+TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
+  NetSession host;
+  std::string error;
+  ASSERT_TRUE(sessionHost(host, "127.0.0.1", 0, plan(), ourPack, &error)) << error;
+  Raw peer;
+  peer.endpoint = netConnect("127.0.0.1", netLocalPort(host.endpoint), &error);
+  bool greeted = false;
+  ASSERT_TRUE(until([&] { return playing(host) && !peer.received.empty(); }, {&host}, [&] {
+    NetEvent e;
+    while (netPoll(peer.endpoint, &e)) {
+      if (e.type == kNetConnected && !greeted) peer.send(helloFor(ourPack)), greeted = true;
+      if (e.type == kNetReceived && e.data) peer.received.emplace_back(e.data, e.data + e.size);
+    }
+  }));
+  const uint32_t id = host.sessionId;
+  const NetCommand commands[2] = {};
+  const std::vector<uint8_t> inputs =
+      encoded([&](uint8_t* out) { return encodeInputs(out, id, InputsHeader{1, 0, 0, 0, kDefaultInputDelay}, commands, 2); });
+  std::vector<uint8_t> foreign = inputs;
+  foreign[6] ^= 0xff;
+  std::vector<uint8_t> inputsAfterAGap =
+      encoded([&](uint8_t* out) { return encodeInputs(out, id, InputsHeader{2, 0, 0, 0, 40}, commands, 2); });
+  std::vector<uint8_t> ackingWhatWasNeverSent =
+      encoded([&](uint8_t* out) { return encodeInputs(out, id, InputsHeader{3, 1000, 0, 0, 0}, commands, 2); });
+  struct Garbage {
+    std::vector<uint8_t> bytes;
+    int channel;
+  };
+  const std::vector<Garbage> garbage = {
+      {{'n', 'o', 'i', 's', 'e'}, kNetChannelInputs},
+      {std::vector<uint8_t>(kNetMostBytes + 1, 7), kNetChannelSetup},
+      {foreign, kNetChannelInputs},
+      {inputs, kNetChannelInputs},
+      {inputs, kNetChannelInputs},  // the same again
+      {inputsAfterAGap, kNetChannelInputs},
+      {ackingWhatWasNeverSent, kNetChannelInputs},
+  };
+  for (const Garbage& g : garbage) peer.send(g.bytes, g.channel);
+  ASSERT_TRUE(until([&] { return sessionDropped(host) >= 6; }, {&host}, [&] { peer.take(); }));
+  EXPECT_EQ(host.dropped[kDropMalformed], 2);  // the noise, the acknowledgement of nothing
+  EXPECT_EQ(host.dropped[kDropOversized], 1);
+  EXPECT_EQ(host.dropped[kDropForeign], 1);
+  EXPECT_EQ(host.dropped[kDropDuplicate], 1);
+  EXPECT_EQ(host.dropped[kDropGap], 1);
+  EXPECT_TRUE(playing(host));
+  EXPECT_EQ(host.rollback.knownEnd[1], kDefaultInputDelay + 2);  // the one good packet
+  sessionLeave(host, kEndLeft);
+}
+
+TEST(NetSession, APeerSilentForThreeSecondsIsLost) {
+  Pair p;
+  startPlaying(p);
+  // The joiner is no longer tended: what it sent already is taken, then nothing more comes.
+  for (int frame = 0; frame < 20; ++frame) {
+    sessionPoll(p.host, netClockMs());
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_TRUE(playing(p.host));
+  sessionPoll(p.host, netClockMs() + kSilenceMs + 1);
+  EXPECT_EQ(p.host.end, kEndLost);
+  EXPECT_EQ(sessionEndMessage(p.host), "CONNECTION LOST");
+}
+
+TEST(NetSession, APeerThatLeavesSaysSo) {
+  Pair p;
+  startPlaying(p);
+  sessionLeave(p.joiner, kEndLeft);
+  ASSERT_TRUE(until([&] { return ended(p.host); }, {&p.host}));
+  EXPECT_EQ(sessionEndMessage(p.host), "the other player left");
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+// brawler-replay netplay: one side of an online fight, headless, at the game's pace, with this
+// side's controls taken from a recording.
+#include "netplay.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/whole_file.h"
+#include "net/session.h"
+#include "net_world.h"
+#include "platform/net.h"
+#include "platform/null_platform.h"
+#include "sim/recording.h"
+#include "stage_run.h"
+
+namespace {
+
+constexpr int kRefused = 1;
+// A frame of the game: the stage runs one tick in each.
+constexpr auto kFrame = std::chrono::milliseconds(17);
+// While waiting for the other side, the packets are looked at this often.
+constexpr auto kWaitingPoll = std::chrono::milliseconds(2);
+
+const char* const kNetplayUsage =
+    "netplay takes --host [ADDRESS:]PORT or --join HOST[:PORT], then --inputs FILE [--delay N]\n"
+    "[--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]";
+
+struct NetplayOptions {
+  std::string host;  // [ADDRESS:]PORT
+  std::string join;  // HOST[:PORT]
+  std::string inputs;
+  std::string out;
+  long delay = kDefaultInputDelay;
+  long latency = 0;
+  long jitter = 0;
+  long loss = 0;
+  long ticks = 0;
+};
+
+struct TextOption {
+  const char* name;
+  std::string NetplayOptions::*field;
+};
+constexpr TextOption kTextOptions[] = {
+    {"--host", &NetplayOptions::host},
+    {"--join", &NetplayOptions::join},
+    {"--inputs", &NetplayOptions::inputs},
+    {"--out", &NetplayOptions::out},
+};
+
+struct NumberOption {
+  const char* name;
+  long NetplayOptions::*field;
+  long most;
+};
+constexpr NumberOption kNumberOptions[] = {
+    {"--delay", &NetplayOptions::delay, kMostInputDelay},
+    {"--latency", &NetplayOptions::latency, 2000},
+    {"--jitter", &NetplayOptions::jitter, 1000},
+    {"--loss", &NetplayOptions::loss, 100},
+    {"--ticks", &NetplayOptions::ticks, 1L << 30},
+};
+
+int refuse(const std::string& message) {
+  std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
+  return kRefused;
+}
+
+bool parseWhole(const std::string& text, long most, long* value) {
+  char* end = nullptr;
+  *value = std::strtol(text.c_str(), &end, 10);
+  return !text.empty() && *end == '\0' && *value >= 0 && *value <= most;
+}
+
+bool setOption(NetplayOptions* o, const std::string& name, const std::string& value, std::string* error) {
+  for (const TextOption& t : kTextOptions)
+    if (name == t.name) {
+      o->*t.field = value;
+      return true;
+    }
+  for (const NumberOption& n : kNumberOptions)
+    if (name == n.name) {
+      if (parseWhole(value, n.most, &(o->*n.field))) return true;
+      *error = name + " takes a whole number from 0 to " + std::to_string(n.most);
+      return false;
+    }
+  *error = "netplay has no option " + name;
+  return false;
+}
+
+// "NAME:PORT", "PORT" (host only) or "NAME" (join only: the default port).
+bool splitAddress(const std::string& text, bool portAlone, std::string* name, uint16_t* port) {
+  const size_t colon = text.rfind(':');
+  std::string portText = colon == std::string::npos ? (portAlone ? text : "") : text.substr(colon + 1);
+  *name = colon == std::string::npos ? (portAlone ? "" : text) : text.substr(0, colon);
+  long value = kNetDefaultPort;
+  if (!portText.empty() && !parseWhole(portText, 65535, &value)) return false;
+  *port = static_cast<uint16_t>(value);
+  return portAlone || !name->empty();
+}
+
+// This side's command for a tick: its own column of the inputs file, nothing past its end.
+NetCommand commandFromFile(const Recording& inputs, int32_t player, int32_t tick) {
+  NetCommand c;
+  if (tick < static_cast<int32_t>(inputs.ticks.size())) {
+    c.held = inputs.ticks[tick].held[player];
+    c.pressed = inputs.ticks[tick].pressed[player];
+  }
+  return c;
+}
+
+void takeConfirmed(const NetSession& s, Recording* out) {
+  const int32_t confirmed = rollbackConfirmedEnd(s.rollback);
+  for (int32_t t = static_cast<int32_t>(out->ticks.size()); t < confirmed; ++t) {
+    TickInput input{};
+    for (int32_t p = 0; p < kNetPlayers; ++p) {
+      const NetCommand c = rollbackCommand(s.rollback, p, t);
+      input.held[p] = c.held;
+      input.pressed[p] = c.pressed;
+    }
+    out->ticks.push_back(input);
+  }
+}
+
+bool writeOut(const std::string& path, Recording* out) {
+  fingerprintContentUsed(out);
+  std::string error;
+  if (writeFileAtomically(path, formatRecording(*out), &error)) return true;
+  std::fprintf(stderr, "brawler-replay: %s\n", error.c_str());
+  return false;
+}
+
+void printCounts(const NetSession& s, double seconds) {
+  const Rollback& r = s.rollback;
+  std::printf("netplay rollbacks %lld ticks-again %lld depths", static_cast<long long>(r.rollbacks),
+              static_cast<long long>(r.ticksRunAgain));
+  for (int32_t d = 1; d <= kMostPrediction; ++d)
+    std::printf(" %d:%lld", d, static_cast<long long>(r.rollbacksByDepth[d]));
+  std::printf(" waited %lld idled %lld\n", static_cast<long long>(r.framesWaited),
+              static_cast<long long>(r.framesIdled));
+  const NetCounters c = netCounters(s.endpoint);
+  std::printf("netplay sent %llu bytes %llu packets (%llu lost on purpose) received %llu bytes %llu packets "
+              "in %.1f s; dropped %lld; checks %lld\n",
+              static_cast<unsigned long long>(c.bytesSent), static_cast<unsigned long long>(c.packetsSent),
+              static_cast<unsigned long long>(c.packetsLostOnPurpose),
+              static_cast<unsigned long long>(c.bytesReceived), static_cast<unsigned long long>(c.packetsReceived),
+              seconds, static_cast<long long>(sessionDropped(s)), static_cast<long long>(s.checksCompared));
+}
+
+// The greetings, polled until the session plays or ends.
+void greet(NetSession& s) {
+  while (s.state != kSessionPlaying && s.state != kSessionEnded) {
+    sessionPoll(s, netClockMs());
+    std::this_thread::sleep_for(kWaitingPoll);
+  }
+}
+
+// The fight, a tick a frame, until both sides have every command or it ends otherwise.
+void fight(NetSession& s, const Recording& inputs, Recording* out) {
+  Rollback& r = s.rollback;
+  const int32_t local = r.localPlayer;
+  const int32_t end = static_cast<int32_t>(s.plan.ticks);
+  auto next = std::chrono::steady_clock::now();
+  s.lastHeardMs = netClockMs();  // the stage load is not the other side's silence
+  while (s.state == kSessionPlaying && !sessionDone(s)) {
+    sessionPoll(s, netClockMs());
+    while (r.knownEnd[local] <= r.tick + r.delay && r.knownEnd[local] < end)
+      rollbackAddLocal(r, commandFromFile(inputs, local, r.knownEnd[local]));
+    sessionStep(s, gameWorld);
+    takeConfirmed(s, out);
+    next += kFrame;
+    std::this_thread::sleep_until(next);
+  }
+  // Whatever is left to run is confirmed already: no guess, no wait.
+  while (s.state == kSessionPlaying && r.tick < end) rollbackStep(r, gameWorld);
+  takeConfirmed(s, out);
+}
+
+}  // namespace
+
+int netplay(const std::vector<std::string>& args) {
+  NetplayOptions o;
+  std::string error;
+  if (args.size() % 2 != 0) return refuse(kNetplayUsage);
+  for (size_t i = 0; i < args.size(); i += 2)
+    if (!setOption(&o, args[i], args[i + 1], &error)) return refuse(error);
+  if (o.host.empty() == o.join.empty() || o.inputs.empty()) return refuse(kNetplayUsage);
+  Recording inputs;
+  if (!loadRecording(o.inputs, ".", &inputs, &error)) return refuse(error);
+  if (!o.out.empty() && !canWriteAtomically(o.out, &error)) return refuse(error);
+
+  const PackList pack = listPack(".");
+  NetSession s;
+  std::string name;
+  uint16_t port = 0;
+  const bool hosting = !o.host.empty();
+  if (!splitAddress(hosting ? o.host : o.join, hosting, &name, &port))
+    return refuse("cannot read the address " + (hosting ? o.host : o.join));
+  if (hosting) {
+    SessionPlan plan;
+    plan.seed = inputs.seed;
+    const long recorded = static_cast<long>(inputs.ticks.size());
+    plan.ticks = static_cast<uint32_t>(o.ticks > 0 && o.ticks < recorded ? o.ticks : recorded);
+    plan.delay = static_cast<int32_t>(o.delay);
+    std::snprintf(plan.world, sizeof plan.world, "%s", inputs.world.c_str());
+    std::snprintf(plan.stage, sizeof plan.stage, "%s", inputs.stage.c_str());
+    if (!sessionHost(s, name, port, plan, pack, &error)) return refuse(error);
+    std::printf("netplay hosting on port %u\n", netLocalPort(s.endpoint));
+  } else if (!sessionJoin(s, name, port, pack, &error)) {
+    return refuse(error);
+  }
+  std::fflush(stdout);
+  s.prediction = gameWorldPrediction;
+  NetConditions conditions;
+  conditions.latencyMs = static_cast<int32_t>(o.latency);
+  conditions.jitterMs = static_cast<int32_t>(o.jitter);
+  conditions.lossPercent = static_cast<int32_t>(o.loss);
+  conditions.seed = 1 + port + (hosting ? 0u : 7919u);
+  netSetConditions(s.endpoint, conditions);
+
+  greet(s);
+  if (s.state != kSessionPlaying) {
+    sessionLeave(s, s.end);
+    return refuse(sessionEndMessage(s));
+  }
+  std::printf("netplay playing %s/%s seed %u ticks %u delay %d as player %d%s\n", s.plan.world, s.plan.stage,
+              s.plan.seed, s.plan.ticks, s.plan.delay, s.rollback.localPlayer + 1,
+              s.prediction == 0 ? " in lockstep" : "");
+  std::fflush(stdout);
+  useNullPlatform(true);
+  startRecordedStage(s.plan.seed, s.plan.world, s.plan.stage);
+  Recording out;
+  out.world = s.plan.world;
+  out.stage = s.plan.stage;
+  out.seed = s.plan.seed;
+  const auto start = std::chrono::steady_clock::now();
+  fight(s, inputs, &out);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const bool finished = s.state == kSessionPlaying;
+  printCounts(s, seconds);
+  sessionLeave(s, kEndFinished);
+  // A fight cut short still leaves what was agreed, for whoever looks into why.
+  const std::string outPath = !o.out.empty() ? o.out : finished ? "" : std::string("netplay-") + (hosting ? "host" : "joiner") + ".replay";
+  if (!outPath.empty() && !writeOut(outPath, &out)) return kRefused;
+  if (!finished) return refuse(sessionEndMessage(s));
+  printDigest("end", out.ticks.size());
+  return 0;
+}

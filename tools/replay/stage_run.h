@@ -1,0 +1,20 @@
+// A recorded stage run headless: started as the game starts it, ticked with given controls,
+// fingerprinted. Shared by the replay commands and by online play without a window.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "sim/recording.h"
+#include "sim/tick_input.h"
+
+// Start-up and stage start as the game takes them, on the recording's stage and seed.
+void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage);
+// One tick with these controls in place of the shell's, drawn into the null platform.
+void headlessTick(const TickInput& input);
+// The world's fingerprint, then a few plain figures that say where a changed fight went its
+// own way: "LABEL TICK DIGEST fighters ... camera X,Y".
+void printDigest(const char* label, size_t tick);
+// Puts in the recording a fingerprint of every content file this run has opened, in the order
+// it opened them.
+void fingerprintContentUsed(Recording* recording);

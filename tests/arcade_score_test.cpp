@@ -112,6 +112,35 @@ TEST_F(ArcadeFlow, AContinueStartsEveryPlayerAgainFromNothingMarkedContinued) {
   EXPECT_EQ(scores.continued[0], 0) << "a new game is a first credit";
 }
 
+struct TitleContinueCase {
+  const char* name;
+  bool runEnded;  // the run reached its end (and the table) before the title
+  int32_t points;
+  int32_t continued;
+};
+
+class ArcadeTitleContinue : public ArcadeFlow, public ::testing::WithParamInterface<TitleContinueCase> {};
+
+TEST_P(ArcadeTitleContinue, IsAContinueOnlyWhenTheRunHadEnded) {
+  const TitleContinueCase& c = GetParam();
+  startNewGame(1);
+  markStageCleared("stage1");
+  scores.points[0] = 900;
+  if (c.runEnded) screenAfterRun(kArcadeTitle);
+  enterArcadeScreen(kArcadeTitle);
+  frames(kTicksPerSecond);
+  for (int k = 0; k < kEntryContinue; ++k) tapKey(kDown1), frames(1);
+  tapKey(kKeyReturn);
+  ASSERT_TRUE(until(kArcadeMap, 3 * kTicksPerSecond));
+  EXPECT_EQ(scores.points[0], c.points);
+  EXPECT_EQ(scores.continued[0], c.continued);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, ArcadeTitleContinue,
+                         ::testing::Values(TitleContinueCase{"AfterTheRunEnded", true, 0, 1},
+                                           TitleContinueCase{"LeftMidRunThroughThePause", false, 900, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // ---- the end of a run ----
 
 struct InitialsCase {

@@ -98,6 +98,7 @@ void drawEntry() {
 
 int32_t screenAfterRun(int32_t otherwise) {
   initials = kNoInitials;
+  scores.runEnded = 1;
   bool any = false;
   for (int p = 0; p < takingPart(); ++p) {
     const int32_t placed = insertHighScore(&highScores, finishedRun(p));

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 #include "audio/sound.h"
 #include "render/draw.h"
 #include "render/font_text.h"
@@ -47,6 +48,7 @@ void chooseFromTitle() {
       arcade.nextScreen = kArcadeSelect;
       break;
     case kEntryContinue:
+      continueFromTitle(arcade.players);
       arcade.nextScreen = kArcadeMap;
       break;
     default:

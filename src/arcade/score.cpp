@@ -49,13 +49,19 @@ void scoreBrokenProps() {
 }  // namespace
 
 void startScores() {
+  scores.runEnded = 0;
   for (int p = 0; p < kScoringPlayers; ++p) {
     scores.points[p] = 0;
     scores.continued[p] = 0;
   }
 }
 
+void continueFromTitle(int32_t players) {
+  if (scores.runEnded == 1) continueScores(players);
+}
+
 void continueScores(int32_t players) {
+  scores.runEnded = 0;
   for (int p = 0; p < scoringPlayers(players); ++p) {
     scores.points[p] = 0;
     scores.continued[p] = 1;

@@ -23,6 +23,9 @@ constexpr int32_t kPointsPerHealthLeft = 10;  // ...and this much for each hit p
 struct ArcadeScores {
   int32_t points[kScoringPlayers];
   int32_t continued[kScoringPlayers];  // 1 once the player has taken a continue this game
+  // 1 once this game's run has ended and been offered to the high scores: going on from the
+  // title's CONTINUE is then a continue too, or the same points would make the table twice.
+  int32_t runEnded;
   double bossHp;                       // the most hit points an opponent started this stage with
   // The player whose blow last landed on each prop, -1 for none; a prop still on the street
   // has propStanding 1.
@@ -41,6 +44,8 @@ extern ArcadeScores scores;
 void startScores();
 // A continue: every player taking part starts again from 0, marked as continued.
 void continueScores(int32_t players);
+// CONTINUE on the title: a continue when the run had ended, else the same run going on.
+void continueFromTitle(int32_t players);
 // A stage has started: its toughest opponent, and the props standing on it.
 void scoreStageStart();
 // Around the tick's attacks (simulateTickBeforeAttacks, then this, then

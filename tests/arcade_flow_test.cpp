@@ -24,6 +24,7 @@ constexpr int kKeyF = 'f';           // player 2's attack on the second keyboard
 constexpr int kHarborNode = 1;       // stage1, where a new game starts
 constexpr int kDowntownNodes[] = {0, 3};
 constexpr int kPlantNode = 2;
+constexpr int kBossInView = 400;     // player 1 this far before the boss has it in view
 
 struct StartCase {
   const char* name;
@@ -213,6 +214,35 @@ INSTANTIATE_TEST_SUITE_P(Moves, ArcadeTitle,
                                            TitleCase{"UpPastContinue", false, "DDU", kEntryTwoPlayers},
                                            TitleCase{"ContinueOnceAStageIsCleared", true, "DD", kEntryContinue}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each stage's boss shows its name for about two seconds once it first comes into view, and
+// its health until it falls; the stage is cleared only once it is down too.
+TEST_F(ArcadeFlow, TheBossCardShowsWhenItComesIntoViewAndItsBarUntilItFalls) {
+  for (const char* stage : {"stage1", "stage2", "stage3"}) {
+    playStage(1, stage);
+    ASSERT_GE(arcade.boss, 0) << stage;
+    EXPECT_FALSE(arcade.bossName.empty()) << stage;
+    frames(kTicksPerSecond);
+    EXPECT_EQ(arcade.bossSeen, 0) << stage << ": the boss waits at the stage's end";
+    for (int e = 2; e <= lastEntity; ++e)
+      if (entities[e].kind == kKindFighter && e != arcade.boss) entities[e].alive = 0;
+    entities[0].x = static_cast<int16_t>(entities[arcade.boss].x - kBossInView);
+    frames(kTicksPerSecond / 2);
+    EXPECT_EQ(arcade.bossSeen, 1) << stage;
+    EXPECT_GT(arcade.bossCardTicks, 0) << stage << ": the card is up for about two seconds";
+    frames(2 * kTicksPerSecond);
+    EXPECT_EQ(arcade.bossCardTicks, 0) << stage << ": and gone after that";
+    entities[0].x = static_cast<int16_t>(stageEnd - 100);
+    frames(2);
+    EXPECT_FALSE(stageCleared()) << stage << ": the boss still stands";
+    const size_t withBar = (arcadeFrame(), nullQuads.size());
+    nullQuads.clear();
+    entities[arcade.boss].alive = 0;
+    const size_t withoutBar = (arcadeFrame(), nullQuads.size());
+    nullQuads.clear();
+    EXPECT_LT(withoutBar, withBar) << stage << ": the plate, name and bar go with the boss";
+  }
+}
 
 TEST_F(ArcadeFlow, EscapeOnSelectAndMapGoesBackToTheTitle) {
   startNewGame(1);

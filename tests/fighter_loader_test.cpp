@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "content/boss.h"
 #include "content/text_file.h"
 #include "loader_fixtures.h"
 #include "sim/animation.h"
@@ -87,5 +88,32 @@ TEST(LoaderFiles, SpawnedEffectTakesOffsetsUpToTheFirstBlankLine) {
     EXPECT_EQ(entities[2].kind, kKindEffect);
   }
 }
+
+
+// A type is a boss by a line among its statistics; a line past them may be a longer earlier
+// script's leftover and never makes one.
+struct BossLineCase {
+  const char* name;
+  std::vector<std::string> script;
+  const char* bossName;
+};
+void PrintTo(const BossLineCase& c, std::ostream* os) { *os << c.name; }
+class BossLine : public ::testing::TestWithParam<BossLineCase> {};
+
+TEST_P(BossLine, NamesTheBossFromTheStatisticsOnly) {
+  ScriptRef script;
+  writeScript(GetParam().script, script);
+  EXPECT_EQ(bossNameOf(script), GetParam().bossName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, BossLine,
+    ::testing::Values(
+        BossLineCase{"NameOfSeveralWords", {"# remark", "BOSS THE KINGPIN", "SETHP 480", ""}, "THE KINGPIN"},
+        BossLineCase{"AfterTheStatistics", {"SETHP 100", "", "BOSS LEFTOVER"}, ""},
+        BossLineCase{"NoBossLine", {"SETHP 100", "", "BEGIN STAND"}, ""},
+        BossLineCase{"KeywordInOtherCase", {"Boss KINGPIN", ""}, ""},
+        BossLineCase{"NoName", {"BOSS", ""}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "content/boss.h"
 #include "shell/screen_state.h"
 #include "sim/game_state.h"
 #include "shell/play_loop.h"
@@ -142,5 +143,113 @@ TEST_P(FirstGroup, ScriptedPlayerBeatsItWithoutDying) {
 INSTANTIATE_TEST_SUITE_P(Seeds, FirstGroup,
                          ::testing::Values(SeedCase{"seed1", 1}, SeedCase{"seed7", 7}, SeedCase{"seed42", 42}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the bosses, each met alone --------------------------------------------------------------
+
+struct BossCase {
+  const char* name;
+  const char* stage;
+  unsigned seed;
+};
+
+class BossFight : public StartStage, public ::testing::WithParamInterface<BossCase> {
+ protected:
+  unsigned GetSeed() const override { return GetParam().seed; }
+  const char* StageName() const override { return GetParam().stage; }
+
+  // The arcade's rules: a boss that jumps after it was hurt lands on its feet.
+  void SetUp() override {
+    StartStage::SetUp();
+    gameRules.jumpLandsOnFeet = 1;
+  }
+  void TearDown() override { gameRules = GameRules{}; }
+
+  // The boss alone on its stage, player 1 two thirds of a screen before it on the start row:
+  // the boss is in view and awake.
+  int meetBossAlone() {
+    int boss = -1;
+    for (int e = playerCount; e <= lastEntity; ++e) {
+      if (entities[e].kind != kKindFighter) continue;
+      if (bossNameOf(entitySprites[e].script).empty()) entities[e].alive = 0;
+      else boss = e;
+    }
+    if (boss < 0) return boss;
+    entities[1].alive = 0;  // player 2 stays out of it
+    p1().x = int16_t(entities[boss].x - kMeetingDistance);
+    cameraX = p1().x - screenWidth / 2;
+    return boss;
+  }
+  static bool winding(int boss) {
+    const std::string animation = entitySprites[boss].animation.str();
+    for (const char* threat : {"QUICKATTACK", "HAMMER", "RUNATTACK", "JUMP", "GETUP", "FALLLAND", "RUN"})
+      if (animation.rfind(threat, 0) == 0) return true;
+    return false;
+  }
+  // Meets the boss on its depth line and strikes in combos, but when it winds up (or lies down,
+  // about to come up swinging) steps off its line and back out of its reach.
+  static void sensiblePlayer(int boss, int t) {
+    if (!winding(boss)) return comboPlayer(boss, t);
+    const int dx = entities[boss].x - p1().x, depth = footLine(boss) - footLine(0);
+    std::vector<int> held{dx > 0 ? kLeft : kRight};
+    if (std::abs(depth) < kDodgeDepth) held.push_back(footLine(0) > kDodgeTurnRow ? kUp : kDown);
+    keys({}, held);
+  }
+  // Walks in as the masher does, but once a combo has begun keeps it going for as long as the
+  // boss stays within a blow's reach, rather than stopping to walk in after each push.
+  static void comboPlayer(int boss, int t) {
+    const int dx = entities[boss].x - p1().x, depth = footLine(boss) - footLine(0);
+    const int reach = int(entitySprites[boss].bodyWidth + entitySprites[0].bodyWidth) / 2 + kComboReach;
+    if (p1().playerState != kPlayerAttacking || std::abs(dx) > reach) return scriptedPlayer({boss}, t);
+    return t % 2 == 0 ? keys({kAttack}) : keys({});
+  }
+  // Ticks until the boss or player 1 is down for good, or the time runs out.
+  int fight(int boss, void (*player)(int, int)) {
+    int t = 0;
+    for (; entities[boss].hp > 0 && p1().hp > 0 && t < kLongestFight; ++t) {
+      player(boss, t);
+      simulateTick();
+    }
+    return t;
+  }
+  static constexpr int kMeetingDistance = 700;
+  static constexpr int kComboReach = 70;  // a kick's reach past the touching bodies, less a margin
+  static constexpr int kDodgeDepth = 40;     // foot lines this far apart are safe from any blow
+  static constexpr int kDodgeTurnRow = 560;  // below this row, dodge up; above it, down
+  static constexpr int kLongestFight = 180 * kTicksPerSecond;
+};
+
+TEST_P(BossFight, SensiblePlayerWinsWithAQuarterOfItsHealthLeft) {
+  const int boss = meetBossAlone();
+  ASSERT_GE(boss, 0) << "the stage has a boss";
+  const int t = fight(boss, sensiblePlayer);
+  EXPECT_LE(entities[boss].hp, 0) << "the boss still has " << entities[boss].hp << " after " << t << " ticks";
+  EXPECT_GE(p1().hp, p1().maxHp / 4) << "after " << t << " ticks";
+}
+
+TEST_P(BossFight, PlayerWhoOnlyWalksInAndMashesEndsBelowHalfHealthOrLoses) {
+  const int boss = meetBossAlone();
+  ASSERT_GE(boss, 0) << "the stage has a boss";
+  const int t = fight(boss, [](int b, int tick) { scriptedPlayer({b}, tick); });
+  EXPECT_LT(p1().hp, p1().maxHp / 2) << "the boss fell after " << t << " ticks";
+}
+
+TEST_P(BossFight, IdlePlayerSurvivesTenSecondsOfIt) {
+  const int boss = meetBossAlone();
+  ASSERT_GE(boss, 0) << "the stage has a boss";
+  for (int t = 0; t < 10 * kTicksPerSecond; ++t) {
+    keys({});
+    simulateTick();
+  }
+  EXPECT_GT(p1().hp, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pack, BossFight,
+    ::testing::Values(BossCase{"harbour_seed1", "stage1", 1}, BossCase{"harbour_seed7", "stage1", 7},
+                      BossCase{"harbour_seed42", "stage1", 42}, BossCase{"factory_seed1", "stage2", 1},
+                      BossCase{"factory_seed7", "stage2", 7}, BossCase{"factory_seed42", "stage2", 42},
+                      BossCase{"downtown_seed1", "stage3", 1}, BossCase{"downtown_seed7", "stage3", 7},
+                      BossCase{"downtown_seed42", "stage3", 42}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

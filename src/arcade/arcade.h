@@ -41,6 +41,11 @@ struct ArcadeState {
   std::string lastStage;  // the stage played last: the markers come back to its node
   std::string furthestStage;  // "world1/stage2": the last stage this game set foot on
   int32_t idleTicks;          // ticks the title has gone without a key: the attract mode's count
+  // The stage's boss (arcade_boss): found at stage entry, watched every tick, drawn over it.
+  int32_t boss = -1;       // its entity, -1 when the stage has none
+  int32_t bossSeen = 0;    // 1 once it has come into view: its health bar shows from then
+  int32_t bossCardTicks = 0;  // ticks its name card has left on the screen
+  std::string bossName;
 };
 extern ArcadeState arcade;
 
@@ -94,6 +99,15 @@ void bindSecondPlayer(int joysticks);
 
 // Any player taking part pressed the action this tick (in the players' commands).
 bool anyPlayerPressed(int action);
+
+// ---- the stage's boss (arcade_boss.cpp) ---------------------------------------------------
+
+// Finds the stage's boss, if any, among the fighters it placed.
+void findStageBoss();
+// After each tick: the boss coming into view for the first time shows its card.
+void watchStageBoss();
+// The card while it lasts, and the boss's health under the players' panels until it falls.
+void drawStageBoss();
 
 // ---- the screens' entry steps and frames (arcade_menus.cpp, arcade_stage.cpp) -------------
 // An entry step sets the screen up and returns the line announcing it ("map"), printed as

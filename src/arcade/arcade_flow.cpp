@@ -61,6 +61,7 @@ void enterArcade() {
   gameRules.friendlyFire = 0;
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;
+  gameRules.jumpLandsOnFeet = 1;
   bindSecondPlayer(platformJoystickCount());
   windowCloseRequested = 0;
   resetAttract();

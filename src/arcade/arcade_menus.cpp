@@ -1,6 +1,4 @@
 // The arcade's screens around the stages: the title, character select, the map and the end.
-#include <cstdio>
-
 #include "arcade/arcade.h"
 #include "arcade/score.h"
 #include "audio/sound.h"
@@ -10,7 +8,6 @@
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
 #include "screens/overworld.h"
-#include "screens/screens.h"
 #include "shell/input.h"
 #include "shell/screen_state.h"
 #include "shell/window.h"

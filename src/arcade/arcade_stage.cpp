@@ -6,14 +6,13 @@
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
-#include "screens/screens.h"
-#include "shell/screen_state.h"
-#include "sim/game_state.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 
@@ -35,10 +34,11 @@ constexpr int kFirstOpponentSlot = 2;
 
 int32_t centre() { return screenWidth / 2; }
 
-// Where each player's score sits: under the panel the heads-up display draws for them.
-constexpr int32_t kScoreX = 20;
-constexpr int32_t kScoreY = 128;
-constexpr int32_t kPanelSpacing = 275;
+// The scores sit right of the two panels, a row each (player 1 level with the top of the
+// panels): under them is where the boss's health bar goes.
+constexpr int32_t kScoreX = 555;
+constexpr int32_t kScoreY = 14;
+constexpr int32_t kScoreRowStep = 44;
 
 // The game's own tick, with the players kept on the stage and their points read off its
 // attacks.
@@ -48,6 +48,7 @@ void arcadeTick() {
   simulateTickFromAttacks();
   scoreTickAfterAttacks(arcade.players);
   holdPlayersInsideStageEnd();
+  watchStageBoss();
 }
 
 void setPhase(int32_t phase) {
@@ -120,10 +121,12 @@ void drawGameOver() {
 
 void drawScores() {
   for (int p = 0; p < arcade.players && p < kScoringPlayers; ++p)
-    drawFontText(std::to_string(scores.points[p]), kScoreX + kPanelSpacing * p, kScoreY, 1, 0.0);
+    drawFontText(std::to_string(p + 1) + "P " + std::to_string(scores.points[p]), kScoreX,
+                 kScoreY + kScoreRowStep * p, 1, 0.0);
 }
 
 void drawOverlay() {
+  drawStageBoss();
   drawScores();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
@@ -153,6 +156,7 @@ std::string stageEntry() {
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  findStageBoss();
   enterStage();
   scoreStageStart();
   arcade.furthestStage = worldName + "/" + stageName;

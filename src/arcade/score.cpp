@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "arcade/arcade.h"
 #include "sim/entity.h"
 
 ArcadeScores scores;
@@ -34,7 +35,7 @@ void scoreBlow(int p, int v, double* hpLeft) {
   const double before = *hpLeft;
   *hpLeft -= entities[p].attackDamage;
   if (before > 0 && *hpLeft <= 0)
-    award(p, entities[v].maxHp >= scores.bossHp ? kPointsBossDefeat : kPointsDefeat);
+    award(p, v == arcade.boss ? kPointsBossDefeat : kPointsDefeat);
 }
 
 void scoreBrokenProps() {
@@ -69,12 +70,10 @@ void continueScores(int32_t players) {
 }
 
 void scoreStageStart() {
-  scores.bossHp = 0;
   for (int e = 0; e < kEntityCount; ++e) {
     const bool prop = e <= lastIndex() && entities[e].alive == 1 && entities[e].kind == kKindObject;
     scores.propStanding[e] = prop ? 1 : 0;
     scores.propStriker[e] = -1;
-    if (e <= lastIndex() && isOpponent(e) && entities[e].maxHp > scores.bossHp) scores.bossHp = entities[e].maxHp;
   }
 }
 

@@ -12,7 +12,7 @@ constexpr int kScoringPlayers = 2;
 constexpr int32_t kPointsBlow = 100;          // a blow landed on an opponent
 constexpr int32_t kPointsKnockDown = 300;     // more when the blow throws the opponent down
 constexpr int32_t kPointsDefeat = 1000;       // the blow that takes an opponent's last hit points
-constexpr int32_t kPointsBossDefeat = 5000;   // ...instead, when it was the stage's toughest
+constexpr int32_t kPointsBossDefeat = 5000;   // ...instead, when it was the stage's boss
 constexpr int32_t kPointsPropBroken = 500;    // a prop gone from the street after a player's blow
 constexpr int32_t kPointsStageClear = 3000;   // each player standing when the stage is cleared
 constexpr int32_t kPointsPerHealthLeft = 10;  // ...and this much for each hit point left
@@ -26,7 +26,6 @@ struct ArcadeScores {
   // 1 once this game's run has ended and been offered to the high scores: going on from the
   // title's CONTINUE is then a continue too, or the same points would make the table twice.
   int32_t runEnded;
-  double bossHp;                       // the most hit points an opponent started this stage with
   // The player whose blow last landed on each prop, -1 for none; a prop still on the street
   // has propStanding 1.
   int8_t propStriker[kEntityCount];
@@ -46,7 +45,7 @@ void startScores();
 void continueScores(int32_t players);
 // CONTINUE on the title: a continue when the run had ended, else the same run going on.
 void continueFromTitle(int32_t players);
-// A stage has started: its toughest opponent, and the props standing on it.
+// A stage has started: the props standing on it.
 void scoreStageStart();
 // Around the tick's attacks (simulateTickBeforeAttacks, then this, then
 // simulateTickFromAttacks, then scoreTickAfterAttacks): the blows the players landed, the

@@ -17,7 +17,6 @@ constexpr double kThirdGaugeShare = 6.0;
 // Health shown drains towards the real value at this many points a frame.
 constexpr double kShownHpDrain = 0.5;
 
-enum InterfaceFrame { kFrameHealth = 0, kFramePower = 1, kFramePanel = 2, kFrameThird = 3 };
 enum HudSlot { kSlotPanel = 0, kSlotHealth = 1, kSlotPower = 2, kSlotThird = 3 };
 
 struct Gauge {
@@ -26,9 +25,9 @@ struct Gauge {
   int frame;
   double height;
 };
-constexpr Gauge kHealthGauge{kSlotHealth, 20, kFrameHealth, 25.0};
-constexpr Gauge kPowerGauge{kSlotPower, 50, kFramePower, 15.0};
-constexpr Gauge kThirdGauge{kSlotThird, 69, kFrameThird, 3.0};
+constexpr Gauge kHealthGauge{kSlotHealth, 20, kInterfaceHealthFrame, 25.0};
+constexpr Gauge kPowerGauge{kSlotPower, 50, kInterfacePowerFrame, 15.0};
+constexpr Gauge kThirdGauge{kSlotThird, 69, kInterfaceThirdFrame, 3.0};
 constexpr int32_t kPanelX = 10, kPanelY = 10, kGaugeX = 21;
 
 // Pixels of a gauge holding `value` of `full`. A fighter with no full value (a script that
@@ -55,7 +54,7 @@ void drawPanel(int firstSlot, int32_t baseX) {
   panel.x = baseX + kPanelX;
   panel.y = kPanelY;
   panel.transparency = kPanelTransparency;
-  panel.frame = kFramePanel;
+  panel.frame = kInterfacePanelFrame;
   drawSprite(panel);
 }
 

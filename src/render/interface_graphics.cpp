@@ -75,3 +75,8 @@ void loadInterfaceGraphics() {
 void drawScreenCover(double transparency) {
   drawFullScreen(interfaceSprites[0].frames, kInterfaceFadeFrame, transparency);
 }
+
+void drawInterfaceFrame(int32_t frame, int32_t x, int32_t y, int32_t width, int32_t height,
+                        double transparency) {
+  drawFrameOver(interfaceSprites[0].frames, frame, x, y, width, height, transparency);
+}

@@ -8,12 +8,19 @@ extern FrameList fontFrames;
 constexpr int kInterfaceTextures = 11;
 extern Texture interfaceTextures[kInterfaceTextures];
 
-// The global interface sheet's full-screen fade layer, drawn stretched over the screen.
-constexpr int kInterfaceFadeFrame = 4;
+// Frames of the global interface sheet: the gauges and the panel behind them (all stretched
+// to the size drawn), and the full-screen fade layer, drawn stretched over the screen.
+enum InterfaceFrame {
+  kInterfaceHealthFrame = 0, kInterfacePowerFrame = 1, kInterfacePanelFrame = 2,
+  kInterfaceThirdFrame = 3, kInterfaceFadeFrame = 4
+};
 
 void loadInterfaceGraphics();
 // The fade layer over the whole screen, 0 opaque .. 1 invisible; sets every field of
 // drawParams but the frame's own size switch, which it turns off.
 void drawScreenCover(double transparency);
+// One frame of the global interface sheet stretched over a rectangle of the screen.
+void drawInterfaceFrame(int32_t frame, int32_t x, int32_t y, int32_t width, int32_t height,
+                        double transparency);
 void drawStageScene();
 void drawHud();

@@ -7,6 +7,7 @@
 #include "content/stage_loader.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/game_state.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ void landKnockedBody(int i) {
   e.z = 0;
   e.physicsOn = 0;
   e.xv = 0;
-  if ((e.kind == kKindFighter && e.playerState == kPlayerHurt) || e.aiState == kAiKnockedDown) {
+  const bool ownJump = gameRules.jumpLandsOnFeet == 1 && e.aiState == kAiJumping;
+  if ((e.kind == kKindFighter && e.playerState == kPlayerHurt && !ownJump) || e.aiState == kAiKnockedDown) {
     shakeY += std::abs(static_cast<int32_t>(e.yv)) / 2;
     startAnimation(entitySprites[i], "FALLLAND");
     playSound(kGroundHitSound);

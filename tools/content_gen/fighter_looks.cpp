@@ -176,18 +176,90 @@ Look bruiser2() {
   return l;
 }
 
+// The bosses: each stage's last fighter, drawn a sixth larger than the crews so that it reads
+// as the one in charge from across the screen, in colours no crew wears.
+constexpr double kBossScale = 1.16;
+
+// The harbour's: a heavy old sailor in a pea coat and a watch cap.
+Look harbourmaster() {
+  Look l = bruiser();
+  l.skin = rampOf(rgb(214, 160, 120));
+  l.hair = rampOf(rgb(168, 168, 172));  // grey beard
+  l.hairStyle = Hair::Cap;
+  l.shirt = rampOf(rgb(220, 220, 226));
+  l.jacket = rampOf(rgb(28, 40, 74));
+  l.jacket_ = true;
+  l.longSleeves = true;
+  l.pants = rampOf(rgb(44, 46, 54));
+  l.boots = rampOf(rgb(20, 20, 24));
+  l.beard = true;
+  l.kneePads = false;
+  l.accent = rampOf(rgb(30, 44, 84));  // the knitted cap
+  l.build.chestR = 24;
+  l.build.hipR = 18;
+  return l;
+}
+
+// The factory's: a furnace hand in a leather apron, gloves and goggles.
+Look furnace() {
+  Look l = bruiser();
+  l.skin = rampOf(rgb(160, 100, 66));
+  l.hair = rampOf(rgb(24, 20, 18));
+  l.hairStyle = Hair::Short;
+  l.shirt = rampOf(rgb(130, 74, 40));  // the apron
+  l.jacket = rampOf(rgb(130, 74, 40));
+  l.pants = rampOf(rgb(52, 52, 58));
+  l.boots = rampOf(rgb(70, 40, 24));
+  l.hands = rampOf(rgb(170, 140, 60));
+  l.gloves = true;
+  l.shades = true;
+  l.beard = false;
+  l.accent = rampOf(rgb(250, 130, 30));
+  l.build.upperArm = 31;
+  l.build.armR = 9.2;
+  l.build.fistR = 8.2;
+  return l;
+}
+
+// Downtown's: the gang's boss in a white suit, long-haired and light on his feet.
+Look kingpin() {
+  Look l = biker();
+  l.skin = rampOf(rgb(206, 150, 110));
+  l.hair = rampOf(rgb(230, 230, 236));
+  l.shirt = rampOf(rgb(150, 24, 40));
+  l.jacket = rampOf(rgb(236, 234, 226));
+  l.pants = rampOf(rgb(236, 234, 226));
+  l.boots = rampOf(rgb(120, 40, 30));
+  l.hands = l.skin;
+  l.gloves = false;
+  l.shades = true;
+  l.accent = rampOf(rgb(220, 180, 40));
+  l.build.chestR = 22.5;
+  return l;
+}
+
 }  // namespace
 
 const std::vector<FighterLook>& castLooks() {
   static const std::vector<FighterLook> cast = {
       {"kestor", kestor()}, {"bluesoldier", blueSoldier()}, {"punk", punk()}, {"bruiser", bruiser()}, {"biker", biker()},
       {"rider", rider()},   {"brick", brick()},
-      {"punk2", punk2()},   {"biker2", biker2()},     {"bruiser2", bruiser2()}};
+      {"punk2", punk2()},   {"biker2", biker2()},     {"bruiser2", bruiser2()},
+      {"harbourmaster", harbourmaster(), kBossScale}, {"furnace", furnace(), kBossScale},
+      {"kingpin", kingpin(), kBossScale}};
   return cast;
 }
 
-const Look& lookOf(const std::string& name) {
+namespace {
+
+const FighterLook& fighterLookOf(const std::string& name) {
   for (const FighterLook& f : castLooks())
-    if (f.name == name) return f.look;
+    if (f.name == name) return f;
   throw std::runtime_error("no look for " + name);
 }
+
+}  // namespace
+
+const Look& lookOf(const std::string& name) { return fighterLookOf(name).look; }
+
+double scaleOf(const std::string& name) { return fighterLookOf(name).scale; }

@@ -9,8 +9,10 @@
 struct FighterLook {
   std::string name;
   Look look;
+  double scale = 1.0;  // drawn larger than life: the bosses
 };
 
-// Players first ("kestor", "bluesoldier"), then the street opponents.
+// Players first ("kestor", "bluesoldier"), then the street opponents, then the bosses.
 const std::vector<FighterLook>& castLooks();
 const Look& lookOf(const std::string& name);
+double scaleOf(const std::string& name);

@@ -27,7 +27,9 @@ Strike strike(const std::string& wind, const std::string& blow, const std::strin
   return s;
 }
 
-int heightOf(const std::string& name) { return static_cast<int>(std::lround(standingHeight(lookOf(name)))); }
+int heightOf(const std::string& name) {
+  return static_cast<int>(std::lround(standingHeight(lookOf(name)) * scaleOf(name)));
+}
 
 struct Body {
   int width, hp, walkSpeed, jumpHeight, weight;
@@ -51,6 +53,57 @@ Moveset fighter(const char* name, const char* description, bool player, Body bod
 }
 
 const bool kPlayer = true, kOpponent = false;
+
+// A boss answers a lone blow: a player's combo chains its blows about 9 ticks apart, one who
+// walks in between blows lands them 15 or more apart and is struck back.
+const int kBossCounterAfter = 12;
+
+Moveset boss(Moveset m, const char* cardName, std::string wakeAttack, std::string counter) {
+  m.boss = cardName;
+  m.wakeAttack = std::move(wakeAttack);
+  m.counter = std::move(counter);
+  m.counterAfter = kBossCounterAfter;
+  return m;
+}
+
+// The bosses: three times a bruiser's hit points, heavier blows, a flinch half as long, and
+// each a way of fighting of its own (docs/content-pack.md says how each is beaten).
+std::vector<Moveset> bosses() {
+  // Slow and heavy: a quick shove to clear room, then long wind-ups to blows that hurt, and a
+  // three-blow hammering that punishes standing in front.
+  Moveset harbourmaster = boss(
+      fighter("harbourmaster", "Harbourmaster: slow, and every blow a wrecking ball", kOpponent, {96, 420, 2, 14, 2},
+              {strike("jab_w", "jab_s", attackLine("ATTACKKNOCKHIGH", 60, kSpark, 30, 7, 8), 6, 4),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 40, kSpark, 40, 9, 11), 18, 4),
+               strike("cross_w", "cross_s", attackLine("ATTACKMID", 44, kSpark, 30), 16, 6)},
+              attackLine("ATTACKKNOCKLOW", 30, kSpark, 30, 8, 8), attackLine("ATTACKKNOCKHIGH", 32, kSpark, 28, 6, 6)),
+      "HARBOURMASTER", attackLine("ATTACKKNOCKLOW", 46, kSpark, 36, 9, 8),
+      attackLine("ATTACKKNOCKHIGH", 40, kSpark, 20, 8, 8));
+  harbourmaster.followsAttack = 3;
+  harbourmaster.followUps = {
+      {"HAMMER2", strike("jab_w", "elbow_s", attackLine("ATTACKMID", 30, kBlood, 26), 8, 4)},
+      {"HAMMER3", strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 40, kSpark, 36, 9, 11), 10, 4)}};
+  // Keeps his distance and charges across half the screen; a quick elbow up close.
+  Moveset furnace = boss(
+      fighter("furnace", "Furnace: charges from afar with his shoulder down", kOpponent, {92, 450, 3, 15, 2},
+              {strike("jab_w", "elbow_s", attackLine("ATTACKKNOCKHIGH", 56, kBlood, 30, 7, 8), 6, 4),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 36, kSpark, 40, 10, 10), 14, 4)},
+              attackLine("ATTACKKNOCKHIGH", 36, kSpark, 42, 11, 9), attackLine("ATTACKKNOCKHIGH", 30, kSpark, 28, 6, 6)),
+      "FURNACE", attackLine("ATTACKKNOCKHIGH", 44, kSpark, 34, 9, 9),
+      attackLine("ATTACKKNOCKHIGH", 40, kBlood, 22, 8, 8));
+  furnace.dashTicks = 26;
+  furnace.dashStep = 9;
+  // Light on his feet: flies in with a kick from a distance, quick hands and a high kick.
+  Moveset kingpin = boss(
+      fighter("kingpin", "Kingpin: flying kicks from afar, quick hands up close", kOpponent, {88, 480, 5, 20, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKKNOCKHIGH", 60, kSpark, 30, 7, 8), 6, 3),
+               strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 46, kSpark, 28), 10),
+               strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 52, kSpark, 42, 9, 10), 13)},
+              attackLine("ATTACKKNOCKLOW", 28, kSpark, 30, 8, 8), attackLine("ATTACKKNOCKHIGH", 40, kSpark, 38, 8, 7)),
+      "KINGPIN", attackLine("ATTACKKNOCKLOW", 50, kSpark, 34, 8, 8),
+      attackLine("ATTACKKNOCKHIGH", 44, kSpark, 24, 8, 8));
+  return {harbourmaster, furnace, kingpin};
+}
 
 std::vector<Moveset> movesets() {
   return {
@@ -113,6 +166,7 @@ std::vector<Moveset> movesets() {
 
 void writeStats(ScriptWriter& w, const Moveset& m) {
   w.remark(m.description);
+  if (!m.boss.empty()) w.command("BOSS " + m.boss);
   w.stat("WIDTH", m.width);
   w.stat("HEIGHT", m.height);
   w.stat("SETHP", m.hp);
@@ -137,22 +191,34 @@ void writeMovement(ScriptWriter& w) {
   w.end();
 }
 
+// Wind-up, the blow, and back to guard; a chain's next step may start during the recovery.
+void writeBlow(ScriptWriter& w, const Strike& s, bool comboAllowed) {
+  w.show(frame(s.windPose), s.windTicks);
+  w.command("FRAMESET " + std::to_string(frame(s.strikePose)));
+  w.command("PLAYGAMESOUND " + std::to_string(kSwingSound));
+  if (s.stepForward) w.command("MOVEFORWARD " + std::to_string(s.stepForward));
+  w.command("LOOPSTART " + std::to_string(s.activeTicks));
+  w.command(s.attack);
+  w.command("LOOPEND");
+  w.show(frame(s.strikePose), s.holdTicks);
+  if (comboAllowed) w.command("COMBOALLOWED");
+  w.show(frame(s.windPose), 3);
+  w.show(frame("stance"), s.recoverTicks - 3);
+}
+
 void writeChain(ScriptWriter& w, const Moveset& m) {
   for (size_t i = 0; i < m.chain.size(); ++i) {
-    const Strike& s = m.chain[i];
     w.begin("QUICKATTACK" + std::to_string(i + 1));
-    w.show(frame(s.windPose), s.windTicks);
-    w.command("FRAMESET " + std::to_string(frame(s.strikePose)));
-    w.command("PLAYGAMESOUND " + std::to_string(kSwingSound));
-    if (s.stepForward) w.command("MOVEFORWARD " + std::to_string(s.stepForward));
-    w.command("LOOPSTART " + std::to_string(s.activeTicks));
-    w.command(s.attack);
-    w.command("LOOPEND");
-    w.show(frame(s.strikePose), s.holdTicks);
-    if (i + 1 < m.chain.size()) w.command("COMBOALLOWED");  // the last blow ends the chain
-    w.show(frame(s.windPose), 3);
-    w.show(frame("stance"), s.recoverTicks - 3);
-    w.end();
+    writeBlow(w, m.chain[i], i + 1 < m.chain.size());  // the last blow ends the chain
+    const bool followed = static_cast<int>(i) + 1 == m.followsAttack && !m.followUps.empty();
+    if (followed) w.command("ASSIGNANIMATION " + m.followUps.front().block);
+    else w.end();
+  }
+  for (size_t k = 0; k < m.followUps.size(); ++k) {
+    w.begin(m.followUps[k].block);
+    writeBlow(w, m.followUps[k].blow, false);
+    if (k + 1 < m.followUps.size()) w.command("ASSIGNANIMATION " + m.followUps[k + 1].block);
+    else w.end();
   }
   w.begin("RUNATTACK");
   w.command("PLAYGAMESOUND " + std::to_string(kWhooshSound));
@@ -181,15 +247,32 @@ void writeAir(ScriptWriter& w, const Moveset& m) {
   w.end();
 }
 
-void writeDamage(ScriptWriter& w) {
-  w.begin("HIGHDAMAGE");
-  w.show(frame("hurt_high1"), 7);
-  w.show(frame("hurt_high2"), 9);
+// Hurt by a light hit: a flinch, or with a counter, a flinch that ends in a blow.
+void writeFlinch(ScriptWriter& w, const Moveset& m, const char* block, const char* first, const char* second) {
+  w.begin(block);
+  if (m.counter.empty()) {
+    const int flinch = m.hurtTicks * 7 / 16;
+    w.show(frame(first), flinch);
+    w.show(frame(second), m.hurtTicks - flinch);
+    w.end();
+    return;
+  }
+  const int firstTicks = m.counterAfter / 3;
+  w.show(frame(first), firstTicks);
+  w.show(frame("cross_w"), m.counterAfter - 1 - firstTicks);
+  w.command("FRAMESET " + std::to_string(frame("cross_s")));
+  w.command("PLAYGAMESOUND " + std::to_string(kSwingSound));
+  w.command("LOOPSTART 2");
+  w.command(m.counter);
+  w.command("LOOPEND");
+  w.show(frame("cross_s"), 3);
+  w.show(frame("stance"), 5);
   w.end();
-  w.begin("LOWDAMAGE");
-  w.show(frame("hurt_low1"), 7);
-  w.show(frame("hurt_low2"), 9);
-  w.end();
+}
+
+void writeDamage(ScriptWriter& w, const Moveset& m) {
+  writeFlinch(w, m, "HIGHDAMAGE", "hurt_high1", "hurt_high2");
+  writeFlinch(w, m, "LOWDAMAGE", "hurt_low1", "hurt_low2");
   w.remark("Held while knocked through the air; landing starts FALLLAND.");
   w.begin("FALL");
   w.show(frame("fall1"), 8);
@@ -201,7 +284,15 @@ void writeDamage(ScriptWriter& w) {
   w.begin("GETUP");
   w.show(frame("getup1"), 10);
   w.show(frame("getup2"), 10);
-  w.show(frame("crouch"), 6);
+  if (m.wakeAttack.empty()) {
+    w.show(frame("crouch"), 6);
+  } else {
+    // Comes up swinging: whoever crowds a fallen boss pays for it.
+    w.command("PLAYGAMESOUND " + std::to_string(kSwingSound));
+    w.show(frame("upper_s"), 3, {m.wakeAttack});
+    w.show(frame("upper_s"), 6);
+    w.show(frame("crouch"), 4);
+  }
   w.end();
   w.remark("Stays down for good: the last frame is held and the animation counts as finished.");
   w.begin("DIE");
@@ -214,6 +305,7 @@ void writeDamage(ScriptWriter& w) {
 
 std::vector<Moveset> castMovesets() {
   std::vector<Moveset> cast = movesets();
+  for (Moveset& m : bosses()) cast.push_back(m);
   for (Moveset& m : cast) m.height = heightOf(m.name);
   return cast;
 }
@@ -224,6 +316,6 @@ std::vector<std::string> fighterScript(const Moveset& moves) {
   writeMovement(w);
   writeChain(w, moves);
   writeAir(w, moves);
-  writeDamage(w);
+  writeDamage(w, moves);
   return w.lines();
 }

@@ -33,13 +33,17 @@ void writeFighters(const std::string& root) {
     std::set<int> shown = framesShownBy(script);
     // Every sheet keeps the shared frame numbers; poses this fighter never takes are left
     // out of the picture and their lines only name the pose.
+    // A boss is drawn larger in a cell as much larger.
+    const double scale = scaleOf(moves.name);
+    const int cellWidth = static_cast<int>(kCellWidth * scale), cellHeight = static_cast<int>(kCellHeight * scale);
+    const int groundRow = static_cast<int>(kGroundRow * scale);
     std::vector<Canvas> cells;
     for (size_t n = 0; n < poses.size(); ++n) {
-      cells.emplace_back(shown.count(n) ? kCellWidth : 0, shown.count(n) ? kCellHeight : 0);
-      if (shown.count(n)) paintFigure(cells.back(), look, poses[n].pose, kCellWidth / 2.0, kGroundRow);
+      cells.emplace_back(shown.count(n) ? cellWidth : 0, shown.count(n) ? cellHeight : 0);
+      if (shown.count(n)) paintFigure(cells.back(), look, poses[n].pose, cellWidth / 2.0, groundRow, scale);
     }
     // Cells are centred on the body with the feet on the foot line (HEIGHT below the anchor).
-    PackedSheet sheet = packTrimmed(cells, -kCellWidth / 2, moves.height - kGroundRow);
+    PackedSheet sheet = packTrimmed(cells, -cellWidth / 2, moves.height - groundRow);
     std::vector<std::string> frames = frameLinesOf(sheet.frames), offsets = offsetLinesOf(sheet.frames);
     for (size_t n = 0; n < poses.size(); ++n)
       if (!shown.count(n)) frames[n] = offsets[n] = "unused pose " + poses[n].name;

@@ -41,6 +41,7 @@ struct StagePlan {
   int end;
   std::vector<std::string> fighters;  // declared first, in this order; then the props
   std::vector<Placement> placements;
+  Placement boss;  // declared after the props and placed last, past the last crew
 };
 
 const char* const kProps[] = {"crate", "barrel"};
@@ -102,7 +103,11 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
     l.push_back(join({"LOADENTITY", prop, "0"}));
     types.push_back(prop);
   }
-  for (const Placement& p : plan.placements) {
+  l.push_back(join({"LOADENTITY", plan.boss.type, "1"}));
+  types.push_back(plan.boss.type);
+  std::vector<Placement> placements = plan.placements;
+  placements.push_back(plan.boss);
+  for (const Placement& p : placements) {
     // Stage files count types from 0 in the order they are declared.
     int type = static_cast<int>(std::find(types.begin(), types.end(), p.type) - types.begin());
     if (type == static_cast<int>(types.size())) throw std::runtime_error(plan.name + " places undeclared " + p.type);
@@ -123,24 +128,28 @@ std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
 // a screen beyond the one before: a player meets one group at a time, and whoever waits at the
 // start is left alone. The crews get harder from stage to stage: the harbour's dock crew is the
 // softest, the factory mixes them with the downtown gangs, and downtown has the gangs at full
-// strength with bigger groups.
+// strength with bigger groups. Each stage ends on its boss, waiting in the last group past the
+// last crew.
 std::vector<StagePlan> world1() {
   Placement crate{460, 430, "crate"}, barrel{600, 440, "barrel"};
   StagePlan stage1{"stage1", 1, 4600, {"punk2", "biker2", "bruiser2"},
                    {crate, barrel, {1200, 400, "punk2"},
                     {2400, 400, "punk2", 1, 40}, {2700, 450, "barrel"},
                     {3500, 380, "biker2"}, {3560, 440, "punk2"}, {3900, 430, "crate"},
-                    {4400, 400, "bruiser2"}}};
+                    {4400, 400, "bruiser2"}},
+                   {4520, 380, "harbourmaster"}};
   StagePlan stage2{"stage2", 2, 5600, {"punk", "biker", "bruiser2", "punk2"},
                    {crate, barrel, {1200, 400, "punk", 1, 40},
                     {2300, 440, "crate"}, {2500, 380, "biker"}, {2560, 440, "punk2"},
                     {3700, 400, "punk", 2, 50}, {4000, 460, "barrel"},
-                    {4900, 380, "bruiser2"}, {5000, 440, "biker"}}};
+                    {4900, 380, "bruiser2"}, {5000, 440, "biker"}},
+                   {5380, 380, "furnace"}};
   StagePlan stage3{"stage3", 0, 5200, {"punk", "biker", "bruiser"},
                    {crate, barrel, {1300, 400, "punk", 1, 40},
                     {1900, 450, "barrel"}, {2500, 380, "punk", 1, 40}, {2600, 440, "biker"},
                     {3100, 420, "crate"}, {3700, 400, "biker", 1, 50}, {3800, 360, "bruiser"},
-                    {4800, 380, "punk", 2, 60}, {4950, 420, "bruiser"}}};
+                    {4800, 380, "punk", 2, 60}, {4950, 420, "bruiser"}},
+                   {5100, 380, "kingpin"}};
   return {stage1, stage2, stage3};
 }
 

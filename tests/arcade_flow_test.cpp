@@ -244,6 +244,41 @@ TEST_F(ArcadeFlow, TheBossCardShowsWhenItComesIntoViewAndItsBarUntilItFalls) {
   }
 }
 
+// Player 2 wears the second colours only when it shares player 1's fighter.
+struct ColoursCase {
+  const char* name;
+  int players;
+  const char* one;
+  const char* two;
+  bool second;  // player 2's sheet is the fighter's second colours
+};
+
+class ArcadeColours : public ArcadeFlow, public ::testing::WithParamInterface<ColoursCase> {};
+
+TEST_P(ArcadeColours, PlayerTwoOnTheSameFighterWearsItsSecondColours) {
+  const ColoursCase& c = GetParam();
+  startNewGame(c.players);
+  enterArcadeScreen(kArcadeMap);
+  entities[0].name = c.one;
+  entities[1].name = c.two;
+  stageName = "stage1";
+  enterArcadeScreen(kArcadeStage);
+  DecodedImage second;
+  ASSERT_TRUE(platformDecodeImage(std::string("gfx/entities/") + c.two + "_2p.png", &second));
+  EXPECT_EQ(nullLastUpload.pixels == second.pixels, c.second);
+  EXPECT_GT(arcade.markTicks, 0) << "the marks go up with the stage";
+  frames(3 * kTicksPerSecond + 1);
+  EXPECT_EQ(arcade.markTicks, 0) << "and come down after about three seconds";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fighters, ArcadeColours,
+    ::testing::Values(ColoursCase{"SameFighter", 2, "kestor", "kestor", true},
+                      ColoursCase{"SameOtherFighter", 2, "brick", "brick", true},
+                      ColoursCase{"DifferentFighters", 2, "kestor", "rider", false},
+                      ColoursCase{"OnePlayer", 1, "rider", "rider", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ArcadeFlow, EscapeOnSelectAndMapGoesBackToTheTitle) {
   startNewGame(1);
   enterArcadeScreen(kArcadeSelect);

@@ -46,6 +46,7 @@ struct ArcadeState {
   int32_t bossSeen = 0;    // 1 once it has come into view: its health bar shows from then
   int32_t bossCardTicks = 0;  // ticks its name card has left on the screen
   std::string bossName;
+  int32_t markTicks = 0;  // ticks the players' "1P"/"2P" marks have left (arcade_players)
 };
 extern ArcadeState arcade;
 
@@ -108,6 +109,16 @@ void findStageBoss();
 void watchStageBoss();
 // The card while it lasts, and the boss's health under the players' panels until it falls.
 void drawStageBoss();
+
+// ---- the players' colours and marks (arcade_players.cpp) -----------------------------------
+
+// After the stage's players are loaded: player 2 on player 1's fighter wears its second
+// colours, and both marks go up.
+void dressPlayersForStage();
+// After each tick: the marks' time runs down.
+void countDownPlayerMarks();
+// "1P" and "2P" over the heads of the players taking part while the marks last.
+void drawPlayerMarks();
 
 // ---- the screens' entry steps and frames (arcade_menus.cpp, arcade_stage.cpp) -------------
 // An entry step sets the screen up and returns the line announcing it ("map"), printed as

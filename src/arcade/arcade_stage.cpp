@@ -49,6 +49,7 @@ void arcadeTick() {
   scoreTickAfterAttacks(arcade.players);
   holdPlayersInsideStageEnd();
   watchStageBoss();
+  countDownPlayerMarks();
 }
 
 void setPhase(int32_t phase) {
@@ -126,6 +127,7 @@ void drawScores() {
 }
 
 void drawOverlay() {
+  drawPlayerMarks();
   drawStageBoss();
   drawScores();
   if (arcade.phase == kPhasePaused) drawPause();
@@ -157,6 +159,7 @@ std::string stageEntry() {
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
   findStageBoss();
+  dressPlayersForStage();
   enterStage();
   scoreStageStart();
   arcade.furthestStage = worldName + "/" + stageName;

@@ -21,6 +21,8 @@ inline std::string stageFilePath(const std::string& world, const std::string& st
 inline std::string stageMusicPath(const std::string& name) { return "bgm/" + name + ".ogg"; }
 // A fighter's or prop's sheet, frame list and offsets: this, then ".png", ".spr", ".off".
 inline std::string entityFilesBase(const std::string& name) { return "gfx/entities/" + name; }
+// A playable fighter's second colours (arcade): the same frames as its ".png", other clothes.
+inline std::string secondColoursSheet(const std::string& name) { return entityFilesBase(name) + "_2p.png"; }
 
 // Loaded at start-up, before any screen.
 constexpr const char* kFontImage = "gfx/font/mainfont.png";

@@ -238,6 +238,39 @@ Look kingpin() {
   return l;
 }
 
+// Second colours of the playable fighters: the main colours changed, nothing that alters the
+// outline (hair style, clothes cut, build) touched.
+Look kestorSecond() {
+  Look l = kestor();
+  l.jacket = rampOf(rgb(40, 150, 76));
+  l.pants = rampOf(rgb(70, 70, 80));
+  l.accent = rampOf(rgb(40, 190, 90));
+  return l;
+}
+
+Look blueSoldierSecond() {
+  Look l = blueSoldier();
+  l.shirt = rampOf(rgb(204, 176, 112));
+  l.jacket = rampOf(rgb(120, 96, 60));
+  l.pants = rampOf(rgb(112, 92, 62));
+  l.accent = rampOf(rgb(150, 120, 70));
+  return l;
+}
+
+Look riderSecond() {
+  Look l = rider();
+  l.jacket = rampOf(rgb(136, 44, 150));
+  l.pants = rampOf(rgb(60, 50, 70));
+  return l;
+}
+
+Look brickSecond() {
+  Look l = brick();
+  l.shirt = rampOf(rgb(60, 132, 204));
+  l.pants = rampOf(rgb(96, 64, 42));
+  return l;
+}
+
 }  // namespace
 
 const std::vector<FighterLook>& castLooks() {
@@ -263,3 +296,13 @@ const FighterLook& fighterLookOf(const std::string& name) {
 const Look& lookOf(const std::string& name) { return fighterLookOf(name).look; }
 
 double scaleOf(const std::string& name) { return fighterLookOf(name).scale; }
+
+const Look& secondLookOf(const std::string& name) {
+  static const std::vector<FighterLook> second = {{"kestor", kestorSecond()},
+                                                  {"bluesoldier", blueSoldierSecond()},
+                                                  {"rider", riderSecond()},
+                                                  {"brick", brickSecond()}};
+  for (const FighterLook& f : second)
+    if (f.name == name) return f.look;
+  throw std::runtime_error("no second look for " + name);
+}

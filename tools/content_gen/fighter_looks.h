@@ -16,3 +16,6 @@ struct FighterLook {
 const std::vector<FighterLook>& castLooks();
 const Look& lookOf(const std::string& name);
 double scaleOf(const std::string& name);
+// The second colours a player's fighter wears when both players pick it: the same shapes, so
+// the sheet cuts into the same frames.
+const Look& secondLookOf(const std::string& name);

@@ -17,6 +17,13 @@ std::vector<uint8_t> welcomePacket() {
   return out;
 }
 
+std::vector<uint8_t> helloPacket() {
+  std::vector<uint8_t> out(kMostPacketBytes);
+  const std::string list = "0123456789abcdef gfx/a.png\n";
+  out.resize(encodeHello(out.data(), 1, list.data(), list.size()));
+  return out;
+}
+
 std::vector<uint8_t> inputsPacket(const std::vector<NetCommand>& commands, uint32_t first = 10) {
   std::vector<uint8_t> out(kMostPacketBytes);
   InputsHeader h{5, 8, 9, -3, first};
@@ -73,10 +80,12 @@ TEST(NetPacket, EncodersRefuseWhatTheFormatCannotCarry) {
   EXPECT_EQ(encodeInputs(out.data(), 1, InputsHeader{}, many, 0), 0u);
 }
 
+enum GoodPacket { kGoodWelcome, kGoodInputs, kGoodHello };
+
 struct BadPacket {
   const char* name;
-  std::function<void(std::vector<uint8_t>&)> spoil;  // applied to a good welcome or inputs packet
-  bool inputs;
+  std::function<void(std::vector<uint8_t>&)> spoil;  // applied to a good packet of this kind
+  GoodPacket from;
   DecodeResult expected;
 };
 
@@ -90,7 +99,9 @@ class NetPacketRefusal : public ::testing::TestWithParam<BadPacket> {};
 
 TEST_P(NetPacketRefusal, IsTurnedAway) {
   const BadPacket& c = GetParam();
-  std::vector<uint8_t> bytes = c.inputs ? inputsPacket({NetCommand{}, NetCommand{1, 1}}) : welcomePacket();
+  std::vector<uint8_t> bytes = c.from == kGoodInputs  ? inputsPacket({NetCommand{}, NetCommand{1, 1}})
+                               : c.from == kGoodHello ? helloPacket()
+                                                      : welcomePacket();
   c.spoil(bytes);
   Packet p;
   EXPECT_EQ(decodePacket(bytes.data(), bytes.size(), 77, &p), c.expected);
@@ -99,32 +110,35 @@ TEST_P(NetPacketRefusal, IsTurnedAway) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, NetPacketRefusal,
     ::testing::Values(
-        BadPacket{"Empty", [](std::vector<uint8_t>& b) { b.clear(); }, false, kDecodeMalformed},
-        BadPacket{"ShorterThanTheHeader", [](std::vector<uint8_t>& b) { b.resize(kPacketHeaderBytes - 1); }, false,
+        BadPacket{"Empty", [](std::vector<uint8_t>& b) { b.clear(); }, kGoodWelcome, kDecodeMalformed},
+        BadPacket{"ShorterThanTheHeader", [](std::vector<uint8_t>& b) { b.resize(kPacketHeaderBytes - 1); }, kGoodWelcome,
                   kDecodeMalformed},
-        BadPacket{"AnotherGamesMagic", [](std::vector<uint8_t>& b) { b[0] = 'X'; }, false, kDecodeMalformed},
-        BadPacket{"AnotherVersion", [](std::vector<uint8_t>& b) { b[4] = kNetProtocolVersion + 1; }, false,
+        BadPacket{"AnotherGamesMagic", [](std::vector<uint8_t>& b) { b[0] = 'X'; }, kGoodWelcome, kDecodeMalformed},
+        BadPacket{"AnotherVersion", [](std::vector<uint8_t>& b) { b[4] = kNetProtocolVersion + 1; }, kGoodWelcome,
                   kDecodeOtherVersion},
-        BadPacket{"UnknownKind", [](std::vector<uint8_t>& b) { b[5] = kPacketKindsEnd; }, false, kDecodeMalformed},
-        BadPacket{"AnotherSession", [](std::vector<uint8_t>& b) { b[6] ^= 1; }, false, kDecodeForeign},
-        BadPacket{"CutShort", [](std::vector<uint8_t>& b) { b.pop_back(); }, false, kDecodeMalformed},
-        BadPacket{"TrailingByte", [](std::vector<uint8_t>& b) { b.push_back(0); }, false, kDecodeMalformed},
-        BadPacket{"OversizedByFar", [](std::vector<uint8_t>& b) { b.resize(kMostPacketBytes + 1); }, false,
+        BadPacket{"UnknownKind", [](std::vector<uint8_t>& b) { b[5] = kPacketKindsEnd; }, kGoodWelcome, kDecodeMalformed},
+        BadPacket{"AnotherSession", [](std::vector<uint8_t>& b) { b[6] ^= 1; }, kGoodWelcome, kDecodeForeign},
+        BadPacket{"CutShort", [](std::vector<uint8_t>& b) { b.pop_back(); }, kGoodWelcome, kDecodeMalformed},
+        BadPacket{"TrailingByte", [](std::vector<uint8_t>& b) { b.push_back(0); }, kGoodWelcome, kDecodeMalformed},
+        BadPacket{"OversizedByFar", [](std::vector<uint8_t>& b) { b.resize(kMostPacketBytes + 1); }, kGoodWelcome,
                   kDecodeOversized},
         // A stage name is a path in the pack: nothing that could climb out of it.
-        BadPacket{"StageNameWithASlash", [](std::vector<uint8_t>& b) { b[b.size() - 2] = '/'; }, false,
+        BadPacket{"StageNameWithASlash", [](std::vector<uint8_t>& b) { b[b.size() - 2] = '/'; }, kGoodWelcome,
                   kDecodeMalformed},
-        BadPacket{"StageNameLongerThanThePacket", [](std::vector<uint8_t>& b) { b[b.size() - 7] = 200; }, false,
+        BadPacket{"StageNameLongerThanThePacket", [](std::vector<uint8_t>& b) { b[b.size() - 7] = 200; }, kGoodWelcome,
                   kDecodeMalformed},
-        BadPacket{"NoRuns", [](std::vector<uint8_t>& b) { b[kRunCountAt] = 0; b.resize(kFirstRunAt); }, true,
+        BadPacket{"NoRuns", [](std::vector<uint8_t>& b) { b[kRunCountAt] = 0; b.resize(kFirstRunAt); }, kGoodInputs,
                   kDecodeMalformed},
-        BadPacket{"RunOfNoTicks", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = 0; }, true, kDecodeMalformed},
-        BadPacket{"MoreTicksThanAPacketHolds", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = kMostInputsPerPacket; },
-                  true, kDecodeMalformed},
-        BadPacket{"AnActionThatDoesNotExist", [](std::vector<uint8_t>& b) { b[kFirstRunAt + 1] = 0x80; }, true,
+        BadPacket{"RunOfNoTicks", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = 0; }, kGoodInputs, kDecodeMalformed},
+        BadPacket{"MoreTicksThanAPacketHolds", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = kMostInputsPerPacket; }, kGoodInputs, kDecodeMalformed},
+        BadPacket{"AnActionThatDoesNotExist", [](std::vector<uint8_t>& b) { b[kFirstRunAt + 1] = 0x80; }, kGoodInputs,
                   kDecodeMalformed},
         BadPacket{"TicksPastTheEndOfTime",
-                  [](std::vector<uint8_t>& b) { std::memset(&b[kPacketHeaderBytes + 13], 0xff, 4); }, true,
+                  [](std::vector<uint8_t>& b) { std::memset(&b[kPacketHeaderBytes + 13], 0xff, 4); }, kGoodInputs,
+                  kDecodeMalformed},
+        // A greeting comes before there is a session to name.
+        BadPacket{"HelloNamingASession", [](std::vector<uint8_t>& b) { b[9] = 0xfa; }, kGoodHello, kDecodeMalformed},
+        BadPacket{"HelloListNotText", [](std::vector<uint8_t>& b) { b[b.size() - 2] = 0; }, kGoodHello,
                   kDecodeMalformed}),
     [](const ::testing::TestParamInfo<BadPacket>& info) { return std::string(info.param.name); });
 

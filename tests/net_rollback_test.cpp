@@ -97,6 +97,9 @@ TEST(NetRollback, AWrongGuessTakenBackAtAnyDepthEndsInTheStraightWorld) {
     EXPECT_EQ(r.rollbacksByDepth[depth], 1);
     EXPECT_EQ(r.ticksRunAgain, depth);
     EXPECT_EQ(rollbackConfirmedEnd(r), kTicks);
+    // The step right was pressed `delay` ticks before it was due, and shown `depth` after.
+    EXPECT_EQ(r.pressesSeen, 1);
+    EXPECT_EQ(r.feltTicksMost, depth + delay);
     // Ticks run again are not heard again.
     ASSERT_EQ(heard.size(), static_cast<size_t>(kTicks));
     for (int32_t t = 0; t < kTicks; ++t) EXPECT_EQ(heard[t], t);

@@ -39,23 +39,27 @@ SessionPlan plan() {
   return p;
 }
 
+uint64_t otherDigest() { return 1; }
+const RollbackWorld otherWorld = {saveNothing, saveNothing, tickNothing, otherDigest};
+
 // One frame of a side: its packets, and while it plays, its commands and a tick.
-void tend(NetSession& s) {
+void tend(NetSession& s, const RollbackWorld& world = noWorld) {
   if (s.endpoint < 0) return;
   sessionPoll(s, netClockMs());
   if (s.state != kSessionPlaying) return;
   Rollback& r = s.rollback;
   while (r.knownEnd[r.localPlayer] <= r.tick + r.delay) rollbackAddLocal(r, NetCommand{});
-  sessionStep(s, noWorld);
+  sessionStep(s, world);
 }
 
-// Tends the sessions (and runs `also`) until `done` holds; false at the bound.
+// Tends the sessions (and runs `also`) until `done` holds; false at the bound. The joiner of
+// a pair may run a world of its own.
 bool until(const std::function<bool()>& done, std::vector<NetSession*> sessions,
-           const std::function<void()>& also = [] {}) {
+           const std::function<void()>& also = [] {}, const RollbackWorld& secondWorld = noWorld) {
   const uint64_t bound = netClockMs() + kBoundMs;
   while (!done()) {
     if (netClockMs() > bound) return false;
-    for (NetSession* s : sessions) tend(*s);
+    for (size_t i = 0; i < sessions.size(); ++i) tend(*sessions[i], i == 1 ? secondWorld : noWorld);
     also();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
@@ -235,6 +239,16 @@ TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
   EXPECT_TRUE(playing(host));
   EXPECT_EQ(host.rollback.knownEnd[1], kDefaultInputDelay + 2);  // the one good packet
   sessionLeave(host, kEndLeft);
+}
+
+TEST(NetSession, WorldsThatDisagreeAtACheckStopTheFightOnBothSides) {
+  Pair p;
+  startPair(p, ourPack, ourPack);
+  ASSERT_TRUE(until([&] { return ended(p.host) && ended(p.joiner); }, {&p.host, &p.joiner}, [] {}, otherWorld));
+  for (const NetSession* s : {&p.host, &p.joiner}) {
+    EXPECT_EQ(s->end, kEndDesync);
+    EXPECT_EQ(sessionEndMessage(*s), "DESYNC after tick 60");
+  }
 }
 
 TEST(NetSession, APeerSilentForThreeSecondsIsLost) {

@@ -82,7 +82,7 @@ struct Pair {
 void startPair(Pair* p) {
   p->dir = makeEmptyDir();
   const std::string fight = std::string(BRAWLER_REPLAYS) + "/stage3.replay";
-  const std::vector<std::string> line = {"--inputs", fight, "--ticks", "300", "--latency", p->latencyMs,
+  const std::vector<std::string> line = {"--inputs", fight, "--ticks", "600", "--latency", p->latencyMs,
                                          "--jitter", "20", "--loss", "5"};
   std::vector<std::string> hostArgs = line, joinerArgs = line;
   hostArgs.insert(hostArgs.end(), {"--out", p->dir + "/host.replay"});
@@ -97,9 +97,9 @@ void checkPair(Pair* p) {
   ASSERT_EQ(p->hostEnd.exitCode, 0) << p->hostEnd.out;
   ASSERT_EQ(p->joinerEnd.exitCode, 0) << p->joinerEnd.out;
   const std::string hostRecording = fileText(p->dir + "/host.replay");
-  EXPECT_NE(hostRecording.find("\nticks 300\n"), std::string::npos) << hostRecording;
+  EXPECT_NE(hostRecording.find("\nticks 600\n"), std::string::npos) << hostRecording;
   EXPECT_EQ(hostRecording, fileText(p->dir + "/joiner.replay"));
-  const std::string end = lineStartingWith(p->hostEnd.out, "end 300 ");
+  const std::string end = lineStartingWith(p->hostEnd.out, "end 600 ");
   ASSERT_FALSE(end.empty()) << p->hostEnd.out;
   EXPECT_EQ(lineStartingWith(p->joinerEnd.out, "end "), end);
   const ChildResult replayed = runChild(replayOptions({"digest", p->dir + "/host.replay"}), kRunBoundMs);

@@ -120,8 +120,9 @@ bool readInputs(Reader& r, Packet* p) {
 bool readBody(Reader& r, Packet* p) {
   switch (p->kind) {
     case kPacketHello:
+      // Sent before there is a session: an id in it is not one this game wrote.
       p->packDigest = r.u64();
-      return readList(r, p);
+      return p->session == 0 && readList(r, p);
     case kPacketWelcome:
       p->seed = r.u32();
       p->ticks = r.u32();

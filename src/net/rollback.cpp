@@ -77,6 +77,13 @@ bool rollbackAddRemote(Rollback& r, int32_t tick, NetCommand command) {
   if (tick != r.knownEnd[remote] || tick >= r.tick + kCommandRing / 2) return false;
   r.commands[remote][ring(tick)] = command;
   ++r.knownEnd[remote];
+  if (command.pressed != 0) {
+    // Pressed at its tick - delay; shown at that tick's turn, or now when it has gone by.
+    const int32_t felt = std::max(tick, r.tick) - (tick - r.delay);
+    ++r.pressesSeen;
+    r.feltTicksTotal += felt;
+    r.feltTicksMost = std::max(r.feltTicksMost, felt);
+  }
   if (tick < r.tick && command != r.used[ring(tick)] && (r.firstWrong < 0 || tick < r.firstWrong))
     r.firstWrong = tick;
   return true;

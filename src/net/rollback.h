@@ -64,6 +64,11 @@ struct Rollback {
   int64_t rollbacksByDepth[kMostPrediction + 1] = {};
   int64_t framesWaited = 0;  // at the prediction limit
   int64_t framesIdled = 0;   // sat out to even the leads
+  // Felt delay: for each key the other player pressed, the ticks from its press (its tick,
+  // taken to run even with this side's) to the tick this side first shows its effect.
+  int64_t pressesSeen = 0;
+  int64_t feltTicksTotal = 0;
+  int32_t feltTicksMost = 0;
 };
 
 void rollbackStart(Rollback& r, int32_t localPlayer, int32_t delay, int32_t prediction);

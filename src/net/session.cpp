@@ -260,7 +260,8 @@ void sessionPoll(NetSession& s, uint64_t nowMs) {
   }
   const bool listening = s.state == kSessionGreeting || s.state == kSessionPlaying ||
                          (s.state == kSessionWaiting && s.role == kRoleJoiner);
-  if (!listening || (s.state == kSessionPlaying && sessionDone(s)) || nowMs <= s.lastHeardMs + kSilenceMs) return;
+  const uint64_t allowed = s.state == kSessionPlaying && s.heardSequence == 0 ? kStageLoadGraceMs : kSilenceMs;
+  if (!listening || (s.state == kSessionPlaying && sessionDone(s)) || nowMs <= s.lastHeardMs + allowed) return;
   if (s.role == kRoleHost && s.state == kSessionGreeting) {
     // A caller that never greets is let go; the host waits on for another.
     netDisconnect(s.endpoint, s.peer);

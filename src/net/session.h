@@ -37,6 +37,8 @@ enum DropKind { kDropMalformed, kDropOversized, kDropOtherVersion, kDropForeign,
                 kDropGap, kDropKinds };
 
 constexpr uint64_t kSilenceMs = 3000;
+// Until the other side's first controls come, it may still be loading its stage.
+constexpr uint64_t kStageLoadGraceMs = 10000;
 
 // What the host decides and the joiner is told.
 struct SessionPlan {

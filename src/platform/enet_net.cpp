@@ -257,7 +257,11 @@ void netSetConditions(int endpoint, const NetConditions& conditions) {
 }
 
 NetCounters netCounters(int endpoint) {
-  return validEndpoint(endpoint) ? endpoints[endpoint].counters : NetCounters{};
+  if (!validEndpoint(endpoint)) return NetCounters{};
+  NetCounters c = endpoints[endpoint].counters;
+  c.datagramBytesSent = endpoints[endpoint].host->totalSentData;
+  c.datagramsSent = endpoints[endpoint].host->totalSentPackets;
+  return c;
 }
 
 std::vector<std::string> netLocalAddresses() {

@@ -49,6 +49,10 @@ struct NetCounters {
   uint64_t bytesReceived = 0;
   uint64_t packetsReceived = 0;
   uint64_t packetsLostOnPurpose = 0;  // dropped by the conditions
+  // What went out as UDP datagrams, ENet's own headers, acknowledgements and pings included
+  // (not the 28 bytes of IP and UDP headers each).
+  uint64_t datagramBytesSent = 0;
+  uint64_t datagramsSent = 0;
 };
 
 // Listens on `bindHost` ("" for every address of the machine) and `port` (0: one the system

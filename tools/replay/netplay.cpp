@@ -142,11 +142,15 @@ void printCounts(const NetSession& s, double seconds) {
     std::printf(" %d:%lld", d, static_cast<long long>(r.rollbacksByDepth[d]));
   std::printf(" waited %lld idled %lld\n", static_cast<long long>(r.framesWaited),
               static_cast<long long>(r.framesIdled));
+  std::printf("netplay felt delay over %lld presses: mean %.1f ticks, most %d\n",
+              static_cast<long long>(r.pressesSeen), r.pressesSeen > 0 ? double(r.feltTicksTotal) / r.pressesSeen : 0.0,
+              r.feltTicksMost);
   const NetCounters c = netCounters(s.endpoint);
-  std::printf("netplay sent %llu bytes %llu packets (%llu lost on purpose) received %llu bytes %llu packets "
-              "in %.1f s; dropped %lld; checks %lld\n",
+  std::printf("netplay sent %llu bytes %llu packets (%llu lost on purpose; %llu bytes %llu datagrams on the wire) "
+              "received %llu bytes %llu packets in %.1f s; dropped %lld; checks %lld\n",
               static_cast<unsigned long long>(c.bytesSent), static_cast<unsigned long long>(c.packetsSent),
               static_cast<unsigned long long>(c.packetsLostOnPurpose),
+              static_cast<unsigned long long>(c.datagramBytesSent), static_cast<unsigned long long>(c.datagramsSent),
               static_cast<unsigned long long>(c.bytesReceived), static_cast<unsigned long long>(c.packetsReceived),
               seconds, static_cast<long long>(sessionDropped(s)), static_cast<long long>(s.checksCompared));
 }

@@ -9,6 +9,7 @@
 #include "content/stage_loader.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
+#include "shell/bindings.h"
 #include "shell/game_start.h"
 #include "shell/screen_state.h"
 #include "sim/entity.h"
@@ -35,6 +36,7 @@ class ArcadeFlow : public ::testing::Test {
   }
   void TearDown() override {
     gameRules = GameRules{};
+    useBoundActions(false);  // the arcade's controls stay with the arcade's tests
   }
 
   // Runs frames until the arcade shows `screen`; false when it has not after n frames.

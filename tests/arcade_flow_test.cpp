@@ -10,6 +10,7 @@
 #include "arcade_driver.h"
 #include "screen_driver.h"
 #include "screens/main_menu.h"
+#include "shell/bindings.h"
 #include "shell/game_start.h"
 #include "shell/screen_state.h"
 #include "sim/game_state.h"

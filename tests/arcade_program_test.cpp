@@ -13,9 +13,11 @@ bool startOnTitle(ChildProcess* child) {
   ChildOptions options;
   options.program = BRAWLER_ARCADE_BINARY;
   options.workDir = BRAWLER_CONTENT_DIR;
-  // The high scores go to a folder of the test's own, never the player's.
+  // The settings and the high scores are the test's own: the player's own may say fullscreen
+  // or other keys, and no test run may enter the player's table.
   options.setEnv = {{"SDL_AUDIODRIVER", "dummy"}, {"ASAN_OPTIONS", "detect_leaks=0"},
                     {"XDG_DATA_HOME", makeEmptyDir()}};
+  options.args = {"--settings", makeEmptyDir() + "/settings.txt"};
   return startWhenReady(options, "arcade: title\n", child);
 }
 

@@ -231,14 +231,14 @@ int holdKeyInWindowOf(int pid, const std::string& key, int ms) {
                       key + " && sleep " + std::to_string(ms / 1000.0) + " && xdotool keyup " + key + "'");
 }
 
-int closeWindowOf(int pid) {
-  std::FILE* search = popen(("DISPLAY='" + testDisplay() + "' sh -c '" + findWindowOf(pid) + " && echo $w'").c_str(), "r");
+int closeWindowOf(int pid, const std::string& on) {
+  std::FILE* search = popen(("DISPLAY='" + on + "' sh -c '" + findWindowOf(pid) + " && echo $w'").c_str(), "r");
   if (!search) return -1;
   unsigned long window = 0;
   const int found = std::fscanf(search, "%lu", &window);
   pclose(search);
   if (found != 1 || window == 0) return -1;
-  Display* display = XOpenDisplay(testDisplay().c_str());
+  Display* display = XOpenDisplay(on.c_str());
   if (!display) return -1;
   XEvent close{};
   close.xclient.type = ClientMessage;
@@ -272,6 +272,26 @@ bool startPrivateDisplay(ChildProcess* server, std::string* display) {
   if (!startChild(options, server) || !waitForOutput(server, "\n", 20000)) return false;
   *display = ":" + server->out.substr(0, server->out.find('\n'));
   return true;
+}
+
+bool startDisplayOfSize(int width, int height, ChildProcess* server, std::string* display) {
+  constexpr int kFirst = 200, kLast = 299;
+  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  for (int n = kFirst; n <= kLast; ++n) {
+    const std::string number = std::to_string(n);
+    ChildOptions options;
+    options.program = "/bin/sh";
+    options.args = {"-c", "exec Xvfb :" + number + " -screen 0 " + screen + " -nolisten tcp -noreset 2>/dev/null"};
+    if (!startChild(options, server)) return false;
+    *display = ":" + number;
+    // A number in use makes the server give up at once (its lock is taken); only then would the
+    // display answer for someone else.
+    for (int tries = 0; tries < 100 && stillRunningAfter(server, 100); ++tries)
+      if (runOnDisplay("xdpyinfo >/dev/null 2>&1", *display) == 0) return true;
+    stopPrivateDisplay(server);
+    *server = ChildProcess{};
+  }
+  return false;
 }
 
 void stopPrivateDisplay(ChildProcess* server) {

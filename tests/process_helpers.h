@@ -71,7 +71,7 @@ int pressKeyInWindowOf(int pid, const std::string& key, const std::string& displ
 int holdKeyInWindowOf(int pid, const std::string& key, int ms);
 // Asks the window of process `pid` to close the way a window manager's close button does (a
 // WM_DELETE_WINDOW message). 0 on success.
-int closeWindowOf(int pid);
+int closeWindowOf(int pid, const std::string& display = testDisplay());
 // Holds Escape down in the window of process `pid` once it shows, as its own event: a press and
 // release within one frame would pass between two polls unseen, and a key held through the
 // server's keyboard would reach whatever else runs on the display. Gives up (non-zero) when no
@@ -82,3 +82,6 @@ int holdEscapeInWindowOf(int pid, int timeoutSeconds = 60, const std::string& di
 // its keys or cover its pixels. False when none can be started.
 bool startPrivateDisplay(ChildProcess* server, std::string* display);
 void stopPrivateDisplay(ChildProcess* server);
+// The same at a screen size of the test's choosing, on the first free number from 200 up (the
+// suite's own displays are below); stopped with stopPrivateDisplay.
+bool startDisplayOfSize(int width, int height, ChildProcess* server, std::string* display);

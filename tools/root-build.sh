@@ -15,3 +15,18 @@ brawler_build() {
     cmake --build "$brawler_build_dir" --target "$target" -j"$(nproc)" >&2
   done
 }
+
+# The arguments in brawler_args, with the file after --settings or --scores made absolute: the
+# programs run in data/, and a file named from where the command was started belongs there.
+brawler_absolute_files() {
+  brawler_args=()
+  while [ $# -gt 0 ]; do
+    if { [ "$1" = "--settings" ] || [ "$1" = "--scores" ]; } && [ $# -gt 1 ]; then
+      brawler_args+=("$1" "$(realpath -m "$2")")
+      shift 2
+    else
+      brawler_args+=("$1")
+      shift
+    fi
+  done
+}

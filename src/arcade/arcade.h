@@ -10,7 +10,7 @@
 // screen table (arcade_flow.cpp): its entry step and its frame step.
 enum ArcadeScreen {
   kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4,
-  kArcadeInitials = 5, kArcadeHighScores = 6, kArcadeDemo = 7,
+  kArcadeOptions = 5, kArcadeInitials = 6, kArcadeHighScores = 7, kArcadeDemo = 8,
   kArcadeScreens
 };
 // `nextScreen` when no screen change is asked for.
@@ -18,7 +18,9 @@ constexpr int32_t kArcadeNoScreen = -1;
 // Where a stage stands.
 enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhaseGameOver = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
-enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3 };
+// OPTIONS is the arcade's own, written in the game's font above the sheet's entries; the
+// cursor reaches it past QUIT or before 1 PLAYER.
+enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4 };
 // The pause box's choices.
 enum PauseChoice { kPauseGoOn = 0, kPauseToTitle = 1 };
 
@@ -57,10 +59,14 @@ void enterArcade();
 bool arcadeFrame();
 // Makes `screen` the running screen now: its entry step, then its line on standard output.
 void enterArcadeScreen(int32_t screen);
-// Start-up, the arcade until it ends, and the clean exit (status 0). The switches:
-//   --scores FILE   keep the high scores in FILE instead of the player's data folder
-// Anything else is refused with the usage and status 1.
+// Start-up, the arcade until it ends, and the clean exit (status 0).
 int arcadeMain(int argc, char** argv);
+// The switches, each naming a file the player owns:
+//   --settings FILE   the settings (the player's own in the config folder otherwise)
+//   --scores FILE     the high scores (the player's own in the data folder otherwise)
+// Anything else prints the usage to standard error and gives false.
+bool readArcadeArguments(int argc, char** argv);
+constexpr int kArcadeUsageStatus = 2;
 
 // ---- progress through the world (arcade_progress.cpp) -------------------------------------
 
@@ -95,8 +101,6 @@ void clearEntitySlots(int first);
 // opponents following would go past where the tick animates them and freeze. Players stop
 // just inside the end.
 void holdPlayersInsideStageEnd();
-// Player 2 on the first joystick, or on the second keyboard layout when there is none.
-void bindSecondPlayer(int joysticks);
 
 // Any player taking part pressed the action this tick (in the players' commands).
 bool anyPlayerPressed(int action);
@@ -136,6 +140,8 @@ std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
 std::string endEntry();
 bool endFrame();
+std::string optionsEntry();  // the player's settings (screens/options.h) over the title picture
+bool optionsScreenFrame();
 std::string initialsEntry();  // the runs that just made the high scores, named
 bool initialsFrame();
 std::string highScoresEntry();

@@ -1,6 +1,5 @@
 // The arcade's flow: which screen runs, and the change from one screen to the next.
 #include <cstdio>
-#include <cstring>
 
 #include "arcade/arcade.h"
 #include "arcade/high_scores.h"
@@ -10,6 +9,7 @@
 #include "shell/game_start.h"
 #include "shell/input.h"
 #include "shell/screen_state.h"
+#include "shell/settings.h"
 #include "sim/game_state.h"
 
 ArcadeState arcade;
@@ -17,11 +17,21 @@ ArcadeState arcade;
 namespace {
 
 constexpr const char* kScoresFileName = "scores.txt";
-constexpr int kUsageStatus = 1;
 const char* const kUsage =
-    "usage: brawler-arcade [--scores FILE]\n"
-    "Run it in a content folder. The high scores are kept in FILE, or else in\n"
-    "$XDG_DATA_HOME/brawler/scores.txt (~/.local/share/brawler/scores.txt when that is not set).\n";
+    "usage: brawler-arcade [--settings FILE] [--scores FILE]\n"
+    "--settings FILE keeps the controls, the window and the volumes (%s when left out);\n"
+    "--scores FILE keeps the high scores (%s when left out).\n";
+
+// A switch that names a file the player owns, and where the name goes.
+struct ArcadeSwitch {
+  const char* name;
+  std::string* file;
+};
+
+std::string shownPath(const std::string& path) { return path.empty() ? "not kept" : path; }
+
+// Where the high scores are kept: from the switches, read by the program's start.
+std::string scoresPath;
 
 struct ArcadeScreenSteps {
   int32_t screen;
@@ -34,6 +44,7 @@ const ArcadeScreenSteps kScreenSteps[] = {
     {kArcadeMap, mapEntry, mapFrame},
     {kArcadeStage, stageEntry, stageFrame},
     {kArcadeEnd, endEntry, endFrame},
+    {kArcadeOptions, optionsEntry, optionsScreenFrame},
     {kArcadeInitials, initialsEntry, initialsFrame},
     {kArcadeHighScores, highScoresEntry, highScoresFrame},
     {kArcadeDemo, demoEntry, demoFrame},
@@ -62,7 +73,7 @@ void enterArcade() {
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;
   gameRules.jumpLandsOnFeet = 1;
-  bindSecondPlayer(platformJoystickCount());
+  usePlayerSettings();
   windowCloseRequested = 0;
   resetAttract();
   enterArcadeScreen(kArcadeTitle);
@@ -71,20 +82,31 @@ void enterArcade() {
 bool arcadeFrame() {
   if (!stepsOf(arcade.screen).frame()) return false;
   if (arcade.nextScreen != kArcadeNoScreen) enterArcadeScreen(arcade.nextScreen);
+  followWindowRequests();
   return windowCloseRequested == 0;
 }
 
-int arcadeMain(int argc, char** argv) {
-  std::string scoresFile = playerDataFile(kScoresFileName);
+bool readArcadeArguments(int argc, char** argv) {
+  settingsPath = defaultSettingsPath();
+  scoresPath = playerDataFile(kScoresFileName);
+  const ArcadeSwitch switches[] = {{"--settings", &settingsPath}, {"--scores", &scoresPath}};
   for (int a = 1; a < argc; ++a) {
-    if (std::strcmp(argv[a], "--scores") == 0 && a + 1 < argc) {
-      scoresFile = argv[++a];
-      continue;
+    const ArcadeSwitch* known = nullptr;
+    for (const ArcadeSwitch& s : switches)
+      if (argv[a] == std::string(s.name) && a + 1 < argc) known = &s;
+    if (known == nullptr) {
+      std::fprintf(stderr, kUsage, shownPath(defaultSettingsPath()).c_str(),
+                   shownPath(playerDataFile(kScoresFileName)).c_str());
+      return false;
     }
-    std::fprintf(stderr, "%s", kUsage);
-    return kUsageStatus;
+    *known->file = argv[++a];
   }
-  loadHighScores(scoresFile);
+  return true;
+}
+
+int arcadeMain(int argc, char** argv) {
+  if (!readArcadeArguments(argc, argv)) return kArcadeUsageStatus;
+  loadHighScores(scoresPath);
   startUp(monotonicSeconds());
   enterArcade();
   while (arcadeFrame()) {

@@ -7,6 +7,7 @@
 #include "render/stage_scene.h"
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
+#include "screens/options.h"
 #include "screens/overworld.h"
 #include "shell/input.h"
 #include "shell/screen_state.h"
@@ -24,6 +25,11 @@ constexpr int32_t kEndTicks = 300;
 constexpr int32_t kEndSkippableAfter = 60;
 constexpr int32_t kEndTitleY = 320;
 constexpr int32_t kEndTitleScale = 3;
+// OPTIONS sits in the open space above the sheet's plates.
+constexpr int32_t kOptionsEntryCentreX = 300;
+constexpr int32_t kOptionsEntryY = 90;
+constexpr int32_t kOptionsEntryScale = 2;
+constexpr double kUnchosenEntry = 0.5;
 
 void greyContinue() {
   const bool open = anyStageCleared();
@@ -48,6 +54,9 @@ void chooseFromTitle() {
       continueFromTitle(arcade.players);
       arcade.nextScreen = kArcadeMap;
       break;
+    case kEntryOptions:
+      arcade.nextScreen = kArcadeOptions;
+      break;
     default:
       arcade.quit = 1;
   }
@@ -63,12 +72,19 @@ void drawTitlePicture() {
   drawFrame(mainMenu.menuItems[0].frames);
 }
 
+void drawOptionsEntry() {
+  const bool chosen = mainMenu.cursor == kEntryOptions && mainMenu.phase == kMenuChoosing;
+  const std::string text = chosen ? "> OPTIONS <" : "OPTIONS";
+  drawFontTextCentred(text, kOptionsEntryCentreX, kOptionsEntryY, kOptionsEntryScale, chosen ? 0.0 : kUnchosenEntry);
+}
+
 }  // namespace
 
 std::string titleEntry() {
   screenState = kScreenMainMenu;
   fadeOutMusic();  // a stage left through the pause or a game over still plays its music
   enterMainMenu();
+  mainMenu.addedEntries = 1;  // OPTIONS
   greyContinue();
   arcade.idleTicks = 0;
   return "title";
@@ -77,6 +93,7 @@ std::string titleEntry() {
 bool titleFrame() {
   const int32_t before = mainMenu.cursor;
   drawTitlePicture();
+  drawOptionsEntry();
   const bool open = mainMenuFrame();
   if (open) {
     skipGreyedEntry(before);
@@ -119,6 +136,17 @@ bool mapFrame() {
     arcade.nextScreen = kArcadeStage;
   else if (isPressed(kKeyEscape))
     arcade.nextScreen = kArcadeTitle;
+  return true;
+}
+
+std::string optionsEntry() {
+  enterOptions();
+  return "options";
+}
+
+bool optionsScreenFrame() {
+  drawTitlePicture();
+  if (!optionsFrame()) arcade.nextScreen = kArcadeTitle;
   return true;
 }
 

@@ -16,9 +16,6 @@ constexpr int16_t kStartY = 400;
 // How far inside the stage end a player's centre line stays.
 constexpr int32_t kEndMargin = 40;
 
-// The second keyboard layout: W A S D to move, F attack, G jump.
-constexpr int32_t kKeyW = 'w', kKeyA = 'a', kKeyS = 's', kKeyD = 'd', kKeyF = 'f', kKeyG = 'g';
-
 int32_t lastIndex() { return lastEntity < kEntityCount ? lastEntity : kEntityCount - 1; }
 
 void standUp(int p) {
@@ -93,15 +90,4 @@ bool anyPlayerPressed(int action) {
   for (int p = 0; p < arcade.players && p < kCommandPlayers; ++p)
     if (playerCommands[p].pressed[action] != 0) return true;
   return false;
-}
-
-void bindSecondPlayer(int joysticks) {
-  setDefaultBindings();
-  if (joysticks > 0) return;
-  bindUp[1] = kKeyW;
-  bindLeft[1] = kKeyA;
-  bindDown[1] = kKeyS;
-  bindRight[1] = kKeyD;
-  bindAttack[1] = kKeyF;
-  bindJump[1] = kKeyG;
 }

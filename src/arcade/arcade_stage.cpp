@@ -65,8 +65,14 @@ void leaveStageCleared() {
 
 // ---- one step per phase, before the drawing; each may end the stage ----
 
+bool anyPlayerPaused() {
+  for (int p = 0; p < arcade.players && p < kCommandPlayers; ++p)
+    if (playerCommands[p].pausePressed != 0) return true;
+  return false;
+}
+
 void playStep() {
-  if (playerCommands[0].pausePressed != 0) {
+  if (anyPlayerPaused()) {
     setPhase(kPhasePaused);
     arcade.pauseChoice = kPauseGoOn;
     return;

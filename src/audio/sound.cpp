@@ -10,10 +10,13 @@ double musicLoopStart = 0;
 double musicLoopEnd = 0;
 double musicStartTicks = 0;
 int musicFirstPass = 0;
+int musicLevel = kVolumeLevels;
+int effectsLevel = kVolumeLevels;
 
 namespace {
 
 constexpr int kMusicVolume = 100;  // of the mixer's 128
+constexpr int kMixerFullVolume = 128;
 constexpr int kMusicFadeMs = 1500;
 constexpr double kMsPerSecond = 1000.0;
 
@@ -23,6 +26,9 @@ constexpr double kMsPerSecond = 1000.0;
 void* retiredMusic = nullptr;
 void* playingMusic = nullptr;
 
+int musicVolume() { return kMusicVolume * musicLevel / kVolumeLevels; }
+int clampLevel(int level) { return level < 0 ? 0 : level > kVolumeLevels ? kVolumeLevels : level; }
+
 bool validSlot(int slot) { return slot >= 0 && slot < kSoundSlots; }
 
 void jumpToLoopStart(double now) {
@@ -31,6 +37,16 @@ void jumpToLoopStart(double now) {
 }
 
 }  // namespace
+
+void setMusicLevel(int level) {
+  musicLevel = clampLevel(level);
+  audioSetMusicVolume(musicVolume());
+}
+
+void setEffectsLevel(int level) {
+  effectsLevel = clampLevel(level);
+  audioSetEffectsVolume(kMixerFullVolume * effectsLevel / kVolumeLevels);
+}
 
 void loadSound(const std::string& path, int slot) {
   if (!validSlot(slot)) return;
@@ -70,7 +86,7 @@ void fadeOutMusic() {
 }
 
 void updateMusic() {
-  audioSetMusicVolume(kMusicVolume);
+  audioSetMusicVolume(musicVolume());
   const double now = platformTicks();
   if (musicFirstPass == 1 &&
       now - musicStartTicks >= kMsPerSecond * musicLoopEnd - 1) {

@@ -11,6 +11,14 @@ extern double musicLoopEnd;     // seconds
 extern double musicStartTicks;  // ms
 extern int musicFirstPass;
 
+// A player's volumes, 0 (silent) to 10 (the game's own level, where both start).
+constexpr int kVolumeLevels = 10;
+extern int musicLevel;
+extern int effectsLevel;
+// Sets a level and makes it heard at once, even on music already playing.
+void setMusicLevel(int level);
+void setEffectsLevel(int level);
+
 void loadSound(const std::string& path, int slot);
 void playSound(int slot);  // a slot outside 0..20 plays nothing
 void loadMusic(const std::string& path);

@@ -1,5 +1,6 @@
 #include "base/whole_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +10,8 @@
 #include <system_error>
 
 namespace {
+
+constexpr mode_t kFolderMode = 0755;
 
 std::string temporaryBeside(const std::string& path) { return path + ".partial-" + std::to_string(getpid()); }
 
@@ -38,7 +41,7 @@ bool canWriteAtomically(const std::string& path, std::string* error) {
   return true;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error) {
+bool writeBeside(const std::string& path, const std::string& text, std::string* error) {
   const std::string temporary = temporaryBeside(path);
   FILE* file = std::fopen(temporary.c_str(), "wb");
   if (!file) {
@@ -48,7 +51,18 @@ bool writeFileAtomically(const std::string& path, const std::string& text, std::
   const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
   const bool closed = std::fclose(file) == 0;
-  if (!written || !flushed || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (!written || !flushed || !closed) {
+    *error = "cannot write " + temporary + ": " + std::strerror(errno);
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error) {
+  if (!writeBeside(path, text, error)) return false;
+  const std::string temporary = temporaryBeside(path);
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
     *error = "cannot write " + path + ": " + std::strerror(errno);
     std::remove(temporary.c_str());
     return false;
@@ -61,15 +75,19 @@ bool fileExists(const std::string& path) {
   return std::filesystem::exists(path, failed);
 }
 
-bool makeFolders(const std::string& folder) {
-  std::error_code failed;
-  std::filesystem::create_directories(folder, failed);
-  return !failed && std::filesystem::is_directory(folder, failed);
-}
-
 void warnAboutFile(const std::string& path, int line, const std::string& what) {
   if (line > 0)
     std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), line, what.c_str());
   else
     std::fprintf(stderr, "%s: %s\n", path.c_str(), what.c_str());
+}
+
+bool makeFolders(const std::string& folder) {
+  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (!part.empty() && mkdir(part.c_str(), kFolderMode) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat info;
+  return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

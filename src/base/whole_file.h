@@ -10,6 +10,9 @@ bool readWholeFile(const std::string& path, std::string* text);
 // the target, so that the target is either the old file or the whole new one. False with the
 // reason in *error; the target is then untouched.
 bool writeFileAtomically(const std::string& path, const std::string& text, std::string* error);
+// Its first half: the new text written and flushed under the temporary name beside `path`,
+// the target not touched (what a crash before the rename leaves). False with the reason.
+bool writeBeside(const std::string& path, const std::string& text, std::string* error);
 // Whether writeFileAtomically could write there now (it creates and removes its temporary
 // file): asked before the work whose result is to be kept, rather than after it.
 bool canWriteAtomically(const std::string& path, std::string* error);

@@ -102,6 +102,18 @@ void setScissor(bool on) {
     glDisable(GL_SCISSOR_TEST);
 }
 
+// A box of the picture as GL's scissor box in the window: both edges of a side map through the
+// same rounding, so boxes that meet in the picture still meet on the screen.
+void scissorPictureBox(const GridBox& box) {
+  const PictureRect& p = windowPicture;
+  const int32_t left = pictureToWindowSpan(box.left, screenWidth, p.width);
+  const int32_t right = pictureToWindowSpan(box.right, screenWidth, p.width);
+  const int32_t top = pictureToWindowSpan(box.top, screenHeight, p.height);
+  const int32_t bottom = pictureToWindowSpan(box.bottom, screenHeight, p.height);
+  // GL counts scissor rows from the bottom of the window.
+  glScissor(p.x + left, windowPixelsHigh - (p.y + bottom), right - left, bottom - top);
+}
+
 // The quad once per box of it that can show; the boxes never overlap, so no pixel is drawn twice.
 void drawPlannedQuad(const QueuedQuad& q, const QuadPlan& plan) {
   if (plan.boxCount == 0) return;
@@ -113,8 +125,7 @@ void drawPlannedQuad(const QueuedQuad& q, const QuadPlan& plan) {
   }
   for (int b = 0; b < plan.boxCount; ++b) {
     const GridBox& box = plan.boxes[b];
-    // GL counts scissor rows from the bottom of the window.
-    glScissor(box.left, screenHeight - box.bottom, box.right - box.left, box.bottom - box.top);
+    scissorPictureBox(box);
     drawQuadNow(q.glName, q.corners, q.alpha);
   }
 }
@@ -138,7 +149,7 @@ void initState() {
   blendingOn = true;
   scissorOn = false;
   texturingWanted = true;
-  glViewport(0, 0, screenWidth, screenHeight);
+  glFollowWindowPicture();
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, screenWidth, screenHeight, 0, kOrthoNear, kOrthoFar);
@@ -221,6 +232,12 @@ std::vector<unsigned char> readBackBuffer() {
 }
 
 }  // namespace
+
+// The picture keeps its own 1024x768 coordinates; only where it lands in the window moves.
+void glFollowWindowPicture() {
+  const PictureRect& p = windowPicture;
+  glViewport(p.x, windowPixelsHigh - (p.y + p.height), p.width, p.height);
+}
 
 const GraphicsBackend glGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
                                  drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,

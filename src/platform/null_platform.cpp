@@ -139,24 +139,47 @@ void setMusicPosition(double seconds) {
 }
 
 int joystickCount() { return nullJoystickCount; }
+void openAllJoysticks() { ++nullJoysticksOpenedAll; }
+std::string joystickName(int index) {
+  const bool known = index >= 0 && index < static_cast<int>(nullJoystickNames.size());
+  return known ? nullJoystickNames[index] : "";
+}
+
+bool setWindowMode(const WindowMode& mode, std::string*) {
+  nullWindowMode = mode;
+  return true;
+}
+
+void desktopSize(int32_t* width, int32_t* height) {
+  *width = nullDesktopWidth;
+  *height = nullDesktopHeight;
+}
+
+void setEffectsVolume(int volume) { nullAudio.effectsVolume = volume; }
 
 // Unknown without a GL context: nothing is refused for its size.
 int maxTextureSide() { return 0; }
 
-const SystemBackend nullSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs, spinPause,
-                               swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
+const SystemBackend nullSystem{openWindow,    shutdown,         ticks,        clockNs,       sleepUntilNs,
+                               spinPause,     swapBuffers,      pollEvent,    pushEvent,     waitForKey,
+                               joystickCount, openAllJoysticks, joystickName, setWindowMode, desktopSize};
 const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
                                    drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
                                    maxTextureSide};
 const AudioBackend nullAudioBackend{openAudio,  loadWav,       freeWav,      playOnFreeChannel,
                                     loadMusic,  freeMusic,     playMusicOnce, fadeOutMusic,
-                                    setMusicVolume, setMusicPosition};
+                                    setMusicVolume, setMusicPosition, setEffectsVolume};
 
 }  // namespace
 
 const PlatformBackend nullPlatform{&nullSystem, &nullGraphics, &nullAudioBackend};
 
 int nullJoystickCount = 0;
+std::vector<std::string> nullJoystickNames;
+int nullJoysticksOpenedAll = 0;
+WindowMode nullWindowMode;
+int32_t nullDesktopWidth = screenWidth;
+int32_t nullDesktopHeight = screenHeight;
 
 void nullQueueEvent(const PlatformEvent& event) { queuedEvents.push_back(event); }
 void nullClearEvents() { queuedEvents.clear(); }

@@ -4,6 +4,7 @@
 // logged.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -23,6 +24,12 @@ constexpr uint64_t kNullSpinTurnNs = 10000;
 extern uint64_t nullWakeLatencyNs;
 extern int nullSpinTurns;  // turns of platformSpinPause so far; tests reset it
 extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless set
+// What platformJoystickName reports for each index ("" past the end); empty unless set.
+extern std::vector<std::string> nullJoystickNames;
+extern int nullJoysticksOpenedAll;  // calls of platformOpenAllJoysticks
+// The last mode platformSetWindowMode was given (it always succeeds), and the desktop's size.
+extern WindowMode nullWindowMode;
+extern int32_t nullDesktopWidth, nullDesktopHeight;
 
 // What the null version recorded, oldest first; tests clear it.
 struct RecordedQuad {
@@ -45,6 +52,7 @@ struct NullAudio {
   int fadeOuts = 0;
   int lastFadeMs = 0;
   int musicVolume = -1;  // -1 until set
+  int effectsVolume = -1;  // -1 until set
   int positionSets = 0;
   double lastPosition = 0;
 };

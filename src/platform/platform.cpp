@@ -9,6 +9,8 @@ const PlatformBackend realPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
 }  // namespace
 
 const PlatformBackend* platformInUse = &realPlatform;
+PictureRect windowPicture{0, 0, screenWidth, screenHeight};
+int32_t windowPixelsHigh = screenHeight;
 
 void useNullPlatform(bool on) { platformInUse = on ? &nullPlatform : &realPlatform; }
 bool nullPlatformInUse() { return platformInUse == &nullPlatform; }
@@ -24,6 +26,22 @@ bool platformPollEvent(PlatformEvent* event) { return platformInUse->system->pol
 bool platformPushEvent(const PlatformEvent& event) { return platformInUse->system->pushEvent(event); }
 void platformWaitForKey() { platformInUse->system->waitForKey(); }
 int platformJoystickCount() { return platformInUse->system->joystickCount(); }
+void platformOpenAllJoysticks() {
+  if (platformInUse->system->openAllJoysticks) platformInUse->system->openAllJoysticks();
+}
+std::string platformJoystickName(int index) {
+  return platformInUse->system->joystickName ? platformInUse->system->joystickName(index) : std::string();
+}
+bool platformSetWindowMode(const WindowMode& mode, std::string* reason) {
+  if (platformInUse->system->setWindowMode) return platformInUse->system->setWindowMode(mode, reason);
+  if (reason) *reason = "this platform has one window size";
+  return false;
+}
+void platformDesktopSize(int32_t* width, int32_t* height) {
+  *width = screenWidth;
+  *height = screenHeight;
+  if (platformInUse->system->desktopSize) platformInUse->system->desktopSize(width, height);
+}
 
 void gfxInitState() { platformInUse->graphics->initState(); }
 void platformClearBuffers() { platformInUse->graphics->clearBuffers(); }
@@ -60,6 +78,9 @@ void audioPlayMusicOnce(void* music) {
 void audioFadeOutMusic(int ms) { platformInUse->audio->fadeOutMusic(ms); }
 void audioSetMusicVolume(int volume) { platformInUse->audio->setMusicVolume(volume); }
 void audioSetMusicPosition(double seconds) { platformInUse->audio->setMusicPosition(seconds); }
+void audioSetEffectsVolume(int volume) {
+  if (platformInUse->audio->setEffectsVolume) platformInUse->audio->setEffectsVolume(volume);
+}
 
 void platformQuit(int status) {
   platformShutdown();

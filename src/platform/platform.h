@@ -21,7 +21,8 @@ enum PlatformEventType {
   kEventKeyDown, kEventKeyUp,
   kEventMouseMotion, kEventMouseButtonDown, kEventMouseButtonUp,
   kEventJoyAxis, kEventJoyBall, kEventJoyHat, kEventJoyButtonDown, kEventJoyButtonUp,
-  kEventQuit
+  kEventQuit,
+  kEventWindowResized  // the user dragged the window to x by y pixels (resizable windows only)
 };
 
 // One event, already stripped of the platform's own types.
@@ -62,6 +63,26 @@ bool platformPushEvent(const PlatformEvent& event);
 void platformWaitForKey();
 // Joysticks attached at start-up: 0 when there are none or the joystick part did not open.
 int platformJoystickCount();
+// The window opens only joystick 0; this opens every pad attached, so that events come from
+// all of them. The name the system gives pad `index`, "" when there is none.
+void platformOpenAllJoysticks();
+std::string platformJoystickName(int index);
+
+// ---- the window's mode -----------------------------------------------------------------
+
+// How the window shows the 1024x768 picture. The start value is the fixed 1024x768 window.
+struct WindowMode {
+  int32_t fullscreen = 0;      // 1: the desktop's size, no border
+  int32_t resizable = 0;       // 1: the user may drag the window's edges
+  int32_t wholeMultiples = 0;  // 1: the picture grows by whole multiples only; 0: as large as fits
+  int32_t width = screenWidth;  // the window's size when not fullscreen
+  int32_t height = screenHeight;
+};
+// Before the window opens: the mode it opens in. After: the window changes to it, keeping its
+// textures. False with the platform's reason when the mode cannot be had (the old one stays).
+bool platformSetWindowMode(const WindowMode& mode, std::string* reason);
+// The desktop's size as it was when the window opened; the picture's size before that.
+void platformDesktopSize(int32_t* width, int32_t* height);
 
 // ---- images and GL -------------------------------------------------------------------------
 
@@ -117,4 +138,6 @@ void audioFreeMusic(void* music);               // halts it first if it is playi
 void audioPlayMusicOnce(void* music);
 void audioFadeOutMusic(int ms);
 void audioSetMusicVolume(int volume);
+// Every effect channel's volume, 0 to 128 (128 unless set).
+void audioSetEffectsVolume(int volume);
 void audioSetMusicPosition(double seconds);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/picture_fit.h"
 #include "platform/platform.h"
 
 struct SystemBackend {
@@ -19,6 +20,12 @@ struct SystemBackend {
   bool (*pushEvent)(const PlatformEvent& event);
   void (*waitForKey)();
   int (*joystickCount)();
+  // Back ends without pads or a changeable window leave these null: the seam then does nothing
+  // (no pads opened, names "", the mode refused, the desktop the picture's size).
+  void (*openAllJoysticks)();
+  std::string (*joystickName)(int index);
+  bool (*setWindowMode)(const WindowMode& mode, std::string* reason);
+  void (*desktopSize)(int32_t* width, int32_t* height);
 };
 
 struct GraphicsBackend {
@@ -44,6 +51,7 @@ struct AudioBackend {
   void (*fadeOutMusic)(int ms);
   void (*setMusicVolume)(int volume);
   void (*setMusicPosition)(double seconds);
+  void (*setEffectsVolume)(int volume);  // may be null: effects stay at full volume
 };
 
 struct PlatformBackend {
@@ -56,6 +64,14 @@ extern const SystemBackend sdlSystem;      // sdl_system.cpp
 extern const GraphicsBackend glGraphics;   // gl_graphics.cpp
 extern const AudioBackend sdlMixerAudio;   // sdl_mixer_audio.cpp
 extern const PlatformBackend nullPlatform;  // null_platform.cpp
+
+// Where the picture lies in the window, in window pixels from the top-left, and the window's
+// height (GL counts rows from the bottom). The system half sets them whenever the window's
+// size changes; the graphics half draws through them.
+extern PictureRect windowPicture;
+extern int32_t windowPixelsHigh;
+// The graphics half's answer to a new window size: the viewport follows windowPicture.
+void glFollowWindowPicture();
 
 // The back end every seam call goes to; the real one unless a test or tool chose the null one.
 extern const PlatformBackend* platformInUse;

@@ -62,8 +62,14 @@ void setMusicPosition(double seconds) {
   Mix_SetMusicPosition(seconds);
 }
 
+constexpr int kEveryChannel = -1;
+
+void setEffectsVolume(int volume) {
+  Mix_Volume(kEveryChannel, volume);
+}
+
 }  // namespace
 
 const AudioBackend sdlMixerAudio{open,          loadWav,       freeWav,      playOnFreeChannel,
                                  loadMusic,     freeMusic,     playMusicOnce, fadeOutMusic,
-                                 setMusicVolume, setMusicPosition};
+                                 setMusicVolume, setMusicPosition, setEffectsVolume};

@@ -33,6 +33,38 @@ constexpr GlAttribute kGlAttributes[] = {
 };
 
 bool windowOpen = false;
+WindowMode windowMode;  // what the window shows, or will when it opens
+int32_t desktopWidth = screenWidth;
+int32_t desktopHeight = screenHeight;
+
+Uint32 videoFlags(const WindowMode& mode) {
+  Uint32 flags = kVideoFlags;
+  if (mode.fullscreen == 1) flags |= SDL_FULLSCREEN;
+  if (mode.resizable == 1 && mode.fullscreen != 1) flags |= SDL_RESIZABLE;
+  return flags;
+}
+
+// Asks SDL for the mode and points the picture at the window it gave. On X11 a new size or a
+// switch to or from fullscreen keeps the GL context, so the textures stay where they are.
+bool applyWindowMode(const WindowMode& mode, std::string* reason) {
+  const int width = mode.fullscreen == 1 ? desktopWidth : mode.width;
+  const int height = mode.fullscreen == 1 ? desktopHeight : mode.height;
+  SDL_Surface* window = SDL_SetVideoMode(width, height, 0, videoFlags(mode));
+  if (window == nullptr) {
+    if (reason) *reason = SDL_GetError();
+    return false;
+  }
+  windowPixelsHigh = window->h;
+  windowPicture = fitPicture(window->w, window->h, mode.wholeMultiples);
+  return true;
+}
+
+void noteDesktopSize() {
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  if (info == nullptr || info->current_w <= 0 || info->current_h <= 0) return;
+  desktopWidth = info->current_w;
+  desktopHeight = info->current_h;
+}
 
 // Decoded sheets are megabytes each and are freed as soon as the driver holds its copy. glibc
 // raises its mmap threshold to the largest block freed so far, after which such buffers come
@@ -64,8 +96,8 @@ bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
       e.type = kEventMouseMotion;
       e.dx = in.motion.xrel;
       e.dy = in.motion.yrel;
-      e.x = in.motion.x;
-      e.y = in.motion.y;
+      // Whatever points at the picture thinks in its pixels, however large it is shown.
+      windowToPicture(windowPicture, in.motion.x, in.motion.y, &e.x, &e.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -99,6 +131,11 @@ bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
       break;
     case SDL_QUIT:
       e.type = kEventQuit;
+      break;
+    case SDL_VIDEORESIZE:
+      e.type = kEventWindowResized;
+      e.x = in.resize.w;
+      e.y = in.resize.h;
       break;
     default:
       e.type = kEventOther;
@@ -160,6 +197,11 @@ bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
     case kEventQuit:
       e.type = SDL_QUIT;
       break;
+    case kEventWindowResized:
+      e.type = SDL_VIDEORESIZE;
+      e.resize.w = in.x;
+      e.resize.h = in.y;
+      break;
     default:
       return false;
   }
@@ -184,11 +226,9 @@ bool openWindow(std::string* reason) {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   SDL_JoystickOpen(0);
+  noteDesktopSize();
   for (const GlAttribute& a : kGlAttributes) SDL_GL_SetAttribute(a.attribute, a.value);
-  if (SDL_SetVideoMode(screenWidth, screenHeight, 0, kVideoFlags) == nullptr) {
-    if (reason) *reason = SDL_GetError();
-    return false;
-  }
+  if (!applyWindowMode(windowMode, reason)) return false;
   windowOpen = true;
   gfxInitState();
   return true;
@@ -230,6 +270,13 @@ bool pollEvent(PlatformEvent* event) {
   if (!windowOpen) return false;
   SDL_Event e;
   if (!SDL_PollEvent(&e)) return false;
+  // SDL 1.2 leaves a resized window's drawing surface at the old size until the mode is set
+  // again at the new one.
+  if (e.type == SDL_VIDEORESIZE && windowMode.resizable == 1 && windowMode.fullscreen != 1) {
+    windowMode.width = e.resize.w;
+    windowMode.height = e.resize.h;
+    if (applyWindowMode(windowMode, nullptr)) glFollowWindowPicture();
+  }
   return fromSdlEvent(e, event);
 }
 
@@ -249,10 +296,42 @@ void waitForKey() {
 
 int joystickCount() { return SDL_WasInit(SDL_INIT_JOYSTICK) ? SDL_NumJoysticks() : 0; }
 
+void openAllJoysticks() {
+  for (int j = 0; j < joystickCount(); ++j)
+    if (!SDL_JoystickOpened(j)) SDL_JoystickOpen(j);
+}
+
+std::string joystickName(int index) {
+  if (index < 0 || index >= joystickCount()) return "";
+  const char* name = SDL_JoystickName(index);
+  return name ? name : "";
+}
+
+bool setWindowMode(const WindowMode& mode, std::string* reason) {
+  if (!windowOpen) {
+    windowMode = mode;
+    return true;
+  }
+  if (!applyWindowMode(mode, reason)) {
+    applyWindowMode(windowMode, nullptr);
+    glFollowWindowPicture();
+    return false;
+  }
+  windowMode = mode;
+  glFollowWindowPicture();
+  return true;
+}
+
+void desktopSize(int32_t* width, int32_t* height) {
+  *width = desktopWidth;
+  *height = desktopHeight;
+}
+
 }  // namespace
 
-const SystemBackend sdlSystem{openWindow,  shutdown,  ticks,     clockNs,    sleepUntilNs, spinPause,
-                              swapBuffers, pollEvent, pushEvent, waitForKey, joystickCount};
+const SystemBackend sdlSystem{openWindow,       shutdown,     ticks,         clockNs,    sleepUntilNs,
+                              spinPause,        swapBuffers,  pollEvent,     pushEvent,  waitForKey,
+                              joystickCount,    openAllJoysticks, joystickName, setWindowMode, desktopSize};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {
   SDL_Surface* surface = IMG_Load(path.c_str());

@@ -51,8 +51,9 @@ void buildFadeLayer() {
 }
 
 void moveCursor() {
-  if (isPressed(bindDown[0])) mainMenu.cursor = mainMenu.cursor == kMenuEntries - 1 ? 0 : mainMenu.cursor + 1;
-  if (isPressed(bindUp[0])) mainMenu.cursor = mainMenu.cursor == 0 ? kMenuEntries - 1 : mainMenu.cursor - 1;
+  const int32_t last = kMenuEntries - 1 + mainMenu.addedEntries;
+  if (isPressed(bindDown[0])) mainMenu.cursor = mainMenu.cursor == last ? 0 : mainMenu.cursor + 1;
+  if (isPressed(bindUp[0])) mainMenu.cursor = mainMenu.cursor == 0 ? last : mainMenu.cursor - 1;
 }
 
 void choose() {
@@ -65,6 +66,8 @@ void choose() {
     fadeLayer.y = 0.0;
     mainMenu.fade = 0.0;
   }
+  // An added entry is drawn, highlight and all, by whoever added it.
+  if (mainMenu.cursor >= kMenuEntries) return;
   SpriteSet& highlight = mainMenu.menuItems[kMenuHighlight];
   highlight.y = entryY(mainMenu.cursor);
   highlight.transparency = mainMenu.pulse;

@@ -18,6 +18,9 @@ struct MainMenuState {
   int32_t pulseRising{};
   int32_t phase{};
   double fade{};
+  // Entries past the sheet's four that the cursor moves over too (after the last, before the
+  // first); whoever adds them draws them. 0 unless a program sets it after the entry step.
+  int32_t addedEntries{};
 };
 extern MainMenuState mainMenu;
 // The closing layer: the global interface sheet's fade frame, stretched over the screen.

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "shell/bindings.h"
+#include "shell/pads.h"
 #include "sim/game_state.h"
 
 int16_t keyHeld[kInputCodes + 1];
@@ -18,6 +20,7 @@ int32_t bindJump[kBindPlayers];
 int32_t pointerX = 0;
 int32_t pointerY = 0;
 int32_t windowCloseRequested = 0;
+WindowRequests windowRequests{};
 
 namespace {
 
@@ -41,6 +44,13 @@ constexpr int kAxisDeadZone = 3200;  // -3200..3200 is rest
 constexpr int kHatClearedFirst = 1, kHatClearedLast = 8;
 int16_t hatLastCode[kInputCodes + 1];
 
+// The keyboard's own flags: in the shared code space a pad's button can stand on a key's code.
+int16_t keysHeld[kInputCodes + 1];
+int16_t keysPressed[kInputCodes + 1];
+
+constexpr int kKeyF11 = 292;
+constexpr int kKeyRightAlt = 307, kKeyLeftAlt = 308;
+
 bool inCodeSpace(int code) { return code >= 1 && code <= kInputCodes; }
 
 void setHeld(int code, bool down) {
@@ -61,11 +71,27 @@ void printCode(int code) {
 
 int joystickBase(int base, const PlatformEvent& e) { return base + kJoystickStride * e.joystick; }
 
+bool altHeld() { return keysHeld[kKeyLeftAlt] != kUp || keysHeld[kKeyRightAlt] != kUp; }
+
+// F11 and Alt+Return switch fullscreen on every screen; the Return of Alt+Return confirms nothing.
+bool windowKey(const PlatformEvent& e) {
+  if (boundActionsOn != 1 || (e.key != kKeyF11 && !(e.key == kKeyReturn && altHeld()))) return false;
+  ++windowRequests.fullscreenToggles;
+  return true;
+}
+
 void onKeyDown(const PlatformEvent& e) {
+  if (windowKey(e)) return;
   setHeld(e.key, true);
   setPressed(e.key);
+  if (!inCodeSpace(e.key)) return;
+  keysHeld[e.key] = kDown;
+  keysPressed[e.key] = kDown;
 }
-void onKeyUp(const PlatformEvent& e) { setHeld(e.key, false); }
+void onKeyUp(const PlatformEvent& e) {
+  setHeld(e.key, false);
+  if (inCodeSpace(e.key)) keysHeld[e.key] = kUp;
+}
 
 void onMouseMotion(const PlatformEvent& e) {
   pointerX = e.x;
@@ -78,7 +104,9 @@ void onMouseMotion(const PlatformEvent& e) {
 void onMouseButtonDown(const PlatformEvent& e) { setHeld(kMouseButtonBase + e.button, true); }
 void onMouseButtonUp(const PlatformEvent& e) { setHeld(kMouseButtonBase + e.button, false); }
 
+// With bound actions on, pads are read apart from the code space (pads.h).
 void onJoyAxis(const PlatformEvent& e) {
+  if (boundActionsOn == 1) return padAxisEvent(e.joystick, e.index, e.value);
   int negative = joystickBase(kJoyAxisBase, e) + 2 * e.index;
   setHeld(negative, e.value < -kAxisDeadZone);
   setHeld(negative + 1, e.value > kAxisDeadZone);
@@ -93,6 +121,7 @@ void onJoyBall(const PlatformEvent& e) {
 }
 
 void onJoyHat(const PlatformEvent& e) {
+  if (boundActionsOn == 1) return padHatEvent(e.joystick, e.index, e.value);
   int base = joystickBase(kJoyHatBase, e) + kHatStride * e.index;
   for (int v = kHatClearedFirst; v <= kHatClearedLast; ++v) setHeld(base + v, false);
   if (inCodeSpace(base) && hatLastCode[base] != 0) {
@@ -108,14 +137,23 @@ void onJoyHat(const PlatformEvent& e) {
 }
 
 void onJoyButtonDown(const PlatformEvent& e) {
+  if (boundActionsOn == 1) return padButtonEvent(e.joystick, e.button, true);
   int code = joystickBase(kJoyButtonBase, e) + e.button;
   if (!inCodeSpace(code)) return;
   setHeld(code, true);
   setPressed(code);
   printCode(code);
 }
-void onJoyButtonUp(const PlatformEvent& e) { setHeld(joystickBase(kJoyButtonBase, e) + e.button, false); }
+void onJoyButtonUp(const PlatformEvent& e) {
+  if (boundActionsOn == 1) return padButtonEvent(e.joystick, e.button, false);
+  setHeld(joystickBase(kJoyButtonBase, e) + e.button, false);
+}
 void onQuit(const PlatformEvent&) { windowCloseRequested = 1; }
+void onWindowResized(const PlatformEvent& e) {
+  if (boundActionsOn != 1) return;
+  windowRequests.resizedWidth = e.x;
+  windowRequests.resizedHeight = e.y;
+}
 
 struct EventHandler {
   int type;
@@ -135,6 +173,7 @@ constexpr EventHandler kEventHandlers[] = {
     {kEventJoyButtonDown, onJoyButtonDown},
     {kEventJoyButtonUp, onJoyButtonUp},
     {kEventQuit, onQuit},
+    {kEventWindowResized, onWindowResized},
 };
 
 struct Bindings {
@@ -164,6 +203,8 @@ void setDefaultBindings() {
 
 void pollInput() {
   for (int code = 1; code <= kInputCodes; ++code) keyPressed[code] = kUp;
+  for (int16_t& pressed : keysPressed) pressed = kUp;
+  padsStartPoll();
   PlatformEvent e;
   while (platformPollEvent(&e)) {
     for (const EventHandler& h : kEventHandlers) {
@@ -173,7 +214,13 @@ void pollInput() {
       }
     }
   }
+  if (boundActionsOn != 1) return;
+  padsEndPoll();
+  updateBoundActions();
 }
+
+bool keyboardHeld(int key) { return inCodeSpace(key) && keysHeld[key] != kUp; }
+bool keyboardPressed(int key) { return inCodeSpace(key) && keysPressed[key] != kUp; }
 
 bool isHeld(int code) { return inCodeSpace(code) && keyHeld[code] != 0; }
 bool isPressed(int code) { return inCodeSpace(code) && keyPressed[code] != 0; }
@@ -191,7 +238,9 @@ void buildPlayerCommands() {
       command.pressed[a] = isPressed(actionBindings[a][p]) ? 1 : 0;
     }
     command.escapeHeld = escape;
-    command.pausePressed = isPressed(kKeyEscape) ? 1 : 0;
+    // Escape pauses for everyone; a player's own pause binding, where there is one, too.
+    const bool ownPause = boundActionsOn == 1 && p < kBoundPlayers && isPressed(boundActionCode(p, kBoundPause));
+    command.pausePressed = isPressed(kKeyEscape) || ownPause ? 1 : 0;
     command.confirmPressed = isPressed(kKeyReturn) ? 1 : 0;
   }
 }

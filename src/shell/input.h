@@ -29,6 +29,19 @@ extern int32_t pointerY;
 // Set once the window's close button is pressed; brawler ignores it, the arcade quits on it.
 extern int32_t windowCloseRequested;
 
+// What the poll saw asked of the window, with bound actions on (never in brawler): F11 or
+// Alt+Return pressed, and the size the user dragged the window to. Whoever keeps the window's
+// settings reads them and sets them back to 0.
+struct WindowRequests {
+  int32_t fullscreenToggles;
+  int32_t resizedWidth, resizedHeight;  // 0 when not resized since last read
+};
+extern WindowRequests windowRequests;
+
+// Keys alone, whatever else shares their input codes: held, and went down in the latest poll.
+bool keyboardHeld(int key);
+bool keyboardPressed(int key);
+
 void setDefaultBindings();
 void pollInput();
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).

@@ -16,9 +16,9 @@ struct PlayerCommand {
   uint8_t held[kPlayerActions] = {};     // 1: the action's code is held this tick
   uint8_t pressed[kPlayerActions] = {};  // 1: it went down in this tick's poll
   uint8_t escapeHeld = 0;                // 1: the player asks to leave the program
-  // The keyboard's own keys, the same in every row: the tick ignores them, the menus over a
-  // stage (pause, continue) read them.
-  uint8_t pausePressed = 0;    // 1: Escape went down: pause, or back out of the pause
+  // Escape and Return, the same in every row (with the player's own pause binding where the
+  // arcade gives one): the tick ignores them, the menus over a stage (pause, continue) read them.
+  uint8_t pausePressed = 0;    // 1: Escape or the player's own pause went down: pause, or back out
   uint8_t confirmPressed = 0;  // 1: Return went down: take the highlighted choice
 };
 

@@ -1,4 +1,4 @@
-// brawler-preview [SCREEN [STAGE]]
+// brawler-preview [--settings FILE] [SCREEN [STAGE]]
 // The game as it starts, but opened on the screen named SCREEN ("Playstage", "Mainmenu",
 // "Character Select" or "Overworld"; the stage when left out) and, for the stage screen, on
 // stage STAGE of world1 ("stage3" when left out). Run it in a content folder, as the game.
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "content/pack_layout.h"
 #include "screens/character_select.h"
@@ -17,6 +18,7 @@
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/input.h"
+#include "shell/settings.h"
 #include "sim/game_state.h"
 #include "workbench.h"
 
@@ -51,10 +53,12 @@ void endOnEscape() {
 }
 
 const char* const kUsage =
-    "usage: brawler-preview [SCREEN [STAGE]]\n"
+    "usage: brawler-preview [--settings FILE] [SCREEN [STAGE]]\n"
     "SCREEN is one of Playstage (the default), Mainmenu, \"Character Select\" and Overworld;\n"
     "STAGE names a stage of world1 (stage3 when left out). Run it in a content folder, as the\n"
-    "game. Hold Escape to leave it on every screen.\n";
+    "game. Hold Escape to leave it on every screen. F11 or Alt+Return switches fullscreen.\n"
+    "FILE keeps the controls, the window and the volumes, as the arcade's (the player's own\n"
+    "settings file when left out).\n";
 
 void printHelp() {
   std::printf("%s\nKeys on the stage screen, for looking at what the content does:\n", kUsage);
@@ -68,13 +72,22 @@ int main(int argc, char** argv) {
     printHelp();
     return 0;
   }
-  const std::string first = argc > 1 ? argv[1] : kScreenPlaystage;
-  if (argc > 3 || !screenNamed(first)) {
+  settingsPath = defaultSettingsPath();
+  std::vector<std::string> args;
+  for (int a = 1; a < argc; ++a) {
+    if (std::strcmp(argv[a], "--settings") == 0 && a + 1 < argc)
+      settingsPath = argv[++a];
+    else
+      args.push_back(argv[a]);
+  }
+  const std::string first = args.empty() ? kScreenPlaystage : args[0];
+  if (args.size() > 2 || !screenNamed(first)) {
     std::fputs(kUsage, stderr);
     return kUsageStatus;
   }
   startUp(1);  // the same opponents' choices every run
-  stageName = argc > 2 ? argv[2] : kStartStage;
+  usePlayerSettings();
+  stageName = args.size() > 1 ? args[1] : kStartStage;
   screenState = first;
   // The screens hand over by name, as in the game.
   for (;;) {
@@ -82,6 +95,9 @@ int main(int argc, char** argv) {
     if (!screen) return 1;
     screen->enter();
     const std::string entered = screenState;
-    while (screenState == entered && screen->frame()) endOnEscape();
+    while (screenState == entered && screen->frame()) {
+      endOnEscape();
+      followWindowRequests();
+    }
   }
 }

@@ -1,0 +1,118 @@
+#include "shell/settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "audio/sound.h"
+#include "base/whole_file.h"
+#include "platform/platform.h"
+#include "shell/bindings.h"
+#include "shell/input.h"
+#include "shell/settings_text.h"
+
+Settings settings;
+std::string settingsPath;
+std::string keptSettingsLines[kKeptSettingsLines];
+int32_t keptSettingsLineCount = 0;
+
+namespace {
+
+constexpr const char* kSettingsFolder = "/brawler";
+constexpr const char* kSettingsFile = "/settings.txt";
+constexpr Settings kDefaultSettings{0, 0, screenWidth, screenHeight, kVolumeLevels, kVolumeLevels};
+
+// A folder that cannot be written is said once: the player changes settings many times a session.
+int32_t saveFailureTold = 0;
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+WindowMode wantedWindowMode() {
+  WindowMode mode;
+  mode.fullscreen = settings.fullscreen;
+  mode.resizable = 1;
+  mode.wholeMultiples = settings.wholeMultiples;
+  mode.width = settings.windowWidth;
+  mode.height = settings.windowHeight;
+  return mode;
+}
+
+}  // namespace
+
+std::string defaultSettingsPath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return std::string(config) + kSettingsFolder + kSettingsFile;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.config" + kSettingsFolder + kSettingsFile;
+  return "";
+}
+
+void defaultSettings(int padsAttached) {
+  settings = kDefaultSettings;
+  for (int p = 0; p < kBoundPlayers; ++p) {
+    playerControls[p] = defaultControls(p, padsAttached);
+    if (playerControls[p].pad != kNoPad) playerControls[p].padName = platformJoystickName(playerControls[p].pad);
+  }
+  keptSettingsLineCount = 0;
+}
+
+void loadSettings() {
+  defaultSettings(platformJoystickCount());
+  if (settingsPath.empty()) return;
+  std::ifstream file(settingsPath, std::ios::binary);
+  if (!file) return;  // a first run: nothing kept yet
+  std::ostringstream text;
+  text << file.rdbuf();
+  parseSettings(text.str(), settingsPath);
+}
+
+void saveSettings() {
+  if (settingsPath.empty()) return;
+  std::string error;
+  const bool saved =
+      makeFolders(folderOf(settingsPath)) && writeFileAtomically(settingsPath, formatSettings(), &error);
+  if (saved || saveFailureTold == 1) return;
+  if (error.empty()) error = "cannot make the folder " + folderOf(settingsPath);
+  std::fprintf(stderr, "%s: warning: %s; the settings are kept until the game ends\n", settingsPath.c_str(),
+               error.c_str());
+  saveFailureTold = 1;
+}
+
+void usePlayerSettings() {
+  platformOpenAllJoysticks();
+  loadSettings();
+  applyVideoSettings();
+  applySoundSettings();
+  useBoundActions(true);
+}
+
+void applyVideoSettings() {
+  std::string reason;
+  if (!platformSetWindowMode(wantedWindowMode(), &reason))
+    std::fprintf(stderr, "warning: the window cannot change its mode: %s\n", reason.c_str());
+}
+
+void applySoundSettings() {
+  setMusicLevel(settings.musicVolume);
+  setEffectsLevel(settings.effectsVolume);
+}
+
+void followWindowRequests() {
+  const bool toggle = windowRequests.fullscreenToggles % 2 == 1;
+  const bool resized = windowRequests.resizedWidth > 0 && windowRequests.resizedHeight > 0;
+  if (toggle) settings.fullscreen = settings.fullscreen == 1 ? 0 : 1;
+  if (resized && settings.fullscreen == 0) {
+    settings.windowWidth = windowRequests.resizedWidth;
+    settings.windowHeight = windowRequests.resizedHeight;
+  }
+  const bool changed = toggle || resized;
+  windowRequests = WindowRequests{};
+  if (!changed) return;
+  // The back end has already followed a dragged edge; only a switch needs the mode set again.
+  if (toggle) applyVideoSettings();
+  saveSettings();
+}

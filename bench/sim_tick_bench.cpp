@@ -50,7 +50,7 @@ void BM_ResolveAttacks(benchmark::State& state) {
       e.attackReach = 30;
       e.attackKind = kAttackMid;
       e.attackDamage = 0;
-      for (int v = 0; v < kCrowd; ++v) e.hitList[v] = 0;
+      e.hitList.clear();
     }
     resolveAttacks();
   }

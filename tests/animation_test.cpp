@@ -121,10 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Animation, StartClearsTheSpriteOwnersHitList) {
   currentEntity = 0;  // combat spawns a spark while the attacker runs
-  entities[0].hitList[7] = entities[3].hitList[1000] = 1;
+  entities[0].hitList.add(7);
+  entities[3].hitList.add(1000);
   startAnimation(entitySprites[3], "SMALLSPARK");
-  EXPECT_EQ(entities[3].hitList[1000], 0);
-  EXPECT_EQ(entities[0].hitList[7], 1);
+  EXPECT_FALSE(entities[3].hitList.has(1000));
+  EXPECT_TRUE(entities[0].hitList.has(7));
 }
 
 struct CommandCase {
@@ -171,6 +172,7 @@ TEST_F(Animation, GameSoundOutsideTheSlotsPlaysNothing) {
   loadSound(BRAWLER_TEST_DATA "/loaders/sound/0.wav", 0);
   const int before = nullSoundsPlayed;
   run({"BEGIN A", "PLAYGAMESOUND 21", "PLAYGAMESOUND -1", "PLAYGAMESOUND 0", "STOP"}, "A", 1);
+  playRequestedSounds();
   EXPECT_EQ(nullSoundsPlayed - before, 1);
 }
 

@@ -15,7 +15,7 @@
 #include "process_helpers.h"
 #include "sim/recording.h"
 #include "screen_driver.h"
-#include "world_digest.h"
+#include "sim/world.h"
 
 using namespace screen_driver;
 namespace fs = std::filesystem;
@@ -67,6 +67,7 @@ TEST_P(ArcadeAttractBreak, AnyKeyReturnsToTheTitleAtOnceWithTheGameAsItWas) {
   ASSERT_TRUE(until(kArcadeTitle, 1));
   EXPECT_EQ(entities[0].name.str(), "rider");
   EXPECT_EQ(gameRules.friendlyFire, 0) << "the recording's rules outlived it";
+  EXPECT_EQ(gameRules.quitKeysEndProgram, 0);
   EXPECT_TRUE(anyStageCleared());
 }
 

@@ -1,4 +1,4 @@
-#include "shell/camera.h"
+#include "sim/camera.h"
 
 #include <gtest/gtest.h>
 

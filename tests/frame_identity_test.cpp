@@ -93,7 +93,7 @@ TEST_P(FrameIdentity, QueuedFramesMatchPlainOnesByteForByte) {
     enterStage();
   }
   for (int tick = 0; tick < kSettleTicks; ++tick) simulateTick();
-  for (int e = 0; e <= lastEntity; ++e) entities[e].shownHp = entities[e].hp;
+  showFullHealth();
   for (const View& view : c.views) {
     // Players walk in front of the camera, wherever it is.
     entities[0].x = static_cast<int16_t>(view.cameraX + 300);

@@ -22,10 +22,10 @@ void resetHud() {
   }
   for (int p = 0; p < 2; ++p) {
     Entity& e = entities[p];
-    e.hp = e.shownHp = e.maxHp = 500;
+    e.hp = hudGauges[p].shownHp = e.maxHp = 500;
     e.power = 0;
     e.maxPower = 100;
-    e.gauge3 = 0;
+    hudGauges[p].gauge3 = 0;
   }
 }
 
@@ -52,11 +52,11 @@ TEST_P(GaugeLength, ScalesToTwoHundredLessOne) {
   const GaugeCase& c = GetParam();
   resetHud();
   Entity& e = entities[1];
-  e.hp = e.shownHp = c.shownHp;
+  e.hp = hudGauges[1].shownHp = c.shownHp;
   e.maxHp = c.maxHp;
   e.power = c.power;
   e.maxPower = c.maxPower;
-  e.gauge3 = c.gauge3;
+  hudGauges[1].gauge3 = c.gauge3;
   drawHud();
   EXPECT_EQ(drawnLength(kHealthName, 1), c.health);
   EXPECT_EQ(drawnLength(kPowerName, 1), c.powerLength);
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Gauges, SitUnderEachPlayersPanel) {
   resetHud();
   entities[0].power = 100;
-  entities[0].gauge3 = 1000;
+  hudGauges[0].gauge3 = 1000;
   drawHud();
   std::vector<RecordedQuad> panels = quadsOf(kPanelName);
   ASSERT_EQ(panels.size(), 2u);
@@ -95,7 +95,7 @@ TEST(Gauges, SitUnderEachPlayersPanel) {
     EXPECT_EQ(quadHeight(q), row.height) << row.name;
     EXPECT_DOUBLE_EQ(q.alpha, 1.0) << row.name;
   }
-  EXPECT_DOUBLE_EQ(entities[0].gauge3, 500.0 / 6);
+  EXPECT_DOUBLE_EQ(hudGauges[0].gauge3, 500.0 / 6);
 }
 
 TEST(HealthCatchUp, ShrinksHalfAPointAFrameAfterTheLengthIsTaken) {
@@ -103,11 +103,11 @@ TEST(HealthCatchUp, ShrinksHalfAPointAFrameAfterTheLengthIsTaken) {
   entities[0].hp = 440;
   drawHud();
   EXPECT_EQ(drawnLength(kHealthName, 0), 199);
-  EXPECT_EQ(entities[0].shownHp, 499.5);
+  EXPECT_EQ(hudGauges[0].shownHp, 499.5);
   for (int frame = 2; frame <= 119; ++frame) drawHud();
-  EXPECT_EQ(entities[0].shownHp, 440.5);
+  EXPECT_EQ(hudGauges[0].shownHp, 440.5);
   drawHud();
-  EXPECT_EQ(entities[0].shownHp, 440);
+  EXPECT_EQ(hudGauges[0].shownHp, 440);
   nullQuads.clear();
   drawHud();
   EXPECT_EQ(drawnLength(kHealthName, 0), 175);
@@ -117,10 +117,10 @@ TEST(HealthCatchUp, StopsAtTheHitPointsAndNeverRises) {
   resetHud();
   entities[0].hp = 499.8;
   drawHud();
-  EXPECT_EQ(entities[0].shownHp, 499.8);
+  EXPECT_EQ(hudGauges[0].shownHp, 499.8);
   entities[0].hp = 500;
   drawHud();
-  EXPECT_EQ(entities[0].shownHp, 499.8);
+  EXPECT_EQ(hudGauges[0].shownHp, 499.8);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ TEST(Physics, ThrownFightersLandHardAndJumpsAndLaunchesLandAfter) {
     e.z = 1, e.yv = -8, e.xv = 6, e.physicsOn = c.physicsOn, e.landAnimation = "CROUCH";
     e.playerState = c.playerState, e.aiState = c.aiState;
     updatePhysics();
+    playRequestedSounds();
     EXPECT_EQ(entitySprites[0].animation, c.animation);
     EXPECT_EQ(shakeY, c.shake);
     EXPECT_EQ(soundsPlayed(3), c.shake ? 1 : 0);

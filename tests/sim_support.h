@@ -17,6 +17,7 @@
 #include "sim/entity.h"
 #include "sim/physics.h"
 #include "sim/random.h"
+#include "sim/sound_requests.h"
 
 namespace simtest {
 
@@ -42,6 +43,7 @@ inline void resetSim() {
   bindAttack[0] = kAttack, bindJump[0] = kJump;
   for (int s = 0; s < 5; ++s) loadSound(kFixtures + "blip.wav", s);
   nullSoundLog.clear();
+  clearSoundRequests();
   typeKinds[kEffectsType] = kKindEffect;
   readScript(kFixtures + "globals.dat", typeSprites[kEffectsType].script);
   seedRandom(1);

@@ -93,14 +93,6 @@ bool everyPlayerDown();
 void revivePlayers();
 // Players at the start of a stage: on the start spot, standing, not moving.
 void readyPlayersForStage();
-// The stage loader fills only the fields it knows, so an opponent placed in a slot would
-// start knocked down, fading or moving as the slot's last occupant left it. Every slot from
-// `first` up to the last in use goes back to the state a fresh program starts from.
-void clearEntitySlots(int first);
-// The stage has no wall at its end: a player walking on would leave the screen, and the
-// opponents following would go past where the tick animates them and freeze. Players stop
-// just inside the end.
-void holdPlayersInsideStageEnd();
 
 // Any player taking part pressed the action this tick (in the players' commands).
 bool anyPlayerPressed(int action);

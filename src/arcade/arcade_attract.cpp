@@ -48,6 +48,7 @@ struct AttractState {
   int32_t nextSlot;                     // the slot to try first next time
   int32_t unplayable[kAttractSlots];    // 1 once a slot's file was refused this session
   Entity savedPlayers[kRecordedPlayerSlots];  // the game's own players, back after the demo
+  GameRules savedRules;                        // the arcade's house rules, likewise
 };
 AttractState attract;
 
@@ -72,26 +73,30 @@ bool pickRecording() {
 }
 
 // The stage as the replay tool starts it: start-up's values with the recording's seed, and
-// the rules it was recorded under (brawler's: the players' blows land on each other too).
+// the rules it was recorded under (brawler's: the players' blows land on each other too, no
+// wall at the stage end).
 void startRecordedStage() {
   for (int p = 0; p < kRecordedPlayerSlots; ++p) attract.savedPlayers[p] = entities[p];
-  clearEntitySlots(0);
+  attract.savedRules = gameRules;
   setStartUpValues(attract.recording.seed);
   worldName = attract.recording.world;
   stageName = attract.recording.stage;
-  cameraX = 0;
-  cameraY = 0;
-  shakeX = 0;
-  shakeY = 0;
-  gameRules.friendlyFire = GameRules{}.friendlyFire;
+  gameRules = GameRules{};
   startPlaystage();
   enterStage();
+}
+
+// The recorded controls in place of the shell's. Escape is never in a recording, and under
+// brawler's rules a held Escape would end the program, not the demo.
+void applyRecordedTick() {
+  applyTickInput(attract.recording.ticks[attract.tick++]);
+  for (PlayerCommand& command : playerCommands) command.escapeHeld = 0;
 }
 
 void leaveDemo(int32_t screen) {
   if (attract.playing == 1) {
     for (int p = 0; p < kRecordedPlayerSlots; ++p) entities[p] = attract.savedPlayers[p];
-    gameRules.friendlyFire = 0;
+    gameRules = attract.savedRules;
   }
   attract.playing = 0;
   arcade.nextScreen = screen;
@@ -169,7 +174,7 @@ bool demoFrame() {
     leaveDemo(kArcadeHighScores);
     return true;
   }
-  applyTickInput(attract.recording.ticks[attract.tick++]);
+  applyRecordedTick();
   simulateTick();
   drawStageFrame();
   if ((attract.tick / kBlinkTicks) % 2 == 0)

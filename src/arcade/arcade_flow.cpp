@@ -72,6 +72,9 @@ void enterArcade() {
   gameRules.friendlyFire = 0;
   gameRules.quitKeysEndProgram = 0;
   gameRules.portraitFollowsMover = 1;
+  // The stage has no wall at its end: a player walking on would leave the screen, and the
+  // opponents following would go past where the tick animates them and freeze.
+  gameRules.holdInsideStageEnd = 1;
   gameRules.jumpLandsOnFeet = 1;
   usePlayerSettings();
   windowCloseRequested = 0;

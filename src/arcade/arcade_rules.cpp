@@ -3,6 +3,7 @@
 #include "arcade/arcade.h"
 
 #include "content/stage_loader.h"
+#include "render/stage_scene.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/animation.h"
@@ -13,8 +14,6 @@ namespace {
 constexpr int32_t kPlayerSlots = 2;  // entities 0 and 1 belong to the players, whoever plays
 constexpr int16_t kStartX[kPlayerSlots] = {20, 80};  // side by side, so both can be seen
 constexpr int16_t kStartY = 400;
-// How far inside the stage end a player's centre line stays.
-constexpr int32_t kEndMargin = 40;
 
 int32_t lastIndex() { return lastEntity < kEntityCount ? lastEntity : kEntityCount - 1; }
 
@@ -46,7 +45,7 @@ void revivePlayers() {
   for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) {
     Entity& pl = entities[p];
     pl.hp = pl.maxHp;
-    pl.shownHp = pl.hp;
+    hudGauges[p].shownHp = pl.hp;
     pl.down = 0;
     pl.running = 0;
     pl.playerState = kPlayerIdle;
@@ -71,19 +70,6 @@ void readyPlayersForStage() {
     pl.playerState = kPlayerIdle;
     pl.kind = kKindFighter;  // a spark may have borrowed player 2's empty slot last stage
   }
-}
-
-void clearEntitySlots(int first) {
-  for (int e = first; e <= lastIndex(); ++e) {
-    entities[e] = Entity{};
-    entitySprites[e] = SpriteSet{};
-  }
-}
-
-void holdPlayersInsideStageEnd() {
-  const int32_t last = stageEnd - kEndMargin;
-  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p)
-    if (entities[p].x > last) entities[p].x = static_cast<int16_t>(last);
 }
 
 bool anyPlayerPressed(int action) {

@@ -30,7 +30,6 @@ constexpr double kUnchosen = 0.5;
 const char* const kPauseChoices[] = {"GO ON", "TITLE"};
 constexpr int32_t kPauseChoiceCount = 2;
 constexpr int32_t kPlayerTwo = 1;
-constexpr int kFirstOpponentSlot = 2;
 
 int32_t centre() { return screenWidth / 2; }
 
@@ -40,14 +39,16 @@ constexpr int32_t kScoreX = 555;
 constexpr int32_t kScoreY = 14;
 constexpr int32_t kScoreRowStep = 44;
 
-// The game's own tick, with the players kept on the stage and their points read off its
-// attacks.
+// The players' points are read off the tick around its attacks: what the attacks are about to
+// change, then what they changed.
+void watchForPoints(TickPhase next) {
+  if (next == kTickAttacks) scoreTickBeforeAttacks(arcade.players);
+  if (next == kTickShake) scoreTickAfterAttacks(arcade.players);
+}
+
+// The game's own tick (its end wall a house rule), then what the arcade shows of it.
 void arcadeTick() {
-  simulateTickBeforeAttacks();
-  scoreTickBeforeAttacks(arcade.players);
-  simulateTickFromAttacks();
-  scoreTickAfterAttacks(arcade.players);
-  holdPlayersInsideStageEnd();
+  simulateTick(watchForPoints);
   watchStageBoss();
   countDownPlayerMarks();
 }
@@ -156,14 +157,10 @@ std::string stageEntry() {
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
-  // The view starts at the stage's beginning rather than panning from the last stage's end.
-  cameraX = 0;
-  cameraY = 0;
-  clearEntitySlots(kFirstOpponentSlot);
   startStage();
   // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
   if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
-  for (int i = 0; i <= lastEntity && i < kEntityCount; ++i) entities[i].shownHp = entities[i].hp;
+  showFullHealth();
   findStageBoss();
   dressPlayersForStage();
   enterStage();

@@ -47,9 +47,8 @@ void continueScores(int32_t players);
 void continueFromTitle(int32_t players);
 // A stage has started: the props standing on it.
 void scoreStageStart();
-// Around the tick's attacks (simulateTickBeforeAttacks, then this, then
-// simulateTickFromAttacks, then scoreTickAfterAttacks): the blows the players landed, the
-// opponents they beat, the props they broke.
+// Around the tick's attacks (this just before its attacks phase, scoreTickAfterAttacks just
+// after it): the blows the players landed, the opponents they beat, the props they broke.
 void scoreTickBeforeAttacks(int32_t players);
 void scoreTickAfterAttacks(int32_t players);
 // The stage cleared: every living player's bonus, health left included.

@@ -2,6 +2,7 @@
 
 #include "platform/host_path.h"
 #include "platform/platform.h"
+#include "sim/sound_requests.h"
 
 void* soundSlots[kSoundSlots];
 
@@ -97,4 +98,9 @@ void updateMusic() {
       now - musicStartTicks > kMsPerSecond * musicLoopEnd - kMsPerSecond * musicLoopStart - 1) {
     jumpToLoopStart(now);
   }
+}
+
+void playRequestedSounds() {
+  for (int32_t slot : requestedSounds()) playSound(slot);
+  clearSoundRequests();
 }

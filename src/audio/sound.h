@@ -24,4 +24,7 @@ void playSound(int slot);  // a slot outside 0..20 plays nothing
 void loadMusic(const std::string& path);
 void startMusic();
 void fadeOutMusic();
+// Keeps the stage music on its loop; the loop calls it once a frame in which a tick ran.
 void updateMusic();
+// Plays the sounds the last tick asked for, in its order, and empties the queue.
+void playRequestedSounds();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/field_list.h"
 #include "content/record_string.h"
 #include "content/script_lines.h"
 #include "content/texture.h"
@@ -35,31 +36,45 @@ struct FrameList {
   FrameList& operator=(const FrameList& other);
 };
 
-// Who writes what: loaders (content) fill frames and script; the animation interpreter (sim)
-// owns scriptLine..animation and frame, and WIDTH/HEIGHT write bodyWidth/bodyHeight; the
-// scene and screens (render, screens) write x, y, width, height, flip, transparency, autoSize.
+// The running animation of a sprite set, listed once (base/field_list.h): the interpreter
+// (sim) owns animation..frame, WIDTH/HEIGHT write bodyWidth/bodyHeight, an opponent's death
+// fade writes transparency; width and height are the frame's drawn size, which the tick
+// measures after its steps (the near-view test reads it) and drawing sets to the same value;
+// contentFrom says whose frames and script the set holds: 0 the slot's own, loaded at stage
+// start; t + 1 type t's, copied by a spawn. These fields are part of the world snapshot.
+#define SPRITE_ANIMATION_FIELDS(FIELD) \
+  FIELD(RecordString, animation)       \
+  FIELD(int32_t, scriptLine)           \
+  FIELD(int32_t, loopLine)             \
+  FIELD(int32_t, beginLine)            \
+  FIELD(int32_t, loopDone)             \
+  FIELD(int32_t, loopCount)            \
+  FIELD(int32_t, finished)             \
+  FIELD(int32_t, frame)                \
+  FIELD(int32_t, contentFrom)          \
+  FIELD(double, bodyWidth)             \
+  FIELD(double, bodyHeight)            \
+  FIELD(double, transparency)          \
+  FIELD(double, width)                 \
+  FIELD(double, height)
+
+struct SpriteAnimation {
+  SPRITE_ANIMATION_FIELDS(BRAWLER_DECLARE_FIELD)
+};
+
+// A sprite set: its running animation (above), where drawing puts it (x, y, flip, autoSize,
+// visible: written by the scene and screens, render and screens; the player step mirrors x, y
+// and flip for the portrait), and the content it shows and runs (frames and script: filled by
+// the loaders, shared type content that does not change during a stage).
 // Declare locals as `SpriteSet s{};` (see FrameList).
-struct SpriteSet {
+struct SpriteSet : SpriteAnimation {
   double x = 0;  // screen anchor
   double y = 0;
-  double width = 0;  // drawn size
-  double height = 0;
-  double bodyWidth = 0;  // WIDTH: body box for control and combat
-  double bodyHeight = 0; // HEIGHT: foot line is y + bodyHeight
-  FrameList frames{};
-  int32_t frame = 0;
   int32_t autoSize = 0;  // 1: size from the frame rectangle on every draw
   int32_t flip = 0;      // 1: mirrored about x
-  double transparency = 0;  // 0 opaque .. 1 invisible
+  int32_t visible = 0;   // scenery only
+  FrameList frames{};
   ScriptRef script{};  // null reads as 1001 empty lines
-  int32_t scriptLine = 0;
-  int32_t loopLine = 0;
-  int32_t beginLine = 0;
-  int32_t loopDone = 0;
-  int32_t loopCount = 0;
-  int32_t finished = 0;
-  int32_t visible = 0;  // scenery only
-  RecordString animation{};
 };
 
 constexpr int kTypeSlots = 1001;       // typeSprites 1..25 and 1000

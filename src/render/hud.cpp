@@ -5,6 +5,8 @@
 #include "render/draw.h"
 #include "sim/entity.h"
 
+HudGauge hudGauges[kHudGauges];
+
 namespace {
 
 constexpr int kSpritesPerPlayer = 6;
@@ -59,24 +61,25 @@ void drawPanel(int firstSlot, int32_t baseX) {
 }
 
 // The health gauge shows last frame's value: the drain comes after its length is taken.
-void drainShownHp(Entity& fighter) {
-  if (fighter.shownHp <= fighter.hp) return;
-  fighter.shownHp -= kShownHpDrain;
-  if (fighter.shownHp < fighter.hp) fighter.shownHp = fighter.hp;
+void drainShownHp(const Entity& fighter, HudGauge& gauges) {
+  if (gauges.shownHp <= fighter.hp) return;
+  gauges.shownHp -= kShownHpDrain;
+  if (gauges.shownHp < fighter.hp) gauges.shownHp = fighter.hp;
 }
 
 void drawPlayerHud(int p) {
-  Entity& fighter = entities[p];
+  const Entity& fighter = entities[p];
+  HudGauge& gauges = hudGauges[p];
   const int firstSlot = kSpritesPerPlayer * p;
   const int32_t baseX = kPanelSpacing * p;
 
   drawPanel(firstSlot, baseX);
   const double thirdFull = fighter.maxHp / kThirdGaugeShare;
-  if (fighter.gauge3 > thirdFull) fighter.gauge3 = thirdFull;
-  const int32_t health = gaugeLength(fighter.shownHp, fighter.maxHp);
+  if (gauges.gauge3 > thirdFull) gauges.gauge3 = thirdFull;
+  const int32_t health = gaugeLength(gauges.shownHp, fighter.maxHp);
   const int32_t power = gaugeLength(fighter.power, fighter.maxPower);
-  const int32_t third = gaugeLength(fighter.gauge3, thirdFull);
-  drainShownHp(fighter);
+  const int32_t third = gaugeLength(gauges.gauge3, thirdFull);
+  drainShownHp(fighter, gauges);
   drawGauge(firstSlot, baseX, kHealthGauge, health);
   drawGauge(firstSlot, baseX, kPowerGauge, power);
   drawGauge(firstSlot, baseX, kThirdGauge, third);
@@ -90,4 +93,8 @@ void drawHud() {
     if (kSpritesPerPlayer * p + kSlotThird >= kInterfaceSprites || p >= kEntityCount) break;
     drawPlayerHud(p);
   }
+}
+
+void showFullHealth() {
+  for (int e = 0; e <= lastEntity && e < kHudGauges; ++e) hudGauges[e].shownHp = entities[e].hp;
 }

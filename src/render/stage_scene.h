@@ -2,6 +2,9 @@
 #pragma once
 
 #include "content/sprite_set.h"
+#include "sim/entity.h"
+
+constexpr int kHudGauges = kEntityCount;
 
 extern Texture fontTexture;
 extern FrameList fontFrames;
@@ -24,3 +27,14 @@ void drawInterfaceFrame(int32_t frame, int32_t x, int32_t y, int32_t width, int3
                         double transparency);
 void drawStageScene();
 void drawHud();
+
+// What the heads-up display keeps of each fighter beside the world's figures: the health it
+// shows, which drains towards the real value a little every frame, and the third gauge.
+// Written by the HUD; a stage start shows every fighter's health in full.
+struct HudGauge {
+  double shownHp;
+  double gauge3;
+};
+extern HudGauge hudGauges[kHudGauges];
+// shownHp = hp for every entity up to the last.
+void showFullHealth();

@@ -4,60 +4,21 @@
 #include <cstdio>
 
 #include "audio/sound.h"
-#include "base/numbers.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
-#include "shell/camera.h"
 #include "shell/input.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
 #include "sim/animation.h"
-#include "sim/body.h"
-#include "sim/combat.h"
-#include "sim/control.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
-#include "sim/physics.h"
+#include "sim/tick.h"
 
 namespace {
 
-// Entities further than this outside the view keep their animation frozen.
-constexpr int32_t kAnimationMargin = 1000;
-constexpr int32_t kMostShakeY = 15;
-
 int32_t fadeActive = 0;
 double fadeAmount = 0.0;
-
-bool nearTheView(const Entity& entity, const SpriteSet& sprite) {
-  return entity.x >= int64_t{cameraX} - kAnimationMargin &&
-         entity.x + sprite.width <= int64_t{cameraX} + screenWidth + kAnimationMargin;
-}
-
-void animateEntity(int32_t e) {
-  Entity& entity = entities[e];
-  SpriteSet& sprite = entitySprites[e];
-  currentEntity = e;
-  // Taken before the script runs: the floor band hold below uses where the feet were.
-  entity.footY = roundedFootLine(e);
-  const int32_t footY = entity.footY;
-  holdAtLeftEdge(e);
-  if (nearTheView(entity, sprite) || entity.kind == kKindEffect) stepAnimation(sprite);
-  if (entity.kind == kKindObject || entity.kind == kKindFighter) holdOnFloorBand(e, footY);
-}
-
-void animateEntities() {
-  const int32_t last = lastEntity < kEntityCount ? lastEntity : kEntityCount - 1;
-  for (int32_t e = 0; e <= last; ++e)
-    if (entities[e].alive == 1) animateEntity(e);
-}
-
-void decayShake() {
-  shakeSign = shakeSign == 0 ? 1 : 0;
-  shakeX = shakeX - 1 < 0 ? 0 : shakeX - 1;
-  shakeY = shakeY - 1 < 0 ? 0 : shakeY - 1;
-  if (shakeY > kMostShakeY) shakeY = kMostShakeY;
-}
 
 }  // namespace
 
@@ -91,25 +52,14 @@ void enterStage() {
 
 void startPlaystage() {
   startStage();
-  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e) entities[e].shownHp = entities[e].hp;
+  showFullHealth();
 }
 
-void simulateTickBeforeAttacks() {
-  if (updatePlayers()) platformQuit(0);
-  updatePhysics();
-  animateEntities();
-  updateOpponents();
-}
-
-void simulateTickFromAttacks() {
-  resolveAttacks();
-  decayShake();
-  updateCamera();
-}
-
-void simulateTick() {
-  simulateTickBeforeAttacks();
-  simulateTickFromAttacks();
+void simulateTick(void (*beforePhase)(TickPhase next)) {
+  runTickWatched(beforePhase);
+  if (quitRequested == 1) platformQuit(0);
+  updateMusic();
+  playRequestedSounds();
 }
 
 void drawStageFrame() {

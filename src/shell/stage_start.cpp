@@ -10,6 +10,7 @@
 #include "sim/animation.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void scanAttacksAmount(int e) {
 }  // namespace
 
 void startStage() {
+  clearWorld();
   readLines(stageFilePath(worldName, stageName), stageLines);
   loadStage();
   loadPlayers();

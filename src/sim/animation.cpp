@@ -1,10 +1,8 @@
 #include "sim/animation.h"
 
-#include <cstring>
-
-#include "audio/sound.h"
 #include "base/numbers.h"
 #include "sim/entity.h"
+#include "sim/sound_requests.h"
 
 namespace {
 
@@ -117,8 +115,7 @@ void runSetHp(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.hp = c.arg[0];
 }
 void runPlayGameSound(SpriteSet&, Entity&, const ScriptCommand& c) {
-  int slot = roundToInt(c.arg[0]);
-  if (slot >= 0 && slot < kSoundSlots) playSound(slot);
+  requestSound(roundToInt(c.arg[0]));
 }
 
 struct CommandEntry {
@@ -181,7 +178,7 @@ void startAnimation(SpriteSet& sprite, const std::string& name) {
   sprite.finished = 0;
   int owner = animationOwner(sprite);
   if (owner >= 0 && owner < kEntityCount)
-    std::memset(entities[owner].hitList, 0, sizeof entities[owner].hitList);
+    entities[owner].hitList.clear();
 
   std::string wanted = name;
   upperCase(wanted);

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "audio/sound.h"
 #include "base/numbers.h"
 #include "sim/game_state.h"
 #include "base/saturate.h"
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/entity.h"
+#include "sim/sound_requests.h"
 #include "sim/random.h"
 #include "sim/rect.h"
 #include "sim/spawn.h"
@@ -110,7 +110,7 @@ void fighterReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
   SpriteSet& sprite = entitySprites[v];
   if (isKnockDown(attacker.attackKind)) {
     spawnFighterEffect(attacker, fx, fy, "BIGSPARK");
-    playSound(kKnockDownSound);
+    requestSound(kKnockDownSound);
     knockBack(attacker, victim);
     victim.aiTimer = 2;
     startAnimation(sprite, "FALL");
@@ -120,7 +120,7 @@ void fighterReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
   } else {
     push(attacker, victim, kFighterPush);
     spawnFighterEffect(attacker, fx, fy, "SMALLSPARK");
-    playSound(kLightHitSound);
+    requestSound(kLightHitSound);
     if (victim.physicsOn == 0) {
       startAnimation(sprite, attacker.attackKind == kAttackLow ? "LOWDAMAGE" : "HIGHDAMAGE");
       victim.playerState = kPlayerHurt;
@@ -153,9 +153,9 @@ void resolveAttack(int a, int lastVictim) {
     const int16_t fy = wrapWide16(int64_t{midpoint(box.top, box.bottom)} + jitter());
     const bool teammate = gameRules.friendlyFire == 0 && isPlayer(a) && isPlayer(v);
     const bool lands = !teammate && std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
-                       rectsOverlap(body, box) && attacker.hitList[v] == 0 && victim.down == 0;
+                       rectsOverlap(body, box) && !attacker.hitList.has(v) && victim.down == 0;
     if (!lands) continue;
-    attacker.hitList[v] = 1;
+    attacker.hitList.add(v);
     attacker.power += attacker.attackDamage / 10.0;
     if (attacker.power > attacker.maxPower) attacker.power = attacker.maxPower;
     if (victim.kind == kKindObject) objectReaction(attacker, v, fx, fy);

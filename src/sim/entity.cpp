@@ -17,6 +17,7 @@ int32_t shakeY = 0;
 void setPlayerDefaults() {
   for (int p = 0; p < kStartFighterCount; ++p) {
     Entity& e = entities[p];
+    e = Entity{};
     e.name = kStartFighters[p];
     e.x = 20;
     e.y = 400;

@@ -26,67 +26,83 @@ enum EntityKind { kKindObject = 0, kKindFighter = 1, kKindEffect = 2 };
 //   inReach         opponents; combat and physics also set aiState/aiTimer
 //   attack*, knock*,
 //   hitEffect       scripts fill the pending attack, combat resolves it
-//   hitList         combat sets entries, startAnimation clears them
+//   hitList         combat adds victims, startAnimation clears it
 //   playerState,
 //   comboStep,
 //   comboAllowed,
 //   *TapTimer,
 //   running         control; scripts, combat and physics also set playerState;
 //                   COMBOALLOWED sets comboAllowed
-//   shownHp, gauge3 heads-up display (and the screen loop resets shownHp)
 //   power           combat
 //   parallax        stage loader, scenery only
+// The targets an attack has already struck since its animation started, one bit per entity
+// slot: a victim is struck once per attack animation.
+struct HitSet {
+  static constexpr int kWords = (kEntityCount + 63) / 64;
+  uint64_t words[kWords]{};
+  bool has(int v) const { return (words[v / 64] >> (v % 64) & 1u) != 0; }
+  void add(int v) { words[v / 64] |= uint64_t{1} << (v % 64); }
+  void clear() {
+    for (uint64_t& w : words) w = 0;
+  }
+};
+
+// The record's fields, listed once: the struct below is declared from this list, and the
+// world's snapshot, digest and field-by-field comparison walk the same list (sim/world.cpp),
+// so a field added here is saved, restored and hashed with no other change.
 // Every field starts at zero, so the tables below are zero from the start with no constructor
 // run over them: a slot's memory is touched only once the game writes to that slot.
+#define ENTITY_FIELDS(FIELD)          \
+  FIELD(int16_t, x)                   \
+  FIELD(int16_t, z)                   \
+  FIELD(int16_t, y)                   \
+  FIELD(int16_t, xv)                  \
+  FIELD(int16_t, yv)                  \
+  FIELD(int16_t, walkSpeed)           \
+  FIELD(double, scriptWidth)          \
+  FIELD(double, scriptHeight)         \
+  FIELD(int32_t, alive)               \
+  FIELD(int32_t, type)                \
+  FIELD(int32_t, kind)                \
+  FIELD(int32_t, footY)               \
+  FIELD(RecordString, name)           \
+  FIELD(int32_t, weight)              \
+  FIELD(int32_t, down)                \
+  FIELD(int32_t, aiTimer)             \
+  FIELD(int32_t, aiState)             \
+  FIELD(int32_t, target)              \
+  FIELD(int32_t, inReach)             \
+  FIELD(int32_t, attacksAmount)       \
+  FIELD(int32_t, jumpAttacksAmount)   \
+  FIELD(int32_t, attackPending)       \
+  FIELD(int32_t, attackReach)         \
+  FIELD(int32_t, attackKind)          \
+  FIELD(double, hp)                   \
+  FIELD(RecordString, landAnimation)  \
+  FIELD(double, maxHp)                \
+  FIELD(double, power)                \
+  FIELD(int32_t, parallax)            \
+  FIELD(double, maxPower)             \
+  FIELD(HitSet, hitList)              \
+  FIELD(int32_t, knockXv)             \
+  FIELD(int32_t, knockYv)             \
+  FIELD(int32_t, hitEffect)           \
+  FIELD(int32_t, attackDamage)        \
+  FIELD(int32_t, physicsOn)           \
+  FIELD(int32_t, jumpHeight)          \
+  FIELD(int32_t, targetDistance)      \
+  FIELD(int32_t, depthAligned)        \
+  FIELD(int32_t, comboStep)           \
+  FIELD(int32_t, comboAllowed)        \
+  FIELD(int32_t, facing)              \
+  FIELD(int32_t, playerState)         \
+  FIELD(int32_t, leftTapTimer)        \
+  FIELD(int32_t, rightTapTimer)       \
+  FIELD(int32_t, running)
+
+// facing: 0 right (+x), 1 left.
 struct Entity {
-  int16_t x{};
-  int16_t z{};
-  int16_t y{};
-  double scriptWidth{};
-  double scriptHeight{};
-  int16_t xv{};
-  int16_t yv{};
-  int32_t alive{};
-  int32_t type{};
-  int32_t kind{};
-  int32_t footY{};
-  RecordString name{};
-  int32_t weight{};
-  int32_t down{};
-  int32_t aiTimer{};
-  int32_t aiState{};
-  int32_t target{};
-  int32_t inReach{};
-  int32_t attacksAmount{};
-  int32_t jumpAttacksAmount{};
-  int32_t attackPending{};
-  int32_t attackReach{};
-  int32_t attackKind{};
-  double hp{};
-  RecordString landAnimation{};
-  double maxHp{};
-  double shownHp{};
-  double power{};
-  int32_t parallax{};
-  double maxPower{};
-  int32_t hitList[kEntityCount]{};
-  double gauge3{};
-  int32_t knockXv{};
-  int32_t knockYv{};
-  int32_t hitEffect{};
-  int32_t attackDamage{};
-  int32_t physicsOn{};
-  int32_t jumpHeight{};
-  int16_t walkSpeed{};
-  int32_t targetDistance{};
-  int32_t depthAligned{};
-  int32_t comboStep{};
-  int32_t comboAllowed{};
-  int32_t facing{};  // 0 right (+x), 1 left
-  int32_t playerState{};
-  int32_t leftTapTimer{};
-  int32_t rightTapTimer{};
-  int32_t running{};
+  ENTITY_FIELDS(BRAWLER_DECLARE_FIELD)
 };
 
 enum PlayerState {
@@ -112,5 +128,6 @@ extern int32_t gravity;
 extern int32_t shakeX;
 extern int32_t shakeY;
 
-// Start-up values of the two players (name, position, speeds, hit points, power).
+// Start-up values of the two players (name, position, speeds, hit points, power); every
+// other field of their records zero.
 void setPlayerDefaults();

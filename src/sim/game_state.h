@@ -20,6 +20,7 @@ struct GameRules {
   int32_t friendlyFire = 1;          // a player's attack lands on the other player
   int32_t quitKeysEndProgram = 1;    // Escape on the stage and map, Return on character select
   int32_t portraitFollowsMover = 0;  // the big portrait shows the box of whoever moved last
+  int32_t holdInsideStageEnd = 0;    // no player walks past the stage end
   // An opponent hurt once stays marked hurt, so its next jump lands as if knocked down and
   // leaves it lying, unhittable, for good. With this on, its own jump lands on its feet.
   int32_t jumpLandsOnFeet = 0;

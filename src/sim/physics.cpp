@@ -2,17 +2,20 @@
 
 #include <cstdlib>
 
-#include "audio/sound.h"
 #include "base/numbers.h"
 #include "content/stage_loader.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "sim/sound_requests.h"
 
 namespace {
 
 constexpr int32_t kScreenBottom = 768;  // the floor band ends at the bottom screen row
 constexpr int kGroundHitSound = 3;
+// How far inside the stage end a player's centre line stays when the end wall is up.
+constexpr int32_t kEndMargin = 40;
+constexpr int kPlayerSlots = 2;  // entities 0 and 1 belong to the players
 
 bool touchedDown(const Entity& e) { return e.z < 1; }
 
@@ -26,7 +29,7 @@ void landKnockedBody(int i) {
   if ((e.kind == kKindFighter && e.playerState == kPlayerHurt && !ownJump) || e.aiState == kAiKnockedDown) {
     shakeY += std::abs(static_cast<int32_t>(e.yv)) / 2;
     startAnimation(entitySprites[i], "FALLLAND");
-    playSound(kGroundHitSound);
+    requestSound(kGroundHitSound);
     e.down = 1;
   }
 }
@@ -80,4 +83,11 @@ void holdOnFloorBand(int e, int32_t footLine) {
 
 void holdAtLeftEdge(int e) {
   if (entities[e].x < 1) entities[e].x = 0;
+}
+
+void holdPlayersInsideStageEnd() {
+  if (gameRules.holdInsideStageEnd != 1) return;
+  const int32_t last = stageEnd - kEndMargin;
+  for (int p = 0; p < playerCount && p < kPlayerSlots; ++p)
+    if (entities[p].x > last) entities[p].x = static_cast<int16_t>(last);
 }

@@ -7,3 +7,6 @@ void updatePhysics();
 void holdOnFloorBand(int e, int32_t footLine);
 // Nothing goes past the stage's left edge: x below 1 becomes 0.
 void holdAtLeftEdge(int e);
+// The arcade's end wall (gameRules.holdInsideStageEnd): no player's x passes a little short
+// of the stage end. Off, it does nothing.
+void holdPlayersInsideStageEnd();

@@ -1,7 +1,6 @@
 #include <cmath>
 #include <string>
 
-#include "audio/sound.h"
 #include "base/numbers.h"
 #include "sim/animation.h"
 #include "sim/body.h"
@@ -254,7 +253,6 @@ bool updatePlayers() {
     deathCheck(pl);
     mirrorIntoSprite(pl);
     holdOnStage(pl);
-    updateMusic();
   }
   return false;
 }

@@ -1,11 +1,10 @@
 #include "sim/random.h"
 
 #include <cmath>
-#include <random>
 #include <sstream>
 
 namespace {
-std::mt19937 generator(0);
+RandomGenerator generator(0);
 }
 
 void seedRandom(uint32_t seed) { generator.seed(seed); }
@@ -23,3 +22,7 @@ std::string randomState() {
   text << generator;
   return text.str();
 }
+
+const RandomGenerator& randomGenerator() { return generator; }
+
+void restoreRandom(const RandomGenerator& saved) { generator = saved; }

@@ -76,15 +76,14 @@ void notePendingAttacks() {
   }
 }
 
+void notePendingAttacksBeforeHits(TickPhase next) {
+  if (next == kTickAttacks) notePendingAttacks();
+}
+
 void restartStage() {
-  // Whatever the last run left in the table (spawned sparks, a knocked-down player) would
-  // otherwise carry over into a stage that the game only ever starts once.
-  for (int e = 0; e < kEntityCount; ++e) entities[e] = Entity{};
+  // A knocked-down player would otherwise carry over into a stage that the game only ever
+  // starts once; the stage start empties the rest of the world.
   setPlayerDefaults();
-  cameraX = 0;
-  cameraY = 0;
-  shakeX = 0;
-  shakeY = 0;
   shownAttackCount = 0;
   startPlaystage();
   enterStage();
@@ -107,9 +106,7 @@ bool workbenchStageFrame() {
   }
   const bool ticks = tickRunsThisFrame();
   if (ticks) {
-    simulateTickBeforeAttacks();
-    notePendingAttacks();
-    simulateTickFromAttacks();
+    simulateTick(notePendingAttacksBeforeHits);
   }
   drawStageScene();
   drawHud();

@@ -1,7 +1,7 @@
 #include "net_world.h"
 
 #include "stage_run.h"
-#include "world_digest.h"
+#include "sim/world.h"
 
 namespace {
 

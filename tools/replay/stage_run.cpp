@@ -6,24 +6,18 @@
 
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
-#include "render/stage_scene.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/play_loop.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
-#include "world_digest.h"
+#include "sim/world.h"
 
 namespace {
 
-// The stage scene is drawn headless as well: drawing sizes the sprites, and the animation pass
-// reads those sizes. What the null platform keeps of the drawing is let go every tick.
-void drawHeadless() {
-  drawStageScene();
-  drawHud();
-  nullQuads.clear();
-  nullSoundLog.clear();
-}
+// Nothing is drawn headless: the tick sizes the sprites itself. What the null platform keeps
+// of the sounds is let go every tick.
+void forgetSounds() { nullSoundLog.clear(); }
 
 }  // namespace
 
@@ -39,7 +33,7 @@ void startRecordedStage(uint32_t seed, const std::string& world, const std::stri
 void headlessTick(const TickInput& input) {
   applyTickInput(input);
   simulateTick();
-  drawHeadless();
+  forgetSounds();
 }
 
 void printDigest(const char* label, size_t tick) {

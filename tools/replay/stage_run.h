@@ -10,7 +10,7 @@
 
 // Start-up and stage start as the game takes them, on the recording's stage and seed.
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage);
-// One tick with these controls in place of the shell's, drawn into the null platform.
+// One tick with these controls in place of the shell's, nothing drawn.
 void headlessTick(const TickInput& input);
 // The world's fingerprint, then a few plain figures that say where a changed fight went its
 // own way: "LABEL TICK DIGEST fighters ... camera X,Y".

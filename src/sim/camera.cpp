@@ -1,9 +1,9 @@
-#include "shell/camera.h"
+#include "sim/camera.h"
 
 #include "base/numbers.h"
 #include "base/saturate.h"
 #include "content/stage_loader.h"
-#include "shell/window.h"
+#include "platform/platform.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 
@@ -14,6 +14,7 @@ constexpr int32_t kHalfCentreColumn = 256;
 // most it may rise.
 constexpr int32_t kRiseRow = 240;
 constexpr int32_t kMostRise = -150;
+constexpr int32_t kMostShakeY = 15;
 }  // namespace
 
 void updateCamera() {
@@ -32,4 +33,11 @@ void updateCamera() {
   if (cameraY >= 0) cameraY = 0;
   if (cameraY < kMostRise) cameraY = kMostRise;
   if (cameraX <= 0) cameraX = 0;
+}
+
+void decayShake() {
+  shakeSign = shakeSign == 0 ? 1 : 0;
+  shakeX = shakeX - 1 < 0 ? 0 : shakeX - 1;
+  shakeY = shakeY - 1 < 0 ? 0 : shakeY - 1;
+  if (shakeY > kMostShakeY) shakeY = kMostShakeY;
 }

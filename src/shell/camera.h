@@ -1,4 +1,0 @@
-// The camera that follows player 1.
-#pragma once
-
-void updateCamera();

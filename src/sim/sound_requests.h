@@ -1,0 +1,11 @@
+// Sounds the simulation asks for. A tick only queues them; the loop plays the queue once the
+// tick is over (playRequestedSounds in audio/sound.h), or drops it when the tick is run a
+// second time to catch up after a rollback, so a tick is heard once however often it runs.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// In the order the tick asked for them; a slot the mixer lacks plays nothing when its turn comes.
+void requestSound(int32_t slot);
+const std::vector<int32_t>& requestedSounds();
+void clearSoundRequests();

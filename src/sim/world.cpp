@@ -1,0 +1,147 @@
+#include "sim/world.h"
+
+#include <cstring>
+#include <type_traits>
+
+#include "base/fingerprint.h"
+#include "sim/sound_requests.h"
+#include "sim/spawn.h"
+#include "sim/tick.h"
+
+static_assert(std::is_trivially_copyable<WorldSnapshot>::value,
+              "a snapshot is copied as bytes: no field may own memory");
+
+namespace {
+
+struct Hasher {
+  uint64_t hash = kFnvStart;
+  void bytes(const void* data, size_t count) { hash = fnv1a(data, count, hash); }
+  template <typename T>
+  void add(const T& value) { bytes(&value, sizeof value); }
+  // A name is hashed by its text: the numbers texts get depend on the order they were met.
+  void add(const RecordString& text) {
+    add(text.str().size());
+    bytes(text.str().data(), text.str().size());
+  }
+};
+
+// Field-by-field equality, with the same meaning the digest gives a field.
+template <typename T>
+bool same(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool same(const RecordString& a, const RecordString& b) { return a == b; }
+
+void hashSlot(Hasher& h, const WorldSlot& slot) {
+#define HASH_ENTITY_FIELD(type, name) h.add(slot.entity.name);
+#define HASH_ANIMATION_FIELD(type, name) h.add(slot.animation.name);
+  ENTITY_FIELDS(HASH_ENTITY_FIELD)
+  SPRITE_ANIMATION_FIELDS(HASH_ANIMATION_FIELD)
+#undef HASH_ENTITY_FIELD
+#undef HASH_ANIMATION_FIELD
+}
+
+std::string slotDifference(int e, const WorldSlot& a, const WorldSlot& b) {
+  const std::string where = "entity " + std::to_string(e) + " ";
+#define DIFFER_ENTITY_FIELD(type, name) \
+  if (!same(a.entity.name, b.entity.name)) return where + #name;
+#define DIFFER_ANIMATION_FIELD(type, name) \
+  if (!same(a.animation.name, b.animation.name)) return where + "sprite " #name;
+  ENTITY_FIELDS(DIFFER_ENTITY_FIELD)
+  SPRITE_ANIMATION_FIELDS(DIFFER_ANIMATION_FIELD)
+#undef DIFFER_ENTITY_FIELD
+#undef DIFFER_ANIMATION_FIELD
+  return "";
+}
+
+// The slot's frames and script as the snapshot had them: its own, or a spawned type's.
+void takeContentFrom(int e, int32_t contentFrom) {
+  SpriteSet& sprite = entitySprites[e];
+  if (sprite.contentFrom == contentFrom) return;
+  if (contentFrom == 0)
+    takeOwnContent(e);
+  else
+    takeSpawnContent(sprite, contentFrom - 1);
+}
+
+void restoreSlot(int e, const WorldSlot& slot) {
+  takeContentFrom(e, slot.animation.contentFrom);
+  entities[e] = slot.entity;
+  static_cast<SpriteAnimation&>(entitySprites[e]) = slot.animation;
+}
+
+WorldSnapshot scratch;  // worldDigest's copy of the world
+
+}  // namespace
+
+size_t worldSnapshotBytes(const WorldSnapshot& snapshot) {
+  return offsetof(WorldSnapshot, slots) + sizeof(WorldSlot) * static_cast<size_t>(snapshot.usedSlots);
+}
+
+void saveWorld(WorldSnapshot& out) {
+#define SAVE_VALUE(type, name) out.values.name = name;
+  WORLD_VALUES(SAVE_VALUE)
+#undef SAVE_VALUE
+  out.random = randomGenerator();
+  out.usedSlots = lastEntity + 1;
+  for (int e = 0; e < out.usedSlots; ++e) {
+    out.slots[e].entity = entities[e];
+    out.slots[e].animation = entitySprites[e];
+  }
+}
+
+void restoreWorld(const WorldSnapshot& in) {
+  const int32_t usedNow = lastEntity + 1;
+#define RESTORE_VALUE(type, name) name = in.values.name;
+  WORLD_VALUES(RESTORE_VALUE)
+#undef RESTORE_VALUE
+  restoreRandom(in.random);
+  for (int e = 0; e < in.usedSlots; ++e) restoreSlot(e, in.slots[e]);
+  const WorldSlot empty{};
+  for (int e = in.usedSlots; e < usedNow; ++e) restoreSlot(e, empty);
+}
+
+uint64_t snapshotDigest(const WorldSnapshot& snapshot) {
+  Hasher h;
+#define HASH_VALUE(type, name) h.add(snapshot.values.name);
+  WORLD_VALUES(HASH_VALUE)
+#undef HASH_VALUE
+  h.add(snapshot.random);
+  h.add(snapshot.usedSlots);
+  for (int e = 0; e < snapshot.usedSlots; ++e) hashSlot(h, snapshot.slots[e]);
+  return h.hash;
+}
+
+uint64_t worldDigest() {
+  saveWorld(scratch);
+  return snapshotDigest(scratch);
+}
+
+std::string firstWorldDifference(const WorldSnapshot& a, const WorldSnapshot& b) {
+#define DIFFER_VALUE(type, name) \
+  if (!same(a.values.name, b.values.name)) return #name;
+  WORLD_VALUES(DIFFER_VALUE)
+#undef DIFFER_VALUE
+  if (!same(a.random, b.random)) return "random generator";
+  if (a.usedSlots != b.usedSlots) return "entity slots in use";
+  for (int e = 0; e < a.usedSlots; ++e) {
+    const std::string difference = slotDifference(e, a.slots[e], b.slots[e]);
+    if (!difference.empty()) return difference;
+  }
+  return "";
+}
+
+void clearWorld() {
+  const WorldSlot empty{};
+  for (int e = playerCount < 0 ? 0 : playerCount; e <= lastEntity; ++e) {
+    entities[e] = empty.entity;
+    static_cast<SpriteAnimation&>(entitySprites[e]) = empty.animation;
+  }
+  forgetOwnContent();
+  lastEntity = playerCount - 1;
+  cameraX = 0;
+  cameraY = 0;
+  shakeX = 0;
+  shakeY = 0;
+  shakeSign = 0;
+  quitRequested = 0;
+  clearSoundRequests();
+}

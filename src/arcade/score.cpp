@@ -2,8 +2,6 @@
 // defeat is a blow that takes an opponent from above zero hit points to none.
 #include "arcade/score.h"
 
-#include <cstring>
-
 #include "arcade/arcade.h"
 #include "sim/entity.h"
 
@@ -81,7 +79,7 @@ void scoreTickBeforeAttacks(int32_t players) {
   const int32_t last = lastIndex();
   scores.lastBefore = last;
   for (int p = 0; p < scoringPlayers(players); ++p)
-    std::memcpy(scores.hitListBefore[p], entities[p].hitList, sizeof(int32_t) * (last + 1));
+    scores.hitListBefore[p] = entities[p].hitList;
   for (int e = 0; e <= last; ++e) {
     scores.hpBefore[e] = entities[e].hp;
     scores.aiStateBefore[e] = entities[e].aiState;
@@ -92,7 +90,7 @@ void scoreTickAfterAttacks(int32_t players) {
   for (int v = 0; v <= scores.lastBefore; ++v) {
     double hpLeft = scores.hpBefore[v];
     for (int p = 0; p < scoringPlayers(players); ++p)
-      if (scores.hitListBefore[p][v] == 0 && entities[p].hitList[v] == 1) scoreBlow(p, v, &hpLeft);
+      if (!scores.hitListBefore[p].has(v) && entities[p].hitList.has(v)) scoreBlow(p, v, &hpLeft);
   }
   scoreBrokenProps();
 }

@@ -33,7 +33,7 @@ struct ArcadeScores {
   // Taken between the tick's first half and its attacks: what the attacks change, over the
   // entities there were then (effects the attacks spawn are not struck in the same tick).
   int32_t lastBefore;
-  int32_t hitListBefore[kScoringPlayers][kEntityCount];
+  HitSet hitListBefore[kScoringPlayers];
   double hpBefore[kEntityCount];
   int32_t aiStateBefore[kEntityCount];
 };

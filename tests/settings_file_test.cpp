@@ -6,11 +6,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/whole_file.h"
 #include "platform/null_platform.h"
 #include "process_helpers.h"
 #include "shell/bindings.h"
+#include "shell/input.h"
 #include "shell/settings.h"
 
 namespace {
@@ -111,6 +113,9 @@ TEST_F(SettingsFile, LinesItDoesNotKnowAreWrittenBack) {
   EXPECT_NE(text.find("# my settings\n"), std::string::npos) << text;
   EXPECT_NE(text.find("turbo on\n"), std::string::npos) << text;
   EXPECT_NE(text.find("music 5\n"), std::string::npos) << text;
+  defaultSettings(2);  // DEFAULTS on the options screen
+  saveSettings();
+  EXPECT_NE(fileText(settingsPath).find("turbo on\n"), std::string::npos) << "the defaults drop no one else's line";
 }
 
 struct BadLineCase {
@@ -187,5 +192,70 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
   saveSettings();
   EXPECT_NE(fileText(settingsPath).find("music 6\n"), std::string::npos) << "the leftover stood in the way";
 }
+
+}  // namespace
+
+namespace {
+
+PlatformEvent windowKey(int type, int key) {
+  PlatformEvent e;
+  e.type = type;
+  e.key = key;
+  return e;
+}
+PlatformEvent dragged(int width, int height) {
+  PlatformEvent e;
+  e.type = kEventWindowResized;
+  e.x = width;
+  e.y = height;
+  return e;
+}
+constexpr int kKeyF11 = 292;
+
+struct WindowRequestCase {
+  const char* name;
+  int32_t fullscreenBefore;
+  std::vector<PlatformEvent> events;  // one poll's
+  int32_t fullscreen, width, height;  // the settings afterwards, as saved
+};
+
+class WindowRequestsKept : public SettingsFile, public ::testing::WithParamInterface<WindowRequestCase> {
+ protected:
+  void TearDown() override {
+    useBoundActions(false);
+    SettingsFile::TearDown();
+  }
+};
+
+TEST_P(WindowRequestsKept, ChangeTheSettingsAndTheFile) {
+  const WindowRequestCase& c = GetParam();
+  load();
+  useBoundActions(true);
+  settings.fullscreen = c.fullscreenBefore;
+  for (const PlatformEvent& e : c.events) nullQueueEvent(e);
+  pollInput();
+  followWindowRequests();
+  EXPECT_EQ(settings.fullscreen, c.fullscreen);
+  EXPECT_EQ(settings.windowWidth, c.width);
+  EXPECT_EQ(settings.windowHeight, c.height);
+  defaultSettings(2);
+  load();
+  EXPECT_EQ(settings.fullscreen, c.fullscreen) << "kept in the file";
+  EXPECT_EQ(settings.windowWidth, c.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, WindowRequestsKept,
+    ::testing::Values(
+        WindowRequestCase{"F11GoesFullscreen", 0, {windowKey(kEventKeyDown, kKeyF11)}, 1, 1024, 768},
+        WindowRequestCase{"F11ComesBack", 1, {windowKey(kEventKeyDown, kKeyF11)}, 0, 1024, 768},
+        WindowRequestCase{"AltReturnToo", 0, {windowKey(kEventKeyDown, 308), windowKey(kEventKeyDown, 13), windowKey(kEventKeyUp, 308)}, 1, 1024, 768},
+        WindowRequestCase{"TwiceInOnePollIsNoChange", 0,
+                          {windowKey(kEventKeyDown, kKeyF11), windowKey(kEventKeyUp, kKeyF11),
+                           windowKey(kEventKeyDown, kKeyF11)},
+                          0, 1024, 768},
+        WindowRequestCase{"ADraggedEdgeIsTheNewSize", 0, {dragged(1600, 900)}, 0, 1600, 900},
+        WindowRequestCase{"ADraggedEdgeStaysWithinWhatTheFileTakes", 0, {dragged(100, 20000)}, 0, 320, 16384}),
+    [](const ::testing::TestParamInfo<WindowRequestCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -32,6 +33,15 @@ Box litBox(const ScreenShot& shot) {
         b.bottom = std::max(b.bottom, y + 1);
       }
   return b;
+}
+
+// Colours in the box: a picture drawn from its textures has hundreds, a quad whose texture was
+// lost one.
+size_t coloursIn(const ScreenShot& shot, const Box& b) {
+  std::set<uint32_t> seen;
+  for (int y = b.top; y < b.bottom; y += 4)
+    for (int x = b.left; x < b.right; x += 4) seen.insert(shot.rgb[static_cast<size_t>(y) * shot.width + x]);
+  return seen.size();
 }
 
 std::string fileText(const std::string& path) {
@@ -88,6 +98,7 @@ TEST(WholeArcade, F11GoesFullscreenWithBarsAndBackKeepingTheChoice) {
   EXPECT_EQ(full.bottom, kDesktopHeight);
   EXPECT_NEAR(full.left, 240, 2);
   EXPECT_NEAR(full.right, 1680, 2);
+  EXPECT_GT(coloursIn(shot, full), 100u) << "the title picture's texture survives the switch";
 
   ASSERT_EQ(pressKeyInWindowOf(game.pid, "F11", display), 0);
   ASSERT_TRUE(settingsSay(settings, "fullscreen no\n", &game)) << fileText(settings);
@@ -96,7 +107,8 @@ TEST(WholeArcade, F11GoesFullscreenWithBarsAndBackKeepingTheChoice) {
   const Box windowed = litBox(shot);
   EXPECT_LE(windowed.right - windowed.left, 1024);
   EXPECT_LE(windowed.bottom - windowed.top, 768);
-  EXPECT_GT(windowed.right - windowed.left, 1000) << "the title picture, drawn from its texture";
+  EXPECT_GT(windowed.right - windowed.left, 1000);
+  EXPECT_GT(coloursIn(shot, windowed), 100u) << "and the switch back";
 
   ASSERT_EQ(closeWindowOf(game.pid, display), 0);
   EXPECT_EQ(finishChild(&game, 20000).exitCode, 0);

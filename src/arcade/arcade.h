@@ -132,7 +132,7 @@ std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
 std::string endEntry();
 bool endFrame();
-std::string optionsEntry();  // the player's settings (screens/options.h) over the title picture
+std::string optionsEntry();  // the player's settings (screens/options.h)
 bool optionsScreenFrame();
 std::string initialsEntry();  // the runs that just made the high scores, named
 bool initialsFrame();

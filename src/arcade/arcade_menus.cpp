@@ -145,7 +145,6 @@ std::string optionsEntry() {
 }
 
 bool optionsScreenFrame() {
-  drawTitlePicture();
   if (!optionsFrame()) arcade.nextScreen = kArcadeTitle;
   return true;
 }

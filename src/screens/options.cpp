@@ -25,7 +25,6 @@ constexpr int32_t kLabelX = 160;
 constexpr int32_t kValueX = 520;
 constexpr int32_t kNoticeY = 680;
 constexpr double kUnchosen = 0.5;
-constexpr double kBackdropDim = 0.15;
 constexpr int32_t kNoticeTicks = 180;  // about three seconds
 constexpr size_t kLongestValue = 20;   // characters of a pad's name that fit beside its label
 constexpr int kKeyUp = 273, kKeyDown = 274, kKeyRight = 275, kKeyLeft = 276;
@@ -300,7 +299,7 @@ void menuStep() {
 }
 
 void drawPage() {
-  drawScreenCover(kBackdropDim);
+  drawScreenCover(0.0);  // the rows read best on plain black
   drawFontTextCentred(pageTitle(), screenWidth / 2, kTitleY, kTitleScale, 0.0);
   const OptionsPageRows& page = currentPage();
   for (int32_t r = 0; r < page.count; ++r) {

@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -57,11 +58,11 @@ void defaultSettings(int padsAttached) {
     playerControls[p] = defaultControls(p, padsAttached);
     if (playerControls[p].pad != kNoPad) playerControls[p].padName = platformJoystickName(playerControls[p].pad);
   }
-  keptSettingsLineCount = 0;
 }
 
 void loadSettings() {
   defaultSettings(platformJoystickCount());
+  keptSettingsLineCount = 0;
   if (settingsPath.empty()) return;
   std::ifstream file(settingsPath, std::ios::binary);
   if (!file) return;  // a first run: nothing kept yet
@@ -106,8 +107,9 @@ void followWindowRequests() {
   const bool resized = windowRequests.resizedWidth > 0 && windowRequests.resizedHeight > 0;
   if (toggle) settings.fullscreen = settings.fullscreen == 1 ? 0 : 1;
   if (resized && settings.fullscreen == 0) {
-    settings.windowWidth = windowRequests.resizedWidth;
-    settings.windowHeight = windowRequests.resizedHeight;
+    // Kept within what the file accepts back, so a window dragged tiny is no warning next time.
+    settings.windowWidth = std::clamp(windowRequests.resizedWidth, kSmallestWindow, kLargestWindow);
+    settings.windowHeight = std::clamp(windowRequests.resizedHeight, kSmallestWindow, kLargestWindow);
   }
   const bool changed = toggle || resized;
   windowRequests = WindowRequests{};

@@ -13,6 +13,9 @@ struct Settings {
   int32_t musicVolume, effectsVolume;  // 0..10
 };
 extern Settings settings;
+// The window's sides, in pixels, that the settings keep.
+constexpr int32_t kSmallestWindow = 320;
+constexpr int32_t kLargestWindow = 16384;
 
 // The file the settings are kept in; "" keeps them for the session only.
 extern std::string settingsPath;
@@ -25,7 +28,8 @@ extern int32_t keptSettingsLineCount;
 
 // $XDG_CONFIG_HOME/brawler/settings.txt, or ~/.config/brawler/settings.txt; "" with neither.
 std::string defaultSettingsPath();
-// Every setting at its start value, both players' controls included, for the pads attached.
+// Every setting at its start value, both players' controls included, for the pads attached;
+// the kept lines stay.
 void defaultSettings(int padsAttached);
 // Reads settingsPath forgivingly (missing: the defaults; a bad line: that setting's default
 // and one warning line), finding each player's pad by its name among those attached.

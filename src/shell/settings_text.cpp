@@ -3,14 +3,13 @@
 #include <cstdio>
 #include <sstream>
 
+#include "audio/sound.h"
 #include "platform/platform.h"
 #include "shell/bindings.h"
 #include "shell/settings.h"
 
 namespace {
 
-constexpr int32_t kSmallestWindow = 320;
-constexpr int32_t kLargestWindow = 16384;
 constexpr const char* kPlayerPrefixes[kBoundPlayers] = {"player1.", "player2."};
 constexpr const char* kPadSetting = "pad";
 constexpr const char* kNoPadName = "none";
@@ -46,10 +45,10 @@ bool readScaling(const std::string& v, std::string* wrong) {
   return readWord(v, "fit", "whole", &settings.wholeMultiples, wrong);
 }
 bool readMusic(const std::string& v, std::string* wrong) {
-  return readWholeNumber(v, 0, 10, &settings.musicVolume, wrong);
+  return readWholeNumber(v, 0, kVolumeLevels, &settings.musicVolume, wrong);
 }
 bool readEffects(const std::string& v, std::string* wrong) {
-  return readWholeNumber(v, 0, 10, &settings.effectsVolume, wrong);
+  return readWholeNumber(v, 0, kVolumeLevels, &settings.effectsVolume, wrong);
 }
 bool readWindow(const std::string& v, std::string* wrong) {
   const size_t by = v.find('x');

@@ -12,6 +12,11 @@
 //     as the game draws (hidden quads left out, opaque ones unblended) and with every quad
 //     drawn blended as it comes; the four are interleaved frame by frame. The crowded frame has
 //     every entity and scenery slot in use and in view.
+//   brawler-frame-probe CONTENT_DIR draw-fullscreen [FRAMES]
+//     the stage3 frame (scene, heads-up display, swap, clear) in the 1024x768 window and
+//     fullscreen at the desktop's size, the picture scaled to fit and by whole multiples, in
+//     alternating blocks of 20 frames; run it on a display of the size to measure (e.g. Xvfb at
+//     1920x1080).
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -207,13 +212,63 @@ int drawing(bool crowded, int frames) {
   return 0;
 }
 
+// The stage3 frame in the 1024x768 window and fullscreen at the desktop's size (the picture
+// scaled to fit), in alternating blocks of frames: a mode change is too slow to interleave
+// frame by frame, and blocks still spread a change in the machine's load over both.
+int drawingBySize(int frames) {
+  constexpr int kBlock = 20;
+  constexpr int kSettleFrames = 5;  // the first frames after a mode change
+  openGame();
+  startStage3();
+  for (int f = 0; f < kFadeFrames; ++f) stageTick();
+  WindowMode windowed;
+  WindowMode fullscreen;
+  fullscreen.fullscreen = 1;
+  WindowMode wholeMultiples = fullscreen;
+  wholeMultiples.wholeMultiples = 1;
+  struct SizeWay {
+    const char* name;
+    WindowMode mode;
+    std::vector<double> wall, processor;
+  } ways[] = {{"1024x768 window", windowed, {}, {}},
+              {"fullscreen, fit", fullscreen, {}, {}},
+              {"fullscreen, whole multiples", wholeMultiples, {}, {}}};
+  for (int done = 0; done < frames; done += kBlock)
+    for (SizeWay& way : ways) {
+      std::string reason;
+      if (!platformSetWindowMode(way.mode, &reason)) {
+        std::fprintf(stderr, "cannot set the mode: %s\n", reason.c_str());
+        return 1;
+      }
+      for (int f = 0; f < kSettleFrames + kBlock; ++f) {
+        const double t0 = wallMs(), c0 = processCpuMs();
+        drawScene();
+        platformSwapBuffers();
+        platformClearBuffers();
+        if (f < kSettleFrames) continue;
+        way.wall.push_back(wallMs() - t0);
+        way.processor.push_back(processCpuMs() - c0);
+      }
+    }
+  int32_t width = 0, height = 0;
+  platformDesktopSize(&width, &height);
+  std::printf("stage3 frame, desktop %dx%d, %zu frames each way, wall median (mean) / processor median (mean), ms:\n",
+              width, height, ways[0].wall.size());
+  for (const SizeWay& way : ways)
+    std::printf("  %-30s %8.3f (%8.3f) / %8.3f (%8.3f)\n", way.name, median(way.wall), mean(way.wall),
+                median(way.processor), mean(way.processor));
+  std::printf("  fullscreen against the window: wall %.2f, processor %.2f\n", median(ways[1].wall) / median(ways[0].wall),
+              median(ways[1].processor) / median(ways[0].processor));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3 || chdir(argv[1]) != 0) {
     std::fprintf(stderr,
                  "usage: brawler-frame-probe CONTENT_DIR "
-                 "pacing-sleep|pacing-spin|wait-sleep|wait-spin|draw-stage3|draw-crowded [FRAMES]\n");
+                 "pacing-sleep|pacing-spin|wait-sleep|wait-spin|draw-stage3|draw-crowded|draw-fullscreen [FRAMES]\n");
     return 2;
   }
   const std::string mode = argv[2];
@@ -221,6 +276,7 @@ int main(int argc, char** argv) {
   if (mode == "pacing-sleep" || mode == "pacing-spin") return pacing(mode == "pacing-spin", true, frames);
   if (mode == "wait-sleep" || mode == "wait-spin") return pacing(mode == "wait-spin", false, frames);
   if (mode == "draw-stage3" || mode == "draw-crowded") return drawing(mode == "draw-crowded", frames);
+  if (mode == "draw-fullscreen") return drawingBySize(frames);
   std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
   return 2;
 }

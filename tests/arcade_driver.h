@@ -15,7 +15,6 @@
 #include "sim/entity.h"
 #include "sim/game_state.h"
 
-
 class ArcadeFlow : public ::testing::Test {
  protected:
   void SetUp() override {

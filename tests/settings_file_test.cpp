@@ -60,6 +60,13 @@ TEST_F(SettingsFile, AMissingFileGivesTheDefaultsQuietly) {
   EXPECT_EQ(playerControls[0].pad, kNoPad);
 }
 
+TEST_F(SettingsFile, AFileThatCannotBeReadGivesTheDefaultsWithOneWarning) {
+  settingsPath = folder;  // a folder where the file should be
+  const std::string warned = load();
+  EXPECT_EQ(warned, folder + ": warning: cannot be read (Is a directory); the defaults are used\n");
+  EXPECT_EQ(settings.musicVolume, 10);
+}
+
 TEST_F(SettingsFile, EverySettingComesBackAsItWasLeft) {
   load();
   settings = Settings{1, 1, 1280, 960, 3, 7};

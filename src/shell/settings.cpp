@@ -1,10 +1,10 @@
 #include "shell/settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 #include "audio/sound.h"
 #include "base/whole_file.h"
@@ -64,11 +64,12 @@ void loadSettings() {
   defaultSettings(platformJoystickCount());
   keptSettingsLineCount = 0;
   if (settingsPath.empty()) return;
-  std::ifstream file(settingsPath, std::ios::binary);
-  if (!file) return;  // a first run: nothing kept yet
-  std::ostringstream text;
-  text << file.rdbuf();
-  parseSettings(text.str(), settingsPath);
+  std::string text;
+  if (readWholeFile(settingsPath, &text)) return parseSettings(text, settingsPath);
+  // A missing file is a first run: nothing kept yet.
+  if (errno != ENOENT)
+    std::fprintf(stderr, "%s: warning: cannot be read (%s); the defaults are used\n", settingsPath.c_str(),
+                 std::strerror(errno));
 }
 
 void saveSettings() {

@@ -1,24 +1,35 @@
 #include "net_world.h"
 
-#include "stage_run.h"
+#include "platform/null_platform.h"
+#include "sim/sound_requests.h"
+#include "sim/tick.h"
+#include "sim/tick_input.h"
 #include "sim/world.h"
+#include "stage_run.h"
 
 namespace {
 
-// The world cannot be taken back yet: sessions run in lockstep (no guessing) until it can.
-void saveNothing(int32_t) {}
-void restoreNothing(int32_t) {}
+// The world before each of the last ticks, any of which a late command may take back to.
+WorldSnapshot snapshots[kSnapshotRing];
 
-void tickWith(const NetCommand commands[kNetPlayers], bool) {
+void saveSlot(int32_t slot) { saveWorld(snapshots[slot]); }
+void restoreSlot(int32_t slot) { restoreWorld(snapshots[slot]); }
+
+// A tick run for the first time is the game's, sounds and all; one run again to catch up
+// after a late command is the simulation's alone, and its sounds are dropped unheard.
+void tickWith(const NetCommand commands[kNetPlayers], bool again) {
   TickInput input{};
   for (int p = 0; p < kNetPlayers; ++p) {
     input.held[p] = commands[p].held;
     input.pressed[p] = commands[p].pressed;
   }
-  headlessTick(input);
+  if (!again) return headlessTick(input);
+  applyTickInput(input);
+  runTick();
+  clearSoundRequests();
 }
 
 }  // namespace
 
-const RollbackWorld gameWorld = {saveNothing, restoreNothing, tickWith, worldDigest};
-const int32_t gameWorldPrediction = 0;
+const RollbackWorld gameWorld = {saveSlot, restoreSlot, tickWith, worldDigest};
+const int32_t gameWorldPrediction = kMostPrediction;

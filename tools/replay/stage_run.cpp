@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "base/fingerprint.h"
-
 #include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "screens/screens.h"

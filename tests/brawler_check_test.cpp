@@ -262,6 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"floor_band_inverted", "stage/world1/stage3.lev:4: warning", "below its bottom"},
         FaultCase{"floor_band_off_screen", "stage/world1/stage3.lev:4: warning",
                   "above the screen"},
+        FaultCase{"world_without_map", "stage/worlds.dat:2: error", "world world9 has no"},
         // finite numbers past what their field holds name the value the game takes instead
         FaultCase{"height_past_range", "scripts/kestor.dat:2: warning",
                   "HEIGHT 3000000000 is outside -2147483648 to 2147483647, which the game holds "

@@ -79,10 +79,13 @@ BlockRun runNamed(const ScriptFlow& flow, const std::string& name) {
 // Runs on into the next block's lines or past the end of the script.
 bool fallsThrough(const BlockRun& run) { return run.runsOff || run.fallsInto >= 0; }
 
+const char* const kWorlds[] = {"world1", "world2"};
+
 std::vector<std::string> stageFiles() {
   std::vector<std::string> stages;
-  for (const auto& entry : std::filesystem::directory_iterator(at("stage/world1")))
-    if (entry.path().extension() == ".lev") stages.push_back("stage/world1/" + entry.path().filename().string());
+  for (const std::string world : kWorlds)
+    for (const auto& entry : std::filesystem::directory_iterator(at("stage/" + world)))
+      if (entry.path().extension() == ".lev") stages.push_back("stage/" + world + "/" + entry.path().filename().string());
   std::sort(stages.begin(), stages.end());
   return stages;
 }
@@ -139,6 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageCase{"SelectSprites", "gfx/interface/menusprites.png", kRgba},
                       ImageCase{"Portraits", "gfx/portraits/port.png", kRgba},
                       ImageCase{"WorldMap", "gfx/overworld/world1.png", kRgb},
+                      ImageCase{"SecondWorldMap", "gfx/overworld/world2.png", kRgb},
                       ImageCase{"Markers", "gfx/overworld/markers.png", kRgba},
                       ImageCase{"PlayerOneSheet", "gfx/entities/kestor.png", kRgba},
                       ImageCase{"PlayerTwoSheet", "gfx/entities/bluesoldier.png", kRgba},
@@ -246,20 +250,22 @@ TEST(ContentPack, RosterFightersHavePlayerFilesAndEveryBlowTheyChain) {
 }
 
 TEST(ContentPack, OverworldNodesLeadToStagesThatExist) {
-  int nodes = 0;
-  std::set<int> reachable;
-  for (const std::string& line : linesOf("stage/world1/overworlddata.dat")) {
-    if (getField(line, 1) != "NODE") continue;
-    ++nodes;
-    int x = int(toNumber(getField(line, 3))), y = int(toNumber(getField(line, 4)));
-    EXPECT_TRUE(x >= 0 && x < 1024 && y >= 0 && y < 768) << line;
-    for (int f = 5; f <= 8; ++f) reachable.insert(int(toNumber(getField(line, f))));
-    std::string stage = getField(line, 9);
-    if (!stage.empty()) EXPECT_FALSE(linesOf("stage/world1/" + stage + ".lev").empty()) << line;
+  for (const std::string world : kWorlds) {
+    int nodes = 0;
+    std::set<int> reachable;
+    for (const std::string& line : linesOf("stage/" + world + "/overworlddata.dat")) {
+      if (getField(line, 1) != "NODE") continue;
+      ++nodes;
+      int x = int(toNumber(getField(line, 3))), y = int(toNumber(getField(line, 4)));
+      EXPECT_TRUE(x >= 0 && x < 1024 && y >= 0 && y < 768) << line;
+      for (int f = 5; f <= 8; ++f) reachable.insert(int(toNumber(getField(line, f))));
+      std::string stage = getField(line, 9);
+      if (!stage.empty()) EXPECT_FALSE(linesOf("stage/" + world + "/" + stage + ".lev").empty()) << line;
+    }
+    EXPECT_GE(nodes, 3);
+    reachable.erase(0);
+    EXPECT_GE(reachable.size(), 2u) << "markers must be able to move";
   }
-  EXPECT_GE(nodes, 3);
-  reachable.erase(0);
-  EXPECT_GE(reachable.size(), 2u) << "markers must be able to move";
 }
 
 TEST(ContentPack, MarkersAnimateForBothPlayersWithoutFighterCommands) {
@@ -400,8 +406,9 @@ TEST_P(Stage, PlacesDeclaredTypesOnTheFloorBandAwayFromTheStart) {
   EXPECT_GE(props, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(World1, Stage, ::testing::ValuesIn(stageFiles()), [](const auto& info) {
-  return std::filesystem::path(info.param).stem().string();
+INSTANTIATE_TEST_SUITE_P(Worlds, Stage, ::testing::ValuesIn(stageFiles()), [](const auto& info) {
+  const std::filesystem::path path(info.param);
+  return path.parent_path().filename().string() + "_" + path.stem().string();
 });
 
 // ---- Scripts ----------------------------------------------------------------------------------

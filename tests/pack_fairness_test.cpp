@@ -38,7 +38,7 @@ class StartStage : public ::testing::Test {
     DecodedImage probe;
     if (!platformDecodeImage("gfx/font/mainfont.png", &probe)) GTEST_SKIP() << "no PNG decoder in this build";
     setPlayerDefaults();
-    worldName = "world1";
+    worldName = WorldName();
     stageName = StageName();
     seedRandom(GetSeed());
     startStage();
@@ -46,6 +46,7 @@ class StartStage : public ::testing::Test {
   }
   virtual unsigned GetSeed() const { return 1; }
   virtual const char* StageName() const { return "stage3"; }
+  virtual const char* WorldName() const { return "world1"; }
 
   static Entity& p1() { return entities[0]; }
   static bool standing(int e) {
@@ -95,8 +96,15 @@ TEST_F(StartStage, StageAfterAnotherPlacesOnlyItsOwn) {
   }
 }
 
-class EveryStage : public StartStage, public ::testing::WithParamInterface<const char*> {
-  const char* StageName() const override { return GetParam(); }
+struct PlaceCase {
+  const char* name;
+  const char* world;
+  const char* stage;
+};
+
+class EveryStage : public StartStage, public ::testing::WithParamInterface<PlaceCase> {
+  const char* StageName() const override { return GetParam().stage; }
+  const char* WorldName() const override { return GetParam().world; }
 };
 
 TEST_P(EveryStage, IdlePlayerIsLeftAloneAndKeepsOverHalfItsHealthForTenSeconds) {
@@ -110,8 +118,12 @@ TEST_P(EveryStage, IdlePlayerIsLeftAloneAndKeepsOverHalfItsHealthForTenSeconds) 
   EXPECT_GT(p1().hp, full / 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pack, EveryStage, ::testing::Values("stage1", "stage2", "stage3"),
-                         [](const auto& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Pack, EveryStage,
+                         ::testing::Values(PlaceCase{"harbour", "world1", "stage1"}, PlaceCase{"factory", "world1", "stage2"},
+                                           PlaceCase{"downtown", "world1", "stage3"},
+                                           PlaceCase{"railyard", "world2", "stage1"},
+                                           PlaceCase{"rooftops", "world2", "stage2"}, PlaceCase{"pier", "world2", "stage3"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct SeedCase {
   const char* name;
@@ -150,12 +162,14 @@ struct BossCase {
   const char* name;
   const char* stage;
   unsigned seed;
+  const char* world = "world1";
 };
 
 class BossFight : public StartStage, public ::testing::WithParamInterface<BossCase> {
  protected:
   unsigned GetSeed() const override { return GetParam().seed; }
   const char* StageName() const override { return GetParam().stage; }
+  const char* WorldName() const override { return GetParam().world; }
 
   // The arcade's rules: a boss that jumps after it was hurt lands on its feet.
   void SetUp() override {
@@ -249,7 +263,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BossCase{"harbour_seed42", "stage1", 42}, BossCase{"factory_seed1", "stage2", 1},
                       BossCase{"factory_seed7", "stage2", 7}, BossCase{"factory_seed42", "stage2", 42},
                       BossCase{"downtown_seed1", "stage3", 1}, BossCase{"downtown_seed7", "stage3", 7},
-                      BossCase{"downtown_seed42", "stage3", 42}),
+                      BossCase{"downtown_seed42", "stage3", 42},
+                      BossCase{"railyard_seed1", "stage1", 1, "world2"}, BossCase{"railyard_seed7", "stage1", 7, "world2"},
+                      BossCase{"railyard_seed42", "stage1", 42, "world2"}, BossCase{"rooftops_seed1", "stage2", 1, "world2"},
+                      BossCase{"rooftops_seed7", "stage2", 7, "world2"}, BossCase{"rooftops_seed42", "stage2", 42, "world2"},
+                      BossCase{"pier_seed1", "stage3", 1, "world2"}, BossCase{"pier_seed7", "stage3", 7, "world2"},
+                      BossCase{"pier_seed42", "stage3", 42, "world2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,6 +1,8 @@
 // How far the players have come in the world: which stages are cleared, and which are open.
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 
+#include "shell/screen_state.h"
 #include "sim/entity.h"
 
 namespace {
@@ -12,17 +14,36 @@ bool linksTo(const OverworldState& map, int from, const std::string& stage) {
   return false;
 }
 
+void forgetStagesCleared() {
+  for (std::string& s : arcade.cleared) s.clear();
+  arcade.lastStage.clear();
+}
+
+void playWorld(int32_t world) {
+  arcade.world = world;
+  worldName = arcade.worlds.names[world];
+}
+
 }  // namespace
 
 void startNewGame(int32_t players) {
   arcade.players = players;
-  for (std::string& s : arcade.cleared) s.clear();
-  arcade.lastStage.clear();
+  forgetStagesCleared();
+  playWorld(0);
+  arcade.furthestStage.clear();
+  startScores();
   // Fighters and hit points as at start-up: the select screen then names the fighters.
   setPlayerDefaults();
 }
 
-bool anyStageCleared() { return !arcade.cleared[0].empty(); }
+bool anyStageCleared() { return arcade.world > 0 || !arcade.cleared[0].empty(); }
+
+bool goOnToNextWorld() {
+  if (arcade.world + 1 >= arcade.worlds.count) return false;
+  forgetStagesCleared();
+  playWorld(arcade.world + 1);
+  return true;
+}
 
 bool stageWasCleared(const std::string& stage) {
   for (const std::string& s : arcade.cleared)

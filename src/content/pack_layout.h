@@ -15,6 +15,9 @@ constexpr const char* kStartFighters[kStartFighterCount] = {"kestor", "bluesoldi
 constexpr int kStageSoundFiles = 5;
 inline std::string soundEffectPath(int slot) { return "sound/" + std::to_string(slot) + ".wav"; }
 
+// The worlds the arcade plays, in order (content/world_list.h).
+constexpr const char* kWorldListFile = "stage/worlds.dat";
+
 inline std::string stageFilePath(const std::string& world, const std::string& stage) {
   return "stage/" + world + "/" + stage + ".lev";
 }

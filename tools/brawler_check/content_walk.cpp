@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "content/pack_layout.h"
+#include "content/text_file.h"
+#include "content/world_list.h"
+#include "line_shapes.h"
 #include "content_files.h"
 #include "entity_files.h"
 #include "findings.h"
@@ -56,6 +59,31 @@ void checkOverworlds() {
   for (const std::string& world : worlds) checkOverworld(world, world == kStartWorld);
 }
 
+// The arcade plays the listed worlds in order and goes on to each one's map in turn.
+void checkWorldList() {
+  if (!contentFileExists(kWorldListFile)) return;
+  const TextFile& file = textFile(kWorldListFile);
+  checkLineShapes(kWorldListFile, file, TextFormat{"worlds list", {kWorldKeyword}, kWorldListCapacity});
+  std::vector<std::string> seen;
+  for (int i = 0; i < static_cast<int>(file.lines.size()) && i < kWorldListCapacity; ++i) {
+    if (getField(file.lines[i], 1) != kWorldKeyword) continue;
+    const std::string world = getField(file.lines[i], 2);
+    const int line = i + 1;
+    const std::string map = "stage/" + world + "/overworlddata.dat";
+    if (world.empty())
+      reportWarning(kWorldListFile, line, "WORLD without a name; the line is ignored");
+    else if (std::find(seen.begin(), seen.end(), world) != seen.end())
+      reportWarning(kWorldListFile, line, "world " + world + " is listed again; the arcade plays it twice");
+    else if (leavesContentFolder(map))
+      reportError(kWorldListFile, line, "world " + world + " is outside the content folder; a pack "
+                                        "must not read the player's other files");
+    else if (!contentFileExists(map))
+      reportError(kWorldListFile, line, "world " + world + " has no " + map + ": the arcade goes on "
+                                        "to a map with no stages on it, and the game can never end");
+    seen.push_back(world);
+  }
+}
+
 }  // namespace
 
 void checkContent() {
@@ -75,4 +103,5 @@ void checkContent() {
   checkMainMenu();
   checkCharacterSelect();
   checkOverworlds();
+  checkWorldList();
 }

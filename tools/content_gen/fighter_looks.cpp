@@ -238,6 +238,82 @@ Look kingpin() {
   return l;
 }
 
+// World 2's new kinds: a yard hand in a hi-vis vest, and a roof runner in a hooded top.
+Look yardhand() {
+  Look l = bruiser();
+  l.skin = rampOf(rgb(190, 130, 96));
+  l.hair = rampOf(rgb(80, 60, 40));
+  l.hairStyle = Hair::Cap;
+  l.shirt = rampOf(rgb(70, 70, 80));
+  l.jacket = rampOf(rgb(250, 130, 30));
+  l.jacket_ = true;
+  l.vest = true;
+  l.pants = rampOf(rgb(50, 60, 90));
+  l.beard = false;
+  l.accent = rampOf(rgb(230, 230, 80));
+  return l;
+}
+
+Look runner() {
+  Look l = punk();
+  l.skin = rampOf(rgb(170, 116, 80));
+  l.hair = rampOf(rgb(30, 30, 40));
+  l.hairStyle = Hair::Short;
+  l.shirt = rampOf(rgb(40, 200, 200));
+  l.jacket = rampOf(rgb(40, 40, 60));
+  l.longSleeves = true;
+  l.pants = rampOf(rgb(30, 30, 36));
+  l.boots = rampOf(rgb(230, 230, 236));
+  l.accent = rampOf(rgb(40, 200, 200));
+  return l;
+}
+
+// World 2's bosses.
+Look signalman() {
+  Look l = bruiser2();
+  l.skin = rampOf(rgb(120, 80, 56));
+  l.hair = rampOf(rgb(220, 220, 220));
+  l.hairStyle = Hair::Cap;
+  l.shirt = rampOf(rgb(230, 60, 40));
+  l.jacket = rampOf(rgb(24, 24, 30));
+  l.pants = rampOf(rgb(24, 24, 30));
+  l.beard = true;
+  l.accent = rampOf(rgb(24, 24, 30));
+  return l;
+}
+
+Look skyline() {
+  Look l = biker();
+  l.skin = rampOf(rgb(240, 200, 170));
+  l.hair = rampOf(rgb(255, 70, 190));
+  l.hairStyle = Hair::Mohawk;
+  l.shirt = rampOf(rgb(20, 20, 30));
+  l.jacket = rampOf(rgb(60, 230, 255));
+  l.pants = rampOf(rgb(30, 20, 50));
+  l.hands = rampOf(rgb(20, 20, 30));
+  l.accent = rampOf(rgb(255, 70, 190));
+  return l;
+}
+
+Look ringmaster() {
+  Look l = bruiser();
+  l.skin = rampOf(rgb(230, 180, 150));
+  l.hair = rampOf(rgb(40, 30, 30));
+  l.hairStyle = Hair::Short;
+  l.shirt = rampOf(rgb(240, 240, 230));
+  l.jacket = rampOf(rgb(200, 30, 40));
+  l.jacket_ = true;
+  l.longSleeves = true;
+  l.pants = rampOf(rgb(240, 240, 230));
+  l.boots = rampOf(rgb(20, 20, 24));
+  l.hands = rampOf(rgb(245, 245, 245));
+  l.gloves = true;
+  l.beard = true;
+  l.kneePads = false;
+  l.accent = rampOf(rgb(230, 190, 50));
+  return l;
+}
+
 // Second colours of the playable fighters: the main colours changed, nothing that alters the
 // outline (hair style, clothes cut, build) touched.
 Look kestorSecond() {
@@ -279,7 +355,10 @@ const std::vector<FighterLook>& castLooks() {
       {"rider", rider()},   {"brick", brick()},
       {"punk2", punk2()},   {"biker2", biker2()},     {"bruiser2", bruiser2()},
       {"harbourmaster", harbourmaster(), kBossScale}, {"furnace", furnace(), kBossScale},
-      {"kingpin", kingpin(), kBossScale}};
+      {"kingpin", kingpin(), kBossScale},
+      {"yardhand", yardhand()},   {"runner", runner()},
+      {"signalman", signalman(), kBossScale}, {"skyline", skyline(), kBossScale},
+      {"ringmaster", ringmaster(), kBossScale}};
   return cast;
 }
 

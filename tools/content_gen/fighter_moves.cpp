@@ -102,7 +102,43 @@ std::vector<Moveset> bosses() {
               attackLine("ATTACKKNOCKLOW", 28, kSpark, 30, 8, 8), attackLine("ATTACKKNOCKHIGH", 40, kSpark, 38, 8, 7)),
       "KINGPIN", attackLine("ATTACKKNOCKLOW", 50, kSpark, 34, 8, 8),
       attackLine("ATTACKKNOCKHIGH", 44, kSpark, 24, 8, 8));
-  return {harbourmaster, furnace, kingpin};
+  // World 2. The signalman swings a long lamp-arm: the longest reach of all, slow to come.
+  Moveset signalman = boss(
+      fighter("signalman", "Signalman: the longest reach in the yard, and a hammering like the harbourmaster's",
+              kOpponent, {96, 480, 3, 15, 2},
+              {strike("jab_w", "jab_s", attackLine("ATTACKKNOCKHIGH", 60, kSpark, 30, 7, 8), 6, 4),
+               strike("cross_w", "cross_s", attackLine("ATTACKMID", 70, kSpark, 34), 16, 6),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 60, kSpark, 42, 10, 11), 18, 4)},
+              attackLine("ATTACKKNOCKLOW", 34, kSpark, 32, 8, 8), attackLine("ATTACKKNOCKHIGH", 32, kSpark, 28, 6, 6)),
+      "SIGNALMAN", attackLine("ATTACKKNOCKLOW", 50, kSpark, 36, 9, 8), attackLine("ATTACKKNOCKHIGH", 40, kSpark, 22, 8, 8));
+  signalman.followsAttack = 2;
+  signalman.followUps = {{"LAMPSWING", strike("jab_w", "elbow_s", attackLine("ATTACKMID", 40, kBlood, 28), 8, 4)}};
+  // Skyline runs the roofs: charges and flying kicks from afar, light on her feet.
+  Moveset skyline = boss(
+      fighter("skyline", "Skyline: runs the roofs, charging and flying in from afar", kOpponent, {88, 480, 5, 20, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKKNOCKHIGH", 60, kSpark, 30, 7, 8), 6, 3),
+               strike("crouch", "knee_s", attackLine("ATTACKLOW", 36, kBlood, 28), 10, 3),
+               strike("hkick_w", "hkick_s", attackLine("ATTACKKNOCKHIGH", 54, kSpark, 40, 9, 10), 13)},
+              attackLine("ATTACKKNOCKHIGH", 36, kSpark, 38, 11, 9), attackLine("ATTACKKNOCKHIGH", 42, kSpark, 36, 8, 7)),
+      "SKYLINE", attackLine("ATTACKKNOCKLOW", 50, kSpark, 34, 8, 8), attackLine("ATTACKKNOCKHIGH", 44, kSpark, 24, 8, 8));
+  skyline.dashTicks = 18;
+  skyline.dashStep = 9;
+  // The ringmaster: the toughest, every move of the others in one body.
+  Moveset ringmaster = boss(
+      fighter("ringmaster", "Ringmaster: the toughest of all, with every trick of the others", kOpponent,
+              {96, 520, 3, 16, 1},
+              {strike("jab_w", "jab_s", attackLine("ATTACKKNOCKHIGH", 60, kSpark, 32, 7, 8), 6, 4),
+               strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 50, kSpark, 30), 12),
+               strike("cross_w", "cross_s", attackLine("ATTACKMID", 44, kSpark, 32), 16, 6)},
+              attackLine("ATTACKKNOCKHIGH", 36, kSpark, 40, 10, 9), attackLine("ATTACKKNOCKHIGH", 40, kSpark, 36, 8, 7)),
+      "RINGMASTER", attackLine("ATTACKKNOCKLOW", 50, kSpark, 38, 9, 8), attackLine("ATTACKKNOCKHIGH", 40, kSpark, 24, 8, 8));
+  ringmaster.followsAttack = 3;
+  ringmaster.followUps = {
+      {"FINALE2", strike("jab_w", "elbow_s", attackLine("ATTACKMID", 30, kBlood, 26), 8, 4)},
+      {"FINALE3", strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 40, kSpark, 38, 9, 11), 10, 4)}};
+  ringmaster.dashTicks = 20;
+  ringmaster.dashStep = 9;
+  return {harbourmaster, furnace, kingpin, signalman, skyline, ringmaster};
 }
 
 std::vector<Moveset> movesets() {
@@ -161,6 +197,15 @@ std::vector<Moveset> movesets() {
               {strike("cross_w", "cross_s", attackLine("ATTACKMID", 30, kSpark, 11), 12, 4),
                strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 28, kSpark, 16, 7, 10), 12)},
               attackLine("ATTACKKNOCKLOW", 26, kSpark, 14, 8, 8), attackLine("ATTACKKNOCKHIGH", 28, kSpark, 12, 6, 6)),
+      // World 2's new kinds.
+      fighter("yardhand", "Yard hand: a long, slow reach and a shove that floors", kOpponent, {76, 130, 3, 15, 2},
+              {strike("cross_w", "cross_s", attackLine("ATTACKMID", 46, kSpark, 13), 11, 4),
+               strike("upper_w", "upper_s", attackLine("ATTACKKNOCKHIGH", 40, kSpark, 18, 8, 9), 12)},
+              attackLine("ATTACKKNOCKLOW", 26, kSpark, 15, 8, 8), attackLine("ATTACKKNOCKHIGH", 28, kSpark, 13, 6, 6)),
+      fighter("runner", "Roof runner: fast, fragile, and flies in feet first", kOpponent, {64, 70, 6, 21, 0},
+              {strike("jab_w", "jab_s", attackLine("ATTACKMID", 28, kSpark, 9), 7),
+               strike("lkick_w", "lkick_s", attackLine("ATTACKLOW", 40, kSpark, 11), 8)},
+              attackLine("ATTACKKNOCKLOW", 22, kSpark, 13, 7, 8), attackLine("ATTACKKNOCKHIGH", 34, kSpark, 15, 7, 6)),
   };
 }
 
@@ -265,8 +310,9 @@ void writeFlinch(ScriptWriter& w, const Moveset& m, const char* block, const cha
   w.command("LOOPSTART 2");
   w.command(m.counter);
   w.command("LOOPEND");
-  w.show(frame("cross_s"), 3);
-  w.show(frame("stance"), 5);
+  // Back on guard quickly: a boss struck from behind turns only once its flinch is over.
+  w.show(frame("cross_s"), 2);
+  w.show(frame("stance"), 2);
   w.end();
 }
 

@@ -174,6 +174,78 @@ const Node kNodes[] = {
 // A new game opens at the harbor only; each cleared stage opens the roads out of it.
 const char* const kStartStage = "stage1";
 
+void road(Canvas& c, const Node& a, const Node& b) {
+  c.line({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, 16, rgb(60, 50, 50));
+  c.line({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, 11, rgb(236, 220, 170));
+  for (int s = 0; s < 20; s += 2) {
+    double t0 = s / 20.0, t1 = (s + 1) / 20.0;
+    c.line({a.x + (b.x - a.x) * t0, a.y + (b.y - a.y) * t0}, {a.x + (b.x - a.x) * t1, a.y + (b.y - a.y) * t1}, 2,
+           rgb(200, 90, 60));
+  }
+}
+
+void drawNodes(Canvas& c, const Node* nodes, size_t count) {
+  for (size_t k = 0; k < count; ++k) {
+    const Node& n = nodes[k];
+    if (!n.label) continue;
+    c.fillCircle(n.x, n.y, 26, rgb(40, 20, 20));
+    c.fillCircle(n.x, n.y, 22, rgb(240, 80, 60));
+    c.fillCircle(n.x - 6, n.y - 6, 8, rgb(255, 170, 140));
+    title(c, n.label, n.x, n.y + 30, 3, rgb(255, 255, 255), rgb(230, 230, 180));
+  }
+}
+
+void writeMapData(const std::string& path, const std::string& remark, const char* start, const Node* nodes,
+                  size_t count) {
+  std::vector<std::string> data = {remark, "# NODE n x y left right up down stage",
+                                   "# START stage: the one stage open when a new game begins",
+                                   std::string("START ") + start};
+  for (size_t i = 0; i < count; ++i) {
+    const Node& n = nodes[i];
+    data.push_back("NODE " + std::to_string(i) + " " + std::to_string(n.x) + " " + std::to_string(n.y) + " " +
+                   std::to_string(n.left) + " " + std::to_string(n.right) + " " + std::to_string(n.up) + " " +
+                   std::to_string(n.down) + " " + n.stage);
+  }
+  writeTextFile(path, data);
+}
+
+// World 2 by night: the rail yard on the plain, the towers of the city, the pier out to sea.
+// Node 0 is the yard, where a new world starts; its twin (3) lets the roads lead back to it.
+const Node kWorld2Nodes[] = {
+    {230, 560, 0, 1, 0, 0, "stage1", "RAIL YARD"},
+    {540, 380, 3, 2, 0, 0, "stage2", "ROOFTOPS"},
+    {820, 560, 1, 0, 0, 0, "stage3", "PIER"},
+    {230, 560, 0, 1, 0, 0, "stage1", nullptr},
+};
+
+void writeWorld2Map(const std::string& root) {
+  Canvas c(kScreenW, kScreenH, rgb(20, 30, 60));
+  Rng rng(8);
+  for (int k = 0; k < 120; ++k) c.set(rng.below(kScreenW), rng.below(200), rgb(255, 255, 255, 200));
+  std::vector<Point> land = {{0, 200}, {700, 200}, {760, 420}, {680, 768}, {0, 768}};
+  c.fillPolygon(land, rgb(40, 60, 50));
+  for (int k = 0; k < 160; ++k) c.fillRect(rng.below(kScreenW), 220 + rng.below(548), 6 + rng.below(10), 1, rgb(40, 60, 110));
+  c.fillPolygon(land, rgb(44, 66, 54));
+  for (int x = 0; x < 700; x += 4) c.fillRect(x, 600 + (x % 8 ? 0 : 2), 3, 3, rgb(120, 110, 100));  // the main line
+  c.fillRect(0, 604, 700, 2, rgb(170, 170, 180));
+  for (int k = 0; k < 60; ++k) {  // the city's towers, lit
+    int x = 400 + rng.below(260), h = 30 + rng.below(120), w = 12 + rng.below(14);
+    c.fillRect(x, 420 - h, w, h, rgb(30, 24, 50));
+    for (int y = 424 - h; y < 416; y += 8)
+      if (rng.unit() < 0.5) c.fillRect(x + 3, y, 3, 3, rgb(255, 220, 140));
+  }
+  c.fillRect(760, 540, 200, 16, rgb(150, 110, 72));  // the pier over the water
+  for (int x = 770; x < 960; x += 30) c.fillRect(x, 556, 4, 30, rgb(90, 70, 50));
+  road(c, kWorld2Nodes[0], kWorld2Nodes[1]);
+  road(c, kWorld2Nodes[1], kWorld2Nodes[2]);
+  drawNodes(c, kWorld2Nodes, sizeof kWorld2Nodes / sizeof kWorld2Nodes[0]);
+  title(c, "WORLD 2", 860, 690, 5, rgb(200, 240, 255), rgb(120, 80, 240));
+  c.savePngRgb(root + "/gfx/overworld/world2.png");
+  writeMapData(root + "/stage/world2/overworlddata.dat",
+               "# World 2: start at the rail yard; the roofs, then the pier.", "stage1", kWorld2Nodes,
+               sizeof kWorld2Nodes / sizeof kWorld2Nodes[0]);
+}
+
 void writeOverworld(const std::string& root) {
   Canvas c(kScreenW, kScreenH, rgb(40, 90, 150));
   Rng rng(7);
@@ -198,39 +270,16 @@ void writeOverworld(const std::string& root) {
     c.fillCircle(x, y, 7, rgb(40, 100, 50));
     c.fillCircle(x - 2, y - 2, 4, rgb(80, 150, 70));
   }
-  auto road = [&](const Node& a, const Node& b) {
-    c.line({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, 16, rgb(60, 50, 50));
-    c.line({double(a.x), double(a.y)}, {double(b.x), double(b.y)}, 11, rgb(236, 220, 170));
-    for (int s = 0; s < 20; s += 2) {
-      double t0 = s / 20.0, t1 = (s + 1) / 20.0;
-      c.line({a.x + (b.x - a.x) * t0, a.y + (b.y - a.y) * t0}, {a.x + (b.x - a.x) * t1, a.y + (b.y - a.y) * t1}, 2,
-             rgb(200, 90, 60));
-    }
-  };
-  road(kNodes[0], kNodes[1]);
-  road(kNodes[0], kNodes[2]);
-  road(kNodes[1], kNodes[2]);
-  for (const Node& n : kNodes) {
-    if (!n.label) continue;
-    c.fillCircle(n.x, n.y, 26, rgb(40, 20, 20));
-    c.fillCircle(n.x, n.y, 22, rgb(240, 80, 60));
-    c.fillCircle(n.x - 6, n.y - 6, 8, rgb(255, 170, 140));
-    title(c, n.label, n.x, n.y + 30, 3, rgb(255, 255, 255), rgb(230, 230, 180));
-  }
+  road(c, kNodes[0], kNodes[1]);
+  road(c, kNodes[0], kNodes[2]);
+  road(c, kNodes[1], kNodes[2]);
+  drawNodes(c, kNodes, sizeof kNodes / sizeof kNodes[0]);
   title(c, "WORLD 1", 860, 690, 5, rgb(255, 240, 160), rgb(240, 110, 40));
   c.savePngRgb(root + "/gfx/overworld/world1.png");
 
-  std::vector<std::string> data = {"# World 1: start downtown; roads lead to the harbor and the factory.",
-                                   "# NODE n x y left right up down stage",
-                                   "# START stage: the one stage open when a new game begins",
-                                   std::string("START ") + kStartStage};
-  for (size_t i = 0; i < sizeof kNodes / sizeof kNodes[0]; ++i) {
-    const Node& n = kNodes[i];
-    data.push_back("NODE " + std::to_string(i) + " " + std::to_string(n.x) + " " + std::to_string(n.y) + " " +
-                   std::to_string(n.left) + " " + std::to_string(n.right) + " " + std::to_string(n.up) + " " +
-                   std::to_string(n.down) + " " + n.stage);
-  }
-  writeTextFile(root + "/stage/world1/overworlddata.dat", data);
+  writeMapData(root + "/stage/world1/overworlddata.dat",
+               "# World 1: start downtown; roads lead to the harbor and the factory.", kStartStage, kNodes,
+               sizeof kNodes / sizeof kNodes[0]);
 
   // Markers: each player's fighter in miniature, bobbing on its node.
   const int cellW = 64, cellH = 92, ground = 88;
@@ -270,4 +319,5 @@ void writeFrontEnd(const std::string& root) {
   writeMainMenu(root);
   writeCharacterSelect(root);
   writeOverworld(root);
+  writeWorld2Map(root);
 }

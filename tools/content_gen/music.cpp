@@ -26,7 +26,7 @@ struct Chord {
 };
 
 // Each stage's piece has a lead voice, a groove and a bass figure of its own.
-enum class Voice { Pulse, Bell, Reed };
+enum class Voice { Pulse, Bell, Reed, Whistle, Saw, Organ };
 enum class Groove { Backbeat, HalfTime, FourFloor };
 
 enum class Part { IntroLight, IntroFull, A, B, Breakdown, Turnaround };
@@ -130,6 +130,12 @@ double voiceSample(Voice voice, double p, double s) {
       double square = p < 0.5 ? 1.0 : -1.0;
       return square * 0.55 + (p < 0.18 ? 0.45 : -0.1);
     }
+    case Voice::Whistle:  // a sine with a touch of its octave: a distant train whistle
+      return std::sin(2 * kPi * p) * 0.85 + std::sin(4 * kPi * p) * 0.15;
+    case Voice::Saw:  // a bright ramp, the neon synth
+      return (2 * p - 1) * 0.8;
+    case Voice::Organ:  // drawbars at the fundamental, octave and twelfth: the fairground organ
+      return std::sin(2 * kPi * p) * 0.5 + std::sin(4 * kPi * p) * 0.3 + std::sin(6 * kPi * p) * 0.2;
     case Voice::Pulse:
     default:
       return (p < 0.3 ? 1.0 : -1.0) * 0.6 + (2 * p - 1) * 0.4;
@@ -377,6 +383,15 @@ const std::vector<Song>& songs() {
        38, false, {{0, false}, {9, true}, {5, false}, {7, false}}, 101},
       {"stage2", {{Part::B, 8}, {Part::A, 16}, {Part::B, 16}, {Part::Breakdown, 12}, {Part::A, 11}}, Voice::Reed,
        Groove::FourFloor, 1, 64, 40, true, {{0, true}, {3, false}, {10, false}, {7, false}}, 202},
+      // World 2. Rail yard: F minor at about 110, a whistle over a backbeat; rooftops: B minor
+      // at about 146, a saw lead over four to the floor; pier: G major at about 102, the
+      // fairground organ over a half-time sway.
+      {"railyard", {{Part::A, 16}, {Part::Breakdown, 8}, {Part::B, 16}, {Part::A, 11}}, Voice::Whistle, Groove::Backbeat,
+       1, 52, 41, true, {{0, true}, {8, false}, {3, false}, {7, true}}, 404},
+      {"rooftops", {{Part::B, 16}, {Part::A, 16}, {Part::Breakdown, 8}, {Part::B, 16}, {Part::A, 11}}, Voice::Saw,
+       Groove::FourFloor, 2, 68, 35, true, {{0, true}, {5, true}, {10, false}, {8, false}}, 505},
+      {"pier", {{Part::A, 16}, {Part::B, 16}, {Part::A, 15}}, Voice::Organ, Groove::HalfTime, 0, 48, 43, false,
+       {{0, false}, {5, false}, {7, false}, {0, false}}, 606},
   };
   return list;
 }

@@ -244,6 +244,9 @@ const PlacePainters& paintersOf(const Theme& t) {
   switch (t.place) {
     case Place::Harbour: return harbourPainters();
     case Place::Factory: return factoryPainters();
+    case Place::Railyard: return railyardPainters();
+    case Place::Rooftops: return rooftopPainters();
+    case Place::Pier: return pierPainters();
     case Place::Downtown:
     default: return downtownPainters();
   }
@@ -283,6 +286,22 @@ const std::vector<Theme>& stageThemes() {
        {rgb(140, 64, 48), rgb(118, 60, 48), rgb(150, 82, 60), rgb(108, 62, 54)},
        rgb(240, 190, 40), {rgb(230, 170, 30), rgb(180, 50, 40)}, rgb(132, 130, 122), rgb(108, 108, 104), rgb(240, 190, 40),
        {"", "", "", ""}},
+      // World 2: a rail yard at night, rooftops under neon, a pier's funfair before sunset.
+      {"railyard", "railyard_night", Place::Railyard,
+       rgb(10, 14, 40), rgb(40, 50, 90), rgb(236, 236, 210), rgb(28, 30, 50), rgb(250, 210, 130), true, Wall::Metal,
+       {rgb(90, 60, 50), rgb(70, 70, 80), rgb(110, 80, 60), rgb(120, 60, 50)},
+       rgb(200, 190, 170), {rgb(150, 60, 40), rgb(70, 70, 80)}, rgb(96, 92, 96), rgb(70, 64, 66), rgb(200, 190, 170),
+       {"", "", "", ""}},
+      {"rooftops", "rooftops_neon", Place::Rooftops,
+       rgb(30, 10, 50), rgb(110, 40, 120), rgb(255, 200, 240), rgb(40, 24, 64), rgb(255, 220, 140), true, Wall::Concrete,
+       {rgb(90, 84, 100), rgb(80, 76, 96), rgb(100, 90, 104), rgb(86, 80, 90)},
+       rgb(150, 146, 160), {rgb(255, 70, 190), rgb(60, 230, 255)}, rgb(70, 66, 80), rgb(52, 48, 60), rgb(60, 230, 255),
+       {"NIGHT", "CLUB", "", ""}},
+      {"pier", "pier_sunset", Place::Pier,
+       rgb(250, 150, 110), rgb(255, 220, 160), rgb(255, 236, 170), rgb(80, 60, 80), rgb(255, 220, 140), false, Wall::Metal,
+       {rgb(220, 200, 160), rgb(200, 220, 230), rgb(230, 210, 120), rgb(200, 230, 200)},
+       rgb(200, 40, 60), {rgb(220, 40, 50), rgb(40, 110, 200)}, rgb(160, 120, 84), rgb(140, 104, 70), rgb(240, 230, 210),
+       {"HOOPLA", "", "DONUTS", "DARTS"}},
   };
   return themes;
 }

@@ -10,7 +10,7 @@
 
 enum class Wall { Brick, Metal, Concrete };
 // Which painters draw a stage's pieces: each place has buildings, ground and furniture of its own.
-enum class Place { Downtown, Harbour, Factory };
+enum class Place { Downtown, Harbour, Factory, Railyard, Rooftops, Pier };
 
 struct Theme {
   std::string stageType;  // tile set folder
@@ -62,6 +62,9 @@ struct PlacePainters {
 };
 const PlacePainters& harbourPainters();
 const PlacePainters& factoryPainters();
+const PlacePainters& railyardPainters();
+const PlacePainters& rooftopPainters();
+const PlacePainters& pierPainters();
 
 // Shared by the places' painters.
 void wallTexture(Canvas& c, int x, int y, int w, int h, Color base, Wall wall, Rng& rng);

@@ -42,6 +42,8 @@ struct StagePlan {
   std::vector<std::string> fighters;  // declared first, in this order; then the props
   std::vector<Placement> placements;
   Placement boss;  // declared after the props and placed last, past the last crew
+  std::string world = "world1";
+  std::string music;  // the stage's own name when empty
 };
 
 const char* const kProps[] = {"crate", "barrel"};
@@ -57,10 +59,10 @@ std::string n(int v) { return std::to_string(v); }
 std::vector<std::string> stageFile(const StagePlan& plan, const Theme& theme) {
   Rng rng(seedOf(plan.name.c_str()));
   std::vector<std::string> l;
-  l.push_back("# " + plan.name + " of world1: " + theme.stageType + " by " + theme.backdrop);
+  l.push_back("# " + plan.name + " of " + plan.world + ": " + theme.stageType + " by " + theme.backdrop);
   l.push_back(join({"STAGETYPE", theme.stageType}));
   l.push_back(join({"BGNAME", theme.backdrop}));
-  l.push_back(join({"BGMNAME", plan.name}));
+  l.push_back(join({"BGMNAME", plan.music.empty() ? plan.name : plan.music}));
   l.push_back(join({"VERTICALWALL", n(kFloorBand)}));
   l.push_back(join({"STAGEEND", n(plan.end)}));
   l.push_back("");
@@ -153,6 +155,32 @@ std::vector<StagePlan> world1() {
   return {stage1, stage2, stage3};
 }
 
+// World 2 asks more from the first group on: the downtown gangs at full strength mixed with
+// the two new kinds (the yard hand's long, slow reach; the roof runner's speed and flying
+// kicks), groups of three and four, and longer stages.
+std::vector<StagePlan> world2() {
+  Placement crate{460, 430, "crate"}, barrel{600, 440, "barrel"};
+  StagePlan railyard{"stage1", 3, 5000, {"punk", "yardhand", "bruiser"},
+                     {crate, barrel, {1300, 400, "yardhand"}, {1360, 450, "punk"},
+                      {2500, 380, "punk", 1, 40}, {2600, 440, "yardhand"}, {3000, 430, "barrel"},
+                      {3700, 400, "bruiser"}, {3760, 450, "punk", 1, 40},
+                      {4700, 400, "yardhand", 1, 50}},
+                     {4880, 380, "signalman"}, "world2", "railyard"};
+  StagePlan rooftops{"stage2", 4, 5400, {"runner", "biker", "punk"},
+                     {crate, barrel, {1300, 400, "runner"}, {1360, 450, "punk"},
+                      {2500, 380, "biker"}, {2560, 440, "runner"}, {2900, 430, "crate"},
+                      {3700, 400, "punk", 2, 50}, {3800, 440, "runner"},
+                      {4900, 380, "biker"}, {4960, 440, "runner"}},
+                     {5250, 380, "skyline"}, "world2", "rooftops"};
+  StagePlan pier{"stage3", 5, 5800, {"runner", "yardhand", "bruiser", "biker"},
+                 {crate, barrel, {1300, 400, "runner", 1, 40},
+                  {2500, 380, "yardhand"}, {2560, 440, "biker"}, {2700, 430, "barrel"},
+                  {3700, 400, "bruiser"}, {3780, 450, "runner", 1, 40},
+                  {4900, 380, "yardhand"}, {4960, 440, "bruiser"}, {5020, 400, "runner"}},
+                 {5650, 380, "ringmaster"}, "world2", "pier"};
+  return {railyard, rooftops, pier};
+}
+
 }  // namespace
 
 void writeStages(const std::string& root) {
@@ -165,6 +193,10 @@ void writeStages(const std::string& root) {
     writeTextFile(root + "/gfx/stage/" + theme.stageType + "/tiles0.spr", frameLinesOf(frames));
   }
   writeTextFile(root + "/gfx/stage/bg.spr", {"FRAME 0 0 1024 768"});
-  for (const StagePlan& plan : world1())
-    writeTextFile(root + "/stage/world1/" + plan.name + ".lev", stageFile(plan, themes[plan.theme]));
+  for (const std::vector<StagePlan>& world : {world1(), world2()})
+    for (const StagePlan& plan : world)
+      writeTextFile(root + "/stage/" + plan.world + "/" + plan.name + ".lev", stageFile(plan, themes[plan.theme]));
+  // The worlds the arcade plays through, in order.
+  writeTextFile(root + "/stage/worlds.dat", {"# The worlds, played in this order; each is a folder of stage/ with its map.",
+                                             "WORLD world1", "WORLD world2"});
 }

@@ -7,6 +7,7 @@
 // Holding Escape ends it on every screen. On the stage screen the workbench's keys are live
 // (see --help).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -18,7 +19,9 @@
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/input.h"
+#include "shell/screen_state.h"
 #include "shell/settings.h"
+#include "sim/entity.h"
 #include "sim/game_state.h"
 #include "workbench.h"
 
@@ -40,6 +43,15 @@ constexpr PreviewScreen kScreens[] = {
     {kScreenPlaystage, enterWorkbenchStage, workbenchStageFrame},
 };
 
+// Where --at puts the players on the stage, -1 for where the game does.
+int startX = -1;
+constexpr int kSecondPlayerBeside = 60;
+
+void placePlayersAt(int x) {
+  entities[0].x = static_cast<int16_t>(x);
+  entities[1].x = static_cast<int16_t>(x + kSecondPlayerBeside);
+}
+
 const PreviewScreen* screenNamed(const std::string& name) {
   for (const PreviewScreen& s : kScreens)
     if (name == s.name) return &s;
@@ -53,9 +65,11 @@ void endOnEscape() {
 }
 
 const char* const kUsage =
-    "usage: brawler-preview [--settings FILE] [SCREEN [STAGE]]\n"
+    "usage: brawler-preview [--settings FILE] [--at X] [SCREEN [STAGE]]\n"
     "SCREEN is one of Playstage (the default), Mainmenu, \"Character Select\" and Overworld;\n"
-    "STAGE names a stage of world1 (stage3 when left out). Run it in a content folder, as the\n"
+    "STAGE names a stage of world1 (stage3 when left out), or WORLD/STAGE one of another world\n"
+    "(world2/stage1; for the Overworld, WORLD/ alone shows that world's map). --at X puts the\n"
+    "players at stage x X, to look at a stage's far end. Run it in a content folder, as the\n"
     "game. Hold Escape to leave it on every screen. F11 or Alt+Return switches fullscreen.\n"
     "FILE keeps the controls, the window and the volumes, as the arcade's (the player's own\n"
     "settings file when left out).\n";
@@ -77,6 +91,8 @@ int main(int argc, char** argv) {
   for (int a = 1; a < argc; ++a) {
     if (std::strcmp(argv[a], "--settings") == 0 && a + 1 < argc)
       settingsPath = argv[++a];
+    else if (std::strcmp(argv[a], "--at") == 0 && a + 1 < argc)
+      startX = std::atoi(argv[++a]);
     else
       args.push_back(argv[a]);
   }
@@ -87,13 +103,17 @@ int main(int argc, char** argv) {
   }
   startUp(1);  // the same opponents' choices every run
   usePlayerSettings();
-  stageName = args.size() > 1 ? args[1] : kStartStage;
+  const std::string stage = args.size() > 1 ? args[1] : kStartStage;
+  const size_t slash = stage.find('/');
+  if (slash != std::string::npos) worldName = stage.substr(0, slash);
+  stageName = slash != std::string::npos ? stage.substr(slash + 1) : stage;
   screenState = first;
   // The screens hand over by name, as in the game.
   for (;;) {
     const PreviewScreen* screen = screenNamed(screenState);
     if (!screen) return 1;
     screen->enter();
+    if (startX >= 0 && screenState == kScreenPlaystage) placePlayersAt(startX);
     const std::string entered = screenState;
     while (screenState == entered && screen->frame()) {
       endOnEscape();

@@ -259,6 +259,7 @@ def cases(base):
             lev, "VERTICALWALL 200", "VERTICALWALL -50")},
         "floor_band_off_screen": {"stage/world1/stage3.lev": replace_line(
             lev, "VERTICALWALL 200", "VERTICALWALL 900")},
+        "world_without_map": {"stage/worlds.dat": text("WORLD world1", "WORLD world9")},
         "height_past_range": {"scripts/kestor.dat": replace_line(
             kestor, "HEIGHT 100", "HEIGHT 3000000000")},
         "width_past_range": {"scripts/kestor.dat": replace_line(kestor, "WIDTH 60", "WIDTH 1e10")},

@@ -118,7 +118,7 @@ TEST_P(StageMusic, PlaysLongEnoughUnclippedCentredAndJumpsBackWithoutASeam) {
   EXPECT_LT(mismatchDb(lowBand(a), kLoopStart, kLoopEnd, 1.0), kMostMismatchDb) << name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Stages, StageMusic, ::testing::Values("stage1", "stage2", "stage3"),
+INSTANTIATE_TEST_SUITE_P(Stages, StageMusic, ::testing::Values("stage1", "stage2", "stage3", "railyard", "rooftops", "pier"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

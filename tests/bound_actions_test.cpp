@@ -141,7 +141,7 @@ TEST_F(BoundActions, TheBindingTableNamesTheActionsSoScreensReadThemAsKeys) {
 TEST_F(BoundActions, F11AndAltReturnAskForFullscreenAndConfirmNothing) {
   poll({key(kKeyF11, true), key(kKeyF11, false)});
   EXPECT_EQ(windowRequests.fullscreenToggles, 1);
-  poll({key(kKeyLeftAlt, true), key(kKeyReturn, true)});
+  poll({key(kKeyLeftAlt, true), key(kKeyReturn, true), key(kKeyLeftAlt, false)});
   EXPECT_EQ(windowRequests.fullscreenToggles, 2);
   EXPECT_FALSE(isPressed(kKeyReturn));
 }

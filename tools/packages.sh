@@ -1,6 +1,12 @@
 # Debian packages the game needs, shared by ./play and ./test. Sourced, not run.
 BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev"
 BRAWLER_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb x11-utils xdotool libx11-dev"
+# ./web builds the arcade for the browser with Debian's Emscripten (whose JavaScript optimizer
+# needs Node and Debian's acorn); libstb-dev gives it the PNG decoder.
+BRAWLER_WEB_PACKAGES="emscripten nodejs node-acorn libstb-dev cmake python3"
+# The browser test drives Debian's Chromium from Node through puppeteer-core (tools/web), which
+# npm installs; npm comes with some Node packages and is Debian's own package otherwise.
+BRAWLER_BROWSER_PACKAGES="chromium"
 # tools/take-screenshots drives the real window and grabs it.
 BRAWLER_SCREENSHOT_PACKAGES="xvfb x11-utils xdotool imagemagick"
 
@@ -16,4 +22,16 @@ brawler_install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+# Builds the arcade for the browser into build-web/ (incrementally, from the second time on),
+# packing the content folder $1. Needs `here`, the project root.
+brawler_web_build() {
+  local build="$here/build-web"
+  # Emscripten's JavaScript optimizer finds Debian's acorn only here.
+  export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
+  local launcher=""
+  command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  emcmake cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBRAWLER_WEB_DATA="$1" $launcher >/dev/null
+  cmake --build "$build" -j"$(nproc)" --target brawler-arcade
 }

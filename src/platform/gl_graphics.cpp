@@ -7,11 +7,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "platform/platform_backend.h"
-#include "platform/quad_culling.h"
-#include "platform/texel_opacity.h"
+#include "platform/quad_queue.h"
 
 int gfxPlainDrawing = 0;
 
@@ -32,39 +30,11 @@ bool textureSizeAccepted(int width, int height, GLenum format) {
   return acceptedWidth != 0;
 }
 
-struct QueuedQuad {
-  uint32_t glName;
-  QuadVertex corners[4];
-  double alpha;
-  OpaqueBand band;  // texture rows it paints over what lies beneath
-  bool opaque;      // all of it does: drawn without blending
-};
-
-std::vector<QueuedQuad> frameQuads;
-std::vector<CullQuad> cullQuads;
-std::vector<QuadPlan> quadPlans;
+QuadQueue frame;
 // Whether texturing is to be on once the queued quads are drawn: the last call decides.
 bool texturingWanted = true;
 bool blendingOn = true;  // as gfxInitState leaves it
 bool scissorOn = false;
-std::unordered_map<uint32_t, TexelOpacity> textureOpacity;
-
-QueuedQuad queuedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {
-  QueuedQuad q{glName, {corners[0], corners[1], corners[2], corners[3]}, alpha, OpaqueBand{}, false};
-  // glColor clamps alpha to 1; at 1 the blend of an opaque texel gives back the texel itself.
-  const auto found = textureOpacity.find(glName);
-  if (!(alpha >= 1.0) || found == textureOpacity.end()) return q;
-  double u1 = corners[0].u, u2 = u1, v1 = corners[0].v, v2 = v1;
-  for (int i = 1; i < 4; ++i) {
-    u1 = std::min(u1, corners[i].u);
-    u2 = std::max(u2, corners[i].u);
-    v1 = std::min(v1, corners[i].v);
-    v2 = std::max(v2, corners[i].v);
-  }
-  q.band = opaqueBand(found->second, u1, v1, u2, v2);
-  q.opaque = !bandEmpty(q.band) && q.band.from <= v1 && q.band.to >= v2;
-  return q;
-}
 
 void drawQuadNow(uint32_t glName, const QuadVertex corners[4], double alpha) {
   glEnable(GL_TEXTURE_2D);
@@ -131,21 +101,19 @@ void drawPlannedQuad(const QueuedQuad& q, const QuadPlan& plan) {
 }
 
 void drawQueuedQuads() {
-  if (frameQuads.empty()) return;
-  cullQuads.clear();
-  for (const QueuedQuad& q : frameQuads) cullQuads.push_back(cullQuadOf(q.corners, q.band));
-  planFrame(cullQuads, &quadPlans);
-  for (size_t i = 0; i < frameQuads.size(); ++i) drawPlannedQuad(frameQuads[i], quadPlans[i]);
+  if (frame.quads.empty()) return;
+  planQuadQueue(&frame);
+  for (size_t i = 0; i < frame.quads.size(); ++i) drawPlannedQuad(frame.quads[i], frame.plans[i]);
   setBlending(true);
   setScissor(false);
   if (!texturingWanted) glDisable(GL_TEXTURE_2D);
-  frameQuads.clear();
+  frame.quads.clear();
 }
 
 void initState() {
   // A new context: quads queued for the old one and what was known of its state are gone.
-  frameQuads.clear();
-  textureOpacity.clear();
+  frame.quads.clear();
+  forgetAllTextureOpacity();
   blendingOn = true;
   scissorOn = false;
   texturingWanted = true;
@@ -182,7 +150,7 @@ uint32_t createTexture(const DecodedImage& image, bool rgba) {
                image.pixels.data());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  textureOpacity[name] = measureOpacity(image, rgba);
+  noteTextureOpacity(name, image, rgba);
   return name;
 }
 
@@ -194,7 +162,7 @@ int maxTextureSide() {
 
 void deleteTexture(uint32_t glName) {
   drawQueuedQuads();  // the queue may still draw from it
-  textureOpacity.erase(glName);
+  forgetTextureOpacity(glName);
   GLuint name = glName;
   glDeleteTextures(1, &name);
 }
@@ -208,12 +176,12 @@ void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha
   }
   // Clamped to 0 by GL, such an alpha blends to exactly what lies beneath.
   if (!(alpha > 0.0)) return;
-  frameQuads.push_back(queuedQuad(glName, corners, alpha));
+  frame.quads.push_back(queuedQuad(glName, corners, alpha));
 }
 
 void disableTexturing() {
   texturingWanted = false;
-  if (frameQuads.empty()) glDisable(GL_TEXTURE_2D);
+  if (frame.quads.empty()) glDisable(GL_TEXTURE_2D);
 }
 
 std::vector<unsigned char> readBackBuffer() {

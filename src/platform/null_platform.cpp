@@ -162,7 +162,8 @@ int maxTextureSide() { return 0; }
 
 const SystemBackend nullSystem{openWindow,    shutdown,         ticks,        clockNs,       sleepUntilNs,
                                spinPause,     swapBuffers,      pollEvent,    pushEvent,     waitForKey,
-                               joystickCount, openAllJoysticks, joystickName, setWindowMode, desktopSize};
+                               joystickCount, openAllJoysticks, joystickName, setWindowMode, desktopSize,
+                               runFramesInALoop, exitThroughTheLibrary};
 const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
                                    drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
                                    maxTextureSide};

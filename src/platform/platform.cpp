@@ -4,15 +4,12 @@
 
 #include "platform/platform_backend.h"
 
-namespace {
-const PlatformBackend realPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
-}  // namespace
+const PlatformBackend* platformInUse = &hostPlatform;
 
-const PlatformBackend* platformInUse = &realPlatform;
 PictureRect windowPicture{0, 0, screenWidth, screenHeight};
 int32_t windowPixelsHigh = screenHeight;
 
-void useNullPlatform(bool on) { platformInUse = on ? &nullPlatform : &realPlatform; }
+void useNullPlatform(bool on) { platformInUse = on ? &nullPlatform : &hostPlatform; }
 bool nullPlatformInUse() { return platformInUse == &nullPlatform; }
 
 bool platformOpenWindow(std::string* reason) { return platformInUse->system->openWindow(reason); }
@@ -26,6 +23,15 @@ bool platformPollEvent(PlatformEvent* event) { return platformInUse->system->pol
 bool platformPushEvent(const PlatformEvent& event) { return platformInUse->system->pushEvent(event); }
 void platformWaitForKey() { platformInUse->system->waitForKey(); }
 int platformJoystickCount() { return platformInUse->system->joystickCount(); }
+void runFramesInALoop(void (*frame)()) {
+  for (;;) frame();
+}
+void exitThroughTheLibrary(int status) { std::exit(status); }
+void platformRunFrames(void (*frame)()) {
+  platformInUse->system->runFrames(frame);
+  // A back end whose loop came back has nothing more to show.
+  platformQuit(0);
+}
 void platformOpenAllJoysticks() {
   if (platformInUse->system->openAllJoysticks) platformInUse->system->openAllJoysticks();
 }
@@ -85,5 +91,6 @@ void audioSetEffectsVolume(int volume) {
 void platformQuit(int status) {
   platformShutdown();
   std::fflush(stdout);
-  std::exit(status);
+  platformInUse->system->endProcess(status);
+  std::exit(status);  // not reached: every back end's end is final
 }

@@ -1,10 +1,11 @@
 // The platform seam: every SDL, SDL_image, SDL_mixer and OpenGL call of the game goes through
 // these functions and nowhere else.
 //
-// Two back ends live behind it: the real one (sdl_system.cpp, gl_graphics.cpp,
-// sdl_mixer_audio.cpp: a 1024x768 GL window, the SDL event queue, the millisecond clock, the
-// audio device) and the null one (null_platform.cpp: no window and no device, for tests and
-// tools, which choose it through null_platform.h). The game always runs on the real one.
+// Two back ends live behind it in each build: the build's own (on the desktop sdl_system.cpp,
+// gl_graphics.cpp, sdl_mixer_audio.cpp: a 1024x768 GL window, the SDL event queue, the
+// millisecond clock, the audio device; in the browser build the web_*.cpp files in their place)
+// and the null one (null_platform.cpp: no window and no device, for tests and tools, which
+// choose it through null_platform.h). The game always runs on the build's own.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -63,6 +64,10 @@ bool platformPushEvent(const PlatformEvent& event);
 void platformWaitForKey();
 // Joysticks attached at start-up: 0 when there are none or the joystick part did not open.
 int platformJoystickCount();
+// Hands the program's frames to the host until the program ends. The desktop and the null
+// version call `frame` over and over; a browser page cannot loop, so the web version has the
+// browser call it once per display refresh, and this call never comes back.
+[[noreturn]] void platformRunFrames(void (*frame)());
 // The window opens only joystick 0; this opens every pad attached, so that events come from
 // all of them. The name the system gives pad `index`, "" when there is none.
 void platformOpenAllJoysticks();

@@ -26,6 +26,8 @@ struct SystemBackend {
   std::string (*joystickName)(int index);
   bool (*setWindowMode)(const WindowMode& mode, std::string* reason);
   void (*desktopSize)(int32_t* width, int32_t* height);
+  void (*runFrames)(void (*frame)());
+  void (*endProcess)(int status);  // never comes back
 };
 
 struct GraphicsBackend {
@@ -64,6 +66,17 @@ extern const SystemBackend sdlSystem;      // sdl_system.cpp
 extern const GraphicsBackend glGraphics;   // gl_graphics.cpp
 extern const AudioBackend sdlMixerAudio;   // sdl_mixer_audio.cpp
 extern const PlatformBackend nullPlatform;  // null_platform.cpp
+extern const SystemBackend webSystem;      // web_system.cpp, the browser build's only
+extern const GraphicsBackend webGraphics;  // web_graphics.cpp
+extern const AudioBackend webAudio;        // web_audio.cpp
+// The build's own back end, chosen when it is built: the desktop's (sdl_system.cpp) or the
+// browser's (web_system.cpp).
+extern const PlatformBackend hostPlatform;
+
+// The desktop's and the null version's frames: `frame` over and over, until it ends the program.
+void runFramesInALoop(void (*frame)());
+// The desktop's and the null version's end: the C library's exit.
+[[noreturn]] void exitThroughTheLibrary(int status);
 
 // Where the picture lies in the window, in window pixels from the top-left, and the window's
 // height (GL counts rows from the bottom). The system half sets them whenever the window's

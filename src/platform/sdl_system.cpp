@@ -14,6 +14,7 @@
 #endif
 
 #include "platform/platform_backend.h"
+#include "platform/sdl_event_in.h"
 
 namespace {
 
@@ -82,67 +83,6 @@ void returnLargeBuffersToTheSystem() {
 // (unless the user chose a driver) turns that into a plain error message.
 void preferX11() {
   if (std::getenv("SDL_VIDEODRIVER") == nullptr) setenv("SDL_VIDEODRIVER", "x11", 1);
-}
-
-bool fromSdlEvent(const SDL_Event& in, PlatformEvent* out) {
-  PlatformEvent e{};
-  switch (in.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      e.type = in.type == SDL_KEYDOWN ? kEventKeyDown : kEventKeyUp;
-      e.key = in.key.keysym.sym;
-      break;
-    case SDL_MOUSEMOTION:
-      e.type = kEventMouseMotion;
-      e.dx = in.motion.xrel;
-      e.dy = in.motion.yrel;
-      // Whatever points at the picture thinks in its pixels, however large it is shown.
-      windowToPicture(windowPicture, in.motion.x, in.motion.y, &e.x, &e.y);
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      e.type = in.type == SDL_MOUSEBUTTONDOWN ? kEventMouseButtonDown : kEventMouseButtonUp;
-      e.button = in.button.button;
-      break;
-    case SDL_JOYAXISMOTION:
-      e.type = kEventJoyAxis;
-      e.joystick = in.jaxis.which;
-      e.index = in.jaxis.axis;
-      e.value = in.jaxis.value;
-      break;
-    case SDL_JOYBALLMOTION:
-      e.type = kEventJoyBall;
-      e.joystick = in.jball.which;
-      e.index = in.jball.ball;
-      e.dx = in.jball.xrel;
-      e.dy = in.jball.yrel;
-      break;
-    case SDL_JOYHATMOTION:
-      e.type = kEventJoyHat;
-      e.joystick = in.jhat.which;
-      e.index = in.jhat.hat;
-      e.value = in.jhat.value;
-      break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-      e.type = in.type == SDL_JOYBUTTONDOWN ? kEventJoyButtonDown : kEventJoyButtonUp;
-      e.joystick = in.jbutton.which;
-      e.button = in.jbutton.button;
-      break;
-    case SDL_QUIT:
-      e.type = kEventQuit;
-      break;
-    case SDL_VIDEORESIZE:
-      e.type = kEventWindowResized;
-      e.x = in.resize.w;
-      e.y = in.resize.h;
-      break;
-    default:
-      e.type = kEventOther;
-      break;
-  }
-  *out = e;
-  return true;
 }
 
 bool toSdlEvent(const PlatformEvent& in, SDL_Event* out) {
@@ -277,7 +217,8 @@ bool pollEvent(PlatformEvent* event) {
     windowMode.height = e.resize.h;
     if (applyWindowMode(windowMode, nullptr)) glFollowWindowPicture();
   }
-  return fromSdlEvent(e, event);
+  *event = platformEventOf(e);
+  return true;
 }
 
 bool pushEvent(const PlatformEvent& event) {
@@ -331,7 +272,9 @@ void desktopSize(int32_t* width, int32_t* height) {
 
 const SystemBackend sdlSystem{openWindow,       shutdown,     ticks,         clockNs,    sleepUntilNs,
                               spinPause,        swapBuffers,  pollEvent,     pushEvent,  waitForKey,
-                              joystickCount,    openAllJoysticks, joystickName, setWindowMode, desktopSize};
+                              joystickCount,    openAllJoysticks, joystickName, setWindowMode, desktopSize,
+                              runFramesInALoop, exitThroughTheLibrary};
+const PlatformBackend hostPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {
   SDL_Surface* surface = IMG_Load(path.c_str());

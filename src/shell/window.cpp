@@ -11,6 +11,7 @@
 int16_t lastFrameTicks = 0;
 int16_t nowTicks = 0;
 int framePacingBusyWait = 0;
+int framePacedByHost = 0;
 PresentTimes lastPresentTimes{};
 
 namespace {
@@ -105,6 +106,12 @@ void presentFrame() {
   platformClearBuffers();
   double since = steadyMs();
   times.swapAndClear = since - start;
+  if (framePacedByHost) {
+    nowTicks = static_cast<int16_t>(platformTicks());
+    lastFrameTicks = nowTicks;
+    lastPresentTimes = times;
+    return;
+  }
   ClockReading before = readClock();
   for (;;) {
     const ClockReading now = readClock();

@@ -11,6 +11,9 @@ extern int16_t nowTicks;
 // that; 1: spin it all (the old way, kept to measure against). Either way frames are at least
 // 17 ms apart by the tick counter.
 extern int framePacingBusyWait;
+// 1: the host calls each frame at the game's pace (a browser page, through runDueTicks), so
+// presentFrame shows the frame and returns without waiting. 0 everywhere else.
+extern int framePacedByHost;
 
 // Where the last presentFrame's time went, in milliseconds of the steady clock: read by the
 // frame probe and the pacing benchmark, never by the game.

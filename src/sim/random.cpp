@@ -1,7 +1,6 @@
 #include "sim/random.h"
 
 #include <cmath>
-#include <sstream>
 
 namespace {
 RandomGenerator generator(0);
@@ -16,12 +15,6 @@ double randomUnit() {
 }
 
 int32_t randomBelow(int32_t n) { return static_cast<int32_t>(std::floor(randomUnit() * n)); }
-
-std::string randomState() {
-  std::ostringstream text;
-  text << generator;
-  return text.str();
-}
 
 const RandomGenerator& randomGenerator() { return generator; }
 

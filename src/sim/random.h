@@ -11,8 +11,6 @@ void seedRandom(uint32_t seed);
 double randomUnit();
 // A random integer below n: randomUnit() * n, rounded down.
 int32_t randomBelow(int32_t n);
-// The generator's whole state as text: equal texts, equal numbers to come.
-std::string randomState();
 // The generator as it stands, and putting back one taken earlier: the numbers that follow are
 // those that followed then.
 const RandomGenerator& randomGenerator();

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr const char* kMagic = "brawler-replay";
-constexpr long kMostTicksInOneRun = 1L << 30;
+constexpr int64_t kMostTicksInOneRun = int64_t{1} << 30;
 
 bool splitTwo(const std::string& line, const std::string& keyword, std::string* rest) {
   if (line.compare(0, keyword.size() + 1, keyword + " ") != 0) return false;
@@ -17,12 +17,13 @@ bool splitTwo(const std::string& line, const std::string& keyword, std::string* 
   return !rest->empty();
 }
 
-// A whole decimal number in [0, most], nothing else on it.
-bool parseCount(const std::string& text, long most, long* value) {
+// A whole decimal number in [0, most], nothing else on it. 64 bits wide: a seed goes up to
+// 2^32 - 1, past what a long holds where it is 32 bits (WebAssembly).
+bool parseCount(const std::string& text, int64_t most, int64_t* value) {
   if (text.empty() || text.size() > 10) return false;
   for (char c : text)
     if (c < '0' || c > '9') return false;
-  *value = std::strtol(text.c_str(), nullptr, 10);
+  *value = std::strtoll(text.c_str(), nullptr, 10);
   return *value <= most;
 }
 
@@ -32,7 +33,7 @@ bool parseTickLine(const std::string& line, std::vector<TickInput>* ticks) {
   fields >> count;
   for (std::string& p : players) fields >> p;
   if (fields >> extra) return false;
-  long run = 0;
+  int64_t run = 0;
   if (!parseCount(count, kMostTicksInOneRun, &run) || run == 0) return false;
   TickInput input{};
   for (int p = 0; p < kRecordedPlayers; ++p)
@@ -85,7 +86,7 @@ bool parseRecording(const std::string& text, Recording* r, std::string* error) {
   Reader in;
   in.lines.str(text);
   std::string rest;
-  long number = 0;
+  int64_t number = 0;
   if (!in.next() || !splitTwo(in.line, kMagic, &rest)) return in.fail(error, "not a brawler recording");
   if (rest != std::to_string(kRecordingFormatVersion))
     return in.fail(error, "format version " + rest + ", this program reads version " +
@@ -101,7 +102,7 @@ bool parseRecording(const std::string& text, Recording* r, std::string* error) {
       return in.fail(error, "expected \"content DIGEST PATH\"");
     r->content.push_back({rest.substr(space + 1), rest.substr(0, space)});
   }
-  long expected = 0;
+  int64_t expected = 0;
   if (!splitTwo(in.line, "ticks", &rest) || !parseCount(rest, kMostTicksInOneRun, &expected))
     return in.fail(error, "expected \"ticks COUNT\"");
   for (;;) {

@@ -19,9 +19,17 @@ struct Hasher {
   template <typename T>
   void add(const T& value) { bytes(&value, sizeof value); }
   // A name is hashed by its text: the numbers texts get depend on the order they were met.
+  // Its length is eight bytes wherever the game is built (a size is four in WebAssembly).
   void add(const RecordString& text) {
-    add(text.str().size());
+    add(static_cast<uint64_t>(text.str().size()));
     bytes(text.str().data(), text.str().size());
+  }
+  // The generator as the next numbers it would give, enough to settle its whole state: each
+  // C++ library lays the engine's own state out its own way, and the browser's build uses
+  // another library than the desktop's.
+  void add(const RandomGenerator& generator) {
+    RandomGenerator ahead = generator;
+    for (size_t n = 0; n < RandomGenerator::state_size; ++n) add(static_cast<uint32_t>(ahead()));
   }
 };
 

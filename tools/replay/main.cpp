@@ -119,13 +119,7 @@ int play(const std::vector<std::string>& args) {
       headlessTick(input);
       continue;
     }
-    // The window's own events are still taken, so that Escape ends the showing; the players'
-    // controls are the recording's.
-    pollInput();
-    buildPlayerCommands();
-    applyTickInput(input);
-    simulateTick();
-    drawAndShowFrame();
+    showRecordedTick(input);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("replayed %zu ticks in %.3f s (%.0f ticks per second)\n", r.ticks.size(), seconds,

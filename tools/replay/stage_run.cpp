@@ -6,7 +6,9 @@
 #include "platform/null_platform.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
+#include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 #include "sim/world.h"
@@ -32,6 +34,15 @@ void headlessTick(const TickInput& input) {
   applyTickInput(input);
   simulateTick();
   forgetSounds();
+}
+
+void showRecordedTick(const TickInput& input) {
+  pollInput();
+  buildPlayerCommands();
+  applyTickInput(input);
+  simulateTick();
+  drawStageFrame();
+  presentFrame();
 }
 
 void printDigest(const char* label, size_t tick) {

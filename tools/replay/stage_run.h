@@ -11,6 +11,9 @@
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage);
 // One tick with these controls in place of the shell's, nothing drawn.
 void headlessTick(const TickInput& input);
+// One tick as the game shows it: the window's own events are still taken (so Escape ends the
+// showing), the players' controls are the recording's, and the frame is drawn and shown.
+void showRecordedTick(const TickInput& input);
 // The world's fingerprint, then a few plain figures that say where a changed fight went its
 // own way: "LABEL TICK DIGEST fighters ... camera X,Y".
 void printDigest(const char* label, size_t tick);

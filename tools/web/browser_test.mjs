@@ -1,0 +1,257 @@
+// The arcade's web page in a real browser: the system's Chromium, headless, driven through
+// puppeteer-core. Serves the web build on 127.0.0.1 (a port the system picks), then
+//   1. loads the page and waits for "arcade: title" on the console (the time it took is printed),
+//   2. presses keys through the title, character select and map to stage1 and sees its fade-in,
+//   3. takes a screenshot of the stage and checks it is not blank, and measures the frames there,
+//   4. goes down the title to QUIT with the cursor keys and sees the page say the game ended,
+//   5. plays the golden stage3 replay in the page (headless, as fast as it goes) and checks its
+//      end line against the digest the desktop wrote.
+// Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER [--measure]
+// Exit status: 0 passed, 1 failed, 77 skipped (no Chromium, no web build), with the reason.
+// --measure instead shows the stage3 replay at the game's pace for a while and prints how the
+// browser's software renderer keeps up (the figures in docs/performance.md).
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join, resolve, sep } from 'node:path';
+
+import { decodePng } from './png.mjs';
+
+const SKIPPED = 77;
+const [buildFolder, replaysFolder] = process.argv.slice(2, 4).map((p) => resolve(p));
+const MEASURE = process.argv.includes('--measure');
+const MEASURE_SECONDS = 20;
+const STEP_MS = 60000;
+const REPLAY_MS = 300000;
+const HOLD_MS = 500;
+// Lines after which the game goes no further.
+const STOPPED = /^(replay refused|Error loading|page error|WebGL shader)/;
+const CHROMIUM_NAMES = ['chromium', 'chromium-browser', 'google-chrome'];
+// Headless as root in a container: no sandbox, no GPU, and none of the browser's own network
+// traffic (its connections are refused here, many at a time).
+const CHROMIUM_FLAGS = ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+  '--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--autoplay-policy=no-user-gesture-required'];
+const MIME = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream' };
+
+function skip(reason) {
+  console.log(`skipped: ${reason}`);
+  process.exit(SKIPPED);
+}
+
+// BRAWLER_CHROMIUM when set, else the first of the usual names on PATH.
+function findChromium() {
+  if (process.env.BRAWLER_CHROMIUM) return process.env.BRAWLER_CHROMIUM;
+  for (const name of CHROMIUM_NAMES) {
+    try {
+      return execFileSync('which', [name], { encoding: 'utf8' }).trim();
+    } catch {
+      // not this one
+    }
+  }
+  return null;
+}
+
+// The build folder's files, and nothing outside it.
+function serve(folder) {
+  const server = createServer((request, response) => {
+    const path = new URL(request.url, 'http://127.0.0.1').pathname;
+    const file = resolve(folder, '.' + decodeURIComponent(path === '/' ? '/index.html' : path));
+    if (!file.startsWith(folder + sep) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    const body = readFileSync(file);
+    response.writeHead(200, { 'Content-Type': MIME[extname(file)] || 'application/octet-stream',
+      'Content-Length': body.length });
+    response.end(body);
+  });
+  return new Promise((ready) => server.listen(0, '127.0.0.1', () => ready(server)));
+}
+
+// Console lines of a page, and a way to wait for one.
+class ConsoleWatch {
+  constructor(page) {
+    this.lines = [];
+    this.waiters = [];
+    page.on('console', (message) => {
+      const line = message.text();
+      this.lines.push({ line, at: performance.now() });
+      this.waiters = this.waiters.filter((w) => !w.match(line) || (w.found(line), false));
+    });
+    page.on('pageerror', (error) => this.lines.push({ line: `page error: ${error.message}`, at: performance.now() }));
+  }
+
+  // Resolves with the first line that matches; fails at once on a line that says the game
+  // stopped, or when none has come within `ms`.
+  waitFor(match, what, ms = STEP_MS) {
+    const test = typeof match === 'string' ? (line) => line === match : (line) => match.test(line);
+    const story = () => this.lines.slice(-20).map((l) => l.line).join('\n');
+    return new Promise((found, failed) => {
+      const seen = this.lines.find((l) => test(l.line) || STOPPED.test(l.line));
+      if (seen) {
+        if (test(seen.line)) found(seen.line);
+        else failed(new Error(`the game stopped before the ${what}:\n${story()}`));
+        return;
+      }
+      const timer = setTimeout(() => failed(new Error(`no ${what} within ${ms / 1000} s; the console said:\n${story()}`)), ms);
+      this.waiters.push({
+        match: (line) => test(line) || STOPPED.test(line),
+        found: (line) => {
+          clearTimeout(timer);
+          if (test(line)) found(line);
+          else failed(new Error(`the game stopped before the ${what}:\n${story()}`));
+        },
+      });
+    });
+  }
+}
+
+// A stage frame has many colours and little black; a blank canvas has one colour.
+function describeScreenshot(png) {
+  const image = decodePng(png);
+  const colours = new Set();
+  let dark = 0;
+  for (let i = 0; i < image.pixels.length; i += image.channels) {
+    const [r, g, b] = [image.pixels[i], image.pixels[i + 1], image.pixels[i + 2]];
+    if (colours.size < 1000) colours.add((r << 16) | (g << 8) | b);
+    if (r + g + b < 24) ++dark;
+  }
+  return { colours: colours.size, darkShare: dark / (image.width * image.height) };
+}
+
+// Main-thread time of each of the page's frame callbacks, and how often they came.
+async function measureFrames(page, seconds) {
+  return page.evaluate((ms) => new Promise((done) => {
+    const work = [];
+    let begin = 0;
+    Module.preMainLoop = () => { begin = performance.now(); };
+    Module.postMainLoop = () => { work.push(performance.now() - begin); };
+    setTimeout(() => {
+      Module.preMainLoop = Module.postMainLoop = undefined;
+      work.sort((a, b) => a - b);
+      done({ frames: work.length, median: work[work.length >> 1], worst: work[work.length - 1] });
+    }, ms);
+  }), seconds * 1000);
+}
+
+async function playToStage1(browser, origin, report) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1100, height: 850 });
+  const watch = new ConsoleWatch(page);
+  const start = performance.now();
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  report.push(`time to the title: ${((performance.now() - start) / 1000).toFixed(2)} s`);
+  // One player (the first entry), then player 1's fighter. The map reads attack as held, and
+  // its fade to the stage runs only once the key is let go.
+  await page.keyboard.press('Enter');
+  await watch.waitFor('arcade: select', 'character select');
+  await page.keyboard.press('c');
+  await watch.waitFor('arcade: map', 'map');
+  await page.keyboard.press('z', { delay: HOLD_MS });
+  await watch.waitFor('arcade: stage world1/stage1', 'stage1');
+  await watch.waitFor('0.025', 'first fade-in step');
+  await watch.waitFor('1.000', 'end of the fade-in');
+  const fade = watch.lines.filter((l) => /^\d\.\d{3}$/.test(l.line));
+  const fadeMs = (fade[fade.length - 1].at - fade[0].at) / (fade.length - 1);
+  report.push(`fade-in on stage1: ${fade.length} steps, ${fadeMs.toFixed(1)} ms apart (the game's slot: 17 ms)`);
+  const frames = await measureFrames(page, 5);
+  report.push(`stage1 frame callbacks over 5 s: ${frames.frames}, main-thread work median ` +
+    `${frames.median.toFixed(1)} ms, worst ${frames.worst.toFixed(1)} ms`);
+  const canvas = await page.$('#canvas');
+  const shot = describeScreenshot(await canvas.screenshot({ type: 'png' }));
+  report.push(`stage1 screenshot: ${shot.colours} colours, ${(100 * shot.darkShare).toFixed(0)} % near black`);
+  if (shot.colours < 16 || shot.darkShare > 0.9) throw new Error('the stage screenshot is blank');
+  await page.close();
+}
+
+// The cursor keys reach the game (the browser numbers them otherwise), and QUIT ends it with
+// the page saying so.
+async function quitFromTitle(browser, origin, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  // Down twice: past 2 PLAYERS and the greyed CONTINUE, to QUIT.
+  for (const key of ['ArrowDown', 'ArrowDown', 'Enter']) {
+    await page.keyboard.press(key);
+    await new Promise((later) => setTimeout(later, HOLD_MS));
+  }
+  await page.waitForFunction(() => /has ended/.test(document.getElementById('message').textContent),
+    { timeout: STEP_MS });
+  report.push('QUIT on the title ended the game and the page said so');
+  await page.close();
+}
+
+async function playReplay(browser, origin, report) {
+  const digest = readFileSync(join(replaysFolder, 'stage3.digest'), 'utf8').trim().split('\n');
+  const expected = digest[digest.length - 1];
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  const start = performance.now();
+  await page.goto(`${origin}/index.html?replay=stage3&headless`);
+  const end = await watch.waitFor(/^end /, 'end line of the stage3 replay', REPLAY_MS);
+  report.push(`stage3 replay: ${((performance.now() - start) / 1000).toFixed(1)} s`);
+  if (end !== expected) throw new Error(`the replay ended on\n  ${end}\nand the desktop on\n  ${expected}`);
+  await page.close();
+}
+
+// Frames of the shown stage3 replay: the work of each frame callback on the page's thread, and
+// the time from one shown frame to the next, which takes in the renderer's share.
+async function measureStage3(browser, origin, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html?replay=stage3`);
+  await watch.waitFor('1.000', 'end of the stage3 fade-in');
+  const frames = await measureFrames(page, MEASURE_SECONDS);
+  report.push(`stage3 shown, ${MEASURE_SECONDS} s: ${frames.frames} frames, ` +
+    `${(1000 * MEASURE_SECONDS / frames.frames).toFixed(1)} ms apart on average; main-thread work median ` +
+    `${frames.median.toFixed(1)} ms, worst ${frames.worst.toFixed(1)} ms`);
+  await page.close();
+}
+
+async function main() {
+  if (!existsSync(join(buildFolder, 'index.html')) || !existsSync(join(buildFolder, 'brawler-arcade.js')))
+    skip(`no web build in ${buildFolder} (./web --build-only makes one)`);
+  const chromium = findChromium();
+  if (!chromium) skip('no Chromium on this machine (Debian\'s package: chromium)');
+  let puppeteer;
+  try {
+    puppeteer = (await import('puppeteer-core')).default;
+  } catch {
+    skip('puppeteer-core is not installed (npm ci in tools/web)');
+  }
+  const server = await serve(buildFolder);
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  const profile = mkdtempSync(join(tmpdir(), 'brawler-chromium-'));
+  const browser = await puppeteer.launch({ executablePath: chromium, headless: true,
+    args: [...CHROMIUM_FLAGS, `--user-data-dir=${profile}`], protocolTimeout: REPLAY_MS });
+  const report = [];
+  let failure = null;
+  try {
+    if (MEASURE) {
+      await measureStage3(browser, origin, report);
+    } else {
+      await playToStage1(browser, origin, report);
+      await quitFromTitle(browser, origin, report);
+      await playReplay(browser, origin, report);
+    }
+  } catch (error) {
+    failure = error;
+  } finally {
+    await browser.close();
+    server.close();
+    rmSync(profile, { recursive: true, force: true });
+  }
+  for (const line of report) console.log(line);
+  if (failure) {
+    console.log(`FAILED: ${failure.message}`);
+    process.exit(1);
+  }
+  console.log(MEASURE ? 'measured' : 'browser test passed');
+}
+
+main();

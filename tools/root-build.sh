@@ -16,12 +16,12 @@ brawler_build() {
   done
 }
 
-# The arguments in brawler_args, with the file after --settings made absolute: the programs run
-# in data/, and a settings file named from where the command was started belongs there.
-brawler_absolute_settings() {
+# The arguments in brawler_args, with the file after --settings or --scores made absolute: the
+# programs run in data/, and a file named from where the command was started belongs there.
+brawler_absolute_files() {
   brawler_args=()
   while [ $# -gt 0 ]; do
-    if [ "$1" = "--settings" ] && [ $# -gt 1 ]; then
+    if { [ "$1" = "--settings" ] || [ "$1" = "--scores" ]; } && [ $# -gt 1 ]; then
       brawler_args+=("$1" "$(realpath -m "$2")")
       shift 2
     else

@@ -10,7 +10,7 @@
 // screen table (arcade_flow.cpp): its entry step and its frame step.
 enum ArcadeScreen {
   kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4,
-  kArcadeOptions = 5,
+  kArcadeOptions = 5, kArcadeInitials = 6, kArcadeHighScores = 7, kArcadeDemo = 8,
   kArcadeScreens
 };
 // `nextScreen` when no screen change is asked for.
@@ -24,11 +24,13 @@ enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2,
 // The pause box's choices.
 enum PauseChoice { kPauseGoOn = 0, kPauseToTitle = 1 };
 
+constexpr int32_t kTicksPerSecond = 59;  // frames are 17 ms apart: the arcade's clock
 constexpr int kArcadeClearedSlots = kOverworldNodes;  // a world has no more stages than nodes
 
 // Who writes what: the arcade frame (arcade_flow) owns screen and acts on nextScreen, which
 // any screen's frame step may set to leave; the screens own phase, phaseTicks, pauseChoice and
-// quit; a new game and the stage clear (arcade_progress) own players, cleared and lastStage.
+// quit; a new game and the stage clear (arcade_progress) own players, cleared and lastStage;
+// the stage entry owns furthestStage; the title owns idleTicks.
 struct ArcadeState {
   int32_t screen;
   int32_t nextScreen = kArcadeNoScreen;  // entered once the frame step that set it returns
@@ -39,6 +41,8 @@ struct ArcadeState {
   int32_t players;     // players taking part in this game, 1 or 2
   std::string cleared[kArcadeClearedSlots];  // stages cleared in this game, empty slots unused
   std::string lastStage;  // the stage played last: the markers come back to its node
+  std::string furthestStage;  // "world1/stage2": the last stage this game set foot on
+  int32_t idleTicks;          // ticks the title has gone without a key: the attract mode's count
   // The stage's boss (arcade_boss): found at stage entry, watched every tick, drawn over it.
   int32_t boss = -1;       // its entity, -1 when the stage has none
   int32_t bossSeen = 0;    // 1 once it has come into view: its health bar shows from then
@@ -57,8 +61,10 @@ bool arcadeFrame();
 void enterArcadeScreen(int32_t screen);
 // Start-up, the arcade until it ends, and the clean exit (status 0).
 int arcadeMain(int argc, char** argv);
-// `--settings FILE` names the settings file (the player's own in the config folder otherwise);
-// anything else prints the usage to standard error and gives false.
+// The switches, each naming a file the player owns:
+//   --settings FILE   the settings (the player's own in the config folder otherwise)
+//   --scores FILE     the high scores (the player's own in the data folder otherwise)
+// Anything else prints the usage to standard error and gives false.
 bool readArcadeArguments(int argc, char** argv);
 constexpr int kArcadeUsageStatus = 2;
 
@@ -128,3 +134,31 @@ std::string endEntry();
 bool endFrame();
 std::string optionsEntry();  // the player's settings (screens/options.h)
 bool optionsScreenFrame();
+std::string initialsEntry();  // the runs that just made the high scores, named
+bool initialsFrame();
+std::string highScoresEntry();
+bool highScoresFrame();
+std::string demoEntry();  // the next shipped recording that fits the pack, playing itself
+bool demoFrame();
+
+// ---- the end of a run and the attract mode (arcade_initials.cpp, arcade_attract.cpp) -------
+
+// The runs that just made the high scores, being named. Written by screenAfterRun (which runs)
+// and the initials entry (the letters); read by the high-score screen to pick them out.
+struct InitialsEntry {
+  int32_t run[2];     // each player's run's place in highScores, -1 when it made no place
+  int32_t letter[2];  // the initial being chosen, 0 to 2; 3 once all three are confirmed
+  int32_t ticks;      // ticks on the entry screen: it closes by itself in time
+};
+extern InitialsEntry initials;
+constexpr InitialsEntry kNoInitials{{-1, -1}, {0, 0}, 0};
+
+// A run is over (game over not continued, or the world's end): the screen that follows, the
+// initials entry when a player's run made the table, else `otherwise`.
+int32_t screenAfterRun(int32_t otherwise);
+// The title's count towards the attract mode: reset by any key, after 20 s the demo.
+void countTitleIdle();
+// A new session: every shipped recording may be shown again, starting from the first.
+void resetAttract();
+// Whether any key or button went down in this frame's poll.
+bool anyInputPressed();

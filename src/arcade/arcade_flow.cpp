@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "arcade/arcade.h"
+#include "arcade/high_scores.h"
+#include "base/player_files.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
@@ -13,6 +15,23 @@
 ArcadeState arcade;
 
 namespace {
+
+constexpr const char* kScoresFileName = "scores.txt";
+const char* const kUsage =
+    "usage: brawler-arcade [--settings FILE] [--scores FILE]\n"
+    "--settings FILE keeps the controls, the window and the volumes (%s when left out);\n"
+    "--scores FILE keeps the high scores (%s when left out).\n";
+
+// A switch that names a file the player owns, and where the name goes.
+struct ArcadeSwitch {
+  const char* name;
+  std::string* file;
+};
+
+std::string shownPath(const std::string& path) { return path.empty() ? "not kept" : path; }
+
+// Where the high scores are kept: from the switches, read by the program's start.
+std::string scoresPath;
 
 struct ArcadeScreenSteps {
   int32_t screen;
@@ -26,6 +45,9 @@ const ArcadeScreenSteps kScreenSteps[] = {
     {kArcadeStage, stageEntry, stageFrame},
     {kArcadeEnd, endEntry, endFrame},
     {kArcadeOptions, optionsEntry, optionsScreenFrame},
+    {kArcadeInitials, initialsEntry, initialsFrame},
+    {kArcadeHighScores, highScoresEntry, highScoresFrame},
+    {kArcadeDemo, demoEntry, demoFrame},
 };
 static_assert(sizeof kScreenSteps / sizeof kScreenSteps[0] == kArcadeScreens, "a screen without steps");
 
@@ -56,6 +78,7 @@ void enterArcade() {
   gameRules.jumpLandsOnFeet = 1;
   usePlayerSettings();
   windowCloseRequested = 0;
+  resetAttract();
   enterArcadeScreen(kArcadeTitle);
 }
 
@@ -68,22 +91,25 @@ bool arcadeFrame() {
 
 bool readArcadeArguments(int argc, char** argv) {
   settingsPath = defaultSettingsPath();
+  scoresPath = playerDataFile(kScoresFileName);
+  const ArcadeSwitch switches[] = {{"--settings", &settingsPath}, {"--scores", &scoresPath}};
   for (int a = 1; a < argc; ++a) {
-    const std::string arg = argv[a];
-    if (arg == "--settings" && a + 1 < argc) {
-      settingsPath = argv[++a];
-      continue;
+    const ArcadeSwitch* known = nullptr;
+    for (const ArcadeSwitch& s : switches)
+      if (argv[a] == std::string(s.name) && a + 1 < argc) known = &s;
+    if (known == nullptr) {
+      std::fprintf(stderr, kUsage, shownPath(defaultSettingsPath()).c_str(),
+                   shownPath(playerDataFile(kScoresFileName)).c_str());
+      return false;
     }
-    std::fprintf(stderr, "usage: brawler-arcade [--settings FILE]\n"
-                         "FILE keeps the controls, the window and the volumes (%s when left out).\n",
-                 defaultSettingsPath().empty() ? "not kept" : defaultSettingsPath().c_str());
-    return false;
+    *known->file = argv[++a];
   }
   return true;
 }
 
 int arcadeMain(int argc, char** argv) {
   if (!readArcadeArguments(argc, argv)) return kArcadeUsageStatus;
+  loadHighScores(scoresPath);
   startUp(monotonicSeconds());
   enterArcade();
   while (arcadeFrame()) {

@@ -1,5 +1,6 @@
 // The arcade's screens around the stages: the title, character select, the map and the end.
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 #include "audio/sound.h"
 #include "render/draw.h"
 #include "render/font_text.h"
@@ -50,6 +51,7 @@ void chooseFromTitle() {
       arcade.nextScreen = kArcadeSelect;
       break;
     case kEntryContinue:
+      continueFromTitle(arcade.players);
       arcade.nextScreen = kArcadeMap;
       break;
     case kEntryOptions:
@@ -84,6 +86,7 @@ std::string titleEntry() {
   enterMainMenu();
   mainMenu.addedEntries = 1;  // OPTIONS
   greyContinue();
+  arcade.idleTicks = 0;
   return "title";
 }
 
@@ -94,6 +97,7 @@ bool titleFrame() {
   const bool open = mainMenuFrame();
   if (open) {
     skipGreyedEntry(before);
+    countTitleIdle();
     return true;
   }
   chooseFromTitle();
@@ -159,6 +163,6 @@ bool endFrame() {
   presentFrame();
   const bool skipped = arcade.phaseTicks > kEndSkippableAfter &&
                        (playerCommands[0].confirmPressed != 0 || anyPlayerPressed(kActionAttack));
-  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = kArcadeTitle;
+  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
   return true;
 }

@@ -1,5 +1,6 @@
 // How far the players have come in the world: which stages are cleared, and which are open.
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 
 #include "sim/entity.h"
 
@@ -18,6 +19,8 @@ void startNewGame(int32_t players) {
   arcade.players = players;
   for (std::string& s : arcade.cleared) s.clear();
   arcade.lastStage.clear();
+  arcade.furthestStage.clear();
+  startScores();
   // Fighters and hit points as at start-up: the select screen then names the fighters.
   setPlayerDefaults();
 }

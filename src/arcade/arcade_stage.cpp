@@ -2,6 +2,7 @@
 #include <string>
 
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kTicksPerSecond = 59;  // frames are 17 ms apart
 // Long enough for the music's 1.5-second fade and a moment of quiet after it.
 constexpr int32_t kClearHoldTicks = 3 * kTicksPerSecond;
 constexpr int32_t kContinueSeconds = 10;
@@ -33,9 +33,22 @@ constexpr int32_t kPlayerTwo = 1;
 
 int32_t centre() { return screenWidth / 2; }
 
+// The scores sit right of the two panels, a row each (player 1 level with the top of the
+// panels): under them is where the boss's health bar goes.
+constexpr int32_t kScoreX = 555;
+constexpr int32_t kScoreY = 14;
+constexpr int32_t kScoreRowStep = 44;
+
+// The players' points are read off the tick around its attacks: what the attacks are about to
+// change, then what they changed.
+void watchForPoints(TickPhase next) {
+  if (next == kTickAttacks) scoreTickBeforeAttacks(arcade.players);
+  if (next == kTickShake) scoreTickAfterAttacks(arcade.players);
+}
+
 // The game's own tick (its end wall a house rule), then what the arcade shows of it.
 void arcadeTick() {
-  simulateTick();
+  simulateTick(watchForPoints);
   watchStageBoss();
   countDownPlayerMarks();
 }
@@ -89,12 +102,13 @@ void clearedStep() {
 
 void gameOverStep() {
   if (anyPlayerPressed(kActionAttack)) {
+    continueScores(arcade.players);
     revivePlayers();
     setPhase(kPhasePlaying);
     return;
   }
   arcadeTick();
-  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = kArcadeTitle;
+  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
 }
 
 // ---- words over the stage ----
@@ -113,9 +127,16 @@ void drawGameOver() {
   drawFontTextCentred("CONTINUE? " + std::to_string(secondsLeft), centre(), kLineY, 1, 0.0);
 }
 
+void drawScores() {
+  for (int p = 0; p < arcade.players && p < kScoringPlayers; ++p)
+    drawFontText(std::to_string(p + 1) + "P " + std::to_string(scores.points[p]), kScoreX,
+                 kScoreY + kScoreRowStep * p, 1, 0.0);
+}
+
 void drawOverlay() {
   drawPlayerMarks();
   drawStageBoss();
+  drawScores();
   if (arcade.phase == kPhasePaused) drawPause();
   if (arcade.phase == kPhaseCleared) drawFontTextCentred("STAGE CLEAR", centre(), kBannerY, kBannerScale, 0.0);
   if (arcade.phase == kPhaseGameOver) drawGameOver();
@@ -143,6 +164,8 @@ std::string stageEntry() {
   findStageBoss();
   dressPlayersForStage();
   enterStage();
+  scoreStageStart();
+  arcade.furthestStage = worldName + "/" + stageName;
   setPhase(kPhasePlaying);
   return "stage " + worldName + "/" + stageName;
 }
@@ -162,6 +185,7 @@ bool stageFrame() {
   presentFrame();
   if (arcade.phase == kPhasePlaying && stageCleared()) {
     setPhase(kPhaseCleared);
+    scoreStageClear(arcade.players);
     fadeOutMusic();
   } else if (arcade.phase == kPhasePlaying && everyPlayerDown()) {
     setPhase(kPhaseGameOver);

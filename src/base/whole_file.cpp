@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -66,6 +68,18 @@ bool writeFileAtomically(const std::string& path, const std::string& text, std::
     return false;
   }
   return true;
+}
+
+bool fileExists(const std::string& path) {
+  std::error_code failed;
+  return std::filesystem::exists(path, failed);
+}
+
+void warnAboutFile(const std::string& path, int line, const std::string& what) {
+  if (line > 0)
+    std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), line, what.c_str());
+  else
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), what.c_str());
 }
 
 bool makeFolders(const std::string& folder) {

@@ -16,5 +16,10 @@ bool writeBeside(const std::string& path, const std::string& text, std::string* 
 // Whether writeFileAtomically could write there now (it creates and removes its temporary
 // file): asked before the work whose result is to be kept, rather than after it.
 bool canWriteAtomically(const std::string& path, std::string* error);
+// Whether anything is there at all, readable or not.
+bool fileExists(const std::string& path);
 // Makes the folder and any missing folders above it; false when one cannot be made.
 bool makeFolders(const std::string& folder);
+// The one line a damaged file the player owns gets: "PATH:LINE: WHAT" on standard error (line 0
+// for the file as a whole). The game goes on with what could be read.
+void warnAboutFile(const std::string& path, int line, const std::string& what);

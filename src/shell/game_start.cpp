@@ -25,15 +25,19 @@ uint32_t monotonicSeconds() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::seconds>(sinceStart).count());
 }
 
-void startUp(uint32_t seed) {
+void setStartUpValues(uint32_t seed) {
   gravity = roundToInt(kGravity);
   seedRandom(seed);
-  setDefaultBindings();
   setPlayerDefaults();
   worldName = kStartWorld;
   playerCount = kStartPlayers;
   cameraTarget = 0;
   screenState = kScreenPlaystage;
+}
+
+void startUp(uint32_t seed) {
+  setStartUpValues(seed);
+  setDefaultBindings();
   initVideoAndAudio();
   loadInterfaceGraphics();
 }

@@ -3,6 +3,7 @@
 //   brawler-replay play FILE [--headless]
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
+//   brawler-replay pilot FILE WORLD STAGE TICKS
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 // Run it in a content folder, as the game.
 #include <chrono>
@@ -12,10 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "base/fingerprint.h"
 #include "base/whole_file.h"
 #include "content/pack_layout.h"
-#include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
 #include "shell/input.h"
@@ -24,6 +23,7 @@
 #include "sim/recording.h"
 #include "sim/tick_input.h"
 #include "netplay.h"
+#include "pilot.h"
 #include "stage_run.h"
 
 namespace {
@@ -35,13 +35,16 @@ const char* const kUsage =
     "       brawler-replay play FILE [--headless]\n"
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
+    "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
-    "fingerprints anew from the folder, keeping its controls (after an intended change).\n"
+    "fingerprints anew from the folder, keeping its controls (after an intended change);\n"
+    "pilot records TICKS ticks of WORLD/STAGE headless with both players played by the program\n"
+    "(the arcade's attract fights).\n"
     "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
@@ -69,7 +72,7 @@ Recording recording;
 std::string recordingPath;
 
 [[noreturn]] void finishRecording() {
-  for (const std::string& path : hostPathsUsed()) recording.content.push_back({path, fileDigest(path)});
+  fingerprintContentUsed(&recording);
   std::string error;
   const bool saved = writeFileAtomically(recordingPath, formatRecording(recording), &error);
   if (!saved) {
@@ -162,8 +165,34 @@ int restamp(const std::vector<std::string>& args) {
   startRecordedStage(r.seed, r.world, r.stage);
   for (const TickInput& input : r.ticks) headlessTick(input);
   r.content.clear();
-  for (const std::string& path : hostPathsUsed()) r.content.push_back({path, fileDigest(path)});
+  fingerprintContentUsed(&r);
   if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
+  return 0;
+}
+
+// A fight with nobody at the keys: the pilot plays both players headless, and the controls it
+// chose are kept as a recording like any other.
+int pilotCommand(const std::vector<std::string>& args) {
+  if (args.size() != 4) return refuse("pilot takes FILE WORLD STAGE TICKS");
+  char* end = nullptr;
+  const long ticks = std::strtol(args[3].c_str(), &end, 10);
+  if (*end != '\0' || ticks <= 0) return refuse("TICKS must be a whole number above 0");
+  std::string error;
+  if (!canWriteAtomically(args[0], &error)) return refuse(error);
+  Recording r;
+  r.world = args[1];
+  r.stage = args[2];
+  r.seed = static_cast<uint32_t>(ticks);  // fixed, so that the same command makes the same fight
+  useNullPlatform(true);
+  startRecordedStage(r.seed, r.world, r.stage);
+  resetPilot();
+  for (long t = 0; t < ticks; ++t) {
+    r.ticks.push_back(pilotTick());
+    headlessTick(r.ticks.back());
+  }
+  fingerprintContentUsed(&r);
+  if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
+  printDigest("end", r.ticks.size());
   return 0;
 }
 
@@ -176,6 +205,7 @@ constexpr Command kCommands[] = {
     {"play", play},
     {"digest", digest},
     {"restamp", restamp},
+    {"pilot", pilotCommand},
     {"netplay", netplay},
 };
 

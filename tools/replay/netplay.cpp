@@ -9,11 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "base/fingerprint.h"
 #include "base/whole_file.h"
 #include "net/session.h"
 #include "net_world.h"
-#include "platform/host_path.h"
 #include "platform/net.h"
 #include "platform/null_platform.h"
 #include "sim/recording.h"
@@ -129,7 +127,7 @@ void takeConfirmed(const NetSession& s, Recording* out) {
 }
 
 bool writeOut(const std::string& path, Recording* out) {
-  for (const std::string& used : hostPathsUsed()) out->content.push_back({used, fileDigest(used)});
+  fingerprintContentUsed(out);
   std::string error;
   if (writeFileAtomically(path, formatRecording(*out), &error)) return true;
   std::fprintf(stderr, "brawler-replay: %s\n", error.c_str());

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/fingerprint.h"
+#include "platform/host_path.h"
 #include "platform/null_platform.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
@@ -55,4 +56,8 @@ void printDigest(const char* label, size_t tick) {
   std::printf("%s %zu %s fighters %d props %d effects %d p1 %d,%d,%d hp %g p2 %d,%d,%d hp %g camera %d,%d\n",
               label, tick, hex64(worldDigest()).c_str(), alive[kKindFighter], alive[kKindObject],
               alive[kKindEffect], p1.x, p1.y, p1.z, p1.hp, p2.x, p2.y, p2.z, p2.hp, cameraX, cameraY);
+}
+
+void fingerprintContentUsed(Recording* recording) {
+  for (const std::string& path : hostPathsUsed()) recording->content.push_back({path, fileDigest(path)});
 }

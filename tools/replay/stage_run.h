@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/recording.h"
 #include "sim/tick_input.h"
 
 // Start-up and stage start as the game takes them, on the recording's stage and seed.
@@ -17,3 +18,6 @@ void showRecordedTick(const TickInput& input);
 // The world's fingerprint, then a few plain figures that say where a changed fight went its
 // own way: "LABEL TICK DIGEST fighters ... camera X,Y".
 void printDigest(const char* label, size_t tick);
+// Puts in the recording a fingerprint of every content file this run has opened, in the order
+// it opened them.
+void fingerprintContentUsed(Recording* recording);

@@ -83,7 +83,7 @@ TEST_P(HighScoreDamage, SkipsTheLineWithOneWarningAndKeepsTheRest) {
   EXPECT_EQ(skipped, 1);
   EXPECT_EQ(table.count, 2);
   EXPECT_EQ(table.runs[1].initials, "DEF");
-  EXPECT_EQ(warnings.find("/some/scores.txt:3: "), 0u) << warnings;
+  EXPECT_EQ(warnings.find("/some/scores.txt:3: warning: "), 0u) << warnings;
   EXPECT_NE(warnings.find(c.warning), std::string::npos) << warnings;
   EXPECT_EQ(warnings.find('\n'), warnings.size() - 1) << "one line: " << warnings;
 }
@@ -142,20 +142,24 @@ TEST_F(HighScoreFolder, AnUnwritableFolderKeepsTheTableForTheSessionWithOneWarni
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(saveHighScores());
   const std::string warning = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(warning.find("not-a-folder/brawler/scores.txt: "), std::string::npos) << warning;
+  EXPECT_NE(warning.find("not-a-folder/brawler/scores.txt: warning: "), std::string::npos) << warning;
   EXPECT_EQ(warning.find('\n'), warning.size() - 1) << warning;
   EXPECT_EQ(highScores.count, 1);
   EXPECT_EQ(highScores.runs[0].initials, "KEP");
 }
 
-TEST_F(HighScoreFolder, AFileThatCannotBeReadIsAnEmptyTableWithAWarning) {
+TEST_F(HighScoreFolder, AFileThatCannotBeReadIsAnEmptyTableWithOneWarningAndIsNotWrittenOver) {
   const std::string path = dir_ + "/scores.txt";
-  ASSERT_TRUE(makeFolders(path));  // a folder where the file should be
+  ASSERT_TRUE(makeFolders(path + "/kept"));  // a folder where the file should be, with something in it
   ::testing::internal::CaptureStderr();
   loadHighScores(path);
+  insertHighScore(&highScores, run(700, "NEW"));
+  EXPECT_FALSE(saveHighScores());
   const std::string warning = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(highScores.count, 0);
-  EXPECT_NE(warning.find(path + ": "), std::string::npos) << warning;
+  EXPECT_EQ(highScores.count, 1);
+  EXPECT_EQ(warning, path + ": warning: cannot be read (Is a directory); the high scores start empty and are kept "
+                            "for this session only\n");
+  EXPECT_TRUE(fileExists(path + "/kept")) << "what stood there was replaced";
 }
 
 struct DataFolderCase {

@@ -60,11 +60,17 @@ TEST_F(SettingsFile, AMissingFileGivesTheDefaultsQuietly) {
   EXPECT_EQ(playerControls[0].pad, kNoPad);
 }
 
-TEST_F(SettingsFile, AFileThatCannotBeReadGivesTheDefaultsWithOneWarning) {
-  settingsPath = folder;  // a folder where the file should be
-  const std::string warned = load();
-  EXPECT_EQ(warned, folder + ": warning: cannot be read (Is a directory); the defaults are used\n");
-  EXPECT_EQ(settings.musicVolume, 10);
+TEST_F(SettingsFile, AFileThatCannotBeReadGivesTheDefaultsWithOneWarningAndIsNotWrittenOver) {
+  const std::string path = folder + "/settings.txt";
+  ASSERT_TRUE(makeFolders(path + "/kept"));  // a folder where the file should be, with something in it
+  settingsPath = path;
+  ::testing::internal::CaptureStderr();
+  loadSettings();
+  settings.musicVolume = 3;
+  saveSettings();
+  const std::string warned = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(warned, path + ": warning: cannot be read (Is a directory); the defaults are used for this session only\n");
+  EXPECT_TRUE(fileExists(path + "/kept")) << "what stood there was replaced";
 }
 
 TEST_F(SettingsFile, EverySettingComesBackAsItWasLeft) {

@@ -85,10 +85,10 @@ void loadHighScores(const std::string& path) {
   highScores.path = path;
   if (path.empty()) return;
   std::string text;
-  if (readWholeFile(path, &text))
-    parseHighScores(text, path, &highScores);
-  else if (fileExists(path))
-    warnAboutFile(path, 0, "cannot be read; the high scores start empty");
+  const PlayerFileRead read =
+      readPlayerFile(path, &text, "the high scores start empty and are kept for this session only");
+  if (read == kPlayerFileRead) parseHighScores(text, path, &highScores);
+  if (read == kPlayerFileUnreadable) highScores.path.clear();
 }
 
 bool saveHighScores() {

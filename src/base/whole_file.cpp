@@ -77,9 +77,18 @@ bool fileExists(const std::string& path) {
 
 void warnAboutFile(const std::string& path, int line, const std::string& what) {
   if (line > 0)
-    std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), line, what.c_str());
+    std::fprintf(stderr, "%s:%d: warning: %s\n", path.c_str(), line, what.c_str());
   else
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), what.c_str());
+    std::fprintf(stderr, "%s: warning: %s\n", path.c_str(), what.c_str());
+}
+
+PlayerFileRead readPlayerFile(const std::string& path, std::string* text, const std::string& instead) {
+  errno = 0;
+  if (readWholeFile(path, text)) return kPlayerFileRead;
+  const int reason = errno;
+  if (!fileExists(path)) return kPlayerFileMissing;
+  warnAboutFile(path, 0, std::string("cannot be read (") + std::strerror(reason) + "); " + instead);
+  return kPlayerFileUnreadable;
 }
 
 bool makeFolders(const std::string& folder) {

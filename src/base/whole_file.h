@@ -20,6 +20,12 @@ bool canWriteAtomically(const std::string& path, std::string* error);
 bool fileExists(const std::string& path);
 // Makes the folder and any missing folders above it; false when one cannot be made.
 bool makeFolders(const std::string& folder);
-// The one line a damaged file the player owns gets: "PATH:LINE: WHAT" on standard error (line 0
-// for the file as a whole). The game goes on with what could be read.
+// The one line a damaged file the player owns gets: "PATH:LINE: warning: WHAT" on standard
+// error ("PATH: warning: WHAT" with line 0, for the file as a whole), the form compilers and
+// the content checker use. The game goes on with what could be read.
 void warnAboutFile(const std::string& path, int line, const std::string& what);
+// Reads a file the player owns. Missing is a first run and quiet; there but unreadable gets its
+// one warning, "cannot be read (REASON); " + `instead`, and the caller is to leave it alone for
+// the session: writing over it would lose whatever the player had in it.
+enum PlayerFileRead { kPlayerFileRead, kPlayerFileMissing, kPlayerFileUnreadable };
+PlayerFileRead readPlayerFile(const std::string& path, std::string* text, const std::string& instead);

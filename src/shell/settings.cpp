@@ -1,10 +1,8 @@
 #include "shell/settings.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "audio/sound.h"
 #include "base/whole_file.h"
@@ -65,11 +63,9 @@ void loadSettings() {
   keptSettingsLineCount = 0;
   if (settingsPath.empty()) return;
   std::string text;
-  if (readWholeFile(settingsPath, &text)) return parseSettings(text, settingsPath);
-  // A missing file is a first run: nothing kept yet.
-  if (errno != ENOENT)
-    std::fprintf(stderr, "%s: warning: cannot be read (%s); the defaults are used\n", settingsPath.c_str(),
-                 std::strerror(errno));
+  const PlayerFileRead read = readPlayerFile(settingsPath, &text, "the defaults are used for this session only");
+  if (read == kPlayerFileRead) parseSettings(text, settingsPath);
+  if (read == kPlayerFileUnreadable) settingsPath.clear();
 }
 
 void saveSettings() {
@@ -79,8 +75,7 @@ void saveSettings() {
       makeFolders(folderOf(settingsPath)) && writeFileAtomically(settingsPath, formatSettings(), &error);
   if (saved || saveFailureTold == 1) return;
   if (error.empty()) error = "cannot make the folder " + folderOf(settingsPath);
-  std::fprintf(stderr, "%s: warning: %s; the settings are kept until the game ends\n", settingsPath.c_str(),
-               error.c_str());
+  warnAboutFile(settingsPath, 0, error + "; the settings are kept until the game ends");
   saveFailureTold = 1;
 }
 

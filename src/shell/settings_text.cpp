@@ -1,9 +1,9 @@
 #include "shell/settings_text.h"
 
-#include <cstdio>
 #include <sstream>
 
 #include "audio/sound.h"
+#include "base/whole_file.h"
 #include "platform/platform.h"
 #include "shell/bindings.h"
 #include "shell/settings.h"
@@ -195,7 +195,6 @@ void parseSettings(const std::string& text, const std::string& file) {
       continue;
     }
     if (!good)
-      std::fprintf(stderr, "%s:%d: warning: %s: %s; the default is used\n", file.c_str(), number, name.c_str(),
-                   wrong.c_str());
+      warnAboutFile(file, number, name + ": " + wrong + "; the default is used");
   }
 }

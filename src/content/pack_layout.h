@@ -49,3 +49,7 @@ constexpr const char* kMarkersOffsets = "gfx\\overworld\\markers.off";
 constexpr const char* kMarkersScript = "scripts\\overworldmarkers.dat";
 constexpr const char* kOverworldMapFrames = "gfx\\stage\\bg.spr";
 inline std::string overworldMapImage(const std::string& world) { return "gfx\\overworld\\" + world + ".png"; }
+// The world's node graph, as the overworld opens it; the checker reads the same name.
+inline std::string overworldDataFile(const std::string& world) {
+  return "stage\\" + world + "\\overworlddata.dat";
+}

@@ -128,7 +128,7 @@ void enterOverworld() {
   overworld.confirmed = 0;
   loadTextureRGB(overworldMapImage(worldName), overworld.mapTexture);
   loadFrameList(overworld.mapFrames, overworld.mapTexture, kOverworldMapFrames);
-  readLines("stage\\" + worldName + "\\overworlddata.dat", overworld.lines);
+  readLines(overworldDataFile(worldName), overworld.lines);
   readOverworldNodes(overworld);
   loadMarkers();
 }

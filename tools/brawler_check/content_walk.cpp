@@ -69,7 +69,7 @@ void checkWorldList() {
     if (getField(file.lines[i], 1) != kWorldKeyword) continue;
     const std::string world = getField(file.lines[i], 2);
     const int line = i + 1;
-    const std::string map = "stage/" + world + "/overworlddata.dat";
+    const std::string map = shownPath(overworldDataFile(world));
     if (world.empty())
       reportWarning(kWorldListFile, line, "WORLD without a name; the line is ignored");
     else if (std::find(seen.begin(), seen.end(), world) != seen.end())

@@ -16,8 +16,6 @@
 
 namespace {
 
-std::string overworldData(const std::string& world) { return "stage/" + world + "/overworlddata.dat"; }
-
 const TextFormat kRosterFormat{"roster", {"FIGHTER"}, kRosterLineCount};
 const TextFormat kOverworldFormat{"overworld data", {"NODE", "START"}, kOverworldLineCount};
 
@@ -102,7 +100,7 @@ void checkCharacterSelect() {
 }
 
 void checkOverworld(const std::string& world, bool firstWorld) {
-  const std::string path = overworldData(world);
+  const std::string path = shownPath(overworldDataFile(world));
   if (!firstWorld && !contentFileExists(path)) return;
   if (firstWorld && !screenShipped("the overworld", {overworldMapImage(world), kMarkersImage,
                                                      kMarkersFrames, kMarkersScript, path}))

@@ -202,6 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"rgba_background", "gfx/stage/sky.png: error"},
         FaultCase{"missing_frame_list", "gfx/entities/thug.spr: error"},
         FaultCase{"missing_offsets", "gfx/entities/bluesoldier.off: error"},
+        FaultCase{"missing_second_colours", "gfx/entities/kestor_2p.png: warning", "both players take kestor"},
                 FaultCase{"missing_sound", "sound/3.wav: error"},
         FaultCase{"missing_node_stage", "stage/world1/overworlddata.dat:2: error"},
         FaultCase{"node_stage_elsewhere", "extra/bonus.lev:6: error"},

@@ -27,6 +27,17 @@ void requireNamedFrames(const std::string& sprPath, const SheetInfo& sheet,
   for (const char* use : uses) requireFrames(sprPath, sheet, k, k, use), ++k;
 }
 
+// Two players on one fighter: the arcade dresses player 2 in the second colours, cut by the
+// fighter's own frame list. A pack without them still plays, with the two looking alike; one
+// that cannot be decoded stops the game when the second player takes that fighter.
+void checkRosterFighter(const std::string& name, const std::string& rosterPath) {
+  checkEntityFiles(name, kPlayerFiles, kRoleFighter, "by " + rosterPath + " for a player's fighter");
+  const std::string secondColours = secondColoursSheet(name);
+  const std::string what = "by the arcade for player 2 when both players take " + name;
+  if (requireFile(secondColours, what + "; without it the two look alike", kWarning))
+    checkSheet(secondColours, kImageRGBA, entityFilesBase(name) + ".spr", what);
+}
+
 void checkRoster() {
   const std::string path = kRosterFile;
   if (!contentFileExists(path)) {
@@ -46,7 +57,7 @@ void checkRoster() {
     else if (name.empty())
       reportError(path, i + 1, "FIGHTER without a fighter name");
     else
-      checkEntityFiles(name, kPlayerFiles, kRoleFighter, "by " + path + " for a player's fighter");
+      checkRosterFighter(name, path);
   }
 }
 

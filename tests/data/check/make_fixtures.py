@@ -161,6 +161,8 @@ def clean():
         files["gfx/entities/%s.%s" % (name, "PNG" if name == "thug" else "png")] = png(32, 16, 4)
         files["gfx/entities/%s.spr" % name] = TWO_FRAMES
         files["gfx/entities/%s.off" % name] = offsets(2)
+    for name in ("kestor", "bluesoldier"):  # the roster's fighters wear these as player 2
+        files["gfx/entities/%s_2p.png" % name] = png(32, 16, 4, (40, 200, 40, 255))
     for slot in range(5):
         files["sound/%d.wav" % slot] = wav()
     files["bgm/theme.ogg"] = LONG_OGG
@@ -193,6 +195,7 @@ def cases(base):
                                                                   (16, 0, 40, 16))},
         "missing_frame_list": {"REMOVED": text("gfx/entities/thug.spr")},
         "missing_offsets": {"REMOVED": text("gfx/entities/bluesoldier.off")},
+        "missing_second_colours": {"REMOVED": text("gfx/entities/kestor_2p.png")},
         "missing_interface_frame": {"gfx/interface/global.spr": frames(
             *[(4 * k, 0, 4 * k + 4, 4) for k in range(4)])},
         "missing_animation": {"scripts/kestor.dat": replace_line(kestor, "BEGIN GETUP",

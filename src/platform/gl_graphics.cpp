@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "platform/gl_texture.h"
 #include "platform/platform_backend.h"
 #include "platform/quad_queue.h"
 
@@ -141,17 +142,8 @@ void clearBuffers() {
 }
 
 uint32_t createTexture(const DecodedImage& image, bool rgba) {
-  const GLenum format = pixelFormat(rgba);
-  if (!textureSizeAccepted(image.width, image.height, format)) return 0;
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexImage2D(GL_TEXTURE_2D, 0, format, image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
-               image.pixels.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  noteTextureOpacity(name, image, rgba);
-  return name;
+  if (!textureSizeAccepted(image.width, image.height, pixelFormat(rgba))) return 0;
+  return uploadTexture(image, rgba);
 }
 
 int maxTextureSide() {
@@ -162,9 +154,7 @@ int maxTextureSide() {
 
 void deleteTexture(uint32_t glName) {
   drawQueuedQuads();  // the queue may still draw from it
-  forgetTextureOpacity(glName);
-  GLuint name = glName;
-  glDeleteTextures(1, &name);
+  freeTexture(glName);
 }
 
 void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {

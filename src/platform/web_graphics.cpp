@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/gl_texture.h"
 #include "platform/platform_backend.h"
 #include "platform/quad_queue.h"
 
@@ -188,27 +189,17 @@ void clearBuffers() {
 
 uint32_t createTexture(const DecodedImage& image, bool rgba) {
   if (image.width <= 0 || image.height <= 0 || image.width > largestSide || image.height > largestSide) return 0;
-  const GLenum format = rgba ? GL_RGBA : GL_RGB;
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glTexImage2D(GL_TEXTURE_2D, 0, format, image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
-               image.pixels.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  const uint32_t name = uploadTexture(image, rgba);
   // WebGL 1 samples a sheet whose sides are not powers of two only when it does not repeat.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  noteTextureOpacity(name, image, rgba);
   return name;
 }
 
 void deleteTexture(uint32_t glName) {
   drawQueuedQuads();  // the queue may still draw from it
-  forgetTextureOpacity(glName);
-  GLuint name = glName;
-  glDeleteTextures(1, &name);
+  freeTexture(glName);
 }
 
 void drawTexturedQuad(uint32_t glName, const QuadVertex corners[4], double alpha) {

@@ -30,7 +30,6 @@ constexpr int32_t kLetterScale = 3;
 constexpr int32_t kLetterStep = 80;
 constexpr int32_t kHintY = 600;
 constexpr int32_t kCountY = 660;
-constexpr double kUnchosen = 0.5;
 
 int32_t takingPart() { return arcade.players < kScoringPlayers ? arcade.players : kScoringPlayers; }
 
@@ -77,7 +76,7 @@ void drawPlayerEntry(int p, int32_t centreX) {
   for (int k = 0; k < kInitialsLength; ++k) {
     const bool lit = k == initials.letter[p] || initials.letter[p] >= kInitialsLength;
     drawFontTextCentred(std::string(1, run.initials[k]), firstX + kLetterStep * k, kLettersY, kLetterScale,
-                        lit ? 0.0 : kUnchosen);
+                        lit ? 0.0 : kUnchosenEntryTransparency);
   }
 }
 
@@ -91,7 +90,7 @@ void drawEntry() {
     if (initials.run[p] >= 0) drawPlayerEntry(p, screenWidth * (++column) / (shown + 1));
   drawFontTextCentred("UP DOWN: LETTER   ATTACK: NEXT", screenWidth / 2, kHintY, 1, 0.0);
   const int32_t secondsLeft = (kInitialsTicks - initials.ticks + kTicksPerSecond - 1) / kTicksPerSecond;
-  drawFontTextCentred(std::to_string(secondsLeft), screenWidth / 2, kCountY, 1, kUnchosen);
+  drawFontTextCentred(std::to_string(secondsLeft), screenWidth / 2, kCountY, 1, kUnchosenEntryTransparency);
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ constexpr int32_t kEndTitleScale = 3;
 constexpr int32_t kOptionsEntryCentreX = 300;
 constexpr int32_t kOptionsEntryY = 90;
 constexpr int32_t kOptionsEntryScale = 2;
-constexpr double kUnchosenEntry = 0.5;
 
 void greyContinue() {
   const bool open = anyStageCleared();
@@ -75,7 +74,8 @@ void drawTitlePicture() {
 void drawOptionsEntry() {
   const bool chosen = mainMenu.cursor == kEntryOptions && mainMenu.phase == kMenuChoosing;
   const std::string text = chosen ? "> OPTIONS <" : "OPTIONS";
-  drawFontTextCentred(text, kOptionsEntryCentreX, kOptionsEntryY, kOptionsEntryScale, chosen ? 0.0 : kUnchosenEntry);
+  drawFontTextCentred(text, kOptionsEntryCentreX, kOptionsEntryY, kOptionsEntryScale, 
+                      chosen ? 0.0 : kUnchosenEntryTransparency);
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ constexpr int32_t kBannerScale = 2;
 constexpr int32_t kLineY = 380;
 constexpr int32_t kLineStep = 50;
 constexpr double kPauseDim = 0.5;
-constexpr double kUnchosen = 0.5;
 const char* const kPauseChoices[] = {"GO ON", "TITLE"};
 constexpr int32_t kPauseChoiceCount = 2;
 constexpr int32_t kPlayerTwo = 1;
@@ -122,7 +121,7 @@ void drawPause() {
   drawFontTextCentred("PAUSED", centre(), kBannerY, kBannerScale, 0.0);
   for (int k = 0; k < kPauseChoiceCount; ++k)
     drawFontTextCentred(kPauseChoices[k], centre(), kLineY + kLineStep * k, 1,
-                        k == arcade.pauseChoice ? 0.0 : kUnchosen);
+                        k == arcade.pauseChoice ? 0.0 : kUnchosenEntryTransparency);
 }
 
 void drawGameOver() {

@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+// Menus written in the font (the options rows, the title's OPTIONS, the pause choices, the
+// initials' letters) dim every entry but the chosen one by this much, so that all look alike.
+constexpr double kUnchosenEntryTransparency = 0.5;
+
 // Width in pixels of `text` drawn `scale` times the glyphs' own size.
 int32_t fontTextWidth(const std::string& text, int32_t scale);
 // Draws `text` with its top-left corner at (x, y); leaves drawParams as the last glyph set it.

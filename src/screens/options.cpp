@@ -24,7 +24,6 @@ constexpr int32_t kRowStep = 50;
 constexpr int32_t kLabelX = 160;
 constexpr int32_t kValueX = 520;
 constexpr int32_t kNoticeY = 680;
-constexpr double kUnchosen = 0.5;
 constexpr int32_t kNoticeTicks = 180;  // about three seconds
 constexpr size_t kLongestValue = 20;   // characters of a pad's name that fit beside its label
 constexpr int kKeyUp = 273, kKeyDown = 274, kKeyRight = 275, kKeyLeft = 276;
@@ -304,7 +303,7 @@ void drawPage() {
   const OptionsPageRows& page = currentPage();
   for (int32_t r = 0; r < page.count; ++r) {
     const OptionsRow& row = page.rows[r];
-    const double look = r == options.row ? 0.0 : kUnchosen;
+    const double look = r == options.row ? 0.0 : kUnchosenEntryTransparency;
     const int32_t y = kFirstRowY + kRowStep * r;
     drawFontText(row.label, kLabelX, y, 1, look);
     if (row.value) drawFontText(row.value(), kValueX, y, 1, look);

@@ -2,7 +2,6 @@
 // a stage of a new game, a cleared stage.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "arcade/arcade.h"
 #include "arcade/high_scores.h"
@@ -14,19 +13,12 @@
 #include "shell/screen_state.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "shipped_pack.h"
 
 class ArcadeFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    DecodedImage probe;
-    if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe))
-      GTEST_SKIP() << "no PNG decoder in this build";
-    ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
-    useNullPlatform(true);
-    nullJoystickCount = 0;
-    PlatformEvent leftOver;
-    while (platformPollEvent(&leftOver)) {
-    }
+    if (!openShippedPack()) GTEST_SKIP() << "no PNG decoder in this build";
     startUp(1);
     // Nothing a test does reaches a player's own high scores.
     highScores = HighScoreTable{};

@@ -21,6 +21,7 @@
 #include "shell/settings.h"
 #include "sim/game_state.h"
 #include "process_helpers.h"
+#include "shipped_pack.h"
 
 using namespace screen_driver;
 
@@ -43,14 +44,7 @@ Touch padTap(int pad, int button) { return {kEventJoyButtonDown, pad, button}; }
 class OptionsScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    DecodedImage probe;
-    if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe))
-      GTEST_SKIP() << "no PNG decoder in this build";
-    ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
-    useNullPlatform(true);
-    nullJoystickCount = 0;
-    nullJoystickNames.clear();
-    nullClearEvents();
+    if (!openShippedPack()) GTEST_SKIP() << "no PNG decoder in this build";
     settingsPath = makeEmptyDir() + "/settings.txt";
     startUp(1);
   }

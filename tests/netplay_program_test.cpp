@@ -9,26 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "process_helpers.h"
-#include "base/whole_file.h"
+#include "replay_program.h"
 #include "sim/recording.h"
 
 namespace {
 
 constexpr int kRunBoundMs = 90000;
 constexpr size_t kDepths = 8;
-
-ChildOptions replayOptions(const std::vector<std::string>& args) {
-  ChildOptions options;
-  // Standard error joined to standard output, so that a refusal's line can be read.
-  options.program = "/bin/sh";
-  options.args = {"-c", "exec \"$0\" \"$@\" 2>&1", BRAWLER_REPLAY_BINARY};
-  options.args.insert(options.args.end(), args.begin(), args.end());
-  options.workDir = BRAWLER_CONTENT_DIR;
-  // The game frees nothing by design; a leak report at exit would only change the status.
-  options.setEnv = {{"ASAN_OPTIONS", "detect_leaks=0"}};
-  return options;
-}
 
 std::string lineStartingWith(const std::string& out, const std::string& start) {
   std::istringstream in(out);
@@ -37,18 +24,12 @@ std::string lineStartingWith(const std::string& out, const std::string& start) {
   return "";
 }
 
-std::string fileText(const std::string& path) {
-  std::string text;
-  readWholeFile(path, &text);
-  return text;
-}
-
 // Starts the host on a port the system picks and returns that port, "" when it never says.
 std::string startHost(const std::vector<std::string>& args, ChildProcess* host) {
   std::vector<std::string> all = {"netplay", "--host", "127.0.0.1:0"};
   all.insert(all.end(), args.begin(), args.end());
   const std::string said = "netplay hosting on port ";
-  if (!startChild(replayOptions(all), host) || !waitForOutput(host, said, 30000)) return "";
+  if (!startChild(replayProgram(all), host) || !waitForOutput(host, said, 30000)) return "";
   if (!waitForOutput(host, "\n", 5000)) return "";
   const size_t at = host->out.find(said) + said.size();
   return host->out.substr(at, host->out.find('\n', at) - at);
@@ -57,7 +38,7 @@ std::string startHost(const std::vector<std::string>& args, ChildProcess* host) 
 void startJoiner(const std::string& port, const std::vector<std::string>& args, ChildProcess* joiner) {
   std::vector<std::string> all = {"netplay", "--join", "127.0.0.1:" + port};
   all.insert(all.end(), args.begin(), args.end());
-  ASSERT_TRUE(startChild(replayOptions(all), joiner));
+  ASSERT_TRUE(startChild(replayProgram(all), joiner));
 }
 
 // "netplay rollbacks R ticks-again T depths 1:a 2:b ... 8:h ..." -> a..h
@@ -102,7 +83,7 @@ void checkPair(Pair* p) {
   const std::string end = lineStartingWith(p->hostEnd.out, "end 600 ");
   ASSERT_FALSE(end.empty()) << p->hostEnd.out;
   EXPECT_EQ(lineStartingWith(p->joinerEnd.out, "end "), end);
-  const ChildResult replayed = runChild(replayOptions({"digest", p->dir + "/host.replay"}), kRunBoundMs);
+  const ChildResult replayed = runChild(replayProgram({"digest", p->dir + "/host.replay"}), kRunBoundMs);
   EXPECT_EQ(lineStartingWith(replayed.out, "end "), end) << replayed.out;
   std::remove((p->dir + "/host.replay").c_str());
   std::remove((p->dir + "/joiner.replay").c_str());

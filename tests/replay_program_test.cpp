@@ -10,28 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "process_helpers.h"
-#include "base/whole_file.h"
+#include "replay_program.h"
 
 namespace {
 
-// Standard error joined to standard output, so that a refusal's line can be read.
-ChildResult runReplay(const std::vector<std::string>& args) {
-  ChildOptions options;
-  options.program = "/bin/sh";
-  options.args = {"-c", "exec \"$0\" \"$@\" 2>&1", BRAWLER_REPLAY_BINARY};
-  options.args.insert(options.args.end(), args.begin(), args.end());
-  options.workDir = BRAWLER_CONTENT_DIR;
-  // The game frees nothing by design; a leak report at exit would only change the status.
-  options.setEnv = {{"ASAN_OPTIONS", "detect_leaks=0"}};
-  return runChild(options, 60000);
-}
-
-std::string fileText(const std::string& path) {
-  std::string text;
-  readWholeFile(path, &text);
-  return text;
-}
+ChildResult runReplay(const std::vector<std::string>& args) { return runChild(replayProgram(args), 60000); }
 
 std::vector<std::string> goldenRecordings() {
   std::vector<std::string> names;

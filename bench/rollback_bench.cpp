@@ -2,20 +2,12 @@
 // corrected commands and no sound, and the present drawn once; on stage3 part way into its
 // golden fight, headless (drawing goes to the null platform).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <string>
 
+#include "golden_fight.h"
 #include "platform/null_platform.h"
 #include "render/stage_scene.h"
-#include "shell/game_start.h"
-#include "shell/play_loop.h"
-#include "shell/screen_state.h"
-#include "sim/game_state.h"
-#include "sim/recording.h"
-#include "sim/sound_requests.h"
-#include "sim/tick.h"
-#include "sim/tick_input.h"
 #include "sim/world.h"
 
 namespace {
@@ -30,35 +22,17 @@ WorldSnapshot before;  // the world kRollbackDepth ticks before the present
 bool readyStage() {
   static bool ready = false;
   if (ready) return true;
-  std::string message;
-  if (chdir(BRAWLER_CONTENT_DIR) != 0 ||
-      !loadRecording(std::string(BRAWLER_CONTENT_DIR) + "/../tests/replays/stage3.replay", ".", &fight, &message) ||
-      fight.ticks.size() < kIntoTheFight)
-    return false;
-  useNullPlatform(true);
-  startUp(fight.seed);
-  worldName = fight.world;
-  stageName = fight.stage;
-  screenState = kScreenPlaystage;
-  startPlaystage();
-  enterStage();
-  for (size_t t = 0; t < kIntoTheFight; ++t) {
-    if (t == kIntoTheFight - kRollbackDepth) saveWorld(before);
-    applyTickInput(fight.ticks[t]);
-    runTick();
-    clearSoundRequests();
-  }
+  if (!enterGoldenStage3(&fight, kIntoTheFight)) return false;
+  playGoldenTicks(fight, 0, kIntoTheFight - kRollbackDepth);
+  saveWorld(before);
+  playGoldenTicks(fight, kIntoTheFight - kRollbackDepth, kIntoTheFight);
   ready = true;
   return true;
 }
 
 void runAgain() {
   restoreWorld(before);
-  for (size_t t = kIntoTheFight - kRollbackDepth; t < kIntoTheFight; ++t) {
-    applyTickInput(fight.ticks[t]);
-    runTick();
-    clearSoundRequests();
-  }
+  playGoldenTicks(fight, kIntoTheFight - kRollbackDepth, kIntoTheFight);
 }
 
 void BM_RollbackEightTicks(benchmark::State& state) {

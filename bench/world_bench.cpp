@@ -8,16 +8,12 @@
 #include <string>
 
 #include "crowded_stage.h"
+#include "golden_fight.h"
 #include "platform/null_platform.h"
-#include "shell/game_start.h"
 #include "shell/play_loop.h"
-#include "shell/screen_state.h"
-#include "sim/game_state.h"
 #include "sim/random.h"
-#include "sim/recording.h"
 #include "sim/sound_requests.h"
 #include "sim/tick.h"
-#include "sim/tick_input.h"
 #include "sim/world.h"
 
 namespace {
@@ -29,23 +25,8 @@ std::unique_ptr<WorldSnapshot> snapshot = std::make_unique<WorldSnapshot>();
 
 // Stage3 of the golden fight, run headless for `ticks` ticks.
 bool stage3After(size_t ticks) {
-  std::string message;
-  if (chdir(BRAWLER_CONTENT_DIR) != 0 ||
-      !loadRecording(std::string(BRAWLER_CONTENT_DIR) + "/../tests/replays/stage3.replay", ".", &fight, &message) ||
-      fight.ticks.size() < ticks)
-    return false;
-  useNullPlatform(true);
-  startUp(fight.seed);
-  worldName = fight.world;
-  stageName = fight.stage;
-  screenState = kScreenPlaystage;
-  startPlaystage();
-  enterStage();
-  for (size_t t = 0; t < ticks; ++t) {
-    applyTickInput(fight.ticks[t]);
-    runTick();
-    clearSoundRequests();
-  }
+  if (!enterGoldenStage3(&fight, ticks)) return false;
+  playGoldenTicks(fight, 0, ticks);
   return true;
 }
 

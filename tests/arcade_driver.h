@@ -2,23 +2,28 @@
 // a stage of a new game, a cleared stage.
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "arcade/arcade.h"
 #include "arcade/high_scores.h"
 #include "content/stage_loader.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
+#include "screen_driver.h"
 #include "shell/bindings.h"
 #include "shell/game_start.h"
 #include "shell/screen_state.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
-#include "shipped_pack.h"
 
 class ArcadeFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!openShippedPack()) GTEST_SKIP() << "no PNG decoder in this build";
+    ENTER_SHIPPED_PACK();
+    nullJoystickCount = 0;
+    PlatformEvent leftOver;
+    while (platformPollEvent(&leftOver)) {
+    }
     startUp(1);
     // Nothing a test does reaches a player's own high scores.
     highScores = HighScoreTable{};

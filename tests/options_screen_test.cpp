@@ -21,7 +21,6 @@
 #include "shell/settings.h"
 #include "sim/game_state.h"
 #include "process_helpers.h"
-#include "shipped_pack.h"
 
 using namespace screen_driver;
 
@@ -44,7 +43,10 @@ Touch padTap(int pad, int button) { return {kEventJoyButtonDown, pad, button}; }
 class OptionsScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!openShippedPack()) GTEST_SKIP() << "no PNG decoder in this build";
+    ENTER_SHIPPED_PACK();
+    nullJoystickCount = 0;
+    nullJoystickNames.clear();
+    nullClearEvents();
     settingsPath = makeEmptyDir() + "/settings.txt";
     startUp(1);
   }

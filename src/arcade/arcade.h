@@ -59,6 +59,15 @@ extern ArcadeState arcade;
 
 // After start-up: the arcade's rules and bindings, then the title.
 void enterArcade();
+// The same without entering any screen: for a start that is not the title's.
+void prepareArcade();
+// The running screen's frame step alone (arcadeFrame without entering the screen it asks for).
+bool runArcadeScreen();
+// Start-up from the switches (readArcadeArguments), the high scores, the window and
+// prepareArcade; false with the usage printed on a switch it does not know.
+bool startArcade(int argc, char** argv);
+// Frames until the program should end, then the clean exit.
+[[noreturn]] void runArcade();
 // One iteration of whichever screen runs, then the entry of the screen it asked for, if any;
 // false once the program should end (quit chosen or the window closed).
 bool arcadeFrame();
@@ -165,6 +174,9 @@ constexpr InitialsEntry kNoInitials{{-1, -1}, {0, 0}, 0};
 // A run is over (game over not continued, or the world's end): the screen that follows, the
 // initials entry when a player's run made the table, else `otherwise`.
 int32_t screenAfterRun(int32_t otherwise);
+// What the stage and THE END call when a run is over: screenAfterRun, unless an online session
+// takes the run's end itself.
+extern int32_t (*endOfRun)(int32_t otherwise);
 // The title's count towards the attract mode: reset by any key, after 20 s the demo.
 void countTitleIdle();
 // A new session: every shipped recording may be shown again, starting from the first.

@@ -112,7 +112,7 @@ void gameOverStep() {
     return;
   }
   arcadeTick();
-  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
+  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = endOfRun(kArcadeTitle);
 }
 
 // ---- words over the stage ----

@@ -18,6 +18,9 @@ enum ArcadeScreen {
 constexpr int32_t kArcadeNoScreen = -1;
 // Where a stage stands.
 enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhaseGameOver = 3 };
+// How a stage ends, set by the step that ends it. The arcade alone leaves at once (leaveStage);
+// online, the stage stands still until both sides agree on the tick that ended it.
+enum StageExit { kExitNone = 0, kExitCleared = 1, kExitRunOver = 2, kExitToTitle = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
 // OPTIONS is the arcade's own, written in the game's font above the sheet's entries; the
 // cursor reaches it past QUIT or before 1 PLAYER.
@@ -37,6 +40,7 @@ struct ArcadeState {
   int32_t nextScreen = kArcadeNoScreen;  // entered once the frame step that set it returns
   int32_t phase;       // stage only
   int32_t phaseTicks;  // ticks spent in the phase: the clear's hold, the continue count
+  int32_t stageExit = kExitNone;  // stage only: how it ends, once a step has ended it
   int32_t pauseChoice;
   int32_t quit;        // 1 once the title's quit entry closed
   int32_t players;     // players taking part in this game, 1 or 2
@@ -148,6 +152,12 @@ std::string mapEntry();
 bool mapFrame();
 std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
+// The stage's frame in two halves, for a caller that runs ticks again: one tick without a
+// picture (`quiet`: a tick run again, which sounds nothing), and the picture.
+void stageTickAlone(bool quiet);
+void drawStageAndOverlay();
+// Takes the exit a step chose (arcade.stageExit): the map, THE END, the run's end or the title.
+void leaveStage();
 std::string endEntry();
 bool endFrame();
 std::string optionsEntry();  // the player's settings (screens/options.h)

@@ -39,6 +39,7 @@ constexpr auto kWaitingPoll = std::chrono::milliseconds(1);
 // A side that leaves the session on purpose waits this long at most for the other side to
 // have its controls up to the tick it left on, so that the other side leaves there too.
 constexpr uint64_t kLingerMs = 1000;
+constexpr long kMostLatencyMs = 1000;
 constexpr const char* kSessionWorldName = "arcade";
 constexpr const char* kSessionStageName = "session";
 
@@ -80,8 +81,24 @@ struct OnlineArcade {
   bool runOver = false;   // ... because the run ended: game over not continued, or THE END
   int32_t printedCheck = 0;
   Recording agreed;       // both players' controls of every agreed tick
+  // The stage runs ahead on guesses and is put back (save and restore below) when they were
+  // wrong; these three go back with it.
+  int32_t nextTick = 0;   // the tick the world runs next
+  int32_t exitTick = 0;   // the tick a step ended the stage on, in the world as it now runs
+  // The stage's last still ticks, up to the one that left it: their commands no longer matter,
+  // and a wrong guess among them must not take the next screen back to the stage.
+  int32_t stillUpTo = -1;
 };
 OnlineArcade online;
+
+// The stage as it was before a tick: the world and what the arcade keeps of the stage.
+struct StageSnapshot {
+  WorldSnapshot world;
+  ArcadeScores scores;
+  int32_t phase, phaseTicks, pauseChoice, stageExit, boss, bossSeen, bossCardTicks, markTicks;
+  int32_t nextTick, exitTick;
+};
+StageSnapshot snapshots[kSnapshotRing];
 
 bool inSession(int32_t screen) {
   for (int32_t s : kSessionScreens)
@@ -135,7 +152,39 @@ int32_t noteRunOver(int32_t otherwise) {
   return otherwise;
 }
 
-void sessionTick(const NetCommand commands[kNetPlayers], bool) {
+// The screen the tick asked for: one of the session's, or the session's end.
+void goToNextScreen() {
+  if (inSession(arcade.nextScreen)) {
+    enterArcadeScreen(arcade.nextScreen);
+    // Only the stage's ticks can be put back: everywhere else each tick waits for both players.
+    online.session.rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
+    return;
+  }
+  online.leaving = true;
+  online.leftAtTick = online.nextTick - 1;
+  online.leftFrom = arcade.screen;
+}
+
+// A step that ends the stage does not leave it at once: the stage stands still until
+// kMostPrediction ticks later. A side never runs that far past the other's last known
+// controls, so by then the tick that ended it ran with both players' real controls on both
+// sides. Ticks guessed past that one are taken back (the driver's present set back to it).
+void stageTick(bool again) {
+  const int32_t tick = online.nextTick - 1;
+  if (arcade.stageExit == kExitNone) {
+    stageTickAlone(again);
+    if (arcade.stageExit != kExitNone) online.exitTick = tick;
+    return;
+  }
+  if (tick < online.exitTick + kMostPrediction) return;
+  leaveStage();
+  online.stillUpTo = tick;
+  if (again) online.session.rollback.tick = tick + 1;
+  goToNextScreen();
+}
+
+void sessionTick(const NetCommand commands[kNetPlayers], bool again) {
+  ++online.nextTick;
   if (online.leaving) return;
   online.tickCommands[0] = commands[0];
   online.tickCommands[1] = commands[1];
@@ -144,12 +193,9 @@ void sessionTick(const NetCommand commands[kNetPlayers], bool) {
     online.tickCommands[1].held = 0;
     online.tickCommands[1].pressed &= static_cast<uint8_t>(1u << kNetPauseBit);
   }
+  if (arcade.screen == kArcadeStage) return stageTick(again);
   if (!runArcadeScreen()) arcade.nextScreen = kArcadeTitle;
-  if (arcade.nextScreen == kArcadeNoScreen) return;
-  if (inSession(arcade.nextScreen)) return enterArcadeScreen(arcade.nextScreen);
-  online.leaving = true;
-  online.leftAtTick = online.session.rollback.tick;
-  online.leftFrom = arcade.screen;
+  if (arcade.nextScreen != kArcadeNoScreen) goToNextScreen();
 }
 
 // Off the stage nothing of the world moves: the screen itself is what both sides must agree on.
@@ -158,10 +204,43 @@ uint64_t sessionDigest() {
   return fnv1a(&arcade.screen, sizeof arcade.screen, kFnvStart);
 }
 
+void saveStage(int32_t slot) {
+  StageSnapshot& s = snapshots[slot];
+  s.nextTick = online.nextTick;
+  s.exitTick = online.exitTick;
+  if (arcade.screen != kArcadeStage) return;  // off the stage nothing is ever put back
+  saveWorld(s.world);
+  s.scores = scores;
+  s.phase = arcade.phase;
+  s.phaseTicks = arcade.phaseTicks;
+  s.pauseChoice = arcade.pauseChoice;
+  s.stageExit = arcade.stageExit;
+  s.boss = arcade.boss;
+  s.bossSeen = arcade.bossSeen;
+  s.bossCardTicks = arcade.bossCardTicks;
+  s.markTicks = arcade.markTicks;
+}
+
+void restoreStage(int32_t slot) {
+  const StageSnapshot& s = snapshots[slot];
+  online.nextTick = s.nextTick;
+  online.exitTick = s.exitTick;
+  restoreWorld(s.world);
+  scores = s.scores;
+  arcade.phase = s.phase;
+  arcade.phaseTicks = s.phaseTicks;
+  arcade.pauseChoice = s.pauseChoice;
+  arcade.stageExit = s.stageExit;
+  arcade.boss = s.boss;
+  arcade.bossSeen = s.bossSeen;
+  arcade.bossCardTicks = s.bossCardTicks;
+  arcade.markTicks = s.markTicks;
+}
+
 void noSnapshot(int32_t) {}
 void idleTick(const NetCommand[kNetPlayers], bool) {}
 
-const RollbackWorld kSessionWorld = {noSnapshot, noSnapshot, sessionTick, sessionDigest};
+const RollbackWorld kSessionWorld = {saveStage, restoreStage, sessionTick, sessionDigest};
 // After a side has left: its controls still go out, nothing more runs.
 const RollbackWorld kIdleWorld = {noSnapshot, noSnapshot, idleTick, sessionDigest};
 
@@ -253,17 +332,22 @@ void playSession() {
   while (s.state == kSessionPlaying && !online.leaving) {
     sessionPoll(s, netClockMs());
     if (s.state != kSessionPlaying) break;
+    if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
     const int32_t before = r.tick;
     sessionStep(s, kSessionWorld);
     takeAgreed();
     printChecks();
+    // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
+    // frames; the other screens draw (and pace) in their ticks.
+    const bool drawn = arcade.screen == kArcadeStage && !online.leaving;
+    if (drawn) drawStageAndOverlay();
     followWindowRequests();
     if (windowCloseRequested != 0) {
       sessionLeave(s, kEndLeft);
       endProgram();
     }
-    if (r.tick == before) std::this_thread::sleep_for(kWaitingPoll);
+    if (!drawn && r.tick == before) std::this_thread::sleep_for(kWaitingPoll);
   }
   // The other side may have left on the tick it sent last: what is known still runs, so that
   // this side reaches the same tick and leaves there too.
@@ -295,9 +379,18 @@ int32_t ownRunOnly(int32_t localPlayer) {
   return screenAfterRun(kArcadeTitle);
 }
 
+// How the stage's guessing went, for whoever watches: rollbacks, ticks run again, frames
+// spent waiting for the other side.
+void printRollbacks(const Rollback& r) {
+  std::printf("net rollbacks %lld ticks-again %lld waited %lld\n", static_cast<long long>(r.rollbacks),
+              static_cast<long long>(r.ticksRunAgain), static_cast<long long>(r.framesWaited));
+  std::fflush(stdout);
+}
+
 // After the session: the title, or this machine's own end of the run.
 void afterSession() {
   NetSession& s = online.session;
+  printRollbacks(s.rollback);
   const int32_t local = s.rollback.localPlayer;
   inputFeed = nullptr;
   endOfRun = screenAfterRun;
@@ -362,6 +455,12 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
         return false;
       }
       request->delay = static_cast<int32_t>(value);
+    } else if (name == "--latency" && hasNext) {
+      if (!parseNumber(argv[++a], kMostLatencyMs, &value)) {
+        *error = "--latency takes a whole number of milliseconds from 0 to " + std::to_string(kMostLatencyMs);
+        return false;
+      }
+      request->latencyMs = static_cast<int32_t>(value);
     } else {
       rest->push_back(argv[a]);
     }
@@ -393,6 +492,11 @@ int arcadeOnlineMain(int argc, char** argv) {
                                        : sessionJoin(s, request.host, request.port, online.pack, &error);
   // Off the stage the screens cannot be put back: every tick waits for both players' controls.
   s.prediction = 0;
+  if (started) {
+    NetConditions line;
+    line.latencyMs = request.latencyMs;
+    netSetConditions(s.endpoint, line);
+  }
   if (!started) {
     showOnlineMessage(error);
   } else if (waitForPeer(request)) {

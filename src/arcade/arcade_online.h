@@ -14,9 +14,10 @@ struct OnlineRequest {
   std::string host;  // the machine joined
   uint16_t port = 0;
   int32_t delay = 0;
+  int32_t latencyMs = 0;  // added to this side's outgoing packets: a far line without one
 };
 
-// Takes --host [PORT], --join HOST[:PORT] and --delay N out of the switches (the rest stay in
+// Takes --host [PORT], --join HOST[:PORT], --delay N and --latency MS out of the switches (the rest stay in
 // `rest` for readArcadeArguments). False with the reason on a switch it cannot read.
 bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vector<char*>* rest,
                          std::string* error);

@@ -43,9 +43,9 @@ TEST(NetPacket, EveryKindReadsBackAsWritten) {
   EXPECT_STREQ(p.world, "world1");
   EXPECT_STREQ(p.stage, "stage3");
 
-  // Alike ticks go as one run; the run boundaries must not move a command.
-  const NetCommand idle{}, walk{8, 0}, hit{8, 16};
-  const std::vector<NetCommand> commands = {idle, idle, walk, hit, walk, walk, walk, idle};
+  // Alike ticks go as one run, a press starts one; the run boundaries must not move a command.
+  const NetCommand idle{}, walk{8, 0}, hit{8, 16}, jump{0x48, 0x40}, jumpAgain{0x48, 0x40};
+  const std::vector<NetCommand> commands = {idle, idle, walk, hit, walk, walk, jump, jumpAgain, walk, idle};
   std::vector<uint8_t> in = inputsPacket(commands);
   ASSERT_EQ(decodePacket(in.data(), in.size(), 77, &p), kDecoded);
   EXPECT_EQ(p.sequence, 5u);
@@ -70,6 +70,36 @@ TEST(NetPacket, EveryKindReadsBackAsWritten) {
   EXPECT_EQ(p.digest, 0xfeedfacecafebeefull);
 }
 
+// The acknowledgement and the sender's tick go as differences from the first tick: any of
+// them, however far apart, must read back.
+struct InputsTicks {
+  const char* name;
+  InputsHeader header;
+};
+
+TEST(NetPacket, InputsTicksReadBackWhereverTheyAre) {
+  const InputsTicks cases[] = {
+      {"NearTheStart", {1, 0, 3, 0, 0}},
+      {"AckBehindTheFirst", {2, 99990, 100070, 5, 100000}},
+      {"WideApart", {3, UINT32_MAX - 1, 0, -127, 70000}},
+      {"AtTheTopOfTime", {4, 0, UINT32_MAX, 127, UINT32_MAX - 1}},
+  };
+  for (const InputsTicks& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint8_t> out(kMostPacketBytes);
+    const NetCommand command{1, 1};
+    out.resize(encodeInputs(out.data(), 77, c.header, &command, 1));
+    Packet p;
+    ASSERT_EQ(decodePacket(out.data(), out.size(), 77, &p), kDecoded);
+    EXPECT_EQ(p.first, c.header.first);
+    EXPECT_EQ(p.ack, c.header.ack);
+    EXPECT_EQ(p.senderTick, c.header.senderTick);
+    EXPECT_EQ(p.lead, c.header.lead);
+    ASSERT_EQ(p.count, 1);
+    EXPECT_EQ(p.commands[0], command);
+  }
+}
+
 TEST(NetPacket, EncodersRefuseWhatTheFormatCannotCarry) {
   std::vector<uint8_t> out(kMostPacketBytes);
   EXPECT_EQ(encodeWelcome(out.data(), 1, 1, 1, 1, "../world1", "stage3"), 0u);
@@ -78,6 +108,11 @@ TEST(NetPacket, EncodersRefuseWhatTheFormatCannotCarry) {
   NetCommand many[kMostInputsPerPacket + 1] = {};
   EXPECT_EQ(encodeInputs(out.data(), 1, InputsHeader{}, many, kMostInputsPerPacket + 1), 0u);
   EXPECT_EQ(encodeInputs(out.data(), 1, InputsHeader{}, many, 0), 0u);
+  const NetCommand noSuchAction{0x80, 0};
+  EXPECT_EQ(encodeInputs(out.data(), 1, InputsHeader{}, &noSuchAction, 1), 0u);
+  // The top bit of a press is Escape (the arcade's pause), which is never held.
+  const NetCommand pausePressed{0, 1u << kNetPauseBit};
+  EXPECT_GT(encodeInputs(out.data(), 1, InputsHeader{}, &pausePressed, 1), 0u);
 }
 
 enum GoodPacket { kGoodWelcome, kGoodInputs, kGoodHello };
@@ -91,9 +126,15 @@ struct BadPacket {
 
 void PrintTo(const BadPacket& c, std::ostream* out) { *out << c.name; }
 
-// Offsets in an inputs packet: header, sequence, ack, tick, lead, first, run count, runs.
-constexpr size_t kRunCountAt = kPacketHeaderBytes + 17;
-constexpr size_t kFirstRunAt = kRunCountAt + 1;
+// Offsets in the good inputs packet: header, sequence (2), first, ack and tick (a byte each
+// there), lead, then its runs: {1, idle}, {1, held 1 pressed, 1}.
+constexpr size_t kFirstTickAt = kPacketHeaderBytes + 2;
+constexpr size_t kFirstRunAt = kPacketHeaderBytes + 6;
+
+void setFirstTick(std::vector<uint8_t>& b, std::vector<uint8_t> varint) {
+  b.erase(b.begin() + kFirstTickAt);
+  b.insert(b.begin() + kFirstTickAt, varint.begin(), varint.end());
+}
 
 class NetPacketRefusal : public ::testing::TestWithParam<BadPacket> {};
 
@@ -127,14 +168,18 @@ INSTANTIATE_TEST_SUITE_P(
                   kDecodeMalformed},
         BadPacket{"StageNameLongerThanThePacket", [](std::vector<uint8_t>& b) { b[b.size() - 7] = 200; }, kGoodWelcome,
                   kDecodeMalformed},
-        BadPacket{"NoRuns", [](std::vector<uint8_t>& b) { b[kRunCountAt] = 0; b.resize(kFirstRunAt); }, kGoodInputs,
-                  kDecodeMalformed},
+        BadPacket{"NoRuns", [](std::vector<uint8_t>& b) { b.resize(kFirstRunAt); }, kGoodInputs, kDecodeMalformed},
+        BadPacket{"RunCutShort", [](std::vector<uint8_t>& b) { b.pop_back(); }, kGoodInputs, kDecodeMalformed},
         BadPacket{"RunOfNoTicks", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = 0; }, kGoodInputs, kDecodeMalformed},
         BadPacket{"MoreTicksThanAPacketHolds", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = kMostInputsPerPacket; }, kGoodInputs, kDecodeMalformed},
-        BadPacket{"AnActionThatDoesNotExist", [](std::vector<uint8_t>& b) { b[kFirstRunAt + 1] = 0x80; }, kGoodInputs,
-                  kDecodeMalformed},
         BadPacket{"TicksPastTheEndOfTime",
-                  [](std::vector<uint8_t>& b) { std::memset(&b[kPacketHeaderBytes + 13], 0xff, 4); }, kGoodInputs,
+                  [](std::vector<uint8_t>& b) { setFirstTick(b, {0xff, 0xff, 0xff, 0xff, 0x0f}); }, kGoodInputs,
+                  kDecodeMalformed},
+        BadPacket{"ATickWiderThan32Bits",
+                  [](std::vector<uint8_t>& b) { setFirstTick(b, {0x80, 0x80, 0x80, 0x80, 0x10}); }, kGoodInputs,
+                  kDecodeMalformed},
+        BadPacket{"ATickThatNeverEnds",
+                  [](std::vector<uint8_t>& b) { setFirstTick(b, {0x80, 0x80, 0x80, 0x80, 0x80, 0x01}); }, kGoodInputs,
                   kDecodeMalformed},
         // A greeting comes before there is a session to name.
         BadPacket{"HelloNamingASession", [](std::vector<uint8_t>& b) { b[9] = 0xfa; }, kGoodHello, kDecodeMalformed},
@@ -173,7 +218,10 @@ INSTANTIATE_TEST_SUITE_P(
                       InputsCase{"NewerWithNothingNew", 9, 2, 3, 3, 10, kInputsUse},
                       InputsCase{"TheSameAgain", 3, 6, 8, 3, 10, kInputsDuplicate},
                       InputsCase{"OvertakenByANewerOne", 2, 6, 8, 3, 10, kInputsLate},
-                      InputsCase{"AfterAGap", 4, 11, 3, 3, 10, kInputsGap}),
+                      InputsCase{"AfterAGap", 4, 11, 3, 3, 10, kInputsGap},
+                      // The wire keeps the sequence's low 16 bits: newer is nearer ahead.
+                      InputsCase{"NewerAcrossTheWrap", 2, 10, 3, 65534, 10, kInputsUse},
+                      InputsCase{"OlderAcrossTheWrap", 65534, 10, 3, 2, 10, kInputsLate}),
     [](const ::testing::TestParamInfo<InputsCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

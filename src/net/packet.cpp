@@ -10,15 +10,32 @@ namespace {
 constexpr uint8_t kMagic[4] = {'B', 'R', 'W', 'N'};
 // Every action bit a command may carry.
 constexpr uint8_t kActionBits = static_cast<uint8_t>((1u << kPlayerActions) - 1);
-// Inputs go as runs of alike ticks: a count, then the command.
-constexpr uint8_t kMostRun = 255;
+// Inputs go as runs: a tick count, the actions held through the run, and when its first tick
+// pressed anything, the pressed actions (the rest of the run pressed none). A run is one change
+// of the player's controls and the ticks it stays, which is what a peer cannot guess.
+constexpr uint8_t kRunPresses = 0x80;  // in the held byte: a pressed byte follows
+static_assert((kActionBits & kRunPresses) == 0, "the held byte has no room for the press flag");
 
 struct Writer {
   uint8_t* out;
   size_t at = 0;
   void u8(uint8_t v) { out[at++] = v; }
+  void u16(uint16_t v) {
+    u8(static_cast<uint8_t>(v));
+    u8(static_cast<uint8_t>(v >> 8));
+  }
   void u32(uint32_t v) {
     for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  // Seven bits a byte, the low ones first; the top bit says another byte follows.
+  void varint(uint32_t v) {
+    for (; v >= 0x80; v >>= 7) u8(static_cast<uint8_t>(v | 0x80));
+    u8(static_cast<uint8_t>(v));
+  }
+  // A tick near `base`, as the zigzagged difference, so that a few ticks either way take a byte.
+  void near(uint32_t v, uint32_t base) {
+    const uint32_t d = v - base;
+    varint((d << 1) ^ (0u - (d >> 31)));
   }
   void u64(uint64_t v) {
     for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(v >> (8 * i)));
@@ -46,10 +63,32 @@ struct Reader {
     return ok;
   }
   uint8_t u8() { return has(1) ? data[at++] : 0; }
+  uint16_t u16() {
+    const uint16_t low = u8();
+    return static_cast<uint16_t>(low | u8() << 8);
+  }
   uint32_t u32() {
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(u8()) << (8 * i);
     return v;
+  }
+  // Anything wider than 32 bits is not one the game wrote.
+  uint32_t varint() {
+    uint64_t v = 0;
+    for (int shift = 0; shift < 35 && ok; shift += 7) {
+      const uint8_t b = u8();
+      v |= static_cast<uint64_t>(b & 0x7f) << shift;
+      if ((b & 0x80) == 0) {
+        if (v > UINT32_MAX) ok = false;
+        return static_cast<uint32_t>(v);
+      }
+    }
+    ok = false;
+    return 0;
+  }
+  uint32_t near(uint32_t base) {
+    const uint32_t z = varint();
+    return base + ((z >> 1) ^ (0u - (z & 1)));
   }
   uint64_t u64() {
     uint64_t v = 0;
@@ -100,21 +139,25 @@ static_assert(kPlayerActions <= kNetPauseBit, "the pause bit stands on an action
 
 bool validCommand(NetCommand c) { return (c.held & ~kActionBits) == 0 && (c.pressed & ~kPressBits) == 0; }
 
+// Sequence, first tick, then the acknowledgement and the sender's tick near the first, the
+// lead, and runs to the end of the packet (at least one).
 bool readInputs(Reader& r, Packet* p) {
-  p->sequence = r.u32();
-  p->ack = r.u32();
-  p->senderTick = r.u32();
+  p->sequence = r.u16();
+  p->first = r.varint();
+  p->ack = r.near(p->first);
+  p->senderTick = r.near(p->first);
   p->lead = static_cast<int8_t>(r.u8());
-  p->first = r.u32();
-  const uint8_t runs = r.u8();
-  if (runs == 0) return false;
-  for (uint8_t i = 0; i < runs && r.ok; ++i) {
+  if (!r.has(1)) return false;
+  while (r.ok && r.at < r.size) {
     const uint8_t length = r.u8();
+    const uint8_t held = r.u8();
     NetCommand c;
-    c.held = r.u8();
-    c.pressed = r.u8();
+    c.held = held & ~kRunPresses;
+    if (held & kRunPresses) c.pressed = r.u8();
     if (length == 0 || !validCommand(c) || p->count + length > kMostInputsPerPacket) return false;
-    for (uint8_t k = 0; k < length; ++k) p->commands[p->count++] = c;
+    p->commands[p->count++] = c;
+    c.pressed = 0;
+    for (uint8_t k = 1; k < length; ++k) p->commands[p->count++] = c;
   }
   // The newest input's tick must not wrap around.
   return r.ok && p->first <= UINT32_MAX - static_cast<uint32_t>(p->count);
@@ -203,26 +246,24 @@ size_t encodeRefuse(uint8_t* out, uint32_t session, uint8_t reason, const char* 
 size_t encodeInputs(uint8_t* out, uint32_t session, const InputsHeader& header, const NetCommand* commands,
                     int32_t count) {
   if (count <= 0 || count > kMostInputsPerPacket) return 0;
+  for (int32_t i = 0; i < count; ++i)
+    if (!validCommand(commands[i])) return 0;
   Writer w{out};
   w.header(kPacketInputs, session);
-  w.u32(header.sequence);
-  w.u32(header.ack);
-  w.u32(header.senderTick);
+  w.u16(static_cast<uint16_t>(header.sequence));
+  w.varint(header.first);
+  w.near(header.ack, header.first);
+  w.near(header.senderTick, header.first);
   w.u8(static_cast<uint8_t>(static_cast<int8_t>(std::clamp(header.lead, -127, 127))));
-  w.u32(header.first);
-  const size_t runsAt = w.at;
-  w.u8(0);
-  uint8_t runs = 0;
   for (int32_t i = 0; i < count;) {
-    uint8_t length = 1;
-    while (i + length < count && length < kMostRun && commands[i + length] == commands[i]) ++length;
-    w.u8(length);
-    w.u8(commands[i].held);
-    w.u8(commands[i].pressed);
-    ++runs;
+    const NetCommand c = commands[i];
+    int32_t length = 1;
+    while (i + length < count && commands[i + length] == NetCommand{c.held, 0}) ++length;
+    w.u8(static_cast<uint8_t>(length));
+    w.u8(c.pressed != 0 ? static_cast<uint8_t>(c.held | kRunPresses) : c.held);
+    if (c.pressed != 0) w.u8(c.pressed);
     i += length;
   }
-  out[runsAt] = runs;
   return w.at;
 }
 
@@ -241,8 +282,9 @@ size_t encodeBye(uint8_t* out, uint32_t session) {
 }
 
 InputsVerdict judgeInputs(const Packet& packet, uint32_t lastSequence, uint32_t knownEnd) {
-  if (packet.sequence == lastSequence) return kInputsDuplicate;
-  if (packet.sequence < lastSequence) return kInputsLate;
+  const int16_t ahead = static_cast<int16_t>(static_cast<uint16_t>(packet.sequence - lastSequence));
+  if (ahead == 0) return kInputsDuplicate;
+  if (ahead < 0) return kInputsLate;
   if (packet.first > knownEnd) return kInputsGap;
   return kInputsUse;
 }

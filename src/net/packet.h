@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr uint8_t kNetProtocolVersion = 1;
+constexpr uint8_t kNetProtocolVersion = 2;
 constexpr size_t kPacketHeaderBytes = 10;
 // Inputs in one packet: every unacknowledged one up to this many, the oldest first.
 constexpr int32_t kMostInputsPerPacket = 64;
@@ -59,7 +59,9 @@ struct Packet {
   char world[kMostNameBytes + 1] = {};
   char stage[kMostNameBytes + 1] = {};
   // inputs
-  uint32_t sequence = 0;    // counts the sender's inputs packets: a newer one has a higher one
+  // The sender's count of inputs packets, its low 16 bits: a newer one is ahead by less than
+  // half the circle (nine minutes of frames), so the count may wrap.
+  uint32_t sequence = 0;
   uint32_t ack = 0;         // the sender has the receiver's commands of every tick before this
   uint32_t senderTick = 0;  // the tick the sender is about to run
   int32_t lead = 0;         // how far the sender was ahead of the receiver as it saw it (+-127)

@@ -203,7 +203,9 @@ void sendInputs(NetSession& s) {
   NetCommand commands[kMostInputsPerPacket];
   for (int32_t i = 0; i < count; ++i) commands[i] = rollbackCommand(r, local, first + i);
   InputsHeader h;
-  h.sequence = ++s.sentSequence;
+  // The wire carries the low 16 bits, and 0 there would read as "nothing heard yet".
+  if (static_cast<uint16_t>(++s.sentSequence) == 0) ++s.sentSequence;
+  h.sequence = s.sentSequence;
   h.ack = static_cast<uint32_t>(r.knownEnd[otherPlayer(s)]);
   h.senderTick = static_cast<uint32_t>(r.tick);
   h.lead = rollbackLead(r);

@@ -22,6 +22,8 @@ namespace {
 constexpr int kRefused = 1;
 // A frame of the game: the stage runs one tick in each.
 constexpr auto kFrame = std::chrono::milliseconds(17);
+// An IPv4 header without options and a UDP header, on every datagram.
+constexpr uint64_t kIpUdpHeaderBytes = 20 + 8;
 // While waiting for the other side, the packets are looked at this often.
 constexpr auto kWaitingPoll = std::chrono::milliseconds(2);
 
@@ -153,6 +155,10 @@ void printCounts(const NetSession& s, double seconds) {
               static_cast<unsigned long long>(c.datagramBytesSent), static_cast<unsigned long long>(c.datagramsSent),
               static_cast<unsigned long long>(c.bytesReceived), static_cast<unsigned long long>(c.packetsReceived),
               seconds, static_cast<long long>(sessionDropped(s)), static_cast<long long>(s.checksCompared));
+  // What a player's line carries going out: every datagram with its IP and UDP headers.
+  const double lineBytes = static_cast<double>(c.datagramBytesSent + kIpUdpHeaderBytes * c.datagramsSent);
+  std::printf("netplay out per second: %.0f bytes payload, %.0f bytes in %.1f datagrams with IP and UDP headers\n",
+              c.bytesSent / seconds, lineBytes / seconds, c.datagramsSent / seconds);
 }
 
 // The greetings, polled until the session plays or ends.

@@ -273,4 +273,36 @@ TEST(NetSession, APeerThatLeavesSaysSo) {
   EXPECT_EQ(sessionEndMessage(p.host), "the other player left");
 }
 
+// Which frames send an inputs packet, by what this side's controls do: news (a command the
+// other side would guess wrong) goes at once and once more, else every other frame.
+struct SendingCase {
+  const char* name;
+  const char* controls;  // a frame each: '.' nothing, 'p' right pressed, 'h' right held
+  const char* sends;     // a frame each: '1' an inputs packet went
+};
+
+TEST(NetSession, InputsGoWhenThereIsNewsAndEveryOtherFrameElse) {
+  constexpr uint8_t kRight = 1u << 3;
+  const SendingCase cases[] = {
+      {"NothingNew", "......", "010101"},
+      {"APressAndItsHold", "..phhhh", "0111010"},
+      {"ARelease", "phhh...", "1101110"},
+  };
+  for (const SendingCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    NetSession s;  // no endpoint: what goes out is counted by the sequence only
+    s.state = kSessionPlaying;
+    rollbackStart(s.rollback, 0, kDefaultInputDelay, kMostPrediction);
+    std::string sends;
+    for (const char* f = c.controls; *f; ++f) {
+      const uint32_t before = s.sentSequence;
+      const NetCommand command{*f == '.' ? uint8_t{0} : kRight, *f == 'p' ? kRight : uint8_t{0}};
+      rollbackAddLocal(s.rollback, command);
+      sessionStep(s, noWorld);
+      sends += s.sentSequence != before ? '1' : '0';
+    }
+    EXPECT_EQ(sends, c.sends);
+  }
+}
+
 }  // namespace

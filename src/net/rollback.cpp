@@ -78,8 +78,13 @@ bool rollbackAddRemote(Rollback& r, int32_t tick, NetCommand command) {
   r.commands[remote][ring(tick)] = command;
   ++r.knownEnd[remote];
   if (command.pressed != 0) {
-    // Pressed at its tick - delay; shown at that tick's turn, or now when it has gone by.
-    const int32_t felt = std::max(tick, r.tick) - (tick - r.delay);
+    // Pressed at its tick - delay on the other machine; shown here at that tick's turn, or now
+    // when it has gone by. The two machines' tick counts are lined up by the leads: each holds
+    // the line's delay one way, and their difference is twice how far this side is ahead (less
+    // one: the other side told its lead after running its tick, this side's is before).
+    const int32_t shown = std::max(tick, r.tick);
+    const int32_t twiceAhead = r.leadKnown ? rollbackLead(r) - r.peerLead + 1 : 0;
+    const int32_t felt = std::max(0, (2 * (shown - (tick - r.delay)) - twiceAhead + 1) / 2);
     ++r.pressesSeen;
     r.feltTicksTotal += felt;
     r.feltTicksMost = std::max(r.feltTicksMost, felt);

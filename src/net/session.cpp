@@ -10,6 +10,9 @@
 
 namespace {
 
+// The most frames in a row without an inputs packet while there is no news.
+constexpr int32_t kFramesBetweenQuietInputs = 2;
+
 uint8_t outgoing[kMostPacketBytes];
 
 void send(NetSession& s, int channel, size_t size) {
@@ -191,7 +194,29 @@ void takeDisconnection(NetSession& s, int peer) {
   endSession(s, s.peerSaidBye ? kEndPeerLeft : kEndLost);
 }
 
+// Whether a command in [from, end) differs from what the other side guesses for it.
+bool anyNews(const Rollback& r, int32_t from, int32_t end) {
+  for (int32_t t = std::max(from, 1); t < end; ++t)
+    if (rollbackCommand(r, r.localPlayer, t) != predictCommand(rollbackCommand(r, r.localPlayer, t - 1))) return true;
+  return false;
+}
+
+// Most of a packet is headers (the game's, ENet's, UDP's and IP's), so a frame whose commands
+// the other side would guess right anyway sends nothing, up to kFramesBetweenQuietInputs. News
+// goes at once, where the felt delay is, and once more the next frame against a loss.
+bool inputsDue(NetSession& s) {
+  const Rollback& r = s.rollback;
+  const bool news = anyNews(r, s.inputsSentEnd, r.knownEnd[r.localPlayer]);
+  ++s.framesSinceInputs;
+  if (!news && !s.newsSent && s.framesSinceInputs < kFramesBetweenQuietInputs) return false;
+  s.newsSent = news;
+  s.framesSinceInputs = 0;
+  s.inputsSentEnd = r.knownEnd[r.localPlayer];
+  return true;
+}
+
 void sendInputs(NetSession& s) {
+  if (!inputsDue(s)) return;
   const Rollback& r = s.rollback;
   const int32_t local = r.localPlayer;
   // Everything the other side has not acknowledged; the newest again when it has it all, so

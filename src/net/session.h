@@ -67,6 +67,11 @@ struct NetSession {
   Rollback rollback;
   int32_t peerAck = 0;       // the other side has this side's commands of every tick before this
   uint32_t sentSequence = 0;
+  // This side's commands went out up to this tick, this many frames ago; `newsSent`: the last
+  // inputs packet carried one the other side could not have guessed.
+  int32_t inputsSentEnd = 0;
+  int32_t framesSinceInputs = 0;
+  bool newsSent = false;
   uint32_t heardSequence = 0;
   bool peerSaidBye = false;
   int32_t nextCheck = kCheckEvery;  // the next confirmed tick count whose fingerprint goes out

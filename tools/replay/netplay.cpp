@@ -26,6 +26,8 @@ constexpr auto kFrame = std::chrono::milliseconds(17);
 constexpr uint64_t kIpUdpHeaderBytes = 20 + 8;
 // While waiting for the other side, the packets are looked at this often.
 constexpr auto kWaitingPoll = std::chrono::milliseconds(2);
+// Between frames, this often: the line's latency is played out to about this much.
+constexpr auto kLinePoll = std::chrono::milliseconds(1);
 
 const char* const kNetplayUsage =
     "netplay takes --host [ADDRESS:]PORT or --join HOST[:PORT], then --inputs FILE [--delay N]\n"
@@ -183,6 +185,12 @@ void fight(NetSession& s, const Recording& inputs, Recording* out) {
     sessionStep(s, gameWorld);
     takeConfirmed(s, out);
     next += kFrame;
+    // The network is looked at while the frame runs out, so that a packet the line holds back
+    // leaves when its latency is up rather than at the next frame, as it would on a real line.
+    while (s.state == kSessionPlaying && std::chrono::steady_clock::now() + kLinePoll < next) {
+      std::this_thread::sleep_for(kLinePoll);
+      sessionPoll(s, netClockMs());
+    }
     std::this_thread::sleep_until(next);
   }
   // Whatever is left to run is confirmed already: no guess, no wait.

@@ -31,7 +31,6 @@ constexpr double kPauseDim = 0.5;
 constexpr double kUnchosen = 0.5;
 const char* const kPauseChoices[] = {"GO ON", "TITLE"};
 constexpr int32_t kPauseChoiceCount = 2;
-constexpr int32_t kPlayerTwo = 1;
 
 int32_t centre() { return screenWidth / 2; }
 
@@ -213,9 +212,9 @@ std::string stageEntry() {
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
+  // With one player, playerCount is 1: player 2 has no body, panel or control, and the stage's
+  // first entity takes slot 1.
   startStage();
-  // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
-  if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
   showFullHealth();
   findStageBoss();
   dressPlayersForStage();

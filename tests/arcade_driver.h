@@ -9,6 +9,7 @@
 #include "content/stage_loader.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
+#include "screen_driver.h"
 #include "shell/bindings.h"
 #include "shell/game_start.h"
 #include "shell/screen_state.h"
@@ -18,11 +19,7 @@
 class ArcadeFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    DecodedImage probe;
-    if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe))
-      GTEST_SKIP() << "no PNG decoder in this build";
-    ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
-    useNullPlatform(true);
+    ENTER_SHIPPED_PACK();
     nullJoystickCount = 0;
     PlatformEvent leftOver;
     while (platformPollEvent(&leftOver)) {

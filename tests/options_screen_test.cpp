@@ -43,11 +43,7 @@ Touch padTap(int pad, int button) { return {kEventJoyButtonDown, pad, button}; }
 class OptionsScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    DecodedImage probe;
-    if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe))
-      GTEST_SKIP() << "no PNG decoder in this build";
-    ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);
-    useNullPlatform(true);
+    ENTER_SHIPPED_PACK();
     nullJoystickCount = 0;
     nullJoystickNames.clear();
     nullClearEvents();

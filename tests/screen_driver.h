@@ -12,6 +12,17 @@
 #include "render/stage_scene.h"
 #include "shell/input.h"
 
+// The shipped pack as the working folder, on the null platform; a build without a PNG decoder
+// skips the test (a macro: the skip and the assertion leave the fixture's SetUp).
+#define ENTER_SHIPPED_PACK()                                                           \
+  do {                                                                                 \
+    DecodedImage probe;                                                                \
+    if (!platformDecodeImage(BRAWLER_CONTENT_DIR "/gfx/interface/global.png", &probe)) \
+      GTEST_SKIP() << "no PNG decoder in this build";                                  \
+    ASSERT_EQ(chdir(BRAWLER_CONTENT_DIR), 0);                                          \
+    useNullPlatform(true);                                                             \
+  } while (0)
+
 namespace screen_driver {
 
 constexpr int kLeft1 = 276, kRight1 = 275, kUp1 = 273, kDown1 = 274, kAttack1 = 122, kJump1 = 99;

@@ -14,6 +14,9 @@ class StageStart : public ::testing::Test {
  protected:
   void SetUp() override {
     ENTER_LOADER_FIXTURES();
+    // How many play is the stage's input as much as who: a one-player arcade game before
+    // this test leaves one.
+    playerCount = 2;
     setPlayerDefaults();
     entities[0].name = "hero";
     entities[1].name = "rival";

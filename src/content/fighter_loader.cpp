@@ -17,7 +17,6 @@ namespace {
 
 const char kEffectsTypeName[] = "globals";
 
-std::string scriptPath(const std::string& name) { return "scripts/" + name + ".dat"; }
 std::string sheetPath(const std::string& name, const char* extension) {
   return entityFilesBase(name) + extension;
 }
@@ -35,7 +34,7 @@ void loadTypeFiles(int t, const std::string& name, int kind) {
   typeNames[t] = name;
   typeKinds[t] = kind;
   loadFrameList(typeSprites[t].frames, typeTextures[t], sheetPath(name, ".spr"));
-  readScript(scriptPath(name), typeSprites[t].script);
+  readScript(entityScriptPath(name), typeSprites[t].script);
   forgetSpawnOffsets(t);
 }
 
@@ -52,7 +51,7 @@ const OffsetLines& offsetsForSpawn(int type) {
 bool isLoadedStageType(int type) { return type >= 1 && type <= typeCount; }
 
 void loadPlayerFiles(int row, const std::string& name, SpriteSet& s) {
-  readScript(scriptPath(name), s.script);
+  readScript(entityScriptPath(name), s.script);
   s.autoSize = 1;
   Texture& sheet = playerTextures[row][0];
   loadTextureRGBA(sheetPath(name, ".png"), sheet);
@@ -70,7 +69,7 @@ void loadEntityType(const std::string& name, double kind) {
 
 void loadTypeFilesInto(int type, SpriteSet& sprite) {
   loadFrameList(sprite.frames, typeTextures[type], sheetPath(typeNames[type], ".spr"));
-  readScript(scriptPath(typeNames[type]), sprite.script);
+  readScript(entityScriptPath(typeNames[type]), sprite.script);
 }
 
 void readTypeOffsets(int type) { readLines(sheetPath(typeNames[type], ".off"), offsetLines); }

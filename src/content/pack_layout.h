@@ -5,9 +5,11 @@
 #pragma once
 #include <string>
 
-// The world and stage the game opens on, and the fighters players 1 and 2 start with.
+// The world and stage the game opens on, how many play, and the fighters players 1 and 2
+// start with.
 constexpr const char* kStartWorld = "world1";
 constexpr const char* kStartStage = "stage3";
+constexpr int kStartPlayers = 2;
 constexpr int kStartFighterCount = 2;
 constexpr const char* kStartFighters[kStartFighterCount] = {"kestor", "bluesoldier"};
 
@@ -22,6 +24,14 @@ inline std::string stageFilePath(const std::string& world, const std::string& st
   return "stage/" + world + "/" + stage + ".lev";
 }
 inline std::string stageMusicPath(const std::string& name) { return "bgm/" + name + ".ogg"; }
+// A stage's background picture (BGNAME), cut by the one frame list every background shares,
+// and its type's tile sheet (STAGETYPE) with its frame list.
+inline std::string stageBackgroundImage(const std::string& name) { return "gfx/stage/" + name + ".png"; }
+constexpr const char* kStageBackgroundFrames = "gfx/stage/bg.spr";
+inline std::string stageTilesImage(const std::string& type) { return "gfx/stage/" + type + "/tiles0.png"; }
+inline std::string stageTilesFrames(const std::string& type) { return "gfx/stage/" + type + "/tiles0.spr"; }
+// A fighter's or prop's script (LOADENTITY names it).
+inline std::string entityScriptPath(const std::string& name) { return "scripts/" + name + ".dat"; }
 // A fighter's or prop's sheet, frame list and offsets: this, then ".png", ".spr", ".off".
 inline std::string entityFilesBase(const std::string& name) { return "gfx/entities/" + name; }
 // A playable fighter's second colours (arcade): the same frames as its ".png", other clothes.

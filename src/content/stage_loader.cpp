@@ -1,5 +1,6 @@
 #include "content/stage_loader.h"
 
+#include "content/pack_layout.h"
 #include "content/texture.h"
 
 std::string stageType;
@@ -10,11 +11,11 @@ int32_t stageEnd = 0;
 Texture bgTexture;
 Texture tileTextures[kTileTextures];
 
-std::string tileListPath() { return "gfx/stage/" + stageType + "/tiles0.spr"; }
+std::string tileListPath() { return stageTilesFrames(stageType); }
 
 void loadStageSheets() {
-  loadTextureRGB("gfx/stage/" + bgName + ".png", bgTexture);
-  loadFrameList(bgSprite.frames, bgTexture, "gfx/stage/bg.spr");
-  loadTextureRGBA("gfx/stage/" + stageType + "/tiles0.png", tileTextures[0]);
+  loadTextureRGB(stageBackgroundImage(bgName), bgTexture);
+  loadFrameList(bgSprite.frames, bgTexture, kStageBackgroundFrames);
+  loadTextureRGBA(stageTilesImage(stageType), tileTextures[0]);
   bgSprite.autoSize = 1;
 }

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr double kGravity = 1.2;  // rounds to 1 in the integer field
-constexpr int32_t kStartPlayers = 2;
 
 }  // namespace
 

@@ -91,7 +91,7 @@ void runDestroy(SpriteSet&, Entity& e, const ScriptCommand&) {
   e.alive = 0;
 }
 // Forward is +x when facing right (0) and -x when facing left (1).
-double forward(const Entity& e, double amount) { return e.facing == 1 ? -amount : amount; }
+double forward(const Entity& e, double amount) { return e.facing == kFacingLeft ? -amount : amount; }
 void runMoveForward(SpriteSet&, Entity& e, const ScriptCommand& c) {
   e.x = roundToInt16(e.x + forward(e, c.arg[0]));
 }

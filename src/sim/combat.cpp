@@ -28,7 +28,7 @@ constexpr int kKnockDownSound = 1;
 constexpr int kSpark = 0;
 constexpr int kBlood = 1;
 
-bool facesLeft(const Entity& e) { return e.facing == 1; }
+bool facesLeft(const Entity& e) { return e.facing == kFacingLeft; }
 bool isKnockDown(int32_t attackKind) {
   return attackKind == kAttackKnockHigh || attackKind == kAttackKnockLow;
 }

@@ -100,10 +100,11 @@ struct HitSet {
   FIELD(int32_t, rightTapTimer)       \
   FIELD(int32_t, running)
 
-// facing: 0 right (+x), 1 left.
 struct Entity {
   ENTITY_FIELDS(BRAWLER_DECLARE_FIELD)
 };
+
+enum Facing { kFacingRight = 0, kFacingLeft = 1 };  // kFacingRight faces +x
 
 enum PlayerState {
   kPlayerIdle = 0, kPlayerMoving = 1, kPlayerJumpStart = 2, kPlayerAirborne = 3,

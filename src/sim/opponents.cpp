@@ -9,6 +9,7 @@
 #include "sim/entity.h"
 #include "sim/game_state.h"
 #include "sim/random.h"
+#include "sim/turn.h"
 
 namespace {
 
@@ -25,18 +26,11 @@ constexpr int32_t kBusyTimer = 2;          // holds off decisions while an anima
 constexpr int kDecisionStates = 5;         // a decision draws one of the states 0..4
 
 // The opponent whose pass is running, and the entity it is after.
-struct Turn {
-  int index;
-  Entity& self;
-  SpriteSet& sprite;
+struct OpponentTurn : Turn {
   int target;
 };
 
-void start(Turn& o, const std::string& name) { startAnimation(o.sprite, name); }
-bool finished(const Turn& o) { return o.sprite.finished == 1; }
-bool animationIs(const Turn& o, const char* name) { return o.sprite.animation == name; }
-
-void measure(Turn& o) {
+void measure(OpponentTurn& o) {
   const Entity& target = entities[o.target];
   o.self.targetDistance = std::abs(o.self.x - target.x);
   const double foot = footLine(o.index), targetFoot = footLine(o.target);
@@ -46,16 +40,16 @@ void measure(Turn& o) {
                    targetFoot - kReachDepthBand < foot && foot < targetFoot + kReachDepthBand;
 }
 
-void faceTarget(Turn& o) { o.self.facing = entities[o.target].x < o.self.x ? 1 : 0; }
+void faceTarget(OpponentTurn& o) { faceToward(o, entities[o.target].x < o.self.x ? -1 : 1); }
 
-void walkIn(Turn& o) {
+void walkIn(OpponentTurn& o) {
   o.self.aiState = kAiApproach;
   o.self.aiTimer = 10 + randomBelow(150);
   start(o, "WALK");
 }
 
 // Closes in when out of reach, strikes with one of its numbered attacks when in reach.
-void attackOrWalkIn(Turn& o) {
+void attackOrWalkIn(OpponentTurn& o) {
   if (o.self.inReach == 0) {
     walkIn(o);
     return;
@@ -64,7 +58,7 @@ void attackOrWalkIn(Turn& o) {
   o.self.aiState = kAiBusy;
 }
 
-void decide(Turn& o) {
+void decide(OpponentTurn& o) {
   faceTarget(o);
   o.self.aiState = randomBelow(kDecisionStates);
   switch (o.self.aiState) {
@@ -94,7 +88,7 @@ void decide(Turn& o) {
   }
 }
 
-void approachSideways(Turn& o, int facing, int direction) {
+void approachSideways(OpponentTurn& o, int direction) {
   if (animationIs(o, "WALK")) o.self.x = wrap16(o.self.x + direction * o.self.walkSpeed);
   if (animationIs(o, "RUN")) {
     o.self.x = wrap16(o.self.x + direction * 2 * o.self.walkSpeed);
@@ -103,18 +97,18 @@ void approachSideways(Turn& o, int facing, int direction) {
       start(o, "RUNATTACK");
     }
   }
-  o.self.facing = facing;
+  faceToward(o, direction);
 }
 
-void approach(Turn& o) {
+void approach(OpponentTurn& o) {
   const Entity& target = entities[o.target];
   bool moved = false;
   if (o.self.x > target.x + kStopShortX) {
-    approachSideways(o, 1, -1);
+    approachSideways(o, -1);
     moved = true;
   }
   if (o.self.x < target.x - kStopShortX) {
-    approachSideways(o, 0, 1);
+    approachSideways(o, 1);
     moved = true;
   }
   // A foot line can sit at the edge of its range (a huge HEIGHT): compared in 64 bits.
@@ -132,7 +126,7 @@ void approach(Turn& o) {
   }
 }
 
-void busy(Turn& o) {
+void busy(OpponentTurn& o) {
   o.self.aiTimer = kBusyTimer;
   if (!finished(o)) return;
   if (animationIs(o, "HIGHDAMAGE") || animationIs(o, "LOWDAMAGE")) {
@@ -149,7 +143,7 @@ void busy(Turn& o) {
   }
 }
 
-void knockedDown(Turn& o) {
+void knockedDown(OpponentTurn& o) {
   o.self.aiTimer = kBusyTimer;
   if (!finished(o)) return;
   if (animationIs(o, "GETUP")) {
@@ -164,7 +158,7 @@ void knockedDown(Turn& o) {
   }
 }
 
-void jumping(Turn& o) {
+void jumping(OpponentTurn& o) {
   o.self.aiTimer = kBusyTimer;
   if (o.self.targetDistance < kJumpAttackDistance && animationIs(o, "JUMP") &&
       o.self.depthAligned == 1) {
@@ -174,26 +168,26 @@ void jumping(Turn& o) {
   if (finished(o) && animationIs(o, "JUMPSTART")) {
     o.self.yv = wrap16(o.self.jumpHeight);
     const int16_t speed = roundToInt16(o.self.walkSpeed * 1.5);
-    o.self.xv = o.self.facing == 1 ? roundToInt16(-o.self.walkSpeed * 1.5) : speed;
+    o.self.xv = o.self.facing == kFacingLeft ? roundToInt16(-o.self.walkSpeed * 1.5) : speed;
     o.self.physicsOn = 1;
     start(o, "JUMP");
   }
 }
 
-void landing(Turn& o) {
+void landing(OpponentTurn& o) {
   o.self.aiTimer = kBusyTimer;
   if (!finished(o)) return;
   o.self.aiTimer = 1;
   start(o, "STAND");
 }
 
-void fadeOut(Turn& o) {
+void fadeOut(OpponentTurn& o) {
   o.self.aiTimer = kBusyTimer;
   o.sprite.transparency += kFadeStep;
   if (o.sprite.transparency > 1.0) o.self.alive = 0;
 }
 
-void behave(Turn& o) {
+void behave(OpponentTurn& o) {
   switch (o.self.aiState) {
     case kAiIdle: faceTarget(o); break;
     case kAiApproach: approach(o); break;
@@ -210,7 +204,7 @@ void behave(Turn& o) {
 
 void updateOpponents() {
   for (int i = playerCount; i <= lastEntity; ++i) {
-    Turn o{i, entities[i], entitySprites[i], entityIndexOrZero(entities[i].target)};
+    OpponentTurn o{{i, entities[i], entitySprites[i]}, entityIndexOrZero(entities[i].target)};
     measure(o);
     if (o.self.kind != kKindFighter || o.self.targetDistance >= kWakeDistance) continue;
     if (o.self.aiTimer < 1) decide(o);

@@ -70,7 +70,7 @@ void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation) {
   entity.y = y;
   entity.type = type;
   entity.kind = typeKinds[type];
-  entity.facing = 1;
+  entity.facing = kFacingLeft;
 
   SpriteSet& sprite = entitySprites[r];
   keepOwnContent(r);

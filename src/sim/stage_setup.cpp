@@ -205,7 +205,7 @@ void placeEntity(double x, double y, double typeField) {
   entity.y = roundToInt16(y);
   entity.type = type;
   entity.kind = typeKinds[type];
-  entity.facing = 1;
+  entity.facing = kFacingLeft;
   loadTypeFilesInto(type, entitySprites[e]);
 }
 

@@ -33,5 +33,5 @@ void checkEntityFiles(const std::string& name, EntitySource source, ScriptRole r
                                       kImageRGBA, sprPath, whatLoadsIt);
   checkOffsets(base + ".off", sheet, true, whatLoadsIt);
   if (role == kRoleEffects && contentFileExists(base + ".off")) checkSpawnedOffsets(base + ".off");
-  checkScript("scripts/" + name + ".dat", role, sheet, sprPath, whatLoadsIt);
+  checkScript(entityScriptPath(name), role, sheet, sprPath, whatLoadsIt);
 }

@@ -29,11 +29,10 @@ namespace {
 // The world's folder and its overworld's nodes can both name a stage.
 std::set<std::string> checkedStages;
 
-constexpr int kPlayers = 2;
 // Opponents walk up to player 1 until they are this close, and strike only when the two bodies
 // (x +- WIDTH / 2) overlap.
 constexpr double kOpponentStopDistance = 50;
-const char* const kFirstPlayer = "kestor";
+const char* const kFirstPlayer = kStartFighters[0];
 
 struct StageCheck {
   std::string path;
@@ -41,7 +40,7 @@ struct StageCheck {
   const SheetInfo* tiles = nullptr;
   long long objects = 0;  // counts of hand-written repeats, which can reach the int range
   int types = 0;
-  long long entities = kPlayers;
+  long long entities = kStartPlayers;
   bool objectsOverflowReported = false;
   bool entitiesOverflowReported = false;
 };
@@ -76,7 +75,7 @@ void addEntities(StageCheck& s, int line, long long count, int type) {
 
 // WIDTH as the statistics reader leaves it: the section ends after its first empty line.
 double statisticWidth(const std::string& name) {
-  const TextFile& file = textFile("scripts/" + name + ".dat");
+  const TextFile& file = textFile(entityScriptPath(name));
   double width = 0;
   for (int i = 0; i < kScriptLineCount && i < static_cast<int>(file.lines.size()); ++i) {
     const std::string keyword = getField(file.lines[i], 1);
@@ -141,17 +140,17 @@ void checkStageFiles(StageCheck& s, const std::vector<std::string>& lines) {
   std::string music = stageValue(lines, "BGMNAME");
   std::string what = "by " + s.path;
   if (bg.empty()) {
-    reportError(s.path, 0, "no BGNAME line: the game loads \"gfx/stage/.png\" and stops");
+    reportError(s.path, 0, "no BGNAME line: the game loads \"" + stageBackgroundImage("") + "\" and stops");
   } else {
     const SheetInfo& bgSheet =
-        checkSheet("gfx/stage/" + bg + ".png", kImageRGB, "gfx/stage/bg.spr", what);
-    requireFrames("gfx/stage/bg.spr", bgSheet, 0, 0, "the stage background");
+        checkSheet(stageBackgroundImage(bg), kImageRGB, kStageBackgroundFrames, what);
+    requireFrames(kStageBackgroundFrames, bgSheet, 0, 0, "the stage background");
   }
   if (type.empty()) {
-    reportError(s.path, 0, "no STAGETYPE line: the game loads \"gfx/stage//tiles0.png\" and stops");
+    reportError(s.path, 0, "no STAGETYPE line: the game loads \"" + stageTilesImage("") + "\" and stops");
   } else {
-    s.tilesSpr = "gfx/stage/" + type + "/tiles0.spr";
-    s.tiles = &checkSheet("gfx/stage/" + type + "/tiles0.png", kImageRGBA, s.tilesSpr, what);
+    s.tilesSpr = stageTilesFrames(type);
+    s.tiles = &checkSheet(stageTilesImage(type), kImageRGBA, s.tilesSpr, what);
   }
   if (!hasStatement(lines, "VERTICALWALL"))
     reportWarning(s.path, 0, "no VERTICALWALL line: the floor band keeps the height the last "
@@ -208,20 +207,19 @@ void checkFloorBand(const StageCheck& s, int line, const std::string& text) {
 }
 
 // How each statement that names a file turns its name into a path.
-const std::pair<const char*, const char*> kNamedPaths[] = {
-    {"BGNAME", "gfx/stage/%s.png"},
-    {"STAGETYPE", "gfx/stage/%s/tiles0.png"},
-    {"BGMNAME", "bgm/%s.ogg"},
-    {"LOADENTITY", "scripts/%s.dat"},
+const std::pair<const char*, std::string (*)(const std::string&)> kNamedPaths[] = {
+    {"BGNAME", stageBackgroundImage},
+    {"STAGETYPE", stageTilesImage},
+    {"BGMNAME", stageMusicPath},
+    {"LOADENTITY", entityScriptPath},
 };
 
 // A pack must not reach the player's other files.
 void checkNamedPath(const StageCheck& s, int line, const std::string& keyword,
                     const std::string& name) {
-  for (const auto& [statement, pattern] : kNamedPaths) {
+  for (const auto& [statement, pathOf] : kNamedPaths) {
     if (keyword != statement) continue;
-    std::string path = pattern;
-    path.replace(path.find("%s"), 2, name);
+    const std::string path = pathOf(name);
     if (leavesContentFolder(path))
       reportError(s.path, line, keyword + " names " + path + ", which is outside the content "
                                 "folder; a pack must not read the player's other files");

@@ -93,8 +93,9 @@ int nearestEntityTo(int32_t screenX, int32_t screenY) {
 
 void drawReadoutLines() {
   drawPlate();
-  drawText("tick " + std::to_string(workbench.shownTick) + "  " + describe("P1", 0), kLineLeft,
-           kFirstLineTop);
+  const std::string tick = "tick " + std::to_string(workbench.shownTick) + " (from " +
+                           std::to_string(oldestKeptTick()) + ")";
+  drawText(tick + "  " + describe("P1", 0), kLineLeft, kFirstLineTop);
   const int pointed = nearestEntityTo(pointerX, pointerY);
   if (pointed >= 0) drawText(describe("mouse", pointed), kLineLeft, kFirstLineTop + kLineSpacing);
 }

@@ -46,10 +46,12 @@ const WorkbenchKey kWorkbenchKeys[] = {
     {kKeyP, togglePause, "p  pause or resume the tick"},
     {kKeyN, stepOneTick, "n  run one tick while paused (pauses a running stage); after a step back,\n"
                          "     the tick that followed, on the same inputs"},
-    {kKeyBackspace, pauseToStepBack, "Backspace  held: pause and step back a tick a frame, up to 10 seconds"},
+    {kKeyBackspace, pauseToStepBack, "Backspace  held: pause and step back a tick a frame, up to 10 seconds\n"
+                                     "     (less on a crowded stage: the kept worlds take at most 32 MB)"},
     {kKeyS, toggleSlow, "s  quarter speed on or off"},
-    {kKeyI, toggleReadout, "i  readout lines: player 1 and the entity nearest the mouse (name,\n"
-                           "     animation, script line, frame, hit points, AI state and timer)"},
+    {kKeyI, toggleReadout, "i  readout lines: the tick shown (and the oldest a step back reaches),\n"
+                           "     player 1 and the entity nearest the mouse (name, animation,\n"
+                           "     script line, frame, hit points, AI state and timer)"},
     {kKeyR, requestReload, "r  reload the stage's scripts, frame lists, offsets and stage file from\n"
                            "     disk and start the stage again"},
 };

@@ -51,11 +51,13 @@ bool workbenchStageFrame();
 
 // Rewind (rewind.cpp). A new stage keeps nothing; before each tick runs, the world is kept
 // (or, when the author stepped back, the tick takes the commands it ran on the first time);
-// stepping back restores the world before the last tick shown, up to 10 seconds back, and is
-// false when nothing older is kept.
+// stepping back restores the world before the last tick shown, up to 10 seconds back (fewer
+// on a crowded stage: the ring's bytes are capped), and is false when nothing older is kept.
 void forgetRewind();
 void prepareRewindableTick();
 bool stepBackOneTick();
+// The oldest tick the author can step back to.
+int32_t oldestKeptTick();
 
 // Drawing over the scene (box_overlay.cpp, readout_lines.cpp).
 void drawBoxOverlay();

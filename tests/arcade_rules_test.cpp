@@ -54,6 +54,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ClearCase{"PlayerTwoOutOfTheGameDoesNotCount", 1, {100, 2500}, {100, 100}, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// With one player the stage's entities start at slot 1, so an opponent there holds it open.
+TEST(StageClear, AOnePlayerGamesOpponentInSlotOneHoldsTheStageOpen) {
+  resetSim();
+  arcade = ArcadeState{};
+  arcade.players = playerCount = 1;
+  stageEnd = 3000;
+  lastEntity = 1;
+  placeFighter(0, 2500, 400);
+  placeFighter(1, 2900, 400);
+  EXPECT_FALSE(stageCleared());
+  entities[1].alive = 0;
+  EXPECT_TRUE(stageCleared());
+}
+
 // World 1's roads: harbor (1) to downtown (3) and the plant (2); the plant back to the harbor
 // (1) and downtown (3); node 0 is downtown's twin, where nothing leads.
 OverworldState worldOne() {

@@ -208,8 +208,10 @@ int runOnDisplay(const std::string& commandLine, const std::string& display) {
 
 namespace {
 
+// --all: the window must be the process's and have a class; without it xdotool takes either,
+// and with two games on one display the other's window would do.
 std::string findWindowOf(int pid) {
-  return "w=$(xdotool search --sync --onlyvisible --pid " + std::to_string(pid) + " --classname . | head -n 1)";
+  return "w=$(xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid) + " --classname . | head -n 1)";
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ enum ArcadeScreen {
 constexpr int32_t kArcadeNoScreen = -1;
 // Where a stage stands.
 enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhaseGameOver = 3 };
+// How a stage ends, set by the step that ends it. The arcade alone leaves at once (leaveStage);
+// online, the stage stands still until both sides agree on the tick that ended it.
+enum StageExit { kExitNone = 0, kExitCleared = 1, kExitRunOver = 2, kExitToTitle = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
 // OPTIONS is the arcade's own, written in the game's font above the sheet's entries; the
 // cursor reaches it past QUIT or before 1 PLAYER.
@@ -37,6 +40,7 @@ struct ArcadeState {
   int32_t nextScreen = kArcadeNoScreen;  // entered once the frame step that set it returns
   int32_t phase;       // stage only
   int32_t phaseTicks;  // ticks spent in the phase: the clear's hold, the continue count
+  int32_t stageExit = kExitNone;  // stage only: how it ends, once a step has ended it
   int32_t pauseChoice;
   int32_t quit;        // 1 once the title's quit entry closed
   int32_t players;     // players taking part in this game, 1 or 2
@@ -59,6 +63,15 @@ extern ArcadeState arcade;
 
 // After start-up: the arcade's rules and bindings, then the title.
 void enterArcade();
+// The same without entering any screen: for a start that is not the title's.
+void prepareArcade();
+// The running screen's frame step alone (arcadeFrame without entering the screen it asks for).
+bool runArcadeScreen();
+// Start-up from the switches (readArcadeArguments), the high scores, the window and
+// prepareArcade; false with the usage printed on a switch it does not know.
+bool startArcade(int argc, char** argv);
+// Frames until the program should end, then the clean exit.
+[[noreturn]] void runArcade();
 // One iteration of whichever screen runs, then the entry of the screen it asked for, if any;
 // false once the program should end (quit chosen or the window closed).
 bool arcadeFrame();
@@ -139,6 +152,12 @@ std::string mapEntry();
 bool mapFrame();
 std::string stageEntry();  // the stage `stageName` names
 bool stageFrame();
+// The stage's frame in two halves, for a caller that runs ticks again: one tick without a
+// picture (`quiet`: a tick run again, which sounds nothing), and the picture.
+void stageTickAlone(bool quiet);
+void drawStageAndOverlay();
+// Takes the exit a step chose (arcade.stageExit): the map, THE END, the run's end or the title.
+void leaveStage();
 std::string endEntry();
 bool endFrame();
 std::string optionsEntry();  // the player's settings (screens/options.h)
@@ -165,6 +184,9 @@ constexpr InitialsEntry kNoInitials{{-1, -1}, {0, 0}, 0};
 // A run is over (game over not continued, or the world's end): the screen that follows, the
 // initials entry when a player's run made the table, else `otherwise`.
 int32_t screenAfterRun(int32_t otherwise);
+// What the stage and THE END call when a run is over: screenAfterRun, unless an online session
+// takes the run's end itself.
+extern int32_t (*endOfRun)(int32_t otherwise);
 // The title's count towards the attract mode: reset by any key, after 20 s the demo.
 void countTitleIdle();
 // A new session: every shipped recording may be shown again, starting from the first.

@@ -18,9 +18,11 @@ namespace {
 
 constexpr const char* kScoresFileName = "scores.txt";
 const char* const kUsage =
-    "usage: brawler-arcade [--settings FILE] [--scores FILE]\n"
+    "usage: brawler-arcade [--settings FILE] [--scores FILE] [--host [PORT] | --join HOST[:PORT]] [--delay 0..4]\n"
     "--settings FILE keeps the controls, the window and the volumes (%s when left out);\n"
-    "--scores FILE keeps the high scores (%s when left out).\n";
+    "--scores FILE keeps the high scores (%s when left out);\n"
+    "--host waits for another machine to join (on UDP port 7707 unless given), --join plays on\n"
+    "theirs, --delay sets the ticks this side's controls wait (2 unless given).\n";
 
 // A switch that names a file the player owns, and where the name goes.
 struct ArcadeSwitch {
@@ -68,6 +70,11 @@ void enterArcadeScreen(int32_t screen) {
 }
 
 void enterArcade() {
+  prepareArcade();
+  enterArcadeScreen(kArcadeTitle);
+}
+
+void prepareArcade() {
   arcade = ArcadeState{};
   arcade.worlds = readWorldList();
   gameRules.friendlyFire = 0;
@@ -80,11 +87,12 @@ void enterArcade() {
   usePlayerSettings();
   windowCloseRequested = 0;
   resetAttract();
-  enterArcadeScreen(kArcadeTitle);
 }
 
+bool runArcadeScreen() { return stepsOf(arcade.screen).frame(); }
+
 bool arcadeFrame() {
-  if (!stepsOf(arcade.screen).frame()) return false;
+  if (!runArcadeScreen()) return false;
   if (arcade.nextScreen != kArcadeNoScreen) enterArcadeScreen(arcade.nextScreen);
   followWindowRequests();
   return windowCloseRequested == 0;
@@ -108,12 +116,22 @@ bool readArcadeArguments(int argc, char** argv) {
   return true;
 }
 
-int arcadeMain(int argc, char** argv) {
-  if (!readArcadeArguments(argc, argv)) return kArcadeUsageStatus;
+bool startArcade(int argc, char** argv) {
+  if (!readArcadeArguments(argc, argv)) return false;
   loadHighScores(scoresPath);
   startUp(monotonicSeconds());
-  enterArcade();
+  prepareArcade();
+  return true;
+}
+
+void runArcade() {
   while (arcadeFrame()) {
   }
   endProgram();
+}
+
+int arcadeMain(int argc, char** argv) {
+  if (!startArcade(argc, argv)) return kArcadeUsageStatus;
+  enterArcadeScreen(kArcadeTitle);
+  runArcade();
 }

@@ -13,6 +13,7 @@
 #include "sim/entity.h"
 
 InitialsEntry initials = kNoInitials;
+int32_t (*endOfRun)(int32_t otherwise) = screenAfterRun;
 
 namespace {
 

@@ -163,6 +163,6 @@ bool endFrame() {
   presentFrame();
   const bool skipped = arcade.phaseTicks > kEndSkippableAfter &&
                        (playerCommands[0].confirmPressed != 0 || anyPlayerPressed(kActionAttack));
-  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
+  if (skipped || arcade.phaseTicks >= kEndTicks) arcade.nextScreen = endOfRun(kArcadeTitle);
   return true;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int32_t kPlayerSlots = 2;  // entities 0 and 1 belong to the players, whoever plays
+constexpr int32_t kPlayerSlots = 2;  // a game has one or two players, entities 0 and 1
 
 
 void standUp(int p) {
@@ -22,7 +22,7 @@ void standUp(int p) {
 
 bool stageCleared() {
   // A dying opponent is still alive until its fade frees the slot.
-  for (int e = kPlayerSlots; e <= lastEntity; ++e)
+  for (int e = playerCount; e <= lastEntity; ++e)
     if (entities[e].alive == 1 && entities[e].kind == kKindFighter) return false;
   for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) {
     const Entity& pl = entities[p];

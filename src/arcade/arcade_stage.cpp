@@ -13,6 +13,8 @@
 #include "shell/window.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "sim/sound_requests.h"
+#include "sim/tick.h"
 
 namespace {
 
@@ -29,7 +31,6 @@ constexpr double kPauseDim = 0.5;
 constexpr double kUnchosen = 0.5;
 const char* const kPauseChoices[] = {"GO ON", "TITLE"};
 constexpr int32_t kPauseChoiceCount = 2;
-constexpr int32_t kPlayerTwo = 1;
 
 int32_t centre() { return screenWidth / 2; }
 
@@ -46,9 +47,17 @@ void watchForPoints(TickPhase next) {
   if (next == kTickShake) scoreTickAfterAttacks(arcade.players);
 }
 
+// A tick run again after a late command has been heard once already.
+bool quietTick = false;
+
 // The game's own tick (its end wall a house rule), then what the arcade shows of it.
 void arcadeTick() {
-  simulateTick(watchForPoints);
+  if (quietTick) {
+    runTickWatched(watchForPoints);
+    clearSoundRequests();
+  } else {
+    simulateTick(watchForPoints);
+  }
   watchStageBoss();
   countDownPlayerMarks();
 }
@@ -94,14 +103,14 @@ void pauseStep() {
   const bool chosen = one.confirmPressed != 0 || one.pressed[kActionAttack] != 0 || one.pausePressed != 0;
   if (!chosen) return;
   if (arcade.pauseChoice == kPauseToTitle)
-    arcade.nextScreen = kArcadeTitle;
+    arcade.stageExit = kExitToTitle;
   else
     setPhase(kPhasePlaying);
 }
 
 void clearedStep() {
   arcadeTick();
-  if (++arcade.phaseTicks >= kClearHoldTicks) leaveStageCleared();
+  if (++arcade.phaseTicks >= kClearHoldTicks) arcade.stageExit = kExitCleared;
 }
 
 void gameOverStep() {
@@ -112,7 +121,7 @@ void gameOverStep() {
     return;
   }
   arcadeTick();
-  if (++arcade.phaseTicks >= kContinueTicks) arcade.nextScreen = screenAfterRun(kArcadeTitle);
+  if (++arcade.phaseTicks >= kContinueTicks) arcade.stageExit = kExitRunOver;
 }
 
 // ---- words over the stage ----
@@ -155,26 +164,7 @@ const PhaseStep kPhaseSteps[] = {
     {kPhaseCleared, clearedStep}, {kPhaseGameOver, gameOverStep},
 };
 
-}  // namespace
-
-std::string stageEntry() {
-  playerCount = arcade.players;
-  screenState = kScreenPlaystage;
-  readyPlayersForStage();
-  startStage();
-  // With one player, player 2 has no body on the street: not drawn, not hit, no panel.
-  if (arcade.players < 2) entities[kPlayerTwo].alive = 0;
-  showFullHealth();
-  findStageBoss();
-  dressPlayersForStage();
-  enterStage();
-  scoreStageStart();
-  arcade.furthestStage = worldName + "/" + stageName;
-  setPhase(kPhasePlaying);
-  return "stage " + worldName + "/" + stageName;
-}
-
-bool stageFrame() {
+void stepPhase() {
   pollInput();
   buildPlayerCommands();
   for (const PhaseStep& s : kPhaseSteps)
@@ -182,17 +172,68 @@ bool stageFrame() {
       s.step();
       break;
     }
-  // A step that leaves the stage draws nothing more of it: the next screen draws next.
-  if (arcade.nextScreen != kArcadeNoScreen) return true;
-  drawStageFrame();
-  drawOverlay();
-  presentFrame();
+}
+
+// After the step (and the picture): the stage cleared, or everyone down.
+void changePhase() {
   if (arcade.phase == kPhasePlaying && stageCleared()) {
     setPhase(kPhaseCleared);
     scoreStageClear(arcade.players);
-    fadeOutMusic();
+    if (!quietTick) fadeOutMusic();
   } else if (arcade.phase == kPhasePlaying && everyPlayerDown()) {
     setPhase(kPhaseGameOver);
   }
+}
+
+}  // namespace
+
+void leaveStage() {
+  switch (arcade.stageExit) {
+    case kExitCleared: return leaveStageCleared();
+    case kExitRunOver: arcade.nextScreen = endOfRun(kArcadeTitle); return;
+    case kExitToTitle: arcade.nextScreen = kArcadeTitle; return;
+  }
+}
+
+void stageTickAlone(bool quiet) {
+  quietTick = quiet;
+  stepPhase();
+  if (arcade.stageExit == kExitNone) changePhase();
+  quietTick = false;
+}
+
+void drawStageAndOverlay() {
+  drawStageFrame();
+  drawOverlay();
+  presentFrame();
+}
+
+std::string stageEntry() {
+  playerCount = arcade.players;
+  screenState = kScreenPlaystage;
+  readyPlayersForStage();
+  // With one player, playerCount is 1: player 2 has no body, panel or control, and the stage's
+  // first entity takes slot 1.
+  startStage();
+  showFullHealth();
+  findStageBoss();
+  dressPlayersForStage();
+  enterStage();
+  scoreStageStart();
+  arcade.furthestStage = worldName + "/" + stageName;
+  setPhase(kPhasePlaying);
+  arcade.stageExit = kExitNone;
+  return "stage " + worldName + "/" + stageName;
+}
+
+bool stageFrame() {
+  stepPhase();
+  // A step that leaves the stage draws nothing more of it: the next screen draws next.
+  if (arcade.stageExit != kExitNone) {
+    leaveStage();
+    return true;
+  }
+  drawStageAndOverlay();
+  changePhase();
   return true;
 }

@@ -134,7 +134,10 @@ bool readList(Reader& r, Packet* p) {
   return validList(p->list, size);
 }
 
-bool validCommand(NetCommand c) { return (c.held & ~kActionBits) == 0 && (c.pressed & ~kActionBits) == 0; }
+constexpr uint8_t kPressBits = kActionBits | static_cast<uint8_t>(1u << kNetPauseBit);
+static_assert(kPlayerActions <= kNetPauseBit, "the pause bit stands on an action");
+
+bool validCommand(NetCommand c) { return (c.held & ~kActionBits) == 0 && (c.pressed & ~kPressBits) == 0; }
 
 // Sequence, first tick, then the acknowledgement and the sender's tick near the first, the
 // lead, and runs to the end of the packet (at least one).

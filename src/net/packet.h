@@ -31,6 +31,9 @@ enum PacketKind : uint8_t {
 enum RefuseReason : uint8_t { kRefuseVersion = 1, kRefuseContent, kRefuseFull, kRefuseReasonsEnd };
 
 // One player's controls in one tick: bit n of each is PlayerAction n.
+// Bit kNetPauseBit of `pressed` only: Escape or the player's pause went down. The fight's tick
+// never reads it; the arcade's screens around it (pause, leaving a menu) do. It is never held.
+constexpr int kNetPauseBit = 7;
 struct NetCommand {
   uint8_t held = 0;
   uint8_t pressed = 0;

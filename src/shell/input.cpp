@@ -21,6 +21,7 @@ int32_t pointerX = 0;
 int32_t pointerY = 0;
 int32_t windowCloseRequested = 0;
 WindowRequests windowRequests{};
+void (*inputFeed)() = nullptr;
 
 namespace {
 
@@ -202,6 +203,7 @@ void setDefaultBindings() {
 }
 
 void pollInput() {
+  if (inputFeed != nullptr) return inputFeed();
   for (int code = 1; code <= kInputCodes; ++code) keyPressed[code] = kUp;
   for (int16_t& pressed : keysPressed) pressed = kUp;
   padsStartPoll();

@@ -44,6 +44,9 @@ bool keyboardPressed(int key);
 
 void setDefaultBindings();
 void pollInput();
+// When set, pollInput fills the key tables from it instead of the devices: the online arcade
+// feeds its screens both players' agreed controls. Null otherwise.
+extern void (*inputFeed)();
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).
 bool isHeld(int code);
 bool isPressed(int code);

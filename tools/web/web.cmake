@@ -12,6 +12,7 @@ list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_)?(web_)?main\\.cpp$
 # played at one machine).
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check|enet_net)\\.cpp$")
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/net/")
+list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/arcade/arcade_online[a-z_]*\\.cpp$")
 
 # stb_image comes from Debian's libstb-dev; only its header is taken, beside the build, so
 # that the host's other headers stay out of the browser's build.

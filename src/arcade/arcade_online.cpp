@@ -1,0 +1,517 @@
+// The online arcade: the wait for the other machine, the session in step, and its end.
+//
+// The whole session is a function of the host's seed and the two players' controls tick by
+// tick. Each side runs a tick of whichever screen is up only once both players' controls for
+// it are here (the rollback driver with no prediction), feeding the screens those controls as
+// if both players sat at this machine; so both sides change screens at the same tick, and a
+// stage's rules (cleared, everyone down, the continue) act on agreed ticks only.
+#include "arcade/arcade_online.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "arcade/arcade.h"
+#include "arcade/score.h"
+#include "base/fingerprint.h"
+#include "base/whole_file.h"
+#include "net/session.h"
+#include "platform/net.h"
+#include "screens/screens.h"
+#include "shell/input.h"
+#include "shell/screen_state.h"
+#include "shell/settings.h"
+#include "shell/window.h"
+#include "sim/entity.h"
+#include "sim/game_state.h"
+#include "sim/random.h"
+#include "sim/recording.h"
+#include "sim/world.h"
+
+namespace {
+
+// While nothing can run (the other side's controls are on their way), the packets are looked
+// at this often.
+constexpr auto kWaitingPoll = std::chrono::milliseconds(1);
+// A side that leaves the session on purpose waits this long at most for the other side to
+// have its controls up to the tick it left on, so that the other side leaves there too.
+constexpr uint64_t kLingerMs = 1000;
+constexpr long kMostLatencyMs = 1000;
+constexpr const char* kSessionWorldName = "arcade";
+constexpr const char* kSessionStageName = "session";
+
+// The screens a session runs through together; a tick that asks for any other screen ends it.
+constexpr int32_t kSessionScreens[] = {kArcadeSelect, kArcadeMap, kArcadeStage, kArcadeEnd};
+
+// The binding tables as a whole, so that the player's own (read for this side's controls) and
+// the session's (the defaults, one code per action on both machines) can take turns.
+struct BindingTables {
+  int32_t up[kBindPlayers], down[kBindPlayers], left[kBindPlayers], right[kBindPlayers], attack[kBindPlayers],
+      extra[kBindPlayers], jump[kBindPlayers];
+};
+// In the order of PlayerAction.
+int32_t* const kActionBindings[kPlayerActions] = {bindUp, bindDown, bindLeft, bindRight, bindAttack, bindExtra, bindJump};
+
+BindingTables takeBindings() {
+  BindingTables t;
+  int32_t* const tables[kPlayerActions] = {t.up, t.down, t.left, t.right, t.attack, t.extra, t.jump};
+  for (int a = 0; a < kPlayerActions; ++a) std::memcpy(tables[a], kActionBindings[a], sizeof t.up);
+  return t;
+}
+
+void putBindings(const BindingTables& t) {
+  const int32_t* const tables[kPlayerActions] = {t.up, t.down, t.left, t.right, t.attack, t.extra, t.jump};
+  for (int a = 0; a < kPlayerActions; ++a) std::memcpy(kActionBindings[a], tables[a], sizeof t.up);
+}
+
+// Who writes what: arcadeOnlineMain owns the session and the binding tables; the session's
+// tick (sessionTick) writes tickCommands, leaving and runOver; the step after it writes agreed.
+struct OnlineArcade {
+  NetSession session;
+  PackList pack;
+  BindingTables own;      // the player's, from the settings
+  BindingTables shared;   // the defaults, the same on both machines
+  NetCommand tickCommands[kNetPlayers] = {};  // fed to the screens by the input poll
+  bool leaving = false;   // a tick asked for a screen outside the session
+  int32_t leftAtTick = 0;
+  int32_t leftFrom = 0;   // the screen the session was on when it was left
+  bool runOver = false;   // ... because the run ended: game over not continued, or THE END
+  int32_t printedCheck = 0;
+  Recording agreed;       // both players' controls of every agreed tick
+  // The stage runs ahead on guesses and is put back (save and restore below) when they were
+  // wrong; these three go back with it.
+  int32_t nextTick = 0;   // the tick the world runs next
+  int32_t exitTick = 0;   // the tick a step ended the stage on, in the world as it now runs
+  // The stage's last still ticks, up to the one that left it: their commands no longer matter,
+  // and a wrong guess among them must not take the next screen back to the stage.
+  int32_t stillUpTo = -1;
+};
+OnlineArcade online;
+
+// The stage as it was before a tick: the world and what the arcade keeps of the stage.
+struct StageSnapshot {
+  WorldSnapshot world;
+  ArcadeScores scores;
+  int32_t phase, phaseTicks, pauseChoice, stageExit, boss, bossSeen, bossCardTicks, markTicks;
+  int32_t nextTick, exitTick;
+};
+StageSnapshot snapshots[kSnapshotRing];
+
+bool inSession(int32_t screen) {
+  for (int32_t s : kSessionScreens)
+    if (s == screen) return true;
+  return false;
+}
+
+// ---- the controls ----------------------------------------------------------------------------
+
+// The poll while a session runs: both players' agreed controls of the tick, on the session's
+// bindings, Escape for either player's pause.
+void feedTickCommands() {
+  for (int code = 1; code <= kInputCodes; ++code) keyHeld[code] = keyPressed[code] = 0;
+  for (int p = 0; p < kNetPlayers; ++p) {
+    const NetCommand c = online.tickCommands[p];
+    for (int a = 0; a < kPlayerActions; ++a) {
+      const int32_t code = kActionBindings[a][p];
+      if (code < 1 || code > kInputCodes) continue;
+      if ((c.held >> a & 1) != 0) keyHeld[code] = -1;
+      if ((c.pressed >> a & 1) != 0) keyPressed[code] = -1;
+    }
+    if ((c.pressed >> kNetPauseBit & 1) != 0) keyPressed[kKeyEscape] = -1;
+  }
+}
+
+// This side's controls now: its devices through the player's own bindings, any of its players'
+// rows (keys or pad), as the one player this machine has.
+NetCommand readLocalCommand() {
+  inputFeed = nullptr;
+  putBindings(online.own);
+  pollInput();
+  buildPlayerCommands();
+  putBindings(online.shared);
+  inputFeed = feedTickCommands;
+  NetCommand c;
+  for (int row = 0; row < kNetPlayers; ++row) {
+    const PlayerCommand& command = playerCommands[row];
+    for (int a = 0; a < kPlayerActions; ++a) {
+      c.held |= static_cast<uint8_t>((command.held[a] != 0 ? 1u : 0u) << a);
+      c.pressed |= static_cast<uint8_t>((command.pressed[a] != 0 ? 1u : 0u) << a);
+    }
+    if (command.pausePressed != 0) c.pressed |= static_cast<uint8_t>(1u << kNetPauseBit);
+  }
+  return c;
+}
+
+// ---- the session's world: the arcade's screens, a tick a frame ---------------------------------
+
+int32_t noteRunOver(int32_t otherwise) {
+  online.runOver = true;
+  return otherwise;
+}
+
+// The screen the tick asked for: one of the session's, or the session's end.
+void goToNextScreen() {
+  if (inSession(arcade.nextScreen)) {
+    enterArcadeScreen(arcade.nextScreen);
+    // Only the stage's ticks can be put back: everywhere else each tick waits for both players.
+    online.session.rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
+    return;
+  }
+  online.leaving = true;
+  online.leftAtTick = online.nextTick - 1;
+  online.leftFrom = arcade.screen;
+}
+
+// A step that ends the stage does not leave it at once: the stage stands still until
+// kMostPrediction ticks later. A side never runs that far past the other's last known
+// controls, so by then the tick that ended it ran with both players' real controls on both
+// sides. Ticks guessed past that one are taken back (the driver's present set back to it).
+void stageTick(bool again) {
+  const int32_t tick = online.nextTick - 1;
+  if (arcade.stageExit == kExitNone) {
+    stageTickAlone(again);
+    if (arcade.stageExit != kExitNone) online.exitTick = tick;
+    return;
+  }
+  if (tick < online.exitTick + kMostPrediction) return;
+  leaveStage();
+  online.stillUpTo = tick;
+  if (again) online.session.rollback.tick = tick + 1;
+  goToNextScreen();
+}
+
+void sessionTick(const NetCommand commands[kNetPlayers], bool again) {
+  ++online.nextTick;
+  if (online.leaving) return;
+  online.tickCommands[0] = commands[0];
+  online.tickCommands[1] = commands[1];
+  // The host alone walks the map; the joiner may still leave it.
+  if (arcade.screen == kArcadeMap) {
+    online.tickCommands[1].held = 0;
+    online.tickCommands[1].pressed &= static_cast<uint8_t>(1u << kNetPauseBit);
+  }
+  if (arcade.screen == kArcadeStage) return stageTick(again);
+  if (!runArcadeScreen()) arcade.nextScreen = kArcadeTitle;
+  if (arcade.nextScreen != kArcadeNoScreen) goToNextScreen();
+}
+
+// Off the stage nothing of the world moves: the screen itself is what both sides must agree on.
+uint64_t sessionDigest() {
+  if (arcade.screen == kArcadeStage) return worldDigest() ^ fnv1a(&scores.points, sizeof scores.points, kFnvStart);
+  return fnv1a(&arcade.screen, sizeof arcade.screen, kFnvStart);
+}
+
+void saveStage(int32_t slot) {
+  StageSnapshot& s = snapshots[slot];
+  s.nextTick = online.nextTick;
+  s.exitTick = online.exitTick;
+  if (arcade.screen != kArcadeStage) return;  // off the stage nothing is ever put back
+  saveWorld(s.world);
+  s.scores = scores;
+  s.phase = arcade.phase;
+  s.phaseTicks = arcade.phaseTicks;
+  s.pauseChoice = arcade.pauseChoice;
+  s.stageExit = arcade.stageExit;
+  s.boss = arcade.boss;
+  s.bossSeen = arcade.bossSeen;
+  s.bossCardTicks = arcade.bossCardTicks;
+  s.markTicks = arcade.markTicks;
+}
+
+void restoreStage(int32_t slot) {
+  const StageSnapshot& s = snapshots[slot];
+  online.nextTick = s.nextTick;
+  online.exitTick = s.exitTick;
+  restoreWorld(s.world);
+  scores = s.scores;
+  arcade.phase = s.phase;
+  arcade.phaseTicks = s.phaseTicks;
+  arcade.pauseChoice = s.pauseChoice;
+  arcade.stageExit = s.stageExit;
+  arcade.boss = s.boss;
+  arcade.bossSeen = s.bossSeen;
+  arcade.bossCardTicks = s.bossCardTicks;
+  arcade.markTicks = s.markTicks;
+}
+
+void noSnapshot(int32_t) {}
+void idleTick(const NetCommand[kNetPlayers], bool) {}
+
+const RollbackWorld kSessionWorld = {saveStage, restoreStage, sessionTick, sessionDigest};
+// After a side has left: its controls still go out, nothing more runs.
+const RollbackWorld kIdleWorld = {noSnapshot, noSnapshot, idleTick, sessionDigest};
+
+// ---- what a session leaves behind ------------------------------------------------------------
+
+void takeAgreed() {
+  const Rollback& r = online.session.rollback;
+  const int32_t confirmed = rollbackConfirmedEnd(r);
+  for (int32_t t = static_cast<int32_t>(online.agreed.ticks.size()); t < confirmed; ++t) {
+    TickInput input{};
+    for (int32_t p = 0; p < kNetPlayers; ++p) {
+      const NetCommand c = rollbackCommand(r, p, t);
+      input.held[p] = c.held;
+      input.pressed[p] = static_cast<uint8_t>(c.pressed & ~(1u << kNetPauseBit));
+    }
+    online.agreed.ticks.push_back(input);
+  }
+}
+
+// Every kCheckEvery agreed ticks, the fingerprint both sides compare, for whoever watches.
+void printChecks() {
+  const NetSession& s = online.session;
+  while (online.printedCheck + kCheckEvery < s.nextCheck) {
+    online.printedCheck += kCheckEvery;
+    const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
+    std::printf("net tick %d digest %016llx\n", online.printedCheck,
+                static_cast<unsigned long long>(s.ourCheckDigests[slot]));
+    std::fflush(stdout);
+  }
+}
+
+void writeAgreed() {
+  const std::string path = online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay";
+  std::string error;
+  if (writeFileAtomically(path, formatRecording(online.agreed), &error))
+    std::printf("arcade: online controls written to %s\n", path.c_str());
+  else
+    std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+}
+
+// ---- the session's phases ----------------------------------------------------------------------
+
+std::vector<std::string> waitLines(uint16_t port) {
+  std::vector<std::string> lines = {"PORT " + std::to_string(port) + " (UDP)"};
+  for (const std::string& address : netLocalAddresses()) lines.push_back(address);
+  if (lines.size() == 1) lines.push_back("NO NETWORK ADDRESS BUT THIS MACHINE'S OWN");
+  return lines;
+}
+
+// Until the greetings are through or the session ends; false when this side gave up.
+bool waitForPeer(const OnlineRequest& request) {
+  NetSession& s = online.session;
+  const std::string title = request.hosting ? "WAITING FOR THE OTHER PLAYER" : "JOINING " + request.host;
+  const std::vector<std::string> lines = request.hosting ? waitLines(netLocalPort(s.endpoint)) : std::vector<std::string>{};
+  if (request.hosting)
+    std::printf("arcade: online waiting on port %u\n", netLocalPort(s.endpoint));
+  else
+    std::printf("arcade: online joining %s:%u\n", request.host.c_str(), request.port);
+  std::fflush(stdout);
+  while (s.state != kSessionPlaying && s.state != kSessionEnded) {
+    sessionPoll(s, netClockMs());
+    pollInput();
+    if (windowCloseRequested != 0) {
+      sessionLeave(s, kEndLeft);
+      endProgram();
+    }
+    if (isPressed(kKeyEscape)) {
+      sessionLeave(s, kEndLeft);
+      return false;
+    }
+    drawOnlineWait(title, lines);
+  }
+  return true;
+}
+
+// A tick of this side's controls for every tick up to the present plus the delay.
+void addLocalCommands() {
+  Rollback& r = online.session.rollback;
+  while (r.knownEnd[r.localPlayer] <= r.tick + r.delay) rollbackAddLocal(r, readLocalCommand());
+}
+
+void playSession() {
+  NetSession& s = online.session;
+  Rollback& r = s.rollback;
+  seedRandom(s.plan.seed);
+  startNewGame(kNetPlayers);
+  enterArcadeScreen(kArcadeSelect);
+  s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
+  while (s.state == kSessionPlaying && !online.leaving) {
+    sessionPoll(s, netClockMs());
+    if (s.state != kSessionPlaying) break;
+    if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
+    addLocalCommands();
+    const int32_t before = r.tick;
+    sessionStep(s, kSessionWorld);
+    takeAgreed();
+    printChecks();
+    // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
+    // frames; the other screens draw (and pace) in their ticks.
+    const bool drawn = arcade.screen == kArcadeStage && !online.leaving;
+    if (drawn) drawStageAndOverlay();
+    followWindowRequests();
+    if (windowCloseRequested != 0) {
+      sessionLeave(s, kEndLeft);
+      endProgram();
+    }
+    if (!drawn && r.tick == before) std::this_thread::sleep_for(kWaitingPoll);
+  }
+  // The other side may have left on the tick it sent last: what is known still runs, so that
+  // this side reaches the same tick and leaves there too.
+  if (s.end != kEndPeerLeft) return;
+  for (int32_t tries = 0; tries < kCommandRing && !online.leaving && r.tick < std::min(r.knownEnd[0], r.knownEnd[1]); ++tries)
+    rollbackStep(r, kSessionWorld);
+}
+
+// This side leaves on its own tick: it stays until the other side has its controls up to there.
+void linger() {
+  NetSession& s = online.session;
+  const uint64_t until = netClockMs() + kLingerMs;
+  while (s.state == kSessionPlaying && s.peerAck <= online.leftAtTick && netClockMs() < until) {
+    sessionPoll(s, netClockMs());
+    sessionStep(s, kIdleWorld);
+    std::this_thread::sleep_for(kWaitingPoll);
+  }
+}
+
+// Each machine keeps its own player's run in its own table, named with its own controls:
+// the joiner's run goes in as player 1's there.
+int32_t ownRunOnly(int32_t localPlayer) {
+  if (localPlayer != 0) {
+    scores.points[0] = scores.points[localPlayer];
+    scores.continued[0] = scores.continued[localPlayer];
+    entities[0].name = entities[localPlayer].name;
+  }
+  arcade.players = 1;
+  return screenAfterRun(kArcadeTitle);
+}
+
+// How the stage's guessing went, for whoever watches: rollbacks, ticks run again, frames
+// spent waiting for the other side.
+void printRollbacks(const Rollback& r) {
+  std::printf("net rollbacks %lld ticks-again %lld waited %lld\n", static_cast<long long>(r.rollbacks),
+              static_cast<long long>(r.ticksRunAgain), static_cast<long long>(r.framesWaited));
+  std::fflush(stdout);
+}
+
+// After the session: the title, or this machine's own end of the run.
+void afterSession() {
+  NetSession& s = online.session;
+  printRollbacks(s.rollback);
+  const int32_t local = s.rollback.localPlayer;
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
+  if (online.leaving) {
+    linger();
+    sessionLeave(s, kEndFinished);
+    if (online.runOver) return enterArcadeScreen(ownRunOnly(local));
+    // Escape off a menu, or the pause box's TITLE (player 1's): whoever did it knows.
+    const NetCommand last = rollbackCommand(s.rollback, local, online.leftAtTick);
+    const bool byThisSide = (last.pressed >> kNetPauseBit & 1) != 0 || (online.leftFrom == kArcadeStage && local == 0);
+    if (!byThisSide) showOnlineMessage("the other player left");
+    return enterArcadeScreen(kArcadeTitle);
+  }
+  const int32_t end = s.end;
+  sessionLeave(s, end);
+  if (end == kEndDesync) writeAgreed();
+  if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
+  enterArcadeScreen(kArcadeTitle);
+}
+
+bool parseNumber(const char* text, long most, long* value) {
+  char* end = nullptr;
+  *value = std::strtol(text, &end, 10);
+  return *text != '\0' && *end == '\0' && *value >= 0 && *value <= most;
+}
+
+bool isNumber(const char* text) {
+  long value = 0;
+  return parseNumber(text, 65535, &value);
+}
+
+}  // namespace
+
+bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vector<char*>* rest, std::string* error) {
+  long value = 0;
+  request->port = kNetDefaultPort;
+  request->delay = kDefaultInputDelay;
+  rest->push_back(argv[0]);
+  for (int a = 1; a < argc; ++a) {
+    const std::string name = argv[a];
+    const bool hasNext = a + 1 < argc;
+    if (name == "--host") {
+      request->hosting = true;
+      if (hasNext && isNumber(argv[a + 1])) request->port = static_cast<uint16_t>(std::atoi(argv[++a]));
+    } else if (name == "--join" && hasNext) {
+      request->joining = true;
+      std::string address = argv[++a];
+      const size_t colon = address.rfind(':');
+      if (colon != std::string::npos) {
+        if (!parseNumber(address.c_str() + colon + 1, 65535, &value)) {
+          *error = "cannot read the port of " + address;
+          return false;
+        }
+        request->port = static_cast<uint16_t>(value);
+        address.resize(colon);
+      }
+      request->host = address;
+    } else if (name == "--delay" && hasNext) {
+      if (!parseNumber(argv[++a], kMostInputDelay, &value)) {
+        *error = "--delay takes a whole number from 0 to " + std::to_string(kMostInputDelay);
+        return false;
+      }
+      request->delay = static_cast<int32_t>(value);
+    } else if (name == "--latency" && hasNext) {
+      if (!parseNumber(argv[++a], kMostLatencyMs, &value)) {
+        *error = "--latency takes a whole number of milliseconds from 0 to " + std::to_string(kMostLatencyMs);
+        return false;
+      }
+      request->latencyMs = static_cast<int32_t>(value);
+    } else {
+      rest->push_back(argv[a]);
+    }
+  }
+  if (request->hosting && request->joining) *error = "--host and --join do not go together";
+  if (request->joining && request->host.empty()) *error = "--join needs the other machine's name or address";
+  return error->empty();
+}
+
+int arcadeOnlineMain(int argc, char** argv) {
+  OnlineRequest request;
+  std::vector<char*> rest;
+  std::string error;
+  if (!readOnlineArguments(argc, argv, &request, &rest, &error)) {
+    std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+    return kArcadeUsageStatus;
+  }
+  if (!request.hosting && !request.joining) return arcadeMain(argc, argv);
+  if (!startArcade(static_cast<int>(rest.size()), rest.data())) return kArcadeUsageStatus;
+
+  online.pack = listPack(".");
+  NetSession& s = online.session;
+  SessionPlan plan;
+  plan.seed = static_cast<uint32_t>(netClockMs());
+  plan.delay = request.delay;
+  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
+  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
+  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
+                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
+  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
+  s.prediction = 0;
+  if (started) {
+    NetConditions line;
+    line.latencyMs = request.latencyMs;
+    netSetConditions(s.endpoint, line);
+  }
+  if (!started) {
+    showOnlineMessage(error);
+  } else if (waitForPeer(request)) {
+    online.own = takeBindings();
+    setDefaultBindings();
+    online.shared = takeBindings();
+    inputFeed = feedTickCommands;
+    endOfRun = noteRunOver;
+    online.agreed.world = kSessionWorldName;
+    online.agreed.stage = kSessionStageName;
+    online.agreed.seed = s.plan.seed;
+    if (s.state == kSessionPlaying) playSession();
+    afterSession();
+    runArcade();
+  }
+  enterArcadeScreen(kArcadeTitle);
+  runArcade();
+}

@@ -1,0 +1,36 @@
+// The arcade played by two machines: one hosts (player 1), the other joins (player 2), each on
+// its own controls. Both run the same arcade frames with the same two players' controls, tick
+// by tick and in step, so every screen change happens on both sides at the same tick without a
+// word about it; only the controls and the world's fingerprint go between them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the online switches asked for; read by arcadeOnlineMain.
+struct OnlineRequest {
+  bool hosting = false;
+  bool joining = false;
+  std::string host;  // the machine joined
+  uint16_t port = 0;
+  int32_t delay = 0;
+  int32_t latencyMs = 0;  // added to this side's outgoing packets: a far line without one
+};
+
+// Takes --host [PORT], --join HOST[:PORT], --delay N and --latency MS out of the switches (the rest stay in
+// `rest` for readArcadeArguments). False with the reason on a switch it cannot read.
+bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vector<char*>* rest,
+                         std::string* error);
+// The arcade with the online switches: waits for or joins the other machine, plays the session
+// and goes on to the title (and the arcade alone) when it ends. Without --host or --join, the
+// arcade as ever (arcadeMain).
+int arcadeOnlineMain(int argc, char** argv);
+
+// ---- the screens around a session (arcade_online_screens.cpp) ------------------------------
+
+// One frame of the host's wait: the port, this machine's addresses, how to give up. `title`
+// says what is waited for.
+void drawOnlineWait(const std::string& title, const std::vector<std::string>& lines);
+// The session's end in words, until a key or button goes down or a few seconds pass; the
+// program ends instead if the window is closed.
+void showOnlineMessage(const std::string& message);

@@ -1,0 +1,60 @@
+// The arcade's online switches: what each asks for, and what is left for the arcade's own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "arcade/arcade_online.h"
+
+namespace {
+
+struct SwitchCase {
+  const char* name;
+  std::vector<std::string> args;
+  bool readable;
+  bool hosting, joining;
+  std::string host;
+  uint16_t port;
+  int32_t delay;
+  size_t left;  // switches left for readArcadeArguments, the program's name included
+};
+
+class OnlineSwitches : public ::testing::TestWithParam<SwitchCase> {};
+
+TEST_P(OnlineSwitches, ReadAsTheyAsk) {
+  const SwitchCase& c = GetParam();
+  std::vector<std::string> words = {"brawler-arcade"};
+  words.insert(words.end(), c.args.begin(), c.args.end());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  OnlineRequest request;
+  std::vector<char*> rest;
+  std::string error;
+  ASSERT_EQ(readOnlineArguments(static_cast<int>(argv.size()), argv.data(), &request, &rest, &error), c.readable)
+      << error;
+  if (!c.readable) return;
+  EXPECT_EQ(request.hosting, c.hosting);
+  EXPECT_EQ(request.joining, c.joining);
+  EXPECT_EQ(request.host, c.host);
+  EXPECT_EQ(request.port, c.port);
+  EXPECT_EQ(request.delay, c.delay);
+  EXPECT_EQ(rest.size(), c.left);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arcade, OnlineSwitches,
+    ::testing::Values(
+        SwitchCase{"NoneIsTheArcadeAlone", {"--scores", "s.txt"}, true, false, false, "", 7707, 2, 3},
+        SwitchCase{"HostOnTheDefaultPort", {"--host"}, true, true, false, "", 7707, 2, 1},
+        SwitchCase{"HostOnAPortGiven", {"--host", "9000", "--delay", "4"}, true, true, false, "", 9000, 4, 1},
+        // A word after --host that is not a number is the arcade's next switch.
+        SwitchCase{"HostThenASwitch", {"--host", "--settings", "f"}, true, true, false, "", 7707, 2, 3},
+        SwitchCase{"JoinOnTheDefaultPort", {"--join", "box.lan"}, true, false, true, "box.lan", 7707, 2, 1},
+        SwitchCase{"JoinOnAPortGiven", {"--join", "10.0.0.2:7800"}, true, false, true, "10.0.0.2", 7800, 2, 1},
+        SwitchCase{"JoinWithABadPort", {"--join", "10.0.0.2:77x"}, false},
+        SwitchCase{"JoinWithNoName", {"--join", ":7707"}, false},
+        SwitchCase{"DelayPastFour", {"--host", "--delay", "5"}, false},
+        SwitchCase{"BothSides", {"--host", "--join", "a"}, false}),
+    [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -274,11 +274,13 @@ TEST(NetSession, APeerThatLeavesSaysSo) {
 }
 
 // Which frames send an inputs packet, by what this side's controls do: news (a command the
-// other side would guess wrong) goes at once and once more, else every other frame.
+// other side would guess wrong) goes at once and once more, else every other frame; in
+// lockstep every frame.
 struct SendingCase {
   const char* name;
   const char* controls;  // a frame each: '.' nothing, 'p' right pressed, 'h' right held
   const char* sends;     // a frame each: '1' an inputs packet went
+  int32_t prediction = kMostPrediction;
 };
 
 TEST(NetSession, InputsGoWhenThereIsNewsAndEveryOtherFrameElse) {
@@ -287,12 +289,13 @@ TEST(NetSession, InputsGoWhenThereIsNewsAndEveryOtherFrameElse) {
       {"NothingNew", "......", "010101"},
       {"APressAndItsHold", "..phhhh", "0111010"},
       {"ARelease", "phhh...", "1101110"},
+      {"LockstepWaitsForEveryCommand", "......", "111111", 0},
   };
   for (const SendingCase& c : cases) {
     SCOPED_TRACE(c.name);
     NetSession s;  // no endpoint: what goes out is counted by the sequence only
     s.state = kSessionPlaying;
-    rollbackStart(s.rollback, 0, kDefaultInputDelay, kMostPrediction);
+    rollbackStart(s.rollback, 0, kDefaultInputDelay, c.prediction);
     std::string sends;
     for (const char* f = c.controls; *f; ++f) {
       const uint32_t before = s.sentSequence;

@@ -203,10 +203,11 @@ bool anyNews(const Rollback& r, int32_t from, int32_t end) {
 
 // Most of a packet is headers (the game's, ENet's, UDP's and IP's), so a frame whose commands
 // the other side would guess right anyway sends nothing, up to kFramesBetweenQuietInputs. News
-// goes at once, where the felt delay is, and once more the next frame against a loss.
+// goes at once, where the felt delay is, and once more the next frame against a loss. In
+// lockstep nothing is guessed: the other side waits for every command.
 bool inputsDue(NetSession& s) {
   const Rollback& r = s.rollback;
-  const bool news = anyNews(r, s.inputsSentEnd, r.knownEnd[r.localPlayer]);
+  const bool news = r.prediction == 0 || anyNews(r, s.inputsSentEnd, r.knownEnd[r.localPlayer]);
   ++s.framesSinceInputs;
   if (!news && !s.newsSent && s.framesSinceInputs < kFramesBetweenQuietInputs) return false;
   s.newsSent = news;

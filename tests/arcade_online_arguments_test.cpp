@@ -50,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A word after --host that is not a number is the arcade's next switch.
         SwitchCase{"HostThenASwitch", {"--host", "--settings", "f"}, true, true, false, "", 7707, 2, 3},
         SwitchCase{"JoinOnTheDefaultPort", {"--join", "box.lan"}, true, false, true, "box.lan", 7707, 2, 1},
-        SwitchCase{"JoinOnAPortGiven", {"--join", "10.0.0.2:7800"}, true, false, true, "10.0.0.2", 7800, 2, 1},
-        SwitchCase{"JoinWithABadPort", {"--join", "10.0.0.2:77x"}, false},
+        SwitchCase{"JoinOnAPortGiven", {"--join", "127.0.0.1:7800"}, true, false, true, "127.0.0.1", 7800, 2, 1},
+        SwitchCase{"JoinWithABadPort", {"--join", "127.0.0.1:77x"}, false},
         SwitchCase{"JoinWithNoName", {"--join", ":7707"}, false},
         SwitchCase{"DelayPastFour", {"--host", "--delay", "5"}, false},
         SwitchCase{"BothSides", {"--host", "--join", "a"}, false}),

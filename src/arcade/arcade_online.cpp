@@ -100,6 +100,20 @@ struct StageSnapshot {
 };
 StageSnapshot snapshots[kSnapshotRing];
 
+// The arcade's stage rules a tick writes, beside the world: a rollback puts back both. One list
+// for the save and the restore, so a field added to one is in the other.
+template <typename From, typename To>
+void copyStageRules(const From& from, To& to) {
+  to.phase = from.phase;
+  to.phaseTicks = from.phaseTicks;
+  to.pauseChoice = from.pauseChoice;
+  to.stageExit = from.stageExit;
+  to.boss = from.boss;
+  to.bossSeen = from.bossSeen;
+  to.bossCardTicks = from.bossCardTicks;
+  to.markTicks = from.markTicks;
+}
+
 bool inSession(int32_t screen) {
   for (int32_t s : kSessionScreens)
     if (s == screen) return true;
@@ -211,14 +225,7 @@ void saveStage(int32_t slot) {
   if (arcade.screen != kArcadeStage) return;  // off the stage nothing is ever put back
   saveWorld(s.world);
   s.scores = scores;
-  s.phase = arcade.phase;
-  s.phaseTicks = arcade.phaseTicks;
-  s.pauseChoice = arcade.pauseChoice;
-  s.stageExit = arcade.stageExit;
-  s.boss = arcade.boss;
-  s.bossSeen = arcade.bossSeen;
-  s.bossCardTicks = arcade.bossCardTicks;
-  s.markTicks = arcade.markTicks;
+  copyStageRules(arcade, s);
 }
 
 void restoreStage(int32_t slot) {
@@ -227,14 +234,7 @@ void restoreStage(int32_t slot) {
   online.exitTick = s.exitTick;
   restoreWorld(s.world);
   scores = s.scores;
-  arcade.phase = s.phase;
-  arcade.phaseTicks = s.phaseTicks;
-  arcade.pauseChoice = s.pauseChoice;
-  arcade.stageExit = s.stageExit;
-  arcade.boss = s.boss;
-  arcade.bossSeen = s.bossSeen;
-  arcade.bossCardTicks = s.bossCardTicks;
-  arcade.markTicks = s.markTicks;
+  copyStageRules(s, arcade);
 }
 
 void noSnapshot(int32_t) {}

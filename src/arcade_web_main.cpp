@@ -70,7 +70,7 @@ void startReplay(const std::string& name, bool headless) {
 }
 
 // The settings file lives in the page's memory: kept while the page is open, gone on reload.
-void startArcade(int argc, char** argv) {
+void startWebArcade(int argc, char** argv) {
   if (!readArcadeArguments(argc, argv)) platformQuit(kRefused);
   startUp(monotonicSeconds());
   enterArcade();
@@ -87,6 +87,6 @@ int main(int argc, char** argv) {
   if (option == kReplayOption)
     startReplay(argv[2], argc == 4 && std::string(argv[3]) == kHeadlessOption);
   else
-    startArcade(argc, argv);
+    startWebArcade(argc, argv);
   platformRunFrames(frameStep);
 }

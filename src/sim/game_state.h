@@ -24,5 +24,8 @@ struct GameRules {
   // An opponent hurt once stays marked hurt, so its next jump lands as if knocked down and
   // leaves it lying, unhittable, for good. With this on, its own jump lands on its feet.
   int32_t jumpLandsOnFeet = 0;
+  // The genre's moves: grabs and throws, knees, the special, food and weapons, and the script
+  // commands behind them (docs/scripts.md). Off, those commands do nothing and no one grabs.
+  int32_t genreMoves = 0;
 };
 extern GameRules gameRules;

@@ -1,5 +1,6 @@
 #include "sim/world.h"
 
+#include <cstddef>
 #include <cstring>
 #include <type_traits>
 
@@ -23,6 +24,21 @@ struct Hasher {
   void add(const RecordString& text) {
     add(static_cast<uint64_t>(text.str().size()));
     bytes(text.str().data(), text.str().size());
+  }
+  // The moves' state of a slot enters only when it holds something, and so do the house rules
+  // added after the golden fights were recorded, only when they differ from their start values:
+  // a fight under the design's rules hashes as it always did.
+  void add(const MoveState& moves) {
+    if (!moveStateEmpty(moves)) bytes(&moves, sizeof moves);
+  }
+  void add(const GameRules& rules) {
+    static constexpr size_t kFirstRulesBytes = offsetof(GameRules, genreMoves);
+    bytes(&rules, kFirstRulesBytes);
+    const GameRules start{};
+    const char* later = reinterpret_cast<const char*>(&rules) + kFirstRulesBytes;
+    const char* startLater = reinterpret_cast<const char*>(&start) + kFirstRulesBytes;
+    if (std::memcmp(later, startLater, sizeof rules - kFirstRulesBytes) != 0)
+      bytes(later, sizeof rules - kFirstRulesBytes);
   }
   // The generator as the next numbers it would give, enough to settle its whole state: each
   // C++ library lays the engine's own state out its own way, and the browser's build uses

@@ -179,8 +179,10 @@ bool netPoll(int endpoint, NetEvent* event) {
       event->size = e.packet->dataLength;
       ep.counters.bytesReceived += e.packet->dataLength;
       ++ep.counters.packetsReceived;
+      // An empty packet has no bytes at all (ENet keeps no buffer for it): it still arrives,
+      // as zero bytes, for the receiver to turn away like any other that is too short.
       if (e.packet->dataLength <= kNetMostBytes) {
-        std::memcpy(ep.received, e.packet->data, e.packet->dataLength);
+        if (e.packet->dataLength > 0) std::memcpy(ep.received, e.packet->data, e.packet->dataLength);
         event->data = ep.received;
       }
       enet_packet_destroy(e.packet);

@@ -1,4 +1,4 @@
-// A player's own settings: the controls (bindings.h), the window and the volumes, kept in a
+// A player's own settings: the controls (bindings.h), the window, the volumes and the game, kept in a
 // plain text file between runs. brawler never reads or writes them.
 #pragma once
 #include <cstdint>
@@ -11,11 +11,16 @@ struct Settings {
   int32_t wholeMultiples;  // 1: the picture grows by whole multiples only; 0: as large as fits
   int32_t windowWidth, windowHeight;  // when not fullscreen
   int32_t musicVolume, effectsVolume;  // 0..10
+  int32_t difficulty;  // Difficulty (sim/difficulty.h): the arcade's opponents
+  int32_t lives;       // a player's lives in the arcade, kFewestLives..kMostLives
 };
 extern Settings settings;
 // The window's sides, in pixels, that the settings keep.
 constexpr int32_t kSmallestWindow = 320;
 constexpr int32_t kLargestWindow = 16384;
+constexpr int32_t kFewestLives = 1;
+constexpr int32_t kMostLives = 5;
+constexpr int32_t kDefaultLives = 3;
 
 // The file the settings are kept in; "" keeps them for the session only.
 extern std::string settingsPath;

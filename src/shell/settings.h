@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/difficulty.h"
+
 // Written by the defaults, the settings file, the options screen and the window keys; read by
 // applySettings and the file's writer.
 struct Settings {
@@ -12,15 +14,13 @@ struct Settings {
   int32_t windowWidth, windowHeight;  // when not fullscreen
   int32_t musicVolume, effectsVolume;  // 0..10
   int32_t difficulty;  // Difficulty (sim/difficulty.h): the arcade's opponents
-  int32_t lives;       // a player's lives in the arcade, kFewestLives..kMostLives
+  int32_t lives;       // a player's lives in the arcade, kFewestLives..kMostLives (the same)
 };
 extern Settings settings;
 // The window's sides, in pixels, that the settings keep.
 constexpr int32_t kSmallestWindow = 320;
 constexpr int32_t kLargestWindow = 16384;
-constexpr int32_t kFewestLives = 1;
-constexpr int32_t kMostLives = 5;
-constexpr int32_t kDefaultLives = 3;
+
 
 // The file the settings are kept in; "" keeps them for the session only.
 extern std::string settingsPath;

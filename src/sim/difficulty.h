@@ -1,10 +1,16 @@
 // The arcade's difficulty: how much of their hit points and damage opponents keep, and how
-// long they wait between decisions, as house rules over the content's own figures.
+// long they wait between decisions, as house rules over the content's own figures; and the
+// range of the lives a run gives each player, which the settings and the online greeting carry
+// beside it.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "sim/game_state.h"
+
+constexpr int32_t kFewestLives = 1;
+constexpr int32_t kMostLives = 5;
+constexpr int32_t kDefaultLives = 3;
 
 enum Difficulty { kDifficultyEasy = 0, kDifficultyNormal = 1, kDifficultyHard = 2, kDifficulties };
 

@@ -16,8 +16,10 @@
 
 #include "arcade/arcade.h"
 #include "arcade/score.h"
+#include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
+#include "net/round_trip.h"
 #include "net/session.h"
 #include "platform/net.h"
 #include "screens/screens.h"
@@ -88,6 +90,12 @@ struct OnlineArcade {
   // The stage's last still ticks, up to the one that left it: their commands no longer matter,
   // and a wrong guess among them must not take the next screen back to the stage.
   int32_t stillUpTo = -1;
+  // How long this side's controls take to be acknowledged: the screens' input delay follows it.
+  RoundTrip roundTrip;
+  int32_t screenDelay = 0;  // the figure last used off the stage, for the closing line
+  // The pace off the stage, for the closing line: ticks run there and the time they took.
+  int64_t screenTicks = 0;
+  uint64_t screenMs = 0;
 };
 OnlineArcade online;
 
@@ -208,6 +216,7 @@ void sessionTick(const NetCommand commands[kNetPlayers], bool again) {
     online.tickCommands[1].pressed &= static_cast<uint8_t>(1u << kNetPauseBit);
   }
   if (arcade.screen == kArcadeStage) return stageTick(again);
+  ++online.screenTicks;
   if (!runArcadeScreen()) arcade.nextScreen = kArcadeTitle;
   if (arcade.nextScreen != kArcadeNoScreen) goToNextScreen();
 }
@@ -273,7 +282,8 @@ void printChecks() {
 }
 
 void writeAgreed() {
-  const std::string path = online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay";
+  const std::string path =
+      writtenFilePath(online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
   std::string error;
   if (writeFileAtomically(path, formatRecording(online.agreed), &error))
     std::printf("arcade: online controls written to %s\n", path.c_str());
@@ -316,21 +326,42 @@ bool waitForPeer(const OnlineRequest& request) {
   return true;
 }
 
-// A tick of this side's controls for every tick up to the present plus the delay.
+// This side's controls go ahead of its present by the session's delay on the stage, where a
+// late one is guessed and put right, and off the stage by what the line asks for: there every
+// tick waits for both players' controls, and a menu a few frames late is not felt where one
+// that stops every other frame is. Each side's controls are a stream of their own, so each side
+// picks its own figure with no word to the other: a rise is filled with what the other side
+// would guess (the same actions held, nothing new pressed), a fall by not reading the devices
+// until the present catches up (their events wait in the queue meanwhile).
 void addLocalCommands() {
   Rollback& r = online.session.rollback;
-  while (r.knownEnd[r.localPlayer] <= r.tick + r.delay) rollbackAddLocal(r, readLocalCommand());
+  const uint64_t now = netClockMs();
+  roundTripHeardAck(online.roundTrip, online.session.peerAck, now);
+  int32_t ahead = r.delay;
+  if (arcade.screen != kArcadeStage) ahead = online.screenDelay = delayForRoundTrip(roundTripMs(online.roundTrip), r.delay);
+  int32_t& end = r.knownEnd[r.localPlayer];
+  if (end > r.tick + ahead) return;
+  NetCommand c = readLocalCommand();
+  while (end <= r.tick + ahead) {
+    roundTripCommandAdded(online.roundTrip, end, now);
+    rollbackAddLocal(r, c);
+    c = predictCommand(c);
+  }
 }
 
 void playSession() {
   NetSession& s = online.session;
   Rollback& r = s.rollback;
   seedRandom(s.plan.seed);
-  startNewGame(kNetPlayers);
+  startNewGame(kNetPlayers, s.plan.difficulty, s.plan.lives);
   enterArcadeScreen(kArcadeSelect);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
+  uint64_t frameMs = netClockMs();
   while (s.state == kSessionPlaying && !online.leaving) {
-    sessionPoll(s, netClockMs());
+    const uint64_t now = netClockMs();
+    if (arcade.screen != kArcadeStage) online.screenMs += now - frameMs;
+    frameMs = now;
+    sessionPoll(s, now);
     if (s.state != kSessionPlaying) break;
     if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
@@ -384,6 +415,11 @@ int32_t ownRunOnly(int32_t localPlayer) {
 void printRollbacks(const Rollback& r) {
   std::printf("net rollbacks %lld ticks-again %lld waited %lld\n", static_cast<long long>(r.rollbacks),
               static_cast<long long>(r.ticksRunAgain), static_cast<long long>(r.framesWaited));
+  // The screens off the stage: their pace, and the delay the line gave them.
+  const double seconds = static_cast<double>(online.screenMs) / 1000;
+  std::printf("net screens %lld ticks in %.1f s (%.1f a second) delay %d round trip %d ms\n",
+              static_cast<long long>(online.screenTicks), seconds, seconds > 0 ? online.screenTicks / seconds : 0.0,
+              online.screenDelay, roundTripMs(online.roundTrip));
   std::fflush(stdout);
 }
 
@@ -486,6 +522,8 @@ int arcadeOnlineMain(int argc, char** argv) {
   SessionPlan plan;
   plan.seed = static_cast<uint32_t>(netClockMs());
   plan.delay = request.delay;
+  plan.difficulty = settings.difficulty;
+  plan.lives = settings.lives;
   std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
   std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
   const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)

@@ -9,6 +9,7 @@
 #include "sim/animation.h"
 #include "sim/body.h"
 #include "sim/combat.h"
+#include "sim/game_state.h"
 #include "sim/moves_rules.h"
 #include "sim/random.h"
 #include "sim/sound_requests.h"
@@ -101,6 +102,12 @@ void takeHold(int holder, int held) {
   h.aiTimer = 2;
   start(holder, "GRAB");
   start(held, "HELD");
+}
+
+// What a knee or throw takes off: an opponent's, on a player, as the difficulty weighs it.
+double dealt(int from, int to, int32_t damage) {
+  if (isPlayerIndex(from) || !isPlayerIndex(to)) return damage;
+  return scaledByPercent(damage, gameRules.opponentDamagePercent);
 }
 
 // Knocked down out of a hold, away from `from`.
@@ -238,7 +245,7 @@ void resolveKnee(int holder) {
   // A knee lands whatever the held one's state: it cannot dodge. It stays held, flinching.
   h.hitList.add(held);
   h.power = std::fmin(h.power + m.moveDamage / 10.0, h.maxPower);
-  v.hp -= m.moveDamage;
+  v.hp -= dealt(holder, held, m.moveDamage);
   requestSound(kLightHitSound);
   start(held, "HIGHDAMAGE");
 }
@@ -255,7 +262,7 @@ void resolveThrow(int holder) {
   v.x = wrap16(h.x + behind * kHoldDistance);
   h.hitList.add(held);
   h.power = std::fmin(h.power + m.moveDamage / 10.0, h.maxPower);
-  v.hp -= m.moveDamage;
+  v.hp -= dealt(holder, held, m.moveDamage);
   v.xv = wrap16(behind * m.moveKnockX);
   v.yv = wrap16(m.moveKnockY);
   v.physicsOn = 1;

@@ -25,20 +25,20 @@ struct Hasher {
     add(static_cast<uint64_t>(text.str().size()));
     bytes(text.str().data(), text.str().size());
   }
-  // The moves' state of a slot enters only when it holds something, and so do the house rules
-  // added after the golden fights were recorded, only when they differ from their start values:
-  // a fight under the design's rules hashes as it always did.
+  // A slot's moves only when something is in them: a fight under the design's rules, where no
+  // one ever grabs or carries anything, hashes as it did before they existed.
   void add(const MoveState& moves) {
     if (!moveStateEmpty(moves)) bytes(&moves, sizeof moves);
   }
+  // The later rules only when one is off its start value: a fight recorded before they
+  // existed hashes as it did.
   void add(const GameRules& rules) {
-    static constexpr size_t kFirstRulesBytes = offsetof(GameRules, genreMoves);
-    bytes(&rules, kFirstRulesBytes);
-    const GameRules start{};
-    const char* later = reinterpret_cast<const char*>(&rules) + kFirstRulesBytes;
-    const char* startLater = reinterpret_cast<const char*>(&start) + kFirstRulesBytes;
-    if (std::memcmp(later, startLater, sizeof rules - kFirstRulesBytes) != 0)
-      bytes(later, sizeof rules - kFirstRulesBytes);
+    static const GameRules kStartRules{};
+    const auto* bytesOf = reinterpret_cast<const unsigned char*>(&rules);
+    bytes(bytesOf, kFirstRulesBytes);
+    const auto* startBytes = reinterpret_cast<const unsigned char*>(&kStartRules);
+    if (std::memcmp(bytesOf + kFirstRulesBytes, startBytes + kFirstRulesBytes, sizeof rules - kFirstRulesBytes) != 0)
+      bytes(bytesOf + kFirstRulesBytes, sizeof rules - kFirstRulesBytes);
   }
   // The generator as the next numbers it would give, enough to settle its whole state: each
   // C++ library lays the engine's own state out its own way, and the browser's build uses

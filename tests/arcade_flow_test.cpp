@@ -128,8 +128,7 @@ TEST_F(ArcadeFlow, AttackDuringTheCountContinuesWhereThePlayerFell) {
   playStage(1, "stage1");
   frames(5);
   Entity& one = entities[0];
-  one.hp = 0;
-  one.playerState = kPlayerDead;
+  fallForGood(0);
   const int16_t fellAt = one.x;
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
@@ -155,7 +154,7 @@ class ArcadeContinue : public ArcadeFlow, public ::testing::WithParamInterface<C
 TEST_P(ArcadeContinue, OnlyAPlayerTakingPartContinues) {
   const ContinueCase& c = GetParam();
   playStage(c.players, "stage1");
-  for (int p = 0; p < c.players; ++p) entities[p].hp = 0, entities[p].playerState = kPlayerDead;
+  for (int p = 0; p < c.players; ++p) fallForGood(p);
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
   tapKey(c.key);
@@ -171,8 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, ArcadeContinue,
 
 TEST_F(ArcadeFlow, NoContinueInTenSecondsGoesBackToTheTitle) {
   playStage(1, "stage1");
-  entities[0].hp = 0;
-  entities[0].playerState = kPlayerDead;
+  fallForGood(0);
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
   EXPECT_FALSE(until(kArcadeTitle, 10 * kTicksPerSecond - 1));

@@ -37,6 +37,8 @@ SessionPlan plan() {
   p.ticks = 0;
   std::snprintf(p.world, sizeof p.world, "world1");
   std::snprintf(p.stage, sizeof p.stage, "stage1");
+  p.difficulty = kDifficultyEasy;
+  p.lives = 5;
   return p;
 }
 
@@ -127,6 +129,8 @@ TEST(NetSession, GreetingsAgreeOnThePlanAndEachSidesPlayer) {
   EXPECT_EQ(p.joiner.plan.seed, 9u);
   EXPECT_STREQ(p.joiner.plan.stage, "stage1");
   EXPECT_EQ(p.joiner.plan.delay, kDefaultInputDelay);
+  EXPECT_EQ(p.joiner.plan.difficulty, kDifficultyEasy) << "the host's choices hold for both";
+  EXPECT_EQ(p.joiner.plan.lives, 5);
   EXPECT_EQ(p.joiner.sessionId, p.host.sessionId);
   EXPECT_EQ(p.host.rollback.localPlayer, 0);
   EXPECT_EQ(p.joiner.rollback.localPlayer, 1);

@@ -351,7 +351,7 @@ void playSession() {
   NetSession& s = online.session;
   Rollback& r = s.rollback;
   seedRandom(s.plan.seed);
-  startNewGame(kNetPlayers);
+  startNewGame(kNetPlayers, s.plan.difficulty, s.plan.lives);
   enterArcadeScreen(kArcadeSelect);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
   uint64_t frameMs = netClockMs();
@@ -520,6 +520,8 @@ int arcadeOnlineMain(int argc, char** argv) {
   SessionPlan plan;
   plan.seed = static_cast<uint32_t>(netClockMs());
   plan.delay = request.delay;
+  plan.difficulty = settings.difficulty;
+  plan.lives = settings.lives;
   std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
   std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
   const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)

@@ -173,7 +173,10 @@ bool readBody(Reader& r, Packet* p) {
       p->seed = r.u32();
       p->ticks = r.u32();
       p->delay = r.u8();
-      return readName(r, p->world) && readName(r, p->stage);
+      if (!readName(r, p->world) || !readName(r, p->stage)) return false;
+      p->difficulty = r.u8();
+      p->lives = r.u8();
+      return p->difficulty < kDifficulties && p->lives >= kFewestLives && p->lives <= kMostLives;
     case kPacketRefuse:
       p->reason = r.u8();
       return p->reason >= kRefuseVersion && p->reason < kRefuseReasonsEnd && readList(r, p);
@@ -218,7 +221,7 @@ size_t encodeHello(uint8_t* out, uint64_t packDigest, const char* list, size_t l
 }
 
 size_t encodeWelcome(uint8_t* out, uint32_t session, uint32_t seed, uint32_t ticks, uint8_t delay,
-                     const char* world, const char* stage) {
+                     const char* world, const char* stage, uint8_t difficulty, uint8_t lives) {
   const size_t worldSize = std::strlen(world), stageSize = std::strlen(stage);
   if (!validName(world, worldSize) || !validName(stage, stageSize)) return 0;
   Writer w{out};
@@ -230,6 +233,8 @@ size_t encodeWelcome(uint8_t* out, uint32_t session, uint32_t seed, uint32_t tic
   w.bytes(world, worldSize);
   w.u8(static_cast<uint8_t>(stageSize));
   w.bytes(stage, stageSize);
+  w.u8(difficulty);
+  w.u8(lives);
   return w.at;
 }
 

@@ -72,7 +72,8 @@ void welcome(NetSession& s, int peer, const Packet& hello, uint64_t nowMs) {
   s.sessionId = newSessionId();
   send(s, kNetChannelSetup,
        encodeWelcome(outgoing, s.sessionId, s.plan.seed, s.plan.ticks, static_cast<uint8_t>(s.plan.delay),
-                     s.plan.world, s.plan.stage));
+                     s.plan.world, s.plan.stage, static_cast<uint8_t>(s.plan.difficulty),
+                     static_cast<uint8_t>(s.plan.lives)));
   startPlaying(s, nowMs);
 }
 
@@ -83,6 +84,8 @@ void takeWelcome(NetSession& s, const Packet& p, uint64_t nowMs) {
   s.plan.delay = std::min<int32_t>(p.delay, kMostInputDelay);
   std::memcpy(s.plan.world, p.world, sizeof s.plan.world);
   std::memcpy(s.plan.stage, p.stage, sizeof s.plan.stage);
+  s.plan.difficulty = p.difficulty;
+  s.plan.lives = p.lives;
   startPlaying(s, nowMs);
 }
 

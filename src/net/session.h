@@ -50,6 +50,9 @@ struct SessionPlan {
   int32_t delay = kDefaultInputDelay;
   char world[kMostNameBytes + 1] = {};
   char stage[kMostNameBytes + 1] = {};
+  // The run's choices, the host's for both players.
+  int32_t difficulty = kDifficultyNormal;
+  int32_t lives = kDefaultLives;
 };
 
 // Who reads and writes: sessionHost and sessionJoin fill it; sessionPoll moves the state and

@@ -6,6 +6,7 @@
 //   brawler-replay synctest FILE [--rollback N]
 //   brawler-replay pilot FILE WORLD STAGE TICKS
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
+//   brawler-replay session FILE...
 // Run it in a content folder, as the game.
 #include <chrono>
 #include <climits>
@@ -26,6 +27,7 @@
 #include "sim/tick_input.h"
 #include "netplay.h"
 #include "pilot.h"
+#include "session_replay.h"
 #include "stage_run.h"
 #include "sync_test.h"
 
@@ -42,6 +44,7 @@ const char* const kUsage =
     "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
+    "       brawler-replay session FILE...\n"
     "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
@@ -56,7 +59,11 @@ const char* const kUsage =
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
     "outgoing packets. It prints the end line as digest does and writes both players' confirmed\n"
-    "controls to --out.\n";
+    "controls to --out.\n"
+    "session runs an online arcade session's controls again (netplay-host.replay or\n"
+    "netplay-joiner.replay, as a DESYNC writes them) and holds the fingerprints against the ones\n"
+    "that side wrote beside it (.checks): it names the first check where that side went its own\n"
+    "way, and exits with status 1 when one did.\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
@@ -249,6 +256,7 @@ constexpr Command kCommands[] = {
     {"synctest", synctest},
     {"pilot", pilotCommand},
     {"netplay", netplay},
+    {"session", sessionReplay},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/high_scores.h"
+#include "arcade/score.h"
 #include "content/stage_loader.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
@@ -60,6 +61,12 @@ class ArcadeFlow : public ::testing::Test {
     enterArcadeScreen(kArcadeMap);
     stageName = stage;
     enterArcadeScreen(kArcadeStage);
+  }
+  // Player p falls on their last life: down for good, the continue count's business.
+  void fallForGood(int p) {
+    scores.lives[p] = 1;
+    entities[p].hp = 0;
+    entities[p].playerState = kPlayerDead;
   }
   void clearTheStage() { clearStageAtOnce(); }
 };

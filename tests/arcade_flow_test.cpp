@@ -8,6 +8,9 @@
 #include "arcade/arcade.h"
 #include "content/stage_loader.h"
 #include "arcade_driver.h"
+#include "base/game_version.h"
+#include "recorded_quads.h"
+#include "render/stage_scene.h"
 #include "screen_driver.h"
 #include "screens/main_menu.h"
 #include "shell/bindings.h"
@@ -128,8 +131,7 @@ TEST_F(ArcadeFlow, AttackDuringTheCountContinuesWhereThePlayerFell) {
   playStage(1, "stage1");
   frames(5);
   Entity& one = entities[0];
-  one.hp = 0;
-  one.playerState = kPlayerDead;
+  fallForGood(0);
   const int16_t fellAt = one.x;
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
@@ -155,7 +157,7 @@ class ArcadeContinue : public ArcadeFlow, public ::testing::WithParamInterface<C
 TEST_P(ArcadeContinue, OnlyAPlayerTakingPartContinues) {
   const ContinueCase& c = GetParam();
   playStage(c.players, "stage1");
-  for (int p = 0; p < c.players; ++p) entities[p].hp = 0, entities[p].playerState = kPlayerDead;
+  for (int p = 0; p < c.players; ++p) fallForGood(p);
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
   tapKey(c.key);
@@ -171,8 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, ArcadeContinue,
 
 TEST_F(ArcadeFlow, NoContinueInTenSecondsGoesBackToTheTitle) {
   playStage(1, "stage1");
-  entities[0].hp = 0;
-  entities[0].playerState = kPlayerDead;
+  fallForGood(0);
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
   EXPECT_FALSE(until(kArcadeTitle, 10 * kTicksPerSecond - 1));
@@ -318,6 +319,27 @@ TEST_F(ArcadeFlow, ClosingTheWindowEndsTheArcadeFromAnyScreen) {
     EXPECT_FALSE(arcadeFrame()) << "screen " << screen;
     windowCloseRequested = 0;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The release stands in the title's bottom right corner, whole and on the screen, as the last
+// words drawn in the font.
+TEST_F(ArcadeFlow, TitleShowsTheReleaseInItsBottomRightCorner) {
+  ASSERT_EQ(arcade.screen, kArcadeTitle);
+  nullQuads.clear();
+  arcadeFrame();
+  const std::vector<RecordedQuad> glyphs = quadsOf(fontTexture.glName);
+  const std::string shown = std::string("V") + gameVersion();
+  ASSERT_GE(glyphs.size(), shown.size());
+  const RecordedQuad& first = glyphs[glyphs.size() - shown.size()];
+  const RecordedQuad& last = glyphs.back();
+  EXPECT_GT(quadLeft(first), screenWidth * 3 / 4);
+  EXPECT_GT(quadTop(first), screenHeight * 7 / 8);
+  EXPECT_LE(quadLeft(last) + quadWidth(last), screenWidth);
+  EXPECT_LE(quadTop(last) + quadHeight(last), screenHeight);
 }
 
 }  // namespace

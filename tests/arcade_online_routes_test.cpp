@@ -94,11 +94,11 @@ void clearEachStage(int32_t tick) {
   if (onStageFor(tick, kTicksBeforeShortcut)) clearStageAtOnce();
 }
 
-// Everyone down until someone continues; then the stage is cleared.
+// Everyone down on their last life until someone continues; then the stage is cleared.
 void gameOverThenClear(int32_t tick) {
   if (!onStageFor(tick, kTicksBeforeShortcut) || arcade.phase != kPhasePlaying) return;
   if (scores.continued[0] != 0) return clearStageAtOnce();
-  for (int p = 0; p < kNetPlayers; ++p) entities[p].hp = 0, entities[p].playerState = kPlayerDead;
+  for (int p = 0; p < kNetPlayers; ++p) scores.lives[p] = 1, entities[p].hp = 0, entities[p].playerState = kPlayerDead;
 }
 
 // Every other stage of the world counted as cleared, and this one cleared: the world is done.

@@ -86,8 +86,7 @@ TEST_F(ArcadeFlow, AClearedStagePaysEveryStandingPlayerForTheHealthLeft) {
   playStage(2, "stage1");
   frames(1);
   entities[0].hp = 250;
-  entities[1].hp = 0;
-  entities[1].playerState = kPlayerDead;
+  fallForGood(1);
   clearTheStage();
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseCleared);
@@ -100,7 +99,7 @@ TEST_F(ArcadeFlow, AContinueStartsEveryPlayerAgainFromNothingMarkedContinued) {
   frames(1);
   scores.points[0] = 1200;
   scores.points[1] = 800;
-  for (int p = 0; p < 2; ++p) entities[p].hp = 0, entities[p].playerState = kPlayerDead;
+  for (int p = 0; p < 2; ++p) fallForGood(p);
   frames(1);
   ASSERT_EQ(arcade.phase, kPhaseGameOver);
   tapKey(kKeyF);
@@ -109,6 +108,7 @@ TEST_F(ArcadeFlow, AContinueStartsEveryPlayerAgainFromNothingMarkedContinued) {
   for (int p = 0; p < 2; ++p) {
     EXPECT_EQ(scores.points[p], 0);
     EXPECT_EQ(scores.continued[p], 1);
+    EXPECT_EQ(scores.lives[p], arcade.startLives) << "a continue gives the run's lives again";
   }
   startNewGame(2);
   EXPECT_EQ(scores.continued[0], 0) << "a new game is a first credit";

@@ -15,8 +15,8 @@
 
 namespace {
 
-HighScore run(int32_t score, const char* initials, int32_t continued = 0) {
-  return HighScore{score, initials, "world1/stage2", "kestor", continued};
+HighScore run(int32_t score, const char* initials, int32_t continued = 0, int32_t difficulty = kDifficultyNormal) {
+  return HighScore{score, initials, "world1/stage2", "kestor", continued, difficulty};
 }
 
 HighScoreTable tableOf(std::initializer_list<HighScore> runs) {
@@ -50,7 +50,8 @@ TEST(HighScoreTable, KeepsTheTenBestInOrderAndEarlierRunsAboveEqualOnes) {
 }
 
 TEST(HighScoreFile, ReadsBackAsWritten) {
-  const HighScoreTable table = tableOf({run(12450, "ABC"), run(300, "ZZZ", 1), run(999999, "KES")});
+  const HighScoreTable table =
+      tableOf({run(12450, "ABC", 0, kDifficultyEasy), run(300, "ZZZ", 1), run(999999, "KES", 0, kDifficultyHard)});
   HighScoreTable back{};
   EXPECT_EQ(parseHighScores(formatHighScores(table), "scores.txt", &back), 0);
   ASSERT_EQ(back.count, 3);
@@ -60,6 +61,7 @@ TEST(HighScoreFile, ReadsBackAsWritten) {
     EXPECT_EQ(back.runs[i].stage, table.runs[i].stage);
     EXPECT_EQ(back.runs[i].fighter, table.runs[i].fighter);
     EXPECT_EQ(back.runs[i].continued, table.runs[i].continued);
+    EXPECT_EQ(back.runs[i].difficulty, table.runs[i].difficulty);
   }
   EXPECT_EQ(back.runs[2].continued, 1);
 }
@@ -96,9 +98,23 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedLine{"FourInitials", "10 ABCD world1/stage1 kestor first", "initials"},
                       DamagedLine{"NoFighter", "10 ABC world1/stage1", "expected"},
                       DamagedLine{"UnknownFlag", "10 ABC world1/stage1 kestor maybe", "continued"},
-                      DamagedLine{"TextAfterTheFlag", "10 ABC world1/stage1 kestor first extra", "after"},
+                      DamagedLine{"UnknownDifficulty", "10 ABC world1/stage1 kestor first extra", "difficulty"},
+                      DamagedLine{"TextAfterTheDifficulty", "10 ABC world1/stage1 kestor first hard extra", "after"},
                       DamagedLine{"CutShortMidLine", "10 AB", "initials"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file written before there was a difficulty to choose reads as runs on normal, and the next
+// write gives every line its difficulty.
+TEST(HighScoreFile, AnOldFileWithoutDifficultiesReadsAsNormal) {
+  const std::string old = "# brawler-arcade high scores: score initials stage fighter continued|first\n"
+                          "24810 KES world1/stage2 kestor first\n9300 ZBA world1/stage1 rider continued\n";
+  HighScoreTable table{};
+  EXPECT_EQ(parseHighScores(old, "scores.txt", &table), 0);
+  ASSERT_EQ(table.count, 2);
+  EXPECT_EQ(table.runs[0].difficulty, kDifficultyNormal);
+  EXPECT_EQ(table.runs[1].continued, 1);
+  EXPECT_NE(formatHighScores(table).find("9300 ZBA world1/stage1 rider continued normal\n"), std::string::npos);
+}
 
 class HighScoreFolder : public ::testing::Test {
  protected:

@@ -13,7 +13,7 @@ namespace {
 
 std::vector<uint8_t> welcomePacket() {
   std::vector<uint8_t> out(kMostPacketBytes);
-  out.resize(encodeWelcome(out.data(), 77, 1234, 600, 2, "world1", "stage3"));
+  out.resize(encodeWelcome(out.data(), 77, 1234, 600, 2, "world1", "stage3", kDifficultyHard, 4));
   return out;
 }
 
@@ -42,6 +42,8 @@ TEST(NetPacket, EveryKindReadsBackAsWritten) {
   EXPECT_EQ(p.delay, 2);
   EXPECT_STREQ(p.world, "world1");
   EXPECT_STREQ(p.stage, "stage3");
+  EXPECT_EQ(p.difficulty, kDifficultyHard);
+  EXPECT_EQ(p.lives, 4);
 
   // Alike ticks go as one run, a press starts one; the run boundaries must not move a command.
   const NetCommand idle{}, walk{8, 0}, hit{8, 16}, jump{0x48, 0x40}, jumpAgain{0x48, 0x40};
@@ -128,6 +130,8 @@ void PrintTo(const BadPacket& c, std::ostream* out) { *out << c.name; }
 
 // Offsets in the good inputs packet: header, sequence (2), first, ack and tick (a byte each
 // there), lead, then its runs: {1, idle}, {1, held 1 pressed, 1}.
+// The welcome ends with the stage's name, then the difficulty and the lives, a byte each.
+constexpr size_t kWelcomeTail = 2;
 constexpr size_t kFirstTickAt = kPacketHeaderBytes + 2;
 constexpr size_t kFirstRunAt = kPacketHeaderBytes + 6;
 
@@ -164,10 +168,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadPacket{"OversizedByFar", [](std::vector<uint8_t>& b) { b.resize(kMostPacketBytes + 1); }, kGoodWelcome,
                   kDecodeOversized},
         // A stage name is a path in the pack: nothing that could climb out of it.
-        BadPacket{"StageNameWithASlash", [](std::vector<uint8_t>& b) { b[b.size() - 2] = '/'; }, kGoodWelcome,
+        BadPacket{"StageNameWithASlash", [](std::vector<uint8_t>& b) { b[b.size() - kWelcomeTail - 2] = '/'; },
+                  kGoodWelcome, kDecodeMalformed},
+        BadPacket{"StageNameLongerThanThePacket", [](std::vector<uint8_t>& b) { b[b.size() - kWelcomeTail - 7] = 200; },
+                  kGoodWelcome, kDecodeMalformed},
+        BadPacket{"DifficultyPastHard", [](std::vector<uint8_t>& b) { b[b.size() - 2] = kDifficulties; }, kGoodWelcome,
                   kDecodeMalformed},
-        BadPacket{"StageNameLongerThanThePacket", [](std::vector<uint8_t>& b) { b[b.size() - 7] = 200; }, kGoodWelcome,
-                  kDecodeMalformed},
+        BadPacket{"NoLives", [](std::vector<uint8_t>& b) { b[b.size() - 1] = 0; }, kGoodWelcome, kDecodeMalformed},
+        BadPacket{"MoreLivesThanTheOptionsGive", [](std::vector<uint8_t>& b) { b[b.size() - 1] = kMostLives + 1; },
+                  kGoodWelcome, kDecodeMalformed},
         BadPacket{"NoRuns", [](std::vector<uint8_t>& b) { b.resize(kFirstRunAt); }, kGoodInputs, kDecodeMalformed},
         BadPacket{"RunCutShort", [](std::vector<uint8_t>& b) { b.pop_back(); }, kGoodInputs, kDecodeMalformed},
         BadPacket{"RunOfNoTicks", [](std::vector<uint8_t>& b) { b[kFirstRunAt] = 0; }, kGoodInputs, kDecodeMalformed},

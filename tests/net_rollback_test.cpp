@@ -160,4 +160,36 @@ TEST(NetRollback, ASideThatLeadsByMoreThanTheOtherSitsOutNowAndThen) {
   EXPECT_EQ(r.tick, 4 * kFramesBetweenIdles - 4);
 }
 
+// Whatever tick and lead the other side claims, the leads stay within the ring's reach and the
+// arithmetic on them never overflows (the sanitizer build would stop on it).
+TEST(NetRollback, AClaimedTickOrLeadAtTheEdgesOfTheRangeGivesABoundedLead) {
+  struct LeadCase {
+    const char* name;
+    int32_t peerTick, peerLead, lead;
+  };
+  const LeadCase cases[] = {
+      {"EvenSides", 100, 0, 0},
+      {"FarBehind", INT32_MIN, 0, kMostLead},
+      {"FarAhead", INT32_MAX, 0, -kMostLead},
+      {"ItsOwnLeadAtTheLimits", 100, INT32_MIN, 0},
+      {"BothAtTheLimits", INT32_MIN, INT32_MAX, kMostLead},
+  };
+  for (const LeadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    world = StandIn{};
+    Rollback r;
+    rollbackStart(r, 0, 0, kMostPrediction);
+    r.tick = 100;
+    r.leadKnown = true;
+    r.peerTick = c.peerTick;
+    r.peerLead = c.peerLead;
+    EXPECT_EQ(rollbackLead(r), c.lead);
+    r.knownEnd[0] = r.knownEnd[1] = r.tick + 1;
+    for (int32_t frame = 0; frame < kFramesBetweenIdles; ++frame) rollbackStep(r, standIn);
+    r.knownEnd[1] = r.tick;
+    rollbackAddRemote(r, r.tick, NetCommand{kRight, kRight});
+    EXPECT_LE(r.feltTicksMost, kMostLead);
+  }
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -36,6 +37,8 @@ SessionPlan plan() {
   p.ticks = 0;
   std::snprintf(p.world, sizeof p.world, "world1");
   std::snprintf(p.stage, sizeof p.stage, "stage1");
+  p.difficulty = kDifficultyEasy;
+  p.lives = 5;
   return p;
 }
 
@@ -111,6 +114,11 @@ std::vector<uint8_t> encoded(const std::function<size_t(uint8_t*)>& encode) {
   return out;
 }
 
+std::vector<uint8_t> inputsPacket(uint32_t session, const InputsHeader& h) {
+  const NetCommand commands[2] = {};
+  return encoded([&](uint8_t* out) { return encodeInputs(out, session, h, commands, 2); });
+}
+
 std::vector<uint8_t> helloFor(const PackList& pack) {
   return encoded([&](uint8_t* out) { return encodeHello(out, pack.digest, pack.lines.data(), pack.lines.size()); });
 }
@@ -121,6 +129,8 @@ TEST(NetSession, GreetingsAgreeOnThePlanAndEachSidesPlayer) {
   EXPECT_EQ(p.joiner.plan.seed, 9u);
   EXPECT_STREQ(p.joiner.plan.stage, "stage1");
   EXPECT_EQ(p.joiner.plan.delay, kDefaultInputDelay);
+  EXPECT_EQ(p.joiner.plan.difficulty, kDifficultyEasy) << "the host's choices hold for both";
+  EXPECT_EQ(p.joiner.plan.lives, 5);
   EXPECT_EQ(p.joiner.sessionId, p.host.sessionId);
   EXPECT_EQ(p.host.rollback.localPlayer, 0);
   EXPECT_EQ(p.joiner.rollback.localPlayer, 1);
@@ -192,11 +202,10 @@ TEST(NetSession, AThirdPeerIsToldTheSessionIsFullAndTheFightGoesOn) {
   EXPECT_EQ(p.host.peersTurnedAway, 1);
 }
 
-TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
-  NetSession host;
+// A host playing with a bare endpoint in the joiner's seat, which greeted it properly.
+void hostWithRawPeer(NetSession& host, Raw& peer) {
   std::string error;
   ASSERT_TRUE(sessionHost(host, "127.0.0.1", 0, plan(), ourPack, &error)) << error;
-  Raw peer;
   peer.endpoint = netConnect("127.0.0.1", netLocalPort(host.endpoint), &error);
   bool greeted = false;
   ASSERT_TRUE(until([&] { return playing(host) && !peer.received.empty(); }, {&host}, [&] {
@@ -206,6 +215,18 @@ TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
       if (e.type == kNetReceived && e.data) peer.received.emplace_back(e.data, e.data + e.size);
     }
   }));
+}
+
+bool anyCaller(const NetSession& host) {
+  for (bool c : host.caller)
+    if (c) return true;
+  return false;
+}
+
+TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
+  NetSession host;
+  Raw peer;
+  hostWithRawPeer(host, peer);
   const uint32_t id = host.sessionId;
   const NetCommand commands[2] = {};
   const std::vector<uint8_t> inputs =
@@ -222,6 +243,7 @@ TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
   };
   const std::vector<Garbage> garbage = {
       {{'n', 'o', 'i', 's', 'e'}, kNetChannelInputs},
+      {{}, kNetChannelInputs},  // no bytes at all
       {std::vector<uint8_t>(kNetMostBytes + 1, 7), kNetChannelSetup},
       {foreign, kNetChannelInputs},
       {inputs, kNetChannelInputs},
@@ -230,8 +252,8 @@ TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
       {ackingWhatWasNeverSent, kNetChannelInputs},
   };
   for (const Garbage& g : garbage) peer.send(g.bytes, g.channel);
-  ASSERT_TRUE(until([&] { return sessionDropped(host) >= 6; }, {&host}, [&] { peer.take(); }));
-  EXPECT_EQ(host.dropped[kDropMalformed], 2);  // the noise, the acknowledgement of nothing
+  ASSERT_TRUE(until([&] { return sessionDropped(host) >= 7; }, {&host}, [&] { peer.take(); }));
+  EXPECT_EQ(host.dropped[kDropMalformed], 3);  // the noise, the empty one, the acknowledgement of nothing
   EXPECT_EQ(host.dropped[kDropOversized], 1);
   EXPECT_EQ(host.dropped[kDropForeign], 1);
   EXPECT_EQ(host.dropped[kDropDuplicate], 1);
@@ -239,6 +261,161 @@ TEST(NetSession, PacketsItCannotUseAreDroppedAndCountedByWhy) {
   EXPECT_TRUE(playing(host));
   EXPECT_EQ(host.rollback.knownEnd[1], kDefaultInputDelay + 2);  // the one good packet
   sessionLeave(host, kEndLeft);
+}
+
+// What a caller does before it greets, or instead: whatever it is, the host waits on and seats
+// the real joiner that comes next.
+TEST(NetSession, ACallerThatDoesNotGreetNeverKeepsTheSeat) {
+  enum Conduct { kHangsUp, kSendsNoise, kSaysNothing, kSendsAnEmptyPacket };
+  struct CallerCase {
+    const char* name;
+    Conduct conduct;
+    int64_t drops;  // what the host counts of it while it is a caller
+  };
+  const CallerCase cases[] = {
+      {"HangsUpBeforeItsHello", kHangsUp, 0},
+      {"KeepsSendingPacketsThatAreNotAHello", kSendsNoise, 3},
+      {"SaysNothing", kSaysNothing, 0},
+      {"SendsAPacketOfNoBytes", kSendsAnEmptyPacket, 1},
+  };
+  const std::vector<uint8_t> noise =
+      encoded([](uint8_t* out) { return encodeCheck(out, 0, static_cast<uint32_t>(kCheckEvery), 1); });
+  for (const CallerCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    NetSession host;
+    std::string error;
+    ASSERT_TRUE(sessionHost(host, "127.0.0.1", 0, plan(), ourPack, &error)) << error;
+    Raw caller;
+    caller.endpoint = netConnect("127.0.0.1", netLocalPort(host.endpoint), &error);
+    bool connected = false, sentEmpty = false, letGo = false;
+    ASSERT_TRUE(until([&] { return anyCaller(host) && connected && sessionDropped(host) >= c.drops; }, {&host}, [&] {
+      NetEvent e;
+      while (netPoll(caller.endpoint, &e)) connected = connected || e.type == kNetConnected;
+      if (connected && c.conduct == kSendsNoise) caller.send(noise);
+      if (connected && c.conduct == kSendsAnEmptyPacket && !sentEmpty) caller.send({}), sentEmpty = true;
+    }));
+    EXPECT_EQ(host.dropped[kDropMalformed], c.drops);
+    if (c.conduct == kHangsUp) {
+      netClose(caller.endpoint);
+      caller.endpoint = -1;
+    }
+    // Its time runs out however busy it keeps the host.
+    const uint64_t afterItsTime = netClockMs() + kGreetingMs + 1;
+    ASSERT_TRUE(until([&] { return letGo || ended(host); }, {}, [&] {
+      sessionPoll(host, c.conduct == kHangsUp ? netClockMs() : afterItsTime);
+      NetEvent e;
+      while (netPoll(caller.endpoint, &e)) letGo = letGo || e.type == kNetDisconnected;
+      if (c.conduct == kSendsNoise) caller.send(noise);
+      if (c.conduct == kHangsUp) letGo = !anyCaller(host);
+    }));
+    EXPECT_EQ(host.state, kSessionWaiting);
+    NetSession joiner;
+    ASSERT_TRUE(sessionJoin(joiner, "127.0.0.1", netLocalPort(host.endpoint), ourPack, &error)) << error;
+    ASSERT_TRUE(until([&] { return playing(host) && playing(joiner); }, {&host, &joiner}));
+    sessionLeave(joiner, kEndLeft);
+    sessionLeave(host, kEndLeft);
+  }
+}
+
+// A caller that holds on without greeting does not make the real joiner "session full": the
+// first good hello takes the seat, and the one still silent is told the session is full.
+TEST(NetSession, TheFirstHelloTakesTheSeatWhileAnotherCallerWaitsSilent) {
+  NetSession host;
+  std::string error;
+  ASSERT_TRUE(sessionHost(host, "127.0.0.1", 0, plan(), ourPack, &error)) << error;
+  Raw silent;
+  silent.endpoint = netConnect("127.0.0.1", netLocalPort(host.endpoint), &error);
+  ASSERT_TRUE(until([&] { return anyCaller(host); }, {&host}, [&] { silent.take(); }));
+  NetSession joiner;
+  ASSERT_TRUE(sessionJoin(joiner, "127.0.0.1", netLocalPort(host.endpoint), ourPack, &error)) << error;
+  ASSERT_TRUE(until([&] { return playing(host) && playing(joiner) && !silent.received.empty(); }, {&host, &joiner},
+                    [&] { silent.take(); }));
+  Packet told;
+  ASSERT_EQ(decodePacket(silent.received[0].data(), silent.received[0].size(), 0, &told), kDecoded);
+  EXPECT_EQ(told.reason, kRefuseFull);
+  EXPECT_EQ(host.peersTurnedAway, 1);
+  sessionLeave(joiner, kEndLeft);
+  sessionLeave(host, kEndLeft);
+}
+
+// Only news counts as hearing from the other side: a peer that sends nothing new, however
+// often, is lost after the silence as one that sends nothing at all.
+TEST(NetSession, APeerThatOnlyRepeatsItselfIsLost) {
+  struct RepeatCase {
+    const char* name;
+    bool check;  // its fingerprint again, else its inputs packet again
+  };
+  const RepeatCase cases[] = {
+      {"TheSameInputsPacket", false},
+      {"TheSameFingerprint", true},
+  };
+  for (const RepeatCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    NetSession host;
+    Raw peer;
+    hostWithRawPeer(host, peer);
+    const uint32_t id = host.sessionId;
+    const std::vector<uint8_t> fresh = inputsPacket(id, InputsHeader{1, 0, 0, 0, kDefaultInputDelay});
+    const std::vector<uint8_t> check =
+        encoded([&](uint8_t* out) { return encodeCheck(out, id, static_cast<uint32_t>(kCheckEvery), 7); });
+    const std::vector<uint8_t>& again = c.check ? check : fresh;
+    const int channel = c.check ? kNetChannelSetup : kNetChannelInputs;
+    peer.send(fresh, kNetChannelInputs);
+    if (c.check) peer.send(check, channel);
+    ASSERT_TRUE(until([&] { return host.heardSequence == 1 && (!c.check || host.peerCheckTicks[1] != 0); }, {&host},
+                      [&] { peer.take(); }));
+    // A second a step on the host's clock, a repeat arriving in each.
+    uint64_t now = netClockMs();
+    for (int step = 0; step < 10 && playing(host); ++step) {
+      const int64_t before = host.dropped[kDropDuplicate];
+      peer.send(again, channel);
+      const uint64_t bound = netClockMs() + kBoundMs;
+      while (host.dropped[kDropDuplicate] == before && playing(host) && netClockMs() < bound) {
+        sessionPoll(host, now);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      now += 1000;
+      sessionPoll(host, now);
+    }
+    EXPECT_EQ(host.end, kEndLost);
+    sessionLeave(host, kEndLeft);
+  }
+}
+
+// The other side's tick in an inputs packet is never further ahead of this side's commands it
+// has than its prediction: a claim past that (up to the field's limit, or below zero read as
+// unsigned) is dropped, and neither the leads nor the felt delay take it.
+TEST(NetSession, AnInputsPacketClaimingATickTheSenderCannotHaveRunIsDropped) {
+  struct TickCase {
+    const char* name;
+    uint32_t senderTick;
+    bool used;
+  };
+  const TickCase cases[] = {
+      {"AtThePredictionLimit", static_cast<uint32_t>(kMostPrediction), true},
+      {"JustPastIt", static_cast<uint32_t>(kMostPrediction) + 1, false},
+      {"FarAhead", 50000, false},
+      {"AtTheTopOfTheField", UINT32_MAX, false},
+      {"BelowZero", static_cast<uint32_t>(-5), false},
+      {"NearTheSignedLimit", static_cast<uint32_t>(INT32_MAX) - 3, false},
+  };
+  for (const TickCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    NetSession host;
+    Raw peer;
+    hostWithRawPeer(host, peer);
+    const NetCommand press[1] = {NetCommand{1u << 3, 1u << 3}};
+    peer.send(encoded([&](uint8_t* out) {
+                return encodeInputs(out, host.sessionId, InputsHeader{1, 0, c.senderTick, 0, kDefaultInputDelay}, press, 1);
+              }),
+              kNetChannelInputs);
+    ASSERT_TRUE(until([&] { return host.heardSequence != 0 || sessionDropped(host) > 0; }, {&host}, [&] { peer.take(); }));
+    EXPECT_EQ(host.rollback.knownEnd[1] > kDefaultInputDelay, c.used);
+    EXPECT_EQ(host.dropped[kDropMalformed], c.used ? 0 : 1);
+    EXPECT_LE(host.rollback.feltTicksMost, kMostPrediction + kMostInputDelay);
+    EXPECT_LE(std::abs(rollbackLead(host.rollback)), kMostPrediction + kMostInputDelay);
+    sessionLeave(host, kEndLeft);
+  }
 }
 
 TEST(NetSession, WorldsThatDisagreeAtACheckStopTheFightOnBothSides) {

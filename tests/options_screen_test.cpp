@@ -19,6 +19,7 @@
 #include "shell/pads.h"
 #include "shell/screen_state.h"
 #include "shell/settings.h"
+#include "sim/difficulty.h"
 #include "sim/game_state.h"
 #include "process_helpers.h"
 
@@ -140,6 +141,8 @@ TEST_P(OptionsPages, EverySettingIsReachedAndChangedAndKept) {
   EXPECT_EQ(settings.wholeMultiples, c.expected.wholeMultiples);
   EXPECT_EQ(settings.musicVolume, c.expected.musicVolume);
   EXPECT_EQ(settings.effectsVolume, c.expected.effectsVolume);
+  EXPECT_EQ(settings.difficulty, c.expected.difficulty);
+  EXPECT_EQ(settings.lives, c.expected.lives);
   EXPECT_EQ(nullWindowMode.fullscreen, c.expected.fullscreen);
   EXPECT_EQ(nullWindowMode.wholeMultiples, c.expected.wholeMultiples);
   EXPECT_EQ(nullAudio.musicVolume, 100 * c.expected.musicVolume / 10) << "heard at once";
@@ -147,7 +150,7 @@ TEST_P(OptionsPages, EverySettingIsReachedAndChangedAndKept) {
   EXPECT_NE(savedText().find(c.savedLine), std::string::npos) << savedText();
 }
 
-const Settings kDefaults{0, 0, 1024, 768, 10, 10};
+const Settings kDefaults{0, 0, 1024, 768, 10, 10, kDifficultyNormal, kDefaultLives};
 Settings with(Settings s, int32_t Settings::*field, int32_t value) {
   s.*field = value;
   return s;
@@ -167,14 +170,30 @@ INSTANTIATE_TEST_SUITE_P(
                   padTap(1, kPadJumpButton), padFlick(1, 8), padFlick(1, 8), padFlick(1, 8)},
                  with(kDefaults, &Settings::musicVolume, 7), "music 7\n"},
         PageCase{"EffectsStopAtNothing", 0,
-                 {keyTap(kUp1), keyTap(kUp1), keyTap(kUp1), keyTap(kKeyReturn), keyTap(kDown1),
+                 {keyTap(kUp1), keyTap(kUp1), keyTap(kUp1), keyTap(kUp1), keyTap(kKeyReturn), keyTap(kDown1),
                   keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1),
                   keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1)},
                  with(kDefaults, &Settings::effectsVolume, 0), "effects 0\n"},
         PageCase{"DefaultsPutEverythingBack", 0,
                  {keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn), keyTap(kKeyReturn), keyTap(kKeyEscape),
-                  keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn)},
-                 kDefaults, "fullscreen no\n"}),
+                  keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn), keyTap(kKeyReturn), keyTap(kKeyEscape),
+                  keyTap(kDown1), keyTap(kKeyReturn)},
+                 kDefaults, "difficulty normal\n"},
+        PageCase{"HardOnTheGamePage", 0,
+                 {keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn), keyTap(kRight1)},
+                 with(kDefaults, &Settings::difficulty, kDifficultyHard), "difficulty hard\n"},
+        PageCase{"DifficultyGoesRoundByConfirm", 0,
+                 {keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn),
+                  keyTap(kKeyReturn), keyTap(kKeyReturn)},
+                 with(kDefaults, &Settings::difficulty, kDifficultyEasy), "difficulty easy\n"},
+        PageCase{"LivesStopAtFive", 0,
+                 {keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn), keyTap(kDown1),
+                  keyTap(kRight1), keyTap(kRight1), keyTap(kRight1), keyTap(kRight1)},
+                 with(kDefaults, &Settings::lives, kMostLives), "lives 5\n"},
+        PageCase{"LivesStopAtOne", 0,
+                 {keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kDown1), keyTap(kKeyReturn), keyTap(kDown1),
+                  keyTap(kLeft1), keyTap(kLeft1), keyTap(kLeft1)},
+                 with(kDefaults, &Settings::lives, kFewestLives), "lives 1\n"}),
     [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
 
 // On player 1's controls page: down to the row of `action` and confirm it.

@@ -11,6 +11,7 @@
 #include "base/whole_file.h"
 #include "platform/null_platform.h"
 #include "process_helpers.h"
+#include "sim/difficulty.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
 #include "shell/settings.h"
@@ -75,7 +76,7 @@ TEST_F(SettingsFile, AFileThatCannotBeReadGivesTheDefaultsWithOneWarningAndIsNot
 
 TEST_F(SettingsFile, EverySettingComesBackAsItWasLeft) {
   load();
-  settings = Settings{1, 1, 1280, 960, 3, 7};
+  settings = Settings{1, 1, 1280, 960, 3, 7, kDifficultyHard, 5};
   playerControls[0].pad = 1;
   playerControls[0].padName = "Pad B";
   playerControls[0].actions[kBoundAttack] = Binding{kBindPad, 4};
@@ -93,6 +94,8 @@ TEST_F(SettingsFile, EverySettingComesBackAsItWasLeft) {
   EXPECT_EQ(settings.windowHeight, 960);
   EXPECT_EQ(settings.musicVolume, 3);
   EXPECT_EQ(settings.effectsVolume, 7);
+  EXPECT_EQ(settings.difficulty, kDifficultyHard);
+  EXPECT_EQ(settings.lives, 5);
   for (int p = 0; p < kBoundPlayers; ++p) {
     EXPECT_EQ(playerControls[p].pad, left[p].pad);
     for (int a = 0; a < kBoundActions; ++a)
@@ -150,6 +153,8 @@ TEST_P(BadLines, FallBackToTheDefaultWithOneWarningAndReadTheRest) {
   EXPECT_EQ(settings.fullscreen, defaults.fullscreen);
   EXPECT_EQ(settings.wholeMultiples, defaults.wholeMultiples);
   EXPECT_EQ(settings.windowWidth, defaults.windowWidth);
+  EXPECT_EQ(settings.difficulty, kDifficultyNormal);
+  EXPECT_EQ(settings.lives, kDefaultLives);
   EXPECT_TRUE(sameBinding(playerControls[0].actions[kBoundUp], defaultControls(0, 2).actions[kBoundUp]));
   EXPECT_EQ(playerControls[1].pad, 0);
 }
@@ -164,7 +169,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadLineCase{"UnknownWord", "fullscreen maybe", "fullscreen: \"maybe\" is neither no nor yes"},
         BadLineCase{"WindowTooSmall", "window 10x10",
                     "window: \"10x10\" is not a size WIDTHxHEIGHT, each from 320 to 16384"},
-        BadLineCase{"NoValue", "scaling", "scaling: \"\" is neither fit nor whole"}),
+        BadLineCase{"NoValue", "scaling", "scaling: \"\" is neither fit nor whole"},
+        BadLineCase{"DifficultyNobodyKnows", "difficulty nightmare",
+                    "difficulty: \"nightmare\" is none of easy, normal, hard"},
+        BadLineCase{"DifficultyInCapitals", "difficulty HARD", "difficulty: \"HARD\" is none of easy, normal, hard"},
+        BadLineCase{"NoLives", "lives 0", "lives: \"0\" is not a whole number from 1 to 5"},
+        BadLineCase{"TooManyLives", "lives 6", "lives: \"6\" is not a whole number from 1 to 5"}),
     [](const ::testing::TestParamInfo<BadLineCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFile, AnUnwritableFolderWarnsOnceAndKeepsTheSettingsForTheSession) {

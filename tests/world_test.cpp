@@ -47,6 +47,7 @@ TEST_F(World, EveryListedFieldIsHashedNamedAndRestored) {
       {"the view", [] { cameraX = 12; }, "cameraX"},
       {"the shake's sign", [] { shakeSign = 1; }, "shakeSign"},
       {"a house rule", [] { gameRules.friendlyFire = 0; }, "gameRules"},
+      {"the difficulty", [] { gameRules.opponentWaitPercent = 70; }, "gameRules"},
       {"the random generator", [] { randomUnit(); }, "random generator"},
       {"one more entity", [] { lastEntity = 4; }, "lastEntity"},
   };

@@ -6,6 +6,8 @@
 
 #include "content/world_list.h"
 #include "screens/overworld.h"
+#include "shell/settings.h"
+#include "sim/difficulty.h"
 
 // Which screen the arcade runs. A new screen is one more value here and one row in the
 // screen table (arcade_flow.cpp): its entry step and its frame step.
@@ -58,6 +60,10 @@ struct ArcadeState {
   // and the end of a world (arcade_progress) move it; the map and the stages play in it.
   WorldList worlds;
   int32_t world = 0;
+  // The run's own choices, fixed by a new game (the settings', or online the host's): how
+  // hard the opponents are, and the lives each player starts with and gets back on a continue.
+  int32_t difficulty = kDifficultyNormal;
+  int32_t startLives = kDefaultLives;
 };
 extern ArcadeState arcade;
 
@@ -88,7 +94,9 @@ constexpr int kArcadeUsageStatus = 2;
 
 // ---- progress through the world (arcade_progress.cpp) -------------------------------------
 
+// A new game under the settings' difficulty and lives, or under the ones given.
 void startNewGame(int32_t players);
+void startNewGame(int32_t players, int32_t difficulty, int32_t lives);
 // A stage cleared in this game, in this world or one before it.
 bool anyStageCleared();
 bool stageWasCleared(const std::string& stage);
@@ -113,6 +121,9 @@ bool stageCleared();
 bool everyPlayerDown();
 // Players back on their feet where they fell, with full health.
 void revivePlayers();
+// After each tick: a player who has just fallen spends a life, and stands up at once while
+// any are left.
+void spendLivesOnFalls();
 // Players at the start of a stage: on the start spot, standing, not moving.
 void readyPlayersForStage();
 

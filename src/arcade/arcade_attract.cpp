@@ -1,5 +1,6 @@
 // The attract mode: a title left alone plays a recorded fight, then shows the high scores, then
 // comes back; any key at any point returns to the title at once.
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -36,6 +37,7 @@ constexpr int32_t kFirstRowY = 150;
 constexpr int32_t kRowStep = 48;
 constexpr int32_t kRankX = 120, kInitialsX = 200, kScoreRightX = 480, kStageX = 530, kFighterX = 760;
 constexpr int32_t kContinuedX = 930;
+constexpr int32_t kDifficultyX = 965;  // the run's difficulty by its first letter: E, N or H
 constexpr int32_t kPromptY = 700;
 constexpr int32_t kBlinkTicks = 30;
 constexpr double kDimmed = 0.6;
@@ -114,6 +116,10 @@ bool anyNewRun() {
   return false;
 }
 
+char difficultyLetter(int32_t difficulty) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(difficultyName(difficulty)[0])));
+}
+
 void drawRow(int row) {
   const HighScore& run = highScores.runs[row];
   const int32_t y = kFirstRowY + kRowStep * row;
@@ -125,6 +131,7 @@ void drawRow(int row) {
   drawFontText(run.stage, kStageX, y, 1, shade);
   drawFontText(run.fighter, kFighterX, y, 1, shade);
   if (run.continued == 1) drawFontText("C", kContinuedX, y, 1, shade);
+  drawFontText(std::string(1, difficultyLetter(run.difficulty)), kDifficultyX, y, 1, shade);
 }
 
 void drawHighScores() {

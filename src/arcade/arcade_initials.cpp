@@ -47,7 +47,7 @@ std::string oneWord(const std::string& text) {
 // The run that just ended for player p, before it is named.
 HighScore finishedRun(int p) {
   return HighScore{scores.points[p], std::string(kInitialsLength, kFirstLetter), oneWord(arcade.furthestStage),
-                   oneWord(entities[p].name.str()), scores.continued[p]};
+                   oneWord(entities[p].name.str()), scores.continued[p], arcade.difficulty};
 }
 
 // A later run placed at or above an earlier one pushes it down, maybe off the table.

@@ -16,6 +16,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/score.h"
+#include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
 #include "net/round_trip.h"
@@ -296,12 +297,15 @@ void printChecks() {
 // is where this side went its own way.
 void writeAgreed() {
   const std::string name = online.session.role == kRoleHost ? "netplay-host" : "netplay-joiner";
-  std::string checks;
+  // The run's choices first: a replay starts the run with them.
+  std::string checks = "difficulty " + std::to_string(online.session.plan.difficulty) + "\n" + "lives " +
+                       std::to_string(online.session.plan.lives) + "\n";
   for (size_t k = 0; k < online.checks.size(); ++k)
     checks += checkLine(static_cast<int32_t>(k + 1) * kCheckEvery, online.checks[k]);
   const std::pair<std::string, std::string> files[] = {{name + ".replay", formatRecording(online.agreed)},
                                                        {name + ".checks", checks}};
-  for (const auto& [path, text] : files) {
+  for (const auto& [file, text] : files) {
+    const std::string path = writtenFilePath(file);
     std::string error;
     if (writeFileAtomically(path, text, &error))
       std::printf("arcade: online %s written\n", path.c_str());
@@ -377,9 +381,9 @@ bool stepDue(const Rollback& r, uint64_t now) {
 }
 
 // Both sides, and a replay, start the session's world alike: from the host's seed, on select.
-void startSessionWorld(uint32_t seed) {
+void startSessionWorld(uint32_t seed, int32_t difficulty, int32_t lives) {
   seedRandom(seed);
-  startNewGame(kNetPlayers);
+  startNewGame(kNetPlayers, difficulty, lives);
   enterArcadeScreen(kArcadeSelect);
 }
 
@@ -395,7 +399,7 @@ void feedSessionControls() {
 void playSession() {
   NetSession& s = online.session;
   Rollback& r = s.rollback;
-  startSessionWorld(s.plan.seed);
+  startSessionWorld(s.plan.seed, s.plan.difficulty, s.plan.lives);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
   uint64_t frameMs = netClockMs();
   while (s.state == kSessionPlaying && !online.leaving) {
@@ -561,6 +565,8 @@ void playOnline(const OnlineRequest& request) {
   SessionPlan plan;
   plan.seed = static_cast<uint32_t>(netClockMs());
   plan.delay = request.delay;
+  plan.difficulty = settings.difficulty;
+  plan.lives = settings.lives;
   std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
   std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
   std::string error;
@@ -584,10 +590,10 @@ void playOnline(const OnlineRequest& request) {
   afterSession();
 }
 
-void replayOnlineSession(const Recording& agreed, std::vector<uint64_t>* checks) {
+void replayOnlineSession(const Recording& agreed, int32_t difficulty, int32_t lives, std::vector<uint64_t>* checks) {
   online = OnlineArcade{};
   feedSessionControls();
-  startSessionWorld(agreed.seed);
+  startSessionWorld(agreed.seed, difficulty, lives);
   for (const TickInput& input : agreed.ticks) {
     NetCommand commands[kNetPlayers];
     for (int32_t p = 0; p < kNetPlayers; ++p) commands[p] = {input.held[p], input.pressed[p]};

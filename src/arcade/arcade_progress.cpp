@@ -26,8 +26,12 @@ void playWorld(int32_t world) {
 
 }  // namespace
 
-void startNewGame(int32_t players) {
+void startNewGame(int32_t players) { startNewGame(players, settings.difficulty, settings.lives); }
+
+void startNewGame(int32_t players, int32_t difficulty, int32_t lives) {
   arcade.players = players;
+  arcade.difficulty = difficulty;
+  arcade.startLives = lives;
   forgetStagesCleared();
   playWorld(0);
   arcade.furthestStage.clear();

@@ -1,6 +1,7 @@
 // The arcade's rules on the stage: when it is cleared, when the game is over, and the players'
 // fresh start and second chance.
 #include "arcade/arcade.h"
+#include "arcade/score.h"
 
 #include "content/stage_loader.h"
 #include "render/stage_scene.h"
@@ -14,7 +15,14 @@ namespace {
 constexpr int32_t kPlayerSlots = 2;  // a game has one or two players, entities 0 and 1
 
 
-void standUp(int p) {
+// Back on their feet where they fell, with full health.
+void standUpWhole(int p) {
+  Entity& pl = entities[p];
+  pl.hp = pl.maxHp;
+  hudGauges[p].shownHp = pl.hp;
+  pl.down = 0;
+  pl.running = 0;
+  pl.playerState = kPlayerIdle;
   startAnimation(entitySprites[p], "STAND");
 }
 
@@ -38,14 +46,14 @@ bool everyPlayerDown() {
 }
 
 void revivePlayers() {
+  for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) standUpWhole(p);
+}
+
+void spendLivesOnFalls() {
   for (int p = 0; p < arcade.players && p < kPlayerSlots; ++p) {
-    Entity& pl = entities[p];
-    pl.hp = pl.maxHp;
-    hudGauges[p].shownHp = pl.hp;
-    pl.down = 0;
-    pl.running = 0;
-    pl.playerState = kPlayerIdle;
-    standUp(p);
+    if (entities[p].playerState != kPlayerDead || scores.lives[p] <= 0) continue;
+    scores.lives[p] -= 1;
+    if (scores.lives[p] > 0) standUpWhole(p);
   }
 }
 

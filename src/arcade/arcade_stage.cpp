@@ -38,6 +38,7 @@ int32_t centre() { return screenWidth / 2; }
 constexpr int32_t kScoreX = 555;
 constexpr int32_t kScoreY = 14;
 constexpr int32_t kScoreRowStep = 44;
+constexpr int32_t kLivesMargin = 20;
 
 // The players' points are read off the tick around its attacks: what the attacks are about to
 // change, then what they changed.
@@ -57,6 +58,7 @@ void arcadeTick() {
   } else {
     simulateTick(watchForPoints);
   }
+  spendLivesOnFalls();
   watchStageBoss();
   countDownPlayerMarks();
 }
@@ -139,10 +141,14 @@ void drawGameOver() {
   drawFontTextCentred("CONTINUE? " + std::to_string(secondsLeft), centre(), kLineY, 1, 0.0);
 }
 
+// Each player's lives sit at the right edge of the score's row.
 void drawScores() {
-  for (int p = 0; p < arcade.players && p < kScoringPlayers; ++p)
-    drawFontText(std::to_string(p + 1) + "P " + std::to_string(scores.points[p]), kScoreX,
-                 kScoreY + kScoreRowStep * p, 1, 0.0);
+  for (int p = 0; p < arcade.players && p < kScoringPlayers; ++p) {
+    const int32_t y = kScoreY + kScoreRowStep * p;
+    drawFontText(std::to_string(p + 1) + "P " + std::to_string(scores.points[p]), kScoreX, y, 1, 0.0);
+    const std::string lives = "LIVES " + std::to_string(scores.lives[p]);
+    drawFontText(lives, screenWidth - kLivesMargin - fontTextWidth(lives, 1), y, 1, 0.0);
+  }
 }
 
 void drawOverlay() {
@@ -211,6 +217,7 @@ std::string stageEntry() {
   playerCount = arcade.players;
   screenState = kScreenPlaystage;
   readyPlayersForStage();
+  applyDifficulty(gameRules, arcade.difficulty);
   // With one player, playerCount is 1: player 2 has no body, panel or control, and the stage's
   // first entity takes slot 1.
   startStage();

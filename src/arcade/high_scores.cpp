@@ -9,7 +9,8 @@ HighScoreTable highScores;
 
 namespace {
 
-constexpr const char* kHeader = "# brawler-arcade high scores: score initials stage fighter continued|first";
+constexpr const char* kHeader =
+    "# brawler-arcade high scores: score initials stage fighter continued|first easy|normal|hard";
 constexpr const char* kContinued = "continued";
 constexpr const char* kFirstCredit = "first";
 constexpr int kMostScoreDigits = 9;  // whole numbers below a billion: no counter overflows
@@ -35,15 +36,19 @@ bool parseScore(const std::string& text, int32_t* score) {
 // One run from a line; what is wrong with it otherwise.
 bool parseRun(const std::string& line, HighScore* run, std::string* fault) {
   std::istringstream fields(line);
-  std::string score, continued, extra;
-  fields >> score >> run->initials >> run->stage >> run->fighter >> continued;
+  std::string score, continued, difficulty, extra;
+  fields >> score >> run->initials >> run->stage >> run->fighter >> continued >> difficulty;
+  // Files from before the choice have no difficulty: their runs were all played on normal.
+  const int32_t played = difficulty.empty() ? kDifficultyNormal : difficultyNamed(difficulty);
   if (!parseScore(score, &run->score)) *fault = "the score \"" + score + "\" is not a whole number";
   else if (!isInitials(run->initials)) *fault = "the initials \"" + run->initials + "\" are not three capitals";
   else if (run->fighter.empty()) *fault = "expected SCORE INITIALS STAGE FIGHTER continued|first";
   else if (continued != kContinued && continued != kFirstCredit) *fault = "expected \"continued\" or \"first\" last";
-  else if (fields >> extra) *fault = "text after \"" + continued + "\"";
+  else if (played < 0) *fault = "the difficulty \"" + difficulty + "\" is none of easy, normal, hard";
+  else if (fields >> extra) *fault = "text after \"" + difficulty + "\"";
   else {
     run->continued = continued == kContinued ? 1 : 0;
+    run->difficulty = played;
     return true;
   }
   return false;
@@ -56,7 +61,7 @@ std::string formatHighScores(const HighScoreTable& table) {
   for (int i = 0; i < table.count; ++i) {
     const HighScore& r = table.runs[i];
     text += std::to_string(r.score) + " " + r.initials + " " + r.stage + " " + r.fighter + " " +
-            (r.continued ? kContinued : kFirstCredit) + "\n";
+            (r.continued ? kContinued : kFirstCredit) + " " + difficultyName(r.difficulty) + "\n";
   }
   return text;
 }

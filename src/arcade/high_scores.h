@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/difficulty.h"
+
 constexpr int kHighScoreCount = 10;
 constexpr int kInitialsLength = 3;
 
@@ -14,6 +16,7 @@ struct HighScore {
   std::string stage;     // the furthest stage reached, "world1/stage2"
   std::string fighter;   // the fighter the player chose, "kestor"
   int32_t continued;     // 1 when the player took a continue on the way
+  int32_t difficulty = kDifficultyNormal;  // the run's (sim/difficulty.h)
 };
 
 // Best first; runs with equal scores in the order they were made. The file's reader and
@@ -25,8 +28,9 @@ struct HighScoreTable {
 };
 extern HighScoreTable highScores;
 
-// The file, one run a line: "SCORE INITIALS STAGE FIGHTER continued|first", under a comment
-// line that names the fields.
+// The file, one run a line: "SCORE INITIALS STAGE FIGHTER continued|first DIFFICULTY", under a
+// comment line that names the fields. A line without the difficulty (written before there was
+// a choice) is a run on normal.
 std::string formatHighScores(const HighScoreTable& table);
 // Reads the text of `path` into the table: each line that is not a run is passed over with one
 // warning naming the file and line, and the rest is kept. Returns how many lines were skipped.

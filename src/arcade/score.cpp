@@ -16,7 +16,13 @@ int32_t scoringPlayers(int32_t players) { return players < kScoringPlayers ? pla
 
 bool isOpponent(int e) { return e >= kFirstOpponentSlot && entities[e].kind == kKindFighter; }
 
-void award(int p, int32_t points) { scores.points[p] += points; }
+// Points, and the life that comes with passing the mark; a player who has fallen for good is
+// not brought back by it.
+void award(int p, int32_t points) {
+  const int32_t before = scores.points[p];
+  scores.points[p] += points;
+  if (before < kPointsExtraLife && scores.points[p] >= kPointsExtraLife && scores.lives[p] > 0) scores.lives[p] += 1;
+}
 
 // One blow of player p that landed on v in this tick's attacks. Where both players struck
 // the same opponent in one tick, the hit points are taken in the tick's order (player 1 first)
@@ -52,6 +58,7 @@ void startScores() {
   for (int p = 0; p < kScoringPlayers; ++p) {
     scores.points[p] = 0;
     scores.continued[p] = 0;
+    scores.lives[p] = arcade.startLives;
   }
 }
 
@@ -64,6 +71,7 @@ void continueScores(int32_t players) {
   for (int p = 0; p < scoringPlayers(players); ++p) {
     scores.points[p] = 0;
     scores.continued[p] = 1;
+    scores.lives[p] = arcade.startLives;
   }
 }
 

@@ -16,6 +16,7 @@ constexpr int32_t kPointsBossDefeat = 5000;   // ...instead, when it was the sta
 constexpr int32_t kPointsPropBroken = 500;    // a prop gone from the street after a player's blow
 constexpr int32_t kPointsStageClear = 3000;   // each player standing when the stage is cleared
 constexpr int32_t kPointsPerHealthLeft = 10;  // ...and this much for each hit point left
+constexpr int32_t kPointsExtraLife = 50000;   // a player's score reaching this gives a life
 
 // Who writes what: startScores (a new game), continueScores (a continue) and the scoring
 // steps around the tick (scoreTick*, scoreStageClear) own every field; the HUD, the initials
@@ -23,6 +24,9 @@ constexpr int32_t kPointsPerHealthLeft = 10;  // ...and this much for each hit p
 struct ArcadeScores {
   int32_t points[kScoringPlayers];
   int32_t continued[kScoringPlayers];  // 1 once the player has taken a continue this game
+  // Lives left, the one being played included: 0 once the player has fallen for good. Kept
+  // here, beside the points, so that whatever puts the points back puts these back too.
+  int32_t lives[kScoringPlayers];
   // 1 once this game's run has ended and been offered to the high scores: going on from the
   // title's CONTINUE is then a continue too, or the same points would make the table twice.
   int32_t runEnded;
@@ -39,9 +43,10 @@ struct ArcadeScores {
 };
 extern ArcadeScores scores;
 
-// A new game: every player on 0, no continue taken.
+// A new game: every player on 0 with the run's lives, no continue taken.
 void startScores();
-// A continue: every player taking part starts again from 0, marked as continued.
+// A continue: every player taking part starts again from 0 with the run's lives, marked as
+// continued.
 void continueScores(int32_t players);
 // CONTINUE on the title: a continue when the run had ended, else the same run going on.
 void continueFromTitle(int32_t players);

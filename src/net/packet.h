@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr uint8_t kNetProtocolVersion = 2;
+#include "sim/difficulty.h"
+
+constexpr uint8_t kNetProtocolVersion = 3;
 constexpr size_t kPacketHeaderBytes = 10;
 // Inputs in one packet: every unacknowledged one up to this many, the oldest first.
 constexpr int32_t kMostInputsPerPacket = 64;
@@ -41,6 +43,14 @@ struct NetCommand {
 inline bool operator==(NetCommand a, NetCommand b) { return a.held == b.held && a.pressed == b.pressed; }
 inline bool operator!=(NetCommand a, NetCommand b) { return !(a == b); }
 
+// Whether a command carries only actions that exist (and the pause bit among the presses).
+bool netCommandValid(NetCommand c);
+// A world or stage name the game takes: 1 to kMostNameBytes letters, digits and '_'.
+bool netNameValid(const char* name, size_t size);
+// Whether the bytes start as every packet of this game does, whatever the version or kind:
+// what a relay forwards without reading further.
+bool isGamePacket(const uint8_t* data, size_t size);
+
 // A decoded packet: the header, then the fields of its kind (the others stay zero). Text
 // fields point into the received bytes and live as long as they do.
 struct Packet {
@@ -58,6 +68,8 @@ struct Packet {
   uint8_t delay = 0;
   char world[kMostNameBytes + 1] = {};
   char stage[kMostNameBytes + 1] = {};
+  uint8_t difficulty = 0;  // the host's, for the whole session (sim/difficulty.h)
+  uint8_t lives = 0;       // each player's at a new game, kFewestLives..kMostLives
   // inputs
   // The sender's count of inputs packets, its low 16 bits: a newer one is ahead by less than
   // half the circle (nine minutes of frames), so the count may wrap.
@@ -87,7 +99,8 @@ DecodeResult decodePacket(const uint8_t* data, size_t size, uint32_t session, Pa
 // fields do not fit the format.
 size_t encodeHello(uint8_t* out, uint64_t packDigest, const char* list, size_t listSize);
 size_t encodeWelcome(uint8_t* out, uint32_t session, uint32_t seed, uint32_t ticks, uint8_t delay,
-                     const char* world, const char* stage);
+                     const char* world, const char* stage, uint8_t difficulty = kDifficultyNormal,
+                     uint8_t lives = kDefaultLives);
 size_t encodeRefuse(uint8_t* out, uint32_t session, uint8_t reason, const char* list, size_t listSize);
 struct InputsHeader {
   uint32_t sequence, ack, senderTick;

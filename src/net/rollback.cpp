@@ -44,7 +44,7 @@ bool tooFarAhead(const Rollback& r) {
 bool leadsTooMuch(Rollback& r) {
   if (!r.leadKnown) return false;
   ++r.framesSinceIdle;
-  if (rollbackLead(r) - r.peerLead < kLeadToEvenOut || r.framesSinceIdle < kFramesBetweenIdles) return false;
+  if (rollbackLead(r) - std::clamp(r.peerLead, -kMostLead, kMostLead) < kLeadToEvenOut || r.framesSinceIdle < kFramesBetweenIdles) return false;
   r.framesSinceIdle = 0;
   return true;
 }
@@ -83,7 +83,7 @@ bool rollbackAddRemote(Rollback& r, int32_t tick, NetCommand command) {
     // the line's delay one way, and their difference is twice how far this side is ahead (less
     // one: the other side told its lead after running its tick, this side's is before).
     const int32_t shown = std::max(tick, r.tick);
-    const int32_t twiceAhead = r.leadKnown ? rollbackLead(r) - r.peerLead + 1 : 0;
+    const int32_t twiceAhead = r.leadKnown ? rollbackLead(r) - std::clamp(r.peerLead, -kMostLead, kMostLead) + 1 : 0;
     const int32_t felt = std::max(0, (2 * (shown - (tick - r.delay)) - twiceAhead + 1) / 2);
     ++r.pressesSeen;
     r.feltTicksTotal += felt;
@@ -124,4 +124,9 @@ uint64_t rollbackCheckDigest(const Rollback& r, int32_t ticks) {
   return r.checkDigest[(ticks / kCheckEvery) % kCheckRing];
 }
 
-int32_t rollbackLead(const Rollback& r) { return r.tick - r.peerTick; }
+// Whatever the other side claimed for its tick, a lead past the command ring's reach means
+// nothing more than one at its edge, and the sum must not overflow.
+int32_t rollbackLead(const Rollback& r) {
+  const int64_t lead = int64_t{r.tick} - r.peerTick;
+  return static_cast<int32_t>(std::clamp<int64_t>(lead, -kMostLead, kMostLead));
+}

@@ -28,6 +28,8 @@ constexpr int32_t kCheckRing = 4;
 // frame now and then, so that neither keeps running into the prediction limit.
 constexpr int32_t kLeadToEvenOut = 2;
 constexpr int32_t kFramesBetweenIdles = 6;
+// No lead is larger than the ring of commands reaches: the leads are read within this.
+constexpr int32_t kMostLead = kCommandRing;
 
 // The world the driver runs. `save` and `restore` keep and bring back the world as it is
 // before a tick, in one of kSnapshotRing slots; `tick` runs one tick with both players'
@@ -85,7 +87,7 @@ int32_t rollbackConfirmedEnd(const Rollback& r);
 NetCommand rollbackCommand(const Rollback& r, int32_t player, int32_t tick);
 // The fingerprint of the world after `ticks` ticks (a multiple of kCheckEvery, run lately).
 uint64_t rollbackCheckDigest(const Rollback& r, int32_t ticks);
-// How far this side is ahead of the other as far as it can tell.
+// How far this side is ahead of the other as far as it can tell, within +-kMostLead.
 int32_t rollbackLead(const Rollback& r);
 // What this side runs with for a tick whose command from the other player has not come: the
 // same actions held as in the last one known, none newly pressed.

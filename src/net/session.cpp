@@ -19,6 +19,18 @@ void send(NetSession& s, int channel, size_t size) {
   if (size > 0) netSend(s.endpoint, s.peer, channel, outgoing, size);
 }
 
+// A caller the host will not seat: told why, and let go.
+void turnAway(NetSession& s, int peer, uint8_t reason) {
+  const size_t size = encodeRefuse(outgoing, 0, reason, "", 0);
+  netSend(s.endpoint, peer, kNetChannelSetup, outgoing, size);
+  netDisconnect(s.endpoint, peer);
+}
+
+void forgetCaller(NetSession& s, int peer) {
+  s.caller[peer] = false;
+  s.callerSinceMs[peer] = 0;
+}
+
 void endSession(NetSession& s, int32_t end, const std::string& detail = "") {
   if (s.state == kSessionEnded) return;
   s.state = kSessionEnded;
@@ -43,7 +55,15 @@ int32_t otherPlayer(const NetSession& s) { return 1 - s.rollback.localPlayer; }
 
 // ---- greetings ------------------------------------------------------------------------------
 
-void welcome(NetSession& s, const Packet& hello, uint64_t nowMs) {
+void welcome(NetSession& s, int peer, const Packet& hello, uint64_t nowMs) {
+  s.peer = peer;
+  forgetCaller(s, peer);
+  for (int other = 0; other < kNetPeersPerEndpoint; ++other)
+    if (s.caller[other]) {
+      turnAway(s, other, kRefuseFull);
+      forgetCaller(s, other);
+      ++s.peersTurnedAway;
+    }
   if (hello.packDigest != s.pack->digest) {
     send(s, kNetChannelSetup, encodeRefuse(outgoing, 0, kRefuseContent, s.pack->lines.data(), s.pack->lines.size()));
     endSession(s, kEndOtherContent, firstDifferentFile(s.pack->lines, std::string(hello.list, hello.listSize)));
@@ -52,7 +72,8 @@ void welcome(NetSession& s, const Packet& hello, uint64_t nowMs) {
   s.sessionId = newSessionId();
   send(s, kNetChannelSetup,
        encodeWelcome(outgoing, s.sessionId, s.plan.seed, s.plan.ticks, static_cast<uint8_t>(s.plan.delay),
-                     s.plan.world, s.plan.stage));
+                     s.plan.world, s.plan.stage, static_cast<uint8_t>(s.plan.difficulty),
+                     static_cast<uint8_t>(s.plan.lives)));
   startPlaying(s, nowMs);
 }
 
@@ -63,6 +84,8 @@ void takeWelcome(NetSession& s, const Packet& p, uint64_t nowMs) {
   s.plan.delay = std::min<int32_t>(p.delay, kMostInputDelay);
   std::memcpy(s.plan.world, p.world, sizeof s.plan.world);
   std::memcpy(s.plan.stage, p.stage, sizeof s.plan.stage);
+  s.plan.difficulty = p.difficulty;
+  s.plan.lives = p.lives;
   startPlaying(s, nowMs);
 }
 
@@ -75,7 +98,11 @@ void takeRefusal(NetSession& s, const Packet& p) {
 
 // ---- play ---------------------------------------------------------------------------------
 
-void takeInputs(NetSession& s, const Packet& p) {
+// The sender runs no further ahead of this side's commands it has than its prediction lets it,
+// so a tick past that is not one it ran; taking it would throw off the leads and the delays.
+bool plausibleSenderTick(const Packet& p) { return p.senderTick <= p.ack + static_cast<uint32_t>(kMostPrediction); }
+
+void takeInputs(NetSession& s, const Packet& p, uint64_t nowMs) {
   Rollback& r = s.rollback;
   const int32_t remote = otherPlayer(s);
   switch (judgeInputs(p, s.heardSequence, static_cast<uint32_t>(r.knownEnd[remote]))) {
@@ -85,10 +112,13 @@ void takeInputs(NetSession& s, const Packet& p) {
     case kInputsUse: break;
   }
   // It cannot have commands of this side that were never sent.
-  if (p.ack > static_cast<uint32_t>(r.knownEnd[r.localPlayer])) {
+  if (p.ack > static_cast<uint32_t>(r.knownEnd[r.localPlayer]) || !plausibleSenderTick(p)) {
     ++s.dropped[kDropMalformed];
     return;
   }
+  // Only a packet newer than the last counts as hearing from the other side: a repeated one
+  // proves nothing about whether it is still there.
+  s.lastHeardMs = nowMs;
   s.heardSequence = p.sequence;
   s.peerAck = std::max(s.peerAck, static_cast<int32_t>(p.ack));
   r.leadKnown = true;
@@ -107,54 +137,75 @@ void compareChecks(NetSession& s, int32_t slot) {
     endSession(s, kEndDesync, "after tick " + std::to_string(s.ourCheckTicks[slot]));
 }
 
-void takeCheck(NetSession& s, const Packet& p) {
+void takeCheck(NetSession& s, const Packet& p, uint64_t nowMs) {
   if (p.checkTick == 0 || p.checkTick % kCheckEvery != 0 || p.checkTick > static_cast<uint32_t>(s.rollback.tick) + kCommandRing) {
     ++s.dropped[kDropMalformed];
     return;
   }
   const int32_t slot = static_cast<int32_t>(p.checkTick / kCheckEvery) % kCheckRing;
+  if (s.peerCheckTicks[slot] == static_cast<int32_t>(p.checkTick)) {
+    ++s.dropped[kDropDuplicate];
+    return;
+  }
+  s.lastHeardMs = nowMs;
   s.peerCheckTicks[slot] = static_cast<int32_t>(p.checkTick);
   s.peerCheckDigests[slot] = p.digest;
   compareChecks(s, slot);
 }
 
 void takePacket(NetSession& s, const Packet& p, uint64_t nowMs) {
-  s.lastHeardMs = nowMs;
   if (p.kind == kPacketRefuse) return takeRefusal(s, p);
   if (p.kind == kPacketBye) {
     s.peerSaidBye = true;
     if (s.state != kSessionPlaying || !sessionDone(s)) endSession(s, kEndPeerLeft);
     return;
   }
-  if (s.state == kSessionGreeting) {
-    if (s.role == kRoleHost && p.kind == kPacketHello) return welcome(s, p, nowMs);
-    if (s.role == kRoleJoiner && p.kind == kPacketWelcome) return takeWelcome(s, p, nowMs);
-  }
+  if (s.state == kSessionGreeting && p.kind == kPacketWelcome) return takeWelcome(s, p, nowMs);
   if (s.state == kSessionPlaying) {
-    if (p.kind == kPacketInputs) return takeInputs(s, p);
-    if (p.kind == kPacketCheck) return takeCheck(s, p);
+    if (p.kind == kPacketInputs) return takeInputs(s, p, nowMs);
+    if (p.kind == kPacketCheck) return takeCheck(s, p, nowMs);
   }
   ++s.dropped[kDropMalformed];  // a kind that has no place now
 }
 
 // A packet of another protocol version, from the peer being greeted: neither side can go on,
 // and the other is told in the one packet every version reads the same way, the header.
-void otherVersion(NetSession& s) {
-  if (s.state != kSessionGreeting) {
+void otherVersion(NetSession& s, int peer) {
+  if (s.state != kSessionGreeting && !(s.role == kRoleHost && s.state == kSessionWaiting)) {
     ++s.dropped[kDropOtherVersion];
     return;
   }
-  send(s, kNetChannelSetup, encodeRefuse(outgoing, 0, kRefuseVersion, "", 0));
+  turnAway(s, peer, kRefuseVersion);
   endSession(s, kEndOtherVersion);
 }
 
-void takeBytes(NetSession& s, const NetEvent& e, uint64_t nowMs) {
-  if (e.peer != s.peer) {
+// The host has no peer yet: a caller's hello takes the seat; nothing else a caller sends
+// counts for anything, nor keeps it past its time to greet.
+void takeCallerBytes(NetSession& s, const NetEvent& e, uint64_t nowMs) {
+  if (e.peer < 0 || e.peer >= kNetPeersPerEndpoint || !s.caller[e.peer]) {
     ++s.dropped[kDropForeign];
     return;
   }
-  if (e.data == nullptr) {
+  Packet p;
+  switch (decodePacket(e.data, e.size, 0, &p)) {
+    case kDecoded:
+      if (p.kind == kPacketHello) return welcome(s, e.peer, p, nowMs);
+      ++s.dropped[kDropMalformed];
+      return;
+    case kDecodeOversized: ++s.dropped[kDropOversized]; return;
+    case kDecodeOtherVersion: return otherVersion(s, e.peer);
+    default: ++s.dropped[kDropMalformed]; return;
+  }
+}
+
+void takeBytes(NetSession& s, const NetEvent& e, uint64_t nowMs) {
+  if (e.data == nullptr && e.size > kNetMostBytes) {
     ++s.dropped[kDropOversized];
+    return;
+  }
+  if (s.role == kRoleHost && s.peer < 0) return takeCallerBytes(s, e, nowMs);
+  if (e.peer != s.peer) {
+    ++s.dropped[kDropForeign];
     return;
   }
   Packet p;
@@ -162,7 +213,7 @@ void takeBytes(NetSession& s, const NetEvent& e, uint64_t nowMs) {
     case kDecoded: return takePacket(s, p, nowMs);
     case kDecodeMalformed: ++s.dropped[kDropMalformed]; return;
     case kDecodeOversized: ++s.dropped[kDropOversized]; return;
-    case kDecodeOtherVersion: return otherVersion(s);
+    case kDecodeOtherVersion: return otherVersion(s, s.peer);
     case kDecodeForeign: ++s.dropped[kDropForeign]; return;
   }
 }
@@ -174,20 +225,19 @@ void takeConnection(NetSession& s, int peer, uint64_t nowMs) {
     send(s, kNetChannelSetup, encodeHello(outgoing, s.pack->digest, s.pack->lines.data(), s.pack->lines.size()));
     return;
   }
-  if (s.peer >= 0) {
+  if (s.peer >= 0 || s.state != kSessionWaiting || peer < 0 || peer >= kNetPeersPerEndpoint) {
     // One too many: told so, and let go, without a word to the session's own peer.
-    const size_t size = encodeRefuse(outgoing, 0, kRefuseFull, "", 0);
-    netSend(s.endpoint, peer, kNetChannelSetup, outgoing, size);
-    netDisconnect(s.endpoint, peer);
+    turnAway(s, peer, kRefuseFull);
     ++s.peersTurnedAway;
     return;
   }
-  s.peer = peer;
-  s.state = kSessionGreeting;
-  s.lastHeardMs = nowMs;
+  s.caller[peer] = true;
+  s.callerSinceMs[peer] = nowMs;
 }
 
 void takeDisconnection(NetSession& s, int peer) {
+  // A caller that hangs up before it greets leaves the host waiting, as it was.
+  if (s.role == kRoleHost && peer >= 0 && peer < kNetPeersPerEndpoint && s.caller[peer]) return forgetCaller(s, peer);
   if (peer != s.peer) return;
   if (s.state == kSessionWaiting) endSession(s, kEndCannotConnect);
   if (s.state == kSessionPlaying && sessionDone(s)) return;
@@ -286,17 +336,18 @@ void sessionPoll(NetSession& s, uint64_t nowMs) {
     if (e.type == kNetDisconnected) takeDisconnection(s, e.peer);
     if (e.type == kNetReceived) takeBytes(s, e, nowMs);
   }
-  const bool listening = s.state == kSessionGreeting || s.state == kSessionPlaying ||
-                         (s.state == kSessionWaiting && s.role == kRoleJoiner);
-  const uint64_t allowed = s.state == kSessionPlaying && s.heardSequence == 0 ? kStageLoadGraceMs : kSilenceMs;
-  if (!listening || (s.state == kSessionPlaying && sessionDone(s)) || nowMs <= s.lastHeardMs + allowed) return;
-  if (s.role == kRoleHost && s.state == kSessionGreeting) {
+  if (s.role == kRoleHost && s.state == kSessionWaiting) {
     // A caller that never greets is let go; the host waits on for another.
-    netDisconnect(s.endpoint, s.peer);
-    s.peer = -1;
-    s.state = kSessionWaiting;
+    for (int peer = 0; peer < kNetPeersPerEndpoint; ++peer)
+      if (s.caller[peer] && nowMs > s.callerSinceMs[peer] + kGreetingMs) {
+        netDisconnect(s.endpoint, peer);
+        forgetCaller(s, peer);
+      }
     return;
   }
+  const bool listening = s.state == kSessionGreeting || s.state == kSessionPlaying || s.state == kSessionWaiting;
+  const uint64_t allowed = s.state == kSessionPlaying && s.heardSequence == 0 ? kStageLoadGraceMs : kSilenceMs;
+  if (!listening || (s.state == kSessionPlaying && sessionDone(s)) || nowMs <= s.lastHeardMs + allowed) return;
   endSession(s, s.state == kSessionWaiting ? kEndCannotConnect : kEndLost);
 }
 

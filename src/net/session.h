@@ -8,13 +8,14 @@
 
 #include "net/pack_list.h"
 #include "net/rollback.h"
+#include "platform/net.h"
 
 enum SessionRole { kRoleHost, kRoleJoiner };
 
 enum SessionState {
   kSessionOff,
-  kSessionWaiting,   // host: for a peer; joiner: for the connection
-  kSessionGreeting,  // connected, the greetings not yet through
+  kSessionWaiting,   // host: for a caller's hello; joiner: for the connection
+  kSessionGreeting,  // joiner: connected, the host's welcome not yet here
   kSessionPlaying,
   kSessionEnded,
 };
@@ -37,6 +38,8 @@ enum DropKind { kDropMalformed, kDropOversized, kDropOtherVersion, kDropForeign,
                 kDropGap, kDropKinds };
 
 constexpr uint64_t kSilenceMs = 3000;
+// A caller has this long from its connection to greet, whatever else it sends.
+constexpr uint64_t kGreetingMs = kSilenceMs;
 // Until the other side's first controls come, it may still be loading its stage.
 constexpr uint64_t kStageLoadGraceMs = 10000;
 
@@ -47,6 +50,9 @@ struct SessionPlan {
   int32_t delay = kDefaultInputDelay;
   char world[kMostNameBytes + 1] = {};
   char stage[kMostNameBytes + 1] = {};
+  // The run's choices, the host's for both players.
+  int32_t difficulty = kDifficultyNormal;
+  int32_t lives = kDefaultLives;
 };
 
 // Who reads and writes: sessionHost and sessionJoin fill it; sessionPoll moves the state and
@@ -58,9 +64,13 @@ struct NetSession {
   int32_t end = kEndNone;
   std::string endDetail;  // the file that differs, the tick that desynced
   int endpoint = -1;
-  int peer = -1;  // the one peer of the session on the endpoint
+  int peer = -1;  // the one peer of the session on the endpoint (host: -1 until a hello)
+  // Host, while waiting: the callers connected and not yet greeted, by peer, and when each
+  // came. The first good hello takes the seat; the rest are then told the session is full.
+  bool caller[kNetPeersPerEndpoint] = {};
+  uint64_t callerSinceMs[kNetPeersPerEndpoint] = {};
   uint32_t sessionId = 0;
-  uint64_t lastHeardMs = 0;
+  uint64_t lastHeardMs = 0;  // the last packet that told something new (not a repeat)
   const PackList* pack = nullptr;
   SessionPlan plan;
   int32_t prediction = kMostPrediction;

@@ -1,6 +1,7 @@
 // The options screen: a page of rows at a time, each row a label and what it is set to.
 #include "screens/options.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/platform.h"
@@ -11,6 +12,7 @@
 #include "shell/pads.h"
 #include "shell/settings.h"
 #include "shell/window.h"
+#include "sim/difficulty.h"
 #include "audio/sound.h"
 
 OptionsState options;
@@ -73,8 +75,18 @@ void openPage(int32_t page) {
   options.page = page;
   options.row = 0;
 }
+// The main page's row that opened each page.
+int32_t rowOfPage(int32_t page) {
+  switch (page) {
+    case kOptionsControls: return options.player == 0 ? kRowFirstControls : kRowSecondControls;
+    case kOptionsVideo: return kRowVideo;
+    case kOptionsSound: return kRowSound;
+    case kOptionsGame: return kRowGame;
+  }
+  return kRowFirstControls;
+}
 void backToMain() {
-  const int32_t from = options.page == kOptionsControls ? options.player : options.page == kOptionsVideo ? kRowVideo : kRowSound;
+  const int32_t from = rowOfPage(options.page);
   openPage(kOptionsMain);
   options.row = from;
 }
@@ -112,6 +124,18 @@ void changeEffects(int step) {
   settings.effectsVolume = stepVolume(settings.effectsVolume, step);
   applySoundSettings();
   playSound(0);  // heard at once, at the new level
+  saveSettings();
+}
+
+// The three difficulties go round; the lives stop at either end, as the volumes do.
+std::string difficultyValue() { return capitals(difficultyName(settings.difficulty)); }
+std::string livesValue() { return std::to_string(settings.lives); }
+void changeDifficulty(int step) {
+  settings.difficulty = ((settings.difficulty + step) % kDifficulties + kDifficulties) % kDifficulties;
+  saveSettings();
+}
+void changeLives(int step) {
+  settings.lives = std::clamp(settings.lives + step, kFewestLives, kMostLives);
   saveSettings();
 }
 
@@ -216,6 +240,7 @@ void openFirstControls() { openControls(0); }
 void openSecondControls() { openControls(1); }
 void openVideo() { openPage(kOptionsVideo); }
 void openSound() { openPage(kOptionsSound); }
+void openGame() { openPage(kOptionsGame); }
 void leaveOptions() { options.left = 1; }
 
 const OptionsRow kMainRows[] = {
@@ -223,6 +248,7 @@ const OptionsRow kMainRows[] = {
     {"PLAYER 2 CONTROLS", nullptr, nullptr, openSecondControls},
     {"VIDEO", nullptr, nullptr, openVideo},
     {"SOUND", nullptr, nullptr, openSound},
+    {"GAME", nullptr, nullptr, openGame},
     {"DEFAULTS", nullptr, nullptr, restoreDefaults},
     {"BACK", nullptr, nullptr, leaveOptions},
 };
@@ -234,6 +260,12 @@ const OptionsRow kVideoRows[] = {
 const OptionsRow kSoundRows[] = {
     {"MUSIC", musicValue, changeMusic, nullptr},
     {"EFFECTS", effectsValue, changeEffects, nullptr},
+    {"BACK", nullptr, nullptr, backToMain},
+};
+// In the order of OptionsGameRow.
+const OptionsRow kGameRows[] = {
+    {"DIFFICULTY", difficultyValue, changeDifficulty, nullptr},
+    {"LIVES", livesValue, changeLives, nullptr},
     {"BACK", nullptr, nullptr, backToMain},
 };
 // In the order of BoundAction after the pad.
@@ -260,7 +292,7 @@ constexpr OptionsPageRows pageOf(int32_t page, const OptionsRow (&rows)[N]) {
 }
 const OptionsPageRows kPages[] = {
     pageOf(kOptionsMain, kMainRows), pageOf(kOptionsControls, kControlsRows),
-    pageOf(kOptionsVideo, kVideoRows), pageOf(kOptionsSound, kSoundRows),
+    pageOf(kOptionsVideo, kVideoRows), pageOf(kOptionsSound, kSoundRows), pageOf(kOptionsGame, kGameRows),
 };
 
 const OptionsPageRows& currentPage() {
@@ -273,6 +305,7 @@ std::string pageTitle() {
   if (options.page == kOptionsControls) return "PLAYER " + std::to_string(options.player + 1) + " CONTROLS";
   if (options.page == kOptionsVideo) return "VIDEO";
   if (options.page == kOptionsSound) return "SOUND";
+  if (options.page == kOptionsGame) return "GAME";
   return "OPTIONS";
 }
 

@@ -1,15 +1,18 @@
-// The options screen: each player's controls, the window and the volumes, drawn in the game's
+// The options screen: each player's controls, the window, the volumes and the game, drawn in the game's
 // font and worked with the directions and confirm of either keyboard layout or any pad.
 // Every change is applied and saved at once (shell/settings.h).
 #pragma once
 #include <cstdint>
 #include <string>
 
-enum OptionsPage { kOptionsMain = 0, kOptionsControls = 1, kOptionsVideo = 2, kOptionsSound = 3 };
+enum OptionsPage { kOptionsMain = 0, kOptionsControls = 1, kOptionsVideo = 2, kOptionsSound = 3, kOptionsGame = 4 };
 // The main page's rows, top to bottom.
 enum OptionsMainRow {
-  kRowFirstControls = 0, kRowSecondControls = 1, kRowVideo = 2, kRowSound = 3, kRowDefaults = 4, kRowLeave = 5
+  kRowFirstControls = 0, kRowSecondControls = 1, kRowVideo = 2, kRowSound = 3, kRowGame = 4, kRowDefaults = 5,
+  kRowLeave = 6
 };
+// The game page's rows: what a new game in the arcade is played under.
+enum OptionsGameRow { kRowDifficulty = 0, kRowLives = 1 };
 // A controls page: the pad, then the actions in the order of BoundAction, then BACK.
 constexpr int32_t kControlsPadRow = 0;
 constexpr int32_t kControlsFirstActionRow = 1;

@@ -10,6 +10,7 @@
 #include "shell/bindings.h"
 #include "shell/input.h"
 #include "shell/settings_text.h"
+#include "sim/difficulty.h"
 
 Settings settings;
 std::string settingsPath;
@@ -20,7 +21,8 @@ namespace {
 
 constexpr const char* kSettingsFolder = "/brawler";
 constexpr const char* kSettingsFile = "/settings.txt";
-constexpr Settings kDefaultSettings{0, 0, screenWidth, screenHeight, kVolumeLevels, kVolumeLevels};
+constexpr Settings kDefaultSettings{0, 0, screenWidth, screenHeight, kVolumeLevels, kVolumeLevels,
+                                   kDifficultyNormal, kDefaultLives};
 
 // A folder that cannot be written is said once: the player changes settings many times a session.
 int32_t saveFailureTold = 0;

@@ -1,8 +1,10 @@
-// A player's own settings: the controls (bindings.h), the window and the volumes, kept in a
+// A player's own settings: the controls (bindings.h), the window, the volumes and the game, kept in a
 // plain text file between runs. brawler never reads or writes them.
 #pragma once
 #include <cstdint>
 #include <string>
+
+#include "sim/difficulty.h"
 
 // Written by the defaults, the settings file, the options screen and the window keys; read by
 // applySettings and the file's writer.
@@ -11,11 +13,14 @@ struct Settings {
   int32_t wholeMultiples;  // 1: the picture grows by whole multiples only; 0: as large as fits
   int32_t windowWidth, windowHeight;  // when not fullscreen
   int32_t musicVolume, effectsVolume;  // 0..10
+  int32_t difficulty;  // Difficulty (sim/difficulty.h): the arcade's opponents
+  int32_t lives;       // a player's lives in the arcade, kFewestLives..kMostLives (the same)
 };
 extern Settings settings;
 // The window's sides, in pixels, that the settings keep.
 constexpr int32_t kSmallestWindow = 320;
 constexpr int32_t kLargestWindow = 16384;
+
 
 // The file the settings are kept in; "" keeps them for the session only.
 extern std::string settingsPath;

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "shell/bindings.h"
 #include "shell/settings.h"
+#include "sim/difficulty.h"
 
 namespace {
 
@@ -65,6 +66,19 @@ bool readWindow(const std::string& v, std::string* wrong) {
   return true;
 }
 
+bool readDifficulty(const std::string& v, std::string* wrong) {
+  const int32_t d = difficultyNamed(v);
+  if (d < 0) {
+    *wrong = "\"" + v + "\" is none of easy, normal, hard";
+    return false;
+  }
+  settings.difficulty = d;
+  return true;
+}
+bool readLives(const std::string& v, std::string* wrong) {
+  return readWholeNumber(v, kFewestLives, kMostLives, &settings.lives, wrong);
+}
+
 std::string writeFullscreen() { return settings.fullscreen == 1 ? "yes" : "no"; }
 std::string writeScaling() { return settings.wholeMultiples == 1 ? "whole" : "fit"; }
 std::string writeWindow() {
@@ -72,6 +86,8 @@ std::string writeWindow() {
 }
 std::string writeMusic() { return std::to_string(settings.musicVolume); }
 std::string writeEffects() { return std::to_string(settings.effectsVolume); }
+std::string writeDifficulty() { return difficultyName(settings.difficulty); }
+std::string writeLives() { return std::to_string(settings.lives); }
 
 struct SettingLine {
   const char* name;
@@ -82,7 +98,8 @@ struct SettingLine {
 const SettingLine kSettingLines[] = {
     {"fullscreen", readFullscreen, writeFullscreen}, {"scaling", readScaling, writeScaling},
     {"window", readWindow, writeWindow},             {"music", readMusic, writeMusic},
-    {"effects", readEffects, writeEffects},
+    {"effects", readEffects, writeEffects},          {"difficulty", readDifficulty, writeDifficulty},
+    {"lives", readLives, writeLives},
 };
 
 // ---- a player's pad and bindings ----

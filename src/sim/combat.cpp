@@ -105,7 +105,15 @@ void objectReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
   startAnimation(entitySprites[v], "DAMAGE");
 }
 
-void fighterReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
+// An opponent's blow on a player weighs what the difficulty makes it.
+double damageDealt(int a, int v) {
+  const double damage = entities[a].attackDamage;
+  if (isPlayer(a) || !isPlayer(v)) return damage;
+  return scaledByPercent(damage, gameRules.opponentDamagePercent);
+}
+
+void fighterReaction(int a, int v, int16_t fx, int16_t fy) {
+  const Entity& attacker = entities[a];
   Entity& victim = entities[v];
   SpriteSet& sprite = entitySprites[v];
   if (isKnockDown(attacker.attackKind)) {
@@ -135,7 +143,7 @@ void fighterReaction(const Entity& attacker, int v, int16_t fx, int16_t fy) {
     }
     victim.aiTimer = 2;
   }
-  victim.hp -= attacker.attackDamage;
+  victim.hp -= damageDealt(a, v);
 }
 
 void resolveAttack(int a, int lastVictim) {
@@ -159,7 +167,7 @@ void resolveAttack(int a, int lastVictim) {
     attacker.power += attacker.attackDamage / 10.0;
     if (attacker.power > attacker.maxPower) attacker.power = attacker.maxPower;
     if (victim.kind == kKindObject) objectReaction(attacker, v, fx, fy);
-    if (victim.kind == kKindFighter) fighterReaction(attacker, v, fx, fy);
+    if (victim.kind == kKindFighter) fighterReaction(a, v, fx, fy);
   }
 }
 

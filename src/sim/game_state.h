@@ -1,5 +1,6 @@
 // The few global settings that screens and the stage share.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // Every fade (the screen's cover, a beaten opponent) moves this much a tick: 40 ticks from
@@ -15,6 +16,9 @@ extern int32_t cameraX;
 extern int32_t cameraY;
 extern int32_t shakeSign;
 
+// The content's own figures, in percent: the difficulty's neutral value.
+constexpr int32_t kContentPercent = 100;
+
 // House rules the arcade changes; brawler keeps each at its start value.
 struct GameRules {
   int32_t friendlyFire = 1;          // a player's attack lands on the other player
@@ -24,5 +28,17 @@ struct GameRules {
   // An opponent hurt once stays marked hurt, so its next jump lands as if knocked down and
   // leaves it lying, unhittable, for good. With this on, its own jump lands on its feet.
   int32_t jumpLandsOnFeet = 0;
+  // Rules from here on came after the first recorded fights: the world's digest takes them in
+  // only when one of them is off its start value, so those fights keep their digests.
+  // The difficulty, in percent of the content's own figures (100 leaves them as written):
+  int32_t opponentHpPercent = kContentPercent;      // an opponent's hit points as it starts
+  int32_t opponentDamagePercent = kContentPercent;  // what an opponent's blow takes off a player
+  int32_t opponentWaitPercent = kContentPercent;    // an opponent's wait before it decides again
 };
 extern GameRules gameRules;
+// The bytes of GameRules that every digest takes in, whatever the later rules hold.
+constexpr size_t kFirstRulesBytes = offsetof(GameRules, jumpLandsOnFeet) + sizeof(int32_t);
+
+// One of an opponent's figures under a difficulty percentage: the figure itself at 100, else
+// the nearest whole number (hit points and damage stay whole, as the panels show them).
+double scaledByPercent(double value, int32_t percent);

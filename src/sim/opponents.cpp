@@ -30,6 +30,13 @@ struct OpponentTurn : Turn {
   int target;
 };
 
+// A wait before the next decision, as the difficulty stretches or shortens it; never below a
+// tick, so a decision is still one a tick at most.
+int32_t decisionWait(int32_t ticks) {
+  const int32_t wait = roundToInt(scaledByPercent(ticks, gameRules.opponentWaitPercent));
+  return wait < 1 ? 1 : wait;
+}
+
 void measure(OpponentTurn& o) {
   const Entity& target = entities[o.target];
   o.self.targetDistance = std::abs(o.self.x - target.x);
@@ -44,7 +51,7 @@ void faceTarget(OpponentTurn& o) { faceToward(o, entities[o.target].x < o.self.x
 
 void walkIn(OpponentTurn& o) {
   o.self.aiState = kAiApproach;
-  o.self.aiTimer = 10 + randomBelow(150);
+  o.self.aiTimer = decisionWait(10 + randomBelow(150));
   start(o, "WALK");
 }
 
@@ -63,11 +70,11 @@ void decide(OpponentTurn& o) {
   o.self.aiState = randomBelow(kDecisionStates);
   switch (o.self.aiState) {
     case kAiIdle:
-      o.self.aiTimer = 10 + randomBelow(50);
+      o.self.aiTimer = decisionWait(10 + randomBelow(50));
       start(o, "STAND");
       break;
     case kAiApproach:
-      o.self.aiTimer = 100 + randomBelow(100);
+      o.self.aiTimer = decisionWait(100 + randomBelow(100));
       if (o.self.inReach == 0) {
         start(o, o.self.targetDistance < kWalkBeforeRunning ? "WALK" : "RUN");
         break;

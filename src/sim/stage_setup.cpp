@@ -226,6 +226,8 @@ void readStats(int e) {
     applyStat(entity, sprite, c);
     if (c.keyword == kScriptBlank) break;  // the empty line ends the section, after a look
   }
+  if (e >= playerCount && entity.kind == kKindFighter)
+    entity.hp = scaledByPercent(entity.hp, gameRules.opponentHpPercent);
   entity.maxHp = entity.hp;
 }
 

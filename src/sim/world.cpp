@@ -24,6 +24,16 @@ struct Hasher {
     add(static_cast<uint64_t>(text.str().size()));
     bytes(text.str().data(), text.str().size());
   }
+  // The later rules only when one is off its start value: a fight recorded before they
+  // existed hashes as it did.
+  void add(const GameRules& rules) {
+    static const GameRules kStartRules{};
+    const auto* bytesOf = reinterpret_cast<const unsigned char*>(&rules);
+    bytes(bytesOf, kFirstRulesBytes);
+    const auto* startBytes = reinterpret_cast<const unsigned char*>(&kStartRules);
+    if (std::memcmp(bytesOf + kFirstRulesBytes, startBytes + kFirstRulesBytes, sizeof rules - kFirstRulesBytes) != 0)
+      bytes(bytesOf + kFirstRulesBytes, sizeof rules - kFirstRulesBytes);
+  }
   // The generator as the next numbers it would give, enough to settle its whole state: each
   // C++ library lays the engine's own state out its own way, and the browser's build uses
   // another library than the desktop's.

@@ -15,11 +15,20 @@ namespace {
 
 constexpr int kParted = 1;
 
-// The side's own "net tick N digest X" lines, in order.
-bool readChecks(const std::string& path, std::vector<uint64_t>* checks) {
+// What the side wrote of its session: the run's choices, then its "net tick N digest X" lines
+// in order.
+struct SideAccount {
+  int difficulty = 0;
+  int lives = 0;
+  std::vector<uint64_t> checks;
+};
+
+bool readAccount(const std::string& path, SideAccount* side) {
   std::ifstream in(path);
-  if (!in) return false;
   std::string line;
+  if (!std::getline(in, line) || std::sscanf(line.c_str(), "difficulty %d", &side->difficulty) != 1) return false;
+  if (!std::getline(in, line) || std::sscanf(line.c_str(), "lives %d", &side->lives) != 1) return false;
+  std::vector<uint64_t>* checks = &side->checks;
   while (std::getline(in, line)) {
     int ticks = 0;
     uint64_t digest = 0;
@@ -47,19 +56,21 @@ int sessionReplay(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     Recording agreed;
     std::string error;
-    std::vector<uint64_t> theirs, replayed;
+    SideAccount side;
+    std::vector<uint64_t> replayed;
     const std::string checksFile = checksBeside(file);
     if (!loadRecording(file, ".", &agreed, &error)) {
       std::fprintf(stderr, "brawler-replay: %s\n", error.c_str());
       status = kParted;
       continue;
     }
-    if (!readChecks(checksFile, &theirs)) {
+    if (!readAccount(checksFile, &side)) {
       std::fprintf(stderr, "brawler-replay: %s: not a list of the session's fingerprints\n", checksFile.c_str());
       status = kParted;
       continue;
     }
-    replayOnlineSession(agreed, &replayed);
+    replayOnlineSession(agreed, side.difficulty, side.lives, &replayed);
+    const std::vector<uint64_t>& theirs = side.checks;
     size_t k = 0;
     while (k < theirs.size() && k < replayed.size() && theirs[k] == replayed[k]) ++k;
     if (k < theirs.size() && k < replayed.size()) {

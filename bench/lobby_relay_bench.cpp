@@ -191,7 +191,7 @@ std::vector<double> pingTimes(Crowd& c, int from, int to, int echoEndpoint, int 
     netSend(c.endpoint, from, kNetChannelInputs, packet.data(), packet.size());
     netFlush(c.endpoint);
     bool echoed = false;
-    while (c.pingArrived == Clock::time_point{} && Clock::now() - sentAt < std::chrono::seconds(1)) {
+    while (c.pingArrived == Clock::time_point{} && Clock::now() - sentAt < std::chrono::milliseconds(100)) {
       NetEvent e;
       // The echo: the partner (on the crowd or on its own endpoint) sends it straight back.
       const int endpoint = echoEndpoint >= 0 ? echoEndpoint : c.endpoint;

@@ -96,6 +96,10 @@ struct OnlineArcade {
   // The pace off the stage, for the closing line: ticks run there and the time they took.
   int64_t screenTicks = 0;
   uint64_t screenMs = 0;
+  uint64_t steppedMs = 0;  // when the session last stepped
+  // This side's fingerprint at every check so far, in order: written beside the controls when
+  // the two sides part, so that a replay shows which side went its own way, and where.
+  std::vector<uint64_t> checks;
 };
 OnlineArcade online;
 
@@ -208,6 +212,7 @@ void stageTick(bool again) {
 void sessionTick(const NetCommand commands[kNetPlayers], bool again) {
   ++online.nextTick;
   if (online.leaving) return;
+  if (onlineTickHook != nullptr) onlineTickHook(online.nextTick - 1);
   online.tickCommands[0] = commands[0];
   online.tickCommands[1] = commands[1];
   // The host alone walks the map; the joiner may still leave it.
@@ -269,26 +274,44 @@ void takeAgreed() {
   }
 }
 
+std::string checkLine(int32_t ticks, uint64_t digest) {
+  char line[64];
+  std::snprintf(line, sizeof line, "net tick %d digest %016llx\n", ticks, static_cast<unsigned long long>(digest));
+  return line;
+}
+
 // Every kCheckEvery agreed ticks, the fingerprint both sides compare, for whoever watches.
 void printChecks() {
   const NetSession& s = online.session;
   while (online.printedCheck + kCheckEvery < s.nextCheck) {
     online.printedCheck += kCheckEvery;
     const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
-    std::printf("net tick %d digest %016llx\n", online.printedCheck,
-                static_cast<unsigned long long>(s.ourCheckDigests[slot]));
+    online.checks.push_back(s.ourCheckDigests[slot]);
+    std::fputs(checkLine(online.printedCheck, s.ourCheckDigests[slot]).c_str(), stdout);
     std::fflush(stdout);
   }
 }
 
+// Both players' agreed controls, and beside them this side's own fingerprints: replayed on any
+// machine, the controls give the honest world, and the first fingerprint that differs from it
+// is where this side went its own way.
 void writeAgreed() {
-  const std::string path =
-      writtenFilePath(online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
-  std::string error;
-  if (writeFileAtomically(path, formatRecording(online.agreed), &error))
-    std::printf("arcade: online controls written to %s\n", path.c_str());
-  else
-    std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+  const std::string name = online.session.role == kRoleHost ? "netplay-host" : "netplay-joiner";
+  // The run's choices first: a replay starts the run with them.
+  std::string checks = "difficulty " + std::to_string(online.session.plan.difficulty) + "\n" + "lives " +
+                       std::to_string(online.session.plan.lives) + "\n";
+  for (size_t k = 0; k < online.checks.size(); ++k)
+    checks += checkLine(static_cast<int32_t>(k + 1) * kCheckEvery, online.checks[k]);
+  const std::pair<std::string, std::string> files[] = {{name + ".replay", formatRecording(online.agreed)},
+                                                       {name + ".checks", checks}};
+  for (const auto& [file, text] : files) {
+    const std::string path = writtenFilePath(file);
+    std::string error;
+    if (writeFileAtomically(path, text, &error))
+      std::printf("arcade: online %s written\n", path.c_str());
+    else
+      std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+  }
 }
 
 // ---- the session's phases ----------------------------------------------------------------------
@@ -341,7 +364,7 @@ void addLocalCommands() {
   if (arcade.screen != kArcadeStage) ahead = online.screenDelay = delayForRoundTrip(roundTripMs(online.roundTrip), r.delay);
   int32_t& end = r.knownEnd[r.localPlayer];
   if (end > r.tick + ahead) return;
-  NetCommand c = readLocalCommand();
+  NetCommand c = onlineControls != nullptr ? onlineControls() : readLocalCommand();
   while (end <= r.tick + ahead) {
     roundTripCommandAdded(online.roundTrip, end, now);
     rollbackAddLocal(r, c);
@@ -349,12 +372,34 @@ void addLocalCommands() {
   }
 }
 
+// Off the stage every tick waits for both players, and every step sends this side's controls:
+// while a tick cannot run, the loop looks at the packets every millisecond but steps (and
+// sends) once a frame, as a running screen does.
+bool stepDue(const Rollback& r, uint64_t now) {
+  if (arcade.screen == kArcadeStage || r.firstWrong >= 0) return true;
+  return std::min(r.knownEnd[0], r.knownEnd[1]) > r.tick || now >= online.steppedMs + kFrameMs;
+}
+
+// Both sides, and a replay, start the session's world alike: from the host's seed, on select.
+void startSessionWorld(uint32_t seed, int32_t difficulty, int32_t lives) {
+  seedRandom(seed);
+  startNewGame(kNetPlayers, difficulty, lives);
+  enterArcadeScreen(kArcadeSelect);
+}
+
+// The session's screens see the shared bindings, fed both players' controls of each tick.
+void feedSessionControls() {
+  online.own = takeBindings();
+  setDefaultBindings();
+  online.shared = takeBindings();
+  inputFeed = feedTickCommands;
+  endOfRun = noteRunOver;
+}
+
 void playSession() {
   NetSession& s = online.session;
   Rollback& r = s.rollback;
-  seedRandom(s.plan.seed);
-  startNewGame(kNetPlayers, s.plan.difficulty, s.plan.lives);
-  enterArcadeScreen(kArcadeSelect);
+  startSessionWorld(s.plan.seed, s.plan.difficulty, s.plan.lives);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
   uint64_t frameMs = netClockMs();
   while (s.state == kSessionPlaying && !online.leaving) {
@@ -366,7 +411,10 @@ void playSession() {
     if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
     const int32_t before = r.tick;
-    sessionStep(s, kSessionWorld);
+    if (stepDue(r, now)) {
+      sessionStep(s, kSessionWorld);
+      online.steppedMs = now;
+    }
     takeAgreed();
     printChecks();
     // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
@@ -443,6 +491,7 @@ void afterSession() {
   }
   const int32_t end = s.end;
   sessionLeave(s, end);
+  printChecks();
   if (end == kEndDesync) writeAgreed();
   if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
   enterArcadeScreen(kArcadeTitle);
@@ -506,6 +555,58 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
   return error->empty();
 }
 
+NetCommand (*onlineControls)() = nullptr;
+void (*onlineTickHook)(int32_t tick) = nullptr;
+
+void playOnline(const OnlineRequest& request) {
+  online = OnlineArcade{};
+  online.pack = listPack(".");
+  NetSession& s = online.session;
+  SessionPlan plan;
+  plan.seed = static_cast<uint32_t>(netClockMs());
+  plan.delay = request.delay;
+  plan.difficulty = settings.difficulty;
+  plan.lives = settings.lives;
+  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
+  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
+  std::string error;
+  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
+                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
+  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
+  s.prediction = 0;
+  if (!started) {
+    showOnlineMessage(error);
+    return enterArcadeScreen(kArcadeTitle);
+  }
+  NetConditions line;
+  line.latencyMs = request.latencyMs;
+  netSetConditions(s.endpoint, line);
+  if (!waitForPeer(request)) return enterArcadeScreen(kArcadeTitle);
+  feedSessionControls();
+  online.agreed.world = kSessionWorldName;
+  online.agreed.stage = kSessionStageName;
+  online.agreed.seed = s.plan.seed;
+  if (s.state == kSessionPlaying) playSession();
+  afterSession();
+}
+
+void replayOnlineSession(const Recording& agreed, int32_t difficulty, int32_t lives, std::vector<uint64_t>* checks) {
+  online = OnlineArcade{};
+  feedSessionControls();
+  startSessionWorld(agreed.seed, difficulty, lives);
+  for (const TickInput& input : agreed.ticks) {
+    NetCommand commands[kNetPlayers];
+    for (int32_t p = 0; p < kNetPlayers; ++p) commands[p] = {input.held[p], input.pressed[p]};
+    // The world is put back in a live session only for ticks guessed wrong; here none is.
+    sessionTick(commands, false);
+    if (online.nextTick % kCheckEvery == 0) checks->push_back(sessionDigest());
+    if (online.leaving) break;
+  }
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
+}
+
 int arcadeOnlineMain(int argc, char** argv) {
   OnlineRequest request;
   std::vector<char*> rest;
@@ -516,40 +617,6 @@ int arcadeOnlineMain(int argc, char** argv) {
   }
   if (!request.hosting && !request.joining) return arcadeMain(argc, argv);
   if (!startArcade(static_cast<int>(rest.size()), rest.data())) return kArcadeUsageStatus;
-
-  online.pack = listPack(".");
-  NetSession& s = online.session;
-  SessionPlan plan;
-  plan.seed = static_cast<uint32_t>(netClockMs());
-  plan.delay = request.delay;
-  plan.difficulty = settings.difficulty;
-  plan.lives = settings.lives;
-  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
-  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
-  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
-                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
-  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
-  s.prediction = 0;
-  if (started) {
-    NetConditions line;
-    line.latencyMs = request.latencyMs;
-    netSetConditions(s.endpoint, line);
-  }
-  if (!started) {
-    showOnlineMessage(error);
-  } else if (waitForPeer(request)) {
-    online.own = takeBindings();
-    setDefaultBindings();
-    online.shared = takeBindings();
-    inputFeed = feedTickCommands;
-    endOfRun = noteRunOver;
-    online.agreed.world = kSessionWorldName;
-    online.agreed.stage = kSessionStageName;
-    online.agreed.seed = s.plan.seed;
-    if (s.state == kSessionPlaying) playSession();
-    afterSession();
-    runArcade();
-  }
-  enterArcadeScreen(kArcadeTitle);
+  playOnline(request);
   runArcade();
 }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "net/packet.h"
+#include "sim/recording.h"
+
 // What the online switches asked for; read by arcadeOnlineMain.
 struct OnlineRequest {
   bool hosting = false;
@@ -25,6 +28,23 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
 // and goes on to the title (and the arcade alone) when it ends. Without --host or --join, the
 // arcade as ever (arcadeMain).
 int arcadeOnlineMain(int argc, char** argv);
+// The session the request asks for, from the wait for the other machine to its end, after
+// the arcade has started: returns on the screen that follows it (the title, or this machine's
+// own end of the run).
+void playOnline(const OnlineRequest& request);
+// A session's agreed controls (as a DESYNC writes them) run again on this machine alone: the
+// same screens and stage from the same seed and the run's choices, each tick once. `checks`
+// gets the fingerprint after every kCheckEvery ticks, to hold against the ones each side wrote.
+void replayOnlineSession(const Recording& agreed, int32_t difficulty, int32_t lives, std::vector<uint64_t>* checks);
+
+// ---- for tests: a session with nobody at the keys ---------------------------------------------
+
+// This side's controls for its next tick, in place of its devices' (nullptr: the devices).
+extern NetCommand (*onlineControls)();
+// Called at the start of every run of every session tick (ticks run again included) with the
+// tick's number: a way to shorten a run that acts on both sides alike (a stage cleared at a
+// given tick), or to upset one side's world.
+extern void (*onlineTickHook)(int32_t tick);
 
 // ---- the screens around a session (arcade_online_screens.cpp) ------------------------------
 

@@ -22,6 +22,9 @@ constexpr int kRoomCodeAlphabetSize = sizeof kRoomCodeAlphabet - 1;
 constexpr int kMostSelfAddresses = 3;
 // Confirmed ticks in one feed message: about four seconds of the fight.
 constexpr int32_t kMostFeedTicks = 256;
+// A session's worth of confirmed controls, which the lobby keeps for late watchers: ten
+// minutes of the game's ticks.
+constexpr int32_t kRoomFeedTicks = 60 * 60 * 10;
 // The largest lobby message: a feed message full of ticks, with room to spare.
 constexpr size_t kMostLobbyMessageBytes = 1200;
 

@@ -23,8 +23,6 @@ constexpr uint16_t kLobbyDefaultPort = 7708;
 // ENet numbers a host's peers in 12 bits.
 constexpr int32_t kLobbyPeers = 4095;
 constexpr int32_t kMostWatchersPerRoom = 8;
-// A session's worth of confirmed controls: ten minutes of the game's ticks.
-constexpr int32_t kRoomFeedTicks = 60 * 60 * 10;
 // Codes of rooms that closed lately, so that a joiner late with one is told it expired.
 constexpr int32_t kRecentCodes = 1024;
 constexpr int32_t kAddressSlots = 8192;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <thread>
@@ -30,6 +31,7 @@ constexpr int32_t kTicksBeforeShortcut = 30;
 constexpr int kFramesToTitle = 20000;
 // The map takes a held attack once its markers stand, and sets off once it is let go.
 constexpr int32_t kMapHoldCalls = 90;
+constexpr int32_t kCallsBeforePause = 10;
 
 // ---- the scripts, one per side, each in its own process ------------------------------------
 
@@ -38,12 +40,14 @@ struct Script {
   bool walksMap = false;                 // the host: sets off from every map
   int32_t leavesOnMap = 0;               // Escape on the map the nth time it shows (0: never)
   bool continues = false;                // presses attack while the game is over
+  bool pausesOnce = false;               // Escape once on the stage
+  bool goesOnFromPause = false;          // attack in the pause box: GO ON
   std::string confirmsOnceThere;         // select is confirmed only once this file is there
 };
 
 Script script;
 int32_t screenSeen = -1, mapsSeen = 0, calls = 0, callsOnScreen = 0;
-bool saidContinue = false, confirmed = false;
+bool saidContinue = false, confirmed = false, paused = false;
 
 NetCommand scriptedControls() {
   if (arcade.screen != screenSeen) {
@@ -70,6 +74,11 @@ NetCommand scriptedControls() {
     c.pressed |= static_cast<uint8_t>(1u << kNetPauseBit);
   else if (arcade.screen == kArcadeMap && script.walksMap && callsOnScreen < kMapHoldCalls)
     c.held |= static_cast<uint8_t>(1u << kActionAttack);
+  if (arcade.screen == kArcadeStage && script.pausesOnce && !paused && callsOnScreen > kCallsBeforePause && beat) {
+    c.pressed |= static_cast<uint8_t>(1u << kNetPauseBit);
+    paused = true;
+  }
+  if (arcade.screen == kArcadeStage && arcade.phase == kPhasePaused && script.goesOnFromPause) press(kActionAttack);
   if (arcade.screen == kArcadeStage && arcade.phase == kPhaseGameOver && script.continues) {
     press(kActionAttack);
     if (!saidContinue) std::printf("script: continue pressed\n");
@@ -197,7 +206,7 @@ class OnlineRoutes : public ArcadeFlow {
   void SetUp() override {
     ArcadeFlow::SetUp();
     script = Script{};
-    screenSeen = -1, mapsSeen = 0, calls = 0, stageSince = -1, saidContinue = false, confirmed = false;
+    screenSeen = -1, mapsSeen = 0, calls = 0, stageSince = -1, saidContinue = false, confirmed = false, paused = false;
   }
 };
 
@@ -239,10 +248,15 @@ TEST_F(OnlineRoutes, EveryRouteThroughTheRunEndsTheSameOnBothSides) {
   }
 }
 
+// The joiner pauses the stage once and the host goes on from the box: the replay takes the
+// Escape from the side's account, which a recording of the actions cannot hold.
 TEST_F(OnlineRoutes, OneSideUpsetShowsDesyncOnBothAndTheReplayNamesThatSide) {
-  const Script host{upsetOnce, true};
+  Script host{upsetOnce, true};
+  host.goesOnFromPause = true;
+  Script joiner;
+  joiner.pausesOnce = true;
   Pair pair;
-  ASSERT_TRUE(startPair(&pair, host, Script{}));
+  ASSERT_TRUE(startPair(&pair, host, joiner));
   ASSERT_TRUE(showsInOrder(&pair.host, {"arcade: stage world1/stage1"}));
   ASSERT_TRUE(waitForOutput(&pair.host, "arcade: online DESYNC after tick ", kWaitMs)) << pair.host.out;
   ASSERT_TRUE(waitForOutput(&pair.host, "\n", kWaitMs));
@@ -254,6 +268,9 @@ TEST_F(OnlineRoutes, OneSideUpsetShowsDesyncOnBothAndTheReplayNamesThatSide) {
   EXPECT_TRUE(showsInOrder(&pair.host, {"arcade: online netplay-host.replay written", "arcade: online netplay-host.checks written"}));
   EXPECT_TRUE(showsInOrder(&pair.joiner, {"arcade: online netplay-joiner.replay written", "arcade: online netplay-joiner.checks written"}));
   finish(&pair);
+  std::ifstream account(pair.folder + "/netplay-joiner.checks");
+  const std::string accountText((std::istreambuf_iterator<char>(account)), std::istreambuf_iterator<char>());
+  EXPECT_NE(accountText.find("\nescape "), std::string::npos) << "the pause is in the account:\n" << accountText;
 
   ChildOptions replay;
   replay.program = BRAWLER_REPLAY_BINARY;

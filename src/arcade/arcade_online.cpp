@@ -16,6 +16,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/score.h"
+#include "arcade/session_account.h"
 #include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
@@ -97,9 +98,10 @@ struct OnlineArcade {
   int64_t screenTicks = 0;
   uint64_t screenMs = 0;
   uint64_t steppedMs = 0;  // when the session last stepped
-  // This side's fingerprint at every check so far, in order: written beside the controls when
-  // the two sides part, so that a replay shows which side went its own way, and where.
-  std::vector<uint64_t> checks;
+  // What a replay needs beyond the controls, and this side's fingerprint at every check so
+  // far: written beside the controls when the two sides part, so that a replay shows which
+  // side went its own way, and where.
+  SessionAccount account;
 };
 OnlineArcade online;
 
@@ -269,15 +271,10 @@ void takeAgreed() {
       const NetCommand c = rollbackCommand(r, p, t);
       input.held[p] = c.held;
       input.pressed[p] = static_cast<uint8_t>(c.pressed & ~(1u << kNetPauseBit));
+      if ((c.pressed >> kNetPauseBit & 1) != 0) online.account.escapes.push_back({t, p});
     }
     online.agreed.ticks.push_back(input);
   }
-}
-
-std::string checkLine(int32_t ticks, uint64_t digest) {
-  char line[64];
-  std::snprintf(line, sizeof line, "net tick %d digest %016llx\n", ticks, static_cast<unsigned long long>(digest));
-  return line;
 }
 
 // Every kCheckEvery agreed ticks, the fingerprint both sides compare, for whoever watches.
@@ -286,24 +283,19 @@ void printChecks() {
   while (online.printedCheck + kCheckEvery < s.nextCheck) {
     online.printedCheck += kCheckEvery;
     const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
-    online.checks.push_back(s.ourCheckDigests[slot]);
+    online.account.checks.push_back(s.ourCheckDigests[slot]);
     std::fputs(checkLine(online.printedCheck, s.ourCheckDigests[slot]).c_str(), stdout);
     std::fflush(stdout);
   }
 }
 
-// Both players' agreed controls, and beside them this side's own fingerprints: replayed on any
-// machine, the controls give the honest world, and the first fingerprint that differs from it
-// is where this side went its own way.
+// Both players' agreed controls, and beside them this side's account: replayed on any machine,
+// the controls give the honest world, and the first fingerprint that differs from it is where
+// this side went its own way.
 void writeAgreed() {
   const std::string name = online.session.role == kRoleHost ? "netplay-host" : "netplay-joiner";
-  // The run's choices first: a replay starts the run with them.
-  std::string checks = "difficulty " + std::to_string(online.session.plan.difficulty) + "\n" + "lives " +
-                       std::to_string(online.session.plan.lives) + "\n";
-  for (size_t k = 0; k < online.checks.size(); ++k)
-    checks += checkLine(static_cast<int32_t>(k + 1) * kCheckEvery, online.checks[k]);
   const std::pair<std::string, std::string> files[] = {{name + ".replay", formatRecording(online.agreed)},
-                                                       {name + ".checks", checks}};
+                                                       {name + ".checks", formatSessionAccount(online.account)}};
   for (const auto& [file, text] : files) {
     const std::string path = writtenFilePath(file);
     std::string error;
@@ -586,17 +578,24 @@ void playOnline(const OnlineRequest& request) {
   online.agreed.world = kSessionWorldName;
   online.agreed.stage = kSessionStageName;
   online.agreed.seed = s.plan.seed;
+  online.account.difficulty = s.plan.difficulty;
+  online.account.lives = s.plan.lives;
   if (s.state == kSessionPlaying) playSession();
   afterSession();
 }
 
-void replayOnlineSession(const Recording& agreed, int32_t difficulty, int32_t lives, std::vector<uint64_t>* checks) {
+void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks) {
   online = OnlineArcade{};
   feedSessionControls();
-  startSessionWorld(agreed.seed, difficulty, lives);
+  startSessionWorld(agreed.seed, account.difficulty, account.lives);
+  size_t escape = 0;
   for (const TickInput& input : agreed.ticks) {
+    const int32_t tick = online.nextTick;
     NetCommand commands[kNetPlayers];
     for (int32_t p = 0; p < kNetPlayers; ++p) commands[p] = {input.held[p], input.pressed[p]};
+    for (; escape < account.escapes.size() && account.escapes[escape].tick <= tick; ++escape)
+      if (account.escapes[escape].tick == tick)
+        commands[account.escapes[escape].player].pressed |= static_cast<uint8_t>(1u << kNetPauseBit);
     // The world is put back in a live session only for ticks guessed wrong; here none is.
     sessionTick(commands, false);
     if (online.nextTick % kCheckEvery == 0) checks->push_back(sessionDigest());

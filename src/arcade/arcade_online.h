@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "arcade/session_account.h"
 #include "net/packet.h"
 #include "sim/recording.h"
 
@@ -33,9 +34,10 @@ int arcadeOnlineMain(int argc, char** argv);
 // own end of the run).
 void playOnline(const OnlineRequest& request);
 // A session's agreed controls (as a DESYNC writes them) run again on this machine alone: the
-// same screens and stage from the same seed and the run's choices, each tick once. `checks`
-// gets the fingerprint after every kCheckEvery ticks, to hold against the ones each side wrote.
-void replayOnlineSession(const Recording& agreed, int32_t difficulty, int32_t lives, std::vector<uint64_t>* checks);
+// same screens and stage from the same seed, the run's choices and the Escapes of a side's
+// account, each tick once. `checks` gets the fingerprint after every kCheckEvery ticks, to
+// hold against the ones the side wrote.
+void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks);
 
 // ---- for tests: a session with nobody at the keys ---------------------------------------------
 

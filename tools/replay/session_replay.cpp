@@ -2,10 +2,10 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <fstream>
 
 #include "arcade/arcade.h"
 #include "arcade/arcade_online.h"
+#include "base/whole_file.h"
 #include "net/rollback.h"
 #include "platform/null_platform.h"
 #include "shell/game_start.h"
@@ -14,31 +14,6 @@
 namespace {
 
 constexpr int kParted = 1;
-
-// What the side wrote of its session: the run's choices, then its "net tick N digest X" lines
-// in order.
-struct SideAccount {
-  int difficulty = 0;
-  int lives = 0;
-  std::vector<uint64_t> checks;
-};
-
-bool readAccount(const std::string& path, SideAccount* side) {
-  std::ifstream in(path);
-  std::string line;
-  if (!std::getline(in, line) || std::sscanf(line.c_str(), "difficulty %d", &side->difficulty) != 1) return false;
-  if (!std::getline(in, line) || std::sscanf(line.c_str(), "lives %d", &side->lives) != 1) return false;
-  std::vector<uint64_t>* checks = &side->checks;
-  while (std::getline(in, line)) {
-    int ticks = 0;
-    uint64_t digest = 0;
-    if (std::sscanf(line.c_str(), "net tick %d digest %" SCNx64, &ticks, &digest) != 2 ||
-        ticks != static_cast<int>(checks->size() + 1) * kCheckEvery)
-      return false;
-    checks->push_back(digest);
-  }
-  return true;
-}
 
 std::string checksBeside(const std::string& recording) {
   const std::string suffix = ".replay";
@@ -56,7 +31,7 @@ int sessionReplay(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     Recording agreed;
     std::string error;
-    SideAccount side;
+    SessionAccount side;
     std::vector<uint64_t> replayed;
     const std::string checksFile = checksBeside(file);
     if (!loadRecording(file, ".", &agreed, &error)) {
@@ -64,12 +39,14 @@ int sessionReplay(const std::vector<std::string>& files) {
       status = kParted;
       continue;
     }
-    if (!readAccount(checksFile, &side)) {
-      std::fprintf(stderr, "brawler-replay: %s: not a list of the session's fingerprints\n", checksFile.c_str());
+    std::string text;
+    if (!readWholeFile(checksFile, &text)) error = "cannot be read";
+    if (!error.empty() || !parseSessionAccount(text, &side, &error)) {
+      std::fprintf(stderr, "brawler-replay: %s: %s\n", checksFile.c_str(), error.c_str());
       status = kParted;
       continue;
     }
-    replayOnlineSession(agreed, side.difficulty, side.lives, &replayed);
+    replayOnlineSession(agreed, side, &replayed);
     const std::vector<uint64_t>& theirs = side.checks;
     size_t k = 0;
     while (k < theirs.size() && k < replayed.size() && theirs[k] == replayed[k]) ++k;

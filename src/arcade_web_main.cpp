@@ -4,6 +4,8 @@
 // for tick; with ?replay=NAME&headless the same recording as fast as the page goes, drawn
 // into the null back end as the replay tool's digest does. A replay ends on its digest line,
 // the line the replay tool prints at the end of the same recording.
+#include <emscripten.h>
+
 #include <cstdio>
 #include <string>
 
@@ -13,7 +15,9 @@
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/host_frames.h"
+#include "shell/bindings.h"
 #include "shell/window.h"
+#include "sim/entity.h"
 #include "sim/recording.h"
 #include "stage_run.h"
 
@@ -79,6 +83,11 @@ void startWebArcade(int argc, char** argv) {
 }
 
 }  // namespace
+
+// For the page's tests: where player p stands on the stage (its x), 0 for a player not there.
+extern "C" EMSCRIPTEN_KEEPALIVE int pagePlayerX(int p) {
+  return p >= 0 && p < kBoundPlayers ? static_cast<int>(entities[p].x) : 0;
+}
 
 int main(int argc, char** argv) {
   // From the first frame on, loading screens included: a page that waited would freeze.

@@ -85,6 +85,7 @@ void prepareArcade() {
   gameRules.holdInsideStageEnd = 1;
   gameRules.jumpLandsOnFeet = 1;
   usePlayerSettings();
+  answerTap = answerArcadeTap;
   windowCloseRequested = 0;
   resetAttract();
 }

@@ -1,5 +1,7 @@
 #include "render/font_text.h"
 
+#include <algorithm>
+
 #include "base/numbers.h"
 #include "render/draw.h"
 #include "render/stage_scene.h"
@@ -21,6 +23,12 @@ int32_t fontTextWidth(const std::string& text, int32_t scale) {
   int32_t width = 0;
   for (char c : text) width += glyphWidth(glyphOf(c)) * scale;
   return width;
+}
+
+int32_t fontTextHeight(const std::string& text, int32_t scale) {
+  int32_t height = 0;
+  for (char c : text) height = std::max(height, glyphHeight(glyphOf(c)) * scale);
+  return height;
 }
 
 void drawFontText(const std::string& text, int32_t x, int32_t y, int32_t scale, double transparency) {

@@ -1,7 +1,7 @@
 // brawler-content-gen OUTPUT_FOLDER [PART...]
 // Draws, synthesises and writes the game's default content pack into OUTPUT_FOLDER.
 // With PART names (fighters, props, effects, font, interface, frontend, stages, sounds, music)
-// only those parts are written. The output depends on nothing but this program: no clock,
+// only those parts are written; "webicons" writes the web page's icons, and only when named. The output depends on nothing but this program: no clock,
 // no threads, fixed random seeds.
 #include <cstdio>
 #include <exception>
@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
       {"fighters", writeFighters}, {"props", writeProps},   {"effects", writeEffects},
       {"font", writeFont},         {"interface", writeInterface}, {"frontend", writeFrontEnd},
       {"stages", writeStages},     {"sounds", writeSounds}, {"music", writeMusic}};
+  // Named only: written where the web page's sources are, not into the pack.
+  const std::map<std::string, void (*)(const std::string&)> namedOnly = {{"webicons", writeWebIcons}};
   std::string root = argv[1];
   try {
     if (argc == 2) {
@@ -26,11 +28,15 @@ int main(int argc, char** argv) {
     } else {
       for (int i = 2; i < argc; ++i) {
         auto part = parts.find(argv[i]);
-        if (part == parts.end()) {
+        auto named = namedOnly.find(argv[i]);
+        if (part != parts.end()) {
+          part->second(root);
+        } else if (named != namedOnly.end()) {
+          named->second(root);
+        } else {
           std::fprintf(stderr, "unknown part %s\n", argv[i]);
           return 2;
         }
-        part->second(root);
       }
     }
   } catch (const std::exception& e) {

@@ -8,6 +8,9 @@
 #include "arcade/arcade.h"
 #include "content/stage_loader.h"
 #include "arcade_driver.h"
+#include "base/game_version.h"
+#include "recorded_quads.h"
+#include "render/stage_scene.h"
 #include "screen_driver.h"
 #include "screens/main_menu.h"
 #include "shell/bindings.h"
@@ -316,6 +319,27 @@ TEST_F(ArcadeFlow, ClosingTheWindowEndsTheArcadeFromAnyScreen) {
     EXPECT_FALSE(arcadeFrame()) << "screen " << screen;
     windowCloseRequested = 0;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The release stands in the title's bottom right corner, whole and on the screen, as the last
+// words drawn in the font.
+TEST_F(ArcadeFlow, TitleShowsTheReleaseInItsBottomRightCorner) {
+  ASSERT_EQ(arcade.screen, kArcadeTitle);
+  nullQuads.clear();
+  arcadeFrame();
+  const std::vector<RecordedQuad> glyphs = quadsOf(fontTexture.glName);
+  const std::string shown = std::string("V") + gameVersion();
+  ASSERT_GE(glyphs.size(), shown.size());
+  const RecordedQuad& first = glyphs[glyphs.size() - shown.size()];
+  const RecordedQuad& last = glyphs.back();
+  EXPECT_GT(quadLeft(first), screenWidth * 3 / 4);
+  EXPECT_GT(quadTop(first), screenHeight * 7 / 8);
+  EXPECT_LE(quadLeft(last) + quadWidth(last), screenWidth);
+  EXPECT_LE(quadTop(last) + quadHeight(last), screenHeight);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The stages as a new player meets them, whole ticks in the play loop's order on the shipped
 // content: nobody walks up to a player who waits at the start, and on the start stage a plain
-// walk-and-punch player clears the first group without dying. Content that crowds the start or makes the first gang
-// too strong fails here.
+// walk-and-punch player clears the first group without dying, on hard too. Content that crowds the start or makes the
+// first gang too strong fails here. The bosses, each met alone, are fought on every difficulty:
+// a sensible player wins on normal with a quarter of its health left, on easy with half, and on
+// hard still wins and lives.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 
 #include "content/boss.h"
 #include "shell/screen_state.h"
+#include "sim/difficulty.h"
 #include "sim/game_state.h"
 #include "shell/play_loop.h"
 #include "shell/stage_start.h"
@@ -41,10 +44,13 @@ class StartStage : public ::testing::Test {
     worldName = WorldName();
     stageName = StageName();
     seedRandom(GetSeed());
+    applyDifficulty(gameRules, Difficulty());
     startStage();
     enterStage();
   }
+  void TearDown() override { gameRules = GameRules{}; }
   virtual unsigned GetSeed() const { return 1; }
+  virtual int32_t Difficulty() const { return kDifficultyNormal; }
   virtual const char* StageName() const { return "stage3"; }
   virtual const char* WorldName() const { return "world1"; }
 
@@ -131,10 +137,14 @@ struct SeedCase {
 };
 
 class FirstGroup : public StartStage, public ::testing::WithParamInterface<SeedCase> {
+ protected:
   unsigned GetSeed() const override { return GetParam().seed; }
+  void beatTheFirstGroup();
 };
 
-TEST_P(FirstGroup, ScriptedPlayerBeatsItWithoutDying) {
+TEST_P(FirstGroup, ScriptedPlayerBeatsItWithoutDying) { beatTheFirstGroup(); }
+
+void FirstGroup::beatTheFirstGroup() {
   const std::vector<int> group = firstGroup();
   ASSERT_GE(group.size(), 2u) << "the first group is a group";
   const int kMostTicks = 90 * kTicksPerSecond;
@@ -152,8 +162,20 @@ TEST_P(FirstGroup, ScriptedPlayerBeatsItWithoutDying) {
   EXPECT_FALSE(groupStanding()) << "the first group still stands after " << t << " ticks";
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, FirstGroup,
-                         ::testing::Values(SeedCase{"seed1", 1}, SeedCase{"seed7", 7}, SeedCase{"seed42", 42}),
+const SeedCase kFirstGroupSeeds[] = {{"seed1", 1}, {"seed7", 7}, {"seed42", 42}};
+
+INSTANTIATE_TEST_SUITE_P(Seeds, FirstGroup, ::testing::ValuesIn(kFirstGroupSeeds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// On hard the first gang lasts longer and hits harder, and the same plain player still comes
+// through it.
+class HardFirstGroup : public FirstGroup {
+  int32_t Difficulty() const override { return kDifficultyHard; }
+};
+
+TEST_P(HardFirstGroup, ScriptedPlayerBeatsItWithoutDying) { beatTheFirstGroup(); }
+
+INSTANTIATE_TEST_SUITE_P(Hard, HardFirstGroup, ::testing::ValuesIn(kFirstGroupSeeds),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the bosses, each met alone --------------------------------------------------------------
@@ -163,6 +185,7 @@ struct BossCase {
   const char* stage;
   unsigned seed;
   const char* world = "world1";
+  int32_t difficulty = kDifficultyNormal;
 };
 
 class BossFight : public StartStage, public ::testing::WithParamInterface<BossCase> {
@@ -170,13 +193,13 @@ class BossFight : public StartStage, public ::testing::WithParamInterface<BossCa
   unsigned GetSeed() const override { return GetParam().seed; }
   const char* StageName() const override { return GetParam().stage; }
   const char* WorldName() const override { return GetParam().world; }
+  int32_t Difficulty() const override { return GetParam().difficulty; }
 
   // The arcade's rules: a boss that jumps after it was hurt lands on its feet.
   void SetUp() override {
     StartStage::SetUp();
     gameRules.jumpLandsOnFeet = 1;
   }
-  void TearDown() override { gameRules = GameRules{}; }
 
   // The boss alone on its stage, player 1 two thirds of a screen before it on the start row:
   // the boss is in view and awake.
@@ -257,18 +280,53 @@ TEST_P(BossFight, IdlePlayerSurvivesTenSecondsOfIt) {
   EXPECT_GT(p1().hp, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pack, BossFight,
-    ::testing::Values(BossCase{"harbour_seed1", "stage1", 1}, BossCase{"harbour_seed7", "stage1", 7},
-                      BossCase{"harbour_seed42", "stage1", 42}, BossCase{"factory_seed1", "stage2", 1},
-                      BossCase{"factory_seed7", "stage2", 7}, BossCase{"factory_seed42", "stage2", 42},
-                      BossCase{"downtown_seed1", "stage3", 1}, BossCase{"downtown_seed7", "stage3", 7},
-                      BossCase{"downtown_seed42", "stage3", 42},
-                      BossCase{"railyard_seed1", "stage1", 1, "world2"}, BossCase{"railyard_seed7", "stage1", 7, "world2"},
-                      BossCase{"railyard_seed42", "stage1", 42, "world2"}, BossCase{"rooftops_seed1", "stage2", 1, "world2"},
-                      BossCase{"rooftops_seed7", "stage2", 7, "world2"}, BossCase{"rooftops_seed42", "stage2", 42, "world2"},
-                      BossCase{"pier_seed1", "stage3", 1, "world2"}, BossCase{"pier_seed7", "stage3", 7, "world2"},
-                      BossCase{"pier_seed42", "stage3", 42, "world2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const BossCase kEveryBoss[] = {
+    {"harbour_seed1", "stage1", 1},  {"harbour_seed7", "stage1", 7},  {"harbour_seed42", "stage1", 42},
+    {"factory_seed1", "stage2", 1},  {"factory_seed7", "stage2", 7},  {"factory_seed42", "stage2", 42},
+    {"downtown_seed1", "stage3", 1}, {"downtown_seed7", "stage3", 7}, {"downtown_seed42", "stage3", 42},
+    {"railyard_seed1", "stage1", 1, "world2"},  {"railyard_seed7", "stage1", 7, "world2"},
+    {"railyard_seed42", "stage1", 42, "world2"}, {"rooftops_seed1", "stage2", 1, "world2"},
+    {"rooftops_seed7", "stage2", 7, "world2"},  {"rooftops_seed42", "stage2", 42, "world2"},
+    {"pier_seed1", "stage3", 1, "world2"},      {"pier_seed7", "stage3", 7, "world2"},
+    {"pier_seed42", "stage3", 42, "world2"},
+};
+
+// Every boss fight again, on another difficulty.
+std::vector<BossCase> everyBossOn(int32_t difficulty) {
+  std::vector<BossCase> cases(std::begin(kEveryBoss), std::end(kEveryBoss));
+  for (BossCase& c : cases) c.difficulty = difficulty;
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pack, BossFight, ::testing::ValuesIn(kEveryBoss),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the bosses on the other difficulties ----------------------------------------------------
+
+class EasyBossFight : public BossFight {};
+
+TEST_P(EasyBossFight, SensiblePlayerWinsWithHalfItsHealthLeft) {
+  const int boss = meetBossAlone();
+  ASSERT_GE(boss, 0) << "the stage has a boss";
+  const int t = fight(boss, sensiblePlayer);
+  EXPECT_LE(entities[boss].hp, 0) << "the boss still has " << entities[boss].hp << " after " << t << " ticks";
+  EXPECT_GE(p1().hp, p1().maxHp / 2) << "after " << t << " ticks";
+}
+
+INSTANTIATE_TEST_SUITE_P(Easy, EasyBossFight, ::testing::ValuesIn(everyBossOn(kDifficultyEasy)),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class HardBossFight : public BossFight {};
+
+TEST_P(HardBossFight, SensiblePlayerBeatsItAndLives) {
+  const int boss = meetBossAlone();
+  ASSERT_GE(boss, 0) << "the stage has a boss";
+  const int t = fight(boss, sensiblePlayer);
+  EXPECT_LE(entities[boss].hp, 0) << "the boss still has " << entities[boss].hp << " after " << t << " ticks";
+  EXPECT_GT(p1().hp, 0) << "player 1 fell after " << t << " ticks";
+}
+
+INSTANTIATE_TEST_SUITE_P(Hard, HardBossFight, ::testing::ValuesIn(everyBossOn(kDifficultyHard)),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -122,7 +122,7 @@ TEST_F(SettingsFile, TwoPadsOfOneNameGoOneToEachPlayer) {
 
 TEST_F(SettingsFile, LinesItDoesNotKnowAreWrittenBack) {
   writeText(settingsPath, "# my settings\nmusic 4\nturbo on\n");
-  EXPECT_EQ(load(), "");
+  EXPECT_EQ(load(), settingsPath + ":3: warning: turbo: no such setting; the line is kept\n");
   settings.musicVolume = 5;
   saveSettings();
   const std::string text = fileText(settingsPath);
@@ -132,6 +132,34 @@ TEST_F(SettingsFile, LinesItDoesNotKnowAreWrittenBack) {
   defaultSettings(2);  // DEFAULTS on the options screen
   saveSettings();
   EXPECT_NE(fileText(settingsPath).find("turbo on\n"), std::string::npos) << "the defaults drop no one else's line";
+}
+
+// A line naming no setting is said once, by file, line and name, and still written back; a
+// comment is kept quietly.
+TEST_F(SettingsFile, ALineNamingNoSettingIsWarnedAboutAndKept) {
+  struct UnknownLineCase {
+    const char* name;
+    const char* line;
+    const char* warning;  // after "FILE:2: warning: ", "" for none
+  };
+  const UnknownLineCase cases[] = {
+      {"AMisspeltSetting", "musik 4", "musik: no such setting; the line is kept"},
+      {"AnActionNoPlayerHas", "player1.fly key a", "player1.fly: no such setting; the line is kept"},
+      {"AThirdPlayer", "player3.up key up", "player3.up: no such setting; the line is kept"},
+      {"ANameAlone", "turbo", "turbo: no such setting; the line is kept"},
+      {"AComment", "#music 4", ""},
+  };
+  for (const UnknownLineCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    defaultSettings(0);
+    writeText(settingsPath, std::string("music 2\n") + c.line + "\neffects 3\n");
+    const std::string warned = load();
+    EXPECT_EQ(warned, *c.warning ? settingsPath + ":2: warning: " + c.warning + "\n" : "");
+    EXPECT_EQ(settings.musicVolume, 2);
+    EXPECT_EQ(settings.effectsVolume, 3);
+    saveSettings();
+    EXPECT_NE(fileText(settingsPath).find(std::string("\n") + c.line + "\n"), std::string::npos) << fileText(settingsPath);
+  }
 }
 
 struct BadLineCase {

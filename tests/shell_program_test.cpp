@@ -1,6 +1,7 @@
 // The whole program as a user starts it, and the real window's key wait.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,8 +23,16 @@ ChildOptions brawlerIn(const std::string& dir) {
 }
 
 
+// A folder that holds a pack, however little of one: the game then reads it, and a file
+// missing from it is the game's own error to show.
+std::string packWithNothingIn() {
+  const std::string dir = makeEmptyDir();
+  for (const char* part : {"/gfx", "/stage"}) mkdir((dir + part).c_str(), 0755);
+  return dir;
+}
+
 TEST(Program, WithoutADisplaySaysWhyAndExitsOne) {
-  ChildOptions o = brawlerIn(makeEmptyDir());
+  ChildOptions o = brawlerIn(packWithNothingIn());
   o.unsetEnv = {"DISPLAY"};
   ChildResult r = runChild(o, kStartTimeoutMs);
   ASSERT_TRUE(r.exited) << "signal " << r.signal << (r.timedOut ? " (timed out)" : "");
@@ -36,10 +45,10 @@ TEST(Program, WithoutADisplaySaysWhyAndExitsOne) {
   EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
 }
 
-TEST(Program, InAnEmptyFolderReportsTheFontAndWaitsForAKey) {
+TEST(Program, InAnEmptyPackReportsTheFontAndWaitsForAKey) {
   if (testDisplay().empty()) GTEST_SKIP() << "no X display";
   ChildProcess game;
-  ASSERT_TRUE(startChild(brawlerIn(makeEmptyDir()), &game));
+  ASSERT_TRUE(startChild(brawlerIn(packWithNothingIn()), &game));
   const std::string message = "Error loading gfx/font/mainfont.png.\n";
   ASSERT_TRUE(waitForOutput(&game, message, kStartTimeoutMs)) << game.out;
   EXPECT_TRUE(stillRunningAfter(&game, 300)) << "ended without a key";

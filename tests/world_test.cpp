@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "sim/sound_requests.h"
 #include "sim/spawn.h"
 #include "sim/tick.h"
 #include "sim_support.h"
@@ -122,6 +123,45 @@ TEST_F(World, ATickOnlyAsksForItsSounds) {
   runTick();
   EXPECT_FALSE(requestedSounds().empty());
   EXPECT_EQ(nullSoundsPlayed, before) << "the loop plays them, not the tick";
+  clearSoundRequests();
+}
+
+// A snapshot that no saveWorld could have written is refused whole: the world stays as it was.
+TEST_F(World, ASnapshotWhoseCountsDoNotFitIsNotTaken) {
+  struct DamageCase {
+    const char* name;
+    std::function<void(WorldSnapshot&)> damage;
+  };
+  const DamageCase cases[] = {
+      {"MoreSlotsThanTheTable", [](WorldSnapshot& s) { s.usedSlots = kEntityCount + 1, s.values.lastEntity = kEntityCount; }},
+      {"ANegativeSlotCount", [](WorldSnapshot& s) { s.usedSlots = -5, s.values.lastEntity = -6; }},
+      {"ALastEntityPastTheTable", [](WorldSnapshot& s) { s.values.lastEntity = kEntityCount; }},
+      {"ALastEntityBelowNone", [](WorldSnapshot& s) { s.values.lastEntity = -2; }},
+      {"CountsThatDisagree", [](WorldSnapshot& s) { s.values.lastEntity = s.usedSlots + 2; }},
+      {"ContentOfNoType", [](WorldSnapshot& s) { s.slots[1].animation.contentFrom = kTypeSlots + 1; }},
+  };
+  for (const DamageCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    saveWorld(*before);
+    c.damage(*before);
+    cameraX = 55;
+    const uint64_t digest = worldDigest();
+    EXPECT_FALSE(restoreWorld(*before));
+    EXPECT_EQ(worldDigest(), digest);
+  }
+  SetUp();
+  saveWorld(*before);
+  EXPECT_TRUE(restoreWorld(*before)) << "an undamaged one is taken";
+}
+
+TEST_F(World, ASoundAskedForOnEveryLineOfEveryTickKeepsTheQueueBounded) {
+  clearSoundRequests();
+  for (int32_t tick = 0; tick < 1000; ++tick)
+    for (int32_t line = 0; line < 100; ++line) requestSound(line);
+  ASSERT_EQ(requestedSounds().size(), kMostSoundRequests);
+  EXPECT_EQ(requestedSounds().front(), 0) << "the first asked for are the ones kept";
+  EXPECT_EQ(requestedSounds().back(), static_cast<int32_t>(kMostSoundRequests) - 1);
   clearSoundRequests();
 }
 

@@ -1,6 +1,8 @@
 # Debian packages the game needs, shared by ./play and ./test. Sourced, not run.
 BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev"
-BRAWLER_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb x11-utils xdotool libx11-dev"
+# The home routers test builds its routers with iproute2 and nftables and checks them with a
+# few datagrams from Python.
+BRAWLER_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb x11-utils xdotool libx11-dev iproute2 nftables python3"
 # ./web builds the arcade for the browser with Debian's Emscripten (whose JavaScript optimizer
 # needs Node and Debian's acorn); libstb-dev gives it the PNG decoder.
 BRAWLER_WEB_PACKAGES="emscripten nodejs node-acorn libstb-dev cmake python3"

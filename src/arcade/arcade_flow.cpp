@@ -3,6 +3,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/high_scores.h"
+#include "base/content_folder.h"
 #include "base/player_files.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
@@ -18,7 +19,11 @@ namespace {
 
 constexpr const char* kScoresFileName = "scores.txt";
 const char* const kUsage =
-    "usage: brawler-arcade [--settings FILE] [--scores FILE] [--host [PORT] | --join HOST[:PORT]] [--delay 0..4]\n"
+    "usage: brawler-arcade [--data DIR] [--settings FILE] [--scores FILE] [--host [PORT] | --join HOST[:PORT]]\n"
+    "                      [--delay 0..4]\n"
+    "       brawler-arcade --version\n"
+    "--data DIR plays the content pack in DIR (when left out: $BRAWLER_DATA, the installed pack,\n"
+    "then the current folder);\n"
     "--settings FILE keeps the controls, the window and the volumes (%s when left out);\n"
     "--scores FILE keeps the high scores (%s when left out);\n"
     "--host waits for another machine to join (on UDP port 7707 unless given), --join plays on\n"
@@ -112,7 +117,7 @@ bool readArcadeArguments(int argc, char** argv) {
                    shownPath(playerDataFile(kScoresFileName)).c_str());
       return false;
     }
-    *known->file = argv[++a];
+    *known->file = startedPath(argv[++a]);
   }
   return true;
 }

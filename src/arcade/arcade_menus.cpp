@@ -2,6 +2,8 @@
 #include "arcade/arcade.h"
 #include "arcade/score.h"
 #include "audio/sound.h"
+#include "base/game_version.h"
+#include "platform/platform.h"
 #include "render/draw.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
@@ -29,6 +31,9 @@ constexpr int32_t kEndTitleScale = 3;
 constexpr int32_t kOptionsEntryCentreX = 300;
 constexpr int32_t kOptionsEntryY = 90;
 constexpr int32_t kOptionsEntryScale = 2;
+constexpr int32_t kVersionScale = 1;
+constexpr int32_t kVersionMargin = 8;
+constexpr double kVersionTransparency = kUnchosenEntryTransparency;
 
 void greyContinue() {
   const bool open = anyStageCleared();
@@ -71,6 +76,14 @@ void drawTitlePicture() {
   drawFrame(mainMenu.menuItems[0].frames);
 }
 
+// The release, small in the bottom right corner, for whoever reports a fault from a screenshot.
+void drawVersion() {
+  const std::string text = std::string("V") + gameVersion();
+  drawFontText(text, screenWidth - kVersionMargin - fontTextWidth(text, kVersionScale),
+               screenHeight - kVersionMargin - fontTextHeight(text, kVersionScale), kVersionScale,
+               kVersionTransparency);
+}
+
 constexpr const char* kOptionsChosen = "> OPTIONS <";
 
 void drawOptionsEntry() {
@@ -104,6 +117,7 @@ bool titleFrame() {
   const int32_t before = mainMenu.cursor;
   drawTitlePicture();
   drawOptionsEntry();
+  drawVersion();
   const bool open = mainMenuFrame();
   if (open) {
     skipGreyedEntry(before);

@@ -16,6 +16,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/score.h"
+#include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
 #include "net/round_trip.h"
@@ -281,7 +282,8 @@ void printChecks() {
 }
 
 void writeAgreed() {
-  const std::string path = online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay";
+  const std::string path =
+      writtenFilePath(online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
   std::string error;
   if (writeFileAtomically(path, formatRecording(online.agreed), &error))
     std::printf("arcade: online controls written to %s\n", path.c_str());

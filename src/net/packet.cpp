@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "net/byte_io.h"
 #include "sim/player_command.h"
 
 namespace {
@@ -16,98 +17,27 @@ constexpr uint8_t kActionBits = static_cast<uint8_t>((1u << kPlayerActions) - 1)
 constexpr uint8_t kRunPresses = 0x80;  // in the held byte: a pressed byte follows
 static_assert((kActionBits & kRunPresses) == 0, "the held byte has no room for the press flag");
 
-struct Writer {
-  uint8_t* out;
-  size_t at = 0;
-  void u8(uint8_t v) { out[at++] = v; }
-  void u16(uint16_t v) {
-    u8(static_cast<uint8_t>(v));
-    u8(static_cast<uint8_t>(v >> 8));
-  }
-  void u32(uint32_t v) {
-    for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(v >> (8 * i)));
-  }
-  // Seven bits a byte, the low ones first; the top bit says another byte follows.
-  void varint(uint32_t v) {
-    for (; v >= 0x80; v >>= 7) u8(static_cast<uint8_t>(v | 0x80));
-    u8(static_cast<uint8_t>(v));
-  }
-  // A tick near `base`, as the zigzagged difference, so that a few ticks either way take a byte.
-  void near(uint32_t v, uint32_t base) {
-    const uint32_t d = v - base;
-    varint((d << 1) ^ (0u - (d >> 31)));
-  }
-  void u64(uint64_t v) {
-    for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(v >> (8 * i)));
-  }
-  void bytes(const void* data, size_t size) {
-    std::memcpy(out + at, data, size);
-    at += size;
-  }
-  void header(uint8_t kind, uint32_t session) {
-    bytes(kMagic, sizeof kMagic);
-    u8(kNetProtocolVersion);
-    u8(kind);
-    u32(session);
-  }
-};
-
-// Reads what is there; once it runs past the end it reads zeros and `ok` stays false.
-struct Reader {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  bool ok = true;
-  bool has(size_t n) {
-    if (size - at < n) ok = false;
-    return ok;
-  }
-  uint8_t u8() { return has(1) ? data[at++] : 0; }
-  uint16_t u16() {
-    const uint16_t low = u8();
-    return static_cast<uint16_t>(low | u8() << 8);
-  }
-  uint32_t u32() {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(u8()) << (8 * i);
-    return v;
-  }
-  // Anything wider than 32 bits is not one the game wrote.
-  uint32_t varint() {
-    uint64_t v = 0;
-    for (int shift = 0; shift < 35 && ok; shift += 7) {
-      const uint8_t b = u8();
-      v |= static_cast<uint64_t>(b & 0x7f) << shift;
-      if ((b & 0x80) == 0) {
-        if (v > UINT32_MAX) ok = false;
-        return static_cast<uint32_t>(v);
-      }
-    }
-    ok = false;
-    return 0;
-  }
-  uint32_t near(uint32_t base) {
-    const uint32_t z = varint();
-    return base + ((z >> 1) ^ (0u - (z & 1)));
-  }
-  uint64_t u64() {
-    uint64_t v = 0;
-    for (int i = 0; i < 8; ++i) v |= static_cast<uint64_t>(u8()) << (8 * i);
-    return v;
-  }
-  bool atEnd() const { return ok && at == size; }
-};
+void writeHeader(Writer& w, uint8_t kind, uint32_t session) {
+  w.bytes(kMagic, sizeof kMagic);
+  w.u8(kNetProtocolVersion);
+  w.u8(kind);
+  w.u32(session);
+}
 
 bool nameChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool validName(const char* name, size_t size) {
+}  // namespace
+
+bool netNameValid(const char* name, size_t size) {
   if (size == 0 || size > kMostNameBytes) return false;
   for (size_t i = 0; i < size; ++i)
     if (!nameChar(name[i])) return false;
   return true;
 }
+
+namespace {
 
 // Printable ASCII lines: the list is shown to a player and compared line by line.
 bool validList(const char* list, size_t size) {
@@ -118,7 +48,7 @@ bool validList(const char* list, size_t size) {
 
 bool readName(Reader& r, char* name) {
   const uint8_t size = r.u8();
-  if (!r.has(size) || !validName(reinterpret_cast<const char*>(r.data + r.at), size)) return false;
+  if (!r.has(size) || !netNameValid(reinterpret_cast<const char*>(r.data + r.at), size)) return false;
   std::memcpy(name, r.data + r.at, size);
   name[size] = '\0';
   r.at += size;
@@ -137,7 +67,15 @@ bool readList(Reader& r, Packet* p) {
 constexpr uint8_t kPressBits = kActionBits | static_cast<uint8_t>(1u << kNetPauseBit);
 static_assert(kPlayerActions <= kNetPauseBit, "the pause bit stands on an action");
 
-bool validCommand(NetCommand c) { return (c.held & ~kActionBits) == 0 && (c.pressed & ~kPressBits) == 0; }
+}  // namespace
+
+bool netCommandValid(NetCommand c) { return (c.held & ~kActionBits) == 0 && (c.pressed & ~kPressBits) == 0; }
+
+bool isGamePacket(const uint8_t* data, size_t size) {
+  return data != nullptr && size >= kPacketHeaderBytes && std::memcmp(data, kMagic, sizeof kMagic) == 0;
+}
+
+namespace {
 
 // Sequence, first tick, then the acknowledgement and the sender's tick near the first, the
 // lead, and runs to the end of the packet (at least one).
@@ -154,7 +92,7 @@ bool readInputs(Reader& r, Packet* p) {
     NetCommand c;
     c.held = held & ~kRunPresses;
     if (held & kRunPresses) c.pressed = r.u8();
-    if (length == 0 || !validCommand(c) || p->count + length > kMostInputsPerPacket) return false;
+    if (length == 0 || !netCommandValid(c) || p->count + length > kMostInputsPerPacket) return false;
     p->commands[p->count++] = c;
     c.pressed = 0;
     for (uint8_t k = 1; k < length; ++k) p->commands[p->count++] = c;
@@ -213,7 +151,7 @@ DecodeResult decodePacket(const uint8_t* data, size_t size, uint32_t session, Pa
 size_t encodeHello(uint8_t* out, uint64_t packDigest, const char* list, size_t listSize) {
   if (listSize > kMostListBytes || !validList(list, listSize)) return 0;
   Writer w{out};
-  w.header(kPacketHello, 0);
+  writeHeader(w, kPacketHello, 0);
   w.u64(packDigest);
   w.u32(static_cast<uint32_t>(listSize));
   w.bytes(list, listSize);
@@ -223,9 +161,9 @@ size_t encodeHello(uint8_t* out, uint64_t packDigest, const char* list, size_t l
 size_t encodeWelcome(uint8_t* out, uint32_t session, uint32_t seed, uint32_t ticks, uint8_t delay,
                      const char* world, const char* stage, uint8_t difficulty, uint8_t lives) {
   const size_t worldSize = std::strlen(world), stageSize = std::strlen(stage);
-  if (!validName(world, worldSize) || !validName(stage, stageSize)) return 0;
+  if (!netNameValid(world, worldSize) || !netNameValid(stage, stageSize)) return 0;
   Writer w{out};
-  w.header(kPacketWelcome, session);
+  writeHeader(w, kPacketWelcome, session);
   w.u32(seed);
   w.u32(ticks);
   w.u8(delay);
@@ -241,7 +179,7 @@ size_t encodeWelcome(uint8_t* out, uint32_t session, uint32_t seed, uint32_t tic
 size_t encodeRefuse(uint8_t* out, uint32_t session, uint8_t reason, const char* list, size_t listSize) {
   if (listSize > kMostListBytes || !validList(list, listSize)) return 0;
   Writer w{out};
-  w.header(kPacketRefuse, session);
+  writeHeader(w, kPacketRefuse, session);
   w.u8(reason);
   w.u32(static_cast<uint32_t>(listSize));
   w.bytes(list, listSize);
@@ -252,9 +190,9 @@ size_t encodeInputs(uint8_t* out, uint32_t session, const InputsHeader& header, 
                     int32_t count) {
   if (count <= 0 || count > kMostInputsPerPacket) return 0;
   for (int32_t i = 0; i < count; ++i)
-    if (!validCommand(commands[i])) return 0;
+    if (!netCommandValid(commands[i])) return 0;
   Writer w{out};
-  w.header(kPacketInputs, session);
+  writeHeader(w, kPacketInputs, session);
   w.u16(static_cast<uint16_t>(header.sequence));
   w.varint(header.first);
   w.near(header.ack, header.first);
@@ -274,7 +212,7 @@ size_t encodeInputs(uint8_t* out, uint32_t session, const InputsHeader& header, 
 
 size_t encodeCheck(uint8_t* out, uint32_t session, uint32_t tick, uint64_t digest) {
   Writer w{out};
-  w.header(kPacketCheck, session);
+  writeHeader(w, kPacketCheck, session);
   w.u32(tick);
   w.u64(digest);
   return w.at;
@@ -282,7 +220,7 @@ size_t encodeCheck(uint8_t* out, uint32_t session, uint32_t tick, uint64_t diges
 
 size_t encodeBye(uint8_t* out, uint32_t session) {
   Writer w{out};
-  w.header(kPacketBye, session);
+  writeHeader(w, kPacketBye, session);
   return w.at;
 }
 

@@ -43,6 +43,14 @@ struct NetCommand {
 inline bool operator==(NetCommand a, NetCommand b) { return a.held == b.held && a.pressed == b.pressed; }
 inline bool operator!=(NetCommand a, NetCommand b) { return !(a == b); }
 
+// Whether a command carries only actions that exist (and the pause bit among the presses).
+bool netCommandValid(NetCommand c);
+// A world or stage name the game takes: 1 to kMostNameBytes letters, digits and '_'.
+bool netNameValid(const char* name, size_t size);
+// Whether the bytes start as every packet of this game does, whatever the version or kind:
+// what a relay forwards without reading further.
+bool isGamePacket(const uint8_t* data, size_t size);
+
 // A decoded packet: the header, then the fields of its kind (the others stay zero). Text
 // fields point into the received bytes and live as long as they do.
 struct Packet {

@@ -329,13 +329,40 @@ bool sessionJoin(NetSession& s, const std::string& host, uint16_t port, const Pa
   return true;
 }
 
+void sessionAttach(NetSession& s, int32_t role, int endpoint, int peer, const SessionPlan& plan,
+                   const PackList& pack, uint64_t nowMs) {
+  s = NetSession{};
+  s.role = role;
+  s.plan = plan;
+  s.plan.delay = std::clamp(plan.delay, 0, kMostInputDelay);
+  s.pack = &pack;
+  s.endpoint = endpoint;
+  s.ownsEndpoint = false;
+  s.state = kSessionWaiting;
+  s.lastHeardMs = nowMs;
+  if (role == kRoleJoiner) {
+    s.peer = peer;
+    return takeConnection(s, peer, nowMs);
+  }
+  if (peer < 0 || peer >= kNetPeersPerEndpoint) return endSession(s, kEndCannotConnect);
+  s.caller[peer] = true;
+  s.callerSinceMs[peer] = nowMs;
+}
+
+void sessionTake(NetSession& s, const NetEvent& e, uint64_t nowMs) {
+  if (s.state == kSessionEnded) return;
+  if (e.type == kNetConnected) takeConnection(s, e.peer, nowMs);
+  if (e.type == kNetDisconnected) takeDisconnection(s, e.peer);
+  if (e.type == kNetReceived) takeBytes(s, e, nowMs);
+}
+
 void sessionPoll(NetSession& s, uint64_t nowMs) {
   NetEvent e;
-  while (s.state != kSessionEnded && netPoll(s.endpoint, &e)) {
-    if (e.type == kNetConnected) takeConnection(s, e.peer, nowMs);
-    if (e.type == kNetDisconnected) takeDisconnection(s, e.peer);
-    if (e.type == kNetReceived) takeBytes(s, e, nowMs);
-  }
+  while (s.state != kSessionEnded && netPoll(s.endpoint, &e)) sessionTake(s, e, nowMs);
+  sessionClocks(s, nowMs);
+}
+
+void sessionClocks(NetSession& s, uint64_t nowMs) {
   if (s.role == kRoleHost && s.state == kSessionWaiting) {
     // A caller that never greets is let go; the host waits on for another.
     for (int peer = 0; peer < kNetPeersPerEndpoint; ++peer)
@@ -369,7 +396,7 @@ void sessionLeave(NetSession& s, int32_t end) {
   if (s.peer >= 0 && (s.state == kSessionGreeting || s.state == kSessionPlaying))
     send(s, kNetChannelSetup, encodeBye(outgoing, s.sessionId));
   endSession(s, end);
-  netClose(s.endpoint);
+  if (s.ownsEndpoint) netClose(s.endpoint);
   s.endpoint = -1;
 }
 

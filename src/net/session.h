@@ -92,6 +92,9 @@ struct NetSession {
   int64_t checksCompared = 0;
   int64_t dropped[kDropKinds] = {};
   int64_t peersTurnedAway = 0;
+  // False when the endpoint is another's (a lobby's client, which polls it and hands the
+  // session its events): the session then neither polls nor closes it.
+  bool ownsEndpoint = true;
 };
 
 // Listens on bindHost:port ("" for every address; port 0 lets the system pick). False with
@@ -99,8 +102,17 @@ struct NetSession {
 bool sessionHost(NetSession& s, const std::string& bindHost, uint16_t port, const SessionPlan& plan,
                  const PackList& pack, std::string* error);
 bool sessionJoin(NetSession& s, const std::string& host, uint16_t port, const PackList& pack, std::string* error);
+// A session over a peer already connected on an endpoint someone else polls (a lobby's client,
+// which reached the other side directly or through the lobby's relay): the host waits for
+// that peer's hello, the joiner greets it at once. Its events come through sessionTake and its
+// clocks run in sessionClocks; it never polls the endpoint itself.
+void sessionAttach(NetSession& s, int32_t role, int endpoint, int peer, const SessionPlan& plan,
+                   const PackList& pack, uint64_t nowMs);
 // Takes every packet that has come and moves the state on; `nowMs` on netClockMs.
 void sessionPoll(NetSession& s, uint64_t nowMs);
+// One event of the endpoint, and the clocks (silence, callers that never greet).
+void sessionTake(NetSession& s, const NetEvent& e, uint64_t nowMs);
+void sessionClocks(NetSession& s, uint64_t nowMs);
 // Runs the world on (rollbackStep), then sends this side's unacknowledged commands and any
 // fingerprint due. A no-op unless playing.
 void sessionStep(NetSession& s, const RollbackWorld& world);
@@ -108,7 +120,8 @@ void sessionStep(NetSession& s, const RollbackWorld& world);
 // and the other side has all of this side's (or has said it is done). What is left to run
 // needs no more packets.
 bool sessionDone(const NetSession& s);
-// Says goodbye and closes the endpoint; the session ends as `end` unless it had ended already.
+// Says goodbye and closes the endpoint (if the session's own); the session ends as `end`
+// unless it had ended already.
 void sessionLeave(NetSession& s, int32_t end);
 // A line a player can read for how the session ended.
 std::string sessionEndMessage(const NetSession& s);

@@ -127,15 +127,7 @@ uint64_t netClockMs() {
 }
 
 int netListen(const std::string& bindHost, uint16_t port, std::string* error) {
-  if (!startEnet(error)) return -1;
-  ENetAddress address{};
-  address.host = ENET_HOST_ANY;
-  address.port = port;
-  if (!bindHost.empty() && enet_address_set_host(&address, bindHost.c_str()) != 0) {
-    *error = "cannot find the address " + bindHost;
-    return -1;
-  }
-  return openEndpoint(&address, kNetPeersPerEndpoint, error);
+  return netOpen(bindHost, port, kNetPeersPerEndpoint, ENET_PROTOCOL_MAXIMUM_PEER_ID, kEnetMostPacket, error);
 }
 
 int netConnect(const std::string& hostName, uint16_t port, std::string* error) {
@@ -157,7 +149,12 @@ int netConnect(const std::string& hostName, uint16_t port, std::string* error) {
 }
 
 uint16_t netLocalPort(int endpoint) {
-  return validEndpoint(endpoint) ? endpoints[endpoint].host->address.port : 0;
+  if (!validEndpoint(endpoint)) return 0;
+  // An endpoint that only connects out was given its port by the system, not by ENet.
+  ENetAddress bound{};
+  if (endpoints[endpoint].host->address.port == 0 && enet_socket_get_address(endpoints[endpoint].host->socket, &bound) == 0)
+    return bound.port;
+  return endpoints[endpoint].host->address.port;
 }
 
 bool netPoll(int endpoint, NetEvent* event) {
@@ -280,4 +277,108 @@ std::vector<std::string> netLocalAddresses() {
   }
   freeifaddrs(list);
   return found;
+}
+
+// ---- for a lobby and the machines that meet through it ----------------------------------------
+
+namespace {
+
+// The first retry of a connection attempt after this long (ENet's own is half a second,
+// doubling), so that an attempt through a router that opens late is tried again in time.
+constexpr enet_uint32 kQuickRetryMs = 100;
+
+ENetAddress enetAddress(const NetAddress& a) {
+  ENetAddress e{};
+  std::memcpy(&e.host, a.ip, sizeof a.ip);
+  e.port = a.port;
+  return e;
+}
+
+bool validPeer(int endpoint, int peer) {
+  return validEndpoint(endpoint) && peer >= 0 && peer < static_cast<int>(endpoints[endpoint].host->peerCount);
+}
+
+}  // namespace
+
+int netOpen(const std::string& bindHost, uint16_t port, int peers, int peersPerAddress, size_t mostPacketBytes,
+            std::string* error) {
+  if (!startEnet(error)) return -1;
+  ENetAddress address{};
+  address.host = ENET_HOST_ANY;
+  address.port = port;
+  if (!bindHost.empty() && enet_address_set_host(&address, bindHost.c_str()) != 0) {
+    *error = "cannot find the address " + bindHost;
+    return -1;
+  }
+  const int e = openEndpoint(&address, static_cast<size_t>(std::clamp(peers, 1, static_cast<int>(ENET_PROTOCOL_MAXIMUM_PEER_ID))), error);
+  if (e < 0) return -1;
+  endpoints[e].host->duplicatePeers = static_cast<size_t>(std::max(peersPerAddress, 1));
+  endpoints[e].host->maximumPacketSize = std::min(mostPacketBytes, kEnetMostPacket);
+  return e;
+}
+
+int netConnectTo(int endpoint, const NetAddress& to) {
+  if (!validEndpoint(endpoint)) return -1;
+  const ENetAddress address = enetAddress(to);
+  ENetPeer* peer = enet_host_connect(endpoints[endpoint].host, &address, kNetChannels, 0);
+  if (peer == nullptr) return -1;
+  peer->roundTripTime = kQuickRetryMs;
+  peer->roundTripTimeVariance = 0;
+  return peerIndex(endpoints[endpoint], peer);
+}
+
+NetAddress netPeerAddress(int endpoint, int peer) {
+  NetAddress a;
+  if (!validPeer(endpoint, peer)) return a;
+  const ENetPeer& p = endpoints[endpoint].host->peers[peer];
+  if (p.state == ENET_PEER_STATE_DISCONNECTED) return a;
+  std::memcpy(a.ip, &p.address.host, sizeof a.ip);
+  a.port = p.address.port;
+  return a;
+}
+
+void netPunch(int endpoint, const NetAddress& to) {
+  if (!validEndpoint(endpoint) || to.port == 0) return;
+  // Shorter than any ENet header, so the far side's ENet drops it unread.
+  static const uint8_t kNothing = 0;
+  ENetBuffer buffer;
+  buffer.data = const_cast<uint8_t*>(&kNothing);
+  buffer.dataLength = 1;
+  const ENetAddress address = enetAddress(to);
+  enet_socket_send(endpoints[endpoint].host->socket, &address, &buffer, 1);
+}
+
+void netDropPeer(int endpoint, int peer) {
+  if (validPeer(endpoint, peer)) enet_peer_reset(&endpoints[endpoint].host->peers[peer]);
+}
+
+size_t netQueuedBytes(int endpoint, int peer) {
+  if (!validPeer(endpoint, peer)) return 0;
+  ENetPeer& p = endpoints[endpoint].host->peers[peer];
+  size_t queued = p.reliableDataInTransit;
+  for (ENetListIterator i = enet_list_begin(&p.outgoingCommands); i != enet_list_end(&p.outgoingCommands);
+       i = enet_list_next(i))
+    queued += reinterpret_cast<ENetOutgoingCommand*>(i)->fragmentLength;
+  return queued;
+}
+
+void netWait(int endpoint, uint32_t ms) {
+  if (!validEndpoint(endpoint)) return;
+  enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
+  enet_socket_wait(endpoints[endpoint].host->socket, &condition, ms);
+}
+
+bool netResolve(const std::string& host, uint16_t port, NetAddress* out) {
+  std::string error;
+  if (!startEnet(&error)) return false;
+  ENetAddress address{};
+  if (enet_address_set_host(&address, host.c_str()) != 0) return false;
+  std::memcpy(out->ip, &address.host, sizeof out->ip);
+  out->port = port;
+  return true;
+}
+
+std::string netAddressText(const NetAddress& a) {
+  return std::to_string(a.ip[0]) + "." + std::to_string(a.ip[1]) + "." + std::to_string(a.ip[2]) + "." +
+         std::to_string(a.ip[3]) + ":" + std::to_string(a.port);
 }

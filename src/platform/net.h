@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-constexpr int kNetEndpoints = 4;
+constexpr int kNetEndpoints = 8;
 constexpr int kNetPeersPerEndpoint = 4;
 constexpr int kNetChannelSetup = 0;   // reliable, in order
 constexpr int kNetChannelInputs = 1;  // unsequenced, may be lost or come in any order
@@ -21,6 +21,16 @@ constexpr int kNetChannels = 2;
 constexpr size_t kNetMostBytes = 65536;
 // The port a session uses when none is given.
 constexpr uint16_t kNetDefaultPort = 7707;
+
+// An IPv4 address and UDP port, the address's bytes in the order they are written.
+struct NetAddress {
+  uint8_t ip[4] = {};
+  uint16_t port = 0;
+};
+inline bool operator==(const NetAddress& a, const NetAddress& b) {
+  return a.port == b.port && a.ip[0] == b.ip[0] && a.ip[1] == b.ip[1] && a.ip[2] == b.ip[2] && a.ip[3] == b.ip[3];
+}
+inline bool operator!=(const NetAddress& a, const NetAddress& b) { return !(a == b); }
 
 enum NetEventType { kNetNothing, kNetConnected, kNetReceived, kNetDisconnected };
 
@@ -75,3 +85,29 @@ NetCounters netCounters(int endpoint);
 std::vector<std::string> netLocalAddresses();
 // A monotonic clock in milliseconds, the one the conditions' delays run on.
 uint64_t netClockMs();
+
+// ---- for a lobby and the machines that meet through it ----------------------------------------
+
+// An endpoint for `peers` peers at once (up to 4095), at most `peersPerAddress` of them from
+// one IP address (ENet turns the rest away), taking no message bigger than `mostPacketBytes`
+// (a bigger one arrives as an oversized event). bindHost "" and port 0 as for netListen.
+int netOpen(const std::string& bindHost, uint16_t port, int peers, int peersPerAddress, size_t mostPacketBytes,
+            std::string* error);
+// Starts connecting the endpoint to one more peer, retrying quickly (a few times in the first
+// second or two rather than ENet's slower pace), for a path that may open at any moment. The
+// peer's number, or -1 when the endpoint has no free peer.
+int netConnectTo(int endpoint, const NetAddress& to);
+// The peer's address and port as this endpoint sees them (port 0 when there is no such peer).
+NetAddress netPeerAddress(int endpoint, int peer);
+// One datagram of no meaning to `to` from the endpoint's own port, so that a router in front
+// of this machine lets that address's packets in; the other side's network code ignores it.
+void netPunch(int endpoint, const NetAddress& to);
+// Forgets a peer at once: no goodbye, no event (a connection attempt that lost the race).
+void netDropPeer(int endpoint, int peer);
+// Bytes sent to a peer and not yet acknowledged or still queued for it: how far behind it is.
+size_t netQueuedBytes(int endpoint, int peer);
+// Sleeps until a packet comes to the endpoint or `ms` milliseconds pass.
+void netWait(int endpoint, uint32_t ms);
+// Looks `host` up; false when it names no IPv4 address.
+bool netResolve(const std::string& host, uint16_t port, NetAddress* out);
+std::string netAddressText(const NetAddress& a);

@@ -9,7 +9,7 @@ constexpr double kUnchosenEntryTransparency = 0.5;
 
 // Width in pixels of `text` drawn `scale` times the glyphs' own size.
 int32_t fontTextWidth(const std::string& text, int32_t scale);
-// Height in pixels of its tallest glyph, drawn the same way.
+// Height in pixels of its tallest glyph, at the same scale.
 int32_t fontTextHeight(const std::string& text, int32_t scale);
 // Draws `text` with its top-left corner at (x, y); leaves drawParams as the last glyph set it.
 void drawFontText(const std::string& text, int32_t x, int32_t y, int32_t scale, double transparency);

@@ -4,12 +4,17 @@
 
 #include "base/numbers.h"
 #include "content/stage_loader.h"
+#include "platform/platform.h"
 #include "render/draw.h"
 #include "render/scene_culling.h"
+#include "sim/camera.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 
 static_assert(kDrawOrderCount == kEntityCount, "drawOrder holds one entry per entity slot");
+
+// The stage is drawn one to one: the view the game plays in is the whole screen.
+static_assert(kViewWidth == screenWidth && kViewHeight == screenHeight, "the view and the screen differ in size");
 
 namespace {
 

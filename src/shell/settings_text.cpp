@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kPlayerPrefixes[kBoundPlayers] = {"player1.", "player2."};
 constexpr const char* kPadSetting = "pad";
 constexpr const char* kNoPadName = "none";
+constexpr char kCommentMark = '#';
 
 // ---- one shape of value each: false with what is wrong, the setting untouched ----
 
@@ -208,6 +209,9 @@ void parseSettings(const std::string& text, const std::string& file) {
     bool good = true;
     std::string wrong;
     if (!readKnownLine(name, value, &good, &wrong)) {
+      // Kept for whoever wrote it (a newer version's setting, a comment), but a misspelt
+      // setting would otherwise do nothing without a word.
+      if (whole[0] != kCommentMark) warnAboutFile(file, number, name + ": no such setting; the line is kept");
       keepLine(whole);
       continue;
     }

@@ -1,8 +1,8 @@
 #include "sim/animation_pass.h"
 
-#include "platform/platform.h"
 #include "sim/animation.h"
 #include "sim/body.h"
+#include "sim/camera.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 #include "sim/physics.h"
@@ -14,7 +14,7 @@ constexpr int32_t kAnimationMargin = 1000;
 
 bool nearTheView(const Entity& entity, const SpriteSet& sprite) {
   return entity.x >= int64_t{cameraX} - kAnimationMargin &&
-         entity.x + sprite.width <= int64_t{cameraX} + screenWidth + kAnimationMargin;
+         entity.x + sprite.width <= int64_t{cameraX} + kViewWidth + kAnimationMargin;
 }
 
 void animateEntity(int32_t e) {

@@ -3,7 +3,6 @@
 #include "base/numbers.h"
 #include "base/saturate.h"
 #include "content/stage_loader.h"
-#include "platform/platform.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
 
@@ -29,7 +28,7 @@ void updateCamera() {
   cameraY = wrap16(target.y - target.z) - kRiseRow;
 
   // The right end first, then the left: a stage narrower than the screen sits at 0.
-  if (int64_t{screenWidth} + cameraX > stageEnd) cameraX = saturate32(int64_t{stageEnd} - screenWidth);
+  if (int64_t{kViewWidth} + cameraX > stageEnd) cameraX = saturate32(int64_t{stageEnd} - kViewWidth);
   if (cameraY >= 0) cameraY = 0;
   if (cameraY < kMostRise) cameraY = kMostRise;
   if (cameraX <= 0) cameraX = 0;

@@ -6,7 +6,9 @@ namespace {
 std::vector<int32_t> queue;
 }  // namespace
 
-void requestSound(int32_t slot) { queue.push_back(slot); }
+void requestSound(int32_t slot) {
+  if (queue.size() < kMostSoundRequests) queue.push_back(slot);
+}
 
 const std::vector<int32_t>& requestedSounds() { return queue; }
 

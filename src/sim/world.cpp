@@ -86,6 +86,19 @@ void restoreSlot(int e, const WorldSlot& slot) {
   static_cast<SpriteAnimation&>(entitySprites[e]) = slot.animation;
 }
 
+// A snapshot whose counts do not fit the table, or do not agree with each other, or whose slot
+// names content no type has, came from no saveWorld: nothing in it is taken.
+bool snapshotFits(const WorldSnapshot& in) {
+  if (in.usedSlots < 0 || in.usedSlots > kEntityCount) return false;
+  if (in.values.lastEntity < -1 || in.values.lastEntity >= kEntityCount) return false;
+  if (in.values.lastEntity + 1 != in.usedSlots) return false;
+  for (int e = 0; e < in.usedSlots; ++e) {
+    const int32_t from = in.slots[e].animation.contentFrom;
+    if (from < 0 || from > kTypeSlots) return false;
+  }
+  return true;
+}
+
 WorldSnapshot scratch;  // worldDigest's copy of the world
 
 }  // namespace
@@ -106,7 +119,8 @@ void saveWorld(WorldSnapshot& out) {
   }
 }
 
-void restoreWorld(const WorldSnapshot& in) {
+bool restoreWorld(const WorldSnapshot& in) {
+  if (!snapshotFits(in)) return false;
   const int32_t usedNow = lastEntity + 1;
 #define RESTORE_VALUE(type, name) name = in.values.name;
   WORLD_VALUES(RESTORE_VALUE)
@@ -115,6 +129,7 @@ void restoreWorld(const WorldSnapshot& in) {
   for (int e = 0; e < in.usedSlots; ++e) restoreSlot(e, in.slots[e]);
   const WorldSlot empty{};
   for (int e = in.usedSlots; e < usedNow; ++e) restoreSlot(e, empty);
+  return true;
 }
 
 uint64_t snapshotDigest(const WorldSnapshot& snapshot) {

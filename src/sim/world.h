@@ -51,8 +51,10 @@ size_t worldSnapshotBytes(const WorldSnapshot& snapshot);
 
 void saveWorld(WorldSnapshot& out);
 // Slots above the snapshot's last entity, used since, are emptied: slots above the last
-// entity hold nothing in a world that clearWorld began.
-void restoreWorld(const WorldSnapshot& in);
+// entity hold nothing in a world that clearWorld began. False, the world untouched, when the
+// snapshot's slot count or last entity is out of the table or they disagree, or a slot's
+// content names no type.
+bool restoreWorld(const WorldSnapshot& in);
 // A fingerprint of every field of the lists, entity slots 0..lastEntity, dead ones included.
 uint64_t worldDigest();
 uint64_t snapshotDigest(const WorldSnapshot& snapshot);

@@ -1,21 +1,23 @@
-// brawler-check [--quiet] [DIR]: reads a content folder the way the game does and reports, like a
-// compiler, every fault that the game would pass over in silence or stop on.
-#include <unistd.h>
-
+// brawler-check [--quiet] [DIR | --data DIR]: reads a content folder the way the game does and
+// reports, like a compiler, every fault that the game would pass over in silence or stop on.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "base/content_folder.h"
 #include "content_walk.h"
 #include "findings.h"
 #include "platform/null_platform.h"
+#include "shell/program_start.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: brawler-check [--quiet] [DIR]\n"
+    "usage: brawler-check [--quiet] [DIR | --data DIR]\n"
+    "       brawler-check --version\n"
     "\n"
-    "Checks the content folder DIR (default: the working directory) the way the game loads it:\n"
+    "Checks the content folder DIR (when left out, the pack the game would play: $BRAWLER_DATA,\n"
+    "the installed pack, then the working directory) the way the game loads it:\n"
     "start-up sheets, the players' fighters, every stage under stage/ with the types, scenery,\n"
     "music and sounds it loads, the hit effects, and the front-end screens' files.\n"
     "\n"
@@ -32,9 +34,14 @@ const char* const kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (answeredVersion("brawler-check", kOfflineProgram, argc, argv)) return 0;
   bool quiet = false;
-  std::string folder = ".";
-  int folders = 0;
+  std::string folder, error;
+  if (!takeDataSwitch(&argc, argv, &folder, &error)) {
+    std::fprintf(stderr, "brawler-check: %s\n", error.c_str());
+    return 2;
+  }
+  int folders = folder.empty() ? 0 : 1;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
@@ -50,10 +57,10 @@ int main(int argc, char** argv) {
     }
   }
   // Content paths are relative to the game's working directory; the checker takes the same view.
-  if (chdir(folder.c_str()) != 0) {
-    std::fprintf(stderr, "brawler-check: cannot enter \"%s\"\n", folder.c_str());
-    return 2;
-  }
+  // A folder it is given is checked whatever it holds; without one it checks the pack the game
+  // would find.
+  if (!folder.empty() && !enterNamedFolder("brawler-check", folder)) return 2;
+  if (folder.empty() && !enterContentFolder("brawler-check", "")) return kNoContentStatus;
   useNullPlatform(true);  // decode images without a window
   checkContent();
   return printFindings(quiet) > 0 ? 1 : 0;

@@ -1,7 +1,7 @@
 // brawler-preview [--settings FILE] [SCREEN [STAGE]]
 // The game as it starts, but opened on the screen named SCREEN ("Playstage", "Mainmenu",
 // "Character Select" or "Overworld"; the stage when left out) and, for the stage screen, on
-// stage STAGE of world1 ("stage3" when left out). Run it in a content folder, as the game.
+// stage STAGE of world1 ("stage3" when left out), on the content the game would find.
 // The game itself always opens on stage3: this is how the other stages and the front-end
 // screens are looked at while making content, and how docs/screenshots is taken.
 // Holding Escape ends it on every screen. On the stage screen the workbench's keys are live
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/content_folder.h"
 #include "content/pack_layout.h"
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
@@ -19,6 +20,7 @@
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/input.h"
+#include "shell/program_start.h"
 #include "shell/screen_state.h"
 #include "shell/settings.h"
 #include "sim/entity.h"
@@ -65,12 +67,14 @@ void endOnEscape() {
 }
 
 const char* const kUsage =
-    "usage: brawler-preview [--settings FILE] [--at X] [SCREEN [STAGE]]\n"
+    "usage: brawler-preview [--data DIR] [--settings FILE] [--at X] [SCREEN [STAGE]]\n"
+    "       brawler-preview --version\n"
     "SCREEN is one of Playstage (the default), Mainmenu, \"Character Select\" and Overworld;\n"
     "STAGE names a stage of world1 (stage3 when left out), or WORLD/STAGE one of another world\n"
     "(world2/stage1; for the Overworld, WORLD/ alone shows that world's map). --at X puts the\n"
-    "players at stage x X, to look at a stage's far end. Run it in a content folder, as the\n"
-    "game. Hold Escape to leave it on every screen. F11 or Alt+Return switches fullscreen.\n"
+    "players at stage x X, to look at a stage's far end. DIR is the content pack (when left out,\n"
+    "found as the game finds it). Hold Escape to leave it on every screen. F11 or Alt+Return\n"
+    "switches fullscreen.\n"
     "FILE keeps the controls, the window and the volumes, as the arcade's (the player's own\n"
     "settings file when left out).\n";
 
@@ -86,11 +90,13 @@ int main(int argc, char** argv) {
     printHelp();
     return 0;
   }
+  const int started = startProgram("brawler-preview", kOfflineProgram, &argc, argv);
+  if (started != kStartedProgram) return started;
   settingsPath = defaultSettingsPath();
   std::vector<std::string> args;
   for (int a = 1; a < argc; ++a) {
     if (std::strcmp(argv[a], "--settings") == 0 && a + 1 < argc)
-      settingsPath = argv[++a];
+      settingsPath = startedPath(argv[++a]);
     else if (std::strcmp(argv[a], "--at") == 0 && a + 1 < argc)
       startX = std::atoi(argv[++a]);
     else

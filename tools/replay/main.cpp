@@ -6,7 +6,8 @@
 //   brawler-replay synctest FILE [--rollback N]
 //   brawler-replay pilot FILE WORLD STAGE TICKS
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
-// Run it in a content folder, as the game.
+//   brawler-replay --version
+// Each takes --data DIR too; without it the content is found as the game finds it.
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -15,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "base/content_folder.h"
 #include "base/whole_file.h"
 #include "content/pack_layout.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
+#include "shell/program_start.h"
 #include "shell/window.h"
 #include "sim/recording.h"
 #include "sim/tick_input.h"
@@ -42,7 +45,9 @@ const char* const kUsage =
     "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
-    "Run it in a content folder. record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
+    "       brawler-replay --version\n"
+    "Every command takes --data DIR, the content pack (when left out: $BRAWLER_DATA, the\n"
+    "installed pack, then the current folder). record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
     "window and writes FILE when Escape is held; play shows FILE again at the game's pace, or\n"
     "with --headless as fast as the machine allows; digest replays headless and prints a\n"
     "fingerprint of the world every N ticks and at the end; restamp takes FILE's content\n"
@@ -258,7 +263,17 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, argc < 2 ? stderr : stdout);
     return argc < 2 ? kRefused : 0;
   }
-  const std::vector<std::string> args(argv + 2, argv + argc);
+  const int started = startProgram("brawler-replay", kOnlineProgram, &argc, argv);
+  if (started != kStartedProgram) return started;
+  if (argc < 2) return refuse("--data alone names no command; try --help");
+  std::vector<std::string> args(argv + 2, argv + argc);
+  // The files named are meant from where the program was started: every command but netplay
+  // names its recording first, netplay names its files after two of its switches.
+  const bool netplayCommand = std::strcmp(argv[1], "netplay") == 0;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const bool file = netplayCommand ? i > 0 && (args[i - 1] == "--inputs" || args[i - 1] == "--out") : i == 0;
+    if (file) args[i] = startedPath(args[i]);
+  }
   for (const Command& c : kCommands)
     if (std::strcmp(argv[1], c.name) == 0) return args.empty() ? refuse(std::string(c.name) + " needs FILE") : c.run(args);
   return refuse(std::string("no command \"") + argv[1] + "\"; try --help");

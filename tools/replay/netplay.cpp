@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "base/whole_file.h"
+#include "net/lobby/lobby.h"
+#include "net/lobby_client.h"
 #include "net/session.h"
 #include "net_world.h"
 #include "platform/net.h"
 #include "platform/null_platform.h"
 #include "sim/recording.h"
+#include "netplay_watch.h"
 #include "stage_run.h"
 
 namespace {
@@ -30,12 +33,18 @@ constexpr auto kWaitingPoll = std::chrono::milliseconds(2);
 constexpr auto kLinePoll = std::chrono::milliseconds(1);
 
 const char* const kNetplayUsage =
-    "netplay takes --host [ADDRESS:]PORT or --join HOST[:PORT], then --inputs FILE [--delay N]\n"
-    "[--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]";
+    "netplay takes --host [ADDRESS:]PORT or --join HOST[:PORT], or --lobby HOST[:PORT] with --host-room,\n"
+    "--join-room CODE or --watch CODE; then --inputs FILE [--delay N] [--latency MS] [--jitter MS]\n"
+    "[--loss PERCENT] [--ticks N] [--out FILE] [--relay]";
 
 struct NetplayOptions {
   std::string host;  // [ADDRESS:]PORT
   std::string join;  // HOST[:PORT]
+  std::string lobby;     // HOST[:PORT]
+  bool hostRoom = false;
+  std::string joinRoom;  // a room code
+  std::string watch;     // a room code
+  bool relay = false;    // through the lobby's relay without trying the direct path
   std::string inputs;
   std::string out;
   long delay = kDefaultInputDelay;
@@ -52,6 +61,9 @@ struct TextOption {
 constexpr TextOption kTextOptions[] = {
     {"--host", &NetplayOptions::host},
     {"--join", &NetplayOptions::join},
+    {"--lobby", &NetplayOptions::lobby},
+    {"--join-room", &NetplayOptions::joinRoom},
+    {"--watch", &NetplayOptions::watch},
     {"--inputs", &NetplayOptions::inputs},
     {"--out", &NetplayOptions::out},
 };
@@ -80,6 +92,15 @@ bool parseWhole(const std::string& text, long most, long* value) {
   return !text.empty() && *end == '\0' && *value >= 0 && *value <= most;
 }
 
+struct FlagOption {
+  const char* name;
+  bool NetplayOptions::*field;
+};
+constexpr FlagOption kFlagOptions[] = {
+    {"--host-room", &NetplayOptions::hostRoom},
+    {"--relay", &NetplayOptions::relay},
+};
+
 bool setOption(NetplayOptions* o, const std::string& name, const std::string& value, std::string* error) {
   for (const TextOption& t : kTextOptions)
     if (name == t.name) {
@@ -94,6 +115,23 @@ bool setOption(NetplayOptions* o, const std::string& name, const std::string& va
     }
   *error = "netplay has no option " + name;
   return false;
+}
+
+// The switches, each a flag or a name and its value.
+bool setOptions(NetplayOptions* o, const std::vector<std::string>& args, std::string* error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    bool flag = false;
+    for (const FlagOption& f : kFlagOptions)
+      if (args[i] == f.name) flag = o->*f.field = true;
+    if (flag) continue;
+    if (i + 1 >= args.size()) {
+      *error = kNetplayUsage;
+      return false;
+    }
+    if (!setOption(o, args[i], args[i + 1], error)) return false;
+    ++i;
+  }
+  return true;
 }
 
 // "NAME:PORT", "PORT" (host only) or "NAME" (join only: the default port).
@@ -163,23 +201,43 @@ void printCounts(const NetSession& s, double seconds) {
               c.bytesSent / seconds, lineBytes / seconds, c.datagramsSent / seconds);
 }
 
+// The way to the other side: the session's own endpoint, or a lobby's client around it.
+struct Link {
+  NetSession* session = nullptr;
+  LobbyClient* lobby = nullptr;
+  void poll() const {
+    if (lobby != nullptr)
+      lobbyClientStep(*lobby, netClockMs());
+    else
+      sessionPoll(*session, netClockMs());
+  }
+  void leave(int32_t end) const {
+    if (lobby != nullptr)
+      lobbyClientLeave(*lobby);
+    else
+      sessionLeave(*session, end);
+  }
+};
+
 // The greetings, polled until the session plays or ends.
-void greet(NetSession& s) {
+void greet(const Link& link) {
+  const NetSession& s = *link.session;
   while (s.state != kSessionPlaying && s.state != kSessionEnded) {
-    sessionPoll(s, netClockMs());
+    link.poll();
     std::this_thread::sleep_for(kWaitingPoll);
   }
 }
 
 // The fight, a tick a frame, until both sides have every command or it ends otherwise.
-void fight(NetSession& s, const Recording& inputs, Recording* out) {
+void fight(const Link& link, const Recording& inputs, Recording* out) {
+  NetSession& s = *link.session;
   Rollback& r = s.rollback;
   const int32_t local = r.localPlayer;
   const int32_t end = static_cast<int32_t>(s.plan.ticks);
   auto next = std::chrono::steady_clock::now();
   s.lastHeardMs = netClockMs();  // the stage load is not the other side's silence
   while (s.state == kSessionPlaying && !sessionDone(s)) {
-    sessionPoll(s, netClockMs());
+    link.poll();
     while (r.knownEnd[local] <= r.tick + r.delay && r.knownEnd[local] < end)
       rollbackAddLocal(r, commandFromFile(inputs, local, r.knownEnd[local]));
     sessionStep(s, gameWorld);
@@ -189,13 +247,66 @@ void fight(NetSession& s, const Recording& inputs, Recording* out) {
     // leaves when its latency is up rather than at the next frame, as it would on a real line.
     while (s.state == kSessionPlaying && std::chrono::steady_clock::now() + kLinePoll < next) {
       std::this_thread::sleep_for(kLinePoll);
-      sessionPoll(s, netClockMs());
+      link.poll();
     }
     std::this_thread::sleep_until(next);
   }
   // Whatever is left to run is confirmed already: no guess, no wait.
   while (s.state == kSessionPlaying && r.tick < end) rollbackStep(r, gameWorld);
   takeConfirmed(s, out);
+  link.poll();  // a lobby's client sends the last of the watchers' feed
+}
+
+SessionPlan planOf(const Recording& inputs, long ticks, long delay) {
+  SessionPlan plan;
+  plan.seed = inputs.seed;
+  const long recorded = static_cast<long>(inputs.ticks.size());
+  plan.ticks = static_cast<uint32_t>(ticks > 0 && ticks < recorded ? ticks : recorded);
+  plan.delay = static_cast<int32_t>(delay);
+  std::snprintf(plan.world, sizeof plan.world, "%s", inputs.world.c_str());
+  std::snprintf(plan.stage, sizeof plan.stage, "%s", inputs.stage.c_str());
+  return plan;
+}
+
+// A room through the lobby: asked for (and its code printed) or joined, then the path tried
+// until the session is attached to it. False with the reason when it never is.
+// The lobby's HOST[:PORT], its own default port when none is given.
+bool splitLobby(const std::string& text, std::string* name, uint16_t* port) {
+  if (!splitAddress(text, false, name, port)) return false;
+  if (text.find(':') == std::string::npos) *port = kLobbyDefaultPort;
+  return true;
+}
+
+bool meetThroughLobby(LobbyClient& c, const NetplayOptions& o, const Recording& inputs, const PackList& pack,
+                      std::string* error) {
+  std::string name;
+  uint16_t port = 0;
+  if (!splitLobby(o.lobby, &name, &port)) {
+    *error = "cannot read the address " + o.lobby;
+    return false;
+  }
+  const bool started = o.hostRoom ? lobbyClientHost(c, name, port, planOf(inputs, o.ticks, o.delay), pack, error)
+                                  : lobbyClientJoin(c, name, port, o.joinRoom, pack, error);
+  if (!started) return false;
+  c.forceRelay = o.relay;
+  bool codeShown = false;
+  while (c.state != kClientPlaying && c.state != kClientEnded) {
+    lobbyClientStep(c, netClockMs());
+    if (c.state == kClientWaiting && !codeShown) {
+      std::printf("netplay room %s\n", c.code);
+      std::fflush(stdout);
+      codeShown = true;
+    }
+    std::this_thread::sleep_for(kWaitingPoll);
+  }
+  if (c.state == kClientEnded) {
+    *error = c.endMessage;
+    lobbyClientLeave(c);
+    return false;
+  }
+  std::printf("netplay path %s\n", lobbyPathName(c.path));
+  std::fflush(stdout);
+  return true;
 }
 
 }  // namespace
@@ -203,34 +314,44 @@ void fight(NetSession& s, const Recording& inputs, Recording* out) {
 int netplay(const std::vector<std::string>& args) {
   NetplayOptions o;
   std::string error;
-  if (args.size() % 2 != 0) return refuse(kNetplayUsage);
-  for (size_t i = 0; i < args.size(); i += 2)
-    if (!setOption(&o, args[i], args[i + 1], &error)) return refuse(error);
-  if (o.host.empty() == o.join.empty() || o.inputs.empty()) return refuse(kNetplayUsage);
+  if (!setOptions(&o, args, &error)) return refuse(error);
+  const bool direct = !o.host.empty() || !o.join.empty();
+  const int ways = !o.host.empty() + !o.join.empty() + o.hostRoom + !o.joinRoom.empty() + !o.watch.empty();
+  if (ways != 1 || direct == !o.lobby.empty()) return refuse(kNetplayUsage);
+  if (!o.watch.empty()) {
+    std::string name;
+    uint16_t port = 0;
+    if (!splitLobby(o.lobby, &name, &port)) return refuse("cannot read the address " + o.lobby);
+    return netplayWatch(name, port, o.watch, o.out);
+  }
+  if (o.inputs.empty()) return refuse(kNetplayUsage);
   Recording inputs;
   if (!loadRecording(o.inputs, ".", &inputs, &error)) return refuse(error);
   if (!o.out.empty() && !canWriteAtomically(o.out, &error)) return refuse(error);
 
   const PackList pack = listPack(".");
-  NetSession s;
-  std::string name;
+  static LobbyClient client;
+  NetSession own;
+  Link link;
   uint16_t port = 0;
-  const bool hosting = !o.host.empty();
-  if (!splitAddress(hosting ? o.host : o.join, hosting, &name, &port))
-    return refuse("cannot read the address " + (hosting ? o.host : o.join));
-  if (hosting) {
-    SessionPlan plan;
-    plan.seed = inputs.seed;
-    const long recorded = static_cast<long>(inputs.ticks.size());
-    plan.ticks = static_cast<uint32_t>(o.ticks > 0 && o.ticks < recorded ? o.ticks : recorded);
-    plan.delay = static_cast<int32_t>(o.delay);
-    std::snprintf(plan.world, sizeof plan.world, "%s", inputs.world.c_str());
-    std::snprintf(plan.stage, sizeof plan.stage, "%s", inputs.stage.c_str());
-    if (!sessionHost(s, name, port, plan, pack, &error)) return refuse(error);
-    std::printf("netplay hosting on port %u\n", netLocalPort(s.endpoint));
-  } else if (!sessionJoin(s, name, port, pack, &error)) {
-    return refuse(error);
+  const bool hosting = !o.host.empty() || o.hostRoom;
+  if (!o.lobby.empty()) {
+    if (!meetThroughLobby(client, o, inputs, pack, &error)) return refuse(error);
+    link.session = &client.session;
+    link.lobby = &client;
+  } else {
+    std::string name;
+    link.session = &own;
+    if (!splitAddress(hosting ? o.host : o.join, hosting, &name, &port))
+      return refuse("cannot read the address " + (hosting ? o.host : o.join));
+    if (hosting) {
+      if (!sessionHost(own, name, port, planOf(inputs, o.ticks, o.delay), pack, &error)) return refuse(error);
+      std::printf("netplay hosting on port %u\n", netLocalPort(own.endpoint));
+    } else if (!sessionJoin(own, name, port, pack, &error)) {
+      return refuse(error);
+    }
   }
+  NetSession& s = *link.session;
   std::fflush(stdout);
   s.prediction = gameWorldPrediction;
   NetConditions conditions;
@@ -240,9 +361,9 @@ int netplay(const std::vector<std::string>& args) {
   conditions.seed = 1 + port + (hosting ? 0u : 7919u);
   netSetConditions(s.endpoint, conditions);
 
-  greet(s);
+  greet(link);
   if (s.state != kSessionPlaying) {
-    sessionLeave(s, s.end);
+    link.leave(s.end);
     return refuse(sessionEndMessage(s));
   }
   std::printf("netplay playing %s/%s seed %u ticks %u delay %d as player %d%s\n", s.plan.world, s.plan.stage,
@@ -256,11 +377,11 @@ int netplay(const std::vector<std::string>& args) {
   out.stage = s.plan.stage;
   out.seed = s.plan.seed;
   const auto start = std::chrono::steady_clock::now();
-  fight(s, inputs, &out);
+  fight(link, inputs, &out);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const bool finished = s.state == kSessionPlaying;
   printCounts(s, seconds);
-  sessionLeave(s, kEndFinished);
+  link.leave(kEndFinished);
   // A fight cut short still leaves what was agreed, for whoever looks into why.
   const std::string outPath = !o.out.empty() ? o.out : finished ? "" : std::string("netplay-") + (hosting ? "host" : "joiner") + ".replay";
   if (!outPath.empty() && !writeOut(outPath, &out)) return kRefused;

@@ -6,7 +6,7 @@
 set(BRAWLER_WEB_DATA "${CMAKE_SOURCE_DIR}/data" CACHE PATH "The content folder packed into the page")
 
 file(GLOB_RECURSE BRAWLER_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_)?(web_)?main\\.cpp$")
+list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_|lobby_)?(web_)?main\\.cpp$")
 # The desktop's back end: SDL's window, desktop GL, SDL_mixer and the Vorbis check before it,
 # and ENet's endpoints with the online play over them (a page has no UDP; the arcade in it is
 # played at one machine).

@@ -137,6 +137,31 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleTapCase{"PictureBesideTheEntriesChoosesNothing", 900, plateY(kEntryOnePlayer), kArcadeTitle}),
     [](const ::testing::TestParamInfo<TitleTapCase>& info) { return std::string(info.param.name); });
 
+struct WaitingScreenCase {
+  const char* name;
+  int screen;
+  int framesFirst;  // THE END takes no key in its first second
+};
+
+class WaitingScreenTaps : public ArcadeFlow, public ::testing::WithParamInterface<WaitingScreenCase> {};
+
+TEST_P(WaitingScreenTaps, TapAnywhereLeaves) {
+  const WaitingScreenCase& c = GetParam();
+  enterArcadeScreen(c.screen);
+  frames(c.framesFirst);
+  nullQueueEvent(tapAt(900, 700));
+  frames(1);
+  EXPECT_EQ(arcade.screen, kArcadeTitle);
+}
+
+INSTANTIATE_TEST_SUITE_P(TouchControls, WaitingScreenTaps,
+                         ::testing::Values(WaitingScreenCase{"Demo", kArcadeDemo, 1},
+                                           WaitingScreenCase{"HighScores", kArcadeHighScores, 1},
+                                           WaitingScreenCase{"TheEnd", kArcadeEnd, 2 * kTicksPerSecond}),
+                         [](const ::testing::TestParamInfo<WaitingScreenCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
 class MenuTaps : public ArcadeFlow {
  protected:
   void tap(int x, int y) {

@@ -54,6 +54,10 @@ void tapMap(const PictureTap& tap) {
   }
 }
 
+// Screens that wait for any key (the attract mode's demo and table, THE END) take a tap anywhere
+// as the key that confirms.
+void tapAnywhere(const PictureTap&) { keyPressed[kKeyReturn] = kDown; }
+
 struct ScreenTap {
   int32_t screen;
   void (*answer)(const PictureTap& tap);
@@ -63,6 +67,9 @@ constexpr ScreenTap kScreenTaps[] = {
     {kArcadeTitle, tapTitle},
     {kArcadeSelect, tapSelect},
     {kArcadeMap, tapMap},
+    {kArcadeDemo, tapAnywhere},
+    {kArcadeHighScores, tapAnywhere},
+    {kArcadeEnd, tapAnywhere},
 };
 
 }  // namespace

@@ -9,7 +9,7 @@
 //   6. at 1024x768, 1280x720 and 390x844 sees no scrollbar and the picture at 4:3 inside the window,
 //   7. on a touch screen: taps choose 1 PLAYER, a fighter and stage1 on the map, and the d-pad
 //      held walks player 1 to the right while a second finger presses ATTACK,
-//   8. changes a setting, reloads and finds it kept,
+//   8. changes the settings (hard, one life) and saves a high score, reloads and finds both kept,
 //   9. with the server gone after a visit, reloads and still reaches the title.
 // Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER CONTENT_FOLDER [--measure]
 // Exit status: 0 passed, 1 failed, 77 skipped (no Chromium, no web build), with the reason.
@@ -45,6 +45,7 @@ const WINDOWS = [[1024, 768], [1280, 720], [390, 844]];
 // How long the d-pad is held before the fighter must have moved (not a timing check: the test
 // waits for the move, up to STEP_MS).
 const WALK_POLL_MS = 100;
+const TEST_SCORE = 4321;
 
 function skip(reason) {
   console.log(`skipped: ${reason}`);
@@ -317,20 +318,31 @@ async function keepsSettings(browser, origin, report) {
       await new Promise((later) => setTimeout(later, HOLD_MS));
     }
   };
-  // Up from 1 PLAYER wraps to OPTIONS; GAME is the fifth row; its second row is the lives.
+  // Up from 1 PLAYER wraps to OPTIONS; GAME is the fifth row; hard, then down to one life.
   await press(['ArrowUp', 'Enter']);
   await watch.waitFor('arcade: options', 'options');
-  await press(['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter', 'ArrowDown', 'ArrowLeft', 'ArrowLeft']);
+  watch.lines = [];
+  await press(['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter', 'ArrowRight', 'ArrowDown', 'ArrowLeft',
+    'ArrowLeft', 'Escape', 'Escape']);
   await playerFilesKept(page, 1);
   const path = '/home/web_user/.config/brawler/settings.txt';
   const before = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), path);
   if (!/^lives 1$/m.test(before)) throw new Error(`the settings were not changed to 1 life:\n${before}`);
+  // A high score, saved as the initials screen saves a run's.
+  const kept = await page.evaluate(() => playerFiles.kept);
+  await page.evaluate((score) => Module._pageTestHighScore(score), TEST_SCORE);
+  await playerFilesKept(page, kept + 1);
+  const scoresPath = '/home/web_user/.local/share/brawler/scores.txt';
+  const scores = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), scoresPath);
   watch.lines = [];
   await page.reload();
   await watch.waitFor('arcade: title', 'title after the reload');
   const after = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), path);
   if (after !== before) throw new Error(`after a reload the settings read\n${after}\ninstead of\n${before}`);
-  report.push('settings changed in the page were there after a reload');
+  const scoresAfter = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), scoresPath);
+  if (scoresAfter !== scores || !new RegExp(`^${TEST_SCORE} TST `, 'm').test(scores))
+    throw new Error(`after a reload the high scores read\n${scoresAfter}\ninstead of\n${scores}`);
+  report.push('settings changed in the page and a high score were there after a reload');
   await page.close();
 }
 

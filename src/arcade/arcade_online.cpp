@@ -16,6 +16,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/score.h"
+#include "arcade/session_account.h"
 #include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
@@ -96,6 +97,11 @@ struct OnlineArcade {
   // The pace off the stage, for the closing line: ticks run there and the time they took.
   int64_t screenTicks = 0;
   uint64_t screenMs = 0;
+  uint64_t steppedMs = 0;  // when the session last stepped
+  // What a replay needs beyond the controls, and this side's fingerprint at every check so
+  // far: written beside the controls when the two sides part, so that a replay shows which
+  // side went its own way, and where.
+  SessionAccount account;
 };
 OnlineArcade online;
 
@@ -208,6 +214,7 @@ void stageTick(bool again) {
 void sessionTick(const NetCommand commands[kNetPlayers], bool again) {
   ++online.nextTick;
   if (online.leaving) return;
+  if (onlineTickHook != nullptr) onlineTickHook(online.nextTick - 1);
   online.tickCommands[0] = commands[0];
   online.tickCommands[1] = commands[1];
   // The host alone walks the map; the joiner may still leave it.
@@ -264,6 +271,7 @@ void takeAgreed() {
       const NetCommand c = rollbackCommand(r, p, t);
       input.held[p] = c.held;
       input.pressed[p] = static_cast<uint8_t>(c.pressed & ~(1u << kNetPauseBit));
+      if ((c.pressed >> kNetPauseBit & 1) != 0) online.account.escapes.push_back({t, p});
     }
     online.agreed.ticks.push_back(input);
   }
@@ -275,20 +283,27 @@ void printChecks() {
   while (online.printedCheck + kCheckEvery < s.nextCheck) {
     online.printedCheck += kCheckEvery;
     const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
-    std::printf("net tick %d digest %016llx\n", online.printedCheck,
-                static_cast<unsigned long long>(s.ourCheckDigests[slot]));
+    online.account.checks.push_back(s.ourCheckDigests[slot]);
+    std::fputs(checkLine(online.printedCheck, s.ourCheckDigests[slot]).c_str(), stdout);
     std::fflush(stdout);
   }
 }
 
+// Both players' agreed controls, and beside them this side's account: replayed on any machine,
+// the controls give the honest world, and the first fingerprint that differs from it is where
+// this side went its own way.
 void writeAgreed() {
-  const std::string path =
-      writtenFilePath(online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
-  std::string error;
-  if (writeFileAtomically(path, formatRecording(online.agreed), &error))
-    std::printf("arcade: online controls written to %s\n", path.c_str());
-  else
-    std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+  const std::string name = online.session.role == kRoleHost ? "netplay-host" : "netplay-joiner";
+  const std::pair<std::string, std::string> files[] = {{name + ".replay", formatRecording(online.agreed)},
+                                                       {name + ".checks", formatSessionAccount(online.account)}};
+  for (const auto& [file, text] : files) {
+    const std::string path = writtenFilePath(file);
+    std::string error;
+    if (writeFileAtomically(path, text, &error))
+      std::printf("arcade: online %s written\n", path.c_str());
+    else
+      std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+  }
 }
 
 // ---- the session's phases ----------------------------------------------------------------------
@@ -341,7 +356,7 @@ void addLocalCommands() {
   if (arcade.screen != kArcadeStage) ahead = online.screenDelay = delayForRoundTrip(roundTripMs(online.roundTrip), r.delay);
   int32_t& end = r.knownEnd[r.localPlayer];
   if (end > r.tick + ahead) return;
-  NetCommand c = readLocalCommand();
+  NetCommand c = onlineControls != nullptr ? onlineControls() : readLocalCommand();
   while (end <= r.tick + ahead) {
     roundTripCommandAdded(online.roundTrip, end, now);
     rollbackAddLocal(r, c);
@@ -349,12 +364,34 @@ void addLocalCommands() {
   }
 }
 
+// Off the stage every tick waits for both players, and every step sends this side's controls:
+// while a tick cannot run, the loop looks at the packets every millisecond but steps (and
+// sends) once a frame, as a running screen does.
+bool stepDue(const Rollback& r, uint64_t now) {
+  if (arcade.screen == kArcadeStage || r.firstWrong >= 0) return true;
+  return std::min(r.knownEnd[0], r.knownEnd[1]) > r.tick || now >= online.steppedMs + kFrameMs;
+}
+
+// Both sides, and a replay, start the session's world alike: from the host's seed, on select.
+void startSessionWorld(uint32_t seed, int32_t difficulty, int32_t lives) {
+  seedRandom(seed);
+  startNewGame(kNetPlayers, difficulty, lives);
+  enterArcadeScreen(kArcadeSelect);
+}
+
+// The session's screens see the shared bindings, fed both players' controls of each tick.
+void feedSessionControls() {
+  online.own = takeBindings();
+  setDefaultBindings();
+  online.shared = takeBindings();
+  inputFeed = feedTickCommands;
+  endOfRun = noteRunOver;
+}
+
 void playSession() {
   NetSession& s = online.session;
   Rollback& r = s.rollback;
-  seedRandom(s.plan.seed);
-  startNewGame(kNetPlayers, s.plan.difficulty, s.plan.lives);
-  enterArcadeScreen(kArcadeSelect);
+  startSessionWorld(s.plan.seed, s.plan.difficulty, s.plan.lives);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
   uint64_t frameMs = netClockMs();
   while (s.state == kSessionPlaying && !online.leaving) {
@@ -366,7 +403,10 @@ void playSession() {
     if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
     const int32_t before = r.tick;
-    sessionStep(s, kSessionWorld);
+    if (stepDue(r, now)) {
+      sessionStep(s, kSessionWorld);
+      online.steppedMs = now;
+    }
     takeAgreed();
     printChecks();
     // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
@@ -443,6 +483,7 @@ void afterSession() {
   }
   const int32_t end = s.end;
   sessionLeave(s, end);
+  printChecks();
   if (end == kEndDesync) writeAgreed();
   if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
   enterArcadeScreen(kArcadeTitle);
@@ -506,6 +547,65 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
   return error->empty();
 }
 
+NetCommand (*onlineControls)() = nullptr;
+void (*onlineTickHook)(int32_t tick) = nullptr;
+
+void playOnline(const OnlineRequest& request) {
+  online = OnlineArcade{};
+  online.pack = listPack(".");
+  NetSession& s = online.session;
+  SessionPlan plan;
+  plan.seed = static_cast<uint32_t>(netClockMs());
+  plan.delay = request.delay;
+  plan.difficulty = settings.difficulty;
+  plan.lives = settings.lives;
+  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
+  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
+  std::string error;
+  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
+                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
+  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
+  s.prediction = 0;
+  if (!started) {
+    showOnlineMessage(error);
+    return enterArcadeScreen(kArcadeTitle);
+  }
+  NetConditions line;
+  line.latencyMs = request.latencyMs;
+  netSetConditions(s.endpoint, line);
+  if (!waitForPeer(request)) return enterArcadeScreen(kArcadeTitle);
+  feedSessionControls();
+  online.agreed.world = kSessionWorldName;
+  online.agreed.stage = kSessionStageName;
+  online.agreed.seed = s.plan.seed;
+  online.account.difficulty = s.plan.difficulty;
+  online.account.lives = s.plan.lives;
+  if (s.state == kSessionPlaying) playSession();
+  afterSession();
+}
+
+void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks) {
+  online = OnlineArcade{};
+  feedSessionControls();
+  startSessionWorld(agreed.seed, account.difficulty, account.lives);
+  size_t escape = 0;
+  for (const TickInput& input : agreed.ticks) {
+    const int32_t tick = online.nextTick;
+    NetCommand commands[kNetPlayers];
+    for (int32_t p = 0; p < kNetPlayers; ++p) commands[p] = {input.held[p], input.pressed[p]};
+    for (; escape < account.escapes.size() && account.escapes[escape].tick <= tick; ++escape)
+      if (account.escapes[escape].tick == tick)
+        commands[account.escapes[escape].player].pressed |= static_cast<uint8_t>(1u << kNetPauseBit);
+    // The world is put back in a live session only for ticks guessed wrong; here none is.
+    sessionTick(commands, false);
+    if (online.nextTick % kCheckEvery == 0) checks->push_back(sessionDigest());
+    if (online.leaving) break;
+  }
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
+}
+
 int arcadeOnlineMain(int argc, char** argv) {
   OnlineRequest request;
   std::vector<char*> rest;
@@ -516,40 +616,6 @@ int arcadeOnlineMain(int argc, char** argv) {
   }
   if (!request.hosting && !request.joining) return arcadeMain(argc, argv);
   if (!startArcade(static_cast<int>(rest.size()), rest.data())) return kArcadeUsageStatus;
-
-  online.pack = listPack(".");
-  NetSession& s = online.session;
-  SessionPlan plan;
-  plan.seed = static_cast<uint32_t>(netClockMs());
-  plan.delay = request.delay;
-  plan.difficulty = settings.difficulty;
-  plan.lives = settings.lives;
-  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
-  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
-  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
-                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
-  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
-  s.prediction = 0;
-  if (started) {
-    NetConditions line;
-    line.latencyMs = request.latencyMs;
-    netSetConditions(s.endpoint, line);
-  }
-  if (!started) {
-    showOnlineMessage(error);
-  } else if (waitForPeer(request)) {
-    online.own = takeBindings();
-    setDefaultBindings();
-    online.shared = takeBindings();
-    inputFeed = feedTickCommands;
-    endOfRun = noteRunOver;
-    online.agreed.world = kSessionWorldName;
-    online.agreed.stage = kSessionStageName;
-    online.agreed.seed = s.plan.seed;
-    if (s.state == kSessionPlaying) playSession();
-    afterSession();
-    runArcade();
-  }
-  enterArcadeScreen(kArcadeTitle);
+  playOnline(request);
   runArcade();
 }

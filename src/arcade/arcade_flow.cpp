@@ -84,6 +84,7 @@ void prepareArcade() {
   arcade.worlds = readWorldList();
   applyArcadeHouseRules(gameRules);
   usePlayerSettings();
+  answerTap = answerArcadeTap;
   windowCloseRequested = 0;
   resetAttract();
 }

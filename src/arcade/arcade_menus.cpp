@@ -84,14 +84,24 @@ void drawVersion() {
                kVersionTransparency);
 }
 
+constexpr const char* kOptionsChosen = "> OPTIONS <";
+
 void drawOptionsEntry() {
   const bool chosen = mainMenu.cursor == kEntryOptions && mainMenu.phase == kMenuChoosing;
-  const std::string text = chosen ? "> OPTIONS <" : "OPTIONS";
+  const std::string text = chosen ? kOptionsChosen : "OPTIONS";
   drawFontTextCentred(text, kOptionsEntryCentreX, kOptionsEntryY, kOptionsEntryScale, 
                       chosen ? 0.0 : kUnchosenEntryTransparency);
 }
 
 }  // namespace
+
+bool titleOptionsAt(int32_t x, int32_t y) {
+  // The chosen form is the wider: the whole of it answers.
+  const int32_t half = fontTextWidth(kOptionsChosen, kOptionsEntryScale) / 2;
+  const int32_t height = fontTextHeight(kOptionsChosen, kOptionsEntryScale);
+  return x >= kOptionsEntryCentreX - half && x < kOptionsEntryCentreX + half && y >= kOptionsEntryY &&
+         y < kOptionsEntryY + height;
+}
 
 std::string titleEntry() {
   screenState = kScreenMainMenu;

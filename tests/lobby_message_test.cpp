@@ -32,7 +32,7 @@ LobbyMessage decoded(const Bytes& bytes) {
 }
 
 TEST(LobbyMessage, EveryKindReadsBackAsWritten) {
-  const NetAddress self[2] = {address(192, 168, 1, 20, 5000), address(10, 0, 0, 7, 61000)};
+  const NetAddress self[2] = {address(192, 0, 2, 20, 5000), address(198, 51, 100, 7, 61000)};
   LobbyMessage m = decoded(encoded([&](uint8_t* o) { return encodeLobbyJoinRoom(o, "KXZQ", 2, 0xfeed, self, 2); }));
   EXPECT_EQ(m.kind, kLobbyJoinRoom);
   EXPECT_STREQ(m.code, "KXZQ");
@@ -54,7 +54,9 @@ TEST(LobbyMessage, EveryKindReadsBackAsWritten) {
 
   Bytes welcome(kMostPacketBytes);
   welcome.resize(encodeWelcome(welcome.data(), 9, 1234, 600, 2, "world1", "stage3"));
-  m = decoded(encoded([&](uint8_t* o) { return encodeLobbyPlan(o, welcome.data(), welcome.size()); }));
+  // The decoded welcome points into the message's bytes, so they must outlive the check.
+  const Bytes plan = encoded([&](uint8_t* o) { return encodeLobbyPlan(o, welcome.data(), welcome.size()); });
+  m = decoded(plan);
   EXPECT_EQ(Bytes(m.welcome, m.welcome + m.welcomeSize), welcome);
 
   std::vector<FeedTick> ticks(kMostFeedTicks);
@@ -118,7 +120,7 @@ Bytes plus(Bytes b, uint8_t extra) {
 }
 
 TEST(LobbyMessage, AnythingButExactlyAMessageIsTurnedAway) {
-  const NetAddress self = address(192, 168, 1, 20, 5000);
+  const NetAddress self = address(192, 0, 2, 20, 5000);
   const Bytes join = encoded([&](uint8_t* o) { return encodeLobbyJoinRoom(o, "KXZQ", 2, 1, &self, 1); });
   const FeedTick tick{};
   const Bytes feed = encoded([&](uint8_t* o) { return encodeLobbyFeed(o, 0, &tick, 1); });

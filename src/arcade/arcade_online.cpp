@@ -19,6 +19,7 @@
 #include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
+#include "net/lobby_client.h"
 #include "net/round_trip.h"
 #include "net/session.h"
 #include "platform/net.h"
@@ -72,7 +73,9 @@ void putBindings(const BindingTables& t) {
 // Who writes what: arcadeOnlineMain owns the session and the binding tables; the session's
 // tick (sessionTick) writes tickCommands, leaving and runOver; the step after it writes agreed.
 struct OnlineArcade {
-  NetSession session;
+  NetSession direct;                // the session of --host and --join
+  NetSession* session = &direct;    // the one playing: the direct one or a lobby client's
+  LobbyClient* client = nullptr;    // the room's, when the session runs through a lobby
   PackList pack;
   BindingTables own;      // the player's, from the settings
   BindingTables shared;   // the defaults, the same on both machines
@@ -98,6 +101,23 @@ struct OnlineArcade {
   uint64_t screenMs = 0;
 };
 OnlineArcade online;
+
+// The line to the other side: the session's own endpoint, or the lobby client's around it
+// (which hands the session its packets, directly or through the relay, and feeds the watchers).
+void pollLine(uint64_t nowMs) {
+  if (online.client != nullptr)
+    lobbyClientStep(*online.client, nowMs);
+  else
+    sessionPoll(*online.session, nowMs);
+}
+
+// Through a lobby the client says the goodbyes, after the watchers' last controls.
+void leaveLine(int32_t end) {
+  if (online.client != nullptr)
+    lobbyClientLeave(*online.client);
+  else
+    sessionLeave(*online.session, end);
+}
 
 // The stage as it was before a tick: the world and what the arcade keeps of the stage.
 struct StageSnapshot {
@@ -179,7 +199,7 @@ void goToNextScreen() {
   if (inSession(arcade.nextScreen)) {
     enterArcadeScreen(arcade.nextScreen);
     // Only the stage's ticks can be put back: everywhere else each tick waits for both players.
-    online.session.rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
+    online.session->rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
     return;
   }
   online.leaving = true;
@@ -201,7 +221,7 @@ void stageTick(bool again) {
   if (tick < online.exitTick + kMostPrediction) return;
   leaveStage();
   online.stillUpTo = tick;
-  if (again) online.session.rollback.tick = tick + 1;
+  if (again) online.session->rollback.tick = tick + 1;
   goToNextScreen();
 }
 
@@ -256,7 +276,7 @@ const RollbackWorld kIdleWorld = {noSnapshot, noSnapshot, idleTick, sessionDiges
 // ---- what a session leaves behind ------------------------------------------------------------
 
 void takeAgreed() {
-  const Rollback& r = online.session.rollback;
+  const Rollback& r = online.session->rollback;
   const int32_t confirmed = rollbackConfirmedEnd(r);
   for (int32_t t = static_cast<int32_t>(online.agreed.ticks.size()); t < confirmed; ++t) {
     TickInput input{};
@@ -271,7 +291,7 @@ void takeAgreed() {
 
 // Every kCheckEvery agreed ticks, the fingerprint both sides compare, for whoever watches.
 void printChecks() {
-  const NetSession& s = online.session;
+  const NetSession& s = *online.session;
   while (online.printedCheck + kCheckEvery < s.nextCheck) {
     online.printedCheck += kCheckEvery;
     const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
@@ -283,7 +303,7 @@ void printChecks() {
 
 void writeAgreed() {
   const std::string path =
-      writtenFilePath(online.session.role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
+      writtenFilePath(online.session->role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
   std::string error;
   if (writeFileAtomically(path, formatRecording(online.agreed), &error))
     std::printf("arcade: online controls written to %s\n", path.c_str());
@@ -302,7 +322,7 @@ std::vector<std::string> waitLines(uint16_t port) {
 
 // Until the greetings are through or the session ends; false when this side gave up.
 bool waitForPeer(const OnlineRequest& request) {
-  NetSession& s = online.session;
+  NetSession& s = *online.session;
   const std::string title = request.hosting ? "WAITING FOR THE OTHER PLAYER" : "JOINING " + request.host;
   const std::vector<std::string> lines = request.hosting ? waitLines(netLocalPort(s.endpoint)) : std::vector<std::string>{};
   if (request.hosting)
@@ -311,14 +331,14 @@ bool waitForPeer(const OnlineRequest& request) {
     std::printf("arcade: online joining %s:%u\n", request.host.c_str(), request.port);
   std::fflush(stdout);
   while (s.state != kSessionPlaying && s.state != kSessionEnded) {
-    sessionPoll(s, netClockMs());
+    pollLine(netClockMs());
     pollInput();
     if (windowCloseRequested != 0) {
-      sessionLeave(s, kEndLeft);
+      leaveLine(kEndLeft);
       endProgram();
     }
     if (isPressed(kKeyEscape)) {
-      sessionLeave(s, kEndLeft);
+      leaveLine(kEndLeft);
       return false;
     }
     drawOnlineWait(title, lines);
@@ -334,9 +354,9 @@ bool waitForPeer(const OnlineRequest& request) {
 // would guess (the same actions held, nothing new pressed), a fall by not reading the devices
 // until the present catches up (their events wait in the queue meanwhile).
 void addLocalCommands() {
-  Rollback& r = online.session.rollback;
+  Rollback& r = online.session->rollback;
   const uint64_t now = netClockMs();
-  roundTripHeardAck(online.roundTrip, online.session.peerAck, now);
+  roundTripHeardAck(online.roundTrip, online.session->peerAck, now);
   int32_t ahead = r.delay;
   if (arcade.screen != kArcadeStage) ahead = online.screenDelay = delayForRoundTrip(roundTripMs(online.roundTrip), r.delay);
   int32_t& end = r.knownEnd[r.localPlayer];
@@ -350,7 +370,7 @@ void addLocalCommands() {
 }
 
 void playSession() {
-  NetSession& s = online.session;
+  NetSession& s = *online.session;
   Rollback& r = s.rollback;
   seedRandom(s.plan.seed);
   startNewGame(kNetPlayers, s.plan.difficulty, s.plan.lives);
@@ -361,7 +381,7 @@ void playSession() {
     const uint64_t now = netClockMs();
     if (arcade.screen != kArcadeStage) online.screenMs += now - frameMs;
     frameMs = now;
-    sessionPoll(s, now);
+    pollLine(now);
     if (s.state != kSessionPlaying) break;
     if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
@@ -375,7 +395,7 @@ void playSession() {
     if (drawn) drawStageAndOverlay();
     followWindowRequests();
     if (windowCloseRequested != 0) {
-      sessionLeave(s, kEndLeft);
+      leaveLine(kEndLeft);
       endProgram();
     }
     if (!drawn && r.tick == before) std::this_thread::sleep_for(kWaitingPoll);
@@ -389,10 +409,10 @@ void playSession() {
 
 // This side leaves on its own tick: it stays until the other side has its controls up to there.
 void linger() {
-  NetSession& s = online.session;
+  NetSession& s = *online.session;
   const uint64_t until = netClockMs() + kLingerMs;
   while (s.state == kSessionPlaying && s.peerAck <= online.leftAtTick && netClockMs() < until) {
-    sessionPoll(s, netClockMs());
+    pollLine(netClockMs());
     sessionStep(s, kIdleWorld);
     std::this_thread::sleep_for(kWaitingPoll);
   }
@@ -425,7 +445,7 @@ void printRollbacks(const Rollback& r) {
 
 // After the session: the title, or this machine's own end of the run.
 void afterSession() {
-  NetSession& s = online.session;
+  NetSession& s = *online.session;
   printRollbacks(s.rollback);
   const int32_t local = s.rollback.localPlayer;
   inputFeed = nullptr;
@@ -433,7 +453,7 @@ void afterSession() {
   putBindings(online.own);
   if (online.leaving) {
     linger();
-    sessionLeave(s, kEndFinished);
+    leaveLine(kEndFinished);
     if (online.runOver) return enterArcadeScreen(ownRunOnly(local));
     // Escape off a menu, or the pause box's TITLE (player 1's): whoever did it knows.
     const NetCommand last = rollbackCommand(s.rollback, local, online.leftAtTick);
@@ -442,10 +462,41 @@ void afterSession() {
     return enterArcadeScreen(kArcadeTitle);
   }
   const int32_t end = s.end;
-  sessionLeave(s, end);
+  leaveLine(end);
   if (end == kEndDesync) writeAgreed();
   if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
   enterArcadeScreen(kArcadeTitle);
+}
+
+// The session from its first tick to the screen after it: both players' controls feed the
+// screens on the shared bindings until it ends.
+void runSession() {
+  const NetSession& s = *online.session;
+  online.own = takeBindings();
+  setDefaultBindings();
+  online.shared = takeBindings();
+  inputFeed = feedTickCommands;
+  endOfRun = noteRunOver;
+  online.agreed = Recording{};
+  online.agreed.world = kSessionWorldName;
+  online.agreed.stage = kSessionStageName;
+  online.agreed.seed = s.plan.seed;
+  if (s.state == kSessionPlaying) playSession();
+  afterSession();
+}
+
+// A second session in the same run starts from nothing the first one left.
+void resetRun() {
+  online.leaving = false;
+  online.leftAtTick = online.leftFrom = 0;
+  online.runOver = false;
+  online.printedCheck = 0;
+  online.nextTick = online.exitTick = 0;
+  online.stillUpTo = -1;
+  online.roundTrip = RoundTrip{};
+  online.screenDelay = 0;
+  online.screenTicks = 0;
+  online.screenMs = 0;
 }
 
 bool parseNumber(const char* text, long most, long* value) {
@@ -485,6 +536,12 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
         address.resize(colon);
       }
       request->host = address;
+    } else if (name == "--lobby" && hasNext) {
+      request->lobby = argv[++a];
+      if (!validLobbyAddress(request->lobby)) {
+        *error = "--lobby takes HOST or HOST:PORT, not " + request->lobby;
+        return false;
+      }
     } else if (name == "--delay" && hasNext) {
       if (!parseNumber(argv[++a], kMostInputDelay, &value)) {
         *error = "--delay takes a whole number from 0 to " + std::to_string(kMostInputDelay);
@@ -506,6 +563,96 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
   return error->empty();
 }
 
+const PackList& onlinePack() {
+  if (online.pack.lines.empty()) online.pack = listPack(".");
+  return online.pack;
+}
+
+SessionPlan hostPlan(int32_t delay) {
+  SessionPlan plan;
+  plan.seed = static_cast<uint32_t>(netClockMs());
+  plan.delay = delay;
+  plan.difficulty = settings.difficulty;
+  plan.lives = settings.lives;
+  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
+  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
+  return plan;
+}
+
+// A watcher stays this far behind the newest confirmed tick, so that the fight flows on
+// although the controls come in batches; one that comes late catches up without drawing.
+constexpr int32_t kWatchBehindTicks = 2 * kTicksPerSecond;
+
+// Escape on this machine: the watcher's own devices, not the players' controls.
+bool watcherLeaves() {
+  inputFeed = nullptr;
+  pollInput();
+  const bool leaving = keyboardPressed(kKeyEscape) || windowCloseRequested != 0;
+  inputFeed = feedTickCommands;
+  return leaving;
+}
+
+void watchTick(const LobbyClient& c, bool quiet) {
+  const FeedTick& t = c.feed[static_cast<size_t>(online.nextTick)];
+  sessionTick(t.player, quiet);
+}
+
+// The fight as the players' confirmed controls tell it, tick by tick through the same screens.
+// Returns whether the feed ran out with the players gone (rather than this side leaving).
+bool watchFeed(LobbyClient& c) {
+  while (!online.leaving) {
+    lobbyClientStep(c, netClockMs());
+    if (watcherLeaves()) return false;
+    const int32_t fed = static_cast<int32_t>(c.feed.size());
+    const bool feedOver = c.state == kClientEnded;
+    const int32_t upTo = feedOver ? fed : fed - kWatchBehindTicks;
+    while (online.nextTick < upTo - 1 && arcade.screen == kArcadeStage && !online.leaving) watchTick(c, true);
+    const bool runs = online.nextTick < upTo && !online.leaving;
+    if (runs) watchTick(c, false);
+    if (feedOver && online.nextTick >= fed) return true;
+    if (arcade.screen == kArcadeStage && !online.leaving) drawStageAndOverlay();
+    else if (!runs) std::this_thread::sleep_for(kWaitingPoll);
+  }
+  return true;
+}
+
+void watchRoomSession(LobbyClient& client) {
+  // A headless fight of the replay tool has rooms and codes too, but no arcade run to show.
+  if (std::strcmp(client.watchPlan.world, kSessionWorldName) != 0) {
+    lobbyClientLeave(client);
+    showOnlineMessage("that room plays no arcade run");
+    return enterArcadeScreen(kArcadeTitle);
+  }
+  resetRun();
+  online.direct = NetSession{};
+  online.own = takeBindings();
+  setDefaultBindings();
+  online.shared = takeBindings();
+  inputFeed = feedTickCommands;
+  endOfRun = noteRunOver;
+  seedRandom(client.watchPlan.seed);
+  startNewGame(kNetPlayers, client.watchPlan.difficulty, client.watchPlan.lives);
+  enterArcadeScreen(kArcadeSelect);
+  const bool toTheEnd = watchFeed(client);
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
+  lobbyClientLeave(client);
+  if (toTheEnd) showOnlineMessage("the players left");
+  enterArcadeScreen(kArcadeTitle);
+}
+
+void playRoomSession(LobbyClient& client) {
+  resetRun();
+  online.client = &client;
+  online.session = &client.session;
+  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
+  client.session.rollback.prediction = 0;
+  runSession();
+  online.client = nullptr;
+  online.session = &online.direct;
+}
+
 int arcadeOnlineMain(int argc, char** argv) {
   OnlineRequest request;
   std::vector<char*> rest;
@@ -514,20 +661,15 @@ int arcadeOnlineMain(int argc, char** argv) {
     std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
     return kArcadeUsageStatus;
   }
-  if (!request.hosting && !request.joining) return arcadeMain(argc, argv);
+  offerOnlineScreens();
+  onlineLobby = request.lobby;
+  if (!request.hosting && !request.joining) return arcadeMain(static_cast<int>(rest.size()), rest.data());
   if (!startArcade(static_cast<int>(rest.size()), rest.data())) return kArcadeUsageStatus;
 
-  online.pack = listPack(".");
-  NetSession& s = online.session;
-  SessionPlan plan;
-  plan.seed = static_cast<uint32_t>(netClockMs());
-  plan.delay = request.delay;
-  plan.difficulty = settings.difficulty;
-  plan.lives = settings.lives;
-  std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
-  std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
-  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
-                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
+  NetSession& s = *online.session;
+  const SessionPlan plan = hostPlan(request.delay);
+  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, onlinePack(), &error)
+                                       : sessionJoin(s, request.host, request.port, onlinePack(), &error);
   // Off the stage the screens cannot be put back: every tick waits for both players' controls.
   s.prediction = 0;
   if (started) {
@@ -538,16 +680,7 @@ int arcadeOnlineMain(int argc, char** argv) {
   if (!started) {
     showOnlineMessage(error);
   } else if (waitForPeer(request)) {
-    online.own = takeBindings();
-    setDefaultBindings();
-    online.shared = takeBindings();
-    inputFeed = feedTickCommands;
-    endOfRun = noteRunOver;
-    online.agreed.world = kSessionWorldName;
-    online.agreed.stage = kSessionStageName;
-    online.agreed.seed = s.plan.seed;
-    if (s.state == kSessionPlaying) playSession();
-    afterSession();
+    runSession();
     runArcade();
   }
   enterArcadeScreen(kArcadeTitle);

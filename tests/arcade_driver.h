@@ -17,6 +17,13 @@
 #include "sim/entity.h"
 #include "sim/game_state.h"
 
+// Every opponent gone and player 1 near the end: the stage's clear rule holds from the next step.
+inline void clearStageAtOnce() {
+  for (int e = 2; e <= lastEntity; ++e)
+    if (entities[e].kind == kKindFighter) entities[e].alive = 0;
+  entities[0].x = static_cast<int16_t>(stageEnd - 100);
+}
+
 class ArcadeFlow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,10 +68,6 @@ class ArcadeFlow : public ::testing::Test {
     entities[p].hp = 0;
     entities[p].playerState = kPlayerDead;
   }
-  void clearTheStage() {
-    for (int e = 2; e <= lastEntity; ++e)
-      if (entities[e].kind == kKindFighter) entities[e].alive = 0;
-    entities[0].x = static_cast<int16_t>(stageEnd - 100);
-  }
+  void clearTheStage() { clearStageAtOnce(); }
 };
 

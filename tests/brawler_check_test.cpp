@@ -253,6 +253,10 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"no_floor_band", "stage/world1/stage3.lev: warning"},
         FaultCase{"effect_offsets_gap", "gfx/entities/globals.off:1: warning"},
         FaultCase{"prop_stays_down", "scripts/crate.dat:12: warning"},
+        // the genre's moves
+        FaultCase{"unknown_item", "scripts/kestor.dat:72: error", "\"CAKE\""},
+        FaultCase{"item_drop_without_destroy", "scripts/crate.dat:7: warning", "leaves another"},
+        FaultCase{"moves_block_missing", "scripts/kestor.dat:8: warning", "\"KNIFETHROW\""},
         FaultCase{"image_wide", "gfx/entities/kestor.png: warning",
                   "is 4100x16 pixels, 262400 bytes (0.3 MB) once decoded"},
         FaultCase{"stage_position_wraps", "stage/world1/stage3.lev:12: warning",

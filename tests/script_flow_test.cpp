@@ -109,7 +109,12 @@ INSTANTIATE_TEST_SUITE_P(
         FlowCase{"AssignsTheBlockNamedInCapitals",
                  {"BEGIN A", "LOOPEND", "ASSIGNANIMATION b", "BEGIN b", "LOOPEND", "BEGIN B",
                   "FRAMESET 1", "STOP"},
-                 {false, false, false, 7, {5}}}),
+                 {false, false, false, 7, {5}}},
+        // The genre's moves' commands never end a tick, with their rule on or off.
+        FlowCase{"MovesCommandsRunThrough",
+                 {"BEGIN A", "INVINCIBLE 5", "ATTACKALLROUND 40 0 10 6 8", "DROPITEM FOOD",
+                  "THROWHELD 20 8 10", "GRABS 1", "LOOPEND", "DESTROY", "STOP"},
+                 {false, true, false, 8, {}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

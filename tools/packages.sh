@@ -9,6 +9,12 @@ BRAWLER_WEB_PACKAGES="emscripten nodejs node-acorn libstb-dev cmake python3"
 # The browser test drives Debian's Chromium from Node through puppeteer-core (tools/web), which
 # npm installs; npm comes with some Node packages and is Debian's own package otherwise.
 BRAWLER_BROWSER_PACKAGES="chromium"
+# ./package makes the Debian package with CPack (dpkg-shlibdeps reads the programs' libraries),
+# scdoc writes the manual pages and lintian checks the result.
+# Configuring the project asks for GoogleTest and X11's headers too, though no test is built.
+BRAWLER_PACKAGE_PACKAGES="dpkg-dev file scdoc lintian libgtest-dev libx11-dev"
+# The package's own tests also validate its desktop entries and metainfo and render its pages.
+BRAWLER_PACKAGE_TEST_PACKAGES="$BRAWLER_PACKAGE_PACKAGES desktop-file-utils appstream man-db"
 # tools/take-screenshots drives the real window and grabs it.
 BRAWLER_SCREENSHOT_PACKAGES="xvfb x11-utils xdotool imagemagick"
 

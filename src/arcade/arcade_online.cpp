@@ -16,6 +16,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/score.h"
+#include "arcade/session_account.h"
 #include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
@@ -73,10 +74,7 @@ void putBindings(const BindingTables& t) {
 // Who writes what: arcadeOnlineMain owns the session and the binding tables; the session's
 // tick (sessionTick) writes tickCommands, leaving and runOver; the step after it writes agreed.
 struct OnlineArcade {
-  NetSession direct;                // the session of --host and --join
-  NetSession* session = &direct;    // the one playing: the direct one or a lobby client's
-  LobbyClient* client = nullptr;    // the room's, when the session runs through a lobby
-  PackList pack;
+  NetSession session;
   BindingTables own;      // the player's, from the settings
   BindingTables shared;   // the defaults, the same on both machines
   NetCommand tickCommands[kNetPlayers] = {};  // fed to the screens by the input poll
@@ -99,24 +97,34 @@ struct OnlineArcade {
   // The pace off the stage, for the closing line: ticks run there and the time they took.
   int64_t screenTicks = 0;
   uint64_t screenMs = 0;
+  uint64_t steppedMs = 0;  // when the session last stepped
+  // What a replay needs beyond the controls, and this side's fingerprint at every check so
+  // far: written beside the controls when the two sides part, so that a replay shows which
+  // side went its own way, and where.
+  SessionAccount account;
 };
 OnlineArcade online;
+// The room's client while its session plays (the ONLINE screens), null for --host and --join.
+LobbyClient* roomLine = nullptr;
+
+// The session playing: --host's or --join's own, or the room's.
+NetSession& liveSession() { return roomLine != nullptr ? roomLine->session : online.session; }
 
 // The line to the other side: the session's own endpoint, or the lobby client's around it
 // (which hands the session its packets, directly or through the relay, and feeds the watchers).
 void pollLine(uint64_t nowMs) {
-  if (online.client != nullptr)
-    lobbyClientStep(*online.client, nowMs);
+  if (roomLine != nullptr)
+    lobbyClientStep(*roomLine, nowMs);
   else
-    sessionPoll(*online.session, nowMs);
+    sessionPoll(online.session, nowMs);
 }
 
 // Through a lobby the client says the goodbyes, after the watchers' last controls.
 void leaveLine(int32_t end) {
-  if (online.client != nullptr)
-    lobbyClientLeave(*online.client);
+  if (roomLine != nullptr)
+    lobbyClientLeave(*roomLine);
   else
-    sessionLeave(*online.session, end);
+    sessionLeave(online.session, end);
 }
 
 // The stage as it was before a tick: the world and what the arcade keeps of the stage.
@@ -199,7 +207,7 @@ void goToNextScreen() {
   if (inSession(arcade.nextScreen)) {
     enterArcadeScreen(arcade.nextScreen);
     // Only the stage's ticks can be put back: everywhere else each tick waits for both players.
-    online.session->rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
+    liveSession().rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
     return;
   }
   online.leaving = true;
@@ -221,13 +229,14 @@ void stageTick(bool again) {
   if (tick < online.exitTick + kMostPrediction) return;
   leaveStage();
   online.stillUpTo = tick;
-  if (again) online.session->rollback.tick = tick + 1;
+  if (again) liveSession().rollback.tick = tick + 1;
   goToNextScreen();
 }
 
 void sessionTick(const NetCommand commands[kNetPlayers], bool again) {
   ++online.nextTick;
   if (online.leaving) return;
+  if (onlineTickHook != nullptr) onlineTickHook(online.nextTick - 1);
   online.tickCommands[0] = commands[0];
   online.tickCommands[1] = commands[1];
   // The host alone walks the map; the joiner may still leave it.
@@ -276,7 +285,7 @@ const RollbackWorld kIdleWorld = {noSnapshot, noSnapshot, idleTick, sessionDiges
 // ---- what a session leaves behind ------------------------------------------------------------
 
 void takeAgreed() {
-  const Rollback& r = online.session->rollback;
+  const Rollback& r = liveSession().rollback;
   const int32_t confirmed = rollbackConfirmedEnd(r);
   for (int32_t t = static_cast<int32_t>(online.agreed.ticks.size()); t < confirmed; ++t) {
     TickInput input{};
@@ -284,6 +293,7 @@ void takeAgreed() {
       const NetCommand c = rollbackCommand(r, p, t);
       input.held[p] = c.held;
       input.pressed[p] = static_cast<uint8_t>(c.pressed & ~(1u << kNetPauseBit));
+      if ((c.pressed >> kNetPauseBit & 1) != 0) online.account.escapes.push_back({t, p});
     }
     online.agreed.ticks.push_back(input);
   }
@@ -291,24 +301,31 @@ void takeAgreed() {
 
 // Every kCheckEvery agreed ticks, the fingerprint both sides compare, for whoever watches.
 void printChecks() {
-  const NetSession& s = *online.session;
+  const NetSession& s = liveSession();
   while (online.printedCheck + kCheckEvery < s.nextCheck) {
     online.printedCheck += kCheckEvery;
     const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
-    std::printf("net tick %d digest %016llx\n", online.printedCheck,
-                static_cast<unsigned long long>(s.ourCheckDigests[slot]));
+    online.account.checks.push_back(s.ourCheckDigests[slot]);
+    std::fputs(checkLine(online.printedCheck, s.ourCheckDigests[slot]).c_str(), stdout);
     std::fflush(stdout);
   }
 }
 
+// Both players' agreed controls, and beside them this side's account: replayed on any machine,
+// the controls give the honest world, and the first fingerprint that differs from it is where
+// this side went its own way.
 void writeAgreed() {
-  const std::string path =
-      writtenFilePath(online.session->role == kRoleHost ? "netplay-host.replay" : "netplay-joiner.replay");
-  std::string error;
-  if (writeFileAtomically(path, formatRecording(online.agreed), &error))
-    std::printf("arcade: online controls written to %s\n", path.c_str());
-  else
-    std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+  const std::string name = liveSession().role == kRoleHost ? "netplay-host" : "netplay-joiner";
+  const std::pair<std::string, std::string> files[] = {{name + ".replay", formatRecording(online.agreed)},
+                                                       {name + ".checks", formatSessionAccount(online.account)}};
+  for (const auto& [file, text] : files) {
+    const std::string path = writtenFilePath(file);
+    std::string error;
+    if (writeFileAtomically(path, text, &error))
+      std::printf("arcade: online %s written\n", path.c_str());
+    else
+      std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
+  }
 }
 
 // ---- the session's phases ----------------------------------------------------------------------
@@ -322,7 +339,7 @@ std::vector<std::string> waitLines(uint16_t port) {
 
 // Until the greetings are through or the session ends; false when this side gave up.
 bool waitForPeer(const OnlineRequest& request) {
-  NetSession& s = *online.session;
+  NetSession& s = liveSession();
   const std::string title = request.hosting ? "WAITING FOR THE OTHER PLAYER" : "JOINING " + request.host;
   const std::vector<std::string> lines = request.hosting ? waitLines(netLocalPort(s.endpoint)) : std::vector<std::string>{};
   if (request.hosting)
@@ -354,14 +371,14 @@ bool waitForPeer(const OnlineRequest& request) {
 // would guess (the same actions held, nothing new pressed), a fall by not reading the devices
 // until the present catches up (their events wait in the queue meanwhile).
 void addLocalCommands() {
-  Rollback& r = online.session->rollback;
+  Rollback& r = liveSession().rollback;
   const uint64_t now = netClockMs();
-  roundTripHeardAck(online.roundTrip, online.session->peerAck, now);
+  roundTripHeardAck(online.roundTrip, liveSession().peerAck, now);
   int32_t ahead = r.delay;
   if (arcade.screen != kArcadeStage) ahead = online.screenDelay = delayForRoundTrip(roundTripMs(online.roundTrip), r.delay);
   int32_t& end = r.knownEnd[r.localPlayer];
   if (end > r.tick + ahead) return;
-  NetCommand c = readLocalCommand();
+  NetCommand c = onlineControls != nullptr ? onlineControls() : readLocalCommand();
   while (end <= r.tick + ahead) {
     roundTripCommandAdded(online.roundTrip, end, now);
     rollbackAddLocal(r, c);
@@ -369,12 +386,34 @@ void addLocalCommands() {
   }
 }
 
-void playSession() {
-  NetSession& s = *online.session;
-  Rollback& r = s.rollback;
-  seedRandom(s.plan.seed);
-  startNewGame(kNetPlayers, s.plan.difficulty, s.plan.lives);
+// Off the stage every tick waits for both players, and every step sends this side's controls:
+// while a tick cannot run, the loop looks at the packets every millisecond but steps (and
+// sends) once a frame, as a running screen does.
+bool stepDue(const Rollback& r, uint64_t now) {
+  if (arcade.screen == kArcadeStage || r.firstWrong >= 0) return true;
+  return std::min(r.knownEnd[0], r.knownEnd[1]) > r.tick || now >= online.steppedMs + kFrameMs;
+}
+
+// Both sides, and a replay, start the session's world alike: from the host's seed, on select.
+void startSessionWorld(uint32_t seed, int32_t difficulty, int32_t lives) {
+  seedRandom(seed);
+  startNewGame(kNetPlayers, difficulty, lives);
   enterArcadeScreen(kArcadeSelect);
+}
+
+// The session's screens see the shared bindings, fed both players' controls of each tick.
+void feedSessionControls() {
+  online.own = takeBindings();
+  setDefaultBindings();
+  online.shared = takeBindings();
+  inputFeed = feedTickCommands;
+  endOfRun = noteRunOver;
+}
+
+void playSession() {
+  NetSession& s = liveSession();
+  Rollback& r = s.rollback;
+  startSessionWorld(s.plan.seed, s.plan.difficulty, s.plan.lives);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
   uint64_t frameMs = netClockMs();
   while (s.state == kSessionPlaying && !online.leaving) {
@@ -386,7 +425,10 @@ void playSession() {
     if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
     const int32_t before = r.tick;
-    sessionStep(s, kSessionWorld);
+    if (stepDue(r, now)) {
+      sessionStep(s, kSessionWorld);
+      online.steppedMs = now;
+    }
     takeAgreed();
     printChecks();
     // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
@@ -409,7 +451,7 @@ void playSession() {
 
 // This side leaves on its own tick: it stays until the other side has its controls up to there.
 void linger() {
-  NetSession& s = *online.session;
+  NetSession& s = liveSession();
   const uint64_t until = netClockMs() + kLingerMs;
   while (s.state == kSessionPlaying && s.peerAck <= online.leftAtTick && netClockMs() < until) {
     pollLine(netClockMs());
@@ -445,7 +487,7 @@ void printRollbacks(const Rollback& r) {
 
 // After the session: the title, or this machine's own end of the run.
 void afterSession() {
-  NetSession& s = *online.session;
+  NetSession& s = liveSession();
   printRollbacks(s.rollback);
   const int32_t local = s.rollback.localPlayer;
   inputFeed = nullptr;
@@ -463,40 +505,10 @@ void afterSession() {
   }
   const int32_t end = s.end;
   leaveLine(end);
+  printChecks();
   if (end == kEndDesync) writeAgreed();
   if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
   enterArcadeScreen(kArcadeTitle);
-}
-
-// The session from its first tick to the screen after it: both players' controls feed the
-// screens on the shared bindings until it ends.
-void runSession() {
-  const NetSession& s = *online.session;
-  online.own = takeBindings();
-  setDefaultBindings();
-  online.shared = takeBindings();
-  inputFeed = feedTickCommands;
-  endOfRun = noteRunOver;
-  online.agreed = Recording{};
-  online.agreed.world = kSessionWorldName;
-  online.agreed.stage = kSessionStageName;
-  online.agreed.seed = s.plan.seed;
-  if (s.state == kSessionPlaying) playSession();
-  afterSession();
-}
-
-// A second session in the same run starts from nothing the first one left.
-void resetRun() {
-  online.leaving = false;
-  online.leftAtTick = online.leftFrom = 0;
-  online.runOver = false;
-  online.printedCheck = 0;
-  online.nextTick = online.exitTick = 0;
-  online.stillUpTo = -1;
-  online.roundTrip = RoundTrip{};
-  online.screenDelay = 0;
-  online.screenTicks = 0;
-  online.screenMs = 0;
 }
 
 bool parseNumber(const char* text, long most, long* value) {
@@ -563,9 +575,28 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
   return error->empty();
 }
 
+NetCommand (*onlineControls)() = nullptr;
+void (*onlineTickHook)(int32_t tick) = nullptr;
+
+// The session from its first tick to the screen after it.
+void runSession() {
+  const NetSession& s = liveSession();
+  feedSessionControls();
+  online.agreed.world = kSessionWorldName;
+  online.agreed.stage = kSessionStageName;
+  online.agreed.seed = s.plan.seed;
+  online.account.difficulty = s.plan.difficulty;
+  online.account.lives = s.plan.lives;
+  if (s.state == kSessionPlaying) playSession();
+  afterSession();
+}
+
 const PackList& onlinePack() {
-  if (online.pack.lines.empty()) online.pack = listPack(".");
-  return online.pack;
+  // Kept apart from the session's record, which each session starts afresh: a lobby client
+  // holds on to it from before its session begins.
+  static PackList pack;
+  if (pack.lines.empty()) pack = listPack(".");
+  return pack;
 }
 
 SessionPlan hostPlan(int32_t delay) {
@@ -623,16 +654,9 @@ void watchRoomSession(LobbyClient& client) {
     showOnlineMessage("that room plays no arcade run");
     return enterArcadeScreen(kArcadeTitle);
   }
-  resetRun();
-  online.direct = NetSession{};
-  online.own = takeBindings();
-  setDefaultBindings();
-  online.shared = takeBindings();
-  inputFeed = feedTickCommands;
-  endOfRun = noteRunOver;
-  seedRandom(client.watchPlan.seed);
-  startNewGame(kNetPlayers, client.watchPlan.difficulty, client.watchPlan.lives);
-  enterArcadeScreen(kArcadeSelect);
+  online = OnlineArcade{};
+  feedSessionControls();
+  startSessionWorld(client.watchPlan.seed, client.watchPlan.difficulty, client.watchPlan.lives);
   const bool toTheEnd = watchFeed(client);
   inputFeed = nullptr;
   endOfRun = screenAfterRun;
@@ -643,14 +667,54 @@ void watchRoomSession(LobbyClient& client) {
 }
 
 void playRoomSession(LobbyClient& client) {
-  resetRun();
-  online.client = &client;
-  online.session = &client.session;
+  online = OnlineArcade{};
+  roomLine = &client;
   // Off the stage the screens cannot be put back: every tick waits for both players' controls.
   client.session.rollback.prediction = 0;
   runSession();
-  online.client = nullptr;
-  online.session = &online.direct;
+  roomLine = nullptr;
+}
+
+void playOnline(const OnlineRequest& request) {
+  online = OnlineArcade{};
+  NetSession& s = online.session;
+  const SessionPlan plan = hostPlan(request.delay);
+  std::string error;
+  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, onlinePack(), &error)
+                                       : sessionJoin(s, request.host, request.port, onlinePack(), &error);
+  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
+  s.prediction = 0;
+  if (!started) {
+    showOnlineMessage(error);
+    return enterArcadeScreen(kArcadeTitle);
+  }
+  NetConditions line;
+  line.latencyMs = request.latencyMs;
+  netSetConditions(s.endpoint, line);
+  if (!waitForPeer(request)) return enterArcadeScreen(kArcadeTitle);
+  runSession();
+}
+
+void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks) {
+  online = OnlineArcade{};
+  feedSessionControls();
+  startSessionWorld(agreed.seed, account.difficulty, account.lives);
+  size_t escape = 0;
+  for (const TickInput& input : agreed.ticks) {
+    const int32_t tick = online.nextTick;
+    NetCommand commands[kNetPlayers];
+    for (int32_t p = 0; p < kNetPlayers; ++p) commands[p] = {input.held[p], input.pressed[p]};
+    for (; escape < account.escapes.size() && account.escapes[escape].tick <= tick; ++escape)
+      if (account.escapes[escape].tick == tick)
+        commands[account.escapes[escape].player].pressed |= static_cast<uint8_t>(1u << kNetPauseBit);
+    // The world is put back in a live session only for ticks guessed wrong; here none is.
+    sessionTick(commands, false);
+    if (online.nextTick % kCheckEvery == 0) checks->push_back(sessionDigest());
+    if (online.leaving) break;
+  }
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
 }
 
 int arcadeOnlineMain(int argc, char** argv) {
@@ -665,24 +729,6 @@ int arcadeOnlineMain(int argc, char** argv) {
   onlineLobby = request.lobby;
   if (!request.hosting && !request.joining) return arcadeMain(static_cast<int>(rest.size()), rest.data());
   if (!startArcade(static_cast<int>(rest.size()), rest.data())) return kArcadeUsageStatus;
-
-  NetSession& s = *online.session;
-  const SessionPlan plan = hostPlan(request.delay);
-  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, onlinePack(), &error)
-                                       : sessionJoin(s, request.host, request.port, onlinePack(), &error);
-  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
-  s.prediction = 0;
-  if (started) {
-    NetConditions line;
-    line.latencyMs = request.latencyMs;
-    netSetConditions(s.endpoint, line);
-  }
-  if (!started) {
-    showOnlineMessage(error);
-  } else if (waitForPeer(request)) {
-    runSession();
-    runArcade();
-  }
-  enterArcadeScreen(kArcadeTitle);
+  playOnline(request);
   runArcade();
 }

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "arcade/session_account.h"
 #include "net/lobby_message.h"
+#include "net/packet.h"
+#include "sim/recording.h"
 
 struct LobbyClient;
 struct PackList;
@@ -32,6 +35,24 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
 // and goes on to the title (and the arcade alone) when it ends. Without --host or --join, the
 // arcade as ever (arcadeMain).
 int arcadeOnlineMain(int argc, char** argv);
+// The session the request asks for, from the wait for the other machine to its end, after
+// the arcade has started: returns on the screen that follows it (the title, or this machine's
+// own end of the run).
+void playOnline(const OnlineRequest& request);
+// A session's agreed controls (as a DESYNC writes them) run again on this machine alone: the
+// same screens and stage from the same seed, the run's choices and the Escapes of a side's
+// account, each tick once. `checks` gets the fingerprint after every kCheckEvery ticks, to
+// hold against the ones the side wrote.
+void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks);
+
+// ---- for tests: a session with nobody at the keys ---------------------------------------------
+
+// This side's controls for its next tick, in place of its devices' (nullptr: the devices).
+extern NetCommand (*onlineControls)();
+// Called at the start of every run of every session tick (ticks run again included) with the
+// tick's number: a way to shorten a run that acts on both sides alike (a stage cleared at a
+// given tick), or to upset one side's world.
+extern void (*onlineTickHook)(int32_t tick);
 
 // ---- a session through a lobby (the ONLINE screens' room) ---------------------------------------
 

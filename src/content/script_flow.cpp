@@ -91,6 +91,7 @@ BlockRun runBlock(const ScriptFlow& flow, int beginLine) {
           s.loopDone = 0;
           break;
         case kScriptDestroy: run.destroys = true; break;
+        case kScriptDropItem: run.dropsItem = true; break;
         case kScriptLoopEnd:
           if (++s.loopDone < s.loopCount) {
             s.line = s.loopLine;

@@ -26,6 +26,7 @@ ScriptFlow loadScriptFlow(const std::vector<std::string>& fileLines);
 struct BlockRun {
   bool finishes = false;  // reaches END or STOPFINISH
   bool destroys = false;  // executes DESTROY
+  bool dropsItem = false; // executes DROPITEM (the genre's moves: leaves food or a weapon)
   bool hangs = false;     // a tick that never ends (ASSIGNANIMATION cycle)
   bool runsOff = false;   // runs past the last script line
   int holdLine = -1;      // index of the STOP or STOPFINISH it holds on, if it does

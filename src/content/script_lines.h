@@ -45,6 +45,16 @@ enum ScriptKeyword : int32_t {
   kScriptSetYv,
   kScriptSetHp,
   kScriptPlayGameSound,
+  // the genre's moves (gameRules.genreMoves); with the rule off they do nothing
+  kScriptGrabbable,
+  kScriptGrabs,
+  kScriptAttackHeld,
+  kScriptThrowHeld,
+  kScriptAttackAllRound,
+  kScriptInvincible,
+  kScriptDropItem,
+  kScriptAttackWeapon,
+  kScriptThrowWeapon,
   // statistics that are no commands
   kScriptJumpHeight,
   kScriptWalkSpeed,

@@ -3,9 +3,11 @@
 // recorded and sounds are logged.
 #include "platform/null_platform.h"
 
+#include <chrono>
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <thread>
 
 #include "platform/platform_backend.h"
 
@@ -17,6 +19,7 @@ std::vector<void*> nullSoundLog;
 NullAudio nullAudio;
 uint64_t nullWakeLatencyNs = 0;
 int nullSpinTurns = 0;
+bool nullRealClock = false;
 
 namespace {
 
@@ -29,10 +32,19 @@ uint32_t nextTextureName = 1;
 
 bool openWindow(std::string*) { return true; }
 void shutdown() {}
-uint32_t ticks() { return static_cast<uint32_t>(clockNowNs / kNsPerMs); }
-uint64_t clockNs() { return clockNowNs; }
+uint64_t clockNs() {
+  if (nullRealClock)
+    clockNowNs = static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+  return clockNowNs;
+}
+uint32_t ticks() { return static_cast<uint32_t>(clockNs() / kNsPerMs); }
 
 void sleepUntilNs(uint64_t deadlineNs) {
+  if (nullRealClock) {
+    if (deadlineNs > clockNs()) std::this_thread::sleep_for(std::chrono::nanoseconds(deadlineNs - clockNowNs));
+    return;
+  }
   if (deadlineNs > clockNowNs) clockNowNs = deadlineNs;
   clockNowNs += nullWakeLatencyNs;
 }
@@ -40,7 +52,7 @@ void sleepUntilNs(uint64_t deadlineNs) {
 // Nothing else would move the clock while a frame wait spins on it: each turn of the spin
 // stands for a short stretch of time, so headless frames are 17 ms apart as real ones are.
 void spinPause() {
-  clockNowNs += kNullSpinTurnNs;
+  if (!nullRealClock) clockNowNs += kNullSpinTurnNs;
   ++nullSpinTurns;
 }
 

@@ -22,6 +22,9 @@ void nullSetClockNs(uint64_t ns);
 constexpr uint64_t kNullSpinTurnNs = 10000;
 // How late the null version wakes from platformSleepUntilNs, as a loaded machine might.
 extern uint64_t nullWakeLatencyNs;
+// When set, the clock is the machine's own steady clock and a frame wait really waits: for a
+// test whose other half runs in real time (the other side of an online session).
+extern bool nullRealClock;
 extern int nullSpinTurns;  // turns of platformSpinPause so far; tests reset it
 extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless set
 // What platformJoystickName reports for each index ("" past the end); empty unless set.

@@ -324,6 +324,8 @@ void drawPage() {
     drawFontTextCentred("PRESS A KEY OR PAD CONTROL, ESCAPE CANCELS", screenWidth / 2, kNoticeY, 1, 0.0);
   else if (options.noticeTicks > 0)
     drawFontTextCentred(options.notice, screenWidth / 2, kNoticeY, 1, 0.0);
+  else if (options.page == kOptionsGame)  // a run under way keeps the choices it began with
+    drawFontTextCentred("FOR THE NEXT NEW GAME", screenWidth / 2, kNoticeY, 1, kUnchosenEntryTransparency);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "base/content_folder.h"
 #include "base/game_version.h"
+#include "net/lobby_message.h"
 #include "net/packet.h"
 
 namespace {
@@ -16,7 +17,9 @@ constexpr const char* kDataSwitch = "--data";
 
 std::string versionLine(const char* name, ProgramKind kind) {
   std::string line = std::string(name) + " " + gameVersion();
-  if (kind == kOnlineProgram) line += " (online protocol " + std::to_string(kNetProtocolVersion) + ")";
+  const std::string online = "online protocol " + std::to_string(kNetProtocolVersion);
+  if (kind == kOnlineProgram) line += " (" + online + ")";
+  if (kind == kLobbyServer) line += " (" + online + ", lobby protocol " + std::to_string(kLobbyProtocolVersion) + ")";
   return line;
 }
 

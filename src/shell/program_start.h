@@ -10,11 +10,12 @@ constexpr int kNoContentStatus = 1;
 // What startProgram returns when the program is to go on.
 constexpr int kStartedProgram = -1;
 
-// Whether the game's online protocol is part of a program's version: the programs that play
-// online print it, for whoever has to find out why two machines will not meet.
-enum ProgramKind { kOfflineProgram, kOnlineProgram };
+// Which protocols are part of a program's version: the programs that play online print the
+// game's, the lobby its own too, for whoever has to find out why two machines will not meet.
+enum ProgramKind { kOfflineProgram, kOnlineProgram, kLobbyServer };
 
-// "NAME VERSION", and " (online protocol N)" for an online program.
+// "NAME VERSION", then " (online protocol N)" for an online program, " (online protocol N,
+// lobby protocol M)" for the lobby.
 std::string versionLine(const char* name, ProgramKind kind);
 // True, having printed the version line, when the first argument is --version.
 bool answeredVersion(const char* name, ProgramKind kind, int argc, char** argv);

@@ -2,6 +2,7 @@
 
 #include "base/numbers.h"
 #include "sim/entity.h"
+#include "sim/moves.h"
 #include "sim/sound_requests.h"
 
 namespace {
@@ -120,6 +121,10 @@ void runSetHp(SpriteSet&, Entity& e, const ScriptCommand& c) {
 void runPlayGameSound(SpriteSet&, Entity&, const ScriptCommand& c) {
   requestSound(roundToInt(c.arg[0]));
 }
+// The genre's moves: with the house rule off the line passes as an unknown one would.
+void runGenreMove(SpriteSet&, Entity&, const ScriptCommand& c) {
+  runMoveCommand(currentEntity, c);
+}
 
 struct CommandEntry {
   ScriptKeyword keyword;
@@ -150,6 +155,15 @@ const CommandEntry kCommands[] = {
     {kScriptSetYv, runSetYv},
     {kScriptSetHp, runSetHp},
     {kScriptPlayGameSound, runPlayGameSound},
+    {kScriptGrabbable, runGenreMove},
+    {kScriptGrabs, runGenreMove},
+    {kScriptAttackHeld, runGenreMove},
+    {kScriptThrowHeld, runGenreMove},
+    {kScriptAttackAllRound, runGenreMove},
+    {kScriptInvincible, runGenreMove},
+    {kScriptDropItem, runGenreMove},
+    {kScriptAttackWeapon, runGenreMove},
+    {kScriptThrowWeapon, runGenreMove},
 };
 
 // The same table indexed by keyword code; lines that are no command find nullptr.

@@ -146,6 +146,17 @@ void fighterReaction(int a, int v, int16_t fx, int16_t fy) {
   victim.hp -= damageDealt(a, v);
 }
 
+// The hit itself: the attacker's list and power gauge, and the victim's reaction.
+void strike(int a, int v, int16_t fx, int16_t fy) {
+  Entity& attacker = entities[a];
+  const Entity& victim = entities[v];
+  attacker.hitList.add(v);
+  attacker.power += attacker.attackDamage / 10.0;
+  if (attacker.power > attacker.maxPower) attacker.power = attacker.maxPower;
+  if (victim.kind == kKindObject) objectReaction(attacker, v, fx, fy);
+  if (victim.kind == kKindFighter) fighterReaction(a, v, fx, fy);
+}
+
 void resolveAttack(int a, int lastVictim) {
   Entity& attacker = entities[a];
   attacker.attackPending = 0;
@@ -153,7 +164,8 @@ void resolveAttack(int a, int lastVictim) {
   const double attackerFoot = footLine(a);
   for (int v = 0; v <= lastVictim; ++v) {
     Entity& victim = entities[v];
-    if (victim.alive != 1 || v == a) continue;
+    // Items on the street are no targets; nothing of the design's rules makes one.
+    if (victim.alive != 1 || v == a || victim.moves.itemKind != kItemNone) continue;
     const Rect body = bodyHitBox(v);
     // The jitter is drawn for every victim looked at, hit or not, so the sequence of random
     // numbers depends on who stands on the stage.
@@ -161,17 +173,42 @@ void resolveAttack(int a, int lastVictim) {
     const int16_t fy = wrapWide16(int64_t{midpoint(box.top, box.bottom)} + jitter());
     const bool teammate = gameRules.friendlyFire == 0 && isPlayer(a) && isPlayer(v);
     const bool lands = !teammate && std::fabs(attackerFoot - footLine(v)) < kDepthReach &&
-                       rectsOverlap(body, box) && !attacker.hitList.has(v) && victim.down == 0;
+                       rectsOverlap(body, box) && !attacker.hitList.has(v) && victim.down == 0 &&
+                       victim.moves.invincible == 0;
     if (!lands) continue;
-    attacker.hitList.add(v);
-    attacker.power += attacker.attackDamage / 10.0;
-    if (attacker.power > attacker.maxPower) attacker.power = attacker.maxPower;
-    if (victim.kind == kKindObject) objectReaction(attacker, v, fx, fy);
-    if (victim.kind == kKindFighter) fighterReaction(a, v, fx, fy);
+    strike(a, v, fx, fy);
   }
 }
 
 }  // namespace
+
+bool canBeStruck(int v) {
+  const Entity& victim = entities[v];
+  return victim.alive == 1 && victim.down == 0 && victim.moves.invincible == 0 &&
+         victim.moves.itemKind == kItemNone &&
+         (victim.kind == kKindFighter || victim.kind == kKindObject);
+}
+
+void landBlow(int a, int v, const Blow& blow, int direction) {
+  Entity& attacker = entities[a];
+  const Entity saved = attacker;
+  attacker.attackKind = blow.kind;
+  attacker.hitEffect = blow.effect;
+  attacker.attackDamage = blow.damage;
+  attacker.knockXv = blow.knockX;
+  attacker.knockYv = blow.knockY;
+  attacker.facing = direction < 0 ? kFacingLeft : kFacingRight;
+  const Rect body = bodyHitBox(v);
+  const int16_t fx = wrapWide16(int64_t{midpoint(body.left, body.right)} + jitter());
+  const int16_t fy = wrapWide16(int64_t{body.top} + (body.bottom - body.top) / 4 + jitter());
+  strike(a, v, fx, fy);
+  attacker.attackKind = saved.attackKind;
+  attacker.hitEffect = saved.hitEffect;
+  attacker.attackDamage = saved.attackDamage;
+  attacker.knockXv = saved.knockXv;
+  attacker.knockYv = saved.knockYv;
+  attacker.facing = saved.facing;
+}
 
 void resolveAttacks() {
   // Effects spawned by this tick's hits join the table above the counts taken here; they are

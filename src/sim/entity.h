@@ -5,6 +5,7 @@
 
 #include "content/entity_kind.h"
 #include "content/sprite_set.h"
+#include "sim/move_state.h"
 
 constexpr int kEntityCount = 1001;     // entities 0..1000
 constexpr int kSpawnLastSlot = 999;    // spawning never takes slot 1000
@@ -35,6 +36,7 @@ constexpr int kSceneryCount = 1001;    // scenery objects 0..1000
 //                   COMBOALLOWED sets comboAllowed
 //   power           combat
 //   parallax        stage loader, scenery only
+//   moves           the genre's moves (sim/move_state.h), under gameRules.genreMoves only
 // The targets an attack has already struck since its animation started, one bit per entity
 // slot: a victim is struck once per attack animation.
 struct HitSet {
@@ -98,7 +100,8 @@ struct HitSet {
   FIELD(int32_t, playerState)         \
   FIELD(int32_t, leftTapTimer)        \
   FIELD(int32_t, rightTapTimer)       \
-  FIELD(int32_t, running)
+  FIELD(int32_t, running)             \
+  FIELD(MoveState, moves)
 
 struct Entity {
   ENTITY_FIELDS(BRAWLER_DECLARE_FIELD)
@@ -108,11 +111,15 @@ enum Facing { kFacingRight = 0, kFacingLeft = 1 };  // kFacingRight faces +x
 
 enum PlayerState {
   kPlayerIdle = 0, kPlayerMoving = 1, kPlayerJumpStart = 2, kPlayerAirborne = 3,
-  kPlayerLanding = 4, kPlayerAttacking = 6, kPlayerHurt = 7, kPlayerDead = 9
+  kPlayerLanding = 4, kPlayerAttacking = 6, kPlayerHurt = 7, kPlayerDead = 9,
+  // The genre's moves only: holding an opponent, held by one.
+  kPlayerHolding = 10, kPlayerHeld = 11
 };
 enum AiState {
   kAiIdle = 0, kAiApproach = 1, kAiBusy = 2, kAiKnockedDown = 3, kAiJumping = 4,
-  kAiLanding = 5, kAiDying = 6
+  kAiLanding = 5, kAiDying = 6,
+  // The genre's moves only: held by a player, holding one.
+  kAiHeld = 7, kAiHolding = 8
 };
 enum AttackKind { kAttackMid = 0, kAttackLow = 1, kAttackKnockHigh = 2, kAttackKnockLow = 3 };
 

@@ -34,6 +34,9 @@ struct GameRules {
   int32_t opponentHpPercent = kContentPercent;      // an opponent's hit points as it starts
   int32_t opponentDamagePercent = kContentPercent;  // what an opponent's blow takes off a player
   int32_t opponentWaitPercent = kContentPercent;    // an opponent's wait before it decides again
+  // The genre's moves: grabs and throws, knees, the special, food and weapons, and the script
+  // commands behind them (docs/scripts.md). Off, those commands do nothing and no one grabs.
+  int32_t genreMoves = 0;
 };
 extern GameRules gameRules;
 // The bytes of GameRules that every digest takes in, whatever the later rules hold.

@@ -6,6 +6,7 @@
 #include "sim/body.h"
 #include "sim/control.h"
 #include "sim/entity.h"
+#include "sim/moves.h"
 #include "sim/physics.h"
 #include "sim/player_command.h"
 #include "sim/turn.h"
@@ -233,6 +234,7 @@ bool updatePlayers() {
     lowerTapTimers(pl);
     // Leaving stops the pass at once: no later player and no later step of the tick acts.
     if (pl.command.escapeHeld != 0) return true;
+    movesBeforeControl(p);
     idleHandler(pl);
     movingHandler(pl);
     takeOffHandler(pl);
@@ -242,6 +244,7 @@ bool updatePlayers() {
     closeComboWindow(pl);
     hurtHandler(pl);
     deathCheck(pl);
+    movesAfterControl(p);
     mirrorIntoSprite(pl);
     holdOnStage(pl);
   }

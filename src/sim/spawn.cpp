@@ -57,11 +57,11 @@ void forgetOwnContent() {
   for (int e = 0; e <= lastEntity; ++e) entitySprites[e].contentFrom = 0;
 }
 
-void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation) {
-  if (type < 0 || type >= kTypeSlots) return;
+int spawnEntity(int16_t x, int16_t y, int type, const std::string& animation) {
+  if (type < 0 || type >= kTypeSlots) return -1;
   int r = 0;
   while (r <= kSpawnLastSlot && entities[r].alive != 0) ++r;
-  if (r > kSpawnLastSlot) return;
+  if (r > kSpawnLastSlot) return -1;
 
   Entity& entity = entities[r];
   entity.alive = 1;
@@ -71,6 +71,8 @@ void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation) {
   entity.type = type;
   entity.kind = typeKinds[type];
   entity.facing = kFacingLeft;
+  // What the slot's last occupant held, grabbed or carried is not the newcomer's.
+  entity.moves = MoveState{};
 
   SpriteSet& sprite = entitySprites[r];
   keepOwnContent(r);
@@ -79,4 +81,5 @@ void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation) {
   sprite.contentFrom = type + 1;
   startAnimation(sprite, animation);
   readStats(r);
+  return r;
 }

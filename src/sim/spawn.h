@@ -5,9 +5,9 @@
 
 #include "content/sprite_set.h"
 
-// A new entity of a loaded type in the lowest free slot 0..999, running `animation`;
-// nothing when every slot is taken.
-void spawnEntity(int16_t x, int16_t y, int type, const std::string& animation);
+// A new entity of a loaded type in the lowest free slot 0..999, running `animation`; returns
+// the slot, or -1 (nothing spawned) when every slot is taken.
+int spawnEntity(int16_t x, int16_t y, int type, const std::string& animation);
 
 // What a slot shows and runs (sprite frames and script) is its own, loaded at stage start,
 // until a spawn copies a type's over it; sprite.contentFrom says which. A world restored to

@@ -12,6 +12,7 @@
 #include "content/text_file.h"
 #include "sim/animation.h"
 #include "sim/entity.h"
+#include "sim/moves.h"
 #include "sim/game_state.h"
 #include "sim/random.h"
 
@@ -169,6 +170,8 @@ void applyStat(Entity& e, SpriteSet& s, const ScriptCommand& c) {
     case kScriptJumpAttacksAmount: e.jumpAttacksAmount = roundToInt(c.arg[0]); break;
     case kScriptSetHp: e.hp = c.arg[0]; break;
     case kScriptWeight: e.weight = roundToInt(c.arg[0]); break;
+    case kScriptGrabbable:
+    case kScriptGrabs: applyMoveStatistic(e, c); break;
     default: break;
   }
 }

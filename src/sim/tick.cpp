@@ -5,6 +5,7 @@
 #include "sim/camera.h"
 #include "sim/combat.h"
 #include "sim/control.h"
+#include "sim/moves.h"
 #include "sim/physics.h"
 
 int32_t quitRequested = 0;
@@ -23,6 +24,7 @@ const TickPhaseEntry kTickPhases[kTickPhaseCount] = {
     {kTickAnimation, "animation", animateEntities},
     {kTickOpponents, "opponents", updateOpponents},
     {kTickAttacks, "attacks", resolveAttacks},
+    {kTickMoves, "moves", updateMoves},
     {kTickShake, "shake", decayShake},
     {kTickCamera, "camera", updateCamera},
     {kTickEndWall, "end wall", holdPlayersInsideStageEnd},

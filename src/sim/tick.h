@@ -11,6 +11,7 @@ enum TickPhase : int32_t {
   kTickAnimation,  // every live entity's script, in slot order
   kTickOpponents,  // the computer's fighters decide
   kTickAttacks,    // pending attacks become hits
+  kTickMoves,      // a house rule: grabs, throws, the special, items (gameRules.genreMoves)
   kTickShake,      // the screen shake dies away
   kTickCamera,     // the view follows its target
   kTickEndWall,    // a house rule: players stay inside the stage end (gameRules)

@@ -1,5 +1,6 @@
 #include "sim/world.h"
 
+#include <cstddef>
 #include <cstring>
 #include <type_traits>
 
@@ -23,6 +24,11 @@ struct Hasher {
   void add(const RecordString& text) {
     add(static_cast<uint64_t>(text.str().size()));
     bytes(text.str().data(), text.str().size());
+  }
+  // A slot's moves only when something is in them: a fight under the design's rules, where no
+  // one ever grabs or carries anything, hashes as it did before they existed.
+  void add(const MoveState& moves) {
+    if (!moveStateEmpty(moves)) bytes(&moves, sizeof moves);
   }
   // The later rules only when one is off its start value: a fight recorded before they
   // existed hashes as it did.

@@ -11,6 +11,7 @@
 #include "content/script_flow.h"
 #include "findings.h"
 #include "line_shapes.h"
+#include "sim/moves.h"
 
 namespace {
 
@@ -25,7 +26,9 @@ const ScriptKeyword kFighterCommands[] = {
     kScriptAttackMid, kScriptAttackLow, kScriptAttackKnockHigh, kScriptAttackKnockLow,
     kScriptComboAllowed, kScriptDestroy, kScriptMoveForward, kScriptScreenShakeY,
     kScriptSetPhysicsControl, kScriptSetPhysicsControlAnim, kScriptSetXv, kScriptSetYv,
-    kScriptSetHp, kScriptPlayGameSound};
+    kScriptSetHp, kScriptPlayGameSound, kScriptGrabbable, kScriptGrabs, kScriptAttackHeld,
+    kScriptThrowHeld, kScriptAttackAllRound, kScriptInvincible, kScriptAttackWeapon,
+    kScriptThrowWeapon};
 
 struct Animation {
   const char* name;
@@ -48,6 +51,23 @@ const Animation kFighterAnimations[] = {
     {"GETUP", "when a knocked-down fighter gets up"},
     {"DIE", "when the fighter is defeated"},
 };
+// The genre's moves (the arcade's house rules): a fighter drawn for them needs every one.
+const Animation kMoveAnimations[] = {
+    {"GRAB", "when the fighter takes hold of someone"},
+    {"HOLD", "while the fighter holds someone"},
+    {"KNEE", "for a knee to the one held"},
+    {"THROW", "for a throw over the shoulder"},
+    {"HELD", "while the fighter is held"},
+    {"THROWN", "while the fighter flies from a throw"},
+    {"SPECIAL", "for attack and jump together"},
+    {"PICKUP", "when the fighter takes food or a weapon"},
+    {"PIPESTAND", "when the fighter stands with a pipe"},
+    {"PIPEWALK", "when the fighter walks with a pipe"},
+    {"PIPEATTACK", "for an attack with a pipe"},
+    {"KNIFESTAND", "when the fighter stands with a knife"},
+    {"KNIFEWALK", "when the fighter walks with a knife"},
+    {"KNIFETHROW", "for throwing a knife"},
+};
 const Animation kObjectAnimations[] = {
     {"STATIONARY", "for every prop when the stage starts"},
     {"DAMAGE", "when an attack hits the prop"},
@@ -68,6 +88,9 @@ const std::pair<const char*, const char*> kWaitedBlocks[] = {
     {"RUNATTACK", "attacking"},  {"JUMPSTART", "taking off"},  {"LAND", "landing"},
     {"HIGHDAMAGE", "being hurt"}, {"LOWDAMAGE", "being hurt"}, {"FALLLAND", "lying down"},
     {"GETUP", "getting up"},      {"DIE", "dying"},
+    {"GRAB", "grabbing"},         {"KNEE", "holding"},         {"THROW", "throwing"},
+    {"SPECIAL", "attacking"},     {"PICKUP", "picking up"},    {"PIPEATTACK", "attacking"},
+    {"KNIFETHROW", "throwing"},
 };
 
 template <size_t N>
@@ -199,6 +222,24 @@ void requireBlocks(const ScriptCheck& c, const Animation (&animations)[N]) {
   for (const Animation& a : animations) requireBlock(c, a.name, a.when);
 }
 
+// A fighter drawn for the genre's moves has some of their blocks; it should have them all.
+// One drawn without any fights on in the arcade as far as it can (a missing block keeps the one
+// before it running).
+void checkMoveBlocks(const ScriptCheck& c) {
+  if (c.role != kRoleFighter) return;
+  const Animation* present = nullptr;
+  for (const Animation& a : kMoveAnimations)
+    if (c.script.blockAt(a.name) >= 0) present = &a;
+  if (present == nullptr) return;
+  int first = c.firstBegin();
+  for (const Animation& a : kMoveAnimations) {
+    if (c.script.blockAt(a.name) >= 0) continue;
+    reportWarning(c.path(), first < kScriptLineCount ? first + 1 : 0,
+                  "no block " + quoted(a.name) + ", which the arcade starts " + a.when +
+                      " (the script has " + quoted(present->name) + ", so it is drawn for the moves)");
+  }
+}
+
 void checkRequiredBlocks(const ScriptCheck& c) {
   switch (c.role) {
     case kRoleFighter: {
@@ -264,6 +305,15 @@ void checkBlockEndings(const ScriptCheck& c) {
       reportError(c.path(), begin + 1, "block " + quoted(a.name) +
                                            " never reaches DESTROY: every such effect stays on "
                                            "the stage and fills the entity table");
+  }
+  for (const char* name : {"DAMAGE", "FALL"}) {
+    int begin = c.script.blockAt(name);
+    if (c.role != kRoleObject || begin < 0) continue;
+    BlockRun run = runBlock(c.script, begin);
+    if (run.dropsItem && !run.destroys && !run.hangs)
+      reportWarning(c.path(), begin + 1,
+                    "block " + quoted(name) + " leaves an item but the prop stays: every blow that "
+                    "starts it leaves another (end it with DESTROY)");
   }
   int stationary = c.script.blockAt("STATIONARY");
   for (const char* name : {"DAMAGE", "FALL"}) {
@@ -353,6 +403,10 @@ void checkCommands(const ScriptCheck& c, std::set<int>& shownFrames) {
       if (c.script.blockAt(command.name) < 0)
         reportWarning(c.path(), line, std::string(keywordText(keyword)) + " names " + quoted(command.name) +
                                           ", but the script has no such block");
+    } else if (keyword == kScriptDropItem) {
+      if (itemKindNamed(command.name) == kItemNone)
+        reportError(c.path(), line, "DROPITEM names " + quoted(command.name) +
+                                        ", which is no item (FOOD, FEAST, PIPE or KNIFE); nothing is left");
     } else if (keyword == kScriptComboAllowed && c.role == kRoleFighter && owner[i] >= 0) {
       std::string block = c.script.command(owner[i]).name;
       if (block.rfind("QUICKATTACK", 0) == 0) {
@@ -405,6 +459,7 @@ void checkScript(const std::string& scriptPath, ScriptRole role, const SheetInfo
   checkBlockNames(c);
   checkStatisticsSection(c);
   checkRequiredBlocks(c);
+  checkMoveBlocks(c);
   checkAssignCycles(c);
   checkBlockEndings(c);
   std::set<int> shownFrames;

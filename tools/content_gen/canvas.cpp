@@ -1,5 +1,6 @@
 #include "canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -177,4 +178,33 @@ void drawRotated(Canvas& dst, const Canvas& src, double cx, double cy, double de
       if (sx < 0 || sy < 0 || sx >= src.width() || sy >= src.height()) continue;
       dst.blend(x, y, src.get(static_cast<int>(sx), static_cast<int>(sy)));
     }
+}
+
+// Each pixel of the result is the average of the master's pixels under it, partly covered ones
+// by the part covered; colour is weighted by opacity so that the transparent corners do not
+// darken the rim.
+Canvas averagedDown(const Canvas& src, int size) {
+  const double step = static_cast<double>(src.width()) / size;
+  Canvas out(size, size);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      double r = 0, g = 0, b = 0, a = 0, area = 0;
+      const double x0 = x * step, x1 = x0 + step, y0 = y * step, y1 = y0 + step;
+      for (int sy = static_cast<int>(y0); sy < std::ceil(y1); ++sy)
+        for (int sx = static_cast<int>(x0); sx < std::ceil(x1); ++sx) {
+          const double w = (std::min<double>(sx + 1, x1) - std::max<double>(sx, x0)) *
+                           (std::min<double>(sy + 1, y1) - std::max<double>(sy, y0));
+          const Color c = src.get(sx, sy);
+          const double alpha = c.a / 255.0;
+          r += c.r * alpha * w;
+          g += c.g * alpha * w;
+          b += c.b * alpha * w;
+          a += alpha * w;
+          area += w;
+        }
+      if (a <= 0) continue;
+      out.set(x, y, rgb(static_cast<int>(std::lround(r / a)), static_cast<int>(std::lround(g / a)),
+                        static_cast<int>(std::lround(b / a)), static_cast<int>(std::lround(255 * a / area))));
+    }
+  return out;
 }

@@ -55,3 +55,8 @@ class Canvas {
 
 // Draws src turned by `degrees` (clockwise on screen) with its centre at (cx, cy).
 void drawRotated(Canvas& dst, const Canvas& src, double cx, double cy, double degrees);
+
+// A square picture `size` pixels wide made from a larger square one: each pixel the average of
+// the pixels under it, partly covered ones by the part covered, colour weighted by opacity so
+// that transparent neighbours do not darken it.
+Canvas averagedDown(const Canvas& src, int size);

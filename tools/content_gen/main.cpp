@@ -1,7 +1,7 @@
 // brawler-content-gen OUTPUT_FOLDER [PART...]
 // Draws, synthesises and writes the game's default content pack into OUTPUT_FOLDER.
 // With PART names (fighters, props, effects, font, interface, frontend, stages, sounds, music)
-// only those parts are written. The output depends on nothing but this program: no clock,
+// only those parts are written; "icons" writes the desktop icons, which are not in the pack. The output depends on nothing but this program: no clock,
 // no threads, fixed random seeds.
 #include <cstdio>
 #include <exception>
@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
       {"fighters", writeFighters}, {"props", writeProps},   {"effects", writeEffects},
       {"font", writeFont},         {"interface", writeInterface}, {"frontend", writeFrontEnd},
       {"stages", writeStages},     {"sounds", writeSounds}, {"music", writeMusic}};
+  // Written beside the pack by the build, for the installed game, never into it.
+  const std::map<std::string, void (*)(const std::string&)> namedOnly = {{"icons", writeIcons}};
   std::string root = argv[1];
   try {
     if (argc == 2) {
@@ -26,7 +28,8 @@ int main(int argc, char** argv) {
     } else {
       for (int i = 2; i < argc; ++i) {
         auto part = parts.find(argv[i]);
-        if (part == parts.end()) {
+        if (part == parts.end()) part = namedOnly.find(argv[i]);
+        if (part == namedOnly.end()) {
           std::fprintf(stderr, "unknown part %s\n", argv[i]);
           return 2;
         }

@@ -12,3 +12,7 @@ void writeFrontEnd(const std::string& root);
 void writeStages(const std::string& root);
 void writeSounds(const std::string& root);
 void writeMusic(const std::string& root);
+
+// Not part of the pack: the desktop icon at every size of the icon theme, written under
+// root/hicolor/ as the theme lays it out. Written only when named.
+void writeIcons(const std::string& root);

@@ -6,6 +6,7 @@
 //   brawler-replay synctest FILE [--rollback N]
 //   brawler-replay pilot FILE WORLD STAGE TICKS
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
+//   brawler-replay session FILE...
 //   brawler-replay --version
 // Each takes --data DIR too; without it the content is found as the game finds it.
 #include <chrono>
@@ -29,6 +30,7 @@
 #include "sim/tick_input.h"
 #include "netplay.h"
 #include "pilot.h"
+#include "session_replay.h"
 #include "stage_run.h"
 #include "sync_test.h"
 
@@ -45,6 +47,7 @@ const char* const kUsage =
     "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
+    "       brawler-replay session FILE...\n"
     "       brawler-replay --version\n"
     "Every command takes --data DIR, the content pack (when left out: $BRAWLER_DATA, the\n"
     "installed pack, then the current folder). record plays WORLD/STAGE (world1 stage3 when left out) in the\n"
@@ -61,7 +64,11 @@ const char* const kUsage =
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
     "outgoing packets. It prints the end line as digest does and writes both players' confirmed\n"
-    "controls to --out.\n";
+    "controls to --out.\n"
+    "session runs an online arcade session's controls again (netplay-host.replay or\n"
+    "netplay-joiner.replay, as a DESYNC writes them) and holds the fingerprints against the ones\n"
+    "that side wrote beside it (.checks): it names the first check where that side went its own\n"
+    "way, and exits with status 1 when one did.\n";
 
 int refuse(const std::string& message) {
   std::fprintf(stderr, "brawler-replay: %s\n", message.c_str());
@@ -254,6 +261,7 @@ constexpr Command kCommands[] = {
     {"synctest", synctest},
     {"pilot", pilotCommand},
     {"netplay", netplay},
+    {"session", sessionReplay},
 };
 
 }  // namespace
@@ -268,10 +276,13 @@ int main(int argc, char** argv) {
   if (argc < 2) return refuse("--data alone names no command; try --help");
   std::vector<std::string> args(argv + 2, argv + argc);
   // The files named are meant from where the program was started: every command but netplay
-  // names its recording first, netplay names its files after two of its switches.
+  // and session names its recording first, netplay names its files after two of its switches,
+  // session names nothing but files.
   const bool netplayCommand = std::strcmp(argv[1], "netplay") == 0;
+  const bool sessionCommand = std::strcmp(argv[1], "session") == 0;
   for (size_t i = 0; i < args.size(); ++i) {
-    const bool file = netplayCommand ? i > 0 && (args[i - 1] == "--inputs" || args[i - 1] == "--out") : i == 0;
+    const bool file = netplayCommand ? i > 0 && (args[i - 1] == "--inputs" || args[i - 1] == "--out")
+                                     : sessionCommand || i == 0;
     if (file) args[i] = startedPath(args[i]);
   }
   for (const Command& c : kCommands)

@@ -115,6 +115,9 @@ def stage():
                 "PLACEENTITY 600 420 0", "CPLACEENTITY 900 420 1 2 20")
 
 
+MOVE_BLOCKS = ["GRAB", "HOLD", "KNEE", "THROW", "HELD", "THROWN", "SPECIAL", "PICKUP", "PIPESTAND",
+               "PIPEWALK", "PIPEATTACK", "KNIFESTAND", "KNIFEWALK", "KNIFETHROW"]
+
 TWO_FRAMES = frames((0, 0, 16, 16), (16, 0, 32, 16))
 FIVE_FRAMES = frames(*[(4 * k, 0, 4 * k + 4, 4) for k in range(5)])
 
@@ -303,6 +306,14 @@ def cases(base):
         "effect_offsets_gap": {"gfx/entities/globals.off": text("", "OFFSET -8 -16")},
         "prop_stays_down": {"scripts/crate.dat": replace_line(
             base["scripts/crate.dat"], "LOOPSTART 8", "STOP")},
+        # the genre's moves
+        "unknown_item": {"scripts/kestor.dat": insert_after(
+            kestor, "BEGIN DIE", "DROPITEM CAKE")},
+        "item_drop_without_destroy": {"scripts/crate.dat": insert_after(
+            base["scripts/crate.dat"], "BEGIN DAMAGE", "DROPITEM FOOD")},
+        "moves_block_missing": {"scripts/kestor.dat": kestor + text(*sum(
+            (["BEGIN " + name, "FRAMESET 0", "LOOPSTART 4", "LOOPEND", "END"] for name in MOVE_BLOCKS
+             if name != "KNIFETHROW"), []))},
     }
 
 

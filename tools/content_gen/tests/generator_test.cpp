@@ -181,3 +181,32 @@ TEST(Canvas, OutlineRingsOpaquePixelsOnTheirTransparentSides) {
 }
 
 }  // namespace
+
+// The icons are one master averaged down to each size of the icon theme, steps of a whole
+// number of pixels or not.
+TEST(AveragedDown, KeepsColourAndCoverageAtEverySize) {
+  struct Case {
+    const char* shows;
+    int size;
+  };
+  const Case cases[] = {{"a whole step", 32}, {"a step of a pixel and a part", 22}, {"almost two", 48}};
+  const int n = 512;
+  Canvas half(n, n);
+  half.fillRect(0, 0, n / 2, n, rgb(200, 40, 20));  // the left half painted, the right empty
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shows);
+    const Canvas small = averagedDown(half, c.size);
+    ASSERT_EQ(small.width(), c.size);
+    ASSERT_EQ(small.height(), c.size);
+    double coverage = 0;
+    for (int y = 0; y < c.size; ++y)
+      for (int x = 0; x < c.size; ++x) {
+        const Color p = small.get(x, y);
+        coverage += p.a / 255.0;
+        // An edge pixel half covered is the same red, half opaque: never darkened by the empty
+        // half next to it.
+        if (p.a > 0) EXPECT_EQ(p.r, 200) << x << "," << y;
+      }
+    EXPECT_NEAR(coverage, c.size * c.size / 2.0, c.size * 0.5);
+  }
+}

@@ -1,0 +1,27 @@
+// The genre's moves as house rules (gameRules.genreMoves): grabs, knees and throws, the
+// special, food and weapons. With the rule off every entry point here returns at once, so the
+// game plays exactly as without them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "content/script_lines.h"
+#include "sim/entity.h"
+
+// One of the moves' script commands, run by the interpreter for entity `self`.
+void runMoveCommand(int self, const ScriptCommand& command);
+// GRABBABLE and GRABS read among a script's statistics.
+void applyMoveStatistic(Entity& e, const ScriptCommand& command);
+
+// Player p's pass, before its state handlers: the special, the hold (knee, throw, vault),
+// breaking free, picking up and swinging a weapon. Returns with the player's state set so the
+// design's handlers leave it alone.
+void movesBeforeControl(int p);
+// After the handlers: walking into an opponent grabs it; a weapon in hand shows in the stance.
+void movesAfterControl(int p);
+// The moves' step of the tick, after the attacks: pending knees, throws, specials and knives
+// resolved, opponents that grab or pick up, thrown bodies and flying knives, holds kept.
+void updateMoves();
+// DROPITEM's item names (FOOD, FEAST, PIPE, KNIFE) as their ItemKind; kItemNone for any other.
+int32_t itemKindNamed(const std::string& name);

@@ -28,7 +28,9 @@ struct CheckRun {
 };
 
 // The checker decodes images with the game's own decoder; a build without one cannot check.
+// Asked of the null platform's decoder, whichever platform an earlier test left in use.
 bool haveDecoder() {
+  useNullPlatform(true);
   DecodedImage probe;
   return platformDecodeImage((kFixtures / "clean/gfx/font/mainfont.png").string(), &probe);
 }

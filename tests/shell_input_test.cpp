@@ -8,6 +8,7 @@
 
 #include "platform/null_platform.h"
 #include "process_helpers.h"
+#include "shell/bindings.h"
 #include "shell/input.h"
 
 namespace {
@@ -69,14 +70,20 @@ struct PollCase {
   std::vector<CodeState> expected;
 };
 
+// The poll as the game starts it: the null platform's queue empty, no feed in place of the
+// devices, no player bindings over the codes, every code up.
+void startPollingAfresh() {
+  useNullPlatform(true);
+  nullClearEvents();
+  inputFeed = nullptr;
+  useBoundActions(false);
+  std::memset(keyHeld, 0, sizeof keyHeld);
+  std::memset(keyPressed, 0, sizeof keyPressed);
+}
+
 class InputPoll : public ::testing::TestWithParam<PollCase> {
  protected:
-  void SetUp() override {
-    useNullPlatform(true);
-    nullClearEvents();
-    std::memset(keyHeld, 0, sizeof keyHeld);
-    std::memset(keyPressed, 0, sizeof keyPressed);
-  }
+  void SetUp() override { startPollingAfresh(); }
 };
 
 void pollAll(const std::vector<PlatformEvent>& events) {
@@ -185,8 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InputPoll, PressedLastsOnePollHeldLastsUntilRelease) {
-  useNullPlatform(true);
-  std::memset(keyHeld, 0, sizeof keyHeld);
+  startPollingAfresh();
   pollAll({key(kEventKeyDown, 275)});
   std::vector<int16_t> held{keyHeld[275]}, pressed{keyPressed[275]};
   for (int frame = 0; frame < 3; ++frame) {

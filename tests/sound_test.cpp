@@ -46,6 +46,11 @@ class NullAudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
     useNullPlatform(true);
+    // Whatever earlier tests left loaded or set goes, so the counts start from nothing.
+    freeAllAudio();
+    setMusicLevel(kVolumeLevels);
+    setEffectsLevel(kVolumeLevels);
+    nullAudio = NullAudio{};
     nullSoundsPlayed = 0;
     nullSoundLog.clear();
     nullSetTicks(0);

@@ -10,6 +10,7 @@
 
 #include "content/text_file.h"
 #include "loader_fixtures.h"
+#include "sim/entity.h"
 #include "sim/random.h"
 
 namespace {
@@ -19,6 +20,10 @@ class StageLoader : public ::testing::Test {
   void SetUp() override {
     ENTER_LOADER_FIXTURES();
     for (std::string& line : stageLines) line.clear();
+    // A slot keeps what an earlier stage set and this one's statement does not (a middle-layer
+    // object sets no parallax): each case starts from empty slots.
+    for (Entity& object : sceneryObjects) object = Entity{};
+    playerCount = 2;  // the players' slots come first; the stage's entities after them
   }
   // Tile set "testset": tile 1 is 8 pixels wide, tile 3 is 40 by 12.
   void load(std::vector<std::string> body) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -13,6 +15,7 @@
 
 #include "content/image_size.h"
 #include "platform/null_platform.h"
+#include "process_helpers.h"
 
 namespace {
 
@@ -36,6 +39,8 @@ TEST_P(TextureLoadFailure, ReportsThePathAndEndsWithStatusOne) {
   const FailureCase& c = GetParam();
   const std::string out = ::testing::TempDir() + "texture_message_" + c.name + ".txt";
   std::remove(out.c_str());
+  // Relative paths: in a folder of nothing, whatever folder earlier tests went to.
+  ASSERT_EQ(chdir(makeEmptyDir().c_str()), 0);
   EXPECT_EXIT(
       {
         if (!std::freopen(out.c_str(), "w", stdout)) std::abort();

@@ -1,5 +1,6 @@
 # Debian packages the game needs, shared by ./play and ./test. Sourced, not run.
-BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev"
+# Configuring the project asks for GoogleTest and X11's headers too, though ./play builds no test.
+BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev libgtest-dev libx11-dev"
 # The home routers test builds its routers with iproute2 and nftables and checks them with a
 # few datagrams from Python.
 BRAWLER_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb x11-utils xdotool libx11-dev iproute2 nftables python3"
@@ -11,8 +12,7 @@ BRAWLER_WEB_PACKAGES="emscripten nodejs node-acorn libstb-dev cmake python3"
 BRAWLER_BROWSER_PACKAGES="chromium"
 # ./package makes the Debian package with CPack (dpkg-shlibdeps reads the programs' libraries),
 # scdoc writes the manual pages and lintian checks the result.
-# Configuring the project asks for GoogleTest and X11's headers too, though no test is built.
-BRAWLER_PACKAGE_PACKAGES="dpkg-dev file scdoc lintian libgtest-dev libx11-dev"
+BRAWLER_PACKAGE_PACKAGES="dpkg-dev file scdoc lintian"
 # The package's own tests also validate its desktop entries and metainfo and render its pages.
 BRAWLER_PACKAGE_TEST_PACKAGES="$BRAWLER_PACKAGE_PACKAGES desktop-file-utils appstream man-db"
 # tools/take-screenshots drives the real window and grabs it.

@@ -104,3 +104,14 @@ void playRequestedSounds() {
   for (int32_t slot : requestedSounds()) playSound(slot);
   clearSoundRequests();
 }
+
+void freeAllAudio() {
+  for (void*& slot : soundSlots) {
+    audioFreeWav(slot);
+    slot = nullptr;
+  }
+  // The playing stream is always the current one or the retired one: each is freed once.
+  audioFreeMusic(retiredMusic);
+  audioFreeMusic(music);
+  music = retiredMusic = playingMusic = nullptr;
+}

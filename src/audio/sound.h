@@ -28,3 +28,5 @@ void fadeOutMusic();
 void updateMusic();
 // Plays the sounds the last tick asked for, in its order, and empties the queue.
 void playRequestedSounds();
+// Frees every sound slot and every music stream, playing or kept; nothing is loaded after it.
+void freeAllAudio();

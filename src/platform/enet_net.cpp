@@ -34,6 +34,7 @@ struct Endpoint {
   uint64_t lastReliableDueMs = 0;      // reliable packets leave in the order they were sent
   std::vector<DelayedPacket> delayed;  // in the order they were sent
   NetCounters counters;
+  bool batched = false;  // sends wait for the next poll or netFlush (a server with many peers)
   uint8_t received[kNetMostBytes];  // the bytes of the event netPoll last gave
 };
 
@@ -115,6 +116,7 @@ int openEndpoint(const ENetAddress* bind, size_t peers, std::string* error) {
   ep.lastReliableDueMs = 0;
   ep.delayed.clear();
   ep.counters = NetCounters{};
+  ep.batched = false;
   return e;
 }
 
@@ -205,7 +207,7 @@ void netSend(int endpoint, int peer, int channel, const void* data, size_t size)
   if (c.jitterMs > 0) delay += static_cast<int64_t>(nextRandom(ep) % (2u * c.jitterMs + 1)) - c.jitterMs;
   if (delay <= 0 && ep.delayed.empty()) {
     handToEnet(ep, peer, channel, data, size);
-    enet_host_flush(ep.host);
+    if (!ep.batched) enet_host_flush(ep.host);
     return;
   }
   uint64_t due = netClockMs() + static_cast<uint64_t>(std::max<int64_t>(delay, 0));
@@ -386,4 +388,12 @@ bool netResolve(const std::string& host, uint16_t port, NetAddress* out) {
 std::string netAddressText(const NetAddress& a) {
   return std::to_string(a.ip[0]) + "." + std::to_string(a.ip[1]) + "." + std::to_string(a.ip[2]) + "." +
          std::to_string(a.ip[3]) + ":" + std::to_string(a.port);
+}
+
+void netSetBatched(int endpoint, bool batched) {
+  if (validEndpoint(endpoint)) endpoints[endpoint].batched = batched;
+}
+
+void netFlush(int endpoint) {
+  if (validEndpoint(endpoint)) enet_host_flush(endpoints[endpoint].host);
 }

@@ -114,3 +114,8 @@ void netWait(int endpoint, uint32_t ms);
 // Looks `host` up; false when it names no IPv4 address.
 bool netResolve(const std::string& host, uint16_t port, NetAddress* out);
 std::string netAddressText(const NetAddress& a);
+// Batched: a send waits for the next netPoll or netFlush instead of leaving at once. Each
+// flush looks at every peer, so a server with thousands of them flushes once a turn, not once
+// a packet.
+void netSetBatched(int endpoint, bool batched);
+void netFlush(int endpoint);

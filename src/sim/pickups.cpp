@@ -9,9 +9,9 @@
 #include "base/numbers.h"
 #include "base/saturate.h"
 #include "content/sprite_set.h"
-#include "platform/platform.h"
 #include "sim/animation.h"
 #include "sim/body.h"
+#include "sim/camera.h"
 #include "sim/combat.h"
 #include "sim/game_state.h"
 #include "sim/moves.h"
@@ -222,7 +222,7 @@ void flyKnives() {
     Entity& knife = entities[k];
     if (knife.alive != 1 || knife.moves.knifeFlying != 1) continue;
     knife.x = wrap16(knife.x + knife.xv);
-    if (knife.x < int64_t{cameraX} - kKnifeMargin || knife.x > int64_t{cameraX} + screenWidth + kKnifeMargin) {
+    if (knife.x < int64_t{cameraX} - kKnifeMargin || knife.x > int64_t{cameraX} + kViewWidth + kKnifeMargin) {
       knife.alive = 0;
       continue;
     }

@@ -6,6 +6,8 @@
 //   brawler-replay synctest FILE [--rollback N]
 //   brawler-replay pilot FILE WORLD STAGE TICKS
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
+//   brawler-replay netplay --lobby HOST[:PORT] --host-room | --join-room CODE --inputs FILE [...]
+//   brawler-replay netplay --lobby HOST[:PORT] --watch CODE [--out FILE]
 //   brawler-replay session FILE...
 //   brawler-replay --version
 // Each takes --data DIR too; without it the content is found as the game finds it.
@@ -47,6 +49,9 @@ const char* const kUsage =
     "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
+    "       brawler-replay netplay --lobby HOST[:PORT] --host-room | --join-room CODE --inputs FILE\n"
+    "                [--relay] [...as above]\n"
+    "       brawler-replay netplay --lobby HOST[:PORT] --watch CODE [--out FILE]\n"
     "       brawler-replay session FILE...\n"
     "       brawler-replay --version\n"
     "Every command takes --data DIR, the content pack (when left out: $BRAWLER_DATA, the\n"
@@ -64,7 +69,9 @@ const char* const kUsage =
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
     "outgoing packets. It prints the end line as digest does and writes both players' confirmed\n"
-    "controls to --out.\n"
+    "controls to --out. With --lobby the two meet by a room code: --host-room prints it, --join-room\n"
+    "gives it; they play directly where their routers let them (else through the lobby's relay, or\n"
+    "always with --relay). --watch CODE watches a room's fight from the start, about 2 s behind.\n"
     "session runs an online arcade session's controls again (netplay-host.replay or\n"
     "netplay-joiner.replay, as a DESYNC writes them) and holds the fingerprints against the ones\n"
     "that side wrote beside it (.checks): it names the first check where that side went its own\n"

@@ -397,7 +397,9 @@ bool lobbyStart(Lobby& lobby, const std::string& bindHost, uint16_t port, const 
   lobby.addresses.assign(kAddressSlots, LobbyAddress{});
   lobby.random.seed(std::random_device{}());
   lobby.endpoint = netOpen(bindHost, port, kLobbyPeers, limits.peersPerAddress, kMostPacketBytes, error);
-  return lobby.endpoint >= 0;
+  if (lobby.endpoint < 0) return false;
+  netSetBatched(lobby.endpoint, true);
+  return true;
 }
 
 uint16_t lobbyPort(const Lobby& lobby) { return netLocalPort(lobby.endpoint); }
@@ -410,9 +412,11 @@ void lobbyServe(Lobby& lobby, uint64_t nowMs) {
     if (e.type == kNetDisconnected) takeDisconnection(lobby, e.peer);
     if (e.type == kNetReceived && lobby.peers[e.peer].address >= 0) takeBytes(lobby, e, nowMs);
   }
+  netFlush(lobby.endpoint);
   if (nowMs < lobby.nextClockMs) return;
   lobby.nextClockMs = nowMs + kClockEveryMs;
   runClocks(lobby, nowMs);
+  netFlush(lobby.endpoint);
 }
 
 void lobbyWait(Lobby& lobby, uint32_t ms) { netWait(lobby.endpoint, ms); }

@@ -4,16 +4,21 @@
 // for tick; with ?replay=NAME&headless the same recording as fast as the page goes, drawn
 // into the null back end as the replay tool's digest does. A replay ends on its digest line,
 // the line the replay tool prints at the end of the same recording.
+#include <emscripten.h>
+
 #include <cstdio>
 #include <string>
 
 #include "arcade/arcade.h"
+#include "arcade/high_scores.h"
 #include "platform/null_platform.h"
 #include "platform/platform.h"
 #include "screens/screens.h"
 #include "shell/game_start.h"
 #include "shell/host_frames.h"
+#include "shell/bindings.h"
 #include "shell/window.h"
+#include "sim/entity.h"
 #include "sim/recording.h"
 #include "stage_run.h"
 
@@ -69,16 +74,28 @@ void startReplay(const std::string& name, bool headless) {
   frameStep = headless ? headlessReplayFrame : pacedFrame;
 }
 
-// The settings file lives in the page's memory: kept while the page is open, gone on reload.
+// The settings and high scores are the player's files in the page's home folder, which the page
+// keeps in the browser's storage: the desktop arcade's own start, high scores included.
 void startWebArcade(int argc, char** argv) {
-  if (!readArcadeArguments(argc, argv)) platformQuit(kRefused);
-  startUp(monotonicSeconds());
-  enterArcade();
+  if (!startArcade(argc, argv)) platformQuit(kRefused);
+  enterArcadeScreen(kArcadeTitle);
   tickStep = arcadeFrame;
   frameStep = pacedFrame;
 }
 
 }  // namespace
+
+// For the page's tests: where player p stands on the stage (its x), 0 for a player not there.
+extern "C" EMSCRIPTEN_KEEPALIVE int pagePlayerX(int p) {
+  return p >= 0 && p < kBoundPlayers ? static_cast<int>(entities[p].x) : 0;
+}
+
+// For the page's tests: a run of `score` points named TST, entered and saved the way the
+// initials screen ends a run (a real run to a high score takes minutes in a software renderer).
+extern "C" EMSCRIPTEN_KEEPALIVE void pageTestHighScore(int score) {
+  insertHighScore(&highScores, HighScore{score, "TST", "world1/stage1", "kestor", 0});
+  saveHighScores();
+}
 
 int main(int argc, char** argv) {
   // From the first frame on, loading screens included: a page that waited would freeze.

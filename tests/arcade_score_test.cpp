@@ -77,9 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
         BlowCase{"BlowTakingAToughOpponentsLastHitPoints", "bruiser", [](Entity& o) { o.hp = 1; }, asIs,
                  kPointsBlow + kPointsDefeat},
         BlowCase{"BlowOnAnOpponentAlreadyBeaten", "punk", [](Entity& o) { o.hp = -5; }, asIs, kPointsBlow},
-        BlowCase{"BlowOnAPropThatStays", "crate", asIs, asIs, 0},
-        BlowCase{"PropGoneAfterABlow", "crate", asIs, [](Entity& o) { o.alive = 0; }, kPointsPropBroken},
-        BlowCase{"PropGoneUnstruck", "crate", [](Entity& o) { o.x = 2000; }, [](Entity& o) { o.alive = 0; }, 0}),
+        BlowCase{"BlowOnAPropThatStays", "hamper", asIs, asIs, 0},
+        BlowCase{"PropGoneAfterABlow", "hamper", asIs, [](Entity& o) { o.alive = 0; }, kPointsPropBroken},
+        BlowCase{"PropGoneUnstruck", "hamper", [](Entity& o) { o.x = 2000; }, [](Entity& o) { o.alive = 0; }, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ArcadeFlow, AClearedStagePaysEveryStandingPlayerForTheHealthLeft) {

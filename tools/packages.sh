@@ -32,7 +32,7 @@ brawler_install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 }
 
-# Builds the arcade for the browser into build-web/ (incrementally, from the second time on),
+# Builds the arcade's web page (the game, the page, its manifest, icons and service worker) into build-web/ (incrementally, from the second time on),
 # packing the content folder $1. Needs `here`, the project root.
 brawler_web_build() {
   local build="$here/build-web"
@@ -41,5 +41,5 @@ brawler_web_build() {
   local launcher=""
   command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
   emcmake cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBRAWLER_WEB_DATA="$1" $launcher >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target brawler-arcade
+  cmake --build "$build" -j"$(nproc)" --target brawler-page
 }

@@ -165,6 +165,12 @@ void drawPlayerMarks();
 // outside. A frame step is one iteration; it leaves by setting arcade.nextScreen, and returns
 // false only when the program should end.
 
+// The title's OPTIONS entry lies under a point of the picture.
+bool titleOptionsAt(int32_t x, int32_t y);
+// A tap on the picture, answered by the running screen's entries (arcade_taps.cpp): the
+// answerTap of the arcade's input.
+struct PictureTap;
+void answerArcadeTap(const PictureTap& tap);
 std::string titleEntry();
 bool titleFrame();
 std::string selectEntry();

@@ -105,14 +105,9 @@ void enterArcade() {
 void prepareArcade() {
   arcade = ArcadeState{};
   arcade.worlds = readWorldList();
-  gameRules.friendlyFire = 0;
-  gameRules.quitKeysEndProgram = 0;
-  gameRules.portraitFollowsMover = 1;
-  // The stage has no wall at its end: a player walking on would leave the screen, and the
-  // opponents following would go past where the tick animates them and freeze.
-  gameRules.holdInsideStageEnd = 1;
-  gameRules.jumpLandsOnFeet = 1;
+  applyArcadeHouseRules(gameRules);
   usePlayerSettings();
+  answerTap = answerArcadeTap;
   windowCloseRequested = 0;
   resetAttract();
 }

@@ -88,6 +88,9 @@ void drawVersion() {
                kVersionTransparency);
 }
 
+// The chosen form of OPTIONS, the wider: the whole of it answers a pointer.
+constexpr const char* kOptionsChosen = "> OPTIONS <";
+
 void drawFontEntry(int32_t entry, const std::string& name, int32_t centreX) {
   const bool chosen = mainMenu.cursor == entry && mainMenu.phase == kMenuChoosing;
   const std::string text = chosen ? "> " + name + " <" : name;
@@ -100,6 +103,14 @@ void drawFontEntries() {
 }
 
 }  // namespace
+
+bool titleOptionsAt(int32_t x, int32_t y) {
+  // The chosen form is the wider: the whole of it answers.
+  const int32_t half = fontTextWidth(kOptionsChosen, kOptionsEntryScale) / 2;
+  const int32_t height = fontTextHeight(kOptionsChosen, kOptionsEntryScale);
+  return x >= kOptionsEntryCentreX - half && x < kOptionsEntryCentreX + half && y >= kOptionsEntryY &&
+         y < kOptionsEntryY + height;
+}
 
 std::string titleEntry() {
   screenState = kScreenMainMenu;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "base/whole_file.h"
+#include "platform/platform.h"
 
 HighScoreTable highScores;
 
@@ -102,7 +103,10 @@ bool saveHighScores() {
   std::string error;
   if (slash != std::string::npos && slash > 0 && !makeFolders(highScores.path.substr(0, slash)))
     error = "cannot make the folder " + highScores.path.substr(0, slash);
-  if (error.empty() && writeFileAtomically(highScores.path, formatHighScores(highScores), &error)) return true;
+  if (error.empty() && writeFileAtomically(highScores.path, formatHighScores(highScores), &error)) {
+    platformPlayerFileWritten();
+    return true;
+  }
   warnAboutFile(highScores.path, 0, error + "; the high scores are kept for this session only");
   return false;
 }

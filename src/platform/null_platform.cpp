@@ -169,13 +169,15 @@ void desktopSize(int32_t* width, int32_t* height) {
 
 void setEffectsVolume(int volume) { nullAudio.effectsVolume = volume; }
 
+void playerFileWritten() { ++nullPlayerFilesWritten; }
+
 // Unknown without a GL context: nothing is refused for its size.
 int maxTextureSide() { return 0; }
 
 const SystemBackend nullSystem{openWindow,    shutdown,         ticks,        clockNs,       sleepUntilNs,
                                spinPause,     swapBuffers,      pollEvent,    pushEvent,     waitForKey,
                                joystickCount, openAllJoysticks, joystickName, setWindowMode, desktopSize,
-                               runFramesInALoop, exitThroughTheLibrary};
+                               runFramesInALoop, exitThroughTheLibrary, playerFileWritten};
 const GraphicsBackend nullGraphics{initState,        clearBuffers,     createTexture,   deleteTexture,
                                    drawTexturedQuad, disableTexturing, drawQueuedQuads, readBackBuffer,
                                    maxTextureSide};
@@ -190,6 +192,7 @@ const PlatformBackend nullPlatform{&nullSystem, &nullGraphics, &nullAudioBackend
 int nullJoystickCount = 0;
 std::vector<std::string> nullJoystickNames;
 int nullJoysticksOpenedAll = 0;
+int nullPlayerFilesWritten = 0;
 WindowMode nullWindowMode;
 int32_t nullDesktopWidth = screenWidth;
 int32_t nullDesktopHeight = screenHeight;

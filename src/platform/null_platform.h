@@ -30,6 +30,7 @@ extern int nullJoystickCount;  // what platformJoystickCount reports; 0 unless s
 // What platformJoystickName reports for each index ("" past the end); empty unless set.
 extern std::vector<std::string> nullJoystickNames;
 extern int nullJoysticksOpenedAll;  // calls of platformOpenAllJoysticks
+extern int nullPlayerFilesWritten;  // calls of platformPlayerFileWritten
 // The last mode platformSetWindowMode was given (it always succeeds), and the desktop's size.
 extern WindowMode nullWindowMode;
 extern int32_t nullDesktopWidth, nullDesktopHeight;

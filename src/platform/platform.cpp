@@ -32,6 +32,9 @@ void platformRunFrames(void (*frame)()) {
   // A back end whose loop came back has nothing more to show.
   platformQuit(0);
 }
+void platformPlayerFileWritten() {
+  if (platformInUse->system->playerFileWritten) platformInUse->system->playerFileWritten();
+}
 void platformOpenAllJoysticks() {
   if (platformInUse->system->openAllJoysticks) platformInUse->system->openAllJoysticks();
 }

@@ -23,7 +23,11 @@ enum PlatformEventType {
   kEventMouseMotion, kEventMouseButtonDown, kEventMouseButtonUp,
   kEventJoyAxis, kEventJoyBall, kEventJoyHat, kEventJoyButtonDown, kEventJoyButtonUp,
   kEventQuit,
-  kEventWindowResized  // the user dragged the window to x by y pixels (resizable windows only)
+  kEventWindowResized,  // the user dragged the window to x by y pixels (resizable windows only)
+  // Controls the platform draws itself (a touch screen's d-pad and buttons) stand for player 1's
+  // bound actions: `index` is the action (shell/bindings.h), held from down to up.
+  kEventActionDown, kEventActionUp,
+  kEventTap  // a finger lifted where it came down, at x, y in picture pixels (0..1023, 0..767)
 };
 
 // One event, already stripped of the platform's own types.
@@ -35,7 +39,7 @@ struct PlatformEvent {
   int index = 0;      // axis, ball or hat number
   int value = 0;      // axis value, hat position
   int dx = 0, dy = 0; // mouse or ball motion
-  int x = 0, y = 0;   // where the mouse pointer is now, in window pixels (mouse motion)
+  int x = 0, y = 0;   // where the mouse pointer is now, in window pixels (mouse motion); a tap's spot
 };
 
 // Opens video, joystick 0, the GL attributes, the 1024x768 GL window and the GL state.
@@ -72,6 +76,11 @@ int platformJoystickCount();
 // all of them. The name the system gives pad `index`, "" when there is none.
 void platformOpenAllJoysticks();
 std::string platformJoystickName(int index);
+
+// A file the player owns (settings, high scores) has just been written. The page's files live
+// in memory until copied into the browser's lasting storage, which this starts; on the desktop
+// the file is already on disk and nothing happens.
+void platformPlayerFileWritten();
 
 // ---- the window's mode -----------------------------------------------------------------
 

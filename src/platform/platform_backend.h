@@ -28,6 +28,7 @@ struct SystemBackend {
   void (*desktopSize)(int32_t* width, int32_t* height);
   void (*runFrames)(void (*frame)());
   void (*endProcess)(int status);  // never comes back
+  void (*playerFileWritten)();     // may be null: files written are already kept
 };
 
 struct GraphicsBackend {

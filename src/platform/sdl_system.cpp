@@ -273,7 +273,7 @@ void desktopSize(int32_t* width, int32_t* height) {
 const SystemBackend sdlSystem{openWindow,       shutdown,     ticks,         clockNs,    sleepUntilNs,
                               spinPause,        swapBuffers,  pollEvent,     pushEvent,  waitForKey,
                               joystickCount,    openAllJoysticks, joystickName, setWindowMode, desktopSize,
-                              runFramesInALoop, exitThroughTheLibrary};
+                              runFramesInALoop, exitThroughTheLibrary, nullptr};
 const PlatformBackend hostPlatform{&sdlSystem, &glGraphics, &sdlMixerAudio};
 
 bool platformDecodeImage(const std::string& path, DecodedImage* image) {

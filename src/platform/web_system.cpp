@@ -56,6 +56,28 @@ constexpr Uint8 kCrossHatBits[] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_H
 constexpr int kCrossButtons = 4;
 Uint8 crossBits = SDL_HAT_CENTERED;
 
+// The page's own controls (touch d-pad and buttons, taps on the picture) arrive between frames
+// through the calls at the end of this file and wait here for the next poll. A full queue drops
+// what comes on: a finger can only press so fast, and a poll empties it every frame.
+constexpr int kPageEventCapacity = 64;
+PlatformEvent pageEvents[kPageEventCapacity];
+int pageEventFirst = 0;
+int pageEventCount = 0;
+
+void queuePageEvent(const PlatformEvent& e) {
+  if (pageEventCount == kPageEventCapacity) return;
+  pageEvents[(pageEventFirst + pageEventCount) % kPageEventCapacity] = e;
+  ++pageEventCount;
+}
+
+bool takePageEvent(PlatformEvent* e) {
+  if (pageEventCount == 0) return false;
+  *e = pageEvents[pageEventFirst];
+  pageEventFirst = (pageEventFirst + 1) % kPageEventCapacity;
+  --pageEventCount;
+  return true;
+}
+
 bool windowOpen = false;
 bool padOpen = false;
 double startMs = 0;
@@ -128,7 +150,7 @@ bool pollEvent(PlatformEvent* event) {
   SDL_Event e;
   while (SDL_PollEvent(&e))
     if (fromSdlEvent(e, event)) return true;
-  return false;
+  return takePageEvent(event);
 }
 
 // The page has no use for a queue fed from inside: its input comes from the browser.
@@ -166,11 +188,36 @@ void runFrames(void (*frame)()) {
   __builtin_unreachable();
 }
 
+// The page keeps a copy of the player's folders in the browser's storage (index.html); it is
+// brought up to date after each write, as the desktop's file is on disk once written.
+void playerFileWritten() {
+  EM_ASM({
+    if (Module.keepPlayerFiles) Module.keepPlayerFiles();
+  });
+}
+
 }  // namespace
+
+// Called by the page's touch controls: one of player 1's actions held down (down 1) or let go.
+extern "C" EMSCRIPTEN_KEEPALIVE void pageAction(int action, int down) {
+  PlatformEvent e;
+  e.type = down != 0 ? kEventActionDown : kEventActionUp;
+  e.index = action;
+  queuePageEvent(e);
+}
+
+// Called by the page for a tap on the picture, at x, y in picture pixels.
+extern "C" EMSCRIPTEN_KEEPALIVE void pageTap(int x, int y) {
+  PlatformEvent e;
+  e.type = kEventTap;
+  e.x = x;
+  e.y = y;
+  queuePageEvent(e);
+}
 
 // The canvas keeps its one size (the page scales it), so the window's mode is refused.
 const SystemBackend webSystem{openWindow,    shutdown,         ticks,        clockNs,   sleepUntilNs,
                               spinPause,     swapBuffers,      pollEvent,    pushEvent, waitForKey,
                               joystickCount, openAllJoysticks, joystickName, nullptr,   nullptr,
-                              runFrames,     endProcess};
+                              runFrames,     endProcess,       playerFileWritten};
 const PlatformBackend hostPlatform{&webSystem, &webGraphics, &webAudio};

@@ -145,6 +145,22 @@ void leaveForOverworld() {
 // panels need the global sheet back.
 void giveBackInterfaceSheet() { loadTextureRGBA(kInterfaceImage, interfaceTextures[0]); }
 
+int32_t selectBoxAt(int32_t x, int32_t y) {
+  const Frame& box = characterSelect.menuFrames.frame[kSelectBoxFrame];
+  const double width = box.x2 - box.x1, height = box.y2 - box.y1;
+  for (int k = 0; k < kSelectBoxes; ++k) {
+    const int32_t left = kRowX + kRowStep * k;
+    if (x >= left && x < left + width && y >= kRowY && y < kRowY + height) return k;
+  }
+  return -1;
+}
+
+void pointCursorAt(int p, int32_t box) {
+  if (p < 0 || p >= kSelectPlayers || box < 0 || box >= kSelectBoxes || characterSelect.cursor[p] == box) return;
+  characterSelect.cursor[p] = box;
+  moved(p);
+}
+
 void enterCharacterSelect() {
   CharacterSelectState& s = characterSelect;
   // The texture record survives the reset so that reloading into it frees the old sheet.

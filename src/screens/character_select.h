@@ -39,5 +39,9 @@ void enterCharacterSelect();
 bool characterSelectFrame();
 // Loads the global interface sheet back into the texture the screen borrowed for its own.
 void giveBackInterfaceSheet();
+// The box under a point of the picture, -1 for none (a tap's choice).
+int32_t selectBoxAt(int32_t x, int32_t y);
+// Moves player p's cursor straight to `box`, the portrait sliding in as after a step.
+void pointCursorAt(int p, int32_t box);
 // Fills boxFighter from the roster lines ("FIGHTER box name").
 void readRoster(CharacterSelectState& state);

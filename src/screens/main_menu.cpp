@@ -111,6 +111,17 @@ void enterMainMenu() {
   mainMenu.phase = kMenuChoosing;
 }
 
+int32_t mainMenuEntryAt(int32_t x, int32_t y) {
+  for (int k = 0; k < kMenuEntries; ++k) {
+    const SpriteSet& entry = mainMenu.menuItems[k];
+    const Frame& plate = entry.frames.frame[entry.frame];
+    const double left = entry.x + entry.frames.offsetX[entry.frame];
+    const double top = entry.y + entry.frames.offsetY[entry.frame];
+    if (x >= left && x < left + (plate.x2 - plate.x1) && y >= top && y < top + (plate.y2 - plate.y1)) return k;
+  }
+  return -1;
+}
+
 bool mainMenuFrame() {
   pollInput();
   if (mainMenu.phase == kMenuChoosing) {

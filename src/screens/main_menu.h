@@ -27,5 +27,7 @@ extern MainMenuState mainMenu;
 extern SpriteSet fadeLayer;
 
 void enterMainMenu();
+// The sheet's entry under a point of the picture (0..3), -1 for none (a tap's choice).
+int32_t mainMenuEntryAt(int32_t x, int32_t y);
 // One iteration of the screen loop; false when the menu has closed (that frame is not shown).
 bool mainMenuFrame();

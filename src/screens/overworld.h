@@ -48,6 +48,12 @@ extern OverworldState overworld;
 void enterOverworld();
 // One iteration of the screen loop; false once the screen state has moved on.
 bool overworldFrame();
+// The node a tap at a point of the picture means: the nearest within reach of a finger, -1 for
+// none. Locked nodes are never meant.
+int32_t overworldNodeAt(const OverworldState& map, int32_t x, int32_t y);
+// The first step from node `from` towards node `to` along open ways: the neighbour to walk to,
+// `from` itself when already there, -1 when no open way leads there.
+int32_t overworldStepTowards(const OverworldState& map, int32_t from, int32_t to);
 // Fills the node tables and the start stage from the overworld lines
 // ("NODE n x y left right up down stage", "START stage").
 void readOverworldNodes(OverworldState& state);

@@ -37,6 +37,14 @@ constexpr Binding kSecondPlayerKeys[kBoundActions] = {key('w'), key('s'), key('a
 constexpr Binding kSecondPlayerPad[kBoundActions] = {stick(kPadUp), stick(kPadDown), stick(kPadLeft), stick(kPadRight),
                                                      padButton(2),  padButton(0),    padButton(7)};
 
+// Player 1's actions as the platform's own controls hold them: written by the poll's action
+// events, read by updateBoundActions.
+constexpr int kPlatformControlsPlayer = 0;
+int16_t platformHeld[kBoundActions];
+int16_t platformPressed[kBoundActions];
+
+bool validAction(int action) { return action >= 0 && action < kBoundActions; }
+
 bool bindingHeld(const Binding& b, int pad) {
   if (b.kind == kBindKey) return keyboardHeld(b.control);
   if (b.kind == kBindPad) return padControlHeld(pad, b.control);
@@ -127,13 +135,31 @@ void useBoundActions(bool on) {
   }
 }
 
+void platformActionEvent(int action, bool down) {
+  if (!validAction(action)) return;
+  platformHeld[action] = down ? kDown : kUp;
+  if (down) platformPressed[action] = kDown;
+}
+
+void platformActionsStartPoll() {
+  for (int16_t& pressed : platformPressed) pressed = kUp;
+}
+
+void clearPlatformActions() {
+  platformActionsStartPoll();
+  for (int16_t& held : platformHeld) held = kUp;
+}
+
 void updateBoundActions() {
   for (int p = 0; p < kBoundPlayers; ++p) {
     const PlayerControls& c = playerControls[p];
+    const bool platformToo = p == kPlatformControlsPlayer;
     for (int a = 0; a < kBoundActions; ++a) {
       const int code = boundActionCode(p, a);
-      keyHeld[code] = bindingHeld(c.actions[a], c.pad) ? kDown : kUp;
-      keyPressed[code] = bindingPressed(c.actions[a], c.pad) ? kDown : kUp;
+      const bool held = bindingHeld(c.actions[a], c.pad) || (platformToo && platformHeld[a] != kUp);
+      const bool pressed = bindingPressed(c.actions[a], c.pad) || (platformToo && platformPressed[a] != kUp);
+      keyHeld[code] = held ? kDown : kUp;
+      keyPressed[code] = pressed ? kDown : kUp;
     }
   }
 }

@@ -37,6 +37,11 @@ PlayerControls defaultControls(int player, int padsAttached);
 void useBoundActions(bool on);
 // After the poll's events: each player's actions as their own input codes.
 void updateBoundActions();
+// Controls the platform draws itself (a touch screen's) hold player 1's actions alongside
+// whatever player 1 has bound: a finger on the d-pad is the same as the bound key held.
+void platformActionEvent(int action, bool down);
+void platformActionsStartPoll();  // forgets what went down in the last poll
+void clearPlatformActions();      // every such control let go
 // The input code a player's action is set on while bound actions are on.
 int boundActionCode(int player, int action);
 

@@ -22,6 +22,7 @@ int32_t pointerY = 0;
 int32_t windowCloseRequested = 0;
 WindowRequests windowRequests{};
 void (*inputFeed)() = nullptr;
+void (*answerTap)(const PictureTap& tap) = nullptr;
 
 namespace {
 
@@ -156,6 +157,19 @@ void onWindowResized(const PlatformEvent& e) {
   windowRequests.resizedHeight = e.y;
 }
 
+// The platform's own controls stand for player 1's actions; a tap is kept for the screen.
+void onActionDown(const PlatformEvent& e) {
+  if (boundActionsOn == 1) platformActionEvent(e.index, true);
+}
+void onActionUp(const PlatformEvent& e) {
+  if (boundActionsOn == 1) platformActionEvent(e.index, false);
+}
+PictureTap pollTap{};
+void onTap(const PlatformEvent& e) {
+  if (boundActionsOn != 1) return;
+  pollTap = PictureTap{1, e.x, e.y};
+}
+
 struct EventHandler {
   int type;
   void (*apply)(const PlatformEvent&);
@@ -175,6 +189,9 @@ constexpr EventHandler kEventHandlers[] = {
     {kEventJoyButtonUp, onJoyButtonUp},
     {kEventQuit, onQuit},
     {kEventWindowResized, onWindowResized},
+    {kEventActionDown, onActionDown},
+    {kEventActionUp, onActionUp},
+    {kEventTap, onTap},
 };
 
 struct Bindings {
@@ -207,6 +224,8 @@ void pollInput() {
   for (int code = 1; code <= kInputCodes; ++code) keyPressed[code] = kUp;
   for (int16_t& pressed : keysPressed) pressed = kUp;
   padsStartPoll();
+  platformActionsStartPoll();
+  pollTap = PictureTap{};
   PlatformEvent e;
   while (platformPollEvent(&e)) {
     for (const EventHandler& h : kEventHandlers) {
@@ -219,6 +238,7 @@ void pollInput() {
   if (boundActionsOn != 1) return;
   padsEndPoll();
   updateBoundActions();
+  if (pollTap.seen == 1 && answerTap != nullptr) answerTap(pollTap);
 }
 
 bool keyboardHeld(int key) { return inCodeSpace(key) && keysHeld[key] != kUp; }

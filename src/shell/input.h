@@ -47,6 +47,15 @@ void pollInput();
 // When set, pollInput fills the key tables from it instead of the devices: the online arcade
 // feeds its screens both players' agreed controls. Null otherwise.
 extern void (*inputFeed)();
+// A tap on the picture (a touch screen's finger), in picture pixels. With bound actions on, a
+// poll that saw one hands the last to answerTap once the key tables are filled, so the screen
+// running can take it as a choice of the entry under it (by setting its cursor and pressing
+// the codes that choose). Null: taps do nothing.
+struct PictureTap {
+  int32_t seen;  // 1 when there was a tap
+  int32_t x, y;
+};
+extern void (*answerTap)(const PictureTap& tap);
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).
 bool isHeld(int code);
 bool isPressed(int code);

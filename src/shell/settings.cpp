@@ -91,6 +91,7 @@ void saveSettings() {
   std::string error;
   const bool saved =
       makeFolders(folderOf(settingsPath)) && writeFileAtomically(settingsPath, formatSettings(), &error);
+  if (saved) platformPlayerFileWritten();
   if (saved || saveFailureTold == 1) return;
   if (error.empty()) error = "cannot make the folder " + folderOf(settingsPath);
   warnAboutFile(settingsPath, 0, error + "; the settings are kept until the game ends");

@@ -13,3 +13,14 @@ double scaledByPercent(double value, int32_t percent) {
   if (percent == kContentPercent) return value;
   return roundToInt(value * percent / kContentPercent);
 }
+
+void applyArcadeHouseRules(GameRules& rules) {
+  rules.friendlyFire = 0;
+  rules.quitKeysEndProgram = 0;
+  rules.portraitFollowsMover = 1;
+  // The stage has no wall at its end: a player walking on would leave the screen, and the
+  // opponents following would go past where the tick animates them and freeze.
+  rules.holdInsideStageEnd = 1;
+  rules.jumpLandsOnFeet = 1;
+  rules.genreMoves = 1;
+}

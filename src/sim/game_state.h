@@ -39,6 +39,11 @@ struct GameRules {
   int32_t genreMoves = 0;
 };
 extern GameRules gameRules;
+// The arcade's house rules on a stage (the difficulty left as it is): no friendly fire, no quit
+// keys, the portrait follows the mover, the end wall, jumps land on their feet, the genre's moves.
+void applyArcadeHouseRules(GameRules& rules);
+// How a recording names those rules ("rules arcade").
+constexpr const char* kArcadeRulesName = "arcade";
 // The bytes of GameRules that every digest takes in, whatever the later rules hold.
 constexpr size_t kFirstRulesBytes = offsetof(GameRules, jumpLandsOnFeet) + sizeof(int32_t);
 

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "base/fingerprint.h"
+#include "sim/game_state.h"
 #include "base/whole_file.h"
 
 namespace {
@@ -67,6 +68,7 @@ std::string firstChangedContent(const Recording& recording, const std::string& f
 std::string formatRecording(const Recording& r) {
   std::string text = std::string(kMagic) + " " + std::to_string(kRecordingFormatVersion) + "\n";
   text += "world " + r.world + "\nstage " + r.stage + "\nseed " + std::to_string(r.seed) + "\n";
+  if (!r.rules.empty()) text += "rules " + r.rules + "\n";
   for (const ContentFingerprint& f : r.content) text += "content " + f.digest + " " + f.path + "\n";
   text += "ticks " + std::to_string(r.ticks.size()) + "\n";
   for (size_t t = 0; t < r.ticks.size();) {
@@ -96,7 +98,12 @@ bool parseRecording(const std::string& text, Recording* r, std::string* error) {
   if (!in.next() || !splitTwo(in.line, "seed", &rest) || !parseCount(rest, UINT32_MAX, &number))
     return in.fail(error, "expected \"seed NUMBER\"");
   r->seed = static_cast<uint32_t>(number);
-  while (in.next() && splitTwo(in.line, "content", &rest)) {
+  bool more = in.next();
+  if (more && splitTwo(in.line, "rules", &r->rules)) {
+    if (r->rules != kArcadeRulesName) return in.fail(error, "expected \"rules arcade\"");
+    more = in.next();
+  }
+  for (; more && splitTwo(in.line, "content", &rest); more = in.next()) {
     const size_t space = rest.find(' ');
     if (space == std::string::npos || space + 1 == rest.size())
       return in.fail(error, "expected \"content DIGEST PATH\"");

@@ -19,6 +19,9 @@ struct Recording {
   std::string world;
   std::string stage;
   uint32_t seed = 0;
+  // "" for the design's rules, "arcade" for the arcade's house rules on its stages (the genre's
+  // moves among them): the line "rules arcade" after the seed, left out for the design's.
+  std::string rules;
   std::vector<ContentFingerprint> content;
   std::vector<TickInput> ticks;
 };
@@ -28,6 +31,7 @@ struct Recording {
 //   world world1
 //   stage stage3
 //   seed 1733627400
+//   rules arcade                                         (only for a fight under the arcade's rules)
 //   content 5d1f0c2a9b3e4d71 stage/world1/stage3.lev     (one per file the run opened)
 //   ticks 5400
 //   12 r -        (a run: this many ticks with player 1's and player 2's controls alike)

@@ -320,7 +320,7 @@ void checkBlockEndings(const ScriptCheck& c) {
     int begin = c.script.blockAt(name);
     if (c.role != kRoleObject || begin < 0 || stationary < 0) continue;
     BlockRun run = runBlock(c.script, begin);
-    if (!run.entered.count(stationary) && !run.hangs)
+    if (!run.entered.count(stationary) && !run.hangs && !run.destroys)
       reportWarning(c.path(), begin + 1,
                     "block " + quoted(name) + " never returns to STATIONARY; nothing else brings "
                     "a prop back (end it with ASSIGNANIMATION STATIONARY)");

@@ -14,6 +14,8 @@ const int kSmallSparkFrames = 4;
 const int kBigSparkFrames = 5;
 const int kBloodFrames = 5;
 const double kPi = 3.14159265358979323846;
+const int kEffectHeight = 170;
+const int kKnifeDrop = 50;
 
 void starburst(Canvas& c, double cx, double cy, double inner, double outer, int spikes, Rng& rng, Color fill) {
   std::vector<Point> pts;
@@ -61,10 +63,51 @@ void blood(Canvas& c, double cx, double cy, int step, Rng& rng) {
   (void)rng;
 }
 
+// Things lying on the street, drawn with their bottom on kItemFloor of their cell; and a knife
+// in flight, centred. A loaf of bread and a roast on a plate; a length of pipe; a knife.
+const int kItemFloor = 120;
+const int kItemFrames = 5;  // food, feast, pipe, knife lying, knife flying
+
+void bread(Canvas& c) {
+  Ramp crust = rampOf(rgb(196, 130, 56));
+  c.fillEllipse(64, kItemFloor - 9, 22, 9, crust.line);
+  c.fillEllipse(64, kItemFloor - 10, 20, 7.5, crust.base);
+  c.fillEllipse(60, kItemFloor - 13, 12, 3, crust.light);
+  for (int k = -1; k <= 1; ++k) c.line({64.0 + 9 * k - 3, kItemFloor - 15.0}, {64.0 + 9 * k + 3, kItemFloor - 6.0}, 1.6, crust.dark);
+}
+
+void roast(Canvas& c) {
+  c.fillEllipse(64, kItemFloor - 4, 34, 6, rgb(60, 60, 70));
+  c.fillEllipse(64, kItemFloor - 5, 32, 5, rgb(236, 236, 240));
+  Ramp meat = rampOf(rgb(170, 86, 40));
+  c.fillEllipse(62, kItemFloor - 17, 22, 14, meat.line);
+  c.fillEllipse(62, kItemFloor - 18, 20, 12, meat.base);
+  c.fillEllipse(56, kItemFloor - 23, 10, 4, meat.light);
+  for (int side : {-1, 1}) {
+    c.line({62.0 + side * 16, kItemFloor - 22.0}, {62.0 + side * 27, kItemFloor - 32.0}, 4, meat.dark);
+    c.fillCircle(62.0 + side * 28, kItemFloor - 33.0, 3.4, rgb(240, 232, 210));
+  }
+}
+
+void pipe(Canvas& c) {
+  Ramp steel = rampOf(rgb(150, 156, 166));
+  c.fillRect(28, kItemFloor - 8, 72, 8, steel.line);
+  c.fillRect(29, kItemFloor - 7, 70, 6, steel.base);
+  c.fillRect(29, kItemFloor - 7, 70, 2, steel.light);
+  c.fillRect(28, kItemFloor - 10, 6, 12, steel.dark);  // the flange at one end
+}
+
+void knife(Canvas& c, double cx, double cy) {
+  c.fillRect(static_cast<int>(cx) - 16, static_cast<int>(cy) - 2, 11, 5, rgb(70, 46, 30));
+  c.fillPolygon({{cx - 5, cy - 3}, {cx + 18, cy}, {cx - 5, cy + 3}}, rgb(214, 220, 228));
+  c.line({cx - 4, cy - 1}, {cx + 14, cy}, 1, rgb(250, 252, 255));
+}
+
 }  // namespace
 
 void writeEffects(const std::string& root) {
-  const int frames = kSmallSparkFrames + kBigSparkFrames + kBloodFrames;
+  const int hits = kSmallSparkFrames + kBigSparkFrames + kBloodFrames;
+  const int frames = hits + kItemFrames;
   std::vector<Canvas> cells(frames, Canvas(kCell, kCell));
   const double mid = kCell / 2.0;
   Rng rng(1000);
@@ -75,7 +118,16 @@ void writeEffects(const std::string& root) {
   for (int i = 0; i < kBigSparkFrames; ++i, ++n)
     spark(cells[n], mid, mid, big[i], i < 3 ? 1.0 : 0.7, rng, i >= 1 && i <= 3);
   for (int i = 0; i < kBloodFrames; ++i, ++n) blood(cells[n], mid, mid, i, rng);
+  bread(cells[n++]);
+  roast(cells[n++]);
+  pipe(cells[n++]);
+  knife(cells[n++], mid, kItemFloor - 3);
+  knife(cells[n++], mid, mid);
   PackedSheet sheet = packTrimmed(cells, -kCell / 2, -kCell / 2);  // centred on the point of impact
+  // An item's anchor stands an effect's height above the foot line it lies on; a knife in flight
+  // leaves its thrower's hand a little below the top of the head.
+  for (int i = hits; i < hits + kItemFrames - 1; ++i) sheet.frames[i].dy += kEffectHeight - (kItemFloor - kCell / 2);
+  sheet.frames[hits + kItemFrames - 1].dy += kKnifeDrop;
   sheet.canvas.savePngRgba(root + "/gfx/entities/globals.PNG");
   writeTextFile(root + "/gfx/entities/globals.spr", frameLinesOf(sheet.frames));
   writeTextFile(root + "/gfx/entities/globals.off", offsetLinesOf(sheet.frames));
@@ -84,7 +136,7 @@ void writeEffects(const std::string& root) {
   w.remark("Hit effects, spawned where a blow lands.");
   w.remark("A tall body puts an effect's foot line below the fighter it lands on, so it is drawn in front.");
   w.stat("WIDTH", 8);
-  w.stat("HEIGHT", 170);
+  w.stat("HEIGHT", kEffectHeight);
   w.endStats();
   auto effect = [&](const std::string& name, int first, int count, int ticks) {
     w.begin(name);
@@ -95,5 +147,12 @@ void writeEffects(const std::string& root) {
   effect("SMALLSPARK", 0, kSmallSparkFrames, 2);
   effect("BIGSPARK", kSmallSparkFrames, kBigSparkFrames, 3);
   effect("BLOODSPURT", kSmallSparkFrames + kBigSparkFrames, kBloodFrames, 3);
+  w.remark("The arcade's items lying on the street, and a thrown knife in flight.");
+  const char* const items[kItemFrames] = {"ITEMFOOD", "ITEMFEAST", "ITEMPIPE", "ITEMKNIFE", "KNIFEFLY"};
+  for (int i = 0; i < kItemFrames; ++i) {
+    w.begin(items[i]);
+    w.command("FRAMESET " + std::to_string(hits + i));
+    w.stop();
+  }
   writeTextFile(root + "/scripts/globals.dat", w.lines());
 }

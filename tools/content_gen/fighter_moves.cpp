@@ -220,6 +220,9 @@ void writeStats(ScriptWriter& w, const Moveset& m) {
   w.stat("WEIGHT", m.weight);
   w.stat("ATTACKSAMOUNT", static_cast<double>(m.chain.size()));
   w.stat("JUMPATTACKSAMOUNT", 1);
+  // The arcade's moves: a boss cannot be grabbed, and some kinds grab players.
+  if (!m.boss.empty()) w.stat("GRABBABLE", 0);
+  if (m.grabs) w.stat("GRABS", 1);
   w.endStats();
 }
 
@@ -347,11 +350,98 @@ void writeDamage(ScriptWriter& w, const Moveset& m) {
   w.stopFinish();
 }
 
+void writeWalk(ScriptWriter& w, const std::string& prefix) {
+  for (int k = 0; k < 3; ++k) w.show(frame(prefix + std::to_string(k)), 8);
+  w.end();
+}
+
+// The genre's moves, which only the arcade starts; `brawler` never reaches these blocks.
+void writeGenreMoves(ScriptWriter& w, const Moveset& m) {
+  w.remark("The arcade's moves: grabs, throws, the special, pick-ups and weapons.");
+  w.begin("GRAB");
+  w.show(frame("grab"), 6);
+  w.end();
+  w.begin("HOLD");
+  w.show(frame("hold"), 30);
+  w.end();
+  w.begin("KNEE");
+  w.show(frame("hold"), 3);
+  w.command("FRAMESET " + std::to_string(frame("knee_hold")));
+  w.command("PLAYGAMESOUND " + std::to_string(kSwingSound));
+  w.command("ATTACKHELD " + std::to_string(m.kneeDamage) + " " + std::to_string(kSpark) + " 6 8");
+  w.show(frame("knee_hold"), 7);
+  w.show(frame("hold"), 4);
+  w.end();
+  w.begin("THROW");
+  w.show(frame("throw_w"), 7);
+  w.command("FRAMESET " + std::to_string(frame("throw_s")));
+  w.command("PLAYGAMESOUND " + std::to_string(kWhooshSound));
+  w.command("THROWHELD " + std::to_string(m.throwDamage) + " 8 9");
+  w.show(frame("throw_s"), 12);
+  w.show(frame("stance"), 6);
+  w.end();
+  w.begin("HELD");
+  w.show(frame("held"), 20);
+  w.end();
+  w.remark("Held while flying from a throw; landing starts FALLLAND.");
+  w.begin("THROWN");
+  w.command("FRAMESET " + std::to_string(frame("thrown")));
+  w.stop();
+  w.remark("Untouchable while it spins; every blow of it floors whoever stands close.");
+  w.begin("SPECIAL");
+  w.command("INVINCIBLE 28");
+  w.command("PLAYGAMESOUND " + std::to_string(kWhooshSound));
+  const std::string allRound = attackLine("ATTACKALLROUND", 40, kSpark, m.specialDamage, 7, 9);
+  for (int turn = 0; turn < 2; ++turn) {
+    w.show(frame("special1"), 3, {allRound});
+    w.show(frame("special2"), 3, {allRound});
+  }
+  w.show(frame("stance"), 8);
+  w.end();
+  w.begin("PICKUP");
+  w.show(frame("pickup"), 8);
+  w.show(frame("crouch"), 4);
+  w.end();
+  w.begin("PIPESTAND");
+  w.show(frame("pipe_stand"), 30);
+  w.end();
+  w.begin("PIPEWALK");
+  writeWalk(w, "pipe_walk");
+  w.begin("PIPEATTACK");
+  w.show(frame("pipe_w"), 5);
+  w.command("FRAMESET " + std::to_string(frame("pipe_s")));
+  w.command("PLAYGAMESOUND " + std::to_string(kSwingSound));
+  w.show(frame("pipe_s"), 2, {attackLine("ATTACKWEAPON", 50, kSpark, m.pipeDamage, 7, 9)});
+  w.show(frame("pipe_s"), 4);
+  w.show(frame("pipe_stand"), 8);
+  w.end();
+  w.begin("KNIFESTAND");
+  w.show(frame("knife_stand"), 30);
+  w.end();
+  w.begin("KNIFEWALK");
+  writeWalk(w, "knife_walk");
+  w.begin("KNIFETHROW");
+  w.show(frame("knife_w"), 5);
+  w.command("FRAMESET " + std::to_string(frame("knife_s")));
+  w.command("PLAYGAMESOUND " + std::to_string(kWhooshSound));
+  w.command("THROWWEAPON 14 " + std::to_string(m.knifeDamage));
+  w.show(frame("knife_s"), 6);
+  w.show(frame("stance"), 4);
+  w.end();
+}
+
 }  // namespace
 
 std::vector<Moveset> castMovesets() {
   std::vector<Moveset> cast = movesets();
   for (Moveset& m : bosses()) cast.push_back(m);
+  // Two kinds of opponent grab players: the bruiser and the yard hand.
+  for (Moveset& m : cast) m.grabs = m.name == "bruiser" || m.name == "yardhand";
+  // Players' own moves hurt more than an opponent's, and a boss's most of all.
+  for (Moveset& m : cast) {
+    if (m.player) m.kneeDamage = 10, m.throwDamage = 22, m.specialDamage = 24, m.pipeDamage = 20, m.knifeDamage = 26;
+    if (!m.boss.empty()) m.kneeDamage = 14, m.pipeDamage = 30;
+  }
   for (Moveset& m : cast) m.height = heightOf(m.name);
   return cast;
 }
@@ -363,5 +453,6 @@ std::vector<std::string> fighterScript(const Moveset& moves) {
   writeChain(w, moves);
   writeAir(w, moves);
   writeDamage(w, moves);
+  writeGenreMoves(w, moves);
   return w.lines();
 }

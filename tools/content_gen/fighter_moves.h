@@ -42,6 +42,9 @@ struct Moveset {
   // follow each other faster than counterAfter ticks keeps the fighter reeling.
   std::string counter;
   int counterAfter = 0;
+  // The genre's moves (the arcade): an opponent that grabs players, and what the moves hurt.
+  bool grabs = false;
+  int kneeDamage = 8, throwDamage = 18, specialDamage = 20, pipeDamage = 16, knifeDamage = 20;
 };
 
 std::vector<Moveset> castMovesets();

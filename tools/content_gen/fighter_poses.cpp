@@ -80,6 +80,35 @@ std::vector<NamedPose> buildPoses() {
   p.push_back({"getup1", Pose().rot(56).head(30).legF(36, 12).legB(30, 6).armB(-62, 0).armF(44, 30)});
   p.push_back({"getup2", Pose().lean(26).head(6).legF(76, 84).legB(0, 92).armF(64, 36).armB(12, 22)});
   p.push_back({"collapse", Pose().rot(18).lean(22).head(26).legF(62, 112).legB(42, 122).armF(-8, 12).armB(-12, 8)});
+  // The genre's moves, after every older pose so that the older frames keep their numbers.
+  // Grabbing: both hands reach for the collar, then hold on.
+  p.push_back({"grab", guard().lean(12).armF(84, 20).armB(78, 24).legF(22, 10)});
+  p.push_back({"hold", guard().lean(14).armF(72, 44).armB(66, 48).legF(20, 10).legB(-16, 6)});
+  p.push_back({"knee_hold", guard().lean(20).armF(66, 52).armB(60, 56).legF(96, 140).legB(-4, 2).feet(0, -40).swoosh(Swoosh::FrontFoot)});
+  // The throw: lift, then heave over the shoulder.
+  p.push_back({"throw_w", guard().lean(-8).armF(104, 60).armB(98, 64).legF(26, 20).legB(-20, 14)});
+  p.push_back({"throw_s", Pose().lean(-30).head(-12).armF(172, 20).armB(162, 26).legF(24, 10).legB(-26, 6).swoosh(Swoosh::FrontFist)});
+  // Held: hunched, arms slack.
+  p.push_back({"held", Pose().lean(-12).head(-16).armF(12, 20).armB(-6, 16).legF(8, 6).legB(-8, 4)});
+  // Thrown: head over heels.
+  p.push_back({"thrown", Pose().air().rot(150).head(-20).legF(40, 40).legB(20, 50).armF(160, 20).armB(140, 30)});
+  // The special: a spin with both arms flung out.
+  p.push_back({"special1", Pose().armF(100, 0).armB(-96, 0).legF(30, 10).legB(-30, 10).swoosh(Swoosh::FrontFist)});
+  p.push_back({"special2", Pose().head(10).armF(-92, 0).armB(102, 0).legF(34, 12).legB(-34, 12).swoosh(Swoosh::BackFist)});
+  // Picking something up from the street.
+  p.push_back({"pickup", guard().lean(42).head(12).armF(22, 10).armB(30, 20).legF(46, 86).legB(-22, 76)});
+  // With a pipe: on guard, walking, raised and swung.
+  p.push_back({"pipe_stand", guard().armF(40, 80).carry(Carry::Pipe)});
+  for (int k = 0; k < kWalkFrames; k += 2)
+    p.push_back({"pipe_walk" + std::to_string(k / 2), walk(k).armF(34, 84).carry(Carry::Pipe)});
+  p.push_back({"pipe_w", guard().lean(-6).armF(150, 40).carry(Carry::Pipe)});
+  p.push_back({"pipe_s", guard().lean(18).shift(4, 0).armF(92, 6).legF(24, 8).legB(-22, 4).carry(Carry::Pipe).swoosh(Swoosh::FrontFist)});
+  // With a knife: on guard, walking, drawn back and thrown.
+  p.push_back({"knife_stand", guard().carry(Carry::Knife)});
+  for (int k = 0; k < kWalkFrames; k += 2)
+    p.push_back({"knife_walk" + std::to_string(k / 2), walk(k).carry(Carry::Knife)});
+  p.push_back({"knife_w", guard().lean(-8).armF(146, 60).carry(Carry::Knife)});
+  p.push_back({"knife_s", guard().lean(16).shift(4, 0).armF(88, 4).legF(24, 8).legB(-22, 4).swoosh(Swoosh::FrontFist)});
   return p;
 }
 

@@ -193,6 +193,24 @@ void paintHead(Canvas& c, const Look& look, const Skeleton& k, double s) {
   }
 }
 
+// A pipe sticks out of the fist both ways, mostly forward; a knife is a short blade ahead of it.
+void paintCarried(Canvas& c, Carry carry, const Skeleton& k, double s) {
+  if (carry == Carry::None) return;
+  Point along = k.wristF - k.elbowF;
+  const double length = std::sqrt(along.x * along.x + along.y * along.y);
+  if (length <= 0) return;
+  along = along * (1.0 / length);
+  if (carry == Carry::Pipe) {
+    shadedCapsule(c, k.wristF - along * (10 * s), k.wristF + along * (48 * s), 3.2 * s, 3.2 * s, rampOf(rgb(150, 156, 166)));
+    return;
+  }
+  shadedCapsule(c, k.wristF, k.wristF + along * (8 * s), 2.4 * s, 2.4 * s, rampOf(rgb(70, 46, 30)));
+  c.fillPolygon({k.wristF + along * (8 * s) + Point{-along.y, along.x} * (2.6 * s),
+                 k.wristF + along * (24 * s),
+                 k.wristF + along * (8 * s) - Point{-along.y, along.x} * (2.6 * s)},
+                rgb(214, 220, 228));
+}
+
 void paintSkeleton(Canvas& c, const Look& look, const Pose& pose, const Skeleton& k, double s) {
   switch (pose.swoosh_) {
     case Swoosh::FrontFist: paintSwoosh(c, k.elbowF, k.wristF, 5 * s); break;
@@ -206,6 +224,7 @@ void paintSkeleton(Canvas& c, const Look& look, const Pose& pose, const Skeleton
   paintTorso(c, look, k, s);
   paintLeg(c, look, k.hipF, k.kneeF, k.ankleF, k.toeF, s, 1.0);
   paintHead(c, look, k, s);
+  paintCarried(c, pose.carry_, k, s);
   paintArm(c, look, k.shoulderF, k.elbowF, k.wristF, s, 1.0);
 }
 

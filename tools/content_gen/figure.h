@@ -31,6 +31,8 @@ struct Look {
 };
 
 enum class Swoosh { None, FrontFist, BackFist, FrontFoot, BackFoot };
+// Something in the near hand, held along the forearm: a length of pipe or a knife.
+enum class Carry { None, Pipe, Knife };
 
 struct Pose {
   double lean_ = 0, head_ = 0, rot_ = 0, dx_ = 0, dy_ = 0;
@@ -39,6 +41,7 @@ struct Pose {
   double footBt = 0, footFt = 0;
   bool grounded = true;
   Swoosh swoosh_ = Swoosh::None;
+  Carry carry_ = Carry::None;
 
   Pose& lean(double d) { lean_ = d; return *this; }
   Pose& head(double d) { head_ = d; return *this; }
@@ -51,6 +54,7 @@ struct Pose {
   Pose& legF(double h, double k) { legFh = h; legFk = k; return *this; }
   Pose& feet(double back, double front) { footBt = back; footFt = front; return *this; }
   Pose& swoosh(Swoosh s) { swoosh_ = s; return *this; }
+  Pose& carry(Carry c) { carry_ = c; return *this; }
 };
 
 // Paints the figure into the canvas with its body centre at column cx and the ground at row

@@ -1,8 +1,9 @@
 // brawler-content-gen OUTPUT_FOLDER [PART...]
 // Draws, synthesises and writes the game's default content pack into OUTPUT_FOLDER.
 // With PART names (fighters, props, effects, font, interface, frontend, stages, sounds, music)
-// only those parts are written; "icons" writes the desktop icons, which are not in the pack. The output depends on nothing but this program: no clock,
-// no threads, fixed random seeds.
+// only those parts are written; "icons" writes the desktop icons and "webicons" the web page's,
+// neither of which is in the pack, and only when named. The output depends on nothing but this
+// program: no clock, no threads, fixed random seeds.
 #include <cstdio>
 #include <exception>
 #include <map>
@@ -19,8 +20,10 @@ int main(int argc, char** argv) {
       {"fighters", writeFighters}, {"props", writeProps},   {"effects", writeEffects},
       {"font", writeFont},         {"interface", writeInterface}, {"frontend", writeFrontEnd},
       {"stages", writeStages},     {"sounds", writeSounds}, {"music", writeMusic}};
-  // Written beside the pack by the build, for the installed game, never into it.
-  const std::map<std::string, void (*)(const std::string&)> namedOnly = {{"icons", writeIcons}};
+  // Written beside the pack (the desktop icons by the build, the web page's beside its sources),
+  // never into it.
+  const std::map<std::string, void (*)(const std::string&)> namedOnly = {{"icons", writeIcons},
+                                                                         {"webicons", writeWebIcons}};
   std::string root = argv[1];
   try {
     if (argc == 2) {
@@ -28,12 +31,15 @@ int main(int argc, char** argv) {
     } else {
       for (int i = 2; i < argc; ++i) {
         auto part = parts.find(argv[i]);
-        if (part == parts.end()) part = namedOnly.find(argv[i]);
-        if (part == namedOnly.end()) {
+        auto named = namedOnly.find(argv[i]);
+        if (part != parts.end()) {
+          part->second(root);
+        } else if (named != namedOnly.end()) {
+          named->second(root);
+        } else {
           std::fprintf(stderr, "unknown part %s\n", argv[i]);
           return 2;
         }
-        part->second(root);
       }
     }
   } catch (const std::exception& e) {

@@ -16,3 +16,6 @@ void writeMusic(const std::string& root);
 // Not part of the pack: the desktop icon at every size of the icon theme, written under
 // root/hicolor/ as the theme lays it out. Written only when named.
 void writeIcons(const std::string& root);
+// Not part of the pack: the web page's home-screen icons (icon-192.png, icon-512.png), written
+// only when asked for by name ("webicons").
+void writeWebIcons(const std::string& root);

@@ -1,5 +1,6 @@
-// Props to knock about: a wooden crate and an oil drum. They never break; after a knock
-// they settle back into their standing frame on their own, as nothing else would put them back.
+// Props to knock about: wooden crates and oil drums. A light blow jolts one and it settles back
+// into its standing frame on its own, as nothing else would put it back; a knock-down blow sends
+// it tumbling and breaks it, and in the arcade what was inside is left on the street.
 // Both stand taller than half a fighter: a jab lands between a quarter and half of the
 // attacker's height below its head, and a prop any lower would let the first blows pass over it.
 // Props are drawn mirrored when they face left, so nothing on them is lettering.
@@ -75,7 +76,7 @@ Canvas drum() {
 }
 
 void writeProp(const std::string& root, const std::string& name, const std::string& description, const Canvas& art,
-               int width, int weight) {
+               int width, int weight, const char* item) {
   std::vector<Canvas> cells(kFrames, Canvas(kCell, kCell));
   for (int n = 0; n < kFrames; ++n)
     drawRotated(cells[n], art, kCell / 2.0, kGroundRow - art.height() / 2.0 - kLift[n], kTilt[n]);
@@ -101,14 +102,16 @@ void writeProp(const std::string& root, const std::string& name, const std::stri
   w.show(0, 3);
   w.show(1, 3);
   w.command("ASSIGNANIMATION STATIONARY");
-  w.remark("Tumbles for about as long as a knock keeps it in the air, then settles.");
+  w.remark("Tumbles for about as long as a knock keeps it in the air, then breaks open.");
   w.begin("FALL");
   for (int spin = 0; spin < 3; ++spin) {
     w.show(2, 5);
     w.show(3, 5);
   }
   w.show(4, 8);
-  w.command("ASSIGNANIMATION STATIONARY");
+  w.command(std::string("DROPITEM ") + item);
+  w.command("DESTROY");
+  w.stop();
   writeTextFile(root + "/scripts/" + name + ".dat", w.lines());
 }
 
@@ -116,6 +119,10 @@ void writeProp(const std::string& root, const std::string& name, const std::stri
 
 void writeProps(const std::string& root) {
   Rng rng(31);
-  writeProp(root, "crate", "Wooden crate: gets knocked about, never breaks.", crate(rng), 74, 1);
-  writeProp(root, "barrel", "Oil drum: heavy, rolls a little when struck.", drum(), 60, 2);
+  const Canvas box = crate(rng);
+  writeProp(root, "crate", "Wooden crate: breaks when knocked down; food inside.", box, 74, 1, "FOOD");
+  writeProp(root, "barrel", "Oil drum: heavy, rolls a little when struck; a length of pipe inside.", drum(), 60, 2,
+            "PIPE");
+  writeProp(root, "hamper", "Wooden crate: breaks when knocked down; a whole feast inside.", box, 74, 1, "FEAST");
+  writeProp(root, "drum", "Oil drum: heavy; a knife inside.", drum(), 60, 2, "KNIFE");
 }

@@ -46,7 +46,7 @@ struct StagePlan {
   std::string music;  // the stage's own name when empty
 };
 
-const char* const kProps[] = {"crate", "barrel"};
+const char* const kProps[] = {"crate", "barrel", "hamper", "drum"};
 
 std::string join(std::initializer_list<std::string> fields) {
   std::string s;
@@ -136,20 +136,20 @@ std::vector<StagePlan> world1() {
   Placement crate{460, 430, "crate"}, barrel{600, 440, "barrel"};
   StagePlan stage1{"stage1", 1, 4600, {"punk2", "biker2", "bruiser2"},
                    {crate, barrel, {1200, 400, "punk2"},
-                    {2400, 400, "punk2", 1, 40}, {2700, 450, "barrel"},
-                    {3500, 380, "biker2"}, {3560, 440, "punk2"}, {3900, 430, "crate"},
+                    {2400, 400, "punk2", 1, 40}, {2700, 450, "drum"},
+                    {3500, 380, "biker2"}, {3560, 440, "punk2"}, {3900, 430, "hamper"},
                     {4400, 400, "bruiser2"}},
                    {4520, 380, "harbourmaster"}};
   StagePlan stage2{"stage2", 2, 5600, {"punk", "biker", "bruiser2", "punk2"},
                    {crate, barrel, {1200, 400, "punk", 1, 40},
-                    {2300, 440, "crate"}, {2500, 380, "biker"}, {2560, 440, "punk2"},
-                    {3700, 400, "punk", 2, 50}, {4000, 460, "barrel"},
+                    {2300, 440, "drum"}, {2500, 380, "biker"}, {2560, 440, "punk2"},
+                    {3700, 400, "punk", 2, 50}, {4000, 460, "hamper"},
                     {4900, 380, "bruiser2"}, {5000, 440, "biker"}},
                    {5380, 380, "furnace"}};
   StagePlan stage3{"stage3", 0, 5200, {"punk", "biker", "bruiser"},
                    {crate, barrel, {1300, 400, "punk", 1, 40},
-                    {1900, 450, "barrel"}, {2500, 380, "punk", 1, 40}, {2600, 440, "biker"},
-                    {3100, 420, "crate"}, {3700, 400, "biker", 1, 50}, {3800, 360, "bruiser"},
+                    {1900, 450, "drum"}, {2500, 380, "punk", 1, 40}, {2600, 440, "biker"},
+                    {3100, 420, "hamper"}, {3700, 400, "biker", 1, 50}, {3800, 360, "bruiser"},
                     {4800, 380, "punk", 2, 60}, {4950, 420, "bruiser"}},
                    {5100, 380, "kingpin"}};
   return {stage1, stage2, stage3};
@@ -162,19 +162,19 @@ std::vector<StagePlan> world2() {
   Placement crate{460, 430, "crate"}, barrel{600, 440, "barrel"};
   StagePlan railyard{"stage1", 3, 5000, {"punk", "yardhand", "bruiser"},
                      {crate, barrel, {1300, 400, "yardhand"}, {1360, 450, "punk"},
-                      {2500, 380, "punk", 1, 40}, {2600, 440, "yardhand"}, {3000, 430, "barrel"},
+                      {2500, 380, "punk", 1, 40}, {2600, 440, "yardhand"}, {3000, 430, "hamper"},
                       {3700, 400, "bruiser"}, {3760, 450, "punk", 1, 40},
                       {4700, 400, "yardhand", 1, 50}},
                      {4880, 380, "signalman"}, "world2", "railyard"};
   StagePlan rooftops{"stage2", 4, 5400, {"runner", "biker", "punk"},
                      {crate, barrel, {1300, 400, "runner"}, {1360, 450, "punk"},
-                      {2500, 380, "biker"}, {2560, 440, "runner"}, {2900, 430, "crate"},
+                      {2500, 380, "biker"}, {2560, 440, "runner"}, {2900, 430, "drum"},
                       {3700, 400, "punk", 2, 50}, {3800, 440, "runner"},
                       {4900, 380, "biker"}, {4960, 440, "runner"}},
                      {5250, 380, "skyline"}, "world2", "rooftops"};
   StagePlan pier{"stage3", 5, 5800, {"runner", "yardhand", "bruiser", "biker"},
                  {crate, barrel, {1300, 400, "runner", 1, 40},
-                  {2500, 380, "yardhand"}, {2560, 440, "biker"}, {2700, 430, "barrel"},
+                  {2500, 380, "yardhand"}, {2560, 440, "biker"}, {2700, 430, "hamper"},
                   {3700, 400, "bruiser"}, {3780, 450, "runner", 1, 40},
                   {4900, 380, "yardhand"}, {4960, 440, "bruiser"}, {5020, 400, "runner"}},
                  {5650, 380, "ringmaster"}, "world2", "pier"};

@@ -4,7 +4,7 @@
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
 //   brawler-replay synctest FILE [--rollback N]
-//   brawler-replay pilot FILE WORLD STAGE TICKS
+//   brawler-replay pilot FILE WORLD STAGE TICKS [--arcade]
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 //   brawler-replay netplay --lobby HOST[:PORT] --host-room | --join-room CODE --inputs FILE [...]
 //   brawler-replay netplay --lobby HOST[:PORT] --watch CODE [--out FILE]
@@ -32,6 +32,7 @@
 #include "sim/tick_input.h"
 #include "netplay.h"
 #include "pilot.h"
+#include "sim/game_state.h"
 #include "session_replay.h"
 #include "stage_run.h"
 #include "sync_test.h"
@@ -46,7 +47,7 @@ const char* const kUsage =
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
     "       brawler-replay synctest FILE [--rollback N]\n"
-    "       brawler-replay pilot FILE WORLD STAGE TICKS\n"
+    "       brawler-replay pilot FILE WORLD STAGE TICKS [--arcade]\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "       brawler-replay netplay --lobby HOST[:PORT] --host-room | --join-room CODE --inputs FILE\n"
@@ -64,7 +65,8 @@ const char* const kUsage =
     "out) and runs them again: the world must come out the same, else it names the tick and\n"
     "the first field that differs and exits with status 1.\n"
     "pilot records TICKS ticks of WORLD/STAGE headless with both players played by the program\n"
-    "(the arcade's attract fights).\n"
+    "(the arcade's attract fights); --arcade plays it under the arcade's rules, player 1 with\n"
+    "the genre's moves (grabs, throws, the special, food and weapons).\n"
     "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
@@ -141,6 +143,7 @@ int play(const std::vector<std::string>& args) {
   std::string message;
   if (!loadRecording(args[0], ".", &r, &message)) return refuse(message);
   useNullPlatform(headless);
+  useRecordedRules(r);
   startRecordedStage(r.seed, r.world, r.stage);
   const auto start = std::chrono::steady_clock::now();
   for (const TickInput& input : r.ticks) {
@@ -176,6 +179,7 @@ bool startWithCount(const std::vector<std::string>& args, const char* usage, con
   }
   if (!loadRecording(args[0], ".", r, message)) return false;
   useNullPlatform(true);
+  useRecordedRules(*r);
   startRecordedStage(r->seed, r->world, r->stage);
   return true;
 }
@@ -203,6 +207,7 @@ int restamp(const std::vector<std::string>& args) {
   if (!readWholeFile(args[0], &text)) return refuse("cannot read " + args[0]);
   if (!parseRecording(text, &r, &error)) return refuse(args[0] + ": " + error);
   useNullPlatform(true);
+  useRecordedRules(r);
   startRecordedStage(r.seed, r.world, r.stage);
   for (const TickInput& input : r.ticks) headlessTick(input);
   r.content.clear();
@@ -233,7 +238,8 @@ int synctest(const std::vector<std::string>& args) {
 // A fight with nobody at the keys: the pilot plays both players headless, and the controls it
 // chose are kept as a recording like any other.
 int pilotCommand(const std::vector<std::string>& args) {
-  if (args.size() != 4) return refuse("pilot takes FILE WORLD STAGE TICKS");
+  const bool arcadeRules = args.size() == 5 && args[4] == "--arcade";
+  if (args.size() != 4 && !arcadeRules) return refuse("pilot takes FILE WORLD STAGE TICKS [--arcade]");
   char* end = nullptr;
   const long ticks = std::strtol(args[3].c_str(), &end, 10);
   if (*end != '\0' || ticks <= 0) return refuse("TICKS must be a whole number above 0");
@@ -243,9 +249,11 @@ int pilotCommand(const std::vector<std::string>& args) {
   r.world = args[1];
   r.stage = args[2];
   r.seed = static_cast<uint32_t>(ticks);  // fixed, so that the same command makes the same fight
+  if (arcadeRules) r.rules = kArcadeRulesName;
   useNullPlatform(true);
+  useRecordedRules(r);
   startRecordedStage(r.seed, r.world, r.stage);
-  resetPilot();
+  resetPilot(arcadeRules);
   for (long t = 0; t < ticks; ++t) {
     r.ticks.push_back(pilotTick());
     headlessTick(r.ticks.back());

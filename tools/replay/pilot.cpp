@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "sim/entity.h"
+#include "sim/player_command.h"
 
 namespace {
 
@@ -14,9 +15,14 @@ constexpr int kStrikeEvery = 9;     // ticks between presses of attack: a combo'
 constexpr int kJumpEvery = 400;     // now and then a jump, to show one
 constexpr int kLeftmostSpot = 60;   // the stage's left edge holds everyone back from here
 
+constexpr int kItemSearch = 600;     // an item this far along the street is worth the walk
+constexpr int kCrowdReach = 120;     // two opponents this close call for the special
+constexpr int kKnifeRange = 180;     // a knife is thrown from at least this far
+
 struct PilotState {
   uint8_t heldLast[kRecordedPlayers];
   int ticks;
+  bool genreMoves;
 };
 PilotState pilot;
 
@@ -34,10 +40,89 @@ int nearestOpponent(int p) {
   return best;
 }
 
+// Walks to (x, foot line); true once there.
+bool walkTo(int p, int x, double foot, uint8_t* held) {
+  const int dx = x - entities[p].x;
+  const double dy = foot - footLine(p);
+  *held = 0;
+  if (dy > kDepthEnough) *held |= bit(kActionDown);
+  if (dy < -kDepthEnough) *held |= bit(kActionUp);
+  if (dx > kCloseEnough) *held |= bit(kActionRight);
+  if (dx < -kCloseEnough) *held |= bit(kActionLeft);
+  return *held == 0;
+}
+
+// The item worth taking nearest along the street: food when hurt, a weapon when empty-handed.
+int wantedItem(int p) {
+  const Entity& self = entities[p];
+  int best = -1;
+  for (int e = 0; e <= lastEntity && e < kEntityCount; ++e) {
+    const Entity& item = entities[e];
+    if (item.alive != 1 || item.moves.itemKind == kItemNone || std::abs(item.x - self.x) > kItemSearch) continue;
+    const bool food = item.moves.itemKind == kItemFood || item.moves.itemKind == kItemFeast;
+    if (food ? self.hp > 0.8 * self.maxHp : self.moves.weapon != kItemNone) continue;
+    if (best < 0 || std::abs(item.x - self.x) < std::abs(entities[best].x - self.x)) best = e;
+  }
+  return best;
+}
+
+int opponentsWithin(int p, int reach) {
+  int count = 0;
+  for (int e = kFirstOpponent; e <= lastEntity && e < kEntityCount; ++e) {
+    const Entity& o = entities[e];
+    if (o.alive == 1 && o.kind == kKindFighter && o.hp > 0 && o.down == 0 && std::abs(o.x - entities[p].x) <= reach &&
+        std::abs(footLine(e) - footLine(p)) < 20)
+      ++count;
+  }
+  return count;
+}
+
+// Player 1's genre moves, when one applies this tick: true with the controls in *held.
+bool moves(int p, int target, uint8_t* held) {
+  const Entity& self = entities[p];
+  const bool beat = (pilot.ticks + p) % kStrikeEvery == 0;
+  *held = 0;
+  if (self.playerState == kPlayerHeld) {  // mash free
+    *held = bit(pilot.ticks % 2 ? kActionLeft : kActionRight);
+    return true;
+  }
+  if (self.playerState == kPlayerHolding) {  // one knee, then over the shoulder
+    const PlayerAction away = self.facing == 0 ? kActionLeft : kActionRight;
+    if (beat) *held = static_cast<uint8_t>(bit(kActionAttack) | (self.moves.knees >= 1 ? bit(away) : 0));
+    return true;
+  }
+  if (p != 0) return false;
+  const int item = wantedItem(p);
+  if (item >= 0) {
+    if (walkTo(p, entities[item].x, footLine(item), held) && beat) *held = bit(kActionAttack);
+    return true;
+  }
+  if (target < 0) return false;
+  const bool lined = std::abs(footLine(target) - footLine(p)) < kDepthEnough;
+  if (self.moves.weapon == kItemKnife && lined && std::abs(entities[target].x - self.x) >= kKnifeRange) {
+    const bool facesTarget = (self.facing == 0) == (entities[target].x > self.x);
+    if (facesTarget && beat) *held = static_cast<uint8_t>(bit(kActionAttack) | bit(kActionJump));
+    if (!facesTarget) *held = bit(entities[target].x > self.x ? kActionRight : kActionLeft);
+    return true;
+  }
+  if (opponentsWithin(p, kCrowdReach) >= 2 && self.hp > 0.3 * self.maxHp && beat) {
+    *held = static_cast<uint8_t>(bit(kActionAttack) | bit(kActionJump));
+    return true;
+  }
+  // Walk straight into a grabbable opponent: the walk itself takes hold.
+  if (entities[target].moves.ungrabbable == 0 && self.moves.weapon == kItemNone && !beat) {
+    walkTo(p, entities[target].x, footLine(target), held);
+    return *held != 0;
+  }
+  return false;
+}
+
 // What player p holds this tick, and whether it strikes.
 uint8_t steer(int p, bool* strike) {
   *strike = false;
   const int target = nearestOpponent(p);
+  uint8_t chosen = 0;
+  if (pilot.genreMoves && moves(p, target, &chosen)) return chosen;
   if (target < 0) return bit(kActionRight);
   // From the side the player is on already, so as not to walk through the opponent; from the
   // right when the left has no room.
@@ -61,7 +146,10 @@ uint8_t steer(int p, bool* strike) {
 
 }  // namespace
 
-void resetPilot() { pilot = PilotState{}; }
+void resetPilot(bool genreMoves) {
+  pilot = PilotState{};
+  pilot.genreMoves = genreMoves;
+}
 
 TickInput pilotTick() {
   TickInput input{};

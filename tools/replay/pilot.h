@@ -5,7 +5,10 @@
 #pragma once
 #include "sim/tick_input.h"
 
-// Forgets what the pilot held last: a new fight.
-void resetPilot();
+// Forgets what the pilot held last: a new fight. With `genreMoves`, for a fight under the
+// arcade's rules, player 1 also uses the genre's moves: it walks into opponents to grab them,
+// knees once and throws, takes food when hurt and weapons when empty-handed, throws a knife
+// from afar, and uses the special when two opponents crowd it; a held player mashes free.
+void resetPilot(bool genreMoves = false);
 // The controls for this tick, from the world as the last tick left it.
 TickInput pilotTick();

@@ -22,6 +22,11 @@ void forgetSounds() { nullSoundLog.clear(); }
 
 }  // namespace
 
+void useRecordedRules(const Recording& recording) {
+  gameRules = GameRules{};
+  if (recording.rules == kArcadeRulesName) applyArcadeHouseRules(gameRules);
+}
+
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage) {
   startUp(seed);
   worldName = world;

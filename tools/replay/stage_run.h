@@ -8,6 +8,8 @@
 #include "sim/recording.h"
 #include "sim/tick_input.h"
 
+// The house rules the recording was made under: the design's, or the arcade's.
+void useRecordedRules(const Recording& recording);
 // Start-up and stage start as the game takes them, on the recording's stage and seed.
 void startRecordedStage(uint32_t seed, const std::string& world, const std::string& stage);
 // One tick with these controls in place of the shell's, nothing drawn.

@@ -5,8 +5,13 @@
 //   3. takes a screenshot of the stage and checks it is not blank, and measures the frames there,
 //   4. goes down the title to QUIT with the cursor keys and sees the page say the game ended,
 //   5. plays the golden stage3 replay in the page (headless, as fast as it goes) and checks its
-//      end line against the digest the desktop wrote.
-// Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER [--measure]
+//      end line against the digest the desktop wrote,
+//   6. at 1024x768, 1280x720 and 390x844 sees no scrollbar and the picture at 4:3 inside the window,
+//   7. on a touch screen: taps choose 1 PLAYER, a fighter and stage1 on the map, and the d-pad
+//      held walks player 1 to the right while a second finger presses ATTACK,
+//   8. changes the settings (hard, one life) and saves a high score, reloads and finds both kept,
+//   9. with the server gone after a visit, reloads and still reaches the title.
+// Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER CONTENT_FOLDER [--measure]
 // Exit status: 0 passed, 1 failed, 77 skipped (no Chromium, no web build), with the reason.
 // --measure instead shows the stage3 replay at the game's pace for a while and prints how the
 // browser's software renderer keeps up (the figures in docs/performance.md).
@@ -19,7 +24,7 @@ import { extname, join, resolve, sep } from 'node:path';
 import { decodePng } from './png.mjs';
 
 const SKIPPED = 77;
-const [buildFolder, replaysFolder] = process.argv.slice(2, 4).map((p) => resolve(p));
+const [buildFolder, replaysFolder, contentFolder] = process.argv.slice(2, 5).map((p) => resolve(p));
 const MEASURE = process.argv.includes('--measure');
 const MEASURE_SECONDS = 20;
 const STEP_MS = 60000;
@@ -34,7 +39,13 @@ const CHROMIUM_FLAGS = ['--no-sandbox', '--headless', '--disable-gpu', '--disabl
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
   '--enable-unsafe-swiftshader', '--use-angle=swiftshader', '--autoplay-policy=no-user-gesture-required'];
 const MIME = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.data': 'application/octet-stream' };
+  '.data': 'application/octet-stream', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
+// The page's window sizes: a desktop's, a wide laptop's and a portrait phone's.
+const WINDOWS = [[1024, 768], [1280, 720], [390, 844]];
+// How long the d-pad is held before the fighter must have moved (not a timing check: the test
+// waits for the move, up to STEP_MS).
+const WALK_POLL_MS = 100;
+const TEST_SCORE = 4321;
 
 function skip(reason) {
   console.log(`skipped: ${reason}`);
@@ -54,9 +65,14 @@ function findChromium() {
   return null;
 }
 
-// The build folder's files, and nothing outside it.
+// The build folder's files, and nothing outside it. server.cut drops every connection, as a
+// network gone would.
 function serve(folder) {
   const server = createServer((request, response) => {
+    if (server.cut) {
+      request.socket.destroy();
+      return;
+    }
     const path = new URL(request.url, 'http://127.0.0.1').pathname;
     const file = resolve(folder, '.' + decodeURIComponent(path === '/' ? '/index.html' : path));
     if (!file.startsWith(folder + sep) || !existsSync(file)) {
@@ -213,6 +229,142 @@ async function measureStage3(browser, origin, report) {
   await page.close();
 }
 
+// The point of the page where picture pixel (x, y) is shown.
+async function onPicture(page, x, y) {
+  return page.evaluate((px, py) => {
+    const box = document.getElementById('canvas').getBoundingClientRect();
+    return [box.left + (px + 0.5) * box.width / 1024, box.top + (py + 0.5) * box.height / 768];
+  }, x, y);
+}
+
+async function fitsEveryWindow(browser, origin, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  for (const [width, height] of WINDOWS) {
+    await page.setViewport({ width, height });
+    const fit = await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => {
+      const root = document.documentElement;
+      const box = document.getElementById('canvas').getBoundingClientRect();
+      done({ scrollWidth: root.scrollWidth, scrollHeight: root.scrollHeight, width: innerWidth, height: innerHeight,
+        left: box.left, top: box.top, right: box.right, bottom: box.bottom });
+    })));
+    const where = `at ${width}x${height}`;
+    if (fit.scrollWidth > fit.width || fit.scrollHeight > fit.height)
+      throw new Error(`${where} the page scrolls: ${fit.scrollWidth}x${fit.scrollHeight}`);
+    const [shownWidth, shownHeight] = [fit.right - fit.left, fit.bottom - fit.top];
+    if (Math.abs(shownWidth * 3 - shownHeight * 4) > 4)
+      throw new Error(`${where} the picture is ${shownWidth}x${shownHeight}, not 4:3`);
+    if (fit.left < 0 || fit.top < 0 || fit.right > fit.width + 0.5 || fit.bottom > fit.height + 0.5)
+      throw new Error(`${where} the picture leaves the window`);
+    if (shownWidth < width - 1 && shownHeight < height - 1)
+      throw new Error(`${where} the picture (${shownWidth}x${shownHeight}) could be larger`);
+    report.push(`${where}: picture ${shownWidth.toFixed(0)}x${shownHeight.toFixed(0)}, no scrollbar`);
+  }
+  await page.close();
+}
+
+// The map's node of stage1 in the content's own words ("NODE n x y left right up down stage").
+function stage1Node() {
+  const lines = readFileSync(join(contentFolder, 'stage/world1/overworlddata.dat'), 'utf8').split('\n');
+  const node = lines.map((l) => l.trim().split(/\s+/)).find((f) => f[0] === 'NODE' && f[8] === 'stage1');
+  return [Number(node[2]), Number(node[3])];
+}
+
+async function touchToStage1(browser, origin, report) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true });
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  const tap = async (x, y) => page.touchscreen.tap(...await onPicture(page, x, y));
+  await tap(300, 260);  // on 1 PLAYER's plate
+  await watch.waitFor('arcade: select', 'character select after a tap');
+  const shown = await page.$eval('#dpad', (e) => getComputedStyle(e).display !== 'none');
+  if (!shown) throw new Error('the touch controls are not shown after a touch');
+  await tap(245, 645);  // the first fighter's box
+  await watch.waitFor('arcade: map', 'map after a tap on a fighter');
+  await tap(...stage1Node());
+  await watch.waitFor('arcade: stage world1/stage1', 'stage1 after a tap on its node');
+  await watch.waitFor('1.000', 'end of the fade-in');
+  const before = await page.evaluate(() => Module._pagePlayerX(0));
+  const dpad = await page.$eval('#dpad', (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width]; });
+  const attack = await page.$eval('#attack', (e) => { const b = e.getBoundingClientRect(); return [b.left + b.width / 2, b.top + b.height / 2]; });
+  // Right on the cross, held, while another finger presses ATTACK.
+  const finger = await page.touchscreen.touchStart(dpad[0] + dpad[2] * 0.9, dpad[1] + dpad[2] / 2);
+  const second = await page.touchscreen.touchStart(...attack);
+  await second.end();
+  await page.waitForFunction((x) => Module._pagePlayerX(0) > x + 20, { timeout: STEP_MS, polling: WALK_POLL_MS }, before);
+  const after = await page.evaluate(() => Module._pagePlayerX(0));
+  await finger.end();
+  report.push(`touch: taps chose 1 PLAYER, a fighter and stage1; the held d-pad walked player 1 from x ${before} to ${after}`);
+  await page.close();
+}
+
+// Every copy of the player's files into the browser's storage has finished.
+async function playerFilesKept(page, atLeast) {
+  await page.waitForFunction((n) => playerFiles.kept >= n && !playerFiles.copying, { timeout: STEP_MS }, atLeast);
+}
+
+async function keepsSettings(browser, origin, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  const press = async (keys) => {
+    for (const key of keys) {
+      await page.keyboard.press(key);
+      await new Promise((later) => setTimeout(later, HOLD_MS));
+    }
+  };
+  // Up from 1 PLAYER wraps to OPTIONS; GAME is the fifth row; hard, then down to one life.
+  await press(['ArrowUp', 'Enter']);
+  await watch.waitFor('arcade: options', 'options');
+  watch.lines = [];
+  await press(['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter', 'ArrowRight', 'ArrowDown', 'ArrowLeft',
+    'ArrowLeft', 'Escape', 'Escape']);
+  await playerFilesKept(page, 1);
+  const path = '/home/web_user/.config/brawler/settings.txt';
+  const before = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), path);
+  if (!/^lives 1$/m.test(before)) throw new Error(`the settings were not changed to 1 life:\n${before}`);
+  // A high score, saved as the initials screen saves a run's.
+  const kept = await page.evaluate(() => playerFiles.kept);
+  await page.evaluate((score) => Module._pageTestHighScore(score), TEST_SCORE);
+  await playerFilesKept(page, kept + 1);
+  const scoresPath = '/home/web_user/.local/share/brawler/scores.txt';
+  const scores = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), scoresPath);
+  watch.lines = [];
+  await page.reload();
+  await watch.waitFor('arcade: title', 'title after the reload');
+  const after = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), path);
+  if (after !== before) throw new Error(`after a reload the settings read\n${after}\ninstead of\n${before}`);
+  const scoresAfter = await page.evaluate((p) => FS.readFile(p, { encoding: 'utf8' }), scoresPath);
+  if (scoresAfter !== scores || !new RegExp(`^${TEST_SCORE} TST `, 'm').test(scores))
+    throw new Error(`after a reload the high scores read\n${scoresAfter}\ninstead of\n${scores}`);
+  report.push('settings changed in the page and a high score were there after a reload');
+  await page.close();
+}
+
+async function startsOffline(browser, origin, server, report) {
+  const page = await browser.newPage();
+  const watch = new ConsoleWatch(page);
+  await page.goto(`${origin}/index.html`);
+  await watch.waitFor('arcade: title', 'title');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  server.cut = true;
+  try {
+    const start = performance.now();
+    watch.lines = [];
+    await page.reload();
+    await watch.waitFor('arcade: title', 'title offline');
+    report.push(`offline: the title after ${((performance.now() - start) / 1000).toFixed(2)} s with the server gone`);
+  } finally {
+    server.cut = false;
+  }
+  await page.close();
+}
+
 async function main() {
   if (!existsSync(join(buildFolder, 'index.html')) || !existsSync(join(buildFolder, 'brawler-arcade.js')))
     skip(`no web build in ${buildFolder} (./web --build-only makes one)`);
@@ -238,6 +390,10 @@ async function main() {
       await playToStage1(browser, origin, report);
       await quitFromTitle(browser, origin, report);
       await playReplay(browser, origin, report);
+      await fitsEveryWindow(browser, origin, report);
+      await touchToStage1(browser, origin, report);
+      await keepsSettings(browser, origin, report);
+      await startsOffline(browser, origin, server, report);
     }
   } catch (error) {
     failure = error;

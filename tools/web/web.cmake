@@ -34,14 +34,33 @@ file(GLOB_RECURSE BRAWLER_WEB_CONTENT CONFIGURE_DEPENDS ${BRAWLER_WEB_DATA}/*)
 add_executable(brawler-arcade ${CMAKE_SOURCE_DIR}/src/arcade_web_main.cpp)
 target_link_libraries(brawler-arcade PRIVATE brawler_core brawler_replay)
 set_target_properties(brawler-arcade PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-# WebGL 2 where the browser has it, 1 elsewhere; the game's fixed tables alone take about
+# WebGL 2 where the browser has it, 1 elsewhere; IndexedDB behind the player's folders (the page
+# mounts it); the game's fixed tables alone take about
 # 122 MiB, and the heap grows from there as stages load their sheets; exit() ends the runtime so
 # the page hears of it; SDL 1.x is Emscripten's own (no ports).
 target_link_options(brawler-arcade PRIVATE
   -sMAX_WEBGL_VERSION=2 -sINITIAL_MEMORY=160MB -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+  -lidbfs.js
   "SHELL:--preload-file ${BRAWLER_WEB_DATA}@/"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/tests/replays@/replays"
   "SHELL:--exclude-file *.digest")
 set_property(TARGET brawler-arcade APPEND PROPERTY LINK_DEPENDS ${BRAWLER_WEB_CONTENT} ${BRAWLER_WEB_REPLAYS})
 
-configure_file(${CMAKE_SOURCE_DIR}/tools/web/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+# The page around the game, what installs it to a home screen, and the service worker that keeps
+# all of it for starting offline, which names the build after every file's digest: built by the
+# target brawler-page, after the game.
+set(BRAWLER_PAGE_SOURCES index.html manifest.webmanifest icons/icon-192.png icons/icon-512.png)
+set(BRAWLER_PAGE_COPIES "")
+foreach(source ${BRAWLER_PAGE_SOURCES})
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/tools/web/${source} ${CMAKE_BINARY_DIR}/${name}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/web/${source})
+  list(APPEND BRAWLER_PAGE_COPIES ${CMAKE_BINARY_DIR}/${name})
+endforeach()
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/service-worker.js
+  COMMAND ${CMAKE_COMMAND} -D FOLDER=${CMAKE_BINARY_DIR} -D TEMPLATE=${CMAKE_SOURCE_DIR}/tools/web/service-worker.js
+          -P ${CMAKE_SOURCE_DIR}/tools/web/build_hash.cmake
+  DEPENDS brawler-arcade ${BRAWLER_PAGE_COPIES} ${CMAKE_SOURCE_DIR}/tools/web/service-worker.js
+          ${CMAKE_SOURCE_DIR}/tools/web/build_hash.cmake)
+add_custom_target(brawler-page ALL DEPENDS ${CMAKE_BINARY_DIR}/service-worker.js)

@@ -39,6 +39,7 @@ TEST_P(OnlineSwitches, ReadAsTheyAsk) {
   EXPECT_EQ(request.port, c.port);
   EXPECT_EQ(request.delay, c.delay);
   EXPECT_EQ(rest.size(), c.left);
+  if (c.args.size() > 1 && c.args[0] == "--lobby") EXPECT_EQ(request.lobby, c.args[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"JoinWithABadPort", {"--join", "127.0.0.1:77x"}, false},
         SwitchCase{"JoinWithNoName", {"--join", ":7707"}, false},
         SwitchCase{"DelayPastFour", {"--host", "--delay", "5"}, false},
-        SwitchCase{"BothSides", {"--host", "--join", "a"}, false}),
+        SwitchCase{"BothSides", {"--host", "--join", "a"}, false},
+        // --lobby names the ONLINE screens' lobby; the arcade's own switches are left.
+        SwitchCase{"ALobbyAlone", {"--lobby", "lobby.lan:7800", "--scores", "s"}, true, false, false, "", 7707, 2, 3},
+        SwitchCase{"ALobbyWithABadPort", {"--lobby", "lobby.lan:0"}, false},
+        SwitchCase{"ALobbyThatIsNoName", {"--lobby", "a b"}, false}),
     [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -14,6 +14,9 @@
 enum ArcadeScreen {
   kArcadeTitle = 0, kArcadeSelect = 1, kArcadeMap = 2, kArcadeStage = 3, kArcadeEnd = 4,
   kArcadeOptions = 5, kArcadeInitials = 6, kArcadeHighScores = 7, kArcadeDemo = 8,
+  // Online through a lobby (arcade_online_menu.cpp, arcade_online_room.cpp): HOST, JOIN, WATCH
+  // and the lobby's address; a room code being typed; a room being opened, joined or watched.
+  kArcadeOnline = 9, kArcadeRoomCode = 10, kArcadeRoom = 11,
   kArcadeScreens
 };
 // `nextScreen` when no screen change is asked for.
@@ -24,9 +27,12 @@ enum ArcadePhase { kPhasePlaying = 0, kPhasePaused = 1, kPhaseCleared = 2, kPhas
 // online, the stage stands still until both sides agree on the tick that ended it.
 enum StageExit { kExitNone = 0, kExitCleared = 1, kExitRunOver = 2, kExitToTitle = 3 };
 // The title's entries, top to bottom, as drawn on the menu sheet.
-// OPTIONS is the arcade's own, written in the game's font above the sheet's entries; the
-// cursor reaches it past QUIT or before 1 PLAYER.
-enum TitleEntry { kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4 };
+// OPTIONS and ONLINE are the arcade's own, written in the game's font side by side above the
+// sheet's entries; the cursor reaches them past QUIT or before 1 PLAYER. ONLINE shows only where
+// the arcade can go online (not in a browser).
+enum TitleEntry {
+  kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4, kEntryOnline = 5
+};
 // The pause box's choices.
 enum PauseChoice { kPauseGoOn = 0, kPauseToTitle = 1 };
 
@@ -83,6 +89,10 @@ bool startArcade(int argc, char** argv);
 bool arcadeFrame();
 // Makes `screen` the running screen now: its entry step, then its line on standard output.
 void enterArcadeScreen(int32_t screen);
+// The steps of a screen that only some builds have (the online screens): set by the program's
+// start. A screen without steps is never entered; the title stands in for it.
+void offerArcadeScreen(int32_t screen, std::string (*entry)(), bool (*frame)());
+bool arcadeScreenOffered(int32_t screen);
 // Start-up, the arcade until it ends, and the clean exit (status 0).
 int arcadeMain(int argc, char** argv);
 // The switches, each naming a file the player owns:

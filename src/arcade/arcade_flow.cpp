@@ -20,14 +20,15 @@ namespace {
 constexpr const char* kScoresFileName = "scores.txt";
 const char* const kUsage =
     "usage: brawler-arcade [--data DIR] [--settings FILE] [--scores FILE] [--host [PORT] | --join HOST[:PORT]]\n"
-    "                      [--delay 0..4]\n"
+    "                      [--delay 0..4] [--lobby HOST[:PORT]]\n"
     "       brawler-arcade --version\n"
     "--data DIR plays the content pack in DIR (when left out: $BRAWLER_DATA, the installed pack,\n"
     "then the current folder);\n"
     "--settings FILE keeps the controls, the window and the volumes (%s when left out);\n"
     "--scores FILE keeps the high scores (%s when left out);\n"
     "--host waits for another machine to join (on UDP port 7707 unless given), --join plays on\n"
-    "theirs, --delay sets the ticks this side's controls wait (2 unless given).\n";
+    "theirs, --delay sets the ticks this side's controls wait (2 unless given);\n"
+    "--lobby names the lobby that ONLINE meets others through (the settings' lobby line otherwise).\n";
 
 // A switch that names a file the player owns, and where the name goes.
 struct ArcadeSwitch {
@@ -45,7 +46,8 @@ struct ArcadeScreenSteps {
   std::string (*entry)();
   bool (*frame)();
 };
-const ArcadeScreenSteps kScreenSteps[] = {
+// The online screens' rows are filled by offerArcadeScreen where the build can go online.
+ArcadeScreenSteps kScreenSteps[] = {
     {kArcadeTitle, titleEntry, titleFrame},
     {kArcadeSelect, selectEntry, selectFrame},
     {kArcadeMap, mapEntry, mapFrame},
@@ -55,18 +57,39 @@ const ArcadeScreenSteps kScreenSteps[] = {
     {kArcadeInitials, initialsEntry, initialsFrame},
     {kArcadeHighScores, highScoresEntry, highScoresFrame},
     {kArcadeDemo, demoEntry, demoFrame},
+    {kArcadeOnline, nullptr, nullptr},
+    {kArcadeRoomCode, nullptr, nullptr},
+    {kArcadeRoom, nullptr, nullptr},
 };
 static_assert(sizeof kScreenSteps / sizeof kScreenSteps[0] == kArcadeScreens, "a screen without steps");
 
+ArcadeScreenSteps* findSteps(int32_t screen) {
+  for (ArcadeScreenSteps& s : kScreenSteps)
+    if (s.screen == screen) return &s;
+  return nullptr;
+}
+
 const ArcadeScreenSteps& stepsOf(int32_t screen) {
-  for (const ArcadeScreenSteps& s : kScreenSteps)
-    if (s.screen == screen) return s;
-  return kScreenSteps[kArcadeTitle];
+  const ArcadeScreenSteps* s = findSteps(screen);
+  return s != nullptr && s->entry != nullptr ? *s : kScreenSteps[kArcadeTitle];
 }
 
 }  // namespace
 
+void offerArcadeScreen(int32_t screen, std::string (*entry)(), bool (*frame)()) {
+  ArcadeScreenSteps* s = findSteps(screen);
+  if (s == nullptr) return;
+  s->entry = entry;
+  s->frame = frame;
+}
+
+bool arcadeScreenOffered(int32_t screen) {
+  const ArcadeScreenSteps* s = findSteps(screen);
+  return s != nullptr && s->entry != nullptr;
+}
+
 void enterArcadeScreen(int32_t screen) {
+  if (!arcadeScreenOffered(screen)) screen = kArcadeTitle;
   arcade.screen = screen;
   arcade.nextScreen = kArcadeNoScreen;
   const std::string announced = stepsOf(screen).entry();

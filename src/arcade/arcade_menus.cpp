@@ -27,8 +27,9 @@ constexpr int32_t kEndTicks = 300;
 constexpr int32_t kEndSkippableAfter = 60;
 constexpr int32_t kEndTitleY = 320;
 constexpr int32_t kEndTitleScale = 3;
-// OPTIONS sits in the open space above the sheet's plates.
+// OPTIONS and ONLINE sit side by side in the open space above the sheet's plates.
 constexpr int32_t kOptionsEntryCentreX = 300;
+constexpr int32_t kOnlineEntryCentreX = 724;
 constexpr int32_t kOptionsEntryY = 90;
 constexpr int32_t kOptionsEntryScale = 2;
 constexpr int32_t kVersionScale = 1;
@@ -61,6 +62,9 @@ void chooseFromTitle() {
     case kEntryOptions:
       arcade.nextScreen = kArcadeOptions;
       break;
+    case kEntryOnline:
+      arcade.nextScreen = kArcadeOnline;
+      break;
     default:
       arcade.quit = 1;
   }
@@ -84,13 +88,18 @@ void drawVersion() {
                kVersionTransparency);
 }
 
+// The chosen form of OPTIONS, the wider: the whole of it answers a pointer.
 constexpr const char* kOptionsChosen = "> OPTIONS <";
 
-void drawOptionsEntry() {
-  const bool chosen = mainMenu.cursor == kEntryOptions && mainMenu.phase == kMenuChoosing;
-  const std::string text = chosen ? kOptionsChosen : "OPTIONS";
-  drawFontTextCentred(text, kOptionsEntryCentreX, kOptionsEntryY, kOptionsEntryScale, 
-                      chosen ? 0.0 : kUnchosenEntryTransparency);
+void drawFontEntry(int32_t entry, const std::string& name, int32_t centreX) {
+  const bool chosen = mainMenu.cursor == entry && mainMenu.phase == kMenuChoosing;
+  const std::string text = chosen ? "> " + name + " <" : name;
+  drawFontTextCentred(text, centreX, kOptionsEntryY, kOptionsEntryScale, chosen ? 0.0 : kUnchosenEntryTransparency);
+}
+
+void drawFontEntries() {
+  drawFontEntry(kEntryOptions, "OPTIONS", kOptionsEntryCentreX);
+  if (mainMenu.addedEntries > kEntryOnline - kMenuEntries) drawFontEntry(kEntryOnline, "ONLINE", kOnlineEntryCentreX);
 }
 
 }  // namespace
@@ -107,7 +116,8 @@ std::string titleEntry() {
   screenState = kScreenMainMenu;
   fadeOutMusic();  // a stage left through the pause or a game over still plays its music
   enterMainMenu();
-  mainMenu.addedEntries = 1;  // OPTIONS
+  // OPTIONS, and ONLINE where this build can go online.
+  mainMenu.addedEntries = arcadeScreenOffered(kArcadeOnline) ? 2 : 1;
   greyContinue();
   arcade.idleTicks = 0;
   return "title";
@@ -116,7 +126,7 @@ std::string titleEntry() {
 bool titleFrame() {
   const int32_t before = mainMenu.cursor;
   drawTitlePicture();
-  drawOptionsEntry();
+  drawFontEntries();
   drawVersion();
   const bool open = mainMenuFrame();
   if (open) {

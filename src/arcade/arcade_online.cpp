@@ -20,6 +20,7 @@
 #include "base/content_folder.h"
 #include "base/fingerprint.h"
 #include "base/whole_file.h"
+#include "net/lobby_client.h"
 #include "net/round_trip.h"
 #include "net/session.h"
 #include "platform/net.h"
@@ -74,7 +75,6 @@ void putBindings(const BindingTables& t) {
 // tick (sessionTick) writes tickCommands, leaving and runOver; the step after it writes agreed.
 struct OnlineArcade {
   NetSession session;
-  PackList pack;
   BindingTables own;      // the player's, from the settings
   BindingTables shared;   // the defaults, the same on both machines
   NetCommand tickCommands[kNetPlayers] = {};  // fed to the screens by the input poll
@@ -104,6 +104,28 @@ struct OnlineArcade {
   SessionAccount account;
 };
 OnlineArcade online;
+// The room's client while its session plays (the ONLINE screens), null for --host and --join.
+LobbyClient* roomLine = nullptr;
+
+// The session playing: --host's or --join's own, or the room's.
+NetSession& liveSession() { return roomLine != nullptr ? roomLine->session : online.session; }
+
+// The line to the other side: the session's own endpoint, or the lobby client's around it
+// (which hands the session its packets, directly or through the relay, and feeds the watchers).
+void pollLine(uint64_t nowMs) {
+  if (roomLine != nullptr)
+    lobbyClientStep(*roomLine, nowMs);
+  else
+    sessionPoll(online.session, nowMs);
+}
+
+// Through a lobby the client says the goodbyes, after the watchers' last controls.
+void leaveLine(int32_t end) {
+  if (roomLine != nullptr)
+    lobbyClientLeave(*roomLine);
+  else
+    sessionLeave(online.session, end);
+}
 
 // The stage as it was before a tick: the world and what the arcade keeps of the stage.
 struct StageSnapshot {
@@ -185,7 +207,7 @@ void goToNextScreen() {
   if (inSession(arcade.nextScreen)) {
     enterArcadeScreen(arcade.nextScreen);
     // Only the stage's ticks can be put back: everywhere else each tick waits for both players.
-    online.session.rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
+    liveSession().rollback.prediction = arcade.screen == kArcadeStage ? kMostPrediction : 0;
     return;
   }
   online.leaving = true;
@@ -207,7 +229,7 @@ void stageTick(bool again) {
   if (tick < online.exitTick + kMostPrediction) return;
   leaveStage();
   online.stillUpTo = tick;
-  if (again) online.session.rollback.tick = tick + 1;
+  if (again) liveSession().rollback.tick = tick + 1;
   goToNextScreen();
 }
 
@@ -263,7 +285,7 @@ const RollbackWorld kIdleWorld = {noSnapshot, noSnapshot, idleTick, sessionDiges
 // ---- what a session leaves behind ------------------------------------------------------------
 
 void takeAgreed() {
-  const Rollback& r = online.session.rollback;
+  const Rollback& r = liveSession().rollback;
   const int32_t confirmed = rollbackConfirmedEnd(r);
   for (int32_t t = static_cast<int32_t>(online.agreed.ticks.size()); t < confirmed; ++t) {
     TickInput input{};
@@ -279,7 +301,7 @@ void takeAgreed() {
 
 // Every kCheckEvery agreed ticks, the fingerprint both sides compare, for whoever watches.
 void printChecks() {
-  const NetSession& s = online.session;
+  const NetSession& s = liveSession();
   while (online.printedCheck + kCheckEvery < s.nextCheck) {
     online.printedCheck += kCheckEvery;
     const int32_t slot = (online.printedCheck / kCheckEvery) % kCheckRing;
@@ -293,7 +315,7 @@ void printChecks() {
 // the controls give the honest world, and the first fingerprint that differs from it is where
 // this side went its own way.
 void writeAgreed() {
-  const std::string name = online.session.role == kRoleHost ? "netplay-host" : "netplay-joiner";
+  const std::string name = liveSession().role == kRoleHost ? "netplay-host" : "netplay-joiner";
   const std::pair<std::string, std::string> files[] = {{name + ".replay", formatRecording(online.agreed)},
                                                        {name + ".checks", formatSessionAccount(online.account)}};
   for (const auto& [file, text] : files) {
@@ -317,7 +339,7 @@ std::vector<std::string> waitLines(uint16_t port) {
 
 // Until the greetings are through or the session ends; false when this side gave up.
 bool waitForPeer(const OnlineRequest& request) {
-  NetSession& s = online.session;
+  NetSession& s = liveSession();
   const std::string title = request.hosting ? "WAITING FOR THE OTHER PLAYER" : "JOINING " + request.host;
   const std::vector<std::string> lines = request.hosting ? waitLines(netLocalPort(s.endpoint)) : std::vector<std::string>{};
   if (request.hosting)
@@ -326,14 +348,14 @@ bool waitForPeer(const OnlineRequest& request) {
     std::printf("arcade: online joining %s:%u\n", request.host.c_str(), request.port);
   std::fflush(stdout);
   while (s.state != kSessionPlaying && s.state != kSessionEnded) {
-    sessionPoll(s, netClockMs());
+    pollLine(netClockMs());
     pollInput();
     if (windowCloseRequested != 0) {
-      sessionLeave(s, kEndLeft);
+      leaveLine(kEndLeft);
       endProgram();
     }
     if (isPressed(kKeyEscape)) {
-      sessionLeave(s, kEndLeft);
+      leaveLine(kEndLeft);
       return false;
     }
     drawOnlineWait(title, lines);
@@ -349,9 +371,9 @@ bool waitForPeer(const OnlineRequest& request) {
 // would guess (the same actions held, nothing new pressed), a fall by not reading the devices
 // until the present catches up (their events wait in the queue meanwhile).
 void addLocalCommands() {
-  Rollback& r = online.session.rollback;
+  Rollback& r = liveSession().rollback;
   const uint64_t now = netClockMs();
-  roundTripHeardAck(online.roundTrip, online.session.peerAck, now);
+  roundTripHeardAck(online.roundTrip, liveSession().peerAck, now);
   int32_t ahead = r.delay;
   if (arcade.screen != kArcadeStage) ahead = online.screenDelay = delayForRoundTrip(roundTripMs(online.roundTrip), r.delay);
   int32_t& end = r.knownEnd[r.localPlayer];
@@ -389,7 +411,7 @@ void feedSessionControls() {
 }
 
 void playSession() {
-  NetSession& s = online.session;
+  NetSession& s = liveSession();
   Rollback& r = s.rollback;
   startSessionWorld(s.plan.seed, s.plan.difficulty, s.plan.lives);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
@@ -398,7 +420,7 @@ void playSession() {
     const uint64_t now = netClockMs();
     if (arcade.screen != kArcadeStage) online.screenMs += now - frameMs;
     frameMs = now;
-    sessionPoll(s, now);
+    pollLine(now);
     if (s.state != kSessionPlaying) break;
     if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
     addLocalCommands();
@@ -415,7 +437,7 @@ void playSession() {
     if (drawn) drawStageAndOverlay();
     followWindowRequests();
     if (windowCloseRequested != 0) {
-      sessionLeave(s, kEndLeft);
+      leaveLine(kEndLeft);
       endProgram();
     }
     if (!drawn && r.tick == before) std::this_thread::sleep_for(kWaitingPoll);
@@ -429,10 +451,10 @@ void playSession() {
 
 // This side leaves on its own tick: it stays until the other side has its controls up to there.
 void linger() {
-  NetSession& s = online.session;
+  NetSession& s = liveSession();
   const uint64_t until = netClockMs() + kLingerMs;
   while (s.state == kSessionPlaying && s.peerAck <= online.leftAtTick && netClockMs() < until) {
-    sessionPoll(s, netClockMs());
+    pollLine(netClockMs());
     sessionStep(s, kIdleWorld);
     std::this_thread::sleep_for(kWaitingPoll);
   }
@@ -465,7 +487,7 @@ void printRollbacks(const Rollback& r) {
 
 // After the session: the title, or this machine's own end of the run.
 void afterSession() {
-  NetSession& s = online.session;
+  NetSession& s = liveSession();
   printRollbacks(s.rollback);
   const int32_t local = s.rollback.localPlayer;
   inputFeed = nullptr;
@@ -473,7 +495,7 @@ void afterSession() {
   putBindings(online.own);
   if (online.leaving) {
     linger();
-    sessionLeave(s, kEndFinished);
+    leaveLine(kEndFinished);
     if (online.runOver) return enterArcadeScreen(ownRunOnly(local));
     // Escape off a menu, or the pause box's TITLE (player 1's): whoever did it knows.
     const NetCommand last = rollbackCommand(s.rollback, local, online.leftAtTick);
@@ -482,7 +504,7 @@ void afterSession() {
     return enterArcadeScreen(kArcadeTitle);
   }
   const int32_t end = s.end;
-  sessionLeave(s, end);
+  leaveLine(end);
   printChecks();
   if (end == kEndDesync) writeAgreed();
   if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
@@ -526,6 +548,12 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
         address.resize(colon);
       }
       request->host = address;
+    } else if (name == "--lobby" && hasNext) {
+      request->lobby = argv[++a];
+      if (!validLobbyAddress(request->lobby)) {
+        *error = "--lobby takes HOST or HOST:PORT, not " + request->lobby;
+        return false;
+      }
     } else if (name == "--delay" && hasNext) {
       if (!parseNumber(argv[++a], kMostInputDelay, &value)) {
         *error = "--delay takes a whole number from 0 to " + std::to_string(kMostInputDelay);
@@ -550,20 +578,110 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
 NetCommand (*onlineControls)() = nullptr;
 void (*onlineTickHook)(int32_t tick) = nullptr;
 
-void playOnline(const OnlineRequest& request) {
-  online = OnlineArcade{};
-  online.pack = listPack(".");
-  NetSession& s = online.session;
+// The session from its first tick to the screen after it.
+void runSession() {
+  const NetSession& s = liveSession();
+  feedSessionControls();
+  online.agreed.world = kSessionWorldName;
+  online.agreed.stage = kSessionStageName;
+  online.agreed.seed = s.plan.seed;
+  online.account.difficulty = s.plan.difficulty;
+  online.account.lives = s.plan.lives;
+  if (s.state == kSessionPlaying) playSession();
+  afterSession();
+}
+
+const PackList& onlinePack() {
+  // Kept apart from the session's record, which each session starts afresh: a lobby client
+  // holds on to it from before its session begins.
+  static PackList pack;
+  if (pack.lines.empty()) pack = listPack(".");
+  return pack;
+}
+
+SessionPlan hostPlan(int32_t delay) {
   SessionPlan plan;
   plan.seed = static_cast<uint32_t>(netClockMs());
-  plan.delay = request.delay;
+  plan.delay = delay;
   plan.difficulty = settings.difficulty;
   plan.lives = settings.lives;
   std::snprintf(plan.world, sizeof plan.world, "%s", kSessionWorldName);
   std::snprintf(plan.stage, sizeof plan.stage, "%s", kSessionStageName);
+  return plan;
+}
+
+// A watcher stays this far behind the newest confirmed tick, so that the fight flows on
+// although the controls come in batches; one that comes late catches up without drawing.
+constexpr int32_t kWatchBehindTicks = 2 * kTicksPerSecond;
+
+// Escape on this machine: the watcher's own devices, not the players' controls.
+bool watcherLeaves() {
+  inputFeed = nullptr;
+  pollInput();
+  const bool leaving = keyboardPressed(kKeyEscape) || windowCloseRequested != 0;
+  inputFeed = feedTickCommands;
+  return leaving;
+}
+
+void watchTick(const LobbyClient& c, bool quiet) {
+  const FeedTick& t = c.feed[static_cast<size_t>(online.nextTick)];
+  sessionTick(t.player, quiet);
+}
+
+// The fight as the players' confirmed controls tell it, tick by tick through the same screens.
+// Returns whether the feed ran out with the players gone (rather than this side leaving).
+bool watchFeed(LobbyClient& c) {
+  while (!online.leaving) {
+    lobbyClientStep(c, netClockMs());
+    if (watcherLeaves()) return false;
+    const int32_t fed = static_cast<int32_t>(c.feed.size());
+    const bool feedOver = c.state == kClientEnded;
+    const int32_t upTo = feedOver ? fed : fed - kWatchBehindTicks;
+    while (online.nextTick < upTo - 1 && arcade.screen == kArcadeStage && !online.leaving) watchTick(c, true);
+    const bool runs = online.nextTick < upTo && !online.leaving;
+    if (runs) watchTick(c, false);
+    if (feedOver && online.nextTick >= fed) return true;
+    if (arcade.screen == kArcadeStage && !online.leaving) drawStageAndOverlay();
+    else if (!runs) std::this_thread::sleep_for(kWaitingPoll);
+  }
+  return true;
+}
+
+void watchRoomSession(LobbyClient& client) {
+  // A headless fight of the replay tool has rooms and codes too, but no arcade run to show.
+  if (std::strcmp(client.watchPlan.world, kSessionWorldName) != 0) {
+    lobbyClientLeave(client);
+    showOnlineMessage("that room plays no arcade run");
+    return enterArcadeScreen(kArcadeTitle);
+  }
+  online = OnlineArcade{};
+  feedSessionControls();
+  startSessionWorld(client.watchPlan.seed, client.watchPlan.difficulty, client.watchPlan.lives);
+  const bool toTheEnd = watchFeed(client);
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
+  lobbyClientLeave(client);
+  if (toTheEnd) showOnlineMessage("the players left");
+  enterArcadeScreen(kArcadeTitle);
+}
+
+void playRoomSession(LobbyClient& client) {
+  online = OnlineArcade{};
+  roomLine = &client;
+  // Off the stage the screens cannot be put back: every tick waits for both players' controls.
+  client.session.rollback.prediction = 0;
+  runSession();
+  roomLine = nullptr;
+}
+
+void playOnline(const OnlineRequest& request) {
+  online = OnlineArcade{};
+  NetSession& s = online.session;
+  const SessionPlan plan = hostPlan(request.delay);
   std::string error;
-  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, online.pack, &error)
-                                       : sessionJoin(s, request.host, request.port, online.pack, &error);
+  const bool started = request.hosting ? sessionHost(s, "", request.port, plan, onlinePack(), &error)
+                                       : sessionJoin(s, request.host, request.port, onlinePack(), &error);
   // Off the stage the screens cannot be put back: every tick waits for both players' controls.
   s.prediction = 0;
   if (!started) {
@@ -574,14 +692,7 @@ void playOnline(const OnlineRequest& request) {
   line.latencyMs = request.latencyMs;
   netSetConditions(s.endpoint, line);
   if (!waitForPeer(request)) return enterArcadeScreen(kArcadeTitle);
-  feedSessionControls();
-  online.agreed.world = kSessionWorldName;
-  online.agreed.stage = kSessionStageName;
-  online.agreed.seed = s.plan.seed;
-  online.account.difficulty = s.plan.difficulty;
-  online.account.lives = s.plan.lives;
-  if (s.state == kSessionPlaying) playSession();
-  afterSession();
+  runSession();
 }
 
 void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks) {
@@ -614,7 +725,9 @@ int arcadeOnlineMain(int argc, char** argv) {
     std::fprintf(stderr, "brawler-arcade: %s\n", error.c_str());
     return kArcadeUsageStatus;
   }
-  if (!request.hosting && !request.joining) return arcadeMain(argc, argv);
+  offerOnlineScreens();
+  onlineLobby = request.lobby;
+  if (!request.hosting && !request.joining) return arcadeMain(static_cast<int>(rest.size()), rest.data());
   if (!startArcade(static_cast<int>(rest.size()), rest.data())) return kArcadeUsageStatus;
   playOnline(request);
   runArcade();

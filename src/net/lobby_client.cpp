@@ -146,7 +146,9 @@ void takeWatchPlan(LobbyClient& c, const LobbyMessage& m) {
 
 void takeFeed(LobbyClient& c, const LobbyMessage& m) {
   if (!c.planKnown || m.first != c.feed.size()) return;
-  const size_t most = std::min<size_t>(c.watchPlan.ticks, kRoomFeedTicks);
+  // A session with no end (the arcade's run) is kept up to what the lobby keeps.
+  const size_t planned = c.watchPlan.ticks == 0 ? kRoomFeedTicks : c.watchPlan.ticks;
+  const size_t most = std::min<size_t>(planned, kRoomFeedTicks);
   c.feed.insert(c.feed.end(), m.ticks, m.ticks + std::min<size_t>(m.count, most - std::min(most, c.feed.size())));
 }
 
@@ -183,7 +185,9 @@ void takeFromLobby(LobbyClient& c, const NetEvent& e, uint64_t nowMs) {
     // Through the relay the session hears of it as its own loss; played directly, the fight
     // goes on without the lobby (the watchers only miss the rest).
     if (sessionsPeer(c, e.peer)) return sessionTake(c.session, e, nowMs);
-    if (c.state == kClientWatching && c.planKnown && c.feed.size() >= c.watchPlan.ticks) return;
+    // A watcher of a fight of known length that has it all is done; one of an endless session
+    // (the arcade's run) learns here that the feed is over.
+    if (c.state == kClientWatching && c.planKnown && c.watchPlan.ticks > 0 && c.feed.size() >= c.watchPlan.ticks) return;
     if (c.state != kClientPlaying) endWith(c, c.state == kClientConnecting ? "cannot reach the lobby" : "the lobby let go");
     return;
   }

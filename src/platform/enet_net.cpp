@@ -364,6 +364,11 @@ size_t netQueuedBytes(int endpoint, int peer) {
   return queued;
 }
 
+uint32_t netRoundTripMs(int endpoint, int peer) {
+  if (!validPeer(endpoint, peer)) return 0;
+  return endpoints[endpoint].host->peers[peer].roundTripTime;
+}
+
 void netWait(int endpoint, uint32_t ms) {
   if (!validEndpoint(endpoint)) return;
   enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;

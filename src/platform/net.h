@@ -106,6 +106,9 @@ void netPunch(int endpoint, const NetAddress& to);
 void netDropPeer(int endpoint, int peer);
 // Bytes sent to a peer and not yet acknowledged or still queued for it: how far behind it is.
 size_t netQueuedBytes(int endpoint, int peer);
+// The peer's round trip as the connection measures it on its reliable packets, in ms (0 when
+// there is no such peer).
+uint32_t netRoundTripMs(int endpoint, int peer);
 // Sleeps until a packet comes to the endpoint or `ms` milliseconds pass.
 void netWait(int endpoint, uint32_t ms);
 // Looks `host` up; false when it names no IPv4 address.

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
+#include "screens/menu_moves.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
 #include "shell/pads.h"
@@ -28,9 +29,7 @@ constexpr int32_t kValueX = 520;
 constexpr int32_t kNoticeY = 680;
 constexpr int32_t kNoticeTicks = 180;  // about three seconds
 constexpr size_t kLongestValue = 20;   // characters of a pad's name that fit beside its label
-constexpr int kKeyUp = 273, kKeyDown = 274, kKeyRight = 275, kKeyLeft = 276;
 constexpr int kLastKey = 322;
-constexpr int kConfirmButtons[] = {0, 2};  // the design's jump and attack buttons, on any pad
 
 std::string capitals(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -42,32 +41,12 @@ void tell(const std::string& notice) {
   options.noticeTicks = kNoticeTicks;
 }
 
-// ---- what counts as a move on this screen: either keyboard layout, any pad, any player ----
-
-bool anyPadPressed(int control) {
-  for (int pad = 0; pad < kPads; ++pad)
-    if (padControlPressed(pad, control)) return true;
-  return false;
-}
-bool anyPlayerPressed(int action) {
-  for (int p = 0; p < kBoundPlayers; ++p)
-    if (isPressed(boundActionCode(p, action))) return true;
-  return false;
-}
-bool movePressed(int arrow, int letter, int direction, int action) {
-  return keyboardPressed(arrow) || keyboardPressed(letter) || anyPadPressed(padStickControl(direction)) ||
-         anyPlayerPressed(action);
-}
-bool upPressed() { return movePressed(kKeyUp, 'w', kPadUp, kBoundUp); }
-bool downPressed() { return movePressed(kKeyDown, 's', kPadDown, kBoundDown); }
-bool leftPressed() { return movePressed(kKeyLeft, 'a', kPadLeft, kBoundLeft); }
-bool rightPressed() { return movePressed(kKeyRight, 'd', kPadRight, kBoundRight); }
-bool confirmPressed() {
-  bool pad = false;
-  for (int b : kConfirmButtons) pad = pad || anyPadPressed(b);
-  return pad || keyboardPressed(kKeyReturn) || anyPlayerPressed(kBoundAttack) || anyPlayerPressed(kBoundJump);
-}
-bool backPressed() { return keyboardPressed(kKeyEscape) || anyPlayerPressed(kBoundPause); }
+bool upPressed() { return menuUpPressed(); }
+bool downPressed() { return menuDownPressed(); }
+bool leftPressed() { return menuLeftPressed(); }
+bool rightPressed() { return menuRightPressed(); }
+bool confirmPressed() { return menuConfirmPressed(); }
+bool backPressed() { return menuBackPressed(); }
 
 // ---- the rows' values and what moving or confirming them does ----
 

@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,7 @@ namespace {
 constexpr const char* kSettingsFolder = "/brawler";
 constexpr const char* kSettingsFile = "/settings.txt";
 constexpr Settings kDefaultSettings{0, 0, screenWidth, screenHeight, kVolumeLevels, kVolumeLevels,
-                                   kDifficultyNormal, kDefaultLives};
+                                   kDifficultyNormal, kDefaultLives, {}};
 
 // A folder that cannot be written is said once: the player changes settings many times a session.
 int32_t saveFailureTold = 0;
@@ -43,6 +44,21 @@ WindowMode wantedWindowMode() {
 }
 
 }  // namespace
+
+bool validLobbyAddress(const std::string& text) {
+  if (text.empty() || text.size() >= static_cast<size_t>(kLobbyAddressChars)) return false;
+  const size_t colon = text.find(':');
+  const std::string host = text.substr(0, colon);
+  bool good = !host.empty();
+  for (char c : host) good = good && (std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '.' || c == '-');
+  if (!good || colon == std::string::npos) return good;
+  const std::string port = text.substr(colon + 1);
+  if (port.empty() || port.size() > 5) return false;
+  for (char c : port)
+    if (c < '0' || c > '9') return false;
+  const long n = std::strtol(port.c_str(), nullptr, 10);
+  return n >= 1 && n <= 65535;
+}
 
 std::string defaultSettingsPath() {
   const char* config = std::getenv("XDG_CONFIG_HOME");

@@ -1,5 +1,6 @@
 #include "shell/settings_text.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "audio/sound.h"
@@ -80,6 +81,22 @@ bool readLives(const std::string& v, std::string* wrong) {
   return readWholeNumber(v, kFewestLives, kMostLives, &settings.lives, wrong);
 }
 
+// "none" for no lobby, so that the line says the player has not named one yet.
+constexpr const char* kNoLobby = "none";
+bool readLobby(const std::string& v, std::string* wrong) {
+  if (v == kNoLobby) {
+    settings.lobby[0] = '\0';
+    return true;
+  }
+  if (!validLobbyAddress(v)) {
+    *wrong = "\"" + v + "\" is not an address HOST or HOST:PORT";
+    return false;
+  }
+  std::snprintf(settings.lobby, sizeof settings.lobby, "%s", v.c_str());
+  return true;
+}
+std::string writeLobby() { return settings.lobby[0] == '\0' ? kNoLobby : settings.lobby; }
+
 std::string writeFullscreen() { return settings.fullscreen == 1 ? "yes" : "no"; }
 std::string writeScaling() { return settings.wholeMultiples == 1 ? "whole" : "fit"; }
 std::string writeWindow() {
@@ -100,7 +117,7 @@ const SettingLine kSettingLines[] = {
     {"fullscreen", readFullscreen, writeFullscreen}, {"scaling", readScaling, writeScaling},
     {"window", readWindow, writeWindow},             {"music", readMusic, writeMusic},
     {"effects", readEffects, writeEffects},          {"difficulty", readDifficulty, writeDifficulty},
-    {"lives", readLives, writeLives},
+    {"lives", readLives, writeLives},                {"lobby", readLobby, writeLobby},
 };
 
 // ---- a player's pad and bindings ----

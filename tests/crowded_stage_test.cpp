@@ -72,7 +72,9 @@ TEST(CrowdedStage, FullTableFightsWithinItsTables) {
   EXPECT_EQ(lastEntity, kEntityCount - 1);
   static Coverage coverage;
   observe(coverage);
-  for (int tick = 1; tick <= 400; ++tick) {
+  // Long enough for the players' random walk to reach a prop wherever the pack's list puts one.
+  constexpr int kTicks = 1200;
+  for (int tick = 1; tick <= kTicks; ++tick) {
     queueRandomInput();
     stageTick();
     nullQuads.clear();

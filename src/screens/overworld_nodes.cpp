@@ -56,9 +56,12 @@ int32_t overworldNodeAt(const OverworldState& map, int32_t x, int32_t y) {
   for (int32_t n = 0; n < kOverworldNodes; ++n) {
     if (!nodeInUse(map, n) || map.nodeLocked[n] == 1) continue;
     const int64_t dx = int64_t{map.nodeX[n]} - x, dy = int64_t{map.nodeY[n]} - y;
-    if (dx * dx + dy * dy < bestDistance) {
+    const int64_t distance = dx * dx + dy * dy;
+    // No way leads to node 0 (0 is the tables' "no way"): where another node stands on its spot,
+    // a tap there means that one.
+    if (distance < bestDistance || (distance == bestDistance && best == 0)) {
       best = n;
-      bestDistance = dx * dx + dy * dy;
+      bestDistance = distance;
     }
   }
   return best;

@@ -113,6 +113,9 @@ void observe(Coverage& c) {
     if (!live && c.wasAlive[e] && c.wasKind[e] == kKindEffect) ++c.effectsFreed;
     if (live && c.wasAlive[e] && en.kind == kKindFighter && en.hp < c.lastHp[e]) ++c.hitsTaken;
     if (live && c.wasAlive[e] && en.kind == kKindObject && en.x != c.lastX[e]) ++c.propsMoved;
+    // A prop may break where it stands now: a blow that lands on it counts as moving it.
+    if (live && c.wasAlive[e] && en.kind == kKindObject && en.hp < c.lastHp[e]) ++c.propsMoved;
+    if (!live && c.wasAlive[e] && c.wasKind[e] == kKindObject) ++c.propsMoved;
     c.wasAlive[e] = live;
     c.wasKind[e] = en.kind;
     c.lastHp[e] = en.hp;

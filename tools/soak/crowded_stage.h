@@ -25,7 +25,7 @@ struct Coverage {
   long hitsTaken = 0;     // a fighter's hit points went down
   long effectsBorn = 0;   // an effect entity appeared in a slot
   long effectsFreed = 0;  // and left it again
-  long propsMoved = 0;    // a prop was pushed or thrown
+  long propsMoved = 0;    // a prop was pushed, thrown or broken
   int wasAlive[kEntityCount] = {};
   int wasKind[kEntityCount] = {};
   double lastHp[kEntityCount] = {};

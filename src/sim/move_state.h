@@ -24,7 +24,7 @@ enum ItemKind : int32_t { kItemNone = 0, kItemFood = 1, kItemFeast = 2, kItemPip
 //   ungrabbable, grabsPlayers                       GRABBABLE and GRABS lines (statistics or commands)
 //   invincible                                      INVINCIBLE; the moves step counts it down
 //   pendingMove, move*                              ATTACKHELD, THROWHELD, ATTACKALLROUND, THROWWEAPON
-//   specialPaid                                     the special (sim/special.cpp)
+//   specialPaid                                     the special (sim/all_round_attack.cpp)
 //   thrownDamage, thrownBy                          a throw; cleared when the body lands
 //   weapon, weaponHits, weaponStrikes,
 //   swingHitsBefore                                 pick-ups (sim/pickups.cpp); ATTACKWEAPON wears it

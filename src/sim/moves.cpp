@@ -1,5 +1,5 @@
 // The genre's moves: their script commands, the player's pass around the design's handlers,
-// and their own step of the tick. The rules themselves live in grab.cpp, special.cpp and
+// and their own step of the tick. The rules themselves live in grab.cpp, all_round_attack.cpp and
 // pickups.cpp.
 #include "sim/moves.h"
 

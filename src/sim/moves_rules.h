@@ -36,7 +36,7 @@ void keepHolds();
 void flyThrownBodies();
 void releaseGrab(int e);  // ends the hold e takes part in, both sides back on their feet
 
-// special.cpp
+// all_round_attack.cpp
 bool startSpecial(int p);
 void resolveAllRound(int a);
 

@@ -10,7 +10,7 @@ list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_|lobby_)?(web_)?main
 # The desktop's back end: SDL's window, desktop GL, SDL_mixer and the Vorbis check before it,
 # and ENet's endpoints with the online play over them (a page has no UDP; the arcade in it is
 # played at one machine).
-list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check|enet_net)\\.cpp$")
+list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check|enet_net|websocket_net)\\.cpp$")
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/net/")
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/arcade/arcade_online[a-z_]*\\.cpp$")
 

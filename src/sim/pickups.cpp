@@ -127,6 +127,15 @@ int32_t itemKindNamed(const std::string& name) {
   return kItemNone;
 }
 
+bool pickUpArea(int i, Rect* area) {
+  const Entity& item = entities[i];
+  if (!movesOn() || item.alive != 1 || item.moves.itemKind == kItemNone) return false;
+  const double foot = footLine(i);
+  *area = Rect{item.x - kPickUpReach, item.x + kPickUpReach, roundToInt(foot - kBlowDepth),
+               roundToInt(foot + kBlowDepth)};
+  return true;
+}
+
 void dropItem(int e, int32_t kind, int32_t uses) {
   const ItemName* item = itemOfKind(kind);
   if (item == nullptr || e < 0 || e >= kEntityCount) return;

@@ -169,12 +169,19 @@ void drawPlayerMarks();
 // outside. A frame step is one iteration; it leaves by setting arcade.nextScreen, and returns
 // false only when the program should end.
 
-// The title's OPTIONS entry lies under a point of the picture.
-bool titleOptionsAt(int32_t x, int32_t y);
+// The title's entry written in the font (OPTIONS, or ONLINE where it shows) under a point of
+// the picture, -1 for none.
+int32_t titleFontEntryAt(int32_t x, int32_t y);
 // A tap on the picture, answered by the running screen's entries (arcade_taps.cpp): the
 // answerTap of the arcade's input.
 struct PictureTap;
 void answerArcadeTap(const PictureTap& tap);
+// A screen that only some builds have (the online screens) gives its answer with its steps.
+void offerArcadeTap(int32_t screen, void (*answer)(const PictureTap& tap));
+// What lies under a point of the picture, for the taps: the pause box's choice (-1 for none),
+// and what a finger does on player p's initials (a LetterTap, screens/menu_taps.h).
+int32_t pauseChoiceAt(int32_t x, int32_t y);
+int32_t initialsTapAt(int p, int32_t x, int32_t y);
 std::string titleEntry();
 bool titleFrame();
 std::string selectEntry();

@@ -1,5 +1,6 @@
 // The ONLINE screens before a room: the menu (HOST, JOIN, WATCH, the lobby's address) and the
-// room code, typed on the keyboard or chosen a letter at a time with up, down and attack.
+// room code, typed on the keyboard or chosen a letter at a time with up, down and attack. Taps
+// press the keys that would choose there: these screens read the keyboard where letters type.
 #include <cctype>
 
 #include "arcade/arcade.h"
@@ -8,6 +9,7 @@
 #include "render/font_text.h"
 #include "render/stage_scene.h"
 #include "screens/menu_moves.h"
+#include "screens/menu_taps.h"
 #include "screens/screens.h"
 #include "shell/input.h"
 #include "shell/settings.h"
@@ -158,13 +160,18 @@ void codeStep() {
   if (menuConfirmPressed(true)) putLetter(kRoomCodeAlphabet[onlineMenu.letter]);
 }
 
+LetterRow codeLetters() {
+  const int32_t firstX = screenWidth / 2 - kCodeLetterStep * (kRoomCodeLetters - 1) / 2;
+  return LetterRow{firstX, kCodeLetterStep, kCodeY, kCodeScale, onlineMenu.slot, kRoomCodeLetters};
+}
+
 void drawCode() {
   drawScreenCover(0.0);
   drawFontTextCentred(onlineMenu.role == kRoomAsWatcher ? "WATCH A ROOM" : "JOIN A ROOM", screenWidth / 2, kTitleY,
                       kTitleScale, 0.0);
-  const int32_t firstX = screenWidth / 2 - kCodeLetterStep * (kRoomCodeLetters - 1) / 2;
+  const LetterRow letters = codeLetters();
   for (int32_t i = 0; i < kRoomCodeLetters; ++i) {
-    const int32_t x = firstX + kCodeLetterStep * i;
+    const int32_t x = letters.firstX + kCodeLetterStep * i;
     std::string letter = "-";
     double look = kUnchosenEntryTransparency;
     if (i < onlineMenu.slot) {
@@ -179,6 +186,27 @@ void drawCode() {
   }
   if (!onlineMenu.notice.empty()) drawFontTextCentred(onlineMenu.notice, screenWidth / 2, kNoticeY, 1, 0.0);
   drawHint("TYPE THE CODE, OR UP AND DOWN AND ATTACK; BACKSPACE, ESCAPE BACK");
+}
+
+// ---- taps ----------------------------------------------------------------------------------------
+
+// A row chosen and confirmed, as Return would. An address being typed wants a keyboard, which a
+// finger is not: a tap leaves it as it was, as Escape does.
+void tapMenu(const PictureTap& tap) {
+  if (onlineMenu.editing == 1) return pressKeyForTap(kKeyEscape);
+  const int32_t row = fontRowAt(tap.y, kFirstRowY, kRowStep, kOnlineRows);
+  if (row < 0) return;
+  onlineMenu.row = row;
+  pressKeyForTap(kKeyReturn);
+}
+
+void tapCode(const PictureTap& tap) {
+  switch (letterTapAt(tap.x, tap.y, codeLetters())) {
+    case kLetterTapUp: return pressKeyForTap(kKeyUp);
+    case kLetterTapDown: return pressKeyForTap(kKeyDown);
+    case kLetterTapNext: return pressKeyForTap(kKeyReturn);
+    default: return;
+  }
 }
 
 // --lobby's holds for the run; the settings' is the player's own choice; a page knows its host.
@@ -245,4 +273,6 @@ void offerOnlineScreens() {
   offerArcadeScreen(kArcadeOnline, onlineMenuEntry, onlineMenuFrame);
   offerArcadeScreen(kArcadeRoomCode, roomCodeEntry, roomCodeFrame);
   offerArcadeScreen(kArcadeRoom, roomEntry, roomFrame);
+  offerArcadeTap(kArcadeOnline, tapMenu);
+  offerArcadeTap(kArcadeRoomCode, tapCode);
 }

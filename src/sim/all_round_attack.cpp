@@ -37,6 +37,7 @@ bool startSpecial(int p) {
   if (!together || !onFeet) return false;
   startAnimation(entitySprites[p], "SPECIAL");
   self.playerState = kPlayerAttacking;
+  self.down = 0;  // standing to act, as the idle step would have it
   self.comboStep = 0;
   self.comboAllowed = 0;
   self.running = 0;

@@ -10,6 +10,7 @@
 #include "sim/body.h"
 #include "sim/combat.h"
 #include "sim/game_state.h"
+#include "sim/moves.h"
 #include "sim/moves_rules.h"
 #include "sim/random.h"
 #include "sim/sound_requests.h"
@@ -149,7 +150,36 @@ void mashLoose(int p, int holder) {
   standFree(p);
 }
 
+// Where a holder keeps the one it holds: at arm's length ahead of it.
+int16_t heldX(int holder) {
+  const Entity& h = entities[holder];
+  return wrap16(h.x + directionOf(h.facing) * kHoldDistance);
+}
+
 }  // namespace
+
+bool grabReach(int e, Rect* band) {
+  const Entity& self = entities[e];
+  if (!movesOn() || self.alive != 1 || self.kind != kKindFighter || self.moves.grabRole != kGrabNone)
+    return false;
+  const bool player = isPlayerIndex(e);
+  if (!player && self.moves.grabsPlayers != 1) return false;
+  const Rect body = groundBodyRect(e);
+  const double foot = footLine(e);
+  *band = Rect{body.left, body.right, roundToInt(foot - kGrabDepth), roundToInt(foot + kGrabDepth)};
+  if (player && self.facing == kFacingLeft) band->right = self.x;
+  if (player && self.facing != kFacingLeft) band->left = self.x;
+  return true;
+}
+
+bool holdSpot(int e, int32_t* x, int32_t* footY) {
+  if (!movesOn() || entities[e].alive != 1 || entities[e].moves.grabRole != kGrabHolding ||
+      partnerOf(e) < 0)
+    return false;
+  *x = heldX(e);
+  *footY = roundedFootLine(e);
+  return true;
+}
 
 void releaseGrab(int e) {
   const int partner = partnerOf(e);
@@ -317,7 +347,7 @@ void keepHolds() {
       continue;
     }
     Entity& held = entities[v];
-    held.x = wrap16(holder.x + directionOf(holder.facing) * kHoldDistance);
+    held.x = heldX(h);
     held.y = roundToInt16(footLine(h) - entitySprites[v].bodyHeight);
     held.z = 0;
     held.facing = holder.facing == kFacingLeft ? kFacingRight : kFacingLeft;

@@ -8,6 +8,7 @@
 
 #include "content/script_lines.h"
 #include "sim/entity.h"
+#include "sim/rect.h"
 
 // One of the moves' script commands, run by the interpreter for entity `self`.
 void runMoveCommand(int self, const ScriptCommand& command);
@@ -25,3 +26,13 @@ void movesAfterControl(int p);
 void updateMoves();
 // DROPITEM's item names (FOOD, FEAST, PIPE, KNIFE) as their ItemKind; kItemNone for any other.
 int32_t itemKindNamed(const std::string& name);
+
+// Where the moves reach, for drawing over the scene; each is false when the rule does not apply.
+// The floor band in which walking into an opponent grabs it: a player's reaches from its centre
+// to its leading edge (an opponent whose centre lies ahead and whose body crosses into the band,
+// feet inside it, is taken); a grabbing opponent's spans its body. False while e holds someone.
+bool grabReach(int e, Rect* band);
+// The foot point at which e keeps the one it holds; false when e holds no one.
+bool holdSpot(int e, int32_t* x, int32_t* footY);
+// The floor from which an item lying on the street is taken: a taker's foot point inside it.
+bool pickUpArea(int item, Rect* area);

@@ -94,10 +94,20 @@ bool onFeet(const Entity& e) {
          e.moves.grabRole == kGrabNone;
 }
 
+// Knocked off its feet: lying, falling or thrown. A player keeps the knocked-down state of its
+// last fall, so a landing from its own jump sets `down` too, for the tick before its idle step
+// clears it: that is no fall.
+bool floored(int e) {
+  const Entity& self = entities[e];
+  const bool hurt = !isPlayerIndex(e) || self.playerState == kPlayerHurt || self.playerState == kPlayerDead;
+  return (self.down == 1 && hurt) || animationIs(e, "FALL") || animationIs(e, "THROWN");
+}
+
 void startPlayerMove(int p, const char* name) {
   Entity& self = entities[p];
   startAnimation(entitySprites[p], name);
   self.playerState = kPlayerAttacking;
+  self.down = 0;  // standing to act, as the idle step would have it
   self.comboStep = 0;
   self.comboAllowed = 0;
   self.running = 0;
@@ -115,6 +125,15 @@ int32_t itemKindNamed(const std::string& name) {
   for (const ItemName& item : kItems)
     if (name == item.name) return item.kind;
   return kItemNone;
+}
+
+bool pickUpArea(int i, Rect* area) {
+  const Entity& item = entities[i];
+  if (!movesOn() || item.alive != 1 || item.moves.itemKind == kItemNone) return false;
+  const double foot = footLine(i);
+  *area = Rect{item.x - kPickUpReach, item.x + kPickUpReach, roundToInt(foot - kBlowDepth),
+               roundToInt(foot + kBlowDepth)};
+  return true;
 }
 
 void dropItem(int e, int32_t kind, int32_t uses) {
@@ -261,8 +280,7 @@ void dropWeaponsOnKnockDown() {
   for (int e = 0; e <= lastEntity; ++e) {
     Entity& self = entities[e];
     if (self.alive != 1 || !isWeapon(self.moves.weapon)) continue;
-    const bool floored = self.down == 1 || animationIs(e, "FALL") || animationIs(e, "THROWN");
-    if (!floored) continue;
+    if (!floored(e)) continue;
     const int32_t weapon = self.moves.weapon, left = self.moves.weaponHits;
     self.moves.weapon = kItemNone;
     self.moves.weaponHits = 0;

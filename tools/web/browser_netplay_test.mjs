@@ -193,7 +193,7 @@ async function startLobby() {
     lobby.ws = Number(ws);
   } catch (error) {
     await lobby.stop();
-    if (/unknown|usage|Usage/.test(lobby.out)) skip(`this lobby has no WebSocket port:\n${lobby.out}`);
+    if (/--ws-port/.test(lobby.out)) skip(`this lobby has no WebSocket port:\n${lobby.out}`);
     throw error;
   }
   return lobby;

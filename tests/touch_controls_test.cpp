@@ -2,7 +2,6 @@
 // actions beside the keys, and taps on the arcade's menus choose the entry under the finger.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -11,6 +10,7 @@
 #include "arcade/arcade.h"
 #include "arcade/arcade_online.h"
 #include "arcade_driver.h"
+#include "input_events.h"
 #include "platform/null_platform.h"
 #include "process_helpers.h"
 #include "screen_driver.h"
@@ -27,25 +27,6 @@ using namespace screen_driver;
 
 namespace {
 
-PlatformEvent action(int a, bool down) {
-  PlatformEvent e;
-  e.type = down ? kEventActionDown : kEventActionUp;
-  e.index = a;
-  return e;
-}
-PlatformEvent keyEvent(int symbol, bool down) {
-  PlatformEvent e;
-  e.type = down ? kEventKeyDown : kEventKeyUp;
-  e.key = symbol;
-  return e;
-}
-PlatformEvent tapAt(int x, int y) {
-  PlatformEvent e;
-  e.type = kEventTap;
-  e.x = x;
-  e.y = y;
-  return e;
-}
 
 // ---- the platform's controls as player 1's actions ----
 
@@ -62,10 +43,7 @@ struct ActionCase {
 class PlatformActions : public ::testing::TestWithParam<ActionCase> {
  protected:
   void SetUp() override {
-    useNullPlatform(true);
-    nullClearEvents();
-    std::memset(keyHeld, 0, sizeof keyHeld);
-    std::memset(keyPressed, 0, sizeof keyPressed);
+    clearInputTables();
     clearPlatformActions();
     for (int p = 0; p < kBoundPlayers; ++p) playerControls[p] = defaultControls(p, 0);
   }
@@ -73,10 +51,7 @@ class PlatformActions : public ::testing::TestWithParam<ActionCase> {
     clearPlatformActions();
     useBoundActions(false);
   }
-  void poll(const std::vector<PlatformEvent>& events) {
-    for (const PlatformEvent& e : events) nullQueueEvent(e);
-    pollInput();
-  }
+  void poll(const std::vector<PlatformEvent>& events) { pollEvents(events); }
 };
 
 TEST_P(PlatformActions, HoldPlayerOnesAction) {
@@ -95,17 +70,17 @@ constexpr int kKeyLeft = 276;
 INSTANTIATE_TEST_SUITE_P(
     TouchControls, PlatformActions,
     ::testing::Values(
-        ActionCase{"FingerDownHoldsAndPresses", true, {}, {action(kBoundAttack, true)}, kBoundAttack, true, true},
-        ActionCase{"FingerKeptDownHoldsWithoutPressingAgain", true, {action(kBoundRight, true)}, {}, kBoundRight, true, false},
-        ActionCase{"QuickTapPressesWithoutHolding", true, {}, {action(kBoundJump, true), action(kBoundJump, false)},
+        ActionCase{"FingerDownHoldsAndPresses", true, {}, {actionEvent(kBoundAttack, true)}, kBoundAttack, true, true},
+        ActionCase{"FingerKeptDownHoldsWithoutPressingAgain", true, {actionEvent(kBoundRight, true)}, {}, kBoundRight, true, false},
+        ActionCase{"QuickTapPressesWithoutHolding", true, {}, {actionEvent(kBoundJump, true), actionEvent(kBoundJump, false)},
                    kBoundJump, false, true},
-        ActionCase{"FingerLiftedLeavesAHeldKeyHeld", true, {keyEvent(kKeyLeft, true), action(kBoundLeft, true)},
-                   {action(kBoundLeft, false)}, kBoundLeft, true, false},
-        ActionCase{"KeyLetGoLeavesAFingerHolding", true, {keyEvent(kKeyLeft, true), action(kBoundLeft, true)},
+        ActionCase{"FingerLiftedLeavesAHeldKeyHeld", true, {keyEvent(kKeyLeft, true), actionEvent(kBoundLeft, true)},
+                   {actionEvent(kBoundLeft, false)}, kBoundLeft, true, false},
+        ActionCase{"KeyLetGoLeavesAFingerHolding", true, {keyEvent(kKeyLeft, true), actionEvent(kBoundLeft, true)},
                    {keyEvent(kKeyLeft, false)}, kBoundLeft, true, false},
-        ActionCase{"ActionOutsideTheTableIsIgnored", true, {}, {action(kBoundActions, true), action(-1, true)},
+        ActionCase{"ActionOutsideTheTableIsIgnored", true, {}, {actionEvent(kBoundActions, true), actionEvent(-1, true)},
                    kBoundPause, false, false},
-        ActionCase{"FixedTableIgnoresFingers", false, {}, {action(kBoundAttack, true)}, kBoundAttack, false, false}),
+        ActionCase{"FixedTableIgnoresFingers", false, {}, {actionEvent(kBoundAttack, true)}, kBoundAttack, false, false}),
     [](const ::testing::TestParamInfo<ActionCase>& info) { return std::string(info.param.name); });
 
 // ---- taps on the arcade's menus ----
@@ -128,7 +103,7 @@ class TitleTaps : public ArcadeFlow, public ::testing::WithParamInterface<TitleT
 
 TEST_P(TitleTaps, ChooseTheEntryUnderTheFinger) {
   const TitleTapCase& c = GetParam();
-  nullQueueEvent(tapAt(c.x, c.y));
+  nullQueueEvent(tapEvent(c.x, c.y));
   frames(kMenuFrames);
   EXPECT_EQ(arcade.screen, c.screen);
 }
@@ -156,7 +131,7 @@ TEST_P(WaitingScreenTaps, TapAnywhereLeaves) {
   const WaitingScreenCase& c = GetParam();
   enterArcadeScreen(c.screen);
   frames(c.framesFirst);
-  nullQueueEvent(tapAt(900, 700));
+  nullQueueEvent(tapEvent(900, 700));
   frames(1);
   EXPECT_EQ(arcade.screen, kArcadeTitle);
 }
@@ -172,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(TouchControls, WaitingScreenTaps,
 class MenuTaps : public ArcadeFlow {
  protected:
   void tap(int x, int y) {
-    nullQueueEvent(tapAt(x, y));
+    nullQueueEvent(tapEvent(x, y));
     frames(1);
   }
   void toMap(int box) {
@@ -282,7 +257,7 @@ class FontMenuTaps : public ArcadeFlow, public ::testing::WithParamInterface<Fon
     ArcadeFlow::TearDown();
   }
   void tap(int x, int y) {
-    nullQueueEvent(tapAt(x, y));
+    nullQueueEvent(tapEvent(x, y));
     frames(1);
   }
   void paused() {

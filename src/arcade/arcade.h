@@ -29,7 +29,7 @@ enum StageExit { kExitNone = 0, kExitCleared = 1, kExitRunOver = 2, kExitToTitle
 // The title's entries, top to bottom, as drawn on the menu sheet.
 // OPTIONS and ONLINE are the arcade's own, written in the game's font side by side above the
 // sheet's entries; the cursor reaches them past QUIT or before 1 PLAYER. ONLINE shows only where
-// the arcade can go online (not in a browser).
+// the program offers the online screens (the arcade, on the desktop and in a page).
 enum TitleEntry {
   kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4, kEntryOnline = 5
 };
@@ -87,6 +87,10 @@ bool startArcade(int argc, char** argv);
 // One iteration of whichever screen runs, then the entry of the screen it asked for, if any;
 // false once the program should end (quit chosen or the window closed).
 bool arcadeFrame();
+// A run that drives the screens itself (an online session, which feeds them both players'
+// agreed controls and steps them as the line allows): while set, the arcade's frame is its
+// frame, until it returns false, handing the arcade back the screen it entered last.
+extern bool (*arcadeRunInCharge)();
 // Makes `screen` the running screen now: its entry step, then its line on standard output.
 void enterArcadeScreen(int32_t screen);
 // The steps of a screen that only some builds have (the online screens): set by the program's

@@ -5,6 +5,7 @@
 
 #include "arcade/arcade.h"
 #include "arcade/arcade_online.h"
+#include "net/lobby/lobby.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
 #include "screens/menu_moves.h"
@@ -16,6 +17,8 @@
 
 OnlineMenuState onlineMenu;
 std::string onlineLobby;
+std::string onlineLobbyScheme;
+std::string onlineLobbyFallback;
 
 namespace {
 
@@ -206,13 +209,37 @@ void tapCode(const PictureTap& tap) {
   }
 }
 
+// --lobby's holds for the run; the settings' is the player's own choice; a page knows its host.
+void takeOnlineLobby() {
+  if (onlineLobby.empty()) onlineLobby = settings.lobby;
+  if (onlineLobby.empty()) onlineLobby = onlineLobbyFallback;
+}
+
 }  // namespace
+
+std::string onlineLobbyAddress(const std::string& named) {
+  if (onlineLobbyScheme.empty() || named.empty() || named.rfind("ws://", 0) == 0 || named.rfind("wss://", 0) == 0)
+    return named;
+  // An IPv6 address in brackets has colons of its own; a port follows the closing bracket.
+  const size_t bracket = named.rfind(']');
+  const bool portNamed = named.find(':', bracket == std::string::npos ? 0 : bracket) != std::string::npos;
+  return onlineLobbyScheme + named + (portNamed ? "" : ":" + std::to_string(kLobbyWebSocketPort));
+}
+
+void enterRoomByCode(int32_t role, const std::string& code) {
+  onlineMenu = OnlineMenuState{};
+  onlineMenu.role = role;
+  for (size_t i = 0; i < code.size() && i < static_cast<size_t>(kRoomCodeLetters); ++i)
+    onlineMenu.code[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(code[i])));
+  takeOnlineLobby();
+  enterArcadeScreen(kArcadeRoom);
+}
 
 std::string onlineMenuEntry() {
   const int32_t row = onlineMenu.row;
   onlineMenu = OnlineMenuState{};
   onlineMenu.row = row;  // back from a room, the cursor is where it was
-  if (onlineLobby.empty()) onlineLobby = settings.lobby;  // --lobby's holds for the run
+  takeOnlineLobby();
   return "online";
 }
 

@@ -267,6 +267,49 @@ TEST_F(Moves, AWeaponFallsFromAHandKnockedDownAndOpponentsPickItUp) {
   EXPECT_EQ(entities[item].alive, 0);
 }
 
+TEST_F(Moves, AnArmedOpponentWalksUpWithItsWeaponInHand) {
+  const struct { const char* shows; int32_t weapon; const char* walk; } cases[] = {
+      {"a pipe", kItemPipe, "PIPEWALK"}, {"a knife", kItemKnife, "KNIFEWALK"}, {"empty hands", kItemNone, "WALK"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    SetUp();
+    Entity& o = foe(kFoe, 400);
+    o.target = 0, o.aiState = kAiApproach, o.aiTimer = 50;
+    o.moves.weapon = c.weapon, o.moves.weaponHits = 1;
+    startAnimation(entitySprites[kFoe], "WALK");
+    ticks(10);
+    EXPECT_EQ(entitySprites[kFoe].animation.str(), c.walk);
+    EXPECT_EQ(o.x, 400 - 10 * o.walkSpeed) << "the weapon's walk carries it as the plain one does";
+  }
+}
+
+// A player keeps the opponents' knocked-down state a fall gave it, so each later landing from
+// its own jump sets `down` for the tick before it stands: that is no fall, and nothing of it
+// may shake a weapon loose or have a pick-up dropped again as soon as it is taken.
+TEST_F(Moves, ALandingFromAJumpAfterAnEarlierFallIsNoFall) {
+  const struct { const char* shows; int32_t weaponBefore; bool pipeUnderFoot; } cases[] = {
+      {"a pipe in hand stays there", kItemPipe, false},
+      {"a pipe under foot is taken once and kept", kItemNone, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    SetUp();
+    entities[kFoe].alive = 0;
+    player().aiState = kAiKnockedDown;  // left by a knock-down long ago
+    player().moves.weapon = c.weaponBefore, player().moves.weaponHits = c.weaponBefore != kItemNone ? 5 : 0;
+    if (c.pipeUnderFoot) {
+      foe(kSecondFoe, 100);
+      dropItem(kSecondFoe, kItemPipe, 0);
+      entities[kSecondFoe].alive = 0;
+    }
+    ticks(1, {kJump});
+    for (int t = 0; t < 60; ++t) ticks(1, t % 2 == 0 ? std::vector<int>{kAttack} : std::vector<int>{});
+    EXPECT_EQ(player().moves.weapon, kItemPipe);
+    int lying = 0;
+    for (int e = 0; e <= lastEntity; ++e) lying += entities[e].alive == 1 && entities[e].moves.itemKind != kItemNone;
+    EXPECT_EQ(lying, 0) << "pipes on the street";
+  }
+}
+
 TEST_F(Moves, AThrownKnifeFliesUntilItHitsOrLeavesTheView) {
   const struct { const char* shows; int foeY; double foeHp; } cases[] = {
       {"an opponent in its lane", 400, 75}, {"an opponent out of its lane", 440, 100}};

@@ -37,6 +37,7 @@ bool startSpecial(int p) {
   if (!together || !onFeet) return false;
   startAnimation(entitySprites[p], "SPECIAL");
   self.playerState = kPlayerAttacking;
+  self.down = 0;  // standing to act, as the idle step would have it
   self.comboStep = 0;
   self.comboAllowed = 0;
   self.running = 0;
@@ -63,6 +64,7 @@ void resolveAllRound(int a) {
   }
   if (!hit || self.moves.specialPaid == 1) return;
   self.moves.specialPaid = 1;
+  count(a, &MoveTally::specialsLanded);
   // The cost never knocks the fighter out: it stops at one hit point.
   const double cost = kSpecialCost * self.maxHp;
   self.hp = self.hp - cost < 1 ? std::fmin(self.hp, 1.0) : self.hp - cost;

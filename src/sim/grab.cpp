@@ -10,6 +10,7 @@
 #include "sim/body.h"
 #include "sim/combat.h"
 #include "sim/game_state.h"
+#include "sim/moves.h"
 #include "sim/moves_rules.h"
 #include "sim/random.h"
 #include "sim/sound_requests.h"
@@ -102,6 +103,8 @@ void takeHold(int holder, int held) {
   h.aiTimer = 2;
   start(holder, "GRAB");
   start(held, "HELD");
+  count(holder, &MoveTally::grabs);
+  count(held, &MoveTally::timesHeld);
 }
 
 // What a knee or throw takes off: an opponent's, on a player, as the difficulty weighs it.
@@ -147,9 +150,39 @@ void mashLoose(int p, int holder) {
   if (entities[p].moves.mash < kMashToBreakFree) return;
   standFree(holder);
   standFree(p);
+  count(p, &MoveTally::brokeFree);
+}
+
+// Where a holder keeps the one it holds: at arm's length ahead of it.
+int16_t heldX(int holder) {
+  const Entity& h = entities[holder];
+  return wrap16(h.x + directionOf(h.facing) * kHoldDistance);
 }
 
 }  // namespace
+
+bool grabReach(int e, Rect* band) {
+  const Entity& self = entities[e];
+  if (!movesOn() || self.alive != 1 || self.kind != kKindFighter || self.moves.grabRole != kGrabNone)
+    return false;
+  const bool player = isPlayerIndex(e);
+  if (!player && self.moves.grabsPlayers != 1) return false;
+  const Rect body = groundBodyRect(e);
+  const double foot = footLine(e);
+  *band = Rect{body.left, body.right, roundToInt(foot - kGrabDepth), roundToInt(foot + kGrabDepth)};
+  if (player && self.facing == kFacingLeft) band->right = self.x;
+  if (player && self.facing != kFacingLeft) band->left = self.x;
+  return true;
+}
+
+bool holdSpot(int e, int32_t* x, int32_t* footY) {
+  if (!movesOn() || entities[e].alive != 1 || entities[e].moves.grabRole != kGrabHolding ||
+      partnerOf(e) < 0)
+    return false;
+  *x = heldX(e);
+  *footY = roundedFootLine(e);
+  return true;
+}
 
 void releaseGrab(int e) {
   const int partner = partnerOf(e);
@@ -232,6 +265,7 @@ void resolveKnee(int holder) {
   Entity& v = entities[held];
   const MoveState& m = h.moves;
   h.moves.knees += 1;
+  count(holder, &MoveTally::knees);
   h.moves.grabTicks = isPlayerIndex(holder) ? kBreakFreeTicks : kOpponentKneeTicks;
   const int direction = directionOf(h.facing);
   if (h.moves.knees >= kKneesPerHold || v.hp - m.moveDamage <= 0) {
@@ -257,6 +291,7 @@ void resolveThrow(int holder) {
   Entity& v = entities[held];
   const MoveState& m = h.moves;
   const int behind = -directionOf(h.facing);
+  count(holder, &MoveTally::throws);
   letGo(holder);
   letGo(held);
   v.x = wrap16(h.x + behind * kHoldDistance);
@@ -296,6 +331,7 @@ void flyThrownBodies() {
       if (entities[v].moves.grabRole != kGrabNone) releaseGrab(v);
       landBlow(b, v, blow, body.xv < 0 ? -1 : 1);
       entities[thrower].hitList.add(v);
+      count(thrower, &MoveTally::bowledOver);
     }
   }
 }
@@ -317,7 +353,7 @@ void keepHolds() {
       continue;
     }
     Entity& held = entities[v];
-    held.x = wrap16(holder.x + directionOf(holder.facing) * kHoldDistance);
+    held.x = heldX(h);
     held.y = roundToInt16(footLine(h) - entitySprites[v].bodyHeight);
     held.z = 0;
     held.facing = holder.facing == kFacingLeft ? kFacingRight : kFacingLeft;

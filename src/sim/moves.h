@@ -8,6 +8,7 @@
 
 #include "content/script_lines.h"
 #include "sim/entity.h"
+#include "sim/rect.h"
 
 // One of the moves' script commands, run by the interpreter for entity `self`.
 void runMoveCommand(int self, const ScriptCommand& command);
@@ -23,5 +24,18 @@ void movesAfterControl(int p);
 // The moves' step of the tick, after the attacks: pending knees, throws, specials and knives
 // resolved, opponents that grab or pick up, thrown bodies and flying knives, holds kept.
 void updateMoves();
+// True while e walks with its weapon in hand: an opponent's approach moves it as on its plain
+// walk. Never with the rule off, as no one carries anything then.
+bool walksArmed(int e);
 // DROPITEM's item names (FOOD, FEAST, PIPE, KNIFE) as their ItemKind; kItemNone for any other.
 int32_t itemKindNamed(const std::string& name);
+
+// Where the moves reach, for drawing over the scene; each is false when the rule does not apply.
+// The floor band in which walking into an opponent grabs it: a player's reaches from its centre
+// to its leading edge (an opponent whose centre lies ahead and whose body crosses into the band,
+// feet inside it, is taken); a grabbing opponent's spans its body. False while e holds someone.
+bool grabReach(int e, Rect* band);
+// The foot point at which e keeps the one it holds; false when e holds no one.
+bool holdSpot(int e, int32_t* x, int32_t* footY);
+// The floor from which an item lying on the street is taken: a taker's foot point inside it.
+bool pickUpArea(int item, Rect* area);

@@ -76,9 +76,16 @@ void take(int e, int i) {
   Entity& self = entities[e];
   Entity& item = entities[i];
   switch (item.moves.itemKind) {
-    case kItemFood: self.hp = std::fmin(self.hp + kFoodShare * self.maxHp, self.maxHp); break;
-    case kItemFeast: self.hp = std::fmax(self.hp, self.maxHp); break;
+    case kItemFood:
+      self.hp = std::fmin(self.hp + kFoodShare * self.maxHp, self.maxHp);
+      count(e, &MoveTally::foodEaten);
+      break;
+    case kItemFeast:
+      self.hp = std::fmax(self.hp, self.maxHp);
+      count(e, &MoveTally::foodEaten);
+      break;
     default:
+      count(e, &MoveTally::weaponsTaken);
       self.moves.weapon = item.moves.itemKind;
       self.moves.weaponHits = item.moves.itemUses;
       self.moves.weaponStrikes = 0;
@@ -94,10 +101,20 @@ bool onFeet(const Entity& e) {
          e.moves.grabRole == kGrabNone;
 }
 
+// Knocked off its feet: lying, falling or thrown. A player keeps the knocked-down state of its
+// last fall, so a landing from its own jump sets `down` too, for the tick before its idle step
+// clears it: that is no fall.
+bool floored(int e) {
+  const Entity& self = entities[e];
+  const bool hurt = !isPlayerIndex(e) || self.playerState == kPlayerHurt || self.playerState == kPlayerDead;
+  return (self.down == 1 && hurt) || animationIs(e, "FALL") || animationIs(e, "THROWN");
+}
+
 void startPlayerMove(int p, const char* name) {
   Entity& self = entities[p];
   startAnimation(entitySprites[p], name);
   self.playerState = kPlayerAttacking;
+  self.down = 0;  // standing to act, as the idle step would have it
   self.comboStep = 0;
   self.comboAllowed = 0;
   self.running = 0;
@@ -115,6 +132,15 @@ int32_t itemKindNamed(const std::string& name) {
   for (const ItemName& item : kItems)
     if (name == item.name) return item.kind;
   return kItemNone;
+}
+
+bool pickUpArea(int i, Rect* area) {
+  const Entity& item = entities[i];
+  if (!movesOn() || item.alive != 1 || item.moves.itemKind == kItemNone) return false;
+  const double foot = footLine(i);
+  *area = Rect{item.x - kPickUpReach, item.x + kPickUpReach, roundToInt(foot - kBlowDepth),
+               roundToInt(foot + kBlowDepth)};
+  return true;
 }
 
 void dropItem(int e, int32_t kind, int32_t uses) {
@@ -159,12 +185,25 @@ bool pickUpOrSwing(int p) {
   return true;
 }
 
-void showWeaponStance(int p) {
-  const int32_t weapon = entities[p].moves.weapon;
+void showWeaponStance(int e) {
+  const int32_t weapon = entities[e].moves.weapon;
   if (!isWeapon(weapon)) return;
-  const std::string prefix = weaponPrefix(weapon);
-  if (animationIs(p, "STAND")) startAnimation(entitySprites[p], prefix + "STAND");
-  if (animationIs(p, "WALK")) startAnimation(entitySprites[p], prefix + "WALK");
+  // A fighter whose script draws no such block keeps the plain one rather than a name that
+  // runs nothing.
+  for (const char* plain : {"STAND", "WALK"}) {
+    const std::string armed = std::string(weaponPrefix(weapon)) + plain;
+    if (animationIs(e, plain) && hasAnimation(entitySprites[e], armed)) startAnimation(entitySprites[e], armed);
+  }
+}
+
+bool walksArmed(int e) {
+  const int32_t weapon = entities[e].moves.weapon;
+  return isWeapon(weapon) && entitySprites[e].animation.str() == std::string(weaponPrefix(weapon)) + "WALK";
+}
+
+void showOpponentsWeapons() {
+  for (int o = playerCount; o <= lastEntity; ++o)
+    if (entities[o].alive == 1 && entities[o].kind == kKindFighter) showWeaponStance(o);
 }
 
 void opponentsPickUp() {
@@ -203,6 +242,7 @@ void resolveWeaponThrow(int e) {
   const double halfWidth = entitySprites[e].bodyWidth / 2;
   const int16_t x = roundToInt16(self.x + direction * halfWidth);
   const int k = spawnEntity(x, self.y, kEffectsType, "KNIFEFLY");
+  count(e, &MoveTally::knivesThrown);
   self.moves.weapon = kItemNone;
   self.moves.weaponHits = 0;
   if (k < 0) return;
@@ -239,6 +279,7 @@ void flyKnives() {
       const Blow blow{kAttackMid, kBloodEffect, knife.moves.moveDamage, 0, 0};
       landBlow(k, v, blow, knife.xv < 0 ? -1 : 1);
       if (isPlayerIndex(thrower)) entities[thrower].hitList.add(v);
+      count(thrower, &MoveTally::knifeHits);
       knife.alive = 0;
       break;
     }
@@ -249,6 +290,7 @@ void wearWeapons() {
   for (int e = 0; e <= lastEntity; ++e) {
     Entity& self = entities[e];
     if (self.moves.pendingMove != kMoveWeaponSwing || newHitsSinceSwing(self) <= 0) continue;
+    count(e, &MoveTally::weaponBlows, newHitsSinceSwing(self));
     self.moves.weaponStrikes += 1;
     self.moves.weaponHits -= 1;
     if (self.moves.weaponHits > 0) continue;
@@ -261,8 +303,7 @@ void dropWeaponsOnKnockDown() {
   for (int e = 0; e <= lastEntity; ++e) {
     Entity& self = entities[e];
     if (self.alive != 1 || !isWeapon(self.moves.weapon)) continue;
-    const bool floored = self.down == 1 || animationIs(e, "FALL") || animationIs(e, "THROWN");
-    if (!floored) continue;
+    if (!floored(e)) continue;
     const int32_t weapon = self.moves.weapon, left = self.moves.weaponHits;
     self.moves.weapon = kItemNone;
     self.moves.weaponHits = 0;

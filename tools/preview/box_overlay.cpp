@@ -1,5 +1,6 @@
-// The box overlay: where hits land (bodies), what the pending attacks strike, and the foot
-// lines that decide whether attacker and victim stand near enough in depth.
+// The box overlay: where hits land (bodies), what the pending attacks strike, the foot lines
+// that decide whether attacker and victim stand near enough in depth, and under the arcade's
+// moves where a grab reaches, where a held body is kept and where an item can be taken.
 #include <cstdint>
 
 #include "content/sprite_set.h"
@@ -8,6 +9,7 @@
 #include "sim/combat.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "sim/moves.h"
 #include "workbench.h"
 
 namespace {
@@ -16,20 +18,26 @@ struct Colour {
   unsigned char r, g, b;
 };
 // One colour per kind of outline; pure and saturated so they stand apart from painted content.
-enum OutlineKind { kFighterBody, kPropBody, kAttackBox, kAttackerFoot, kVictimFoot, kOutlineKinds };
-constexpr Colour kOutlineColours[kOutlineKinds] = {
+constexpr Colour kOutlineColours[kOverlayKinds] = {
     {0, 255, 255},  // fighter body: cyan
     {255, 255, 0},  // prop body: yellow
     {255, 0, 255},  // attack box: magenta
     {0, 255, 0},    // attacker's foot line: green
     {255, 128, 0},  // victim's foot line: orange
+    {0, 0, 255},    // grab reach: blue
+    {128, 0, 255},  // hold spot: violet
+    {255, 0, 0},    // pick-up area: red
 };
 constexpr int32_t kLineWidth = 2;
+// The hold spot is a foot point, not an area: a square this many pixels either side marks it.
+constexpr int32_t kSpotHalfSide = 4;
 
 // A one-texel texture per colour, made on first use: the seam draws textured quads only.
-uint32_t colourTextures[kOutlineKinds];
+uint32_t colourTextures[kOverlayKinds];
 
-uint32_t colourTexture(OutlineKind kind) {
+}  // namespace
+
+uint32_t overlayTexture(OverlayKind kind) {
   if (colourTextures[kind] != 0) return colourTextures[kind];
   DecodedImage texel;
   texel.width = 1;
@@ -42,23 +50,37 @@ uint32_t colourTexture(OutlineKind kind) {
   return colourTextures[kind];
 }
 
+namespace {
+
 // A filled rectangle in stage coordinates, placed by the camera as the scene places sprites.
-void fillStageRect(OutlineKind kind, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+void fillStageRect(OverlayKind kind, int32_t left, int32_t top, int32_t right, int32_t bottom) {
   const double l = left - cameraX, t = top - cameraY, r = right - cameraX, b = bottom - cameraY;
   const QuadVertex corners[4] = {{l, t, 0, 0}, {r, t, 1, 0}, {r, b, 1, 1}, {l, b, 0, 1}};
-  gfxDrawTexturedQuad(colourTexture(kind), corners, 1.0);
+  gfxDrawTexturedQuad(overlayTexture(kind), corners, 1.0);
 }
 
-void outline(OutlineKind kind, const Rect& box) {
+void outline(OverlayKind kind, const Rect& box) {
   fillStageRect(kind, box.left, box.top, box.right + 1, box.top + kLineWidth);
   fillStageRect(kind, box.left, box.bottom + 1 - kLineWidth, box.right + 1, box.bottom + 1);
   fillStageRect(kind, box.left, box.top, box.left + kLineWidth, box.bottom + 1);
   fillStageRect(kind, box.right + 1 - kLineWidth, box.top, box.right + 1, box.bottom + 1);
 }
 
-void footLineAcross(OutlineKind kind, int e, int32_t left, int32_t right) {
+void footLineAcross(OverlayKind kind, int e, int32_t left, int32_t right) {
   const int32_t y = roundedFootLine(e);
   fillStageRect(kind, left, y - kLineWidth / 2, right + 1, y + kLineWidth - kLineWidth / 2);
+}
+
+void drawMoveReaches() {
+  for (int e = 0; e <= lastEntity; ++e) {
+    Rect box;
+    int32_t x, footY;
+    if (grabReach(e, &box)) outline(kGrabReach, box);
+    if (holdSpot(e, &x, &footY))
+      fillStageRect(kHoldSpot, x - kSpotHalfSide, footY - kSpotHalfSide, x + kSpotHalfSide,
+                    footY + kSpotHalfSide);
+    if (pickUpArea(e, &box)) outline(kPickUpArea, box);
+  }
 }
 
 void drawBodies() {
@@ -85,6 +107,7 @@ void drawAttack(const ShownAttack& attack) {
 
 void drawBoxOverlay() {
   drawBodies();
+  drawMoveReaches();
   for (int a = 0; a < shownAttackCount; ++a) drawAttack(shownAttacks[a]);
   gfxDisableTexturing();
 }

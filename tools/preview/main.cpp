@@ -1,9 +1,10 @@
-// brawler-preview [--settings FILE] [SCREEN [STAGE]]
+// brawler-preview [--settings FILE] [--arcade] [SCREEN [STAGE]]
 // The game as it starts, but opened on the screen named SCREEN ("Playstage", "Mainmenu",
 // "Character Select" or "Overworld"; the stage when left out) and, for the stage screen, on
 // stage STAGE of world1 ("stage3" when left out), on the content the game would find.
 // The game itself always opens on stage3: this is how the other stages and the front-end
 // screens are looked at while making content, and how docs/screenshots is taken.
+// With --arcade the stage plays under the arcade's house rules (grabs, items, the special).
 // Holding Escape ends it on every screen. On the stage screen the workbench's keys are live
 // (see --help).
 #include <cstdio>
@@ -67,14 +68,15 @@ void endOnEscape() {
 }
 
 const char* const kUsage =
-    "usage: brawler-preview [--data DIR] [--settings FILE] [--at X] [SCREEN [STAGE]]\n"
+    "usage: brawler-preview [--data DIR] [--settings FILE] [--at X] [--arcade] [SCREEN [STAGE]]\n"
     "       brawler-preview --version\n"
     "SCREEN is one of Playstage (the default), Mainmenu, \"Character Select\" and Overworld;\n"
     "STAGE names a stage of world1 (stage3 when left out), or WORLD/STAGE one of another world\n"
     "(world2/stage1; for the Overworld, WORLD/ alone shows that world's map). --at X puts the\n"
-    "players at stage x X, to look at a stage's far end. DIR is the content pack (when left out,\n"
-    "found as the game finds it). Hold Escape to leave it on every screen. F11 or Alt+Return\n"
-    "switches fullscreen.\n"
+    "players at stage x X, to look at a stage's far end. --arcade plays the stage under the\n"
+    "arcade's house rules: grabs and throws, food and weapons, the special. DIR is the content\n"
+    "pack (when left out, found as the game finds it). Hold Escape to leave it on every screen.\n"
+    "F11 or Alt+Return switches fullscreen.\n"
     "FILE keeps the controls, the window and the volumes, as the arcade's (the player's own\n"
     "settings file when left out).\n";
 
@@ -94,11 +96,14 @@ int main(int argc, char** argv) {
   if (started != kStartedProgram) return started;
   settingsPath = defaultSettingsPath();
   std::vector<std::string> args;
+  bool arcadeRules = false;
   for (int a = 1; a < argc; ++a) {
     if (std::strcmp(argv[a], "--settings") == 0 && a + 1 < argc)
       settingsPath = startedPath(argv[++a]);
     else if (std::strcmp(argv[a], "--at") == 0 && a + 1 < argc)
       startX = std::atoi(argv[++a]);
+    else if (std::strcmp(argv[a], "--arcade") == 0)
+      arcadeRules = true;
     else
       args.push_back(argv[a]);
   }
@@ -108,6 +113,7 @@ int main(int argc, char** argv) {
     return kUsageStatus;
   }
   startUp(1);  // the same opponents' choices every run
+  if (arcadeRules) applyArcadeHouseRules(gameRules);
   usePlayerSettings();
   const std::string stage = args.size() > 1 ? args[1] : kStartStage;
   const size_t slash = stage.find('/');

@@ -42,7 +42,9 @@ constexpr int kKeyBackspace = 8;
 
 const WorkbenchKey kWorkbenchKeys[] = {
     {kKeyB, toggleBoxes, "b  boxes: outline bodies (fighters cyan, props yellow) and pending attacks\n"
-                         "     (hit box magenta, attacker's foot line green, victims' orange)"},
+                         "     (hit box magenta, attacker's foot line green, victims' orange); with\n"
+                         "     --arcade also where a grab reaches (blue), where a held body is kept\n"
+                         "     (violet square) and where an item is picked up from (red)"},
     {kKeyP, togglePause, "p  pause or resume the tick"},
     {kKeyN, stepOneTick, "n  run one tick while paused (pauses a running stage); after a step back,\n"
                          "     the tick that followed, on the same inputs"},

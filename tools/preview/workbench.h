@@ -59,6 +59,16 @@ bool stepBackOneTick();
 // The oldest tick the author can step back to.
 int32_t oldestKeptTick();
 
+// What the box overlay draws, each kind in a colour of its own; the moves' three show only
+// under the arcade's rules (--arcade).
+enum OverlayKind {
+  kFighterBody, kPropBody, kAttackBox, kAttackerFoot, kVictimFoot,
+  kGrabReach, kHoldSpot, kPickUpArea,
+  kOverlayKinds
+};
+// The one-texel texture the overlay draws a kind with, made on first use.
+uint32_t overlayTexture(OverlayKind kind);
+
 // Drawing over the scene (box_overlay.cpp, readout_lines.cpp).
 void drawBoxOverlay();
 void drawReadoutLines();

@@ -2,6 +2,7 @@
 // the end of a run, with each player naming a run that made the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "process_helpers.h"
 #include "screen_driver.h"
 #include "content/fighter_loader.h"
+#include "sim/move_state.h"
 
 using namespace screen_driver;
 
@@ -80,6 +82,98 @@ INSTANTIATE_TEST_SUITE_P(
         BlowCase{"BlowOnAPropThatStays", "hamper", asIs, asIs, 0},
         BlowCase{"PropGoneAfterABlow", "hamper", asIs, [](Entity& o) { o.alive = 0; }, kPointsPropBroken},
         BlowCase{"PropGoneUnstruck", "hamper", [](Entity& o) { o.x = 2000; }, [](Entity& o) { o.alive = 0; }, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the genre's moves ----
+
+struct MoveScoreCase {
+  const char* name;
+  int victimX;                                    // along the street from player 1
+  std::function<void(Entity& self, Entity& victim)> before;
+  bool bystanderBehind;                           // a second punk just behind player 1
+  std::vector<std::vector<int>> keys;             // player 1's keys held, frame by frame
+  int32_t points;
+};
+
+class ArcadeMoveScoring : public ArcadeFlow, public ::testing::WithParamInterface<MoveScoreCase> {};
+
+// Player 1 faces right with a punk in front, its decisions held off, on the same foot line;
+// everyone else is sent to the stage's end.
+TEST_P(ArcadeMoveScoring, MoveScoresByTheTable) {
+  const MoveScoreCase& c = GetParam();
+  playStage(1, "stage3");
+  frames(1);
+  const int v = firstOfType("punk");
+  ASSERT_GE(v, 0);
+  int bystander = -1;
+  for (int e = v + 1; e <= lastEntity && bystander < 0; ++e)
+    if (entities[e].alive == 1 && typeNames[entities[e].type] == "punk") bystander = e;
+  ASSERT_GE(bystander, 0);
+  for (int e = 2; e <= lastEntity; ++e)
+    if (e != v && !(c.bystanderBehind && e == bystander)) entities[e].x = static_cast<int16_t>(stageEnd);
+  Entity& one = entities[0];
+  one.x = 400;
+  one.facing = 0;
+  const auto stand = [&](int e, int x) {
+    entities[e].x = static_cast<int16_t>(x);
+    entities[e].y = static_cast<int16_t>(footLine(0) - entitySprites[e].bodyHeight);
+    entities[e].aiState = kAiIdle;
+    entities[e].aiTimer = 10000;
+  };
+  stand(v, one.x + c.victimX);
+  if (c.bystanderBehind) stand(bystander, one.x - 90);
+  c.before(one, entities[v]);
+  const int32_t start = scores.points[0];
+  std::vector<int> held;
+  for (const std::vector<int>& frame : c.keys) {
+    for (int key : held)
+      if (std::find(frame.begin(), frame.end(), key) == frame.end()) keyUp(key);
+    for (int key : frame)
+      if (std::find(held.begin(), held.end(), key) == held.end()) keyDown(key);
+    held = frame;
+    frames(1);
+  }
+  for (int key : held) keyUp(key);
+  frames(60);
+  EXPECT_EQ(scores.points[0] - start, c.points);
+}
+
+// Frames of keys: `n` frames of the same keys held.
+std::vector<std::vector<int>> holdFor(int n, std::vector<int> keys) { return std::vector<std::vector<int>>(n, keys); }
+std::vector<std::vector<int>> then(std::vector<std::vector<int>> a, const std::vector<std::vector<int>>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+const auto kGrab = holdFor(3, {kRight1});
+const auto kKnee = then(kGrab, then(holdFor(1, {}), holdFor(1, {kAttack1})));
+const auto kThrow = then(kGrab, then(holdFor(1, {kLeft1}), holdFor(1, {kLeft1, kAttack1})));
+const auto kSwing = holdFor(1, {kAttack1});
+const auto kKnifeThrow = holdFor(1, {kAttack1, kJump1});
+
+void armed(Entity& self, int32_t weapon, int32_t uses) {
+  self.moves.weapon = weapon;
+  self.moves.weaponHits = uses;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, ArcadeMoveScoring,
+    ::testing::Values(
+        MoveScoreCase{"KneeLanded", 50, [](Entity&, Entity&) {}, false, kKnee, kPointsBlow},
+        MoveScoreCase{"KneeTakingTheLastHitPoints", 50, [](Entity&, Entity& o) { o.hp = 1; }, false, kKnee,
+                      kPointsBlow + kPointsKnockDown + kPointsDefeat},
+        MoveScoreCase{"ThrowOverTheShoulder", 50, [](Entity&, Entity&) {}, false, kThrow,
+                      kPointsBlow + kPointsKnockDown + kPointsThrow},
+        MoveScoreCase{"ThrowLandingOnAnother", 50, [](Entity&, Entity&) {}, true, kThrow,
+                      2 * (kPointsBlow + kPointsKnockDown) + kPointsThrow + kPointsBowledOver},
+        MoveScoreCase{"PipeBlow", 70, [](Entity& p, Entity&) { armed(p, kItemPipe, 8); }, false, kSwing,
+                      kPointsBlow + kPointsWeaponHit},
+        MoveScoreCase{"ThirdPipeBlowThrowsDown", 70,
+                      [](Entity& p, Entity&) { armed(p, kItemPipe, 6), p.moves.weaponStrikes = 2; }, false, kSwing,
+                      kPointsBlow + kPointsKnockDown + kPointsWeaponHit},
+        MoveScoreCase{"ThrownKnifeStrikes", 250, [](Entity& p, Entity&) { armed(p, kItemKnife, 1); }, false,
+                      kKnifeThrow, kPointsBlow + kPointsWeaponHit},
+        MoveScoreCase{"SpecialTakingTheLastHitPoints", 60, [](Entity&, Entity& o) { o.hp = 1; }, false,
+                      kKnifeThrow, kPointsBlow + kPointsKnockDown + kPointsDefeat}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ArcadeFlow, AClearedStagePaysEveryStandingPlayerForTheHealthLeft) {

@@ -2,37 +2,21 @@
 // player's actions worked out from their own bindings, and the fixed table kept for brawler.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "platform/null_platform.h"
+#include "input_events.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
 #include "shell/pads.h"
 
 namespace {
 
-PlatformEvent padEvent(int type, int pad, int index, int value) {
-  PlatformEvent e;
-  e.type = type;
-  e.joystick = pad;
-  e.index = index;
-  e.button = index;
-  e.value = value;
-  return e;
-}
 PlatformEvent button(int pad, int b, bool down) {
   return padEvent(down ? kEventJoyButtonDown : kEventJoyButtonUp, pad, b, 0);
 }
 PlatformEvent hat(int pad, int h, int position) { return padEvent(kEventJoyHat, pad, h, position); }
 PlatformEvent axis(int pad, int a, int value) { return padEvent(kEventJoyAxis, pad, a, value); }
-PlatformEvent key(int symbol, bool down) {
-  PlatformEvent e;
-  e.type = down ? kEventKeyDown : kEventKeyUp;
-  e.key = symbol;
-  return e;
-}
 
 constexpr int kHatUp = 1, kHatRight = 2, kHatUpRight = 3;
 constexpr int kKeyUp = 273, kKeyF11 = 292, kKeyLeftAlt = 308;
@@ -40,10 +24,7 @@ constexpr int kKeyUp = 273, kKeyF11 = 292, kKeyLeftAlt = 308;
 class BoundActions : public ::testing::Test {
  protected:
   void SetUp() override {
-    useNullPlatform(true);
-    nullClearEvents();
-    std::memset(keyHeld, 0, sizeof keyHeld);
-    std::memset(keyPressed, 0, sizeof keyPressed);
+    clearInputTables();
     clearPads();
     windowRequests = WindowRequests{};
     for (int p = 0; p < kBoundPlayers; ++p) playerControls[p] = defaultControls(p, 2);
@@ -53,10 +34,7 @@ class BoundActions : public ::testing::Test {
     useBoundActions(false);
     pollInput();  // lets go of what the test held, for the tests after it
   }
-  void poll(const std::vector<PlatformEvent>& events) {
-    for (const PlatformEvent& e : events) nullQueueEvent(e);
-    pollInput();
-  }
+  void poll(const std::vector<PlatformEvent>& events) { pollEvents(events); }
   bool held(int player, int action) { return isHeld(boundActionCode(player, action)); }
   bool pressed(int player, int action) { return isPressed(boundActionCode(player, action)); }
 };
@@ -132,23 +110,23 @@ TEST_F(BoundActions, DefaultsWorkWithAHatPadOrAStickPad) {
 }
 
 TEST_F(BoundActions, TheBindingTableNamesTheActionsSoScreensReadThemAsKeys) {
-  poll({key(kKeyUp, true)});
+  poll({keyEvent(kKeyUp, true)});
   EXPECT_TRUE(isPressed(bindUp[0]));
   EXPECT_TRUE(isHeld(bindUp[0]));
   EXPECT_FALSE(isHeld(bindExtra[0]));
 }
 
 TEST_F(BoundActions, F11AndAltReturnAskForFullscreenAndConfirmNothing) {
-  poll({key(kKeyF11, true), key(kKeyF11, false)});
+  poll({keyEvent(kKeyF11, true), keyEvent(kKeyF11, false)});
   EXPECT_EQ(windowRequests.fullscreenToggles, 1);
-  poll({key(kKeyLeftAlt, true), key(kKeyReturn, true), key(kKeyLeftAlt, false)});
+  poll({keyEvent(kKeyLeftAlt, true), keyEvent(kKeyReturn, true), keyEvent(kKeyLeftAlt, false)});
   EXPECT_EQ(windowRequests.fullscreenToggles, 2);
   EXPECT_FALSE(isPressed(kKeyReturn));
 }
 
 TEST_F(BoundActions, TheFixedTableComesBackWithThemOff) {
   useBoundActions(false);
-  poll({button(0, 2, true), key(kKeyF11, true)});
+  poll({button(0, 2, true), keyEvent(kKeyF11, true)});
   EXPECT_TRUE(isHeld(42)) << "joystick 0 button 2, as brawler binds player 2's attack";
   EXPECT_EQ(bindAttack[1], 42);
   EXPECT_EQ(windowRequests.fullscreenToggles, 0);

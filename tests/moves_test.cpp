@@ -267,6 +267,22 @@ TEST_F(Moves, AWeaponFallsFromAHandKnockedDownAndOpponentsPickItUp) {
   EXPECT_EQ(entities[item].alive, 0);
 }
 
+TEST_F(Moves, AnArmedOpponentWalksUpWithItsWeaponInHand) {
+  const struct { const char* shows; int32_t weapon; const char* walk; } cases[] = {
+      {"a pipe", kItemPipe, "PIPEWALK"}, {"a knife", kItemKnife, "KNIFEWALK"}, {"empty hands", kItemNone, "WALK"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shows);
+    SetUp();
+    Entity& o = foe(kFoe, 400);
+    o.target = 0, o.aiState = kAiApproach, o.aiTimer = 50;
+    o.moves.weapon = c.weapon, o.moves.weaponHits = 1;
+    startAnimation(entitySprites[kFoe], "WALK");
+    ticks(10);
+    EXPECT_EQ(entitySprites[kFoe].animation.str(), c.walk);
+    EXPECT_EQ(o.x, 400 - 10 * o.walkSpeed) << "the weapon's walk carries it as the plain one does";
+  }
+}
+
 // A player keeps the opponents' knocked-down state a fall gave it, so each later landing from
 // its own jump sets `down` for the tick before it stands: that is no fall, and nothing of it
 // may shake a weapon loose or have a pick-up dropped again as soon as it is taken.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "content/texture.h"
+#include "input_events.h"
 #include "platform/null_platform.h"
 #include "render/stage_scene.h"
 #include "shell/input.h"
@@ -31,12 +32,7 @@ constexpr int kHatRight = 2, kHatLeft = 8, kHatCentred = 0, kAttackButton2 = 2, 
 
 inline void useScreenFixtures() {
   ASSERT_EQ(chdir(BRAWLER_TEST_DATA "/screens"), 0);
-  useNullPlatform(true);
-  PlatformEvent leftOver;  // events an earlier test queued but never polled
-  while (platformPollEvent(&leftOver)) {
-  }
-  std::memset(keyHeld, 0, sizeof keyHeld);
-  std::memset(keyPressed, 0, sizeof keyPressed);
+  clearInputTables();  // and the events an earlier test queued but never polled
   setDefaultBindings();
   // The global interface sheet as program start loads it (the fade layer is all we need).
   loadTextureRGBA("gfx\\interface\\global.png", interfaceTextures[0]);
@@ -44,21 +40,13 @@ inline void useScreenFixtures() {
   nullQuads.clear();
 }
 
-inline void queue(int type, int key, int button, int value) {
-  PlatformEvent e;
-  e.type = type;
-  e.key = key;
-  e.button = button;
-  e.value = value;
-  nullQueueEvent(e);
-}
-inline void keyDown(int key) { queue(kEventKeyDown, key, 0, 0); }
-inline void keyUp(int key) { queue(kEventKeyUp, key, 0, 0); }
+inline void keyDown(int key) { nullQueueEvent(keyEvent(key, true)); }
+inline void keyUp(int key) { nullQueueEvent(keyEvent(key, false)); }
 // Down and up within one poll: pressed for that frame, never held.
 inline void tapKey(int key) { keyDown(key), keyUp(key); }
-inline void hat(int position) { queue(kEventJoyHat, 0, 0, position); }
-inline void buttonDown(int button) { queue(kEventJoyButtonDown, 0, button, 0); }
-inline void buttonUp(int button) { queue(kEventJoyButtonUp, 0, button, 0); }
+inline void hat(int position) { nullQueueEvent(padEvent(kEventJoyHat, 0, 0, position)); }
+inline void buttonDown(int button) { nullQueueEvent(padEvent(kEventJoyButtonDown, 0, button, 0)); }
+inline void buttonUp(int button) { nullQueueEvent(padEvent(kEventJoyButtonUp, 0, button, 0)); }
 
 inline std::vector<RecordedQuad> quadsOf(const Texture& texture) {
   std::vector<RecordedQuad> found;

@@ -10,6 +10,7 @@
 
 #include "base/whole_file.h"
 #include "platform/null_platform.h"
+#include "input_events.h"
 #include "process_helpers.h"
 #include "sim/difficulty.h"
 #include "shell/bindings.h"
@@ -248,12 +249,6 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
 
 namespace {
 
-PlatformEvent windowKey(int type, int key) {
-  PlatformEvent e;
-  e.type = type;
-  e.key = key;
-  return e;
-}
 PlatformEvent dragged(int width, int height) {
   PlatformEvent e;
   e.type = kEventWindowResized;
@@ -298,12 +293,12 @@ TEST_P(WindowRequestsKept, ChangeTheSettingsAndTheFile) {
 INSTANTIATE_TEST_SUITE_P(
     Settings, WindowRequestsKept,
     ::testing::Values(
-        WindowRequestCase{"F11GoesFullscreen", 0, {windowKey(kEventKeyDown, kKeyF11)}, 1, 1024, 768},
-        WindowRequestCase{"F11ComesBack", 1, {windowKey(kEventKeyDown, kKeyF11)}, 0, 1024, 768},
-        WindowRequestCase{"AltReturnToo", 0, {windowKey(kEventKeyDown, 308), windowKey(kEventKeyDown, 13), windowKey(kEventKeyUp, 308)}, 1, 1024, 768},
+        WindowRequestCase{"F11GoesFullscreen", 0, {keyEvent(kKeyF11, true)}, 1, 1024, 768},
+        WindowRequestCase{"F11ComesBack", 1, {keyEvent(kKeyF11, true)}, 0, 1024, 768},
+        WindowRequestCase{"AltReturnToo", 0, {keyEvent(308, true), keyEvent(13, true), keyEvent(308, false)}, 1, 1024, 768},
         WindowRequestCase{"TwiceInOnePollIsNoChange", 0,
-                          {windowKey(kEventKeyDown, kKeyF11), windowKey(kEventKeyUp, kKeyF11),
-                           windowKey(kEventKeyDown, kKeyF11)},
+                          {keyEvent(kKeyF11, true), keyEvent(kKeyF11, false),
+                           keyEvent(kKeyF11, true)},
                           0, 1024, 768},
         WindowRequestCase{"ADraggedEdgeIsTheNewSize", 0, {dragged(1600, 900)}, 0, 1600, 900},
         WindowRequestCase{"ADraggedEdgeStaysWithinWhatTheFileTakes", 0, {dragged(100, 20000)}, 0, 320, 16384}),

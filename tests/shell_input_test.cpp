@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "platform/null_platform.h"
+#include "input_events.h"
 #include "process_helpers.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
 
 namespace {
 
-PlatformEvent key(int type, int symbol) {
-  PlatformEvent e;
-  e.type = type;
-  e.key = symbol;
-  return e;
-}
 PlatformEvent mouseButton(int type, int button) {
   PlatformEvent e;
   e.type = type;
@@ -73,12 +68,9 @@ struct PollCase {
 // The poll as the game starts it: the null platform's queue empty, no feed in place of the
 // devices, no player bindings over the codes, every code up.
 void startPollingAfresh() {
-  useNullPlatform(true);
-  nullClearEvents();
+  clearInputTables();
   inputFeed = nullptr;
   useBoundActions(false);
-  std::memset(keyHeld, 0, sizeof keyHeld);
-  std::memset(keyPressed, 0, sizeof keyPressed);
 }
 
 class InputPoll : public ::testing::TestWithParam<PollCase> {
@@ -86,16 +78,12 @@ class InputPoll : public ::testing::TestWithParam<PollCase> {
   void SetUp() override { startPollingAfresh(); }
 };
 
-void pollAll(const std::vector<PlatformEvent>& events) {
-  for (const PlatformEvent& e : events) nullQueueEvent(e);
-  pollInput();
-}
 
 TEST_P(InputPoll, SetsTheCodesOfItsTableRow) {
   const PollCase& c = GetParam();
   captureStdout([&] {
-    if (!c.before.empty()) pollAll(c.before);
-    pollAll(c.events);
+    if (!c.before.empty()) pollEvents(c.before);
+    pollEvents(c.events);
   });
   for (const CodeState& s : c.expected) {
     EXPECT_EQ(keyHeld[s.code], s.held) << "held " << s.code;
@@ -106,15 +94,15 @@ TEST_P(InputPoll, SetsTheCodesOfItsTableRow) {
 INSTANTIATE_TEST_SUITE_P(
     Events, InputPoll,
     ::testing::Values(
-        PollCase{"KeyDownIsHeldAndPressed", {}, {key(kEventKeyDown, 122)}, {{122, -1, -1}}},
+        PollCase{"KeyDownIsHeldAndPressed", {}, {keyEvent(122, true)}, {{122, -1, -1}}},
         PollCase{"KeyDownAndUpInOnePollLeavesOnlyPressed",
                  {},
-                 {key(kEventKeyDown, 27), key(kEventKeyUp, 27)},
+                 {keyEvent(27, true), keyEvent(27, false)},
                  {{27, 0, -1}}},
-        PollCase{"KeyWithoutSymbolIsIgnored", {}, {key(kEventKeyDown, 0)}, {{1, 0, 0}}},
+        PollCase{"KeyWithoutSymbolIsIgnored", {}, {keyEvent(0, true)}, {{1, 0, 0}}},
         PollCase{"KeyPastTheCodeSpaceIsIgnored",
                  {},
-                 {key(kEventKeyDown, 1025), key(kEventKeyDown, 1024)},
+                 {keyEvent(1025, true), keyEvent(1024, true)},
                  {{1024, -1, -1}}},
         PollCase{"MouseButtonIsHeldButNeverPressed",
                  {},
@@ -154,9 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {{143, -1, -1}, {43, 0, 0}}},
         PollCase{"KeyboardAndJoystickShareOverlappingCodes",
                  {joyButton(kEventJoyButtonDown, 0)},
-                 {key(kEventKeyUp, 40)},
+                 {keyEvent(40, false)},
                  {{40, 0, 0}}},
-        PollCase{"WindowCloseIsIgnored", {key(kEventKeyDown, 27)}, {PlatformEvent{kEventQuit}},
+        PollCase{"WindowCloseIsIgnored", {keyEvent(27, true)}, {PlatformEvent{kEventQuit}},
                  {{27, -1, 0}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -176,7 +164,7 @@ class InputPrint : public ::testing::TestWithParam<PrintCase> {
 
 TEST_P(InputPrint, WritesTheCodeAUserWouldBind) {
   const PrintCase& c = GetParam();
-  EXPECT_EQ(captureStdout([&] { pollAll(c.events); }), c.printed);
+  EXPECT_EQ(captureStdout([&] { pollEvents(c.events); }), c.printed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(InputPoll, PressedLastsOnePollHeldLastsUntilRelease) {
   startPollingAfresh();
-  pollAll({key(kEventKeyDown, 275)});
+  pollEvents({keyEvent(275, true)});
   std::vector<int16_t> held{keyHeld[275]}, pressed{keyPressed[275]};
   for (int frame = 0; frame < 3; ++frame) {
     pollInput();
@@ -248,7 +236,7 @@ class RealInput : public ::testing::Test {
 
 TEST_F(RealInput, KeysHatAndButtonsArriveThroughSdl) {
   std::string printed = captureStdout([&] {
-    pushAndPoll({key(kEventKeyDown, 122), key(kEventKeyDown, 27), key(kEventKeyUp, 27),
+    pushAndPoll({keyEvent(122, true), keyEvent(27, true), keyEvent(27, false),
                  hat(kHatUp | kHatRight), joyButton(kEventJoyButtonDown, 2), axis(1, -20000)});
   });
   EXPECT_EQ(keyHeld[122], -1);

@@ -2,44 +2,31 @@
 // actions beside the keys, and taps on the arcade's menus choose the entry under the finger.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "arcade/arcade.h"
+#include "arcade/arcade_online.h"
 #include "arcade_driver.h"
+#include "input_events.h"
 #include "platform/null_platform.h"
+#include "process_helpers.h"
 #include "screen_driver.h"
 #include "screens/character_select.h"
+#include "screens/options.h"
 #include "screens/overworld.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
+#include "shell/settings.h"
+#include "sim/difficulty.h"
 #include "sim/entity.h"
 
 using namespace screen_driver;
 
 namespace {
 
-PlatformEvent action(int a, bool down) {
-  PlatformEvent e;
-  e.type = down ? kEventActionDown : kEventActionUp;
-  e.index = a;
-  return e;
-}
-PlatformEvent keyEvent(int symbol, bool down) {
-  PlatformEvent e;
-  e.type = down ? kEventKeyDown : kEventKeyUp;
-  e.key = symbol;
-  return e;
-}
-PlatformEvent tapAt(int x, int y) {
-  PlatformEvent e;
-  e.type = kEventTap;
-  e.x = x;
-  e.y = y;
-  return e;
-}
 
 // ---- the platform's controls as player 1's actions ----
 
@@ -56,10 +43,7 @@ struct ActionCase {
 class PlatformActions : public ::testing::TestWithParam<ActionCase> {
  protected:
   void SetUp() override {
-    useNullPlatform(true);
-    nullClearEvents();
-    std::memset(keyHeld, 0, sizeof keyHeld);
-    std::memset(keyPressed, 0, sizeof keyPressed);
+    clearInputTables();
     clearPlatformActions();
     for (int p = 0; p < kBoundPlayers; ++p) playerControls[p] = defaultControls(p, 0);
   }
@@ -67,10 +51,7 @@ class PlatformActions : public ::testing::TestWithParam<ActionCase> {
     clearPlatformActions();
     useBoundActions(false);
   }
-  void poll(const std::vector<PlatformEvent>& events) {
-    for (const PlatformEvent& e : events) nullQueueEvent(e);
-    pollInput();
-  }
+  void poll(const std::vector<PlatformEvent>& events) { pollEvents(events); }
 };
 
 TEST_P(PlatformActions, HoldPlayerOnesAction) {
@@ -89,24 +70,24 @@ constexpr int kKeyLeft = 276;
 INSTANTIATE_TEST_SUITE_P(
     TouchControls, PlatformActions,
     ::testing::Values(
-        ActionCase{"FingerDownHoldsAndPresses", true, {}, {action(kBoundAttack, true)}, kBoundAttack, true, true},
-        ActionCase{"FingerKeptDownHoldsWithoutPressingAgain", true, {action(kBoundRight, true)}, {}, kBoundRight, true, false},
-        ActionCase{"QuickTapPressesWithoutHolding", true, {}, {action(kBoundJump, true), action(kBoundJump, false)},
+        ActionCase{"FingerDownHoldsAndPresses", true, {}, {actionEvent(kBoundAttack, true)}, kBoundAttack, true, true},
+        ActionCase{"FingerKeptDownHoldsWithoutPressingAgain", true, {actionEvent(kBoundRight, true)}, {}, kBoundRight, true, false},
+        ActionCase{"QuickTapPressesWithoutHolding", true, {}, {actionEvent(kBoundJump, true), actionEvent(kBoundJump, false)},
                    kBoundJump, false, true},
-        ActionCase{"FingerLiftedLeavesAHeldKeyHeld", true, {keyEvent(kKeyLeft, true), action(kBoundLeft, true)},
-                   {action(kBoundLeft, false)}, kBoundLeft, true, false},
-        ActionCase{"KeyLetGoLeavesAFingerHolding", true, {keyEvent(kKeyLeft, true), action(kBoundLeft, true)},
+        ActionCase{"FingerLiftedLeavesAHeldKeyHeld", true, {keyEvent(kKeyLeft, true), actionEvent(kBoundLeft, true)},
+                   {actionEvent(kBoundLeft, false)}, kBoundLeft, true, false},
+        ActionCase{"KeyLetGoLeavesAFingerHolding", true, {keyEvent(kKeyLeft, true), actionEvent(kBoundLeft, true)},
                    {keyEvent(kKeyLeft, false)}, kBoundLeft, true, false},
-        ActionCase{"ActionOutsideTheTableIsIgnored", true, {}, {action(kBoundActions, true), action(-1, true)},
+        ActionCase{"ActionOutsideTheTableIsIgnored", true, {}, {actionEvent(kBoundActions, true), actionEvent(-1, true)},
                    kBoundPause, false, false},
-        ActionCase{"FixedTableIgnoresFingers", false, {}, {action(kBoundAttack, true)}, kBoundAttack, false, false}),
+        ActionCase{"FixedTableIgnoresFingers", false, {}, {actionEvent(kBoundAttack, true)}, kBoundAttack, false, false}),
     [](const ::testing::TestParamInfo<ActionCase>& info) { return std::string(info.param.name); });
 
 // ---- taps on the arcade's menus ----
 
 // Where the shipped pack's screens put their entries.
 constexpr int kPlateLeft = 20, kPlateTop = 200, kPlateStep = 144, kPlateInside = 60;
-constexpr int kOptionsX = 300, kOptionsY = 100;
+constexpr int kOptionsX = 300, kOptionsY = 100, kOnlineX = 724;
 constexpr int kBoxLeft = 225, kBoxStep = 125, kBoxTop = 625, kBoxInside = 20;
 constexpr int kMenuFrames = 200;
 
@@ -122,7 +103,7 @@ class TitleTaps : public ArcadeFlow, public ::testing::WithParamInterface<TitleT
 
 TEST_P(TitleTaps, ChooseTheEntryUnderTheFinger) {
   const TitleTapCase& c = GetParam();
-  nullQueueEvent(tapAt(c.x, c.y));
+  nullQueueEvent(tapEvent(c.x, c.y));
   frames(kMenuFrames);
   EXPECT_EQ(arcade.screen, c.screen);
 }
@@ -134,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleTapCase{"GreyedContinueChoosesNothing", kPlateLeft + kPlateInside, plateY(kEntryContinue),
                                    kArcadeTitle},
                       TitleTapCase{"Options", kOptionsX, kOptionsY, kArcadeOptions},
+                      TitleTapCase{"OnlineWhereTheBuildHasNone", kOnlineX, kOptionsY, kArcadeTitle},
                       TitleTapCase{"PictureBesideTheEntriesChoosesNothing", 900, plateY(kEntryOnePlayer), kArcadeTitle}),
     [](const ::testing::TestParamInfo<TitleTapCase>& info) { return std::string(info.param.name); });
 
@@ -149,7 +131,7 @@ TEST_P(WaitingScreenTaps, TapAnywhereLeaves) {
   const WaitingScreenCase& c = GetParam();
   enterArcadeScreen(c.screen);
   frames(c.framesFirst);
-  nullQueueEvent(tapAt(900, 700));
+  nullQueueEvent(tapEvent(900, 700));
   frames(1);
   EXPECT_EQ(arcade.screen, kArcadeTitle);
 }
@@ -165,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(TouchControls, WaitingScreenTaps,
 class MenuTaps : public ArcadeFlow {
  protected:
   void tap(int x, int y) {
-    nullQueueEvent(tapAt(x, y));
+    nullQueueEvent(tapEvent(x, y));
     frames(1);
   }
   void toMap(int box) {
@@ -220,6 +202,211 @@ TEST_F(MenuTaps, FarNodeWalksOneStepOfTheWay) {
   EXPECT_EQ(overworld.markerNode[0], step);
   EXPECT_EQ(arcade.screen, kArcadeMap);
 }
+
+// ---- taps on the font menus: the options, the pause box, a game over, the initials, online ----
+
+// Where those screens put their rows and letters (a tap a little inside a row's text).
+constexpr int kInsideRow = 10;
+constexpr int kOptionsFirstRowY = 220, kOptionsRowStep = 50;
+constexpr int kPauseFirstY = 380, kPauseStep = 50;
+constexpr int kOnlineFirstRowY = 240, kOnlineRowStep = 56;
+constexpr int kInitialsLettersY = 380, kInitialsScale = 3, kInitialsStep = 80;
+constexpr int kInitialsFirstX = 512 - kInitialsStep;  // one player's three letters, centred
+constexpr int kCodeY = 300, kCodeScale = 5, kCodeStep = 120;
+constexpr int kCodeFirstX = 512 - kCodeStep * 3 / 2;  // four letters, centred
+constexpr int kMiddleX = 512;
+
+int optionsRowY(int row) { return kOptionsFirstRowY + kOptionsRowStep * row + kInsideRow; }
+int pauseY(int choice) { return kPauseFirstY + kPauseStep * choice + kInsideRow; }
+int onlineRowY(int row) { return kOnlineFirstRowY + kOnlineRowStep * row + kInsideRow; }
+// Just inside the top and the foot of a row of letters drawn `scale` times the glyphs' size
+// (the shipped font's capitals are 40 pixels tall; the cases are made before it is loaded).
+constexpr int kCapitalHeight = 40;
+int upperY(int top) { return top + kInsideRow; }
+int lowerY(int top, int scale) { return top + kCapitalHeight * scale - kInsideRow; }
+
+class FontMenuTaps;
+struct FontMenuCase {
+  const char* name;
+  void (*reach)(FontMenuTaps& t);  // the screen and what stands on it before the tap
+  int x, y;
+  void (*check)(FontMenuTaps& t);  // what the tap did, a frame later
+};
+
+class FontMenuTaps : public ArcadeFlow, public ::testing::WithParamInterface<FontMenuCase> {
+ public:
+  using ArcadeFlow::fallForGood;
+  using ArcadeFlow::frames;
+  using ArcadeFlow::playStage;
+  using ArcadeFlow::until;
+  void SetUp() override {
+    ArcadeFlow::SetUp();
+    if (IsSkipped()) return;
+    settingsPath = makeEmptyDir() + "/settings.txt";
+    offerOnlineScreens();
+    onlineLobby.clear();
+    onlineMenu = OnlineMenuState{};
+  }
+  void TearDown() override {
+    for (int screen : {kArcadeOnline, kArcadeRoomCode, kArcadeRoom}) {
+      offerArcadeScreen(screen, nullptr, nullptr);
+      offerArcadeTap(screen, nullptr);
+    }
+    settingsPath.clear();
+    defaultSettings(0);
+    ArcadeFlow::TearDown();
+  }
+  void tap(int x, int y) {
+    nullQueueEvent(tapEvent(x, y));
+    frames(1);
+  }
+  void paused() {
+    playStage(1, "stage1");
+    frames(3);
+    tapKey(kKeyEscape);
+    frames(1);
+    ASSERT_EQ(arcade.phase, kPhasePaused);
+  }
+  void naming() {
+    startNewGame(1);
+    scores.points[0] = 4200;
+    ASSERT_EQ(screenAfterRun(kArcadeTitle), kArcadeInitials);
+    enterArcadeScreen(kArcadeInitials);
+  }
+  void onlineMenuWithALobby() {
+    onlineLobby = "127.0.0.1:9";
+    enterArcadeScreen(kArcadeOnline);
+  }
+};
+
+TEST_P(FontMenuTaps, ChooseWhatIsUnderTheFinger) {
+  const FontMenuCase& c = GetParam();
+  c.reach(*this);
+  if (HasFatalFailure()) return;
+  tap(c.x, c.y);
+  c.check(*this);
+}
+
+char firstInitial() { return highScores.runs[initials.run[0]].initials[0]; }
+
+INSTANTIATE_TEST_SUITE_P(
+    TouchControls, FontMenuTaps,
+    ::testing::Values(
+        FontMenuCase{"OptionsRowOpensItsPage", [](FontMenuTaps&) { enterArcadeScreen(kArcadeOptions); }, kMiddleX,
+                     optionsRowY(kRowSound), [](FontMenuTaps&) { EXPECT_EQ(options.page, kOptionsSound); }},
+        FontMenuCase{"OptionsValueRowMovesItsValueOnAndSavesIt",
+                     [](FontMenuTaps& t) {
+                       enterArcadeScreen(kArcadeOptions);
+                       t.tap(kMiddleX, optionsRowY(kRowGame));
+                     },
+                     kMiddleX, optionsRowY(kRowLives),
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(options.row, kRowLives);
+                       EXPECT_EQ(settings.lives, kDefaultLives + 1);
+                       EXPECT_TRUE(std::ifstream(settingsPath).good()) << "the change was not saved";
+                     }},
+        FontMenuCase{"OptionsBackRowLeavesForTheTitle", [](FontMenuTaps&) { enterArcadeScreen(kArcadeOptions); },
+                     kMiddleX, optionsRowY(kRowLeave), [](FontMenuTaps&) { EXPECT_EQ(arcade.screen, kArcadeTitle); }},
+        FontMenuCase{"OptionsHeadingIsNoRow", [](FontMenuTaps&) { enterArcadeScreen(kArcadeOptions); }, kMiddleX, 100,
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(options.page, kOptionsMain);
+                       EXPECT_EQ(options.row, 0);
+                     }},
+        FontMenuCase{"OptionsCaptureIsCancelledByATap",
+                     [](FontMenuTaps& t) {
+                       enterArcadeScreen(kArcadeOptions);
+                       t.tap(kMiddleX, optionsRowY(kRowFirstControls));
+                       t.tap(kMiddleX, optionsRowY(kControlsFirstActionRow + kBoundUp));
+                       ASSERT_EQ(options.capturing, 1);
+                     },
+                     900, 700,
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(options.capturing, 0);
+                       EXPECT_EQ(playerControls[0].actions[kBoundUp].control, defaultControls(0, 0).actions[kBoundUp].control);
+                     }},
+        FontMenuCase{"PauseTitleLeavesTheStage", [](FontMenuTaps& t) { t.paused(); }, kMiddleX, pauseY(kPauseToTitle),
+                     [](FontMenuTaps&) { EXPECT_EQ(arcade.screen, kArcadeTitle); }},
+        FontMenuCase{"PauseGoOnPlaysAgain", [](FontMenuTaps& t) { t.paused(); }, kMiddleX, pauseY(kPauseGoOn),
+                     [](FontMenuTaps&) { EXPECT_EQ(arcade.phase, kPhasePlaying); }},
+        FontMenuCase{"PauseBannerIsNoChoice", [](FontMenuTaps& t) { t.paused(); }, kMiddleX, 290,
+                     [](FontMenuTaps&) { EXPECT_EQ(arcade.phase, kPhasePaused); }},
+        FontMenuCase{"PlayingStageTakesNoTaps",
+                     [](FontMenuTaps& t) {
+                       t.playStage(1, "stage1");
+                       t.frames(3);
+                     },
+                     kMiddleX, pauseY(kPauseToTitle),
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(arcade.phase, kPhasePlaying);
+                       EXPECT_EQ(entities[0].playerState, kPlayerIdle) << "the tap struck";
+                     }},
+        FontMenuCase{"GameOverTapAnywhereContinues",
+                     [](FontMenuTaps& t) {
+                       t.playStage(1, "stage1");
+                       t.fallForGood(0);
+                       t.frames(1);
+                       ASSERT_EQ(arcade.phase, kPhaseGameOver);
+                     },
+                     100, 700, [](FontMenuTaps&) { EXPECT_EQ(arcade.phase, kPhasePlaying); }},
+        FontMenuCase{"InitialsTopOfTheLetterStepsUp", [](FontMenuTaps& t) { t.naming(); }, kInitialsFirstX,
+                     upperY(kInitialsLettersY), [](FontMenuTaps&) { EXPECT_EQ(firstInitial(), 'B'); }},
+        FontMenuCase{"InitialsFootOfTheLetterStepsDown", [](FontMenuTaps& t) { t.naming(); }, kInitialsFirstX,
+                     lowerY(kInitialsLettersY, kInitialsScale), [](FontMenuTaps&) { EXPECT_EQ(firstInitial(), 'Z'); }},
+        FontMenuCase{"InitialsBesideTheLetterTakesIt", [](FontMenuTaps& t) { t.naming(); },
+                     kInitialsFirstX + kInitialsStep, upperY(kInitialsLettersY),
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(initials.letter[0], 1);
+                       EXPECT_EQ(firstInitial(), 'A');
+                     }},
+        FontMenuCase{"InitialsBesideTheLastLetterNamesTheRun",
+                     [](FontMenuTaps& t) {
+                       t.naming();
+                       for (int k = 1; k <= 2; ++k) t.tap(kInitialsFirstX + kInitialsStep * k, upperY(kInitialsLettersY));
+                     },
+                     kInitialsFirstX + kInitialsStep * 3, upperY(kInitialsLettersY),
+                     [](FontMenuTaps&) { EXPECT_EQ(arcade.screen, kArcadeHighScores); }},
+        FontMenuCase{"InitialsLetterAlreadyTakenIsNoChoice",
+                     [](FontMenuTaps& t) { t.naming(), t.tap(kInitialsFirstX + kInitialsStep, upperY(kInitialsLettersY)); },
+                     kInitialsFirstX, upperY(kInitialsLettersY),
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(initials.letter[0], 1);
+                       EXPECT_EQ(firstInitial(), 'A');
+                     }},
+        FontMenuCase{"TitleOnlineEntryWhereTheBuildHasOne", [](FontMenuTaps&) { enterArcadeScreen(kArcadeTitle); },
+                     kOnlineX, kOptionsY,
+                     [](FontMenuTaps& t) { EXPECT_TRUE(t.until(kArcadeOnline, kMenuFrames)); }},
+        FontMenuCase{"OnlineJoinRowAsksForTheCode", [](FontMenuTaps& t) { t.onlineMenuWithALobby(); }, kMiddleX,
+                     onlineRowY(kOnlineJoin), [](FontMenuTaps&) { EXPECT_EQ(arcade.screen, kArcadeRoomCode); }},
+        FontMenuCase{"OnlineLobbyBeingTypedIsLeftAsItWas",
+                     [](FontMenuTaps& t) {
+                       t.onlineMenuWithALobby();
+                       t.tap(kMiddleX, onlineRowY(kOnlineLobby));
+                       ASSERT_EQ(onlineMenu.editing, 1);
+                     },
+                     kMiddleX, onlineRowY(kOnlineHost),
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(onlineMenu.editing, 0);
+                       EXPECT_EQ(onlineLobby, "127.0.0.1:9");
+                       EXPECT_EQ(arcade.screen, kArcadeOnline);
+                     }},
+        FontMenuCase{"RoomCodeTopOfTheLetterStepsIt",
+                     [](FontMenuTaps& t) {
+                       t.onlineMenuWithALobby();
+                       t.tap(kMiddleX, onlineRowY(kOnlineJoin));
+                     },
+                     kCodeFirstX, upperY(kCodeY), [](FontMenuTaps&) { EXPECT_EQ(onlineMenu.letter, kRoomCodeAlphabetSize - 1); }},
+        FontMenuCase{"RoomCodeBesideTheLetterTakesIt",
+                     [](FontMenuTaps& t) {
+                       t.onlineMenuWithALobby();
+                       t.tap(kMiddleX, onlineRowY(kOnlineJoin));
+                       t.tap(kCodeFirstX, lowerY(kCodeY, kCodeScale));
+                     },
+                     kCodeFirstX + kCodeStep, upperY(kCodeY),
+                     [](FontMenuTaps&) {
+                       EXPECT_EQ(onlineMenu.slot, 1);
+                       EXPECT_EQ(onlineMenu.code[0], kRoomCodeAlphabet[1]);
+                     }}),
+    [](const ::testing::TestParamInfo<FontMenuCase>& info) { return std::string(info.param.name); });
 
 // ---- the way across the map ----
 

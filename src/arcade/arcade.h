@@ -29,7 +29,7 @@ enum StageExit { kExitNone = 0, kExitCleared = 1, kExitRunOver = 2, kExitToTitle
 // The title's entries, top to bottom, as drawn on the menu sheet.
 // OPTIONS and ONLINE are the arcade's own, written in the game's font side by side above the
 // sheet's entries; the cursor reaches them past QUIT or before 1 PLAYER. ONLINE shows only where
-// the arcade can go online (not in a browser).
+// the program offers the online screens (the arcade, on the desktop and in a page).
 enum TitleEntry {
   kEntryOnePlayer = 0, kEntryTwoPlayers = 1, kEntryContinue = 2, kEntryQuit = 3, kEntryOptions = 4, kEntryOnline = 5
 };
@@ -87,6 +87,10 @@ bool startArcade(int argc, char** argv);
 // One iteration of whichever screen runs, then the entry of the screen it asked for, if any;
 // false once the program should end (quit chosen or the window closed).
 bool arcadeFrame();
+// A run that drives the screens itself (an online session, which feeds them both players'
+// agreed controls and steps them as the line allows): while set, the arcade's frame is its
+// frame, until it returns false, handing the arcade back the screen it entered last.
+extern bool (*arcadeRunInCharge)();
 // Makes `screen` the running screen now: its entry step, then its line on standard output.
 void enterArcadeScreen(int32_t screen);
 // The steps of a screen that only some builds have (the online screens): set by the program's
@@ -165,12 +169,19 @@ void drawPlayerMarks();
 // outside. A frame step is one iteration; it leaves by setting arcade.nextScreen, and returns
 // false only when the program should end.
 
-// The title's OPTIONS entry lies under a point of the picture.
-bool titleOptionsAt(int32_t x, int32_t y);
+// The title's entry written in the font (OPTIONS, or ONLINE where it shows) under a point of
+// the picture, -1 for none.
+int32_t titleFontEntryAt(int32_t x, int32_t y);
 // A tap on the picture, answered by the running screen's entries (arcade_taps.cpp): the
 // answerTap of the arcade's input.
 struct PictureTap;
 void answerArcadeTap(const PictureTap& tap);
+// A screen that only some builds have (the online screens) gives its answer with its steps.
+void offerArcadeTap(int32_t screen, void (*answer)(const PictureTap& tap));
+// What lies under a point of the picture, for the taps: the pause box's choice (-1 for none),
+// and what a finger does on player p's initials (a LetterTap, screens/menu_taps.h).
+int32_t pauseChoiceAt(int32_t x, int32_t y);
+int32_t initialsTapAt(int p, int32_t x, int32_t y);
 std::string titleEntry();
 bool titleFrame();
 std::string selectEntry();

@@ -114,9 +114,15 @@ void prepareArcade() {
 
 bool runArcadeScreen() { return stepsOf(arcade.screen).frame(); }
 
+bool (*arcadeRunInCharge)() = nullptr;
+
 bool arcadeFrame() {
-  if (!runArcadeScreen()) return false;
-  if (arcade.nextScreen != kArcadeNoScreen) enterArcadeScreen(arcade.nextScreen);
+  if (arcadeRunInCharge != nullptr) {
+    if (!arcadeRunInCharge()) arcadeRunInCharge = nullptr;
+  } else {
+    if (!runArcadeScreen()) return false;
+    if (arcade.nextScreen != kArcadeNoScreen) enterArcadeScreen(arcade.nextScreen);
+  }
   followWindowRequests();
   return windowCloseRequested == 0;
 }

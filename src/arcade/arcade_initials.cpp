@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
+#include "screens/menu_taps.h"
 #include "shell/input.h"
 #include "shell/window.h"
 #include "sim/entity.h"
@@ -69,26 +70,40 @@ void stepLetter(int p) {
   if (command.pressed[kActionAttack] != 0) ++initials.letter[p];
 }
 
-void drawPlayerEntry(int p, int32_t centreX) {
+// The players whose runs are being named stand in columns side by side, in player order.
+int32_t columnCentre(int p) {
+  int32_t shown = 0, column = 0;
+  for (int q = 0; q < takingPart(); ++q) {
+    if (initials.run[q] < 0) continue;
+    ++shown;
+    if (q <= p) ++column;
+  }
+  return screenWidth * column / (shown + 1);
+}
+
+LetterRow lettersOf(int p) {
+  const int32_t firstX = columnCentre(p) - kLetterStep * (kInitialsLength - 1) / 2;
+  return LetterRow{firstX, kLetterStep, kLettersY, kLetterScale, initials.letter[p], kInitialsLength};
+}
+
+void drawPlayerEntry(int p) {
   const HighScore& run = highScores.runs[initials.run[p]];
+  const int32_t centreX = columnCentre(p);
   drawFontTextCentred("PLAYER " + std::to_string(p + 1), centreX, kPlayerY, 1, 0.0);
   drawFontTextCentred(std::to_string(run.score), centreX, kScoreY, 1, 0.0);
-  const int32_t firstX = centreX - kLetterStep * (kInitialsLength - 1) / 2;
+  const LetterRow letters = lettersOf(p);
   for (int k = 0; k < kInitialsLength; ++k) {
     const bool lit = k == initials.letter[p] || initials.letter[p] >= kInitialsLength;
-    drawFontTextCentred(std::string(1, run.initials[k]), firstX + kLetterStep * k, kLettersY, kLetterScale,
-                        lit ? 0.0 : kUnchosenEntryTransparency);
+    drawFontTextCentred(std::string(1, run.initials[k]), letters.firstX + kLetterStep * k, kLettersY,
+                        kLetterScale, lit ? 0.0 : kUnchosenEntryTransparency);
   }
 }
 
 void drawEntry() {
   drawScreenCover(0.0);
   drawFontTextCentred("NEW HIGH SCORE", screenWidth / 2, kHeadingY, 2, 0.0);
-  int32_t shown = 0;
-  for (int p = 0; p < takingPart(); ++p) shown += initials.run[p] >= 0 ? 1 : 0;
-  int32_t column = 0;
   for (int p = 0; p < takingPart(); ++p)
-    if (initials.run[p] >= 0) drawPlayerEntry(p, screenWidth * (++column) / (shown + 1));
+    if (initials.run[p] >= 0) drawPlayerEntry(p);
   drawFontTextCentred("UP DOWN: LETTER   ATTACK: NEXT", screenWidth / 2, kHintY, 1, 0.0);
   const int32_t secondsLeft = (kInitialsTicks - initials.ticks + kTicksPerSecond - 1) / kTicksPerSecond;
   drawFontTextCentred(std::to_string(secondsLeft), screenWidth / 2, kCountY, 1, kUnchosenEntryTransparency);
@@ -108,6 +123,11 @@ int32_t screenAfterRun(int32_t otherwise) {
   }
   for (int p = 0; p < takingPart(); ++p) any = any || initials.run[p] >= 0;
   return any ? kArcadeInitials : otherwise;
+}
+
+int32_t initialsTapAt(int p, int32_t x, int32_t y) {
+  if (p < 0 || p >= takingPart() || !naming(p)) return kLetterTapNone;
+  return letterTapAt(x, y, lettersOf(p));
 }
 
 std::string initialsEntry() {

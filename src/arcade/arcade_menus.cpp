@@ -88,28 +88,43 @@ void drawVersion() {
                kVersionTransparency);
 }
 
-// The chosen form of OPTIONS, the wider: the whole of it answers a pointer.
-constexpr const char* kOptionsChosen = "> OPTIONS <";
+// The title's entries written in the font, side by side above the sheet's plates.
+struct FontEntry {
+  int32_t entry;
+  const char* name;
+  int32_t centreX;
+};
+constexpr FontEntry kFontEntries[] = {
+    {kEntryOptions, "OPTIONS", kOptionsEntryCentreX},
+    {kEntryOnline, "ONLINE", kOnlineEntryCentreX},
+};
 
-void drawFontEntry(int32_t entry, const std::string& name, int32_t centreX) {
-  const bool chosen = mainMenu.cursor == entry && mainMenu.phase == kMenuChoosing;
-  const std::string text = chosen ? "> " + name + " <" : name;
-  drawFontTextCentred(text, centreX, kOptionsEntryY, kOptionsEntryScale, chosen ? 0.0 : kUnchosenEntryTransparency);
+bool shownOnTitle(const FontEntry& e) {
+  return e.entry != kEntryOnline || mainMenu.addedEntries > kEntryOnline - kMenuEntries;
 }
+// The chosen form is the wider: the whole of it answers a pointer.
+std::string chosenForm(const FontEntry& e) { return std::string("> ") + e.name + " <"; }
 
 void drawFontEntries() {
-  drawFontEntry(kEntryOptions, "OPTIONS", kOptionsEntryCentreX);
-  if (mainMenu.addedEntries > kEntryOnline - kMenuEntries) drawFontEntry(kEntryOnline, "ONLINE", kOnlineEntryCentreX);
+  for (const FontEntry& e : kFontEntries) {
+    if (!shownOnTitle(e)) continue;
+    const bool chosen = mainMenu.cursor == e.entry && mainMenu.phase == kMenuChoosing;
+    drawFontTextCentred(chosen ? chosenForm(e) : e.name, e.centreX, kOptionsEntryY, kOptionsEntryScale,
+                        chosen ? 0.0 : kUnchosenEntryTransparency);
+  }
 }
 
 }  // namespace
 
-bool titleOptionsAt(int32_t x, int32_t y) {
-  // The chosen form is the wider: the whole of it answers.
-  const int32_t half = fontTextWidth(kOptionsChosen, kOptionsEntryScale) / 2;
-  const int32_t height = fontTextHeight(kOptionsChosen, kOptionsEntryScale);
-  return x >= kOptionsEntryCentreX - half && x < kOptionsEntryCentreX + half && y >= kOptionsEntryY &&
-         y < kOptionsEntryY + height;
+int32_t titleFontEntryAt(int32_t x, int32_t y) {
+  for (const FontEntry& e : kFontEntries) {
+    if (!shownOnTitle(e)) continue;
+    const int32_t half = fontTextWidth(chosenForm(e), kOptionsEntryScale) / 2;
+    const int32_t height = fontTextHeight(chosenForm(e), kOptionsEntryScale);
+    if (x >= e.centreX - half && x < e.centreX + half && y >= kOptionsEntryY && y < kOptionsEntryY + height)
+      return e.entry;
+  }
+  return -1;
 }
 
 std::string titleEntry() {

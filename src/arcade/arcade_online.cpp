@@ -71,9 +71,21 @@ void putBindings(const BindingTables& t) {
   for (int a = 0; a < kPlayerActions; ++a) std::memcpy(kActionBindings[a], tables[a], sizeof t.up);
 }
 
+// Where an online run stands between frames. A page cannot wait in a loop, so each phase is a
+// step that runs once a frame (onlineFrame), on the desktop as in a browser.
+enum OnlinePhase {
+  kOnlineOver = 0,   // the arcade has its own screens again
+  kOnlinePlaying,    // the session's ticks
+  kOnlineLingering,  // this side left: the other side hears up to where
+  kOnlineWatching,   // a watcher runs the players' confirmed controls
+  kOnlineMessage,    // how it ended, in words, before the screen after it
+};
+
 // Who writes what: arcadeOnlineMain owns the session and the binding tables; the session's
-// tick (sessionTick) writes tickCommands, leaving and runOver; the step after it writes agreed.
+// tick (sessionTick) writes tickCommands, leaving and runOver; the step after it writes agreed;
+// the phases' steps write phase and what follows it.
 struct OnlineArcade {
+  int32_t phase = kOnlineOver;
   NetSession session;
   BindingTables own;      // the player's, from the settings
   BindingTables shared;   // the defaults, the same on both machines
@@ -102,6 +114,12 @@ struct OnlineArcade {
   // far: written beside the controls when the two sides part, so that a replay shows which
   // side went its own way, and where.
   SessionAccount account;
+  uint64_t frameMs = 0;  // when the session's last frame began
+  uint64_t lingerUntilMs = 0;
+  LobbyClient* watched = nullptr;  // a watcher's client
+  std::string message;             // the message phase's line
+  int32_t messageTicks = 0;        // frames it has been up
+  int32_t afterMessage = kArcadeTitle;  // the screen that follows it
 };
 OnlineArcade online;
 // The room's client while its session plays (the ONLINE screens), null for --host and --join.
@@ -410,54 +428,59 @@ void feedSessionControls() {
   endOfRun = noteRunOver;
 }
 
-void playSession() {
+// A page's frames come from the browser; only the desktop's loop waits for the line.
+void restBriefly() {
+  if (!framePacedByHost) std::this_thread::sleep_for(kWaitingPoll);
+}
+
+void startPlaying() {
   NetSession& s = liveSession();
-  Rollback& r = s.rollback;
   startSessionWorld(s.plan.seed, s.plan.difficulty, s.plan.lives);
   s.lastHeardMs = netClockMs();  // the screen's loading is not the other side's silence
-  uint64_t frameMs = netClockMs();
-  while (s.state == kSessionPlaying && !online.leaving) {
-    const uint64_t now = netClockMs();
-    if (arcade.screen != kArcadeStage) online.screenMs += now - frameMs;
-    frameMs = now;
-    pollLine(now);
-    if (s.state != kSessionPlaying) break;
-    if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
-    addLocalCommands();
-    const int32_t before = r.tick;
-    if (stepDue(r, now)) {
-      sessionStep(s, kSessionWorld);
-      online.steppedMs = now;
-    }
-    takeAgreed();
-    printChecks();
-    // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
-    // frames; the other screens draw (and pace) in their ticks.
-    const bool drawn = arcade.screen == kArcadeStage && !online.leaving;
-    if (drawn) drawStageAndOverlay();
-    followWindowRequests();
-    if (windowCloseRequested != 0) {
-      leaveLine(kEndLeft);
-      endProgram();
-    }
-    if (!drawn && r.tick == before) std::this_thread::sleep_for(kWaitingPoll);
+  online.frameMs = netClockMs();
+  online.phase = kOnlinePlaying;
+}
+
+// One frame of the session; false once it is over here (left, or ended by the line).
+bool playFrame() {
+  NetSession& s = liveSession();
+  Rollback& r = s.rollback;
+  if (s.state != kSessionPlaying || online.leaving) return false;
+  const uint64_t now = netClockMs();
+  if (arcade.screen != kArcadeStage) online.screenMs += now - online.frameMs;
+  online.frameMs = now;
+  pollLine(now);
+  if (s.state != kSessionPlaying) return false;
+  if (r.firstWrong >= 0 && r.firstWrong <= online.stillUpTo) r.firstWrong = -1;
+  addLocalCommands();
+  const int32_t before = r.tick;
+  if (stepDue(r, now)) {
+    sessionStep(s, kSessionWorld);
+    online.steppedMs = now;
   }
-  // The other side may have left on the tick it sent last: what is known still runs, so that
-  // this side reaches the same tick and leaves there too.
+  takeAgreed();
+  printChecks();
+  // The stage is drawn once a frame, however many ticks ran again, and its picture paces the
+  // frames; the other screens draw (and pace) in their ticks.
+  const bool drawn = arcade.screen == kArcadeStage && !online.leaving;
+  if (drawn) drawStageAndOverlay();
+  followWindowRequests();
+  if (windowCloseRequested != 0) {
+    leaveLine(kEndLeft);
+    endProgram();
+  }
+  if (!drawn && r.tick == before) restBriefly();
+  return true;
+}
+
+// The other side may have left on the tick it sent last: what is known still runs, so that
+// this side reaches the same tick and leaves there too.
+void runWhatIsKnown() {
+  NetSession& s = liveSession();
+  Rollback& r = s.rollback;
   if (s.end != kEndPeerLeft) return;
   for (int32_t tries = 0; tries < kCommandRing && !online.leaving && r.tick < std::min(r.knownEnd[0], r.knownEnd[1]); ++tries)
     rollbackStep(r, kSessionWorld);
-}
-
-// This side leaves on its own tick: it stays until the other side has its controls up to there.
-void linger() {
-  NetSession& s = liveSession();
-  const uint64_t until = netClockMs() + kLingerMs;
-  while (s.state == kSessionPlaying && s.peerAck <= online.leftAtTick && netClockMs() < until) {
-    pollLine(netClockMs());
-    sessionStep(s, kIdleWorld);
-    std::this_thread::sleep_for(kWaitingPoll);
-  }
 }
 
 // Each machine keeps its own player's run in its own table, named with its own controls:
@@ -485,30 +508,70 @@ void printRollbacks(const Rollback& r) {
   std::fflush(stdout);
 }
 
+// The run's own screens again, from `screen`.
+void endOnlineRun(int32_t screen) {
+  online.phase = kOnlineOver;
+  roomLine = nullptr;
+  enterArcadeScreen(screen);
+}
+
+// How it ended, in words, then `screen`.
+void showEndThen(const std::string& message, int32_t screen) {
+  std::printf("arcade: online %s\n", message.c_str());
+  std::fflush(stdout);
+  online.message = message;
+  online.messageTicks = 0;
+  online.afterMessage = screen;
+  online.phase = kOnlineMessage;
+}
+
+void messageFrame() {
+  if (!onlineMessageFrame(online.message, online.messageTicks++)) endOnlineRun(online.afterMessage);
+}
+
 // After the session: the title, or this machine's own end of the run.
 void afterSession() {
   NetSession& s = liveSession();
   printRollbacks(s.rollback);
-  const int32_t local = s.rollback.localPlayer;
   inputFeed = nullptr;
   endOfRun = screenAfterRun;
   putBindings(online.own);
   if (online.leaving) {
-    linger();
-    leaveLine(kEndFinished);
-    if (online.runOver) return enterArcadeScreen(ownRunOnly(local));
-    // Escape off a menu, or the pause box's TITLE (player 1's): whoever did it knows.
-    const NetCommand last = rollbackCommand(s.rollback, local, online.leftAtTick);
-    const bool byThisSide = (last.pressed >> kNetPauseBit & 1) != 0 || (online.leftFrom == kArcadeStage && local == 0);
-    if (!byThisSide) showOnlineMessage("the other player left");
-    return enterArcadeScreen(kArcadeTitle);
+    online.lingerUntilMs = netClockMs() + kLingerMs;
+    online.phase = kOnlineLingering;
+    return;
   }
   const int32_t end = s.end;
   leaveLine(end);
   printChecks();
   if (end == kEndDesync) writeAgreed();
-  if (end != kEndLeft) showOnlineMessage(sessionEndMessage(s));
-  enterArcadeScreen(kArcadeTitle);
+  if (end != kEndLeft) return showEndThen(sessionEndMessage(s), kArcadeTitle);
+  endOnlineRun(kArcadeTitle);
+}
+
+// This side left on its own tick: it stays until the other side has its controls up to there.
+void lingerFrame() {
+  NetSession& s = liveSession();
+  if (s.state == kSessionPlaying && s.peerAck <= online.leftAtTick && netClockMs() < online.lingerUntilMs) {
+    pollLine(netClockMs());
+    sessionStep(s, kIdleWorld);
+    restBriefly();
+    return;
+  }
+  leaveLine(kEndFinished);
+  const int32_t local = s.rollback.localPlayer;
+  if (online.runOver) return endOnlineRun(ownRunOnly(local));
+  // Escape off a menu, or the pause box's TITLE (player 1's): whoever did it knows.
+  const NetCommand last = rollbackCommand(s.rollback, local, online.leftAtTick);
+  const bool byThisSide = (last.pressed >> kNetPauseBit & 1) != 0 || (online.leftFrom == kArcadeStage && local == 0);
+  if (!byThisSide) return showEndThen("the other player left", kArcadeTitle);
+  endOnlineRun(kArcadeTitle);
+}
+
+void playingFrame() {
+  if (playFrame()) return;
+  runWhatIsKnown();
+  afterSession();
 }
 
 bool parseNumber(const char* text, long most, long* value) {
@@ -578,8 +641,69 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
 NetCommand (*onlineControls)() = nullptr;
 void (*onlineTickHook)(int32_t tick) = nullptr;
 
-// The session from its first tick to the screen after it.
-void runSession() {
+namespace {
+
+// A watcher stays this far behind the newest confirmed tick, so that the fight flows on
+// although the controls come in batches; one that comes late catches up without drawing.
+constexpr int32_t kWatchBehindTicks = 2 * kTicksPerSecond;
+
+// Escape on this machine: the watcher's own devices, not the players' controls.
+bool watcherLeaves() {
+  inputFeed = nullptr;
+  pollInput();
+  const bool leaving = keyboardPressed(kKeyEscape) || windowCloseRequested != 0;
+  inputFeed = feedTickCommands;
+  return leaving;
+}
+
+void watchTick(const LobbyClient& c, bool quiet) {
+  const FeedTick& t = c.feed[static_cast<size_t>(online.nextTick)];
+  sessionTick(t.player, quiet);
+}
+
+void endWatching(bool toTheEnd) {
+  inputFeed = nullptr;
+  endOfRun = screenAfterRun;
+  putBindings(online.own);
+  lobbyClientLeave(*online.watched);
+  if (toTheEnd) return showEndThen("the players left", kArcadeTitle);
+  endOnlineRun(kArcadeTitle);
+}
+
+// One frame of the fight as the players' confirmed controls tell it, through the same screens,
+// until the feed runs out with the players gone or this side leaves.
+void watchFrame() {
+  LobbyClient& c = *online.watched;
+  if (online.leaving) return endWatching(true);
+  lobbyClientStep(c, netClockMs());
+  if (watcherLeaves()) return endWatching(false);
+  const int32_t fed = static_cast<int32_t>(c.feed.size());
+  const bool feedOver = c.state == kClientEnded;
+  const int32_t upTo = feedOver ? fed : fed - kWatchBehindTicks;
+  while (online.nextTick < upTo - 1 && arcade.screen == kArcadeStage && !online.leaving) watchTick(c, true);
+  const bool runs = online.nextTick < upTo && !online.leaving;
+  if (runs) watchTick(c, false);
+  if (feedOver && online.nextTick >= fed) return endWatching(true);
+  if (arcade.screen == kArcadeStage && !online.leaving)
+    drawStageAndOverlay();
+  else if (!runs)
+    restBriefly();
+}
+
+// The arcade's frames while an online run has them: the phase's step.
+bool onlineFrame() {
+  switch (online.phase) {
+    case kOnlinePlaying: playingFrame(); break;
+    case kOnlineLingering: lingerFrame(); break;
+    case kOnlineWatching: watchFrame(); break;
+    case kOnlineMessage: messageFrame(); break;
+    default: break;
+  }
+  return online.phase != kOnlineOver;
+}
+
+// The session from its first tick: its phases take the arcade's frames until it is over.
+void startSession() {
   const NetSession& s = liveSession();
   feedSessionControls();
   online.agreed.world = kSessionWorldName;
@@ -587,9 +711,13 @@ void runSession() {
   online.agreed.seed = s.plan.seed;
   online.account.difficulty = s.plan.difficulty;
   online.account.lives = s.plan.lives;
-  if (s.state == kSessionPlaying) playSession();
-  afterSession();
+  if (s.state == kSessionPlaying)
+    startPlaying();
+  else
+    afterSession();
 }
+
+}  // namespace
 
 const PackList& onlinePack() {
   // Kept apart from the session's record, which each session starts afresh: a lobby client
@@ -610,60 +738,19 @@ SessionPlan hostPlan(int32_t delay) {
   return plan;
 }
 
-// A watcher stays this far behind the newest confirmed tick, so that the fight flows on
-// although the controls come in batches; one that comes late catches up without drawing.
-constexpr int32_t kWatchBehindTicks = 2 * kTicksPerSecond;
-
-// Escape on this machine: the watcher's own devices, not the players' controls.
-bool watcherLeaves() {
-  inputFeed = nullptr;
-  pollInput();
-  const bool leaving = keyboardPressed(kKeyEscape) || windowCloseRequested != 0;
-  inputFeed = feedTickCommands;
-  return leaving;
-}
-
-void watchTick(const LobbyClient& c, bool quiet) {
-  const FeedTick& t = c.feed[static_cast<size_t>(online.nextTick)];
-  sessionTick(t.player, quiet);
-}
-
-// The fight as the players' confirmed controls tell it, tick by tick through the same screens.
-// Returns whether the feed ran out with the players gone (rather than this side leaving).
-bool watchFeed(LobbyClient& c) {
-  while (!online.leaving) {
-    lobbyClientStep(c, netClockMs());
-    if (watcherLeaves()) return false;
-    const int32_t fed = static_cast<int32_t>(c.feed.size());
-    const bool feedOver = c.state == kClientEnded;
-    const int32_t upTo = feedOver ? fed : fed - kWatchBehindTicks;
-    while (online.nextTick < upTo - 1 && arcade.screen == kArcadeStage && !online.leaving) watchTick(c, true);
-    const bool runs = online.nextTick < upTo && !online.leaving;
-    if (runs) watchTick(c, false);
-    if (feedOver && online.nextTick >= fed) return true;
-    if (arcade.screen == kArcadeStage && !online.leaving) drawStageAndOverlay();
-    else if (!runs) std::this_thread::sleep_for(kWaitingPoll);
-  }
-  return true;
-}
-
 void watchRoomSession(LobbyClient& client) {
+  online = OnlineArcade{};
+  online.watched = &client;
   // A headless fight of the replay tool has rooms and codes too, but no arcade run to show.
   if (std::strcmp(client.watchPlan.world, kSessionWorldName) != 0) {
     lobbyClientLeave(client);
-    showOnlineMessage("that room plays no arcade run");
-    return enterArcadeScreen(kArcadeTitle);
+    showEndThen("that room plays no arcade run", kArcadeTitle);
+  } else {
+    feedSessionControls();
+    startSessionWorld(client.watchPlan.seed, client.watchPlan.difficulty, client.watchPlan.lives);
+    online.phase = kOnlineWatching;
   }
-  online = OnlineArcade{};
-  feedSessionControls();
-  startSessionWorld(client.watchPlan.seed, client.watchPlan.difficulty, client.watchPlan.lives);
-  const bool toTheEnd = watchFeed(client);
-  inputFeed = nullptr;
-  endOfRun = screenAfterRun;
-  putBindings(online.own);
-  lobbyClientLeave(client);
-  if (toTheEnd) showOnlineMessage("the players left");
-  enterArcadeScreen(kArcadeTitle);
+  arcadeRunInCharge = onlineFrame;
 }
 
 void playRoomSession(LobbyClient& client) {
@@ -671,8 +758,8 @@ void playRoomSession(LobbyClient& client) {
   roomLine = &client;
   // Off the stage the screens cannot be put back: every tick waits for both players' controls.
   client.session.rollback.prediction = 0;
-  runSession();
-  roomLine = nullptr;
+  startSession();
+  arcadeRunInCharge = onlineFrame;
 }
 
 void playOnline(const OnlineRequest& request) {
@@ -684,15 +771,15 @@ void playOnline(const OnlineRequest& request) {
                                        : sessionJoin(s, request.host, request.port, onlinePack(), &error);
   // Off the stage the screens cannot be put back: every tick waits for both players' controls.
   s.prediction = 0;
-  if (!started) {
-    showOnlineMessage(error);
+  if (!started)
+    showEndThen(error, kArcadeTitle);
+  else if (waitForPeer(request))
+    startSession();
+  else
     return enterArcadeScreen(kArcadeTitle);
+  // The desktop's switches wait for their session here, a frame at a time like any other run.
+  while (onlineFrame()) {
   }
-  NetConditions line;
-  line.latencyMs = request.latencyMs;
-  netSetConditions(s.endpoint, line);
-  if (!waitForPeer(request)) return enterArcadeScreen(kArcadeTitle);
-  runSession();
 }
 
 void replayOnlineSession(const Recording& agreed, const SessionAccount& account, std::vector<uint64_t>* checks) {

@@ -37,7 +37,7 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
 int arcadeOnlineMain(int argc, char** argv);
 // The session the request asks for, from the wait for the other machine to its end, after
 // the arcade has started: returns on the screen that follows it (the title, or this machine's
-// own end of the run).
+// own end of the run). The desktop's --host and --join alone: it waits for the other machine.
 void playOnline(const OnlineRequest& request);
 // A session's agreed controls (as a DESYNC writes them) run again on this machine alone: the
 // same screens and stage from the same seed, the run's choices and the Escapes of a side's
@@ -61,10 +61,12 @@ const PackList& onlinePack();
 // What a host offers: a new seed, the stage's input delay, its own difficulty and lives.
 SessionPlan hostPlan(int32_t delay);
 // The client's session, playing, from the character select to the screen after it (the title,
-// or this machine's own end of the run), as a session of --host or --join plays.
+// or this machine's own end of the run), as a session of --host or --join plays. It takes the
+// arcade's frames (arcadeRunInCharge) from the next one on, and never waits in a loop.
 void playRoomSession(LobbyClient& client);
 // The room's fight as a watcher sees it: both players' confirmed controls through the same
-// screens, about two seconds behind, from the character select to the players' leaving.
+// screens, about two seconds behind, from the character select to the players' leaving; it
+// takes the arcade's frames as a room's session does.
 void watchRoomSession(LobbyClient& client);
 
 // ---- the screens around a session (arcade_online_screens.cpp) ------------------------------
@@ -72,9 +74,10 @@ void watchRoomSession(LobbyClient& client);
 // One frame of the host's wait: the port, this machine's addresses, how to give up. `title`
 // says what is waited for.
 void drawOnlineWait(const std::string& title, const std::vector<std::string>& lines);
-// The session's end in words, until a key or button goes down or a few seconds pass; the
-// program ends instead if the window is closed.
-void showOnlineMessage(const std::string& message);
+// One frame of the session's end in words, the `shownTicks`th: false once a key or button went
+// down (after the first half second) or a few seconds passed. The program ends instead if the
+// window is closed.
+bool onlineMessageFrame(const std::string& message, int32_t shownTicks);
 
 // ---- the ONLINE screens: HOST, JOIN and WATCH a room through a lobby --------------------------
 // (arcade_online_menu.cpp: the menu and the code; arcade_online_room.cpp: the room)
@@ -95,8 +98,19 @@ struct OnlineMenuState {
 };
 enum RoomAs { kRoomAsHost = 0, kRoomAsJoiner, kRoomAsWatcher };
 extern OnlineMenuState onlineMenu;
-// The lobby the ONLINE screens use: --lobby's for this run, else the settings' `lobby` line.
+// The lobby the ONLINE screens use: --lobby's for this run, else the settings' `lobby` line,
+// else onlineLobbyFallback.
 extern std::string onlineLobby;
+// A page's lobby: `onlineLobbyScheme` ("ws://" or "wss://", as the page was served) reaches a
+// lobby named without one, on the lobby's WebSocket port unless it names one, and the fallback
+// is the page's own host. Both empty on the desktop, whose lobbies are UDP's.
+extern std::string onlineLobbyScheme;
+extern std::string onlineLobbyFallback;
+// The lobby as its client is given it: `named` itself, or in a page its WebSocket address.
+std::string onlineLobbyAddress(const std::string& named);
+// Straight to a room from outside the menus (a page's shared link): joined or watched (`role`)
+// by its code.
+void enterRoomByCode(int32_t role, const std::string& code);
 // The online screens' steps, handed to the arcade's screen table (offerArcadeScreen).
 void offerOnlineScreens();
 

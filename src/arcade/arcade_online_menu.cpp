@@ -1,12 +1,15 @@
 // The ONLINE screens before a room: the menu (HOST, JOIN, WATCH, the lobby's address) and the
-// room code, typed on the keyboard or chosen a letter at a time with up, down and attack.
+// room code, typed on the keyboard or chosen a letter at a time with up, down and attack. Taps
+// press the keys that would choose there: these screens read the keyboard where letters type.
 #include <cctype>
 
 #include "arcade/arcade.h"
 #include "arcade/arcade_online.h"
+#include "net/lobby/lobby.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
 #include "screens/menu_moves.h"
+#include "screens/menu_taps.h"
 #include "screens/screens.h"
 #include "shell/input.h"
 #include "shell/settings.h"
@@ -14,6 +17,8 @@
 
 OnlineMenuState onlineMenu;
 std::string onlineLobby;
+std::string onlineLobbyScheme;
+std::string onlineLobbyFallback;
 
 namespace {
 
@@ -155,13 +160,18 @@ void codeStep() {
   if (menuConfirmPressed(true)) putLetter(kRoomCodeAlphabet[onlineMenu.letter]);
 }
 
+LetterRow codeLetters() {
+  const int32_t firstX = screenWidth / 2 - kCodeLetterStep * (kRoomCodeLetters - 1) / 2;
+  return LetterRow{firstX, kCodeLetterStep, kCodeY, kCodeScale, onlineMenu.slot, kRoomCodeLetters};
+}
+
 void drawCode() {
   drawScreenCover(0.0);
   drawFontTextCentred(onlineMenu.role == kRoomAsWatcher ? "WATCH A ROOM" : "JOIN A ROOM", screenWidth / 2, kTitleY,
                       kTitleScale, 0.0);
-  const int32_t firstX = screenWidth / 2 - kCodeLetterStep * (kRoomCodeLetters - 1) / 2;
+  const LetterRow letters = codeLetters();
   for (int32_t i = 0; i < kRoomCodeLetters; ++i) {
-    const int32_t x = firstX + kCodeLetterStep * i;
+    const int32_t x = letters.firstX + kCodeLetterStep * i;
     std::string letter = "-";
     double look = kUnchosenEntryTransparency;
     if (i < onlineMenu.slot) {
@@ -178,13 +188,58 @@ void drawCode() {
   drawHint("TYPE THE CODE, OR UP AND DOWN AND ATTACK; BACKSPACE, ESCAPE BACK");
 }
 
+// ---- taps ----------------------------------------------------------------------------------------
+
+// A row chosen and confirmed, as Return would. An address being typed wants a keyboard, which a
+// finger is not: a tap leaves it as it was, as Escape does.
+void tapMenu(const PictureTap& tap) {
+  if (onlineMenu.editing == 1) return pressKeyForTap(kKeyEscape);
+  const int32_t row = fontRowAt(tap.y, kFirstRowY, kRowStep, kOnlineRows);
+  if (row < 0) return;
+  onlineMenu.row = row;
+  pressKeyForTap(kKeyReturn);
+}
+
+void tapCode(const PictureTap& tap) {
+  switch (letterTapAt(tap.x, tap.y, codeLetters())) {
+    case kLetterTapUp: return pressKeyForTap(kKeyUp);
+    case kLetterTapDown: return pressKeyForTap(kKeyDown);
+    case kLetterTapNext: return pressKeyForTap(kKeyReturn);
+    default: return;
+  }
+}
+
+// --lobby's holds for the run; the settings' is the player's own choice; a page knows its host.
+void takeOnlineLobby() {
+  if (onlineLobby.empty()) onlineLobby = settings.lobby;
+  if (onlineLobby.empty()) onlineLobby = onlineLobbyFallback;
+}
+
 }  // namespace
+
+std::string onlineLobbyAddress(const std::string& named) {
+  if (onlineLobbyScheme.empty() || named.empty() || named.rfind("ws://", 0) == 0 || named.rfind("wss://", 0) == 0)
+    return named;
+  // An IPv6 address in brackets has colons of its own; a port follows the closing bracket.
+  const size_t bracket = named.rfind(']');
+  const bool portNamed = named.find(':', bracket == std::string::npos ? 0 : bracket) != std::string::npos;
+  return onlineLobbyScheme + named + (portNamed ? "" : ":" + std::to_string(kLobbyWebSocketPort));
+}
+
+void enterRoomByCode(int32_t role, const std::string& code) {
+  onlineMenu = OnlineMenuState{};
+  onlineMenu.role = role;
+  for (size_t i = 0; i < code.size() && i < static_cast<size_t>(kRoomCodeLetters); ++i)
+    onlineMenu.code[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(code[i])));
+  takeOnlineLobby();
+  enterArcadeScreen(kArcadeRoom);
+}
 
 std::string onlineMenuEntry() {
   const int32_t row = onlineMenu.row;
   onlineMenu = OnlineMenuState{};
   onlineMenu.row = row;  // back from a room, the cursor is where it was
-  if (onlineLobby.empty()) onlineLobby = settings.lobby;  // --lobby's holds for the run
+  takeOnlineLobby();
   return "online";
 }
 
@@ -218,4 +273,6 @@ void offerOnlineScreens() {
   offerArcadeScreen(kArcadeOnline, onlineMenuEntry, onlineMenuFrame);
   offerArcadeScreen(kArcadeRoomCode, roomCodeEntry, roomCodeFrame);
   offerArcadeScreen(kArcadeRoom, roomEntry, roomFrame);
+  offerArcadeTap(kArcadeOnline, tapMenu);
+  offerArcadeTap(kArcadeRoomCode, tapCode);
 }

@@ -136,7 +136,7 @@ std::string endOfRoom() {
 const LobbyClient& roomClient() { return room.client; }
 
 std::string roomEntry() {
-  room.lobby = onlineLobby;
+  room.lobby = onlineLobbyAddress(onlineLobby);
   room.message.clear();
   room.shownTicks = room.endedTicks = 0;
   room.codeTold = room.pathTold = false;

@@ -41,13 +41,10 @@ void drawOnlineWait(const std::string& title, const std::vector<std::string>& li
   drawLines(title, lines, "ESCAPE: BACK TO THE TITLE");
 }
 
-void showOnlineMessage(const std::string& message) {
-  std::printf("arcade: online %s\n", message.c_str());
-  std::fflush(stdout);
-  for (int32_t ticks = 0; ticks < kMessageTicks; ++ticks) {
-    pollInput();
-    if (windowCloseRequested != 0) endProgram();
-    if (ticks > kMessageUnskippableTicks && anyInputPressed()) return;
-    drawLines("ONLINE PLAY ENDED", {message}, "ANY KEY: TITLE");
-  }
+bool onlineMessageFrame(const std::string& message, int32_t shownTicks) {
+  pollInput();
+  if (windowCloseRequested != 0) endProgram();
+  if (shownTicks >= kMessageTicks || (shownTicks > kMessageUnskippableTicks && anyInputPressed())) return false;
+  drawLines("ONLINE PLAY ENDED", {message}, "ANY KEY: TITLE");
+  return true;
 }

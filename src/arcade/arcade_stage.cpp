@@ -6,6 +6,7 @@
 #include "audio/sound.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
+#include "screens/menu_taps.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
 #include "shell/screen_state.h"
@@ -191,6 +192,8 @@ void changePhase() {
 }
 
 }  // namespace
+
+int32_t pauseChoiceAt(int32_t, int32_t y) { return fontRowAt(y, kLineY, kLineStep, kPauseChoiceCount); }
 
 void leaveStage() {
   switch (arcade.stageExit) {

@@ -1,10 +1,14 @@
 // Taps on the arcade's menus: a finger on an entry chooses it, the way the keys would. Each
-// answer moves the screen's cursor to the entry and presses the codes that choose there, so the
-// screen's own frame step does the choosing as it does for a key.
+// answer moves the screen's cursor to the entry and presses the codes that choose there (player
+// 1's bound actions, or a key where the screen reads the keyboard alone), so the screen's own
+// frame step does the choosing as it does for a key.
 #include "arcade/arcade.h"
 #include "screens/character_select.h"
 #include "screens/main_menu.h"
+#include "screens/menu_taps.h"
+#include "screens/options.h"
 #include "screens/overworld.h"
+#include "shell/bindings.h"
 #include "shell/input.h"
 
 namespace {
@@ -12,10 +16,12 @@ namespace {
 constexpr int16_t kDown = -1;
 constexpr int kTapPlayer = 0;  // the touch screen is player 1's
 
+void pressAction(int action) { keyPressed[boundActionCode(kTapPlayer, action)] = kDown; }
+
 int32_t titleEntryAt(const PictureTap& tap) {
   const int32_t entry = mainMenuEntryAt(tap.x, tap.y);
   if (entry >= 0) return entry;
-  return titleOptionsAt(tap.x, tap.y) ? kEntryOptions : -1;
+  return titleFontEntryAt(tap.x, tap.y);
 }
 
 void tapTitle(const PictureTap& tap) {
@@ -54,6 +60,36 @@ void tapMap(const PictureTap& tap) {
   }
 }
 
+// A row chosen and confirmed, as Return would. A binding being captured waits for a key or a
+// pad control, which a finger is not: a tap cancels it, as Escape does.
+void tapOptions(const PictureTap& tap) {
+  if (options.capturing == 1) return pressKeyForTap(kKeyEscape);
+  const int32_t row = optionsRowAt(tap.x, tap.y);
+  if (row < 0) return;
+  options.row = row;
+  pressAction(kBoundAttack);
+}
+
+// The pause box's choices; out of the pause (playing, cleared) the picture takes no taps, and a
+// game over's CONTINUE? takes one anywhere, as its attack would.
+void tapStage(const PictureTap& tap) {
+  if (arcade.phase == kPhaseGameOver) return pressAction(kBoundAttack);
+  if (arcade.phase != kPhasePaused) return;
+  const int32_t choice = pauseChoiceAt(tap.x, tap.y);
+  if (choice < 0) return;
+  arcade.pauseChoice = choice;
+  pressAction(kBoundAttack);
+}
+
+void tapInitials(const PictureTap& tap) {
+  switch (initialsTapAt(kTapPlayer, tap.x, tap.y)) {
+    case kLetterTapUp: return pressAction(kBoundUp);
+    case kLetterTapDown: return pressAction(kBoundDown);
+    case kLetterTapNext: return pressAction(kBoundAttack);
+    default: return;
+  }
+}
+
 // Screens that wait for any key (the attract mode's demo and table, THE END) take a tap anywhere
 // as the key that confirms.
 void tapAnywhere(const PictureTap&) { keyPressed[kKeyReturn] = kDown; }
@@ -62,19 +98,29 @@ struct ScreenTap {
   int32_t screen;
   void (*answer)(const PictureTap& tap);
 };
-// Screens not listed take no taps: their entries answer the touch screen's buttons.
-constexpr ScreenTap kScreenTaps[] = {
+// Every screen answers taps; the online screens' answers come with their steps (offerArcadeTap).
+ScreenTap screenTaps[] = {
     {kArcadeTitle, tapTitle},
     {kArcadeSelect, tapSelect},
     {kArcadeMap, tapMap},
-    {kArcadeDemo, tapAnywhere},
-    {kArcadeHighScores, tapAnywhere},
+    {kArcadeStage, tapStage},
     {kArcadeEnd, tapAnywhere},
+    {kArcadeOptions, tapOptions},
+    {kArcadeInitials, tapInitials},
+    {kArcadeHighScores, tapAnywhere},
+    {kArcadeDemo, tapAnywhere},
+    {kArcadeOnline, nullptr},
+    {kArcadeRoomCode, nullptr},
 };
 
 }  // namespace
 
+void offerArcadeTap(int32_t screen, void (*answer)(const PictureTap& tap)) {
+  for (ScreenTap& s : screenTaps)
+    if (s.screen == screen) s.answer = answer;
+}
+
 void answerArcadeTap(const PictureTap& tap) {
-  for (const ScreenTap& s : kScreenTaps)
-    if (s.screen == arcade.screen) return s.answer(tap);
+  for (const ScreenTap& s : screenTaps)
+    if (s.screen == arcade.screen && s.answer != nullptr) return s.answer(tap);
 }

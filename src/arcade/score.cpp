@@ -3,6 +3,7 @@
 #include "arcade/score.h"
 
 #include "arcade/arcade.h"
+#include "base/saturate.h"
 #include "sim/entity.h"
 
 ArcadeScores scores;
@@ -24,10 +25,10 @@ void award(int p, int32_t points) {
   if (before < kPointsExtraLife && scores.points[p] >= kPointsExtraLife && scores.lives[p] > 0) scores.lives[p] += 1;
 }
 
-// One blow of player p that landed on v in this tick's attacks. Where both players struck
-// the same opponent in one tick, the hit points are taken in the tick's order (player 1 first)
-// to say whose blow was the last.
-void scoreBlow(int p, int v, double* hpLeft) {
+// One blow of player p that landed on v in this tick, taking `damage` off. Where both players
+// struck the same opponent in one tick, the hit points are taken in the tick's order (player 1
+// first) to say whose blow was the last.
+void scoreBlow(int p, int v, double damage, double* hpLeft) {
   if (entities[v].kind == kKindObject) {
     scores.propStriker[v] = static_cast<int8_t>(p);
     return;
@@ -37,10 +38,22 @@ void scoreBlow(int p, int v, double* hpLeft) {
   const bool thrownDown = scores.aiStateBefore[v] != kAiKnockedDown && entities[v].aiState == kAiKnockedDown;
   if (thrownDown) award(p, kPointsKnockDown);
   const double before = *hpLeft;
-  *hpLeft -= entities[p].attackDamage;
+  *hpLeft -= damage;
   if (before > 0 && *hpLeft <= 0)
     award(p, v == arcade.boss ? kPointsBossDefeat : kPointsDefeat);
 }
+
+// The moves' own deeds this tick, read off the players' tallies.
+void scoreMoves(int p) {
+  const MoveTally& now = moveTallies.player[p];
+  const MoveTally& before = scores.talliesBefore.player[p];
+  const int64_t points = int64_t{kPointsThrow} * (now.throws - before.throws) +
+                         int64_t{kPointsBowledOver} * (now.bowledOver - before.bowledOver) +
+                         int64_t{kPointsWeaponHit} * (now.weaponBlows - before.weaponBlows + now.knifeHits - before.knifeHits);
+  if (points > 0) award(p, saturate32(points));
+}
+
+bool struckNow(int p, int v) { return !scores.hitListBefore[p].has(v) && entities[p].hitList.has(v); }
 
 void scoreBrokenProps() {
   for (int e = 0; e <= lastIndex(); ++e) {
@@ -88,6 +101,7 @@ void scoreTickBeforeAttacks(int32_t players) {
   scores.lastBefore = last;
   for (int p = 0; p < scoringPlayers(players); ++p)
     scores.hitListBefore[p] = entities[p].hitList;
+  scores.talliesBefore = moveTallies;
   for (int e = 0; e <= last; ++e) {
     scores.hpBefore[e] = entities[e].hp;
     scores.aiStateBefore[e] = entities[e].aiState;
@@ -95,11 +109,20 @@ void scoreTickBeforeAttacks(int32_t players) {
 }
 
 void scoreTickAfterAttacks(int32_t players) {
+  const int32_t scoring = scoringPlayers(players);
   for (int v = 0; v <= scores.lastBefore; ++v) {
+    int strikers = 0;
+    for (int p = 0; p < scoring; ++p) strikers += struckNow(p, v) ? 1 : 0;
     double hpLeft = scores.hpBefore[v];
-    for (int p = 0; p < scoringPlayers(players); ++p)
-      if (!scores.hitListBefore[p].has(v) && entities[p].hitList.has(v)) scoreBlow(p, v, &hpLeft);
+    for (int p = 0; p < scoring; ++p) {
+      if (!struckNow(p, v)) continue;
+      // A lone striker took what the victim lost, whatever the blow was (a knee, a throw, the
+      // special or a knife carry their own damage); two share it as their attacks say.
+      const double damage = strikers == 1 ? scores.hpBefore[v] - entities[v].hp : entities[p].attackDamage;
+      scoreBlow(p, v, damage, &hpLeft);
+    }
   }
+  for (int p = 0; p < scoring; ++p) scoreMoves(p);
   scoreBrokenProps();
 }
 

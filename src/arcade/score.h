@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "sim/entity.h"
+#include "sim/move_state.h"
 
 constexpr int kScoringPlayers = 2;
 
@@ -14,6 +15,10 @@ constexpr int32_t kPointsKnockDown = 300;     // more when the blow throws the o
 constexpr int32_t kPointsDefeat = 1000;       // the blow that takes an opponent's last hit points
 constexpr int32_t kPointsBossDefeat = 5000;   // ...instead, when it was the stage's boss
 constexpr int32_t kPointsPropBroken = 500;    // a prop gone from the street after a player's blow
+// The genre's moves, on top of the blow each lands (a thrown body's landing is the thrower's):
+constexpr int32_t kPointsThrow = 500;         // a held opponent thrown over the shoulder
+constexpr int32_t kPointsBowledOver = 200;    // each opponent the thrown body lands on
+constexpr int32_t kPointsWeaponHit = 50;      // a blow of a swung pipe, or a thrown knife that strikes
 constexpr int32_t kPointsStageClear = 3000;   // each player standing when the stage is cleared
 constexpr int32_t kPointsPerHealthLeft = 10;  // ...and this much for each hit point left
 constexpr int32_t kPointsExtraLife = 50000;   // a player's score reaching this gives a life
@@ -40,6 +45,7 @@ struct ArcadeScores {
   HitSet hitListBefore[kScoringPlayers];
   double hpBefore[kEntityCount];
   int32_t aiStateBefore[kEntityCount];
+  MoveTallies talliesBefore;
 };
 extern ArcadeScores scores;
 

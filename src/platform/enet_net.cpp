@@ -9,6 +9,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/line_random.h"
 #include "platform/net.h"
 
 namespace {
@@ -63,14 +64,7 @@ bool validEndpoint(int endpoint) {
 
 int peerIndex(const Endpoint& ep, const ENetPeer* peer) { return static_cast<int>(peer - ep.host->peers); }
 
-uint32_t nextRandom(Endpoint& ep) {
-  uint32_t x = ep.randomState;
-  x ^= x << 13;
-  x ^= x >> 17;
-  x ^= x << 5;
-  ep.randomState = x;
-  return x;
-}
+uint32_t nextRandom(Endpoint& ep) { return nextLineRandom(&ep.randomState); }
 
 void handToEnet(Endpoint& ep, int peer, int channel, const void* data, size_t size) {
   if (peer < 0 || peer >= static_cast<int>(ep.host->peerCount)) return;

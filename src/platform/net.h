@@ -71,6 +71,10 @@ int netListen(const std::string& bindHost, uint16_t port, std::string* error);
 // Starts connecting to host:port; the endpoint's number (its one peer is 0), or -1 with the
 // reason. The connection is made when netPoll reports kNetConnected.
 int netConnect(const std::string& host, uint16_t port, std::string* error);
+// Starts a WebSocket to a lobby, url "ws://HOST:PORT" or "wss://HOST:PORT": an endpoint whose
+// one peer (0) is the lobby, or -1 with the reason. netPoll reports kNetConnected once it is
+// open; the other calls work on it as on any endpoint.
+int netConnectWebSocket(const std::string& url, std::string* error);
 uint16_t netLocalPort(int endpoint);
 // Sends what is due, then gives the next event; false when there is none now.
 bool netPoll(int endpoint, NetEvent* event);

@@ -8,6 +8,7 @@
 #include "render/font_text.h"
 #include "render/stage_scene.h"
 #include "screens/menu_moves.h"
+#include "screens/menu_taps.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
 #include "shell/pads.h"
@@ -321,7 +322,7 @@ void drawPage() {
     if (row.value) drawFontText(row.value(), kValueX, y, 1, look);
   }
   if (options.capturing == 1)
-    drawFontTextCentred("PRESS A KEY OR PAD CONTROL, ESCAPE CANCELS", screenWidth / 2, kNoticeY, 1, 0.0);
+    drawFontTextCentred("PRESS A KEY OR PAD CONTROL, ESCAPE OR A TAP CANCELS", screenWidth / 2, kNoticeY, 1, 0.0);
   else if (options.noticeTicks > 0)
     drawFontTextCentred(options.notice, screenWidth / 2, kNoticeY, 1, 0.0);
   else if (options.page == kOptionsGame)  // a run under way keeps the choices it began with
@@ -335,6 +336,8 @@ int32_t optionsRowCount(int32_t page) {
     if (p.page == page) return p.count;
   return 0;
 }
+
+int32_t optionsRowAt(int32_t, int32_t y) { return fontRowAt(y, kFirstRowY, kRowStep, currentPage().count); }
 
 void enterOptions() { options = OptionsState{}; }
 

@@ -1,5 +1,6 @@
 // The options screen: each player's controls, the window, the volumes and the game, drawn in the game's
-// font and worked with the directions and confirm of either keyboard layout or any pad.
+// font and worked with the directions and confirm of either keyboard layout or any pad (a tap
+// on a row chooses it and confirms it).
 // Every change is applied and saved at once (shell/settings.h).
 #pragma once
 #include <cstdint>
@@ -34,3 +35,5 @@ void enterOptions();
 bool optionsFrame();
 // How many rows a page has, BACK included.
 int32_t optionsRowCount(int32_t page);
+// The row of the page shown under a point of the picture, -1 for none (a tap's choice).
+int32_t optionsRowAt(int32_t x, int32_t y);

@@ -241,6 +241,12 @@ void pollInput() {
   if (pollTap.seen == 1 && answerTap != nullptr) answerTap(pollTap);
 }
 
+void pressKeyForTap(int key) {
+  if (!inCodeSpace(key)) return;
+  keyPressed[key] = kDown;
+  keysPressed[key] = kDown;
+}
+
 bool keyboardHeld(int key) { return inCodeSpace(key) && keysHeld[key] != kUp; }
 bool keyboardPressed(int key) { return inCodeSpace(key) && keysPressed[key] != kUp; }
 

@@ -56,6 +56,9 @@ struct PictureTap {
   int32_t x, y;
 };
 extern void (*answerTap)(const PictureTap& tap);
+// For a tap's answer on a screen that reads the keyboard alone (Escape that cancels, Return
+// where letters are typed): the key counts as typed in this poll.
+void pressKeyForTap(int key);
 // held/pressed for a code, safe for any code (outside 1..1024 reads as not held).
 bool isHeld(int code);
 bool isPressed(int code);

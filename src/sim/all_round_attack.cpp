@@ -64,6 +64,7 @@ void resolveAllRound(int a) {
   }
   if (!hit || self.moves.specialPaid == 1) return;
   self.moves.specialPaid = 1;
+  count(a, &MoveTally::specialsLanded);
   // The cost never knocks the fighter out: it stops at one hit point.
   const double cost = kSpecialCost * self.maxHp;
   self.hp = self.hp - cost < 1 ? std::fmin(self.hp, 1.0) : self.hp - cost;

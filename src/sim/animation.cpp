@@ -188,6 +188,23 @@ int animationOwner(const SpriteSet& sprite) {
   return currentEntity;
 }
 
+namespace {
+
+// The line of the BEGIN that names `name` in capitals, or -1.
+int beginLineOf(const SpriteSet& sprite, const std::string& name) {
+  std::string wanted = name;
+  upperCase(wanted);
+  for (int i = 0; i < kScriptLineCount; ++i) {
+    const ScriptCommand& c = scriptCommand(sprite.script, i);
+    if (c.keyword == kScriptBegin && c.name == wanted) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool hasAnimation(const SpriteSet& sprite, const std::string& name) { return beginLineOf(sprite, name) >= 0; }
+
 void startAnimation(int32_t owner, SpriteSet& sprite, const std::string& name) {
   sprite.animation = name;
   sprite.loopDone = 0;
@@ -195,17 +212,11 @@ void startAnimation(int32_t owner, SpriteSet& sprite, const std::string& name) {
   sprite.finished = 0;
   if (owner >= 0 && owner < kEntityCount) entities[owner].hitList.clear();
 
-  std::string wanted = name;
-  upperCase(wanted);
-  for (int i = 0; i < kScriptLineCount; ++i) {
-    const ScriptCommand& c = scriptCommand(sprite.script, i);
-    if (c.keyword == kScriptBegin && c.name == wanted) {
-      sprite.scriptLine = i;
-      sprite.loopLine = i;
-      sprite.beginLine = i;
-      return;
-    }
-  }
+  const int begin = beginLineOf(sprite, name);
+  if (begin < 0) return;
+  sprite.scriptLine = begin;
+  sprite.loopLine = begin;
+  sprite.beginLine = begin;
 }
 
 void startAnimation(SpriteSet& sprite, const std::string& name) {

@@ -15,6 +15,8 @@ int animationOwner(const SpriteSet& sprite);
 // loop and finished state and the owner's hit list. Runs no line: the next step does.
 // A name the script lacks leaves the running block in place.
 void startAnimation(int32_t owner, SpriteSet& sprite, const std::string& name);
+// True when the script has a block of that name (in any case).
+bool hasAnimation(const SpriteSet& sprite, const std::string& name);
 // The same for a sprite set of the entity table, acting for its own slot.
 void startAnimation(SpriteSet& sprite, const std::string& name);
 // Runs one tick of the running block, writing into entities[owner]: every line up to and

@@ -103,6 +103,8 @@ void takeHold(int holder, int held) {
   h.aiTimer = 2;
   start(holder, "GRAB");
   start(held, "HELD");
+  count(holder, &MoveTally::grabs);
+  count(held, &MoveTally::timesHeld);
 }
 
 // What a knee or throw takes off: an opponent's, on a player, as the difficulty weighs it.
@@ -148,6 +150,7 @@ void mashLoose(int p, int holder) {
   if (entities[p].moves.mash < kMashToBreakFree) return;
   standFree(holder);
   standFree(p);
+  count(p, &MoveTally::brokeFree);
 }
 
 // Where a holder keeps the one it holds: at arm's length ahead of it.
@@ -262,6 +265,7 @@ void resolveKnee(int holder) {
   Entity& v = entities[held];
   const MoveState& m = h.moves;
   h.moves.knees += 1;
+  count(holder, &MoveTally::knees);
   h.moves.grabTicks = isPlayerIndex(holder) ? kBreakFreeTicks : kOpponentKneeTicks;
   const int direction = directionOf(h.facing);
   if (h.moves.knees >= kKneesPerHold || v.hp - m.moveDamage <= 0) {
@@ -287,6 +291,7 @@ void resolveThrow(int holder) {
   Entity& v = entities[held];
   const MoveState& m = h.moves;
   const int behind = -directionOf(h.facing);
+  count(holder, &MoveTally::throws);
   letGo(holder);
   letGo(held);
   v.x = wrap16(h.x + behind * kHoldDistance);
@@ -326,6 +331,7 @@ void flyThrownBodies() {
       if (entities[v].moves.grabRole != kGrabNone) releaseGrab(v);
       landBlow(b, v, blow, body.xv < 0 ? -1 : 1);
       entities[thrower].hitList.add(v);
+      count(thrower, &MoveTally::bowledOver);
     }
   }
 }

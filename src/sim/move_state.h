@@ -63,3 +63,33 @@ struct MoveState {
 
 // True when every field is zero: an entity the moves never touched.
 bool moveStateEmpty(const MoveState& m);
+
+// What each player has done with the moves on this stage, counted as it happens: the arcade's
+// points are read off it, and a recorded fight can show that it still shows the move it was
+// recorded for. The grab and item rules write it (players only); a stage start empties it.
+#define MOVE_TALLY_FIELDS(FIELD) \
+  FIELD(int32_t, grabs)          /* opponents taken hold of */                 \
+  FIELD(int32_t, knees)          /* knees landed on a held opponent */         \
+  FIELD(int32_t, throws)         /* held opponents thrown over the shoulder */ \
+  FIELD(int32_t, bowledOver)     /* opponents a thrown body landed on */       \
+  FIELD(int32_t, specialsLanded) /* specials that hit someone */               \
+  FIELD(int32_t, foodEaten)      /* food and feasts taken */                   \
+  FIELD(int32_t, weaponsTaken)   /* pipes and knives picked up */              \
+  FIELD(int32_t, weaponBlows)    /* blows a swung weapon landed */             \
+  FIELD(int32_t, knivesThrown)                                                 \
+  FIELD(int32_t, knifeHits)      /* thrown knives that struck */               \
+  FIELD(int32_t, timesHeld)      /* grabbed by an opponent */                  \
+  FIELD(int32_t, brokeFree)      /* mashed loose from an opponent's hold */
+
+struct MoveTally {
+  MOVE_TALLY_FIELDS(BRAWLER_DECLARE_FIELD)
+};
+
+constexpr int kTalliedPlayers = 2;
+struct MoveTallies {
+  MoveTally player[kTalliedPlayers];
+};
+extern MoveTallies moveTallies;
+
+// True when nothing has been counted: a fight under the design's rules.
+bool moveTalliesEmpty(const MoveTallies& t);

@@ -6,10 +6,19 @@
 #include <algorithm>
 
 #include "base/numbers.h"
+#include "base/saturate.h"
 #include "sim/game_state.h"
 #include "sim/moves_rules.h"
 
+MoveTallies moveTallies;
+
 bool movesOn() { return gameRules.genreMoves == 1; }
+
+MoveTally* tallyOf(int e) { return e >= 0 && e < playerCount && e < kTalliedPlayers ? &moveTallies.player[e] : nullptr; }
+
+void count(int e, int32_t MoveTally::*deed, int32_t times) {
+  if (MoveTally* t = tallyOf(e)) t->*deed = saturate32(int64_t{t->*deed} + times);
+}
 
 const PlayerCommand& moveCommand(int p) {
   static const PlayerCommand kNone{};
@@ -25,6 +34,16 @@ bool moveStateEmpty(const MoveState& m) {
 #define CHECK_MOVE_FIELD(type, name) empty = empty && m.name == 0;
   MOVE_FIELDS(CHECK_MOVE_FIELD)
 #undef CHECK_MOVE_FIELD
+  return empty;
+}
+
+bool moveTalliesEmpty(const MoveTallies& t) {
+  bool empty = true;
+#define CHECK_TALLY_FIELD(type, name) empty = empty && t.player[p].name == 0;
+  for (int p = 0; p < kTalliedPlayers; ++p) {
+    MOVE_TALLY_FIELDS(CHECK_TALLY_FIELD)
+  }
+#undef CHECK_TALLY_FIELD
   return empty;
 }
 
@@ -152,6 +171,7 @@ void updateMoves() {
   flyThrownBodies();
   flyKnives();
   dropWeaponsOnKnockDown();
+  showOpponentsWeapons();
   keepHolds();
   countDownInvincibility();
 }

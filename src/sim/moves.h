@@ -24,6 +24,9 @@ void movesAfterControl(int p);
 // The moves' step of the tick, after the attacks: pending knees, throws, specials and knives
 // resolved, opponents that grab or pick up, thrown bodies and flying knives, holds kept.
 void updateMoves();
+// True while e walks with its weapon in hand: an opponent's approach moves it as on its plain
+// walk. Never with the rule off, as no one carries anything then.
+bool walksArmed(int e);
 // DROPITEM's item names (FOOD, FEAST, PIPE, KNIFE) as their ItemKind; kItemNone for any other.
 int32_t itemKindNamed(const std::string& name);
 

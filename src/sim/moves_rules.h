@@ -25,6 +25,9 @@ const PlayerCommand& moveCommand(int p);
 bool isPlayerIndex(int e);
 int directionOf(int32_t facing);  // -1 facing left, 1 facing right
 int32_t facingToward(int direction);
+// Player e's tally, or nullptr for an opponent; count adds to one of its deeds.
+MoveTally* tallyOf(int e);
+void count(int e, int32_t MoveTally::*deed, int32_t times = 1);
 
 // grab.cpp
 bool holdBeforeControl(int p);   // true when p holds or is held: its pass is the hold's
@@ -44,7 +47,8 @@ void resolveAllRound(int a);
 void dropItem(int e, int32_t kind, int32_t uses);
 bool startKnifeThrow(int p);
 bool pickUpOrSwing(int p);
-void showWeaponStance(int p);
+void showWeaponStance(int e);  // a weapon in hand shows in the stance and the walk
+void showOpponentsWeapons();
 void opponentsPickUp();
 void opponentsSwingWeapons();
 void resolveWeaponThrow(int e);

@@ -8,6 +8,7 @@
 #include "sim/control.h"
 #include "sim/entity.h"
 #include "sim/game_state.h"
+#include "sim/moves.h"
 #include "sim/random.h"
 #include "sim/turn.h"
 
@@ -96,7 +97,7 @@ void decide(OpponentTurn& o) {
 }
 
 void approachSideways(OpponentTurn& o, int direction) {
-  if (animationIs(o, "WALK")) o.self.x = wrap16(o.self.x + direction * o.self.walkSpeed);
+  if (animationIs(o, "WALK") || walksArmed(o.index)) o.self.x = wrap16(o.self.x + direction * o.self.walkSpeed);
   if (animationIs(o, "RUN")) {
     o.self.x = wrap16(o.self.x + direction * 2 * o.self.walkSpeed);
     if (o.self.targetDistance < kRunAttackDistance) {

@@ -76,9 +76,16 @@ void take(int e, int i) {
   Entity& self = entities[e];
   Entity& item = entities[i];
   switch (item.moves.itemKind) {
-    case kItemFood: self.hp = std::fmin(self.hp + kFoodShare * self.maxHp, self.maxHp); break;
-    case kItemFeast: self.hp = std::fmax(self.hp, self.maxHp); break;
+    case kItemFood:
+      self.hp = std::fmin(self.hp + kFoodShare * self.maxHp, self.maxHp);
+      count(e, &MoveTally::foodEaten);
+      break;
+    case kItemFeast:
+      self.hp = std::fmax(self.hp, self.maxHp);
+      count(e, &MoveTally::foodEaten);
+      break;
     default:
+      count(e, &MoveTally::weaponsTaken);
       self.moves.weapon = item.moves.itemKind;
       self.moves.weaponHits = item.moves.itemUses;
       self.moves.weaponStrikes = 0;
@@ -178,12 +185,25 @@ bool pickUpOrSwing(int p) {
   return true;
 }
 
-void showWeaponStance(int p) {
-  const int32_t weapon = entities[p].moves.weapon;
+void showWeaponStance(int e) {
+  const int32_t weapon = entities[e].moves.weapon;
   if (!isWeapon(weapon)) return;
-  const std::string prefix = weaponPrefix(weapon);
-  if (animationIs(p, "STAND")) startAnimation(entitySprites[p], prefix + "STAND");
-  if (animationIs(p, "WALK")) startAnimation(entitySprites[p], prefix + "WALK");
+  // A fighter whose script draws no such block keeps the plain one rather than a name that
+  // runs nothing.
+  for (const char* plain : {"STAND", "WALK"}) {
+    const std::string armed = std::string(weaponPrefix(weapon)) + plain;
+    if (animationIs(e, plain) && hasAnimation(entitySprites[e], armed)) startAnimation(entitySprites[e], armed);
+  }
+}
+
+bool walksArmed(int e) {
+  const int32_t weapon = entities[e].moves.weapon;
+  return isWeapon(weapon) && entitySprites[e].animation.str() == std::string(weaponPrefix(weapon)) + "WALK";
+}
+
+void showOpponentsWeapons() {
+  for (int o = playerCount; o <= lastEntity; ++o)
+    if (entities[o].alive == 1 && entities[o].kind == kKindFighter) showWeaponStance(o);
 }
 
 void opponentsPickUp() {
@@ -222,6 +242,7 @@ void resolveWeaponThrow(int e) {
   const double halfWidth = entitySprites[e].bodyWidth / 2;
   const int16_t x = roundToInt16(self.x + direction * halfWidth);
   const int k = spawnEntity(x, self.y, kEffectsType, "KNIFEFLY");
+  count(e, &MoveTally::knivesThrown);
   self.moves.weapon = kItemNone;
   self.moves.weaponHits = 0;
   if (k < 0) return;
@@ -258,6 +279,7 @@ void flyKnives() {
       const Blow blow{kAttackMid, kBloodEffect, knife.moves.moveDamage, 0, 0};
       landBlow(k, v, blow, knife.xv < 0 ? -1 : 1);
       if (isPlayerIndex(thrower)) entities[thrower].hitList.add(v);
+      count(thrower, &MoveTally::knifeHits);
       knife.alive = 0;
       break;
     }
@@ -268,6 +290,7 @@ void wearWeapons() {
   for (int e = 0; e <= lastEntity; ++e) {
     Entity& self = entities[e];
     if (self.moves.pendingMove != kMoveWeaponSwing || newHitsSinceSwing(self) <= 0) continue;
+    count(e, &MoveTally::weaponBlows, newHitsSinceSwing(self));
     self.moves.weaponStrikes += 1;
     self.moves.weaponHits -= 1;
     if (self.moves.weaponHits > 0) continue;

@@ -30,6 +30,10 @@ struct Hasher {
   void add(const MoveState& moves) {
     if (!moveStateEmpty(moves)) bytes(&moves, sizeof moves);
   }
+  // The moves' tallies likewise: only the genre's moves ever count anything.
+  void add(const MoveTallies& tallies) {
+    if (!moveTalliesEmpty(tallies)) bytes(&tallies, sizeof tallies);
+  }
   // The later rules only when one is off its start value: a fight recorded before they
   // existed hashes as it did.
   void add(const GameRules& rules) {
@@ -182,5 +186,6 @@ void clearWorld() {
   shakeY = 0;
   shakeSign = 0;
   quitRequested = 0;
+  moveTallies = MoveTallies{};
   clearSoundRequests();
 }

@@ -24,7 +24,8 @@
   FIELD(int32_t, shakeY)          \
   FIELD(int32_t, shakeSign)       \
   FIELD(int32_t, quitRequested)   \
-  FIELD(GameRules, gameRules)
+  FIELD(GameRules, gameRules)     \
+  FIELD(MoveTallies, moveTallies)
 
 struct WorldValues {
   WORLD_VALUES(BRAWLER_DECLARE_FIELD)

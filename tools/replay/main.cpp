@@ -4,7 +4,7 @@
 //   brawler-replay digest FILE [--every N]
 //   brawler-replay restamp FILE
 //   brawler-replay synctest FILE [--rollback N]
-//   brawler-replay pilot FILE WORLD STAGE TICKS [--arcade]
+//   brawler-replay pilot FILE WORLD STAGE TICKS [--arcade | --show MOVE]
 //   brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE [...]
 //   brawler-replay netplay --lobby HOST[:PORT] --host-room | --join-room CODE --inputs FILE [...]
 //   brawler-replay netplay --lobby HOST[:PORT] --watch CODE [--out FILE]
@@ -40,6 +40,7 @@
 namespace {
 
 constexpr int kRefused = 1;
+constexpr long kTicksAfterTheMove = 60;  // a shown move's fight ends a second after it
 
 const char* const kUsage =
     "usage: brawler-replay record FILE [WORLD STAGE]\n"
@@ -47,7 +48,7 @@ const char* const kUsage =
     "       brawler-replay digest FILE [--every N]\n"
     "       brawler-replay restamp FILE\n"
     "       brawler-replay synctest FILE [--rollback N]\n"
-    "       brawler-replay pilot FILE WORLD STAGE TICKS [--arcade]\n"
+    "       brawler-replay pilot FILE WORLD STAGE TICKS [--arcade | --show MOVE]\n"
     "       brawler-replay netplay --host [ADDRESS:]PORT | --join HOST[:PORT] --inputs FILE\n"
     "                [--delay N] [--latency MS] [--jitter MS] [--loss PERCENT] [--ticks N] [--out FILE]\n"
     "       brawler-replay netplay --lobby HOST[:PORT] --host-room | --join-room CODE --inputs FILE\n"
@@ -66,7 +67,10 @@ const char* const kUsage =
     "the first field that differs and exits with status 1.\n"
     "pilot records TICKS ticks of WORLD/STAGE headless with both players played by the program\n"
     "(the arcade's attract fights); --arcade plays it under the arcade's rules, player 1 with\n"
-    "the genre's moves (grabs, throws, the special, food and weapons).\n"
+    "the genre's moves (grabs, throws, the special, food and weapons). --show MOVE (grab, knees,\n"
+    "throw, food, pipe, knife, special, breakfree) plays under the arcade's rules too, with player 1\n"
+    "going straight for that one move, and ends a second after the move has happened (TICKS at\n"
+    "most); when the move never happened it says so, keeping the fight to be looked at.\n"
     "netplay plays FILE's stage online against another netplay, headless at the game's pace: the\n"
     "host with FILE's player 1 controls, the joiner with its player 2 controls; the host's seed,\n"
     "stage and length (--ticks) hold for both. --latency, --jitter and --loss act on this side's\n"
@@ -238,8 +242,11 @@ int synctest(const std::vector<std::string>& args) {
 // A fight with nobody at the keys: the pilot plays both players headless, and the controls it
 // chose are kept as a recording like any other.
 int pilotCommand(const std::vector<std::string>& args) {
-  const bool arcadeRules = args.size() == 5 && args[4] == "--arcade";
-  if (args.size() != 4 && !arcadeRules) return refuse("pilot takes FILE WORLD STAGE TICKS [--arcade]");
+  const bool showing = args.size() == 6 && args[4] == "--show";
+  const int show = showing ? pilotShowNamed(args[5]) : kShowWholeFight;
+  const bool arcadeRules = (args.size() == 5 && args[4] == "--arcade") || showing;
+  if ((args.size() != 4 && !arcadeRules) || show < 0)
+    return refuse("pilot takes FILE WORLD STAGE TICKS [--arcade | --show grab|knees|throw|food|pipe|knife|special|breakfree]");
   char* end = nullptr;
   const long ticks = std::strtol(args[3].c_str(), &end, 10);
   if (*end != '\0' || ticks <= 0) return refuse("TICKS must be a whole number above 0");
@@ -253,14 +260,18 @@ int pilotCommand(const std::vector<std::string>& args) {
   useNullPlatform(true);
   useRecordedRules(r);
   startRecordedStage(r.seed, r.world, r.stage);
-  resetPilot(arcadeRules);
-  for (long t = 0; t < ticks; ++t) {
+  resetPilot(arcadeRules, show);
+  long shownAt = -1;
+  for (long t = 0; t < ticks && (shownAt < 0 || t < shownAt + kTicksAfterTheMove); ++t) {
     r.ticks.push_back(pilotTick());
     headlessTick(r.ticks.back());
+    if (showing && shownAt < 0 && pilotShowDone()) shownAt = t;
   }
   fingerprintContentUsed(&r);
   if (!writeFileAtomically(args[0], formatRecording(r), &error)) return refuse(error);
   printDigest("end", r.ticks.size());
+  // Kept all the same, to be replayed and looked at.
+  if (showing && shownAt < 0) return refuse(args[5] + " never happened in " + args[3] + " ticks of " + r.stage);
   return 0;
 }
 

@@ -27,9 +27,7 @@ constexpr int kRefused = 1;
 constexpr auto kFrame = std::chrono::milliseconds(17);
 // An IPv4 header without options and a UDP header, on every datagram.
 constexpr uint64_t kIpUdpHeaderBytes = 20 + 8;
-// While waiting for the other side, the packets are looked at this often.
-constexpr auto kWaitingPoll = std::chrono::milliseconds(2);
-// Between frames, this often: the line's latency is played out to about this much.
+// The desktop's steps come this often: the line's latency is played out to about this much.
 constexpr auto kLinePoll = std::chrono::milliseconds(1);
 
 const char* const kNetplayUsage =
@@ -219,44 +217,6 @@ struct Link {
   }
 };
 
-// The greetings, polled until the session plays or ends.
-void greet(const Link& link) {
-  const NetSession& s = *link.session;
-  while (s.state != kSessionPlaying && s.state != kSessionEnded) {
-    link.poll();
-    std::this_thread::sleep_for(kWaitingPoll);
-  }
-}
-
-// The fight, a tick a frame, until both sides have every command or it ends otherwise.
-void fight(const Link& link, const Recording& inputs, Recording* out) {
-  NetSession& s = *link.session;
-  Rollback& r = s.rollback;
-  const int32_t local = r.localPlayer;
-  const int32_t end = static_cast<int32_t>(s.plan.ticks);
-  auto next = std::chrono::steady_clock::now();
-  s.lastHeardMs = netClockMs();  // the stage load is not the other side's silence
-  while (s.state == kSessionPlaying && !sessionDone(s)) {
-    link.poll();
-    while (r.knownEnd[local] <= r.tick + r.delay && r.knownEnd[local] < end)
-      rollbackAddLocal(r, commandFromFile(inputs, local, r.knownEnd[local]));
-    sessionStep(s, gameWorld);
-    takeConfirmed(s, out);
-    next += kFrame;
-    // The network is looked at while the frame runs out, so that a packet the line holds back
-    // leaves when its latency is up rather than at the next frame, as it would on a real line.
-    while (s.state == kSessionPlaying && std::chrono::steady_clock::now() + kLinePoll < next) {
-      std::this_thread::sleep_for(kLinePoll);
-      link.poll();
-    }
-    std::this_thread::sleep_until(next);
-  }
-  // Whatever is left to run is confirmed already: no guess, no wait.
-  while (s.state == kSessionPlaying && r.tick < end) rollbackStep(r, gameWorld);
-  takeConfirmed(s, out);
-  link.poll();  // a lobby's client sends the last of the watchers' feed
-}
-
 SessionPlan planOf(const Recording& inputs, long ticks, long delay) {
   SessionPlan plan;
   plan.seed = inputs.seed;
@@ -268,8 +228,6 @@ SessionPlan planOf(const Recording& inputs, long ticks, long delay) {
   return plan;
 }
 
-// A room through the lobby: asked for (and its code printed) or joined, then the path tried
-// until the session is attached to it. False with the reason when it never is.
 // The lobby's HOST[:PORT], its own default port when none is given.
 bool splitLobby(const std::string& text, std::string* name, uint16_t* port) {
   if (!splitAddress(text, false, name, port)) return false;
@@ -277,8 +235,9 @@ bool splitLobby(const std::string& text, std::string* name, uint16_t* port) {
   return true;
 }
 
-bool meetThroughLobby(LobbyClient& c, const NetplayOptions& o, const Recording& inputs, const PackList& pack,
-                      std::string* error) {
+// Asks the lobby for a room, or for the room of the code.
+bool startMeeting(LobbyClient& c, const NetplayOptions& o, const Recording& inputs, const PackList& pack,
+                  std::string* error) {
   std::string name;
   uint16_t port = 0;
   if (!splitLobby(o.lobby, &name, &port)) {
@@ -287,105 +246,220 @@ bool meetThroughLobby(LobbyClient& c, const NetplayOptions& o, const Recording& 
   }
   const bool started = o.hostRoom ? lobbyClientHost(c, name, port, planOf(inputs, o.ticks, o.delay), pack, error)
                                   : lobbyClientJoin(c, name, port, o.joinRoom, pack, error);
-  if (!started) return false;
   c.forceRelay = o.relay;
-  bool codeShown = false;
-  while (c.state != kClientPlaying && c.state != kClientEnded) {
-    lobbyClientStep(c, netClockMs());
-    if (c.state == kClientWaiting && !codeShown) {
-      std::printf("netplay room %s\n", c.code);
-      std::fflush(stdout);
-      codeShown = true;
-    }
-    std::this_thread::sleep_for(kWaitingPoll);
-  }
-  if (c.state == kClientEnded) {
-    *error = c.endMessage;
-    lobbyClientLeave(c);
-    return false;
-  }
-  std::printf("netplay path %s\n", lobbyPathName(c.path));
-  std::fflush(stdout);
-  return true;
+  return started;
 }
 
-}  // namespace
+// Where a netplay stands between steps. A page cannot wait in a loop, so every phase is a step
+// that looks at the line and runs what is due, and the desktop's loop calls it every millisecond.
+enum NetplayPhase { kNetplayOver = 0, kNetplayMeeting, kNetplayGreeting, kNetplayFighting, kNetplayWatching };
 
-int netplay(const std::vector<std::string>& args) {
+// Who writes what: netplayStart fills the options, the inputs, the pack and the link; the
+// phases' steps move the rest on; `status` is the program's once the phase is over.
+struct NetplayRun {
+  int32_t phase = kNetplayOver;
+  int status = 0;
   NetplayOptions o;
-  std::string error;
-  if (!setOptions(&o, args, &error)) return refuse(error);
-  const bool direct = !o.host.empty() || !o.join.empty();
-  const int ways = !o.host.empty() + !o.join.empty() + o.hostRoom + !o.joinRoom.empty() + !o.watch.empty();
-  if (ways != 1 || direct == !o.lobby.empty()) return refuse(kNetplayUsage);
-  if (!o.watch.empty()) {
-    std::string name;
-    uint16_t port = 0;
-    if (!splitLobby(o.lobby, &name, &port)) return refuse("cannot read the address " + o.lobby);
-    return netplayWatch(name, port, o.watch, o.out);
-  }
-  if (o.inputs.empty()) return refuse(kNetplayUsage);
   Recording inputs;
-  if (!loadRecording(o.inputs, ".", &inputs, &error)) return refuse(error);
-  if (!o.out.empty() && !canWriteAtomically(o.out, &error)) return refuse(error);
-
-  const PackList pack = listPack(".");
-  static LobbyClient client;
+  PackList pack;
+  LobbyClient client;
   NetSession own;
   Link link;
   uint16_t port = 0;
-  const bool hosting = !o.host.empty() || o.hostRoom;
-  if (!o.lobby.empty()) {
-    if (!meetThroughLobby(client, o, inputs, pack, &error)) return refuse(error);
-    link.session = &client.session;
-    link.lobby = &client;
-  } else {
-    std::string name;
-    link.session = &own;
-    if (!splitAddress(hosting ? o.host : o.join, hosting, &name, &port))
-      return refuse("cannot read the address " + (hosting ? o.host : o.join));
-    if (hosting) {
-      if (!sessionHost(own, name, port, planOf(inputs, o.ticks, o.delay), pack, &error)) return refuse(error);
-      std::printf("netplay hosting on port %u\n", netLocalPort(own.endpoint));
-    } else if (!sessionJoin(own, name, port, pack, &error)) {
-      return refuse(error);
-    }
-  }
-  NetSession& s = *link.session;
-  std::fflush(stdout);
+  bool hosting = false;
+  bool codeShown = false;
+  Recording out;
+  std::chrono::steady_clock::time_point start, next;
+};
+NetplayRun run;
+
+void endWith(int status) {
+  run.status = status;
+  run.phase = kNetplayOver;
+}
+
+void refuseAndEnd(const std::string& message) { endWith(refuse(message)); }
+
+// The session found (directly, or through the lobby once the path is known): the line's
+// conditions on its endpoint, then the greetings.
+void startGreeting() {
+  NetSession& s = *run.link.session;
   s.prediction = gameWorldPrediction;
   NetConditions conditions;
-  conditions.latencyMs = static_cast<int32_t>(o.latency);
-  conditions.jitterMs = static_cast<int32_t>(o.jitter);
-  conditions.lossPercent = static_cast<int32_t>(o.loss);
-  conditions.seed = 1 + port + (hosting ? 0u : 7919u);
+  conditions.latencyMs = static_cast<int32_t>(run.o.latency);
+  conditions.jitterMs = static_cast<int32_t>(run.o.jitter);
+  conditions.lossPercent = static_cast<int32_t>(run.o.loss);
+  conditions.seed = 1 + run.port + (run.hosting ? 0u : 7919u);
   netSetConditions(s.endpoint, conditions);
+  run.phase = kNetplayGreeting;
+}
 
-  greet(link);
-  if (s.state != kSessionPlaying) {
-    link.leave(s.end);
-    return refuse(sessionEndMessage(s));
+// A room through the lobby: asked for (and its code printed) or joined, then the path tried
+// until the session is attached to it.
+void meetingStep() {
+  LobbyClient& c = run.client;
+  lobbyClientStep(c, netClockMs());
+  if (c.state == kClientWaiting && !run.codeShown) {
+    std::printf("netplay room %s\n", c.code);
+    std::fflush(stdout);
+    run.codeShown = true;
   }
+  if (c.state == kClientEnded) {
+    const std::string why = c.endMessage;
+    lobbyClientLeave(c);
+    return refuseAndEnd(why);
+  }
+  if (c.state != kClientPlaying) return;
+  std::printf("netplay path %s\n", lobbyPathName(c.path));
+  std::fflush(stdout);
+  startGreeting();
+}
+
+// The greetings, until the session plays or ends; then the stage, headless.
+void greetingStep() {
+  NetSession& s = *run.link.session;
+  run.link.poll();
+  if (s.state == kSessionEnded) {
+    run.link.leave(s.end);
+    return refuseAndEnd(sessionEndMessage(s));
+  }
+  if (s.state != kSessionPlaying) return;
   std::printf("netplay playing %s/%s seed %u ticks %u delay %d as player %d%s\n", s.plan.world, s.plan.stage,
               s.plan.seed, s.plan.ticks, s.plan.delay, s.rollback.localPlayer + 1,
               s.prediction == 0 ? " in lockstep" : "");
   std::fflush(stdout);
   useNullPlatform(true);
   startRecordedStage(s.plan.seed, s.plan.world, s.plan.stage);
-  Recording out;
-  out.world = s.plan.world;
-  out.stage = s.plan.stage;
-  out.seed = s.plan.seed;
-  const auto start = std::chrono::steady_clock::now();
-  fight(link, inputs, &out);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.out = Recording{};
+  run.out.world = s.plan.world;
+  run.out.stage = s.plan.stage;
+  run.out.seed = s.plan.seed;
+  run.start = run.next = std::chrono::steady_clock::now();
+  s.lastHeardMs = netClockMs();  // the stage load is not the other side's silence
+  run.phase = kNetplayFighting;
+}
+
+void finishFight() {
+  NetSession& s = *run.link.session;
+  Rollback& r = s.rollback;
+  const int32_t end = static_cast<int32_t>(s.plan.ticks);
+  // Whatever is left to run is confirmed already: no guess, no wait.
+  while (s.state == kSessionPlaying && r.tick < end) rollbackStep(r, gameWorld);
+  takeConfirmed(s, &run.out);
+  run.link.poll();  // a lobby's client sends the last of the watchers' feed
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - run.start).count();
   const bool finished = s.state == kSessionPlaying;
   printCounts(s, seconds);
-  link.leave(kEndFinished);
+  run.link.leave(kEndFinished);
   // A fight cut short still leaves what was agreed, for whoever looks into why.
-  const std::string outPath = !o.out.empty() ? o.out : finished ? "" : std::string("netplay-") + (hosting ? "host" : "joiner") + ".replay";
-  if (!outPath.empty() && !writeOut(outPath, &out)) return kRefused;
-  if (!finished) return refuse(sessionEndMessage(s));
-  printDigest("end", out.ticks.size());
-  return 0;
+  const std::string outPath = !run.o.out.empty() ? run.o.out
+                              : finished         ? ""
+                                                 : std::string("netplay-") + (run.hosting ? "host" : "joiner") + ".replay";
+  if (!outPath.empty() && !writeOut(outPath, &run.out)) return endWith(kRefused);
+  if (!finished) return refuseAndEnd(sessionEndMessage(s));
+  printDigest("end", run.out.ticks.size());
+  endWith(0);
+}
+
+// The fight, a tick a frame, until both sides have every command or it ends otherwise. The
+// network is looked at at every step, between the frames too, so that a packet the line holds
+// back leaves when its latency is up rather than at the next frame, as it would on a real line.
+void fightingStep() {
+  NetSession& s = *run.link.session;
+  Rollback& r = s.rollback;
+  const int32_t local = r.localPlayer;
+  const int32_t end = static_cast<int32_t>(s.plan.ticks);
+  run.link.poll();
+  if (s.state == kSessionPlaying && !sessionDone(s) && std::chrono::steady_clock::now() >= run.next) {
+    while (r.knownEnd[local] <= r.tick + r.delay && r.knownEnd[local] < end)
+      rollbackAddLocal(r, commandFromFile(run.inputs, local, r.knownEnd[local]));
+    sessionStep(s, gameWorld);
+    takeConfirmed(s, &run.out);
+    run.next += kFrame;
+  }
+  if (s.state != kSessionPlaying || sessionDone(s)) finishFight();
+}
+
+// The switches read, the inputs loaded and the line opened: the phase to start in, or the
+// run over with its status.
+void startRun(const std::vector<std::string>& args) {
+  run.phase = kNetplayOver;
+  run.status = 0;
+  run.o = NetplayOptions{};
+  run.inputs = Recording{};
+  run.link = Link{};
+  run.port = 0;
+  run.hosting = false;
+  run.codeShown = false;
+  NetplayOptions& o = run.o;
+  std::string error;
+  if (!setOptions(&o, args, &error)) return refuseAndEnd(error);
+  const bool direct = !o.host.empty() || !o.join.empty();
+  const int ways = !o.host.empty() + !o.join.empty() + o.hostRoom + !o.joinRoom.empty() + !o.watch.empty();
+  if (ways != 1 || direct == !o.lobby.empty()) return refuseAndEnd(kNetplayUsage);
+  if (!o.watch.empty()) {
+    std::string name;
+    uint16_t port = 0;
+    if (!splitLobby(o.lobby, &name, &port)) return refuseAndEnd("cannot read the address " + o.lobby);
+    if (!netplayWatchStart(name, port, o.watch, o.out, &run.status)) return endWith(run.status);
+    run.phase = kNetplayWatching;
+    return;
+  }
+  if (o.inputs.empty()) return refuseAndEnd(kNetplayUsage);
+  if (!loadRecording(o.inputs, ".", &run.inputs, &error)) return refuseAndEnd(error);
+  if (!o.out.empty() && !canWriteAtomically(o.out, &error)) return refuseAndEnd(error);
+  run.pack = listPack(".");
+  run.hosting = !o.host.empty() || o.hostRoom;
+  if (!o.lobby.empty()) {
+    if (!startMeeting(run.client, o, run.inputs, run.pack, &error)) return refuseAndEnd(error);
+    run.link.session = &run.client.session;
+    run.link.lobby = &run.client;
+  } else {
+    std::string name;
+    run.link.session = &run.own;
+    if (!splitAddress(run.hosting ? o.host : o.join, run.hosting, &name, &run.port))
+      return refuseAndEnd("cannot read the address " + (run.hosting ? o.host : o.join));
+    if (run.hosting) {
+      if (!sessionHost(run.own, name, run.port, planOf(run.inputs, o.ticks, o.delay), run.pack, &error))
+        return refuseAndEnd(error);
+      std::printf("netplay hosting on port %u\n", netLocalPort(run.own.endpoint));
+    } else if (!sessionJoin(run.own, name, run.port, run.pack, &error)) {
+      return refuseAndEnd(error);
+    }
+  }
+  std::fflush(stdout);
+  if (!o.lobby.empty()) {
+    run.phase = kNetplayMeeting;
+    return;
+  }
+  startGreeting();
+}
+
+}  // namespace
+
+bool netplayStart(const std::vector<std::string>& args, int* status) {
+  startRun(args);
+  *status = run.status;
+  return run.phase != kNetplayOver;
+}
+
+bool netplayStep(int* status) {
+  switch (run.phase) {
+    case kNetplayMeeting: meetingStep(); break;
+    case kNetplayGreeting: greetingStep(); break;
+    case kNetplayFighting: fightingStep(); break;
+    case kNetplayWatching:
+      if (!netplayWatchStep(&run.status)) run.phase = kNetplayOver;
+      break;
+    default: break;
+  }
+  *status = run.status;
+  return run.phase != kNetplayOver;
+}
+
+int netplay(const std::vector<std::string>& args) {
+  int status = 0;
+  if (!netplayStart(args, &status)) return status;
+  while (netplayStep(&status)) std::this_thread::sleep_for(kLinePoll);
+  return status;
 }

@@ -26,13 +26,10 @@
 #include "net/rollback.h"
 #include "netplay.h"
 #include "sim/recording.h"
+#include "soak_report.h"
 
 namespace {
 
-constexpr long kTicksPerMinute = 3530;  // 17 ms ticks
-// Growth allowed between the first minute and the end: allocator slack, not a leak that grows
-// with the ticks.
-constexpr long kFlatMarginKiB = 4096;
 constexpr auto kSampleEvery = std::chrono::seconds(5);
 // The session needs a moment past its ticks to say goodbye; past this it is stuck.
 constexpr auto kGraceAfterEnd = std::chrono::minutes(2);
@@ -69,13 +66,6 @@ Recording randomFight(long ticks, uint32_t seed) {
     r.ticks.push_back(input);
   }
   return r;
-}
-
-long residentKiB(int pid) {
-  std::ifstream statm("/proc/" + std::to_string(pid) + "/statm");
-  long pages = 0, resident = 0;
-  if (!(statm >> pages >> resident)) return 0;
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 std::string readAll(const std::string& path) {
@@ -124,14 +114,9 @@ void sample(Side& side, bool firstMinuteOver, bool* minuteTaken) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: brawler-net-soak CONTENT_DIR [MINUTES] [LATENCY_MS JITTER_MS LOSS_PERCENT]\n");
+  if (!enterContentFolder(argc, argv,
+                          "usage: brawler-net-soak CONTENT_DIR [MINUTES] [LATENCY_MS JITTER_MS LOSS_PERCENT]\n"))
     return 2;
-  }
-  if (chdir(argv[1]) != 0) {
-    std::perror(argv[1]);
-    return 2;
-  }
   const long minutes = argc > 2 ? std::atol(argv[2]) : 30;
   const std::string latency = argc > 5 ? argv[3] : "60";
   const std::string jitter = argc > 5 ? argv[4] : "20";
@@ -198,28 +183,24 @@ int main(int argc, char** argv) {
     }
   }
 
-  bool ok = true;
-  auto require = [&](bool held, const std::string& what) {
-    if (!held) std::fprintf(stderr, "net soak: %s\n", what.c_str());
-    ok = ok && held;
-  };
+  SoakVerdict verdict{"net soak"};
   std::string ends[2];
   int i = 0;
   for (Side* side : {&host, &joiner}) {
     const std::string out = readAll(side->outPath);
     std::printf("--- %s (exit %d): resident after the first minute %ld KiB, peak %ld KiB, last %ld KiB\n%s", side->name,
                 side->status, side->afterMinuteKiB, side->peakKiB, side->endKiB, out.c_str());
-    require(side->status == 0, std::string(side->name) + " did not finish the fight");
-    require(side->peakKiB <= side->afterMinuteKiB + kFlatMarginKiB,
+    verdict.require(side->status == 0, std::string(side->name) + " did not finish the fight");
+    verdict.require(side->peakKiB <= side->afterMinuteKiB + kFlatMarginKiB,
             std::string(side->name) + "'s memory grew after the first minute");
     ends[i++] = lineStarting(out, "end ");
     // Every fingerprint due was compared: a minute's worth missing means the checks stopped.
     const std::string sent = lineStarting(out, "netplay sent ");
     const long checks = sent.empty() ? 0 : std::atol(sent.substr(sent.rfind(' ') + 1).c_str());
-    require(checks >= ticks / kCheckEvery - kTicksPerMinute / kCheckEvery,
+    verdict.require(checks >= ticks / kCheckEvery - kTicksPerMinute / kCheckEvery,
             std::string(side->name) + " compared only " + std::to_string(checks) + " fingerprints");
   }
-  require(!ends[0].empty() && ends[0] == ends[1], "the two sides ended on different worlds");
-  std::printf("net soak: %s\n", ok ? "passed" : "FAILED");
-  return ok ? 0 : 1;
+  verdict.require(!ends[0].empty() && ends[0] == ends[1], "the two sides ended on different worlds");
+  std::printf("net soak: %s\n", verdict.ok ? "passed" : "FAILED");
+  return verdict.ok ? 0 : 1;
 }

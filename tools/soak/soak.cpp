@@ -35,6 +35,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "content/fighter_loader.h"
 #include "content/stage_loader.h"
 #include "crowded_stage.h"
+#include "soak_report.h"
 #include "platform/null_platform.h"
 #include "shell/input.h"
 #include "shell/play_loop.h"
@@ -47,21 +48,8 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
-constexpr int kTicksPerMinute = 3530;  // 17 ms ticks
 constexpr int kMinimumFighters = 40;   // below this, new opponents join the fight
-// Growth allowed between the first minute and the end: allocator slack, not a leak that
-// grows with the ticks (a leak of one small string per tick would pass 16 MB by the end).
-constexpr long kFlatMarginKiB = 4096;
 constexpr int kStageEndMargin = 200;
-
-long residentKiB() {
-  long pages = 0, resident = 0;
-  FILE* f = std::fopen("/proc/self/statm", "r");
-  if (!f) return 0;
-  if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-  std::fclose(f);
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 #ifdef SOAK_UNDER_ASAN
 const char* const kMemoryMeasure = "heap in use";
@@ -74,14 +62,7 @@ long memoryInUseKiB() { return residentKiB(); }
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: brawler-soak CONTENT_DIR [TICKS] [SEED]\n");
-    return 2;
-  }
-  if (chdir(argv[1]) != 0) {
-    std::perror(argv[1]);
-    return 2;
-  }
+  if (!enterContentFolder(argc, argv, "usage: brawler-soak CONTENT_DIR [TICKS] [SEED]\n")) return 2;
   const long ticks = argc > 2 ? std::atol(argv[2]) : 1000000;
   seedRandom(argc > 3 ? static_cast<uint32_t>(std::atol(argv[3])) : 1);
   useNullPlatform(true);
@@ -141,16 +122,12 @@ int main(int argc, char** argv) {
                "failures\n",
                ticks, highestSlot, slotsUsed, kEntityCount, coverage.hitsTaken, coverage.effectsBorn,
                coverage.effectsFreed, coverage.propsMoved, kMemoryMeasure, inUseAfterMinute, inUseEnd, inUsePeak, failures);
-  bool ok = failures == 0;
-  auto require = [&](bool held, const char* what) {
-    if (!held) std::fprintf(stderr, "soak: %s\n", what);
-    ok = ok && held;
-  };
-  require(slotsUsed == kEntityCount, "not every entity slot was used");
-  require(coverage.hitsTaken > 0, "no fighter was ever hit");
-  require(coverage.effectsBorn > 0 && coverage.effectsFreed > 0, "no effect was spawned and freed");
-  require(coverage.propsMoved > 0, "no prop was ever moved or broken");
+  SoakVerdict verdict{"soak", failures == 0};
+  verdict.require(slotsUsed == kEntityCount, "not every entity slot was used");
+  verdict.require(coverage.hitsTaken > 0, "no fighter was ever hit");
+  verdict.require(coverage.effectsBorn > 0 && coverage.effectsFreed > 0, "no effect was spawned and freed");
+  verdict.require(coverage.propsMoved > 0, "no prop was ever moved or broken");
   if (ticks >= 2L * kTicksPerMinute)
-    require(inUseEnd <= inUseAfterMinute + kFlatMarginKiB, "memory in use grew after the first minute");
-  return ok ? 0 : 1;
+    verdict.require(inUseEnd <= inUseAfterMinute + kFlatMarginKiB, "memory in use grew after the first minute");
+  return verdict.ok ? 0 : 1;
 }

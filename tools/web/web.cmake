@@ -8,11 +8,10 @@ set(BRAWLER_WEB_DATA "${CMAKE_SOURCE_DIR}/data" CACHE PATH "The content folder p
 file(GLOB_RECURSE BRAWLER_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_|lobby_)?(web_)?main\\.cpp$")
 # The desktop's back end: SDL's window, desktop GL, SDL_mixer and the Vorbis check before it,
-# and ENet's endpoints with the online play over them (a page has no UDP; the arcade in it is
-# played at one machine).
+# and ENet's endpoints (a page has no UDP: it plays online through a lobby's WebSocket, which
+# web_websocket_net.cpp opens with the browser's own). The lobby's server stays on the desktop.
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check|enet_net)\\.cpp$")
-list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/net/")
-list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/arcade/arcade_online[a-z_]*\\.cpp$")
+list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/net/lobby/lobby(_program|_addresses)?\\.cpp$")
 
 # stb_image comes from Debian's libstb-dev; only its header is taken, beside the build, so
 # that the host's other headers stay out of the browser's build.
@@ -24,7 +23,7 @@ target_include_directories(brawler_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_include_directories(brawler_core SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 target_compile_options(brawler_core PRIVATE -Wall -Wextra)
 
-# The replay tool's library, for the page's replays (its online play is not linked in).
+# The replay tool's library, for the page's replays and its test-only online fights.
 add_subdirectory(${CMAKE_SOURCE_DIR}/tools/replay ${CMAKE_BINARY_DIR}/replay)
 
 # The page's replays: the golden fights, without their digests.
@@ -40,7 +39,7 @@ set_target_properties(brawler-arcade PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRE
 # the page hears of it; SDL 1.x is Emscripten's own (no ports).
 target_link_options(brawler-arcade PRIVATE
   -sMAX_WEBGL_VERSION=2 -sINITIAL_MEMORY=160MB -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
-  -lidbfs.js
+  -lidbfs.js -lwebsocket.js
   "SHELL:--preload-file ${BRAWLER_WEB_DATA}@/"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/tests/replays@/replays"
   "SHELL:--exclude-file *.digest")

@@ -20,6 +20,8 @@
 #include "net/lobby_message.h"
 
 constexpr uint16_t kLobbyDefaultPort = 7708;
+// The TCP port pages (and desktops given a ws:// address) reach the lobby on.
+constexpr uint16_t kLobbyWebSocketPort = 7709;
 // ENet numbers a host's peers in 12 bits.
 constexpr int32_t kLobbyPeers = 4095;
 constexpr int32_t kMostWatchersPerRoom = 8;

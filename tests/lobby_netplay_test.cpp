@@ -271,9 +271,10 @@ TEST(LobbyNetplay, AnHonestRoomAmongHostileClientsEndsAsItWouldAlone) {
 
 // ---- desktops and WebSocket clients at one table -------------------------------------------
 
-// A player on a WebSocket (as a page is) shares rooms with desktops through one lobby: hosting,
-// joining, and watching a room of two desktops. Every pairing plays through the relay and ends
-// on the world a plain replay of what its players agreed reaches.
+// A player on a WebSocket (as a page is) shares rooms with desktops through one lobby: hosting
+// (over a far, jittery line that loses inputs), joining, and watching a room of two desktops.
+// Every pairing plays through the relay and ends on the world a plain replay of what its
+// players agreed reaches.
 TEST(LobbyNetplay, DesktopsAndWebSocketPlayersShareRoomsThroughTheRelay) {
   ChildProcess lobby;
   std::string webSocketPort;
@@ -282,7 +283,9 @@ TEST(LobbyNetplay, DesktopsAndWebSocketPlayersShareRoomsThroughTheRelay) {
   const std::string udp = udpLobby(port);
   const std::string ws = webSocketLobby(webSocketPort);
   Room udpHost{"UDP host, WebSocket joiner", {"--ticks", "600"}, "RELAY"};
-  Room wsHost{"WebSocket host, UDP joiner", {"--ticks", "600"}, "RELAY"};
+  Room wsHost{"WebSocket host, UDP joiner, a bad line",
+              {"--ticks", "600", "--latency", "30", "--jitter", "10", "--loss", "5"},
+              "RELAY"};
   Room watched{"two desktops, a WebSocket watcher", {"--ticks", "600", "--relay"}, "RELAY"};
   startRoom(udp, ws, &udpHost);
   startRoom(ws, udp, &wsHost);

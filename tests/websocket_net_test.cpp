@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "net/lobby_client.h"
 #include "platform/net.h"
 #include "raw_websocket.h"
 
@@ -51,6 +52,35 @@ TEST(WebSocketUrl, AnAddressIsTakenApartOrTurnedAway) {
     EXPECT_EQ(u.host, c.host);
     EXPECT_EQ(u.port, c.port);
     EXPECT_EQ(u.path, c.path);
+  }
+}
+
+struct LobbyAddressCase {
+  const char* name;
+  const char* text;
+  bool valid;
+  const char* host;
+  uint16_t port;
+};
+
+TEST(LobbyAddress, AUdpOrWebSocketLobbyIsReadAsThePlayerGaveIt) {
+  const LobbyAddressCase cases[] = {
+      {"a host alone takes the lobby's port", "lobby.example.org", true, "lobby.example.org", 7708},
+      {"a port given", "192.0.2.7:7800", true, "192.0.2.7", 7800},
+      {"a WebSocket address is kept whole", "ws://192.0.2.7:7709", true, "ws://192.0.2.7:7709", 0},
+      {"port zero", "192.0.2.7:0", false},
+      {"port past 65535", "192.0.2.7:65536", false},
+      {"no host", ":7708", false},
+      {"a WebSocket address without a host", "ws://:7709", false},
+  };
+  for (const LobbyAddressCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string host;
+    uint16_t port = 1;
+    ASSERT_EQ(splitLobbyAddress(c.text, &host, &port), c.valid);
+    if (!c.valid) continue;
+    EXPECT_EQ(host, c.host);
+    EXPECT_EQ(port, c.port);
   }
 }
 
@@ -143,6 +173,28 @@ TEST(WebSocketNet, PacketsCrossEachWayOnTheirChannelsUnchanged) {
 }
 
 // What a client that has finished its handshake sends, and whether the listener keeps it.
+// A secure connection to a listener that speaks plain WebSocket fails, and says so.
+TEST(WebSocketNet, AConnectionThatCannotBeMadeEndsInAGoodbye) {
+  Listener l;
+  std::string error;
+  const int c = netConnectWebSocket("wss://127.0.0.1:" + std::to_string(l.port), &error);
+  ASSERT_GE(c, 0) << error;
+  bool connected = false, ended = false;
+  RawWebSocket none;
+  EXPECT_TRUE(none.waitFor([&] { l.serve(); },
+                           [&] {
+                             NetEvent e;
+                             while (netPoll(c, &e)) {
+                               connected = connected || e.type == kNetConnected;
+                               ended = ended || e.type == kNetDisconnected;
+                             }
+                             return ended;
+                           }));
+  EXPECT_FALSE(connected);
+  EXPECT_EQ(l.connected, 0);
+  netClose(c);
+}
+
 struct FrameCase {
   const char* name;
   std::vector<std::pair<int, std::vector<uint8_t>>> frames;  // opcode and payload; opcode | 0x100: not final

@@ -66,8 +66,6 @@ bool validEndpoint(int endpoint) {
 
 int peerIndex(const Endpoint& ep, const ENetPeer* peer) { return static_cast<int>(peer - ep.host->peers); }
 
-uint32_t nextRandom(Endpoint& ep) { return nextLineRandom(&ep.randomState); }
-
 void handToEnet(Endpoint& ep, int peer, int channel, const void* data, size_t size) {
   if (peer < 0 || peer >= static_cast<int>(ep.host->peerCount)) return;
   ENetPeer* p = &ep.host->peers[peer];
@@ -197,13 +195,11 @@ void netSend(int endpoint, int peer, int channel, const void* data, size_t size)
   if (!validEndpoint(endpoint) || channel < 0 || channel >= kNetChannels) return;
   Endpoint& ep = endpoints[endpoint];
   const NetConditions& c = ep.conditions;
-  if (channel == kNetChannelInputs && c.lossPercent > 0 &&
-      static_cast<int32_t>(nextRandom(ep) % 100) < c.lossPercent) {
+  if (lineLoses(c, &ep.randomState, channel)) {
     ++ep.counters.packetsLostOnPurpose;
     return;
   }
-  int64_t delay = c.latencyMs;
-  if (c.jitterMs > 0) delay += static_cast<int64_t>(nextRandom(ep) % (2u * c.jitterMs + 1)) - c.jitterMs;
+  const int64_t delay = lineDelayMs(c, &ep.randomState);
   if (delay <= 0 && ep.delayed.empty()) {
     handToEnet(ep, peer, channel, data, size);
     if (!ep.batched) enet_host_flush(ep.host);
@@ -252,6 +248,7 @@ void netClose(int endpoint) {
 }
 
 void netSetConditions(int endpoint, const NetConditions& conditions) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketSetConditions(endpoint, conditions);
   if (!validEndpoint(endpoint)) return;
   Endpoint& ep = endpoints[endpoint];
   ep.conditions = conditions;

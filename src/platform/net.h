@@ -128,9 +128,10 @@ void netFlush(int endpoint);
 // The same endpoints over a WebSocket, for a page (which has no UDP) and for the lobby that
 // serves it. Every packet is one binary message: its first byte is the channel, the packet's
 // bytes follow unchanged. Both channels arrive, in order: the stream loses nothing, so the
-// inputs channel is as reliable as the setup channel here. netPoll, netSend, netDisconnect,
-// netDropPeer, netClose, netCounters, netPeerAddress, netQueuedBytes, netWait and
-// netSetBatched take these endpoints as they take UDP ones; netConditions, netPunch and
+// inputs channel is as reliable as the setup channel here (only the conditions drop inputs,
+// and what they hold back leaves in the order it was sent). netPoll, netSend, netDisconnect,
+// netDropPeer, netClose, netCounters, netPeerAddress, netQueuedBytes, netWait,
+// netSetConditions and netSetBatched take these endpoints as they take UDP ones; netPunch and
 // netConnectTo do nothing to them. In the counters, the datagram figures are the WebSocket
 // frames as they go to TCP (their headers included, TCP's and IP's not).
 

@@ -22,5 +22,6 @@ size_t webSocketQueuedBytes(int endpoint, int peer);
 uint16_t webSocketLocalPort(int endpoint);
 void webSocketFlush(int endpoint);
 void webSocketSetBatched(int endpoint, bool batched);
+void webSocketSetConditions(int endpoint, const NetConditions& conditions);
 // Adds the endpoint's sockets to `fds` for a wait; true when it has an event waiting already.
 bool webSocketWaitFds(int endpoint, std::vector<pollfd>* fds);

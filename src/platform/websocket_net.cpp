@@ -23,6 +23,7 @@
 #include <deque>
 #include <unordered_map>
 
+#include "platform/line_random.h"
 #include "platform/websocket_endpoints.h"
 
 namespace {
@@ -45,6 +46,10 @@ constexpr unsigned short kMostHeaderBytes = 2048;
 constexpr size_t kReadChunkBytes = 4096;
 // Sockets a context uses besides its peers' (the listener, its wake-up pipe).
 constexpr unsigned kSpareSockets = 8;
+// What may wait to be written to all the peers together: past it, a peer this far behind is
+// let go at its next packet, so that many slow readers at once cannot hold the lobby's memory.
+constexpr size_t kMostQueuedInAll = 64u << 20;
+constexpr size_t kBehindWhenFull = 16u << 10;
 // How long netClose lets the goodbyes and the last queued messages go out.
 constexpr uint64_t kCloseGraceMs = 300;
 // Connections waiting to be accepted, and how many one service takes at most (the rest wait
@@ -75,6 +80,15 @@ struct Peer {
   bool binary = false;
 };
 
+// A packet the line's conditions hold back, to be queued for its peer when it is due.
+struct HeldPacket {
+  uint64_t dueMs = 0;
+  int peer = 0;
+  uint32_t generation = 0;  // of the peer's connection it was meant for
+  int channel = 0;
+  std::vector<uint8_t> bytes;
+};
+
 struct PeerEvent {
   int type = kNetNothing;
   int peer = -1;
@@ -101,6 +115,13 @@ struct Endpoint {
   NetCounters counters;
   uint16_t port = 0;
   bool batched = false;
+  // The line this side plays (net.h): a stream keeps its order, so what is held back leaves in
+  // the order it was sent, whatever its channel.
+  NetConditions conditions;
+  uint32_t randomState = 1;
+  uint64_t lastDueMs = 0;
+  std::deque<HeldPacket> held;
+  size_t queuedInAll = 0;  // every peer's `queued` together
   std::string host;  // the connection's, kept while libwebsockets holds pointers into them
   std::string path;
 };
@@ -160,6 +181,12 @@ size_t frameHeaderBytes(size_t payload, bool client) {
 
 // ---- the peers' lives -----------------------------------------------------------------------
 
+void dropQueue(Endpoint& ep, Peer& p) {
+  ep.queuedInAll -= p.queued;
+  p.queued = 0;
+  p.outgoing.clear();
+}
+
 void forgetAddress(Endpoint& ep, const NetAddress& a) {
   auto found = ep.connectionsFrom.find(ipOf(a));
   if (found != ep.connectionsFrom.end() && --found->second <= 0) ep.connectionsFrom.erase(found);
@@ -186,8 +213,7 @@ void letGo(Endpoint& ep, int slot) {
   const bool told = p.state == kPeerOpen || p.state == kPeerClosing || (!ep.listening && p.state == kPeerHandshaking);
   if (ep.listening) forgetAddress(ep, p.address);
   p.wsi = nullptr;
-  p.outgoing.clear();
-  p.queued = 0;
+  dropQueue(ep, p);
   std::vector<uint8_t>().swap(p.incoming);
   if (told && !ep.closing) {
     p.state = kPeerGone;
@@ -288,6 +314,7 @@ int writeNext(Endpoint& ep, int slot, lws* wsi) {
   ep.counters.datagramBytesSent += size + frameHeaderBytes(size, !ep.listening);
   ++ep.counters.datagramsSent;
   p.queued -= size;
+  ep.queuedInAll -= size;
   p.outgoing.pop_front();
   if (!p.outgoing.empty() || p.state == kPeerClosing) lws_callback_on_writable(wsi);
   return 0;
@@ -378,9 +405,24 @@ void acceptWaiting(Endpoint& ep) {
   }
 }
 
-// Services the context once without waiting: accepts, reads, writes and runs its timers.
+void queueFor(Endpoint& ep, Peer& p, int channel, const void* data, size_t size);
+
+// What the line held back and is due by `nowMs` goes to its peers' queues, in order; a packet
+// for a connection that has gone since is dropped with it.
+void releaseHeld(Endpoint& ep, uint64_t nowMs) {
+  while (!ep.held.empty() && ep.held.front().dueMs <= nowMs) {
+    HeldPacket h = std::move(ep.held.front());
+    ep.held.pop_front();
+    Peer& p = ep.peers[static_cast<size_t>(h.peer)];
+    if (p.generation == h.generation) queueFor(ep, p, h.channel, h.bytes.data(), h.bytes.size());
+  }
+}
+
+// Services the context once without waiting: accepts, lets out what the line held back, reads,
+// writes and runs its timers.
 void service(Endpoint& ep) {
   acceptWaiting(ep);
+  releaseHeld(ep, netClockMs());
   lws_service(ep.context, -1);
 }
 
@@ -549,24 +591,52 @@ void webSocketSend(int endpoint, int peer, int channel, const void* data, size_t
   Endpoint* ep = endpointOf(endpoint);
   Peer* p = peerOf(endpoint, peer);
   if (p == nullptr || p->state != kPeerOpen || channel < 0 || channel >= kNetChannels) return;
-  if (p->queued + size + 1 > kNetWebSocketMostQueuedBytes) {
+  if (lineLoses(ep->conditions, &ep->randomState, channel)) {
+    ++ep->counters.packetsLostOnPurpose;
+    return;
+  }
+  const int64_t delay = lineDelayMs(ep->conditions, &ep->randomState);
+  if (delay > 0 || !ep->held.empty()) {
+    HeldPacket h;
+    h.dueMs = std::max(netClockMs() + static_cast<uint64_t>(std::max<int64_t>(delay, 0)), ep->lastDueMs);
+    ep->lastDueMs = h.dueMs;
+    h.peer = peer;
+    h.generation = p->generation;
+    h.channel = channel;
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    h.bytes.assign(bytes, bytes + size);
+    ep->held.push_back(std::move(h));
+    return;
+  }
+  queueFor(*ep, *p, channel, data, size);
+}
+
+namespace {
+
+// The packet goes into the peer's queue, for libwebsockets to write when the socket takes it.
+void queueFor(Endpoint& ep, Peer& p, int channel, const void* data, size_t size) {
+  if (p.state != kPeerOpen) return;
+  const bool full = ep.queuedInAll + size + 1 > kMostQueuedInAll && p.queued >= kBehindWhenFull;
+  if (p.queued + size + 1 > kNetWebSocketMostQueuedBytes || full) {
     // A reader this far behind is not coming back in time for a fight: it is let go.
-    killSoon(*p, LWS_CLOSE_STATUS_POLICY_VIOLATION);
-    p->state = kPeerClosing;
-    p->outgoing.clear();
-    p->queued = 0;
+    killSoon(p, LWS_CLOSE_STATUS_POLICY_VIOLATION);
+    p.state = kPeerClosing;
+    dropQueue(ep, p);
     return;
   }
   std::vector<uint8_t> m(LWS_PRE + 1 + size);
   m[LWS_PRE] = static_cast<uint8_t>(channel);
   if (size > 0) std::memcpy(m.data() + LWS_PRE + 1, data, size);
-  p->outgoing.push_back(std::move(m));
-  p->queued += size + 1;
-  ep->counters.bytesSent += size;
-  ++ep->counters.packetsSent;
-  lws_callback_on_writable(p->wsi);
-  if (!ep->batched) service(*ep);
+  p.outgoing.push_back(std::move(m));
+  p.queued += size + 1;
+  ep.queuedInAll += size + 1;
+  ep.counters.bytesSent += size;
+  ++ep.counters.packetsSent;
+  lws_callback_on_writable(p.wsi);
+  if (!ep.batched) service(ep);
 }
+
+}  // namespace
 
 void webSocketDisconnect(int endpoint, int peer) {
   Peer* p = peerOf(endpoint, peer);
@@ -588,13 +658,13 @@ void webSocketDropPeer(int endpoint, int peer) {
   killSoon(*p, LWS_CLOSE_STATUS_POLICY_VIOLATION);
   p->state = kPeerDropped;
   ++p->generation;
-  p->outgoing.clear();
-  p->queued = 0;
+  dropQueue(*endpointOf(endpoint), *p);
 }
 
 void webSocketClose(int endpoint) {
   Endpoint* ep = endpointOf(endpoint);
   if (ep == nullptr) return;
+  releaseHeld(*ep, UINT64_MAX);
   for (size_t i = 0; i < ep->peers.size(); ++i) webSocketDisconnect(endpoint, static_cast<int>(i));
   const uint64_t until = netClockMs() + kCloseGraceMs;
   auto busy = [&] {
@@ -629,8 +699,13 @@ NetAddress webSocketPeerAddress(int endpoint, int peer) {
 }
 
 size_t webSocketQueuedBytes(int endpoint, int peer) {
+  const Endpoint* ep = endpointOf(endpoint);
   const Peer* p = peerOf(endpoint, peer);
-  return p != nullptr ? p->queued : 0;
+  if (p == nullptr) return 0;
+  size_t queued = p->queued;
+  for (const HeldPacket& h : ep->held)
+    if (h.peer == peer && h.generation == p->generation) queued += h.bytes.size() + 1;
+  return queued;
 }
 
 uint16_t webSocketLocalPort(int endpoint) {
@@ -657,4 +732,11 @@ bool webSocketWaitFds(int endpoint, std::vector<pollfd>* fds) {
     if (fd >= 0) fds->push_back(pollfd{fd, static_cast<short>(POLLIN | (wantsToWrite(*ep, p) ? POLLOUT : 0)), 0});
   }
   return !ep->events.empty();
+}
+
+void webSocketSetConditions(int endpoint, const NetConditions& conditions) {
+  Endpoint* ep = endpointOf(endpoint);
+  if (ep == nullptr) return;
+  ep->conditions = conditions;
+  ep->randomState = conditions.seed != 0 ? conditions.seed : 1;
 }

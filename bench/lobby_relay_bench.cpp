@@ -52,7 +52,7 @@ LobbyProcess startLobbyProcess() {
     limits.requestBurst = 100000;
     limits.peersPerAddress = kLobbyPeers;
     std::string error;
-    if (!lobbyStart(served, "127.0.0.1", 0, limits, nullptr, &error)) _exit(1);
+    if (!lobbyStart(served, "127.0.0.1", 0, 0, limits, nullptr, &error)) _exit(1);
     const uint16_t port = lobbyPort(served);
     if (write(fds[1], &port, sizeof port) != sizeof port) _exit(1);
     close(fds[1]);

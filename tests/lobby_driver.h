@@ -21,7 +21,7 @@ struct LobbyDriver {
 
   bool start(const LobbyLimits& limits) {
     std::string error;
-    return lobbyStart(lobby, "127.0.0.1", 0, limits, nullptr, &error);
+    return lobbyStart(lobby, "127.0.0.1", 0, 0, limits, getenv("LOBBYLOG") ? stderr : nullptr, &error);
   }
   ~LobbyDriver() {
     for (int c : clients) netClose(c);
@@ -30,12 +30,13 @@ struct LobbyDriver {
   void step() {
     clockMs = netClockMs() + movedMs;
     lobbyServe(lobby, clockMs);
-    netWait(lobby.endpoint, 1);
+    lobbyWait(lobby, 1);
   }
-  // A client connected to the lobby (its one peer is 0), or -1.
-  int connect() {
+  // A client connected to the lobby (its one peer is 0) over UDP or a WebSocket, or -1.
+  int connect(bool webSocket = false) {
     std::string error;
-    const int c = netConnect("127.0.0.1", lobbyPort(lobby), &error);
+    const int c = webSocket ? netConnectWebSocket("ws://127.0.0.1:" + std::to_string(lobbyWebSocketPort(lobby)), &error)
+                            : netConnect("127.0.0.1", lobbyPort(lobby), &error);
     if (c < 0) return -1;
     clients.push_back(c);
     for (int i = 0; i < kLobbyDriverSteps; ++i) {
@@ -56,13 +57,15 @@ struct LobbyDriver {
   void send(int client, const uint8_t* data, size_t size, int channel = kNetChannelSetup) {
     netSend(client, 0, channel, data, size);
   }
-  // The next message the client receives (its bytes), or empty after the bound or a goodbye.
-  std::vector<uint8_t> receive(int client) {
+  // The next message the client receives (its bytes, and its channel in *channel), or empty
+  // after the bound or a goodbye.
+  std::vector<uint8_t> receive(int client, int* channel = nullptr) {
     for (int i = 0; i < kLobbyDriverSteps; ++i) {
       step();
       NetEvent e;
       while (netPoll(client, &e)) {
         if (e.type == kNetDisconnected) return {};
+        if (channel != nullptr) *channel = e.channel;
         if (e.type == kNetReceived && e.data != nullptr) return std::vector<uint8_t>(e.data, e.data + e.size);
       }
     }

@@ -45,6 +45,9 @@ TEST(LobbyMessage, EveryKindReadsBackAsWritten) {
   EXPECT_EQ(m.seat, 1);
   EXPECT_EQ(m.seen, self[0]);
   EXPECT_EQ(m.self[0], self[1]);
+  // A player on a WebSocket is introduced with no UDP port at all.
+  m = decoded(encoded([&](uint8_t* o) { return encodeLobbyIntroduce(o, 0, address(203, 0, 113, 9, 0), nullptr, 0); }));
+  EXPECT_EQ(m.seen, address(203, 0, 113, 9, 0));
 
   m = decoded(encoded([](uint8_t* o) { return encodeLobbyRefuse(o, kLobbyRefuseRoomFull, "ABCD"); }));
   EXPECT_EQ(m.reason, kLobbyRefuseRoomFull);

@@ -15,11 +15,19 @@ inline ChildOptions lobbyProgram(const std::vector<std::string>& args) {
   return options;
 }
 
-// Starts a lobby on the loopback on a port the system picks; that port, "" when it never says.
-inline std::string startLobby(std::vector<std::string> args, ChildProcess* lobby) {
-  args.insert(args.begin(), {"--bind", "127.0.0.1", "--port", "0"});
-  const std::string said = "lobby listening on port ";
-  if (!startChild(lobbyProgram(args), lobby) || !waitForOutput(lobby, " rooms)\n", 30000)) return "";
-  const size_t at = lobby->out.find(said) + said.size();
-  return lobby->out.substr(at, lobby->out.find(' ', at) - at);
+// The number after `said` in what the lobby printed.
+inline std::string portSaid(const ChildProcess& lobby, const std::string& said) {
+  const size_t at = lobby.out.find(said) + said.size();
+  return lobby.out.substr(at, lobby.out.find_first_not_of("0123456789", at) - at);
+}
+
+// Starts a lobby on the loopback on ports the system picks; its UDP port, "" when it never
+// says, and its WebSocket port in *webSocketPort when asked.
+inline std::string startLobby(std::vector<std::string> args, ChildProcess* lobby, std::string* webSocketPort = nullptr) {
+  args.insert(args.begin(), {"--bind", "127.0.0.1", "--port", "0", "--ws-port", "0"});
+  if (!startChild(lobbyProgram(args), lobby) || !waitForOutput(lobby, " rooms), websocket port ", 30000) ||
+      !waitForOutput(lobby, "\n", 30000))
+    return "";
+  if (webSocketPort != nullptr) *webSocketPort = portSaid(*lobby, "websocket port ");
+  return portSaid(*lobby, "lobby listening on port ");
 }

@@ -245,4 +245,84 @@ TEST(LobbyRooms, QuietAndGarbageConnectionsAreLetGoAndCounted) {
   EXPECT_EQ(d.lobby.counts.quietLetGo, 1) << lobbyCountsLine(d.lobby);
 }
 
+// ---- WebSocket clients ---------------------------------------------------------------------
+
+struct KindsCase {
+  const char* name;
+  bool hostOnWebSocket;
+  bool joinerOnWebSocket;
+};
+
+// A player on a WebSocket has no UDP path: the other is told so (port 0, no addresses of its
+// own, whatever it claimed) and relays at once; the relay carries each packet between the two
+// kinds with its bytes and channel as sent.
+TEST(LobbyRooms, EveryPairingOfUdpAndWebSocketPlayersIsIntroducedAndRelayed) {
+  const KindsCase cases[] = {
+      {"UDP host, WebSocket joiner", false, true},
+      {"WebSocket host, UDP joiner", true, false},
+      {"both on WebSockets", true, true},
+  };
+  for (const KindsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    LobbyDriver d;
+    ASSERT_TRUE(d.start(LobbyLimits{}));
+    const int host = d.connect(c.hostOnWebSocket);
+    const int joiner = d.connect(c.joinerOnWebSocket);
+    ASSERT_GE(host, 0);
+    ASSERT_GE(joiner, 0);
+    const std::vector<uint8_t> asked = hostRequest();
+    d.send(host, asked.data(), asked.size());
+    const LobbyMessage room = d.receiveMessage(host);
+    ASSERT_EQ(room.kind, kLobbyRoom);
+    const std::vector<uint8_t> join = joinRequest(room.code);
+    d.send(joiner, join.data(), join.size());
+
+    const LobbyMessage toJoiner = d.receiveMessage(joiner);
+    ASSERT_EQ(toJoiner.kind, kLobbyIntroduce);
+    EXPECT_EQ(toJoiner.seen.port, c.hostOnWebSocket ? 0 : netLocalPort(host));
+    EXPECT_EQ(toJoiner.selfCount, c.hostOnWebSocket ? 0 : 1);
+    const LobbyMessage toHost = d.receiveMessage(host);
+    ASSERT_EQ(toHost.kind, kLobbyIntroduce);
+    EXPECT_EQ(toHost.seen.port, c.joinerOnWebSocket ? 0 : netLocalPort(joiner));
+
+    std::vector<uint8_t> bye(kMostPacketBytes);
+    bye.resize(encodeBye(bye.data(), 0x5eed));
+    for (int channel : {kNetChannelInputs, kNetChannelSetup}) {
+      int got = -1;
+      d.send(host, bye.data(), bye.size(), channel);
+      EXPECT_EQ(d.receive(joiner, &got), bye);
+      EXPECT_EQ(got, channel);
+      d.send(joiner, bye.data(), bye.size(), channel);
+      EXPECT_EQ(d.receive(host, &got), bye);
+      EXPECT_EQ(got, channel);
+    }
+    EXPECT_EQ(d.lobby.counts.relayedPackets, 4);
+  }
+}
+
+// One address cannot hold twice its share of connections by using both kinds.
+TEST(LobbyRooms, AnAddressesConnectionsAreCountedAcrossBothKinds) {
+  LobbyDriver d;
+  LobbyLimits limits;
+  limits.peersPerAddress = 2;
+  ASSERT_TRUE(d.start(limits));
+  ASSERT_GE(d.connect(false), 0);
+  ASSERT_GE(d.connect(true), 0);
+  std::string error;
+  const int moreUdp = netConnect("127.0.0.1", lobbyPort(d.lobby), &error);
+  const int moreWebSocket = netConnectWebSocket("ws://127.0.0.1:" + std::to_string(lobbyWebSocketPort(d.lobby)), &error);
+  d.clients.push_back(moreUdp);
+  d.clients.push_back(moreWebSocket);
+  bool webSocketClosed = false;
+  for (int i = 0; i < kLobbyDriverSteps && !(webSocketClosed && d.lobby.counts.crowded == 2); ++i) {
+    d.step();
+    NetEvent e;
+    while (netPoll(moreUdp, &e)) {
+    }
+    while (netPoll(moreWebSocket, &e)) webSocketClosed = webSocketClosed || e.type == kNetDisconnected;
+  }
+  EXPECT_TRUE(webSocketClosed);
+  EXPECT_EQ(d.lobby.counts.crowded, 2) << lobbyCountsLine(d.lobby);
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
 # Debian packages the game needs, shared by ./play and ./test. Sourced, not run.
 # Configuring the project asks for GoogleTest and X11's headers too, though ./play builds no test.
-BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev libgtest-dev libx11-dev"
+BRAWLER_BUILD_PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev libvorbis-dev libogg-dev libstb-dev libenet-dev libwebsockets-dev libgtest-dev libx11-dev"
 # The home routers test builds its routers with iproute2 and nftables and checks them with a
 # few datagrams from Python.
 BRAWLER_TEST_PACKAGES="libgtest-dev libbenchmark-dev xvfb x11-utils xdotool libx11-dev iproute2 nftables python3"

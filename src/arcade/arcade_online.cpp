@@ -614,7 +614,7 @@ bool readOnlineArguments(int argc, char** argv, OnlineRequest* request, std::vec
     } else if (name == "--lobby" && hasNext) {
       request->lobby = argv[++a];
       if (!validLobbyAddress(request->lobby)) {
-        *error = "--lobby takes HOST or HOST:PORT, not " + request->lobby;
+        *error = "--lobby takes HOST, HOST:PORT or ws://HOST:PORT, not " + request->lobby;
         return false;
       }
     } else if (name == "--delay" && hasNext) {

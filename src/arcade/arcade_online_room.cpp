@@ -46,17 +46,13 @@ struct RoomState {
 };
 RoomState room;
 
-// "HOST" or "HOST:PORT", the lobby's own port unless given.
-void splitLobby(const std::string& text, std::string* host, uint16_t* port) {
-  const size_t colon = text.find(':');
-  *host = text.substr(0, colon);
-  *port = colon == std::string::npos ? kLobbyDefaultPort : static_cast<uint16_t>(std::stoi(text.substr(colon + 1)));
-}
-
 bool startClient(std::string* error) {
   std::string host;
   uint16_t port = 0;
-  splitLobby(room.lobby, &host, &port);
+  if (!splitLobbyAddress(room.lobby, &host, &port)) {
+    *error = "cannot read the lobby's address " + room.lobby;
+    return false;
+  }
   switch (onlineMenu.role) {
     case kRoomAsHost: return lobbyClientHost(room.client, host, port, hostPlan(kDefaultInputDelay), onlinePack(), error);
     case kRoomAsJoiner: return lobbyClientJoin(room.client, host, port, onlineMenu.code, onlinePack(), error);

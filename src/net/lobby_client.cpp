@@ -1,8 +1,10 @@
 #include "net/lobby_client.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
+#include "net/lobby/lobby.h"
 #include "platform/net.h"
 
 namespace {
@@ -32,7 +34,7 @@ bool isLoopback(const NetAddress& a) { return a.ip[0] == 127; }
 // The machine's own addresses on the endpoint's port, for a joiner behind the same router. A
 // lobby on this machine needs none (and a test then sends nothing past the loopback).
 int32_t selfAddresses(const LobbyClient& c, const NetAddress& lobby, NetAddress* out) {
-  if (isLoopback(lobby)) return 0;
+  if (c.webSocket || isLoopback(lobby)) return 0;
   int32_t count = 0;
   for (const std::string& text : netLocalAddresses())
     if (count < kMostSelfAddresses && netResolve(text, netLocalPort(c.endpoint), &out[count])) ++count;
@@ -44,6 +46,16 @@ bool start(LobbyClient& c, int32_t role, const std::string& lobbyHost, uint16_t 
   c = LobbyClient{};
   c.role = role;
   c.pack = &pack;
+  if (netIsWebSocketUrl(lobbyHost)) {
+    // Over a WebSocket the lobby is the only way to the other player.
+    c.endpoint = netConnectWebSocket(lobbyHost, error);
+    if (c.endpoint < 0) return false;
+    c.webSocket = true;
+    c.forceRelay = true;
+    c.lobbyPeer = 0;
+    moveTo(c, kClientConnecting, netClockMs());
+    return true;
+  }
   NetAddress lobby;
   if (!netResolve(lobbyHost, port, &lobby)) {
     *error = "cannot find the lobby " + lobbyHost;
@@ -74,7 +86,9 @@ void sendRequest(LobbyClient& c) {
 
 // ---- the path -------------------------------------------------------------------------------
 
+// An address of port 0 is a player with no UDP path (a page): nothing to try.
 void addCandidate(LobbyClient& c, const NetAddress& a) {
+  if (a.port == 0) return;
   for (int32_t i = 0; i < c.candidateCount; ++i)
     if (c.candidates[i] == a) return;
   c.candidates[c.candidateCount++] = a;
@@ -110,7 +124,7 @@ void takeIntroduction(LobbyClient& c, const LobbyMessage& m, uint64_t nowMs) {
   moveTo(c, kClientPunching, nowMs);
   c.nextPunchMs = nowMs;
   if (c.role != kClientJoiner) return;
-  if (c.forceRelay) return choosePath(c, c.lobbyPeer, kPathRelay, nowMs);
+  if (c.forceRelay || c.candidateCount == 0) return choosePath(c, c.lobbyPeer, kPathRelay, nowMs);
   for (int32_t i = 0; i < c.candidateCount; ++i) c.attempt[i] = netConnectTo(c.endpoint, c.candidates[i]);
 }
 
@@ -316,6 +330,26 @@ void lobbyClientLeave(LobbyClient& c) {
   netClose(c.endpoint);
   c.endpoint = -1;
   endWith(c, "you left");
+}
+
+bool splitLobbyAddress(const std::string& text, std::string* host, uint16_t* port) {
+  WebSocketUrl url;
+  if (netIsWebSocketUrl(text)) {
+    *host = text;
+    *port = 0;
+    return netParseWebSocketUrl(text, &url);
+  }
+  const size_t colon = text.rfind(':');
+  *host = text.substr(0, colon);
+  *port = kLobbyDefaultPort;
+  if (colon == std::string::npos) return !host->empty();
+  const std::string digits = text.substr(colon + 1);
+  const long value = std::strtol(digits.c_str(), nullptr, 10);
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos || value < 1 ||
+      value > 65535)
+    return false;
+  *port = static_cast<uint16_t>(value);
+  return !host->empty();
 }
 
 const char* lobbyPathName(int32_t path) {

@@ -53,6 +53,7 @@ struct LobbyClient {
   std::string endMessage;
   char code[kRoomCodeLetters + 1] = {};
   bool forceRelay = false;  // skip the direct path (a player whose router misbehaves, a test)
+  bool webSocket = false;   // the lobby is a ws:// address: relayed always, no addresses of its own told
   int endpoint = -1;
   int lobbyPeer = -1;
   uint64_t sinceMs = 0;  // when the present state began
@@ -74,6 +75,8 @@ struct LobbyClient {
   std::vector<FeedTick> feed;
 };
 
+// `lobbyHost` names the lobby's machine, its UDP port `port`; or it is a whole WebSocket address
+// ("ws://HOST:PORT", "wss://..."), `port` then unused.
 bool lobbyClientHost(LobbyClient& c, const std::string& lobbyHost, uint16_t port, const SessionPlan& plan,
                      const PackList& pack, std::string* error);
 // `code` as the player typed it (either case); false when it cannot be a code.
@@ -83,5 +86,8 @@ bool lobbyClientWatch(LobbyClient& c, const std::string& lobbyHost, uint16_t por
                       const PackList& pack, std::string* error);
 void lobbyClientStep(LobbyClient& c, uint64_t nowMs);
 void lobbyClientLeave(LobbyClient& c);
+// A lobby's address as a player gives it: "HOST" or "HOST:PORT" (UDP, the lobby's own port
+// unless given), or a WebSocket address, kept whole in *host. False when it is none of these.
+bool splitLobbyAddress(const std::string& text, std::string* host, uint16_t* port);
 // "DIRECT", "RELAY", or "" before the path is known.
 const char* lobbyPathName(int32_t path);

@@ -37,11 +37,12 @@ void writeAddress(Writer& w, const NetAddress& a) {
   w.u16(a.port);
 }
 
-// Port 0 is nobody's: an address with it is not one a machine reported.
-bool readAddress(Reader& r, NetAddress* a) {
+// Port 0 is nobody's: an address with it is not one a machine reported. Only the lobby's
+// introduction may say it, of a player it sees on a WebSocket, which no UDP packet reaches.
+bool readAddress(Reader& r, NetAddress* a, bool mayHaveNoPort = false) {
   for (uint8_t& b : a->ip) b = r.u8();
   a->port = r.u16();
-  return r.ok && a->port != 0;
+  return r.ok && (a->port != 0 || mayHaveNoPort);
 }
 
 bool writeAddresses(Writer& w, const NetAddress* self, int32_t count) {
@@ -104,7 +105,7 @@ bool readBody(Reader& r, LobbyMessage* m) {
       return m->reason >= kLobbyRefuseOtherVersion && m->reason < kLobbyRefusalsEnd && readCode(r, m->code, true);
     case kLobbyIntroduce:
       m->seat = r.u8();
-      return m->seat <= 1 && readAddress(r, &m->seen) && readAddresses(r, m);
+      return m->seat <= 1 && readAddress(r, &m->seen, true) && readAddresses(r, m);
     case kLobbyPath:
       m->path = r.u8();
       return m->path >= kPathDirect && m->path < kPathKindsEnd;
@@ -217,7 +218,7 @@ size_t encodeLobbyRefuse(uint8_t* out, uint8_t reason, const char* code) {
 
 size_t encodeLobbyIntroduce(uint8_t* out, uint8_t seat, const NetAddress& seen, const NetAddress* self,
                             int32_t selfCount) {
-  if (seat > 1 || seen.port == 0) return 0;
+  if (seat > 1) return 0;
   Writer w{out};
   writeHeader(w, kLobbyIntroduce);
   w.u8(seat);

@@ -74,7 +74,7 @@ struct LobbyMessage {
   NetAddress self[kMostSelfAddresses];
   uint8_t reason = 0;   // refuse
   uint8_t seat = 0;     // introduce: 0 the host, 1 the joiner
-  NetAddress seen;      // introduce: the other player as the lobby sees it
+  NetAddress seen;      // introduce: the other player as the lobby sees it (port 0: on a WebSocket)
   uint8_t path = 0;     // path
   const uint8_t* welcome = nullptr;  // plan: a game welcome packet, pointing into the bytes
   size_t welcomeSize = 0;

@@ -4,6 +4,7 @@
 #include <enet/enet.h>
 #include <ifaddrs.h>
 #include <netinet/in.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,7 @@
 
 #include "platform/line_random.h"
 #include "platform/net.h"
+#include "platform/websocket_endpoints.h"
 
 namespace {
 
@@ -145,6 +147,7 @@ int netConnect(const std::string& hostName, uint16_t port, std::string* error) {
 }
 
 uint16_t netLocalPort(int endpoint) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketLocalPort(endpoint);
   if (!validEndpoint(endpoint)) return 0;
   // An endpoint that only connects out was given its port by the system, not by ENet.
   ENetAddress bound{};
@@ -154,6 +157,7 @@ uint16_t netLocalPort(int endpoint) {
 }
 
 bool netPoll(int endpoint, NetEvent* event) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketPoll(endpoint, event);
   *event = NetEvent{};
   if (!validEndpoint(endpoint)) return false;
   Endpoint& ep = endpoints[endpoint];
@@ -189,6 +193,7 @@ bool netPoll(int endpoint, NetEvent* event) {
 }
 
 void netSend(int endpoint, int peer, int channel, const void* data, size_t size) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketSend(endpoint, peer, channel, data, size);
   if (!validEndpoint(endpoint) || channel < 0 || channel >= kNetChannels) return;
   Endpoint& ep = endpoints[endpoint];
   const NetConditions& c = ep.conditions;
@@ -214,12 +219,14 @@ void netSend(int endpoint, int peer, int channel, const void* data, size_t size)
 }
 
 void netDisconnect(int endpoint, int peer) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketDisconnect(endpoint, peer);
   if (!validEndpoint(endpoint) || peer < 0 || peer >= static_cast<int>(endpoints[endpoint].host->peerCount)) return;
   enet_peer_disconnect_later(&endpoints[endpoint].host->peers[peer], 0);
   enet_host_flush(endpoints[endpoint].host);
 }
 
 void netClose(int endpoint) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketClose(endpoint);
   if (!validEndpoint(endpoint)) return;
   Endpoint& ep = endpoints[endpoint];
   sendDue(ep, UINT64_MAX);
@@ -252,6 +259,7 @@ void netSetConditions(int endpoint, const NetConditions& conditions) {
 }
 
 NetCounters netCounters(int endpoint) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketCounters(endpoint);
   if (!validEndpoint(endpoint)) return NetCounters{};
   NetCounters c = endpoints[endpoint].counters;
   c.datagramBytesSent = endpoints[endpoint].host->totalSentData;
@@ -324,6 +332,7 @@ int netConnectTo(int endpoint, const NetAddress& to) {
 }
 
 NetAddress netPeerAddress(int endpoint, int peer) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketPeerAddress(endpoint, peer);
   NetAddress a;
   if (!validPeer(endpoint, peer)) return a;
   const ENetPeer& p = endpoints[endpoint].host->peers[peer];
@@ -345,10 +354,12 @@ void netPunch(int endpoint, const NetAddress& to) {
 }
 
 void netDropPeer(int endpoint, int peer) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketDropPeer(endpoint, peer);
   if (validPeer(endpoint, peer)) enet_peer_reset(&endpoints[endpoint].host->peers[peer]);
 }
 
 size_t netQueuedBytes(int endpoint, int peer) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketQueuedBytes(endpoint, peer);
   if (!validPeer(endpoint, peer)) return 0;
   ENetPeer& p = endpoints[endpoint].host->peers[peer];
   size_t queued = p.reliableDataInTransit;
@@ -363,10 +374,17 @@ uint32_t netRoundTripMs(int endpoint, int peer) {
   return endpoints[endpoint].host->peers[peer].roundTripTime;
 }
 
-void netWait(int endpoint, uint32_t ms) {
-  if (!validEndpoint(endpoint)) return;
-  enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
-  enet_socket_wait(endpoints[endpoint].host->socket, &condition, ms);
+void netWait(int endpoint, uint32_t ms) { netWaitAny(&endpoint, 1, ms); }
+
+void netWaitAny(const int* endpointList, int count, uint32_t ms) {
+  std::vector<pollfd> fds;
+  for (int i = 0; i < count; ++i) {
+    const int endpoint = endpointList[i];
+    if (webSocketWaitFds(endpoint, &fds)) return;
+    if (validEndpoint(endpoint)) fds.push_back(pollfd{endpoints[endpoint].host->socket, POLLIN, 0});
+  }
+  if (fds.empty()) return;
+  poll(fds.data(), fds.size(), static_cast<int>(ms));
 }
 
 bool netResolve(const std::string& host, uint16_t port, NetAddress* out) {
@@ -385,9 +403,11 @@ std::string netAddressText(const NetAddress& a) {
 }
 
 void netSetBatched(int endpoint, bool batched) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketSetBatched(endpoint, batched);
   if (validEndpoint(endpoint)) endpoints[endpoint].batched = batched;
 }
 
 void netFlush(int endpoint) {
+  if (isWebSocketEndpoint(endpoint)) return webSocketFlush(endpoint);
   if (validEndpoint(endpoint)) enet_host_flush(endpoints[endpoint].host);
 }

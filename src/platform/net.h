@@ -1,5 +1,6 @@
-// The network half of the platform seam: UDP endpoints through ENet, and nothing else of the
-// game touches a socket. An endpoint is a slot in a small table; a host's endpoint takes
+// The network half of the platform seam: UDP endpoints through ENet and WebSocket endpoints
+// (libwebsockets on the desktop, the browser's own in a page), and nothing else of the game
+// touches a socket. An endpoint is a slot in a small table; a host's endpoint takes
 // several peers (so that one too many can be told so), a joiner's has one.
 //
 // Two channels: one reliable and in order for setup and screen changes, one unsequenced for
@@ -63,6 +64,8 @@ struct NetCounters {
   // (not the 28 bytes of IP and UDP headers each).
   uint64_t datagramBytesSent = 0;
   uint64_t datagramsSent = 0;
+  // A WebSocket's: the datagram figures are its frames, which TCP packs into segments its own way.
+  bool stream = false;
 };
 
 // Listens on `bindHost` ("" for every address of the machine) and `port` (0: one the system
@@ -71,10 +74,6 @@ int netListen(const std::string& bindHost, uint16_t port, std::string* error);
 // Starts connecting to host:port; the endpoint's number (its one peer is 0), or -1 with the
 // reason. The connection is made when netPoll reports kNetConnected.
 int netConnect(const std::string& host, uint16_t port, std::string* error);
-// Starts a WebSocket to a lobby, url "ws://HOST:PORT" or "wss://HOST:PORT": an endpoint whose
-// one peer (0) is the lobby, or -1 with the reason. netPoll reports kNetConnected once it is
-// open; the other calls work on it as on any endpoint.
-int netConnectWebSocket(const std::string& url, std::string* error);
 uint16_t netLocalPort(int endpoint);
 // Sends what is due, then gives the next event; false when there is none now.
 bool netPoll(int endpoint, NetEvent* event);
@@ -123,3 +122,48 @@ std::string netAddressText(const NetAddress& a);
 // a packet.
 void netSetBatched(int endpoint, bool batched);
 void netFlush(int endpoint);
+
+// ---- WebSocket endpoints ------------------------------------------------------------------------
+//
+// The same endpoints over a WebSocket, for a page (which has no UDP) and for the lobby that
+// serves it. Every packet is one binary message: its first byte is the channel, the packet's
+// bytes follow unchanged. Both channels arrive, in order: the stream loses nothing, so the
+// inputs channel is as reliable as the setup channel here. netPoll, netSend, netDisconnect,
+// netDropPeer, netClose, netCounters, netPeerAddress, netQueuedBytes, netWait and
+// netSetBatched take these endpoints as they take UDP ones; netConditions, netPunch and
+// netConnectTo do nothing to them. In the counters, the datagram figures are the WebSocket
+// frames as they go to TCP (their headers included, TCP's and IP's not).
+
+// The subprotocol both ends name in the handshake; the lobby refuses a client that names none.
+constexpr char kNetWebSocketProtocol[] = "brawler";
+
+// Starts connecting to a lobby at "ws://HOST[:PORT][/PATH]" or "wss://..." (ports 80 and 443
+// when none is given). The endpoint's number (its one peer is 0), or -1 with the reason; the
+// connection is made when netPoll reports kNetConnected, or has failed when it reports
+// kNetDisconnected first.
+int netConnectWebSocket(const std::string& url, std::string* error);
+// Listens for WebSocket clients on TCP `port` (0: one the system picks, netLocalPort says
+// which): at most `peers` at once (4095 at most), `peersPerAddress` from one IP address, and
+// no message bigger than `mostMessageBytes` (such a message arrives as an oversized event and
+// its connection is closed). A client that never finishes its handshake, or whose connection
+// goes silent (no answer to pings), is closed, and so is one that sends what is not a packet
+// of a channel or lets more than kNetWebSocketMostQueuedBytes wait for it.
+int netListenWebSocket(const std::string& bindHost, uint16_t port, int peers, int peersPerAddress,
+                       size_t mostMessageBytes, std::string* error);
+// What may wait to be sent to one WebSocket peer before it is let go as a reader too slow.
+constexpr size_t kNetWebSocketMostQueuedBytes = 256 * 1024;
+// Sleeps until a packet or a connection comes to any of the endpoints (UDP or WebSocket) or
+// `ms` milliseconds pass: a server with both kinds waits on both at once.
+void netWaitAny(const int* endpoints, int count, uint32_t ms);
+
+// A WebSocket address taken apart: false when it is not one (no "ws://" or "wss://", no
+// host, a port that is not a number from 1 to 65535).
+struct WebSocketUrl {
+  bool secure = false;  // wss://
+  std::string host;
+  uint16_t port = 0;
+  std::string path = "/";
+};
+bool netParseWebSocketUrl(const std::string& url, WebSocketUrl* out);
+// Whether `address` names a WebSocket lobby rather than a UDP one.
+bool netIsWebSocketUrl(const std::string& address);

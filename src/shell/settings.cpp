@@ -7,6 +7,7 @@
 
 #include "audio/sound.h"
 #include "base/whole_file.h"
+#include "platform/net.h"
 #include "platform/platform.h"
 #include "shell/bindings.h"
 #include "shell/input.h"
@@ -47,6 +48,8 @@ WindowMode wantedWindowMode() {
 
 bool validLobbyAddress(const std::string& text) {
   if (text.empty() || text.size() >= static_cast<size_t>(kLobbyAddressChars)) return false;
+  WebSocketUrl url;
+  if (netIsWebSocketUrl(text)) return netParseWebSocketUrl(text, &url);
   const size_t colon = text.find(':');
   const std::string host = text.substr(0, colon);
   bool good = !host.empty();

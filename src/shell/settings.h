@@ -17,13 +17,15 @@ struct Settings {
   int32_t musicVolume, effectsVolume;  // 0..10
   int32_t difficulty;  // Difficulty (sim/difficulty.h): the arcade's opponents
   int32_t lives;       // a player's lives in the arcade, kFewestLives..kMostLives (the same)
-  // The lobby the arcade's ONLINE screens meet others through, "HOST[:PORT]"; empty when the
+  // The lobby the arcade's ONLINE screens meet others through, "HOST[:PORT]" or
+  // "ws://HOST:PORT"; empty when the
   // player has named none. Kept as characters so that the record stays plain.
   char lobby[kLobbyAddressChars];
 };
 extern Settings settings;
 // Whether `text` can be a lobby's address: a host name or IPv4 address (letters, digits, '.'
-// and '-'), then maybe ':' and a port from 1 to 65535, shorter than kLobbyAddressChars.
+// and '-'), then maybe ':' and a port from 1 to 65535, or a WebSocket address ("ws://HOST:PORT",
+// "wss://..."); shorter than kLobbyAddressChars either way.
 bool validLobbyAddress(const std::string& text);
 // The window's sides, in pixels, that the settings keep.
 constexpr int32_t kSmallestWindow = 320;

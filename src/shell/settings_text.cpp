@@ -89,7 +89,7 @@ bool readLobby(const std::string& v, std::string* wrong) {
     return true;
   }
   if (!validLobbyAddress(v)) {
-    *wrong = "\"" + v + "\" is not an address HOST or HOST:PORT";
+    *wrong = "\"" + v + "\" is not an address HOST, HOST:PORT or ws://HOST:PORT";
     return false;
   }
   std::snprintf(settings.lobby, sizeof settings.lobby, "%s", v.c_str());

@@ -193,6 +193,11 @@ void printCounts(const NetSession& s, double seconds) {
               static_cast<unsigned long long>(c.datagramBytesSent), static_cast<unsigned long long>(c.datagramsSent),
               static_cast<unsigned long long>(c.bytesReceived), static_cast<unsigned long long>(c.packetsReceived),
               seconds, static_cast<long long>(sessionDropped(s)), static_cast<long long>(s.checksCompared));
+  if (c.stream) {
+    std::printf("netplay out per second: %.0f bytes payload, %.0f bytes in %.1f WebSocket frames\n",
+                c.bytesSent / seconds, c.datagramBytesSent / seconds, c.datagramsSent / seconds);
+    return;
+  }
   // What a player's line carries going out: every datagram with its IP and UDP headers.
   const double lineBytes = static_cast<double>(c.datagramBytesSent + kIpUdpHeaderBytes * c.datagramsSent);
   std::printf("netplay out per second: %.0f bytes payload, %.0f bytes in %.1f datagrams with IP and UDP headers\n",
@@ -228,19 +233,12 @@ SessionPlan planOf(const Recording& inputs, long ticks, long delay) {
   return plan;
 }
 
-// The lobby's HOST[:PORT], its own default port when none is given.
-bool splitLobby(const std::string& text, std::string* name, uint16_t* port) {
-  if (!splitAddress(text, false, name, port)) return false;
-  if (text.find(':') == std::string::npos) *port = kLobbyDefaultPort;
-  return true;
-}
-
 // Asks the lobby for a room, or for the room of the code.
 bool startMeeting(LobbyClient& c, const NetplayOptions& o, const Recording& inputs, const PackList& pack,
                   std::string* error) {
   std::string name;
   uint16_t port = 0;
-  if (!splitLobby(o.lobby, &name, &port)) {
+  if (!splitLobbyAddress(o.lobby, &name, &port)) {
     *error = "cannot read the address " + o.lobby;
     return false;
   }
@@ -400,7 +398,7 @@ void startRun(const std::vector<std::string>& args) {
   if (!o.watch.empty()) {
     std::string name;
     uint16_t port = 0;
-    if (!splitLobby(o.lobby, &name, &port)) return refuseAndEnd("cannot read the address " + o.lobby);
+    if (!splitLobbyAddress(o.lobby, &name, &port)) return refuseAndEnd("cannot read the address " + o.lobby);
     if (!netplayWatchStart(name, port, o.watch, o.out, &run.status)) return endWith(run.status);
     run.phase = kNetplayWatching;
     return;

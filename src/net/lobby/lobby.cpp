@@ -28,16 +28,40 @@ void logLine(Lobby& lobby, const char* format, const std::string& a, const std::
   std::fflush(lobby.log);
 }
 
+// ---- peers of either kind ---------------------------------------------------------------------
+
+bool onWebSocket(int32_t peer) { return peer >= kLobbyPeers; }
+int endpointOf(const Lobby& lobby, int32_t peer) { return onWebSocket(peer) ? lobby.webSocketEndpoint : lobby.endpoint; }
+int numberOn(int32_t peer) { return peer % kLobbyPeers; }
+
+void peerSend(Lobby& lobby, int32_t peer, int channel, const uint8_t* data, size_t size) {
+  netSend(endpointOf(lobby, peer), numberOn(peer), channel, data, size);
+}
+size_t peerQueued(const Lobby& lobby, int32_t peer) { return netQueuedBytes(endpointOf(lobby, peer), numberOn(peer)); }
+void peerDisconnect(const Lobby& lobby, int32_t peer) { netDisconnect(endpointOf(lobby, peer), numberOn(peer)); }
+void peerDrop(const Lobby& lobby, int32_t peer) { netDropPeer(endpointOf(lobby, peer), numberOn(peer)); }
+NetAddress peerAddress(const Lobby& lobby, int32_t peer) { return netPeerAddress(endpointOf(lobby, peer), numberOn(peer)); }
+
+// A player as the other one is told of it. A WebSocket client cannot be reached by UDP at all:
+// its port 0 tells the other side so, which then plays through the relay at once.
+NetAddress seenAddress(const Lobby& lobby, int32_t peer) {
+  NetAddress a = peerAddress(lobby, peer);
+  if (onWebSocket(peer)) a.port = 0;
+  return a;
+}
+
 void sendTo(Lobby& lobby, int32_t peer, size_t size) {
-  if (size > 0) netSend(lobby.endpoint, peer, kNetChannelSetup, outgoing, size);
+  if (size > 0) peerSend(lobby, peer, kNetChannelSetup, outgoing, size);
 }
 
 void refuse(Lobby& lobby, int32_t peer, uint8_t reason, const char* code = "") {
   ++lobby.counts.refused;
-  if (netQueuedBytes(lobby.endpoint, peer) < kAnswerWindowBytes) sendTo(lobby, peer, encodeLobbyRefuse(outgoing, reason, code));
+  if (peerQueued(lobby, peer) < kAnswerWindowBytes) sendTo(lobby, peer, encodeLobbyRefuse(outgoing, reason, code));
 }
 
-std::string peerText(const Lobby& lobby, int32_t peer) { return netAddressText(netPeerAddress(lobby.endpoint, peer)); }
+std::string peerText(const Lobby& lobby, int32_t peer) {
+  return netAddressText(peerAddress(lobby, peer)) + (onWebSocket(peer) ? " (websocket)" : "");
+}
 
 // ---- rooms ------------------------------------------------------------------------------------
 
@@ -78,11 +102,11 @@ void closeRoom(Lobby& lobby, int32_t r, const char* why) {
   for (int32_t s = 0; s < 2; ++s)
     if (room.seat[s] >= 0) {
       lobby.peers[room.seat[s]].room = -1;
-      netDisconnect(lobby.endpoint, room.seat[s]);
+      peerDisconnect(lobby, room.seat[s]);
     }
   for (int32_t w = 0; w < room.watchers; ++w) {
     lobby.peers[room.watcher[w]].room = -1;
-    netDisconnect(lobby.endpoint, room.watcher[w]);
+    peerDisconnect(lobby, room.watcher[w]);
   }
   if (room.address >= 0) --lobby.addresses[room.address].rooms;
   std::memcpy(lobby.recent[lobby.recentNext], room.code, sizeof room.code);
@@ -157,8 +181,8 @@ void hostRoom(Lobby& lobby, int32_t peer, const LobbyMessage& m, uint64_t nowMs)
   room.openedMs = nowMs;
   room.gameVersion = m.gameVersion;
   room.packDigest = m.packDigest;
-  room.seen[0] = netPeerAddress(lobby.endpoint, peer);
-  room.selfCount[0] = m.selfCount;
+  room.seen[0] = seenAddress(lobby, peer);
+  room.selfCount[0] = onWebSocket(peer) ? 0 : m.selfCount;
   std::copy(m.self, m.self + m.selfCount, room.self[0]);
   ++lobby.addresses[p.address].rooms;
   ++lobby.roomsInUse;
@@ -166,7 +190,7 @@ void hostRoom(Lobby& lobby, int32_t peer, const LobbyMessage& m, uint64_t nowMs)
   p.role = kLobbyPeerHost;
   p.room = r;
   sendTo(lobby, peer, encodeLobbyRoom(outgoing, room.code));
-  logLine(lobby, "room %s opened by %s", room.code, netAddressText(room.seen[0]));
+  logLine(lobby, "room %s opened by %s", room.code, peerText(lobby, peer));
 }
 
 void introduce(Lobby& lobby, const LobbyRoom& room, int32_t seat) {
@@ -183,15 +207,15 @@ void joinRoom(Lobby& lobby, int32_t peer, const LobbyMessage& m) {
   if (!sameGame(lobby, peer, room, m)) return;
   room.state = kRoomPaired;
   room.seat[1] = peer;
-  room.seen[1] = netPeerAddress(lobby.endpoint, peer);
-  room.selfCount[1] = m.selfCount;
+  room.seen[1] = seenAddress(lobby, peer);
+  room.selfCount[1] = onWebSocket(peer) ? 0 : m.selfCount;
   std::copy(m.self, m.self + m.selfCount, room.self[1]);
   lobby.peers[peer].role = kLobbyPeerJoiner;
   lobby.peers[peer].room = r;
   ++lobby.counts.roomsPaired;
   introduce(lobby, room, 0);
   introduce(lobby, room, 1);
-  logLine(lobby, "room %s joined by %s", room.code, netAddressText(room.seen[1]));
+  logLine(lobby, "room %s joined by %s", room.code, peerText(lobby, peer));
 }
 
 void watchRoom(Lobby& lobby, int32_t peer, const LobbyMessage& m) {
@@ -251,7 +275,7 @@ void strike(Lobby& lobby, int32_t peer) {
   if (++lobby.peers[peer].strikes < lobby.limits.strikes) return;
   ++lobby.counts.struckOut;
   takeDisconnection(lobby, peer);
-  netDropPeer(lobby.endpoint, peer);
+  peerDrop(lobby, peer);
 }
 
 bool isRequest(uint8_t kind) { return kind == kLobbyHostRoom || kind == kLobbyJoinRoom || kind == kLobbyWatchRoom; }
@@ -300,34 +324,50 @@ void relay(Lobby& lobby, int32_t peer, const NetEvent& e) {
   LobbyRoom& room = lobby.rooms[p.room];
   const int32_t to = room.seat[p.role == kLobbyPeerHost ? 1 : 0];
   if (to < 0) return;
-  netSend(lobby.endpoint, to, e.channel, e.data, e.size);
+  peerSend(lobby, to, e.channel, e.data, e.size);
   ++room.relayedPackets;
   ++lobby.counts.relayedPackets;
   lobby.counts.relayedBytes += static_cast<int64_t>(e.size);
 }
 
-void takeBytes(Lobby& lobby, const NetEvent& e, uint64_t nowMs) {
+void takeBytes(Lobby& lobby, int32_t peer, const NetEvent& e, uint64_t nowMs) {
   if (e.data == nullptr) {
     ++lobby.counts.oversized;
-    return strike(lobby, e.peer);
+    return strike(lobby, peer);
   }
-  if (isGamePacket(e.data, e.size)) return relay(lobby, e.peer, e);
-  if (isLobbyMessage(e.data, e.size)) return takeLobbyMessage(lobby, e.peer, e.data, e.size, nowMs);
+  if (isGamePacket(e.data, e.size)) return relay(lobby, peer, e);
+  if (isLobbyMessage(e.data, e.size)) return takeLobbyMessage(lobby, peer, e.data, e.size, nowMs);
   ++lobby.counts.garbage;
-  strike(lobby, e.peer);
+  strike(lobby, peer);
 }
 
+// An address's connections are counted across both kinds, so that it cannot hold twice its
+// share by using both.
 void takeConnection(Lobby& lobby, int32_t peer, uint64_t nowMs) {
   LobbyPeer& p = lobby.peers[peer];
   p = LobbyPeer{};
-  p.sinceMs = nowMs;
-  p.address = lobbyAddressSlot(lobby.addresses, lobby.limits, netPeerAddress(lobby.endpoint, peer), nowMs);
-  if (p.address < 0) {
-    ++lobby.counts.addressesFull;
-    netDropPeer(lobby.endpoint, peer);
+  const int32_t slot = lobbyAddressSlot(lobby.addresses, lobby.limits, peerAddress(lobby, peer), nowMs);
+  if (slot < 0 || lobby.addresses[slot].peers >= lobby.limits.peersPerAddress) {
+    ++(slot < 0 ? lobby.counts.addressesFull : lobby.counts.crowded);
+    peerDrop(lobby, peer);
     return;
   }
-  ++lobby.addresses[p.address].peers;
+  p.sinceMs = nowMs;
+  p.address = slot;
+  ++lobby.addresses[slot].peers;
+}
+
+// Every event of one endpoint, its peers numbered from `first` in the lobby's table.
+void serveEndpoint(Lobby& lobby, int endpoint, int32_t first, uint64_t nowMs) {
+  NetEvent e;
+  while (netPoll(endpoint, &e)) {
+    if (e.peer < 0 || e.peer >= kLobbyPeers) continue;
+    const int32_t peer = first + e.peer;
+    if (e.type == kNetConnected) takeConnection(lobby, peer, nowMs);
+    if (e.type == kNetDisconnected) takeDisconnection(lobby, peer);
+    if (e.type == kNetReceived && lobby.peers[peer].address >= 0) takeBytes(lobby, peer, e, nowMs);
+  }
+  netFlush(endpoint);
 }
 
 // ---- the clocks -------------------------------------------------------------------------------
@@ -340,7 +380,7 @@ void letQuietPeersGo(Lobby& lobby, uint64_t nowMs) {
     if (p.address < 0 || p.role != kLobbyPeerNew || nowMs < p.sinceMs + lobby.limits.quietPeerMs) continue;
     ++lobby.counts.quietLetGo;
     takeDisconnection(lobby, peer);
-    netDropPeer(lobby.endpoint, peer);
+    peerDrop(lobby, peer);
   }
 }
 
@@ -357,7 +397,7 @@ bool feedWatchers(Lobby& lobby, LobbyRoom& room) {
     }
     const int32_t fed = static_cast<int32_t>(room.feed.size());
     while (room.watcherSent[w] < fed) {
-      if (netQueuedBytes(lobby.endpoint, peer) >= kWatcherWindowBytes) {
+      if (peerQueued(lobby, peer) >= kWatcherWindowBytes) {
         ++lobby.counts.watchersBehind;
         break;
       }
@@ -366,7 +406,7 @@ bool feedWatchers(Lobby& lobby, LobbyRoom& room) {
              encodeLobbyFeed(outgoing, static_cast<uint32_t>(room.watcherSent[w]), &room.feed[room.watcherSent[w]], count));
       room.watcherSent[w] += count;
     }
-    allFed = allFed && room.watcherSent[w] == fed && netQueuedBytes(lobby.endpoint, peer) == 0;
+    allFed = allFed && room.watcherSent[w] == fed && peerQueued(lobby, peer) == 0;
   }
   return allFed;
 }
@@ -387,44 +427,51 @@ void runClocks(Lobby& lobby, uint64_t nowMs) {
 
 }  // namespace
 
-bool lobbyStart(Lobby& lobby, const std::string& bindHost, uint16_t port, const LobbyLimits& limits, FILE* log,
-                std::string* error) {
+bool lobbyStart(Lobby& lobby, const std::string& bindHost, uint16_t port, uint16_t webSocketPort,
+                const LobbyLimits& limits, FILE* log, std::string* error) {
   lobby.limits = limits;
   lobby.limits.rooms = std::max(limits.rooms, 1);
   lobby.log = log;
   lobby.rooms.assign(static_cast<size_t>(lobby.limits.rooms), LobbyRoom{});
-  lobby.peers.assign(kLobbyPeers, LobbyPeer{});
+  lobby.peers.assign(kLobbyAllPeers, LobbyPeer{});
   lobby.addresses.assign(kAddressSlots, LobbyAddress{});
   lobby.random.seed(std::random_device{}());
   lobby.endpoint = netOpen(bindHost, port, kLobbyPeers, limits.peersPerAddress, kMostPacketBytes, error);
   if (lobby.endpoint < 0) return false;
   netSetBatched(lobby.endpoint, true);
+  lobby.webSocketEndpoint =
+      netListenWebSocket(bindHost, webSocketPort, kLobbyPeers, limits.peersPerAddress, kMostPacketBytes, error);
+  if (lobby.webSocketEndpoint < 0) {
+    lobbyStop(lobby);
+    return false;
+  }
+  netSetBatched(lobby.webSocketEndpoint, true);
   return true;
 }
 
 uint16_t lobbyPort(const Lobby& lobby) { return netLocalPort(lobby.endpoint); }
+uint16_t lobbyWebSocketPort(const Lobby& lobby) { return netLocalPort(lobby.webSocketEndpoint); }
 
 void lobbyServe(Lobby& lobby, uint64_t nowMs) {
-  NetEvent e;
-  while (netPoll(lobby.endpoint, &e)) {
-    if (e.peer < 0 || e.peer >= kLobbyPeers) continue;
-    if (e.type == kNetConnected) takeConnection(lobby, e.peer, nowMs);
-    if (e.type == kNetDisconnected) takeDisconnection(lobby, e.peer);
-    if (e.type == kNetReceived && lobby.peers[e.peer].address >= 0) takeBytes(lobby, e, nowMs);
-  }
-  netFlush(lobby.endpoint);
+  serveEndpoint(lobby, lobby.endpoint, 0, nowMs);
+  serveEndpoint(lobby, lobby.webSocketEndpoint, kLobbyPeers, nowMs);
   if (nowMs < lobby.nextClockMs) return;
   lobby.nextClockMs = nowMs + kClockEveryMs;
   runClocks(lobby, nowMs);
   netFlush(lobby.endpoint);
+  netFlush(lobby.webSocketEndpoint);
 }
 
-void lobbyWait(Lobby& lobby, uint32_t ms) { netWait(lobby.endpoint, ms); }
+void lobbyWait(Lobby& lobby, uint32_t ms) {
+  const int both[] = {lobby.endpoint, lobby.webSocketEndpoint};
+  netWaitAny(both, 2, ms);
+}
 
 void lobbyStop(Lobby& lobby) {
-  if (lobby.endpoint < 0) return;
-  netClose(lobby.endpoint);
-  lobby.endpoint = -1;
+  for (int* endpoint : {&lobby.endpoint, &lobby.webSocketEndpoint}) {
+    if (*endpoint >= 0) netClose(*endpoint);
+    *endpoint = -1;
+  }
 }
 
 std::string lobbyCountsLine(const Lobby& lobby) {
@@ -435,6 +482,7 @@ std::string lobbyCountsLine(const Lobby& lobby) {
       {"garbage", c.garbage},            {"oversized", c.oversized},       {"other-version", c.otherVersion},
       {"out-of-place", c.outOfPlace},    {"unseated", c.unseatedGame},     {"quiet", c.quietLetGo},
       {"struck-out", c.struckOut},       {"addresses-full", c.addressesFull}, {"watchers-behind", c.watchersBehind},
+      {"crowded", c.crowded},
   };
   std::string line = "lobby counts";
   for (const auto& f : fields) line += std::string(" ") + f.first + " " + std::to_string(f.second);

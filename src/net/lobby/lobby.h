@@ -22,8 +22,10 @@
 constexpr uint16_t kLobbyDefaultPort = 7708;
 // The TCP port pages (and desktops given a ws:// address) reach the lobby on.
 constexpr uint16_t kLobbyWebSocketPort = 7709;
-// ENet numbers a host's peers in 12 bits.
+// Connections on each endpoint (ENet numbers a host's peers in 12 bits). The lobby numbers its
+// peers across both: the UDP endpoint's first, then the WebSocket endpoint's.
 constexpr int32_t kLobbyPeers = 4095;
+constexpr int32_t kLobbyAllPeers = 2 * kLobbyPeers;
 constexpr int32_t kMostWatchersPerRoom = 8;
 // Codes of rooms that closed lately, so that a joiner late with one is told it expired.
 constexpr int32_t kRecentCodes = 1024;
@@ -107,6 +109,7 @@ struct LobbyCounts {
   int64_t quietLetGo = 0;     // connected and asked for nothing
   int64_t struckOut = 0;      // let go after too many dropped messages
   int64_t addressesFull = 0;  // turned away: the address table had no slot
+  int64_t crowded = 0;        // turned away: their address had all the connections it may
   int64_t watchersBehind = 0; // watchers whose queue was full when their feed was due
   int64_t relayedPackets = 0;
   int64_t relayedBytes = 0;
@@ -114,7 +117,8 @@ struct LobbyCounts {
 
 struct Lobby {
   LobbyLimits limits;
-  int endpoint = -1;
+  int endpoint = -1;           // UDP
+  int webSocketEndpoint = -1;  // pages, and desktops given a ws:// address
   FILE* log = nullptr;  // one line per room event; null for none
   std::vector<LobbyRoom> rooms;
   std::vector<LobbyPeer> peers;
@@ -127,9 +131,11 @@ struct Lobby {
   LobbyCounts counts;
 };
 
-bool lobbyStart(Lobby& lobby, const std::string& bindHost, uint16_t port, const LobbyLimits& limits, FILE* log,
-                std::string* error);
+// Listens on UDP `port` and TCP `webSocketPort` (0: ports the system picks).
+bool lobbyStart(Lobby& lobby, const std::string& bindHost, uint16_t port, uint16_t webSocketPort,
+                const LobbyLimits& limits, FILE* log, std::string* error);
 uint16_t lobbyPort(const Lobby& lobby);
+uint16_t lobbyWebSocketPort(const Lobby& lobby);
 // Takes every message that came and runs the clocks; `nowMs` on netClockMs.
 void lobbyServe(Lobby& lobby, uint64_t nowMs);
 // Waits up to `ms` for the next message (the lobby's loop sleeps here, not in a fixed sleep,

@@ -23,6 +23,7 @@ void askStop(int) { stopAsked = 1; }
 struct LobbyOptions {
   std::string bind;
   long port = kLobbyDefaultPort;
+  long webSocketPort = kLobbyWebSocketPort;
   long rooms = LobbyLimits{}.rooms;
   long roomsPerAddress = LobbyLimits{}.roomsPerAddress;
   long requestsPerSecond = LobbyLimits{}.requestsPerSecond;
@@ -41,6 +42,7 @@ struct NumberSwitch {
 
 const NumberSwitch kSwitches[] = {
     {"--port", &LobbyOptions::port, 65535, "UDP port to listen on (0: one the system picks)"},
+    {"--ws-port", &LobbyOptions::webSocketPort, 65535, "TCP port for WebSocket clients (0: one the system picks)"},
     {"--rooms", &LobbyOptions::rooms, 100000, "rooms open at once, in all"},
     {"--rooms-per-address", &LobbyOptions::roomsPerAddress, 1000, "rooms one IP address may hold"},
     {"--requests-per-second", &LobbyOptions::requestsPerSecond, 1000,
@@ -68,8 +70,9 @@ void printHelp() {
   const LobbyOptions d;
   std::printf(
       "brawler-lobby: pairs players by a four-letter room code, introduces them so that they can play\n"
-      "directly, relays their packets when they cannot, and feeds watchers.\n"
-      "Usage: brawler-lobby [--port PORT] [--bind ADDRESS] [LIMITS]\n"
+      "directly, relays their packets when they cannot, and feeds watchers. Desktops meet it over UDP;\n"
+      "pages (and desktops given a ws:// address) over WebSocket, always through the relay.\n"
+      "Usage: brawler-lobby [--port PORT] [--ws-port PORT] [--bind ADDRESS] [LIMITS]\n"
       "  %-30s listen on this address only (default: every address)\n",
       "--bind ADDRESS");
   for (const NumberSwitch& s : kSwitches)
@@ -133,8 +136,11 @@ int lobbyMain(int argc, char** argv) {
   std::signal(SIGTERM, askStop);
   std::signal(SIGINT, askStop);
   static Lobby lobby;
-  if (!lobbyStart(lobby, o.bind, static_cast<uint16_t>(o.port), limits(o), stdout, &error)) return refuse(error);
-  std::printf("lobby listening on port %u (%d rooms)\n", lobbyPort(lobby), lobby.limits.rooms);
+  if (!lobbyStart(lobby, o.bind, static_cast<uint16_t>(o.port), static_cast<uint16_t>(o.webSocketPort), limits(o), stdout,
+                  &error))
+    return refuse(error);
+  std::printf("lobby listening on port %u (%d rooms), websocket port %u\n", lobbyPort(lobby), lobby.limits.rooms,
+              lobbyWebSocketPort(lobby));
   std::fflush(stdout);
   while (!stopAsked) {
     lobbyServe(lobby, netClockMs());

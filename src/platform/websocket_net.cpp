@@ -1,0 +1,601 @@
+// WebSocket endpoints through libwebsockets (net.h): a lobby's listener for pages and desktops,
+// and a desktop's connection to such a lobby. libwebsockets does the HTTP handshake, the
+// framing, the pings and the timeouts; this file keeps each connection's packets and hands them
+// to the game as the UDP endpoints do, as events polled one at a time.
+//
+// Each endpoint is a libwebsockets context of its own, sized for its peers and no more. Its
+// callbacks only record: a connection, a message, a goodbye become events in the endpoint's
+// queue, which netPoll hands out after servicing the context without waiting.
+#include <arpa/inet.h>
+#include <libwebsockets.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <unordered_map>
+
+#include "platform/websocket_endpoints.h"
+
+namespace {
+
+constexpr int kWebSocketEndpoints = kNetEndpoints;
+constexpr int kMostWebSocketPeers = 4095;
+// A connection has this long to finish its handshake (and every other exchange libwebsockets
+// waits on) before it is closed: a caller that opens a socket and says nothing holds its slot
+// no longer.
+constexpr unsigned kHandshakeSeconds = 5;
+// An open connection that has been quiet this long is pinged, and one that has not answered
+// (nor sent anything) this long is closed.
+constexpr uint16_t kPingAfterSeconds = 5;
+constexpr uint16_t kHangUpAfterSeconds = 15;
+const lws_retry_bo_t kIdlePolicy = {nullptr, 0, 0, kPingAfterSeconds, kHangUpAfterSeconds, 0};
+// Handshakes in progress at once, each holding a header buffer of kMostHeaderBytes.
+constexpr unsigned short kMostHandshakes = 256;
+constexpr unsigned short kMostHeaderBytes = 2048;
+// What libwebsockets reads in one go; a longer message comes in pieces.
+constexpr size_t kReadChunkBytes = 4096;
+// Sockets a context uses besides its peers' (the listener, its wake-up pipe).
+constexpr unsigned kSpareSockets = 8;
+// How long netClose lets the goodbyes and the last queued messages go out.
+constexpr uint64_t kCloseGraceMs = 300;
+
+enum PeerState {
+  kPeerFree,
+  kPeerHandshaking,  // accepted (or dialled), the handshake not done
+  kPeerOpen,
+  kPeerClosing,  // netDisconnect: closes once what is queued has gone
+  kPeerGone,     // closed; its goodbye waits in the queue, the slot is not reused until it is polled
+  kPeerDropped,  // netDropPeer: libwebsockets has still to let go of it, and nobody hears of it
+};
+
+// One connection. The callbacks write it; netSend adds to `outgoing`.
+struct Peer {
+  int state = kPeerFree;
+  lws* wsi = nullptr;
+  NetAddress address;
+  uint32_t generation = 0;  // counts the slot's connections, so an event outlived by its own is dropped
+  std::deque<std::vector<uint8_t>> outgoing;  // each: libwebsockets' headroom, the channel, the bytes
+  size_t queued = 0;                          // bytes in `outgoing`
+  std::vector<uint8_t> incoming;              // the message coming in, as far as it is kept
+  size_t incomingSize = 0;                    // its length so far, kept or not
+  bool assembling = false;                    // a message has begun and not ended
+  bool binary = false;
+};
+
+struct PeerEvent {
+  int type = kNetNothing;
+  int peer = -1;
+  uint32_t generation = 0;
+  int channel = 0;
+  bool oversized = false;
+  size_t size = 0;
+  std::vector<uint8_t> bytes;
+};
+
+// One slot of the table: netListenWebSocket or netConnectWebSocket fill it, netClose empties it.
+struct Endpoint {
+  lws_context* context = nullptr;
+  bool listening = false;
+  bool closing = false;  // netClose: the callbacks only let go from here on
+  std::vector<Peer> peers;
+  int peersPerAddress = 1;
+  size_t mostMessageBytes = kNetMostBytes;
+  std::unordered_map<uint32_t, int> connectionsFrom;  // by IPv4 address, handshakes included
+  std::deque<PeerEvent> events;
+  std::vector<uint8_t> delivered;          // the bytes of the event netPoll last gave
+  std::vector<pollfd> sockets;             // libwebsockets' sockets and what it waits for on each
+  NetCounters counters;
+  uint16_t port = 0;
+  bool batched = false;
+  std::string host;  // the connection's, kept while libwebsockets holds pointers into them
+  std::string path;
+};
+
+Endpoint endpoints[kWebSocketEndpoints];
+
+Endpoint* endpointOf(int endpoint) {
+  const int e = endpoint - kWebSocketEndpointBase;
+  if (e < 0 || e >= kWebSocketEndpoints || endpoints[e].context == nullptr) return nullptr;
+  return &endpoints[e];
+}
+
+Peer* peerOf(int endpoint, int peer) {
+  Endpoint* ep = endpointOf(endpoint);
+  if (ep == nullptr || peer < 0 || peer >= static_cast<int>(ep->peers.size())) return nullptr;
+  return &ep->peers[static_cast<size_t>(peer)];
+}
+
+uint32_t ipOf(const NetAddress& a) {
+  uint32_t ip = 0;
+  std::memcpy(&ip, a.ip, sizeof ip);
+  return ip;
+}
+
+NetAddress addressOf(const sockaddr_storage& s) {
+  NetAddress a;
+  if (s.ss_family != AF_INET) return a;
+  const auto* in = reinterpret_cast<const sockaddr_in*>(&s);
+  std::memcpy(a.ip, &in->sin_addr, sizeof a.ip);
+  a.port = ntohs(in->sin_port);
+  return a;
+}
+
+NetAddress addressOfSocket(int fd) {
+  sockaddr_storage s{};
+  socklen_t size = sizeof s;
+  if (getpeername(fd, reinterpret_cast<sockaddr*>(&s), &size) != 0) return NetAddress{};
+  return addressOf(s);
+}
+
+// The slot a connection's callbacks are about: kept in the connection as its number plus one.
+int slotOf(lws* wsi) { return static_cast<int>(reinterpret_cast<intptr_t>(lws_get_opaque_user_data(wsi))) - 1; }
+
+void push(Endpoint& ep, int type, int peer, PeerEvent event = PeerEvent{}) {
+  event.type = type;
+  event.peer = peer;
+  event.generation = ep.peers[static_cast<size_t>(peer)].generation;
+  ep.events.push_back(std::move(event));
+}
+
+// The bytes of a frame's header as it goes out: its length takes 1, 3 or 9 bytes after the
+// first, and a client masks what it sends with 4 more.
+size_t frameHeaderBytes(size_t payload, bool client) {
+  const size_t length = payload < 126 ? 1 : payload <= 0xffff ? 3 : 9;
+  return 1 + length + (client ? 4 : 0);
+}
+
+// ---- the peers' lives -----------------------------------------------------------------------
+
+void forgetAddress(Endpoint& ep, const NetAddress& a) {
+  auto found = ep.connectionsFrom.find(ipOf(a));
+  if (found != ep.connectionsFrom.end() && --found->second <= 0) ep.connectionsFrom.erase(found);
+}
+
+void claim(Endpoint& ep, int slot, lws* wsi, const NetAddress& address) {
+  Peer& p = ep.peers[static_cast<size_t>(slot)];
+  const uint32_t generation = p.generation + 1;
+  p = Peer{};
+  p.generation = generation;
+  p.state = kPeerHandshaking;
+  p.wsi = wsi;
+  p.address = address;
+  lws_set_opaque_user_data(wsi, reinterpret_cast<void*>(static_cast<intptr_t>(slot + 1)));
+  if (ep.listening) ++ep.connectionsFrom[ipOf(address)];
+}
+
+// The connection is over, however it ended. Its owner hears of it if it ever heard of the
+// connection (or, on a client, of its attempt); the slot is reused once that has been polled.
+void letGo(Endpoint& ep, int slot) {
+  if (slot < 0 || slot >= static_cast<int>(ep.peers.size())) return;
+  Peer& p = ep.peers[static_cast<size_t>(slot)];
+  if (p.state == kPeerFree || p.state == kPeerGone) return;
+  const bool told = p.state == kPeerOpen || p.state == kPeerClosing || (!ep.listening && p.state == kPeerHandshaking);
+  if (ep.listening) forgetAddress(ep, p.address);
+  p.wsi = nullptr;
+  p.outgoing.clear();
+  p.queued = 0;
+  std::vector<uint8_t>().swap(p.incoming);
+  if (told && !ep.closing) {
+    p.state = kPeerGone;
+    push(ep, kNetDisconnected, slot);
+    return;
+  }
+  p.state = kPeerFree;
+}
+
+// Closes a connection from outside its callbacks: libwebsockets does it on its next service.
+void killSoon(Peer& p, lws_close_status status) {
+  if (p.wsi == nullptr) return;
+  lws_close_reason(p.wsi, status, nullptr, 0);
+  lws_set_timeout(p.wsi, PENDING_TIMEOUT_USER_OK, LWS_TO_KILL_ASYNC);
+}
+
+// A free slot and the address's allowance, for a connection accepted a moment ago.
+bool admit(const Endpoint& ep, const sockaddr_storage& from) {
+  if (from.ss_family != AF_INET) return false;
+  const auto found = ep.connectionsFrom.find(ipOf(addressOf(from)));
+  if (found != ep.connectionsFrom.end() && found->second >= ep.peersPerAddress) return false;
+  for (const Peer& p : ep.peers)
+    if (p.state == kPeerFree) return true;
+  return false;
+}
+
+int freePeer(const Endpoint& ep) {
+  for (size_t i = 0; i < ep.peers.size(); ++i)
+    if (ep.peers[i].state == kPeerFree) return static_cast<int>(i);
+  return -1;
+}
+
+// Whether the handshake names this game's subprotocol among those it offers.
+bool offersOurProtocol(lws* wsi) {
+  char offered[256] = {};
+  if (lws_hdr_copy(wsi, offered, sizeof offered, WSI_TOKEN_PROTOCOL) <= 0) return false;
+  for (char* name = std::strtok(offered, ", "); name != nullptr; name = std::strtok(nullptr, ", "))
+    if (std::strcmp(name, kNetWebSocketProtocol) == 0) return true;
+  return false;
+}
+
+// ---- messages -------------------------------------------------------------------------------
+
+// A piece of a message. The whole of it becomes an event; one past the largest message is
+// told as oversized and closes the connection, and so does one that is not a channel's packet
+// (text, empty, or a first byte that names no channel). Nonzero closes the connection.
+int takePiece(Endpoint& ep, int slot, lws* wsi, const void* in, size_t len) {
+  Peer& p = ep.peers[static_cast<size_t>(slot)];
+  if (p.state != kPeerOpen && p.state != kPeerClosing) return 0;
+  if (!p.assembling) {
+    p.incoming.clear();
+    p.incomingSize = 0;
+    p.assembling = true;
+    p.binary = lws_frame_is_binary(wsi) != 0;
+  }
+  const size_t most = ep.mostMessageBytes + 1;  // the channel's byte and the packet
+  p.incomingSize += len;
+  if (p.incomingSize <= most) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(in);
+    p.incoming.insert(p.incoming.end(), bytes, bytes + len);
+  }
+  const bool ended = lws_is_final_fragment(wsi) && lws_remaining_packet_payload(wsi) == 0;
+  if (p.incomingSize > most) {
+    PeerEvent oversized;
+    oversized.oversized = true;
+    oversized.size = p.incomingSize - 1;
+    push(ep, kNetReceived, slot, std::move(oversized));
+    lws_close_reason(wsi, LWS_CLOSE_STATUS_MESSAGE_TOO_LARGE, nullptr, 0);
+    return -1;
+  }
+  if (!ended) return 0;
+  p.assembling = false;
+  if (!p.binary || p.incoming.empty() || p.incoming[0] >= kNetChannels) {
+    lws_close_reason(wsi, LWS_CLOSE_STATUS_PROTOCOL_ERR, nullptr, 0);
+    return -1;
+  }
+  PeerEvent received;
+  received.channel = p.incoming[0];
+  received.size = p.incoming.size() - 1;
+  received.bytes.assign(p.incoming.begin() + 1, p.incoming.end());
+  ep.counters.bytesReceived += received.size;
+  ++ep.counters.packetsReceived;
+  push(ep, kNetReceived, slot, std::move(received));
+  return 0;
+}
+
+// One queued message goes out each time the connection can take one. Nonzero closes it.
+int writeNext(Endpoint& ep, int slot, lws* wsi) {
+  Peer& p = ep.peers[static_cast<size_t>(slot)];
+  if (p.outgoing.empty()) {
+    if (p.state != kPeerClosing) return 0;
+    lws_close_reason(wsi, LWS_CLOSE_STATUS_NORMAL, nullptr, 0);
+    return -1;
+  }
+  std::vector<uint8_t>& m = p.outgoing.front();
+  const size_t size = m.size() - LWS_PRE;
+  if (lws_write(wsi, m.data() + LWS_PRE, size, LWS_WRITE_BINARY) < static_cast<int>(size)) return -1;
+  ep.counters.datagramBytesSent += size + frameHeaderBytes(size, !ep.listening);
+  ++ep.counters.datagramsSent;
+  p.queued -= size;
+  p.outgoing.pop_front();
+  if (!p.outgoing.empty() || p.state == kPeerClosing) lws_callback_on_writable(wsi);
+  return 0;
+}
+
+// ---- libwebsockets' sockets, for netWaitAny -------------------------------------------------
+
+void watchSocket(Endpoint& ep, const lws_pollargs& a, bool add) {
+  auto found = std::find_if(ep.sockets.begin(), ep.sockets.end(), [&](const pollfd& s) { return s.fd == a.fd; });
+  if (!add) {
+    if (found != ep.sockets.end()) ep.sockets.erase(found);
+    return;
+  }
+  if (found == ep.sockets.end()) found = ep.sockets.insert(ep.sockets.end(), pollfd{a.fd, 0, 0});
+  found->events = static_cast<short>(a.events);
+}
+
+int callback(lws* wsi, lws_callback_reasons reason, void* user, void* in, size_t len) {
+  lws_context* context = wsi != nullptr ? lws_get_context(wsi) : nullptr;
+  Endpoint* ep = context != nullptr ? static_cast<Endpoint*>(lws_context_user(context)) : nullptr;
+  if (ep == nullptr) return lws_callback_http_dummy(wsi, reason, user, in, len);
+  const int slot = slotOf(wsi);
+  switch (reason) {
+    case LWS_CALLBACK_ADD_POLL_FD:
+    case LWS_CALLBACK_CHANGE_MODE_POLL_FD:
+      watchSocket(*ep, *static_cast<lws_pollargs*>(in), true);
+      return 0;
+    case LWS_CALLBACK_DEL_POLL_FD:
+      watchSocket(*ep, *static_cast<lws_pollargs*>(in), false);
+      return 0;
+    case LWS_CALLBACK_FILTER_NETWORK_CONNECTION:
+      return !ep->closing && admit(*ep, static_cast<lws_filter_network_conn_args*>(user)->cli_addr) ? 0 : -1;
+    case LWS_CALLBACK_SERVER_NEW_CLIENT_INSTANTIATED: {
+      // libwebsockets tells a client's own connection so too: only a listener takes it in.
+      if (!ep->listening) return 0;
+      const int free = freePeer(*ep);
+      if (free < 0 || ep->closing) {
+        lws_set_timeout(wsi, PENDING_TIMEOUT_USER_OK, LWS_TO_KILL_ASYNC);
+        return 0;
+      }
+      claim(*ep, free, wsi, addressOfSocket(lws_get_socket_fd(wsi)));
+      return 0;
+    }
+    case LWS_CALLBACK_FILTER_PROTOCOL_CONNECTION: return offersOurProtocol(wsi) ? 0 : -1;
+    case LWS_CALLBACK_ESTABLISHED:
+    case LWS_CALLBACK_CLIENT_ESTABLISHED:
+      if (slot < 0 || ep->peers[static_cast<size_t>(slot)].state != kPeerHandshaking) return -1;
+      ep->peers[static_cast<size_t>(slot)].state = kPeerOpen;
+      ep->peers[static_cast<size_t>(slot)].address = addressOfSocket(lws_get_socket_fd(wsi));
+      push(*ep, kNetConnected, slot);
+      return 0;
+    case LWS_CALLBACK_RECEIVE:
+    case LWS_CALLBACK_CLIENT_RECEIVE: return slot < 0 ? -1 : takePiece(*ep, slot, wsi, in, len);
+    case LWS_CALLBACK_SERVER_WRITEABLE:
+    case LWS_CALLBACK_CLIENT_WRITEABLE: return slot < 0 ? -1 : writeNext(*ep, slot, wsi);
+    case LWS_CALLBACK_CLOSED:
+    case LWS_CALLBACK_CLIENT_CLOSED:
+    case LWS_CALLBACK_CLIENT_CONNECTION_ERROR:
+    case LWS_CALLBACK_WSI_DESTROY:
+      if (slot >= 0 && ep->peers[static_cast<size_t>(slot)].wsi == wsi) letGo(*ep, slot);
+      if (slot >= 0) lws_set_opaque_user_data(wsi, nullptr);
+      return 0;
+    default: return lws_callback_http_dummy(wsi, reason, user, in, len);
+  }
+}
+
+const lws_protocols kProtocols[] = {
+    {kNetWebSocketProtocol, callback, 0, kReadChunkBytes, 0, nullptr, 0},
+    {nullptr, nullptr, 0, 0, 0, nullptr, 0},
+};
+
+// ---- endpoints ----------------------------------------------------------------------------
+
+// libwebsockets says only its errors, on standard error, unless BRAWLER_WEBSOCKET_LOG gives
+// its log mask (a number: 1 errors, 2 warnings, 4 notices, 8 information, 16 debugging...).
+void setLibraryLog() {
+  static bool done = false;
+  if (done) return;
+  const char* mask = std::getenv("BRAWLER_WEBSOCKET_LOG");
+  lws_set_log_level(mask != nullptr ? static_cast<int>(std::strtol(mask, nullptr, 10)) : LLL_ERR, nullptr);
+  done = true;
+}
+
+int freeSlot(std::string* error) {
+  for (int e = 0; e < kWebSocketEndpoints; ++e)
+    if (endpoints[e].context == nullptr) return e;
+  *error = "no free network endpoint";
+  return -1;
+}
+
+void resetEndpoint(Endpoint& ep, int peers) {
+  ep = Endpoint{};
+  ep.peers.assign(static_cast<size_t>(peers), Peer{});
+}
+
+// Services the context once without waiting: reads, writes, accepts and runs its timers.
+void service(Endpoint& ep) { lws_service(ep.context, -1); }
+
+}  // namespace
+
+int netListenWebSocket(const std::string& bindHost, uint16_t port, int peers, int peersPerAddress,
+                       size_t mostMessageBytes, std::string* error) {
+  setLibraryLog();
+  const int e = freeSlot(error);
+  if (e < 0) return -1;
+  Endpoint& ep = endpoints[e];
+  const int peerCount = std::clamp(peers, 1, kMostWebSocketPeers);
+  resetEndpoint(ep, peerCount);
+  ep.listening = true;
+  ep.peersPerAddress = std::max(peersPerAddress, 1);
+  ep.mostMessageBytes = std::min(mostMessageBytes, kNetMostBytes);
+  lws_context_creation_info info{};
+  info.port = port;
+  info.iface = bindHost.empty() ? nullptr : bindHost.c_str();
+  info.protocols = kProtocols;
+  info.user = &ep;
+  info.options = LWS_SERVER_OPTION_DISABLE_IPV6;
+  info.gid = -1;
+  info.uid = -1;
+  info.fd_limit_per_thread = static_cast<unsigned>(peerCount) + kSpareSockets;
+  info.timeout_secs = kHandshakeSeconds;
+  info.timeout_secs_ah_idle = kHandshakeSeconds;
+  info.max_http_header_pool = kMostHandshakes;
+  info.max_http_header_data = kMostHeaderBytes;
+  info.retry_and_idle_policy = &kIdlePolicy;
+  ep.context = lws_create_context(&info);
+  lws_vhost* vhost = ep.context != nullptr ? lws_get_vhost_by_name(ep.context, "default") : nullptr;
+  const int bound = vhost != nullptr ? lws_get_vhost_listen_port(vhost) : -1;
+  if (bound <= 0) {
+    if (ep.context != nullptr) lws_context_destroy(ep.context);
+    ep = Endpoint{};
+    *error = "cannot listen on TCP port " + std::to_string(port) + " (in use?)";
+    return -1;
+  }
+  ep.port = static_cast<uint16_t>(bound);
+  return kWebSocketEndpointBase + e;
+}
+
+int netConnectWebSocket(const std::string& url, std::string* error) {
+  setLibraryLog();
+  WebSocketUrl u;
+  if (!netParseWebSocketUrl(url, &u)) {
+    *error = "cannot read the address " + url;
+    return -1;
+  }
+  const int e = freeSlot(error);
+  if (e < 0) return -1;
+  Endpoint& ep = endpoints[e];
+  resetEndpoint(ep, 1);
+  ep.host = u.host;
+  ep.path = u.path;
+  lws_context_creation_info info{};
+  info.port = CONTEXT_PORT_NO_LISTEN;
+  info.protocols = kProtocols;
+  info.user = &ep;
+  info.options = LWS_SERVER_OPTION_DISABLE_IPV6 | (u.secure ? LWS_SERVER_OPTION_DO_SSL_GLOBAL_INIT : 0);
+  info.gid = -1;
+  info.uid = -1;
+  info.fd_limit_per_thread = kSpareSockets;
+  info.timeout_secs = kHandshakeSeconds;
+  info.connect_timeout_secs = kHandshakeSeconds;
+  ep.context = lws_create_context(&info);
+  if (ep.context == nullptr) {
+    ep = Endpoint{};
+    *error = "the network library did not start";
+    return -1;
+  }
+  ep.peers[0].state = kPeerHandshaking;
+  ep.peers[0].generation = 1;
+  lws_client_connect_info c{};
+  c.context = ep.context;
+  c.address = ep.host.c_str();
+  c.port = u.port;
+  c.path = ep.path.c_str();
+  c.host = ep.host.c_str();
+  c.origin = ep.host.c_str();
+  c.protocol = kNetWebSocketProtocol;
+  c.ssl_connection = u.secure ? LCCSCF_USE_SSL : 0;
+  c.opaque_user_data = reinterpret_cast<void*>(intptr_t{1});
+  c.retry_and_idle_policy = &kIdlePolicy;
+  c.pwsi = &ep.peers[0].wsi;
+  if (lws_client_connect_via_info(&c) == nullptr && ep.peers[0].state == kPeerHandshaking) {
+    webSocketClose(kWebSocketEndpointBase + e);
+    *error = "cannot start a connection to " + url;
+    return -1;
+  }
+  return kWebSocketEndpointBase + e;
+}
+
+bool isWebSocketEndpoint(int endpoint) { return endpointOf(endpoint) != nullptr; }
+
+bool webSocketPoll(int endpoint, NetEvent* event) {
+  *event = NetEvent{};
+  Endpoint* ep = endpointOf(endpoint);
+  if (ep == nullptr) return false;
+  if (ep->events.empty()) service(*ep);
+  while (!ep->events.empty()) {
+    PeerEvent e = std::move(ep->events.front());
+    ep->events.pop_front();
+    Peer& p = ep->peers[static_cast<size_t>(e.peer)];
+    if (p.generation != e.generation || p.state == kPeerDropped) continue;
+    if (e.type == kNetDisconnected && p.state == kPeerGone) p.state = kPeerFree;
+    event->type = e.type;
+    event->peer = e.peer;
+    event->channel = e.channel;
+    event->size = e.size;
+    ep->delivered = std::move(e.bytes);
+    // An empty packet still arrives, as zero bytes somewhere, for the receiver to turn away.
+    static const uint8_t kNoBytes[1] = {};
+    if (e.type == kNetReceived && !e.oversized) event->data = ep->delivered.empty() ? kNoBytes : ep->delivered.data();
+    return true;
+  }
+  return false;
+}
+
+void webSocketSend(int endpoint, int peer, int channel, const void* data, size_t size) {
+  Endpoint* ep = endpointOf(endpoint);
+  Peer* p = peerOf(endpoint, peer);
+  if (p == nullptr || p->state != kPeerOpen || channel < 0 || channel >= kNetChannels) return;
+  if (p->queued + size + 1 > kNetWebSocketMostQueuedBytes) {
+    // A reader this far behind is not coming back in time for a fight: it is let go.
+    killSoon(*p, LWS_CLOSE_STATUS_POLICY_VIOLATION);
+    p->state = kPeerClosing;
+    p->outgoing.clear();
+    p->queued = 0;
+    return;
+  }
+  std::vector<uint8_t> m(LWS_PRE + 1 + size);
+  m[LWS_PRE] = static_cast<uint8_t>(channel);
+  if (size > 0) std::memcpy(m.data() + LWS_PRE + 1, data, size);
+  p->outgoing.push_back(std::move(m));
+  p->queued += size + 1;
+  ep->counters.bytesSent += size;
+  ++ep->counters.packetsSent;
+  lws_callback_on_writable(p->wsi);
+  if (!ep->batched) service(*ep);
+}
+
+void webSocketDisconnect(int endpoint, int peer) {
+  Peer* p = peerOf(endpoint, peer);
+  if (p == nullptr) return;
+  if (p->state == kPeerHandshaking) return killSoon(*p, LWS_CLOSE_STATUS_NORMAL);
+  if (p->state != kPeerOpen) return;
+  p->state = kPeerClosing;
+  lws_callback_on_writable(p->wsi);
+}
+
+void webSocketDropPeer(int endpoint, int peer) {
+  Peer* p = peerOf(endpoint, peer);
+  if (p == nullptr || p->state == kPeerFree || p->state == kPeerDropped) return;
+  if (p->state == kPeerGone) {
+    p->state = kPeerFree;
+    ++p->generation;
+    return;
+  }
+  killSoon(*p, LWS_CLOSE_STATUS_POLICY_VIOLATION);
+  p->state = kPeerDropped;
+  ++p->generation;
+  p->outgoing.clear();
+  p->queued = 0;
+}
+
+void webSocketClose(int endpoint) {
+  Endpoint* ep = endpointOf(endpoint);
+  if (ep == nullptr) return;
+  for (size_t i = 0; i < ep->peers.size(); ++i) webSocketDisconnect(endpoint, static_cast<int>(i));
+  const uint64_t until = netClockMs() + kCloseGraceMs;
+  auto busy = [&] {
+    for (const Peer& p : ep->peers)
+      if (p.state == kPeerClosing || p.state == kPeerHandshaking) return true;
+    return false;
+  };
+  while (busy() && netClockMs() < until) {
+    std::vector<pollfd> fds = ep->sockets;
+    poll(fds.data(), fds.size(), 10);
+    service(*ep);
+  }
+  ep->closing = true;
+  lws_context_destroy(ep->context);
+  *ep = Endpoint{};
+}
+
+NetCounters webSocketCounters(int endpoint) {
+  const Endpoint* ep = endpointOf(endpoint);
+  if (ep == nullptr) return NetCounters{};
+  NetCounters c = ep->counters;
+  c.stream = true;
+  return c;
+}
+
+NetAddress webSocketPeerAddress(int endpoint, int peer) {
+  const Peer* p = peerOf(endpoint, peer);
+  if (p == nullptr || (p->state != kPeerOpen && p->state != kPeerClosing)) return NetAddress{};
+  return p->address;
+}
+
+size_t webSocketQueuedBytes(int endpoint, int peer) {
+  const Peer* p = peerOf(endpoint, peer);
+  return p != nullptr ? p->queued : 0;
+}
+
+uint16_t webSocketLocalPort(int endpoint) {
+  const Endpoint* ep = endpointOf(endpoint);
+  return ep != nullptr ? ep->port : 0;
+}
+
+void webSocketFlush(int endpoint) {
+  Endpoint* ep = endpointOf(endpoint);
+  if (ep != nullptr) service(*ep);
+}
+
+void webSocketSetBatched(int endpoint, bool batched) {
+  Endpoint* ep = endpointOf(endpoint);
+  if (ep != nullptr) ep->batched = batched;
+}
+
+bool webSocketWaitFds(int endpoint, std::vector<pollfd>* fds) {
+  const Endpoint* ep = endpointOf(endpoint);
+  if (ep == nullptr) return false;
+  fds->insert(fds->end(), ep->sockets.begin(), ep->sockets.end());
+  return !ep->events.empty();
+}

@@ -15,14 +15,17 @@
 #include "sim/tick.h"
 #include "sim/tick_input.h"
 
-// The fight read and its stage entered, at tick 0; false when it cannot be, or is shorter
-// than `ticksWanted`.
-inline bool enterGoldenStage3(Recording* fight, size_t ticksWanted) {
+// The fight read and its stage entered under the house rules it was recorded under, at tick 0;
+// false when it cannot be, or is shorter than `ticksWanted`. `name` is another recorded stage3
+// fight of tests/replays (moves_stage3: the arcade's rules, with the genre's moves).
+inline bool enterGoldenStage3(Recording* fight, size_t ticksWanted, const char* name = "stage3") {
   std::string message;
   if (chdir(BRAWLER_CONTENT_DIR) != 0 ||
-      !loadRecording(std::string(BRAWLER_CONTENT_DIR) + "/../tests/replays/stage3.replay", ".", fight, &message) ||
+      !loadRecording(std::string(BRAWLER_CONTENT_DIR) + "/../tests/replays/" + name + ".replay", ".", fight, &message) ||
       fight->ticks.size() < ticksWanted)
     return false;
+  gameRules = GameRules{};
+  if (fight->rules == kArcadeRulesName) applyArcadeHouseRules(gameRules);
   useNullPlatform(true);
   startUp(fight->seed);
   worldName = fight->world;

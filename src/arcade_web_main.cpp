@@ -186,6 +186,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int pagePlayerX(int p) {
   return p >= 0 && p < kBoundPlayers ? static_cast<int>(entities[p].x) : 0;
 }
 
+// For the page's tests: where the stage stands (an ArcadePhase: playing, paused...).
+extern "C" EMSCRIPTEN_KEEPALIVE int pageArcadePhase() { return arcade.phase; }
+
 // For the page's tests: a run of `score` points named TST, entered and saved the way the
 // initials screen ends a run (a real run to a high score takes minutes in a software renderer).
 extern "C" EMSCRIPTEN_KEEPALIVE void pageTestHighScore(int score) {

@@ -1,23 +1,29 @@
 // The stages as a new player meets them, whole ticks in the play loop's order on the shipped
 // content: nobody walks up to a player who waits at the start, and on the start stage a plain
-// walk-and-punch player clears the first group without dying, on hard too. Content that crowds the start or makes the
-// first gang too strong fails here. The bosses, each met alone, are fought on every difficulty:
-// a sensible player wins on normal with a quarter of its health left, on easy with half, and on
-// hard still wins and lives.
+// walk-and-punch player clears the first group without dying, on hard too. Content that crowds
+// the start or makes the first gang too strong fails here. Then every stage is played whole in
+// the arcade, on every difficulty, by a player who uses the arcade's moves with sense: it clears
+// each stage and its boss with half its health left on easy and a quarter on normal, and never
+// falls on hard; while one who only walks at a boss and presses attack never beats it with half
+// its health left.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "arcade/arcade.h"
 #include "content/boss.h"
-#include "shell/screen_state.h"
-#include "sim/difficulty.h"
-#include "sim/game_state.h"
+#include "fairness_players.h"
 #include "shell/play_loop.h"
+#include "shell/screen_state.h"
 #include "shell/stage_start.h"
 #include "shell/window.h"
+#include "sim/difficulty.h"
+#include "sim/game_state.h"
+#include "sim/tick_input.h"
 #include "sim_support.h"
 
 using namespace simtest;
@@ -25,10 +31,6 @@ using namespace simtest;
 namespace {
 
 constexpr int kTicksPerSecond = 59;  // one tick every 17 ms
-// A blow lands from the front of the body out to about this far; closer in than the near edge
-// the player steps back no further, as the engine pushes a struck opponent away anyway.
-constexpr int kStrikeRange = 95;
-constexpr int kDepthSlack = 10;
 
 class StartStage : public ::testing::Test {
  protected:
@@ -44,11 +46,14 @@ class StartStage : public ::testing::Test {
     worldName = WorldName();
     stageName = StageName();
     seedRandom(GetSeed());
+    Rules();
     applyDifficulty(gameRules, Difficulty());
     startStage();
     enterStage();
   }
   void TearDown() override { gameRules = GameRules{}; }
+  // The rules the stage is loaded and played under: `brawler`'s own unless a test says otherwise.
+  virtual void Rules() {}
   virtual unsigned GetSeed() const { return 1; }
   virtual int32_t Difficulty() const { return kDifficultyNormal; }
   virtual const char* StageName() const { return "stage3"; }
@@ -68,24 +73,10 @@ class StartStage : public ::testing::Test {
       if (standing(e) && entities[e].x < entities[nearest].x + 512) group.push_back(e);
     return group;
   }
-  static int footLine(int e) { return entities[e].y + int(entitySprites[e].bodyHeight); }
-  // Walk right toward the nearest standing member of the group, line up in depth, and press
-  // attack every other tick once it stands within reach in front.
-  static void scriptedPlayer(const std::vector<int>& group, int t) {
-    int target = -1;
-    for (int e : group)
-      if (standing(e) && (target < 0 || std::abs(entities[e].x - p1().x) < std::abs(entities[target].x - p1().x)))
-        target = e;
-    if (target < 0) return keys({});
-    const int dx = entities[target].x - p1().x, depth = footLine(target) - footLine(0);
-    const int reachFrom = int(entitySprites[0].bodyWidth) / 2;
-    std::vector<int> held;
-    if (std::abs(depth) > kDepthSlack) held.push_back(depth > 0 ? kDown : kUp);
-    const bool facing = (dx >= 0) == (p1().facing == 0);
-    if (std::abs(dx) > kStrikeRange) held.push_back(dx > 0 ? kRight : kLeft);
-    else if (!facing) held.push_back(dx > 0 ? kRight : kLeft);
-    else if (std::abs(depth) <= kDepthSlack && std::abs(dx) >= reachFrom / 2 && t % 2 == 0) return keys({kAttack}, held);
-    keys({}, held);
+  // Player 1 holds what `controls` gives it for this tick, then the tick runs.
+  static void play(uint8_t controls, ScriptedHands& hands) {
+    applyTickInput(handsInput(0, controls, hands));
+    simulateTick();
   }
 };
 
@@ -154,10 +145,8 @@ void FirstGroup::beatTheFirstGroup() {
       if (standing(e)) return true;
     return false;
   };
-  for (; groupStanding() && p1().hp > 0 && t < kMostTicks; ++t) {
-    scriptedPlayer(group, t);
-    simulateTick();
-  }
+  ScriptedHands hands;
+  for (; groupStanding() && p1().hp > 0 && t < kMostTicks; ++t) play(plainControls(0, hands, group), hands);
   EXPECT_GT(p1().hp, 0) << "player 1 died after " << t << " ticks";
   EXPECT_FALSE(groupStanding()) << "the first group still stands after " << t << " ticks";
 }
@@ -178,155 +167,142 @@ TEST_P(HardFirstGroup, ScriptedPlayerBeatsItWithoutDying) { beatTheFirstGroup();
 INSTANTIATE_TEST_SUITE_P(Hard, HardFirstGroup, ::testing::ValuesIn(kFirstGroupSeeds),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- the bosses, each met alone --------------------------------------------------------------
+// ---- whole stages and bosses, in the arcade -----------------------------------------------
 
-struct BossCase {
+// A run's bound on player 1's health: a stage cleared keeping at least a share of it (a share of
+// nothing: cleared without falling), or a boss met alone never beaten with that share or more.
+enum BoundKind { kClearsKeeping, kBeatsBossOnlyBelow };
+
+struct Place {
   const char* name;
+  const char* world;
   const char* stage;
+};
+
+const Place kPlaces[] = {{"harbour", "world1", "stage1"},  {"factory", "world1", "stage2"},
+                         {"downtown", "world1", "stage3"}, {"railyard", "world2", "stage1"},
+                         {"rooftops", "world2", "stage2"}, {"pier", "world2", "stage3"}};
+
+struct Bound {
+  const char* shows;
+  int32_t difficulty;
+  ScriptedPlayer player;
+  BoundKind kind;
+  double share;  // of player 1's full health
+};
+
+constexpr double kHalf = 0.5, kQuarter = 0.25, kStanding = 0.0;
+
+const Bound kBounds[] = {
+    {"easy_sensible_clears_keeping_half", kDifficultyEasy, sensibleControls, kClearsKeeping, kHalf},
+    {"normal_sensible_clears_keeping_a_quarter", kDifficultyNormal, sensibleControls, kClearsKeeping, kQuarter},
+    {"hard_sensible_clears_without_falling", kDifficultyHard, sensibleControls, kClearsKeeping, kStanding},
+    {"normal_masher_beats_boss_only_below_half", kDifficultyNormal, masherControls, kBeatsBossOnlyBelow, kHalf},
+    {"hard_masher_beats_boss_only_below_half", kDifficultyHard, masherControls, kBeatsBossOnlyBelow, kHalf},
+};
+
+struct RunCase {
+  std::string name;
+  Place place;
+  Bound bound;
   unsigned seed;
-  const char* world = "world1";
-  int32_t difficulty = kDifficultyNormal;
 };
 
-class BossFight : public StartStage, public ::testing::WithParamInterface<BossCase> {
- protected:
-  unsigned GetSeed() const override { return GetParam().seed; }
-  const char* StageName() const override { return GetParam().stage; }
-  const char* WorldName() const override { return GetParam().world; }
-  int32_t Difficulty() const override { return GetParam().difficulty; }
-
-  // The arcade's rules: a boss that jumps after it was hurt lands on its feet.
-  void SetUp() override {
-    StartStage::SetUp();
-    gameRules.jumpLandsOnFeet = 1;
-  }
-
-  // The boss alone on its stage, player 1 two thirds of a screen before it on the start row:
-  // the boss is in view and awake.
-  int meetBossAlone() {
-    int boss = -1;
-    for (int e = playerCount; e <= lastEntity; ++e) {
-      if (entities[e].kind != kKindFighter) continue;
-      if (bossNameOf(entitySprites[e].script).empty()) entities[e].alive = 0;
-      else boss = e;
-    }
-    if (boss < 0) return boss;
-    entities[1].alive = 0;  // player 2 stays out of it
-    p1().x = int16_t(entities[boss].x - kMeetingDistance);
-    cameraX = p1().x - screenWidth / 2;
-    return boss;
-  }
-  static bool winding(int boss) {
-    const std::string animation = entitySprites[boss].animation.str();
-    for (const char* threat : {"QUICKATTACK", "HAMMER", "RUNATTACK", "JUMP", "GETUP", "FALLLAND", "RUN"})
-      if (animation.rfind(threat, 0) == 0) return true;
-    return false;
-  }
-  // Meets the boss on its depth line and strikes in combos, but when it winds up (or lies down,
-  // about to come up swinging) steps off its line and back out of its reach.
-  static void sensiblePlayer(int boss, int t) {
-    if (!winding(boss)) return comboPlayer(boss, t);
-    const int dx = entities[boss].x - p1().x, depth = footLine(boss) - footLine(0);
-    std::vector<int> held{dx > 0 ? kLeft : kRight};
-    if (std::abs(depth) < kDodgeDepth) held.push_back(footLine(0) > kDodgeTurnRow ? kUp : kDown);
-    keys({}, held);
-  }
-  // Walks in as the masher does, but once a combo has begun keeps it going for as long as the
-  // boss stays within a blow's reach, rather than stopping to walk in after each push.
-  static void comboPlayer(int boss, int t) {
-    const int dx = entities[boss].x - p1().x, depth = footLine(boss) - footLine(0);
-    const int reach = int(entitySprites[boss].bodyWidth + entitySprites[0].bodyWidth) / 2 + kComboReach;
-    if (p1().playerState != kPlayerAttacking || std::abs(dx) > reach) return scriptedPlayer({boss}, t);
-    return t % 2 == 0 ? keys({kAttack}) : keys({});
-  }
-  // Ticks until the boss or player 1 is down for good, or the time runs out.
-  int fight(int boss, void (*player)(int, int)) {
-    int t = 0;
-    for (; entities[boss].hp > 0 && p1().hp > 0 && t < kLongestFight; ++t) {
-      player(boss, t);
-      simulateTick();
-    }
-    return t;
-  }
-  static constexpr int kMeetingDistance = 700;
-  static constexpr int kComboReach = 70;  // a kick's reach past the touching bodies, less a margin
-  static constexpr int kDodgeDepth = 40;     // foot lines this far apart are safe from any blow
-  static constexpr int kDodgeTurnRow = 560;  // below this row, dodge up; above it, down
-  static constexpr int kLongestFight = 180 * kTicksPerSecond;
-};
-
-TEST_P(BossFight, SensiblePlayerWinsWithAQuarterOfItsHealthLeft) {
-  const int boss = meetBossAlone();
-  ASSERT_GE(boss, 0) << "the stage has a boss";
-  const int t = fight(boss, sensiblePlayer);
-  EXPECT_LE(entities[boss].hp, 0) << "the boss still has " << entities[boss].hp << " after " << t << " ticks";
-  EXPECT_GE(p1().hp, p1().maxHp / 4) << "after " << t << " ticks";
-}
-
-TEST_P(BossFight, PlayerWhoOnlyWalksInAndMashesEndsBelowHalfHealthOrLoses) {
-  const int boss = meetBossAlone();
-  ASSERT_GE(boss, 0) << "the stage has a boss";
-  const int t = fight(boss, [](int b, int tick) { scriptedPlayer({b}, tick); });
-  EXPECT_LT(p1().hp, p1().maxHp / 2) << "the boss fell after " << t << " ticks";
-}
-
-TEST_P(BossFight, IdlePlayerSurvivesTenSecondsOfIt) {
-  const int boss = meetBossAlone();
-  ASSERT_GE(boss, 0) << "the stage has a boss";
-  for (int t = 0; t < 10 * kTicksPerSecond; ++t) {
-    keys({});
-    simulateTick();
-  }
-  EXPECT_GT(p1().hp, 0);
-}
-
-const BossCase kEveryBoss[] = {
-    {"harbour_seed1", "stage1", 1},  {"harbour_seed7", "stage1", 7},  {"harbour_seed42", "stage1", 42},
-    {"factory_seed1", "stage2", 1},  {"factory_seed7", "stage2", 7},  {"factory_seed42", "stage2", 42},
-    {"downtown_seed1", "stage3", 1}, {"downtown_seed7", "stage3", 7}, {"downtown_seed42", "stage3", 42},
-    {"railyard_seed1", "stage1", 1, "world2"},  {"railyard_seed7", "stage1", 7, "world2"},
-    {"railyard_seed42", "stage1", 42, "world2"}, {"rooftops_seed1", "stage2", 1, "world2"},
-    {"rooftops_seed7", "stage2", 7, "world2"},  {"rooftops_seed42", "stage2", 42, "world2"},
-    {"pier_seed1", "stage3", 1, "world2"},      {"pier_seed7", "stage3", 7, "world2"},
-    {"pier_seed42", "stage3", 42, "world2"},
-};
-
-// Every boss fight again, on another difficulty.
-std::vector<BossCase> everyBossOn(int32_t difficulty) {
-  std::vector<BossCase> cases(std::begin(kEveryBoss), std::end(kEveryBoss));
-  for (BossCase& c : cases) c.difficulty = difficulty;
+// Every stage against every bound, each with a few seeds.
+std::vector<RunCase> runCases(const std::vector<Bound>& bounds, const std::vector<unsigned>& seeds) {
+  std::vector<RunCase> cases;
+  for (const Place& place : kPlaces)
+    for (const Bound& bound : bounds)
+      for (unsigned seed : seeds)
+        cases.push_back(
+            {std::string(place.name) + "_" + bound.shows + "_seed" + std::to_string(seed), place, bound, seed});
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Pack, BossFight, ::testing::ValuesIn(kEveryBoss),
-                         [](const auto& info) { return std::string(info.param.name); });
+// The arcade on a stage, as its stage screen starts one for a single player: its house rules
+// and difficulty, player 1 alone, the stage's first entity in slot 1.
+class ArcadeRun : public StartStage, public ::testing::WithParamInterface<RunCase> {
+ protected:
+  void Rules() override {
+    applyArcadeHouseRules(gameRules);
+    playerCount = 1;
+    arcade.players = 1;
+  }
+  unsigned GetSeed() const override { return GetParam().seed; }
+  const char* StageName() const override { return GetParam().place.stage; }
+  const char* WorldName() const override { return GetParam().place.world; }
+  int32_t Difficulty() const override { return GetParam().bound.difficulty; }
+  void TearDown() override {
+    StartStage::TearDown();
+    arcade = ArcadeState{};
+  }
 
-// ---- the bosses on the other difficulties ----------------------------------------------------
+  static int stageBoss() {
+    for (int e = playerCount; e <= lastEntity; ++e)
+      if (entities[e].kind == kKindFighter && !bossNameOf(entitySprites[e].script).empty()) return e;
+    return -1;
+  }
+  // The boss alone on its stage, player 1 two thirds of a screen before it on the start row:
+  // the boss is in view and awake.
+  static void meetBossAlone(int boss) {
+    for (int e = playerCount; e <= lastEntity; ++e)
+      if (entities[e].kind == kKindFighter && e != boss) entities[e].alive = 0;
+    p1().x = int16_t(entities[boss].x - kMeetingDistance);
+    cameraX = p1().x - screenWidth / 2;
+  }
+  // Ticks until the stage is cleared, the boss is down, player 1 falls, or the time runs out.
+  static int run(int boss, ScriptedPlayer player, bool toTheEnd) {
+    ScriptedHands hands;
+    int t = 0;
+    for (; !stageCleared() && entities[boss].hp > 0 && p1().hp > 0 && t < kLongestRun; ++t)
+      play(player(0, hands), hands);
+    // A stage ends when the player walks to its end with everyone down: go on to see it cleared.
+    if (!toTheEnd) return t;
+    for (; !stageCleared() && p1().hp > 0 && t < kLongestRun; ++t) play(player(0, hands), hands);
+    return t;
+  }
+  static constexpr int kMeetingDistance = 700;
+  static constexpr int kLongestRun = 240 * kTicksPerSecond;  // the slowest clear takes about 125 s
+};
 
-class EasyBossFight : public BossFight {};
-
-TEST_P(EasyBossFight, SensiblePlayerWinsWithHalfItsHealthLeft) {
-  const int boss = meetBossAlone();
+TEST_P(ArcadeRun, KeepsItsBound) {
+  const Bound& bound = GetParam().bound;
+  const int boss = stageBoss();
   ASSERT_GE(boss, 0) << "the stage has a boss";
-  const int t = fight(boss, sensiblePlayer);
-  EXPECT_LE(entities[boss].hp, 0) << "the boss still has " << entities[boss].hp << " after " << t << " ticks";
-  EXPECT_GE(p1().hp, p1().maxHp / 2) << "after " << t << " ticks";
+  if (bound.kind == kBeatsBossOnlyBelow) meetBossAlone(boss);
+  const int t = run(boss, bound.player, bound.kind == kClearsKeeping);
+  const double full = p1().maxHp, left = p1().hp > 0 ? p1().hp : 0;
+  std::printf("[ figure   ] %s: %.0f of %.0f hit points left, the boss at %.0f, after %d s\n", GetParam().name.c_str(),
+              left, full, entities[boss].hp, t / kTicksPerSecond);
+  if (bound.kind == kClearsKeeping) {
+    EXPECT_TRUE(stageCleared()) << "not cleared after " << t << " ticks; the boss at " << entities[boss].hp;
+    EXPECT_GT(left, 0) << "player 1 fell after " << t << " ticks";
+    EXPECT_GE(left, bound.share * full);
+  } else if (entities[boss].hp <= 0 && left > 0) {
+    EXPECT_LT(left, bound.share * full) << "the boss fell after " << t << " ticks";
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Easy, EasyBossFight, ::testing::ValuesIn(everyBossOn(kDifficultyEasy)),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pack, ArcadeRun,
+                         ::testing::ValuesIn(runCases(std::vector<Bound>(std::begin(kBounds), std::end(kBounds)), {1, 7})),
+                         [](const auto& info) { return info.param.name; });
 
-class HardBossFight : public BossFight {};
+// Standing still before a boss is no fair way to lose at once either.
+class IdleAtBoss : public ArcadeRun {};
 
-TEST_P(HardBossFight, SensiblePlayerBeatsItAndLives) {
-  const int boss = meetBossAlone();
+TEST_P(IdleAtBoss, PlayerSurvivesTenSecondsOfIt) {
+  const int boss = stageBoss();
   ASSERT_GE(boss, 0) << "the stage has a boss";
-  const int t = fight(boss, sensiblePlayer);
-  EXPECT_LE(entities[boss].hp, 0) << "the boss still has " << entities[boss].hp << " after " << t << " ticks";
-  EXPECT_GT(p1().hp, 0) << "player 1 fell after " << t << " ticks";
+  meetBossAlone(boss);
+  ScriptedHands hands;
+  for (int t = 0; t < 10 * kTicksPerSecond; ++t) play(0, hands);
+  std::printf("[ figure   ] %s: %.0f of %.0f hit points left\n", GetParam().name.c_str(), p1().hp, p1().maxHp);
+  EXPECT_GT(p1().hp, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Hard, HardBossFight, ::testing::ValuesIn(everyBossOn(kDifficultyHard)),
-                         [](const auto& info) { return std::string(info.param.name); });
+const Bound kIdle = {"normal_idle", kDifficultyNormal, nullptr, kClearsKeeping, 0};
+
+INSTANTIATE_TEST_SUITE_P(Pack, IdleAtBoss, ::testing::ValuesIn(runCases({kIdle}, {1, 7, 42})),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -7,8 +7,9 @@
 //   5. plays the golden stage3 replay in the page (headless, as fast as it goes) and checks its
 //      end line against the digest the desktop wrote,
 //   6. at 1024x768, 1280x720 and 390x844 sees no scrollbar and the picture at 4:3 inside the window,
-//   7. on a touch screen: taps choose 1 PLAYER, a fighter and stage1 on the map, and the d-pad
-//      held walks player 1 to the right while a second finger presses ATTACK,
+//   7. on a touch screen: taps choose 1 PLAYER, a fighter and stage1 on the map, the d-pad
+//      held walks player 1 to the right while a second finger presses ATTACK, and PAUSE then a
+//      tap on the pause box's TITLE goes back to the title,
 //   8. changes the settings (hard, one life) and saves a high score, reloads and finds both kept,
 //   9. with the server gone after a visit, reloads and still reaches the title.
 // Usage: node browser_test.mjs WEB_BUILD_FOLDER REPLAYS_FOLDER CONTENT_FOLDER [--measure]
@@ -31,6 +32,7 @@ const WINDOWS = [[1024, 768], [1280, 720], [390, 844]];
 // How long the d-pad is held before the fighter must have moved (not a timing check: the test
 // waits for the move, up to STEP_MS).
 const WALK_POLL_MS = 100;
+const PAUSED_PHASE = 1;  // the stage's phase while its pause box shows
 const TEST_SCORE = 4321;
 
 // A stage frame has many colours and little black; a blank canvas has one colour.
@@ -206,7 +208,15 @@ async function touchToStage1(browser, origin, report) {
   await page.waitForFunction((x) => Module._pagePlayerX(0) > x + 20, { timeout: STEP_MS, polling: WALK_POLL_MS }, before);
   const after = await page.evaluate(() => Module._pagePlayerX(0));
   await finger.end();
-  report.push(`touch: taps chose 1 PLAYER, a fighter and stage1; the held d-pad walked player 1 from x ${before} to ${after}`);
+  // PAUSE on its button, then a tap on the pause box's TITLE line.
+  const pause = await page.$eval('#pause', (e) => { const b = e.getBoundingClientRect(); return [b.left + b.width / 2, b.top + b.height / 2]; });
+  watch.lines = [];
+  await page.touchscreen.tap(...pause);
+  await page.waitForFunction((phase) => Module._pageArcadePhase() === phase, { timeout: STEP_MS, polling: WALK_POLL_MS },
+    PAUSED_PHASE);
+  await tap(512, 440);
+  await watch.waitFor('arcade: title', 'the title after PAUSE and a tap on TITLE');
+  report.push(`touch: taps chose 1 PLAYER, a fighter and stage1; the held d-pad walked player 1 from x ${before} to ${after}; PAUSE and a tap on TITLE left the stage`);
   await page.close();
 }
 

@@ -5,11 +5,17 @@
 //
 // Each endpoint is a libwebsockets context of its own, sized for its peers and no more. Its
 // callbacks only record: a connection, a message, a goodbye become events in the endpoint's
-// queue, which netPoll hands out after servicing the context without waiting.
+// queue, which netPoll hands out after servicing the context without waiting. A listener
+// accepts on a socket of its own and hands each connection it admits to libwebsockets, so that
+// it knows every socket to wait on (netWaitAny sleeps on a lobby's UDP and TCP sockets at once)
+// and turns an address past its share away before any of its bytes are read.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <libwebsockets.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,6 +47,10 @@ constexpr size_t kReadChunkBytes = 4096;
 constexpr unsigned kSpareSockets = 8;
 // How long netClose lets the goodbyes and the last queued messages go out.
 constexpr uint64_t kCloseGraceMs = 300;
+// Connections waiting to be accepted, and how many one service takes at most (the rest wait
+// for the next, so that a flood of them does not hold up the packets of the others).
+constexpr int kListenBacklog = 128;
+constexpr int kAcceptsPerService = 64;
 
 enum PeerState {
   kPeerFree,
@@ -78,6 +88,8 @@ struct PeerEvent {
 // One slot of the table: netListenWebSocket or netConnectWebSocket fill it, netClose empties it.
 struct Endpoint {
   lws_context* context = nullptr;
+  lws_vhost* vhost = nullptr;
+  int listener = -1;  // the listening socket, -1 on a client
   bool listening = false;
   bool closing = false;  // netClose: the callbacks only let go from here on
   std::vector<Peer> peers;
@@ -86,7 +98,6 @@ struct Endpoint {
   std::unordered_map<uint32_t, int> connectionsFrom;  // by IPv4 address, handshakes included
   std::deque<PeerEvent> events;
   std::vector<uint8_t> delivered;          // the bytes of the event netPoll last gave
-  std::vector<pollfd> sockets;             // libwebsockets' sockets and what it waits for on each
   NetCounters counters;
   uint16_t port = 0;
   bool batched = false;
@@ -195,7 +206,7 @@ void killSoon(Peer& p, lws_close_status status) {
 
 // A free slot and the address's allowance, for a connection accepted a moment ago.
 bool admit(const Endpoint& ep, const sockaddr_storage& from) {
-  if (from.ss_family != AF_INET) return false;
+  if (ep.closing || from.ss_family != AF_INET) return false;
   const auto found = ep.connectionsFrom.find(ipOf(addressOf(from)));
   if (found != ep.connectionsFrom.end() && found->second >= ep.peersPerAddress) return false;
   for (const Peer& p : ep.peers)
@@ -282,33 +293,12 @@ int writeNext(Endpoint& ep, int slot, lws* wsi) {
   return 0;
 }
 
-// ---- libwebsockets' sockets, for netWaitAny -------------------------------------------------
-
-void watchSocket(Endpoint& ep, const lws_pollargs& a, bool add) {
-  auto found = std::find_if(ep.sockets.begin(), ep.sockets.end(), [&](const pollfd& s) { return s.fd == a.fd; });
-  if (!add) {
-    if (found != ep.sockets.end()) ep.sockets.erase(found);
-    return;
-  }
-  if (found == ep.sockets.end()) found = ep.sockets.insert(ep.sockets.end(), pollfd{a.fd, 0, 0});
-  found->events = static_cast<short>(a.events);
-}
-
 int callback(lws* wsi, lws_callback_reasons reason, void* user, void* in, size_t len) {
   lws_context* context = wsi != nullptr ? lws_get_context(wsi) : nullptr;
   Endpoint* ep = context != nullptr ? static_cast<Endpoint*>(lws_context_user(context)) : nullptr;
   if (ep == nullptr) return lws_callback_http_dummy(wsi, reason, user, in, len);
   const int slot = slotOf(wsi);
   switch (reason) {
-    case LWS_CALLBACK_ADD_POLL_FD:
-    case LWS_CALLBACK_CHANGE_MODE_POLL_FD:
-      watchSocket(*ep, *static_cast<lws_pollargs*>(in), true);
-      return 0;
-    case LWS_CALLBACK_DEL_POLL_FD:
-      watchSocket(*ep, *static_cast<lws_pollargs*>(in), false);
-      return 0;
-    case LWS_CALLBACK_FILTER_NETWORK_CONNECTION:
-      return !ep->closing && admit(*ep, static_cast<lws_filter_network_conn_args*>(user)->cli_addr) ? 0 : -1;
     case LWS_CALLBACK_SERVER_NEW_CLIENT_INSTANTIATED: {
       // libwebsockets tells a client's own connection so too: only a listener takes it in.
       if (!ep->listening) return 0;
@@ -372,8 +362,67 @@ void resetEndpoint(Endpoint& ep, int peers) {
   ep.peers.assign(static_cast<size_t>(peers), Peer{});
 }
 
-// Services the context once without waiting: reads, writes, accepts and runs its timers.
-void service(Endpoint& ep) { lws_service(ep.context, -1); }
+// The connections waiting on the listener: each admitted is handed to libwebsockets (which
+// tells the callback, which claims it a slot), the others are closed unread.
+void acceptWaiting(Endpoint& ep) {
+  for (int i = 0; ep.listener >= 0 && i < kAcceptsPerService; ++i) {
+    sockaddr_storage from{};
+    socklen_t size = sizeof from;
+    const int fd = accept4(ep.listener, reinterpret_cast<sockaddr*>(&from), &size, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    if (!admit(ep, from)) {
+      close(fd);
+      continue;
+    }
+    lws_adopt_socket_vhost(ep.vhost, fd);  // closes it itself when it cannot take it
+  }
+}
+
+// Services the context once without waiting: accepts, reads, writes and runs its timers.
+void service(Endpoint& ep) {
+  acceptWaiting(ep);
+  lws_service(ep.context, -1);
+}
+
+// The listening socket on bindHost ("" for every address) and port, -1 with the reason.
+int openListener(const std::string& bindHost, uint16_t port, std::string* error) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(port);
+  a.sin_addr.s_addr = htonl(INADDR_ANY);
+  if (!bindHost.empty() && inet_pton(AF_INET, bindHost.c_str(), &a.sin_addr) != 1) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(bindHost.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
+      *error = "cannot find the address " + bindHost;
+      return -1;
+    }
+    a.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
+    freeaddrinfo(found);
+  }
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  const int yes = 1;
+  if (fd >= 0) setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, kListenBacklog) != 0) {
+    if (fd >= 0) close(fd);
+    *error = "cannot listen on TCP port " + std::to_string(port) + " (in use?)";
+    return -1;
+  }
+  return fd;
+}
+
+uint16_t boundPort(int fd) {
+  sockaddr_in a{};
+  socklen_t size = sizeof a;
+  return getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size) == 0 ? ntohs(a.sin_port) : 0;
+}
+
+// Whether libwebsockets has something to write on the connection: its queue, its goodbye, or
+// (a client) the connection itself still being made.
+bool wantsToWrite(const Endpoint& ep, const Peer& p) {
+  return !p.outgoing.empty() || p.state == kPeerClosing || (!ep.listening && p.state == kPeerHandshaking);
+}
 
 }  // namespace
 
@@ -388,9 +437,13 @@ int netListenWebSocket(const std::string& bindHost, uint16_t port, int peers, in
   ep.listening = true;
   ep.peersPerAddress = std::max(peersPerAddress, 1);
   ep.mostMessageBytes = std::min(mostMessageBytes, kNetMostBytes);
+  ep.listener = openListener(bindHost, port, error);
+  if (ep.listener < 0) {
+    ep = Endpoint{};
+    return -1;
+  }
   lws_context_creation_info info{};
-  info.port = port;
-  info.iface = bindHost.empty() ? nullptr : bindHost.c_str();
+  info.port = CONTEXT_PORT_NO_LISTEN_SERVER;
   info.protocols = kProtocols;
   info.user = &ep;
   info.options = LWS_SERVER_OPTION_DISABLE_IPV6;
@@ -403,15 +456,15 @@ int netListenWebSocket(const std::string& bindHost, uint16_t port, int peers, in
   info.max_http_header_data = kMostHeaderBytes;
   info.retry_and_idle_policy = &kIdlePolicy;
   ep.context = lws_create_context(&info);
-  lws_vhost* vhost = ep.context != nullptr ? lws_get_vhost_by_name(ep.context, "default") : nullptr;
-  const int bound = vhost != nullptr ? lws_get_vhost_listen_port(vhost) : -1;
-  if (bound <= 0) {
+  ep.vhost = ep.context != nullptr ? lws_get_vhost_by_name(ep.context, "default") : nullptr;
+  if (ep.vhost == nullptr) {
     if (ep.context != nullptr) lws_context_destroy(ep.context);
+    close(ep.listener);
     ep = Endpoint{};
-    *error = "cannot listen on TCP port " + std::to_string(port) + " (in use?)";
+    *error = "the network library did not start";
     return -1;
   }
-  ep.port = static_cast<uint16_t>(bound);
+  ep.port = boundPort(ep.listener);
   return kWebSocketEndpointBase + e;
 }
 
@@ -549,13 +602,15 @@ void webSocketClose(int endpoint) {
       if (p.state == kPeerClosing || p.state == kPeerHandshaking) return true;
     return false;
   };
+  ep->closing = true;  // and takes no one new
   while (busy() && netClockMs() < until) {
-    std::vector<pollfd> fds = ep->sockets;
+    std::vector<pollfd> fds;
+    webSocketWaitFds(endpoint, &fds);
     poll(fds.data(), fds.size(), 10);
     service(*ep);
   }
-  ep->closing = true;
   lws_context_destroy(ep->context);
+  if (ep->listener >= 0) close(ep->listener);
   *ep = Endpoint{};
 }
 
@@ -596,6 +651,10 @@ void webSocketSetBatched(int endpoint, bool batched) {
 bool webSocketWaitFds(int endpoint, std::vector<pollfd>* fds) {
   const Endpoint* ep = endpointOf(endpoint);
   if (ep == nullptr) return false;
-  fds->insert(fds->end(), ep->sockets.begin(), ep->sockets.end());
+  if (ep->listener >= 0) fds->push_back(pollfd{ep->listener, POLLIN, 0});
+  for (const Peer& p : ep->peers) {
+    const int fd = p.wsi != nullptr ? lws_get_socket_fd(p.wsi) : -1;
+    if (fd >= 0) fds->push_back(pollfd{fd, static_cast<short>(POLLIN | (wantsToWrite(*ep, p) ? POLLOUT : 0)), 0});
+  }
   return !ep->events.empty();
 }

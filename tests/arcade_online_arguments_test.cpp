@@ -63,3 +63,39 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// A page reaches a lobby named without a scheme by WebSocket, on the lobby's WebSocket port
+// unless the name gives one; the desktop takes every name as it is.
+struct LobbyAddressCase {
+  const char* name;
+  const char* scheme;  // the page's; "" on the desktop
+  const char* named;
+  const char* address;
+};
+
+class PageLobbyAddress : public ::testing::TestWithParam<LobbyAddressCase> {};
+
+TEST_P(PageLobbyAddress, IsTheOneTheClientIsGiven) {
+  const LobbyAddressCase& c = GetParam();
+  onlineLobbyScheme = c.scheme;
+  EXPECT_EQ(onlineLobbyAddress(c.named), c.address);
+  onlineLobbyScheme.clear();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arcade, PageLobbyAddress,
+    ::testing::Values(
+        LobbyAddressCase{"TheDesktopKeepsAName", "", "lobby.lan", "lobby.lan"},
+        LobbyAddressCase{"TheDesktopKeepsAPort", "", "lobby.lan:7800", "lobby.lan:7800"},
+        LobbyAddressCase{"APageAddsTheWebSocketPort", "ws://", "lobby.lan", "ws://lobby.lan:7709"},
+        LobbyAddressCase{"APageKeepsAPortGiven", "ws://", "127.0.0.1:8000", "ws://127.0.0.1:8000"},
+        LobbyAddressCase{"APageServedSecurelyUsesWss", "wss://", "lobby.lan", "wss://lobby.lan:7709"},
+        LobbyAddressCase{"AnIpv6AddressIsNotTakenForAPort", "ws://", "[::1]", "ws://[::1]:7709"},
+        LobbyAddressCase{"AnIpv6AddressWithAPort", "ws://", "[::1]:8000", "ws://[::1]:8000"},
+        LobbyAddressCase{"AWholeAddressStaysWhole", "ws://", "wss://lobby.lan:443", "wss://lobby.lan:443"},
+        LobbyAddressCase{"NoNameStaysNone", "ws://", "", ""}),
+    [](const ::testing::TestParamInfo<LobbyAddressCase>& info) { return info.param.name; });
+
+}  // namespace

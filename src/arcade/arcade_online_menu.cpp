@@ -6,6 +6,7 @@
 #include "arcade/arcade.h"
 #include "arcade/arcade_online.h"
 #include "net/lobby/lobby.h"
+#include "platform/net.h"
 #include "render/font_text.h"
 #include "render/stage_scene.h"
 #include "screens/menu_moves.h"
@@ -218,8 +219,7 @@ void takeOnlineLobby() {
 }  // namespace
 
 std::string onlineLobbyAddress(const std::string& named) {
-  if (onlineLobbyScheme.empty() || named.empty() || named.rfind("ws://", 0) == 0 || named.rfind("wss://", 0) == 0)
-    return named;
+  if (onlineLobbyScheme.empty() || named.empty() || netIsWebSocketUrl(named)) return named;
   // An IPv6 address in brackets has colons of its own; a port follows the closing bracket.
   const size_t bracket = named.rfind(']');
   const bool portNamed = named.find(':', bracket == std::string::npos ? 0 : bracket) != std::string::npos;

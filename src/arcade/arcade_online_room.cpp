@@ -71,11 +71,13 @@ uint32_t roundTripMs() {
 }
 
 // What is known of the path: DIRECT with the round trip to the other player, or RELAY with the
-// round trip to the lobby, which is half of the way the packets go.
+// round trip to the lobby, which is half of the way the packets go. A WebSocket measures none
+// (0): no figure rather than a wrong one.
 std::vector<std::string> pathLines() {
   const LobbyClient& c = room.client;
   const std::string ms = std::to_string(roundTripMs()) + " MS";
   if (c.path == kPathDirect) return {"DIRECT", "ROUND TRIP " + ms};
+  if (roundTripMs() == 0) return {"RELAY"};
   return {"RELAY", "ROUND TRIP TO THE LOBBY " + ms};
 }
 

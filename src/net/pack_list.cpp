@@ -15,13 +15,8 @@ namespace {
 constexpr const char* kPackFolders[] = {"bgm", "gfx", "scripts", "sound", "stage"};
 constexpr const char* kPackTopLevelEnding = ".dat";
 
-bool inPack(const std::string& path) {
-  const size_t slash = path.find('/');
-  if (slash == std::string::npos)
-    return path.size() > 4 && path.compare(path.size() - 4, 4, kPackTopLevelEnding) == 0;
-  for (const char* folder : kPackFolders)
-    if (path.compare(0, slash, folder) == 0) return true;
-  return false;
+bool isTopLevelList(const std::string& name) {
+  return name.size() > 4 && name.compare(name.size() - 4, 4, kPackTopLevelEnding) == 0;
 }
 
 // (path, digest) pairs of a list's lines, in path order.
@@ -42,12 +37,19 @@ std::vector<std::pair<std::string, std::string>> entriesOf(const std::string& li
 PackList listPack(const std::string& folder) {
   namespace fs = std::filesystem;
   std::vector<std::string> paths;
+  // Only the pack's own folders are walked: whatever else shares the folder (a player's files,
+  // or in a page the whole file system's /dev and /proc) is none of the pack's business.
   std::error_code error;
-  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-    if (it->is_regular_file(error)) {
-      std::string path = it->path().lexically_relative(folder).generic_string();
-      if (inPack(path)) paths.push_back(std::move(path));
-    }
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().generic_string();
+    if (it->is_regular_file(error) && isTopLevelList(name)) paths.push_back(name);
+  }
+  for (const char* packFolder : kPackFolders) {
+    error.clear();
+    for (fs::recursive_directory_iterator it(folder + "/" + packFolder, error), end; !error && it != end;
+         it.increment(error))
+      if (it->is_regular_file(error)) paths.push_back(it->path().lexically_relative(folder).generic_string());
+  }
   std::sort(paths.begin(), paths.end());
   PackList pack;
   for (const std::string& path : paths) pack.lines += fileDigest(folder + "/" + path) + " " + path + "\n";

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr const char* kNoUdp = "no UDP in a browser: a page plays through a lobby's WebSocket";
-constexpr const char* kSubprotocol = "brawler";
 constexpr unsigned short kNormalClosure = 1000;
 // The bytes a WebSocket frame adds to a message, as a client sends it (masked) and as a server
 // sends it (not masked): for the counters of what the line carries.
@@ -142,38 +141,28 @@ void sendDue(Socket& s, uint64_t nowMs) {
   }
 }
 
-// "ws://" or "wss://", a host of letters, digits, dots and dashes (or an IPv6 address in
-// brackets), and a port: the browser throws on anything else, which would stop the game.
-bool plainWebSocketUrl(const std::string& url) {
-  size_t at = 0;
-  if (url.rfind("ws://", 0) == 0)
-    at = 5;
-  else if (url.rfind("wss://", 0) == 0)
-    at = 6;
-  else
-    return false;
-  const size_t hostStart = at;
-  if (at < url.size() && url[at] == '[') {
-    for (++at; at < url.size() && url[at] != ']'; ++at)
-      if (!std::isxdigit(static_cast<unsigned char>(url[at])) && url[at] != ':') return false;
-    if (at == url.size() || at == hostStart + 1) return false;
-    ++at;
-  } else {
-    while (at < url.size() && (std::isalnum(static_cast<unsigned char>(url[at])) || url[at] == '.' || url[at] == '-'))
-      ++at;
+bool onlyOf(const std::string& text, const char* extra, bool hexOnly) {
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (!(hexOnly ? std::isxdigit(u) : std::isalnum(u)) && std::strchr(extra, c) == nullptr) return false;
   }
-  if (at == hostStart) return false;
-  if (at == url.size()) return true;
-  if (url[at++] != ':' || at == url.size() || url.size() - at > 5) return false;
-  for (; at < url.size(); ++at)
-    if (!std::isdigit(static_cast<unsigned char>(url[at]))) return false;
   return true;
+}
+
+// The browser throws on an address it cannot take, which would stop the game: only a host of
+// letters, digits, dots and dashes (or an IPv6 address in brackets), a port and a plain path go.
+bool browserTakes(const std::string& url) {
+  WebSocketUrl u;
+  if (!netParseWebSocketUrl(url, &u)) return false;
+  const bool bracketed = u.host.size() > 2 && u.host.front() == '[' && u.host.back() == ']';
+  const bool hostGood = bracketed ? onlyOf(u.host.substr(1, u.host.size() - 2), ":", true) : onlyOf(u.host, ".-", false);
+  return hostGood && onlyOf(u.path, "/-._~", false);
 }
 
 }  // namespace
 
 int netConnectWebSocket(const std::string& url, std::string* error) {
-  if (!plainWebSocketUrl(url)) {
+  if (!browserTakes(url)) {
     *error = "not a WebSocket address: " + url;
     return -1;
   }
@@ -190,7 +179,7 @@ int netConnectWebSocket(const std::string& url, std::string* error) {
   EmscriptenWebSocketCreateAttributes attributes;
   emscripten_websocket_init_create_attributes(&attributes);
   attributes.url = url.c_str();
-  attributes.protocols = kSubprotocol;
+  attributes.protocols = kNetWebSocketProtocol;
   attributes.createOnMainThread = EM_TRUE;
   const EMSCRIPTEN_WEBSOCKET_T socket = emscripten_websocket_new(&attributes);
   if (socket <= 0) {
@@ -266,7 +255,11 @@ void netSetConditions(int endpoint, const NetConditions& conditions) {
   sockets[endpoint].randomState = conditions.seed != 0 ? conditions.seed : 1;
 }
 
-NetCounters netCounters(int endpoint) { return validEndpoint(endpoint) ? sockets[endpoint].counters : NetCounters{}; }
+NetCounters netCounters(int endpoint) {
+  NetCounters c = validEndpoint(endpoint) ? sockets[endpoint].counters : NetCounters{};
+  c.stream = true;
+  return c;
+}
 
 size_t netQueuedBytes(int endpoint, int peer) {
   if (!validEndpoint(endpoint) || peer != 0) return 0;

@@ -4,8 +4,9 @@
 //   1. the page hosting a room and the desktop joining it by its code,
 //   2. the desktop hosting and the page joining,
 //   3. two desktop peers playing while the page watches the room,
-// and every side, the watcher too, must end on the end line the recording's digest has for the
-// ticks played.
+// and every side, the watcher too, must end on the end line that a plain replay of the controls
+// both players agreed on reaches. Then the arcade's ONLINE screens in two pages meet in a room,
+// one hosting from the title and the other joining by a link with the code.
 // Usage: node browser_netplay_test.mjs WEB_BUILD LOBBY_PROGRAM REPLAY_PROGRAM CONTENT REPLAYS [--measure]
 // Exit status: 0 passed, 1 failed, 77 skipped (no Chromium, no web build, a lobby without a
 // WebSocket port), with the reason.
@@ -13,7 +14,8 @@
 // page's traffic each way and the delay its player feels (the figures in docs/performance.md),
 // and the page's download as a server compresses it.
 import { spawn } from 'node:child_process';
-import { readdirSync, readFileSync, statSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
@@ -26,8 +28,11 @@ const FIGHT = 'stage1';
 // Ten seconds of the fight: long enough for rollbacks both ways, short enough for every run.
 const TICKS = 600;
 const LATENCY_MS = 60;
+const HOLD_MS = 500;
 const FIGHT_MS = 180000;
 const LOBBY_LINE = /lobby listening on port (\d+) \(\d+ rooms\), websocket port (\d+)/;
+// Where the desktop sides write the agreed controls.
+const scratch = mkdtempSync(join(tmpdir(), 'brawler-netplay-'));
 
 // A program of this machine, its output kept as lines, with a way to wait for one.
 class Program {
@@ -77,16 +82,18 @@ class Program {
   }
 }
 
-function desktopNetplay(lobby, args) {
+// A desktop side writes the controls both sides agreed on to `out`.
+function desktopNetplay(lobby, args, out) {
   return new Program(replayProgram, ['netplay', '--lobby', `127.0.0.1:${lobby.udp}`, ...args,
-    '--inputs', join(replaysFolder, `${FIGHT}.replay`)], contentFolder);
+    '--inputs', join(replaysFolder, `${FIGHT}.replay`), '--out', out], contentFolder);
 }
 
-// The digest's line for the last tick played, as the end line says it.
-function expectedEnd(ticks) {
-  const lines = readFileSync(join(replaysFolder, `${FIGHT}.digest`), 'utf8').trim().split('\n');
-  const line = lines.find((l) => l.startsWith(`tick ${ticks} `)) || lines.find((l) => l.startsWith('end '));
-  return line.replace(/^tick /, 'end ');
+// The end line a plain replay of the agreed controls reaches: every side must end on it.
+async function agreedEnd(out) {
+  const replay = new Program(replayProgram, ['digest', out], contentFolder);
+  const [line] = await replay.waitFor(/^end .*$/m, 'digest of the agreed controls');
+  await replay.exited;
+  return line;
 }
 
 async function openPage(browser, origin, lobby, query) {
@@ -96,11 +103,14 @@ async function openPage(browser, origin, lobby, query) {
   return { page, watch };
 }
 
-async function sameEnd(sides, expected, name, report) {
+// Every side's end line, then the one the agreed controls replay to: all the same.
+async function sameEnd(sides, out, name, report) {
   const ends = await Promise.all(sides.map(([, end]) => end));
+  const expected = await agreedEnd(out);
   for (let i = 0; i < sides.length; ++i)
     if (ends[i] !== expected) throw new Error(`${name}: the ${sides[i][0]} ended on\n  ${ends[i]}\nnot\n  ${expected}`);
-  report.push(`${name}: ${sides.map(([who]) => who).join(', ')} ended on ${expected.split(' ').slice(0, 3).join(' ')}`);
+  report.push(`${name}: ${sides.map(([who]) => who).join(', ')} and the agreed controls replayed ended on ` +
+    expected.split(' ').slice(0, 3).join(' '));
 }
 
 const desktopEnd = async (program) => (await program.waitFor(/^end .*$/m, 'end line', FIGHT_MS))[0];
@@ -108,10 +118,11 @@ const desktopEnd = async (program) => (await program.waitFor(/^end .*$/m, 'end l
 async function pageHosts(browser, origin, lobby, report) {
   const { page, watch } = await openPage(browser, origin, lobby, `ticks=${TICKS}`);
   const code = (await watch.waitFor(/^netplay room [A-Z0-9]{4}$/, 'room code')).split(' ')[2];
-  const joiner = desktopNetplay(lobby, ['--join-room', code]);
+  const out = join(scratch, 'page-hosts.replay');
+  const joiner = desktopNetplay(lobby, ['--join-room', code], out);
   try {
-    await sameEnd([['page', watch.waitFor(/^end /, 'end line', FIGHT_MS)], ['desktop', desktopEnd(joiner)]],
-      expectedEnd(TICKS), `the page hosted room ${code}, the desktop joined over UDP`, report);
+    await sameEnd([['page', watch.waitFor(/^end /, 'end line', FIGHT_MS)], ['desktop', desktopEnd(joiner)]], out,
+      `the page hosted room ${code}, the desktop joined over UDP`, report);
   } finally {
     await joiner.stop();
     await page.close();
@@ -119,12 +130,13 @@ async function pageHosts(browser, origin, lobby, report) {
 }
 
 async function desktopHosts(browser, origin, lobby, report) {
-  const host = desktopNetplay(lobby, ['--host-room', '--ticks', String(TICKS)]);
+  const out = join(scratch, 'desktop-hosts.replay');
+  const host = desktopNetplay(lobby, ['--host-room', '--ticks', String(TICKS)], out);
   try {
     const code = (await host.waitFor(/^netplay room ([A-Z0-9]{4})$/m, 'room code'))[1];
     const { page, watch } = await openPage(browser, origin, lobby, `join=${code}`);
-    await sameEnd([['desktop', desktopEnd(host)], ['page', watch.waitFor(/^end /, 'end line', FIGHT_MS)]],
-      expectedEnd(TICKS), `the desktop hosted room ${code}, the page joined`, report);
+    await sameEnd([['desktop', desktopEnd(host)], ['page', watch.waitFor(/^end /, 'end line', FIGHT_MS)]], out,
+      `the desktop hosted room ${code}, the page joined`, report);
     await page.close();
   } finally {
     await host.stop();
@@ -132,20 +144,56 @@ async function desktopHosts(browser, origin, lobby, report) {
 }
 
 async function pageWatches(browser, origin, lobby, report) {
-  const host = desktopNetplay(lobby, ['--host-room', '--ticks', String(TICKS)]);
+  const out = join(scratch, 'watched.replay');
+  const host = desktopNetplay(lobby, ['--host-room', '--ticks', String(TICKS)], out);
   let joiner = null;
   try {
     const code = (await host.waitFor(/^netplay room ([A-Z0-9]{4})$/m, 'room code'))[1];
-    joiner = desktopNetplay(lobby, ['--join-room', code]);
+    joiner = desktopNetplay(lobby, ['--join-room', code], join(scratch, 'watched-joiner.replay'));
     await host.waitFor(/^netplay playing /m, 'the fight beginning');
     const { page, watch } = await openPage(browser, origin, lobby, `watch=${code}`);
     await sameEnd([['host', desktopEnd(host)], ['joiner', desktopEnd(joiner)],
       ['watching page', watch.waitFor(/^end /, 'end line', FIGHT_MS)]],
-    expectedEnd(TICKS), `two desktops played room ${code}, the page watched`, report);
+    out, `two desktops played room ${code}, the page watched`, report);
     await page.close();
   } finally {
     await host.stop();
     if (joiner) await joiner.stop();
+  }
+}
+
+// The arcade's own ONLINE screens in two pages: one hosts a room from the title's ONLINE entry,
+// the other opens the link with its code and goes straight to joining; both begin the run.
+async function pagesMeetInTheArcade(browser, origin, lobby, report) {
+  const host = await browser.newPage();
+  const hostWatch = new ConsoleWatch(host);
+  await host.goto(`${origin}/index.html?lobby=127.0.0.1:${lobby.ws}`);
+  await hostWatch.waitFor('arcade: title', 'title');
+  const press = async (key) => {
+    await host.keyboard.press(key);
+    await new Promise((later) => setTimeout(later, HOLD_MS));
+  };
+  // Up from 1 PLAYER is ONLINE; its first row is HOST.
+  await press('ArrowUp');
+  await press('Enter');
+  await hostWatch.waitFor('arcade: online', 'online menu');
+  await press('Enter');
+  await hostWatch.waitFor(/^arcade: room hosting through ws:\/\//, 'room');
+  const code = (await hostWatch.waitFor(/^arcade: online room [A-Z0-9]{4}$/, 'room code')).split(' ')[3];
+  // A browser of its own: a page behind another tab gets no frames, as a hidden tab does not.
+  const second = await startBrowser(buildFolder, FIGHT_MS);
+  try {
+    const joiner = await second.browser.newPage();
+    const joinerWatch = new ConsoleWatch(joiner);
+    await joiner.goto(`${second.origin}/index.html?lobby=127.0.0.1:${lobby.ws}&join=${code.toLowerCase()}`);
+    for (const [watch, who] of [[joinerWatch, 'joiner'], [hostWatch, 'host']]) {
+      await watch.waitFor(/^arcade: online path RELAY/, `${who}'s path`);
+      await watch.waitFor('arcade: select', `${who}'s character select`);
+    }
+    report.push(`the arcade in two pages: ONLINE, HOST gave room ${code}, a link with ?join= joined it, both relayed to select`);
+  } finally {
+    await second.close();
+    await host.close();
   }
 }
 
@@ -154,7 +202,8 @@ async function pageWatches(browser, origin, lobby, report) {
 async function measureFarLine(browser, origin, lobby, report) {
   const { page, watch } = await openPage(browser, origin, lobby, `latency=${LATENCY_MS}`);
   const code = (await watch.waitFor(/^netplay room [A-Z0-9]{4}$/, 'room code')).split(' ')[2];
-  const joiner = desktopNetplay(lobby, ['--join-room', code, '--latency', String(LATENCY_MS)]);
+  const joiner = desktopNetplay(lobby, ['--join-room', code, '--latency', String(LATENCY_MS)],
+    join(scratch, 'far-line.replay'));
   try {
     await watch.waitFor(/^end /, 'end line', FIGHT_MS);
     await desktopEnd(joiner);
@@ -212,10 +261,12 @@ async function main() {
         await pageHosts(browser, origin, lobby, report);
         await desktopHosts(browser, origin, lobby, report);
         await pageWatches(browser, origin, lobby, report);
+        await pagesMeetInTheArcade(browser, origin, lobby, report);
       }
     } finally {
       if (lobby) await lobby.stop();
       await close();
+      rmSync(scratch, { recursive: true, force: true });
     }
   }, MEASURE ? 'measured' : 'browser netplay test passed');
 }

@@ -8,8 +8,9 @@ set(BRAWLER_WEB_DATA "${CMAKE_SOURCE_DIR}/data" CACHE PATH "The content folder p
 file(GLOB_RECURSE BRAWLER_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/(arcade_|lobby_)?(web_)?main\\.cpp$")
 # The desktop's back end: SDL's window, desktop GL, SDL_mixer and the Vorbis check before it,
-# ENet's endpoints and libwebsockets' (a page has no UDP: it plays online through a lobby's WebSocket, which
-# web_websocket_net.cpp opens with the browser's own). The lobby's server stays on the desktop.
+# and the endpoints of ENet and libwebsockets (a page has no UDP: it plays online through a
+# lobby's WebSocket, which web_websocket_net.cpp opens with the browser's own). The lobby's
+# server stays on the desktop.
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/platform/(sdl_system|gl_graphics|sdl_mixer_audio|audio_file_check|enet_net|websocket_net)\\.cpp$")
 list(FILTER BRAWLER_CORE_SOURCES EXCLUDE REGEX "src/net/lobby/lobby(_program|_addresses)?\\.cpp$")
 

@@ -270,6 +270,24 @@ TEST_F(OnlineRooms, ACodeTypedJoinsTheRoomOfThatCode) {
   lobbyClientLeave(host);
 }
 
+// The desktop's arcade given the lobby's WebSocket address plays as a page does: through the
+// relay, and a desktop joining over UDP is told so and relays at once.
+TEST_F(OnlineRooms, AnArcadeThatMeetsTheLobbyOverAWebSocketPlaysThroughTheRelay) {
+  onlineLobby = "ws://127.0.0.1:" + std::to_string(lobbyWebSocketPort(driver.lobby));
+  openOnline();
+  chooseRow(kOnlineHost);
+  ASSERT_TRUE(framesUntil([] { return roomClient().state == kClientWaiting; }));
+  LobbyClient joiner;
+  std::string error;
+  ASSERT_TRUE(lobbyClientJoin(joiner, "127.0.0.1", lobbyPort(driver.lobby), roomClient().code, onlinePack(), &error))
+      << error;
+  ASSERT_TRUE(framesUntil([&] { return sessionPlaying(roomClient()) && sessionPlaying(joiner); }, &joiner));
+  EXPECT_EQ(roomClient().path, kPathRelay);
+  EXPECT_EQ(joiner.path, kPathRelay);
+  tap(kKeyEscape);
+  lobbyClientLeave(joiner);
+}
+
 TEST_F(OnlineRooms, AWrongCodeSaysSoAndAKeyGoesBack) {
   openOnline();
   chooseRow(kOnlineWatch);

@@ -10,7 +10,6 @@
 // it knows every socket to wait on (netWaitAny sleeps on a lobby's UDP and TCP sockets at once)
 // and turns an address past its share away before any of its bytes are read.
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <libwebsockets.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -44,7 +43,7 @@ constexpr unsigned short kMostHandshakes = 256;
 constexpr unsigned short kMostHeaderBytes = 2048;
 // What libwebsockets reads in one go; a longer message comes in pieces.
 constexpr size_t kReadChunkBytes = 4096;
-// Sockets a context uses besides its peers' (the listener, its wake-up pipe).
+// Sockets a context uses besides its peers' (its wake-up pipe and the like).
 constexpr unsigned kSpareSockets = 8;
 // What may wait to be written to all the peers together: past it, a peer this far behind is
 // let go at its next packet, so that many slow readers at once cannot hold the lobby's memory.

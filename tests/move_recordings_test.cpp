@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         MoveFight{"knife",
                   [](const Seen& s) { return s.p1.weaponsTaken >= 1 && s.p1.knivesThrown >= 1 && s.p1.knifeHits >= 1; },
                   "a knife taken, thrown and striking"},
-        MoveFight{"special", [](const Seen& s) { return s.p1.specialsLanded >= 1; }, "a special that hits"},
+        MoveFight{"allround", [](const Seen& s) { return s.p1.specialsLanded >= 1; }, "a special that hits"},
         MoveFight{"breakfree",
                   [](const Seen& s) { return s.p1.timesHeld + s.p2.timesHeld >= 1 && s.p1.brokeFree + s.p2.brokeFree >= 1; },
                   "a player grabbed by an opponent mashing free"}),

@@ -16,17 +16,13 @@
 #include <deque>
 
 #include "platform/line_random.h"
+#include "platform/websocket_frame.h"
 #include "platform/net.h"
 
 namespace {
 
 constexpr const char* kNoUdp = "no UDP in a browser: a page plays through a lobby's WebSocket";
 constexpr unsigned short kNormalClosure = 1000;
-// The bytes a WebSocket frame adds to a message, as a client sends it (masked) and as a server
-// sends it (not masked): for the counters of what the line carries.
-constexpr uint64_t kClientMaskBytes = 4;
-constexpr size_t kShortFrameMost = 125;
-constexpr size_t kMediumFrameMost = 65535;
 
 struct QueuedEvent {
   int type = kNetNothing;
@@ -60,17 +56,6 @@ struct Socket {
 Socket sockets[kNetEndpoints];
 
 bool validEndpoint(int endpoint) { return endpoint >= 0 && endpoint < kNetEndpoints && sockets[endpoint].used; }
-
-uint64_t frameHeaderBytes(size_t payload, bool masked) {
-  uint64_t bytes = 2;
-  if (payload > kMediumFrameMost)
-    bytes += 8;
-  else if (payload > kShortFrameMost)
-    bytes += 2;
-  return bytes + (masked ? kClientMaskBytes : 0);
-}
-
-uint32_t nextRandom(Socket& s) { return nextLineRandom(&s.randomState); }
 
 void queueGone(Socket& s) {
   if (s.gone) return;
@@ -130,7 +115,7 @@ void handToBrowser(Socket& s, std::vector<uint8_t>& frame) {
     return;
   s.counters.bytesSent += frame.size() - 1;
   ++s.counters.packetsSent;
-  s.counters.datagramBytesSent += frame.size() + frameHeaderBytes(frame.size(), true);
+  s.counters.datagramBytesSent += frame.size() + webSocketFrameHeaderBytes(frame.size(), true);
   ++s.counters.datagramsSent;
 }
 
@@ -217,15 +202,14 @@ void netSend(int endpoint, int peer, int channel, const void* data, size_t size)
   if (!validEndpoint(endpoint) || peer != 0 || channel < 0 || channel >= kNetChannels) return;
   Socket& s = sockets[endpoint];
   const NetConditions& c = s.conditions;
-  if (channel == kNetChannelInputs && c.lossPercent > 0 && static_cast<int32_t>(nextRandom(s) % 100) < c.lossPercent) {
+  if (lineLoses(c, &s.randomState, channel)) {
     ++s.counters.packetsLostOnPurpose;
     return;
   }
   std::vector<uint8_t> frame(size + 1);
   frame[0] = static_cast<uint8_t>(channel);
   if (size > 0) std::memcpy(frame.data() + 1, data, size);
-  int64_t delay = c.latencyMs;
-  if (c.jitterMs > 0) delay += static_cast<int64_t>(nextRandom(s) % (2u * c.jitterMs + 1)) - c.jitterMs;
+  const int64_t delay = lineDelayMs(c, &s.randomState);
   if (delay <= 0 && s.delayed.empty()) return handToBrowser(s, frame);
   const uint64_t due = std::max(netClockMs() + static_cast<uint64_t>(std::max<int64_t>(delay, 0)), s.lastDueMs);
   s.lastDueMs = due;

@@ -23,6 +23,7 @@
 #include <unordered_map>
 
 #include "platform/line_random.h"
+#include "platform/websocket_frame.h"
 #include "platform/websocket_endpoints.h"
 
 namespace {
@@ -171,13 +172,6 @@ void push(Endpoint& ep, int type, int peer, PeerEvent event = PeerEvent{}) {
   ep.events.push_back(std::move(event));
 }
 
-// The bytes of a frame's header as it goes out: its length takes 1, 3 or 9 bytes after the
-// first, and a client masks what it sends with 4 more.
-size_t frameHeaderBytes(size_t payload, bool client) {
-  const size_t length = payload < 126 ? 1 : payload <= 0xffff ? 3 : 9;
-  return 1 + length + (client ? 4 : 0);
-}
-
 // ---- the peers' lives -----------------------------------------------------------------------
 
 void dropQueue(Endpoint& ep, Peer& p) {
@@ -310,7 +304,7 @@ int writeNext(Endpoint& ep, int slot, lws* wsi) {
   std::vector<uint8_t>& m = p.outgoing.front();
   const size_t size = m.size() - LWS_PRE;
   if (lws_write(wsi, m.data() + LWS_PRE, size, LWS_WRITE_BINARY) < static_cast<int>(size)) return -1;
-  ep.counters.datagramBytesSent += size + frameHeaderBytes(size, !ep.listening);
+  ep.counters.datagramBytesSent += size + webSocketFrameHeaderBytes(size, !ep.listening);
   ++ep.counters.datagramsSent;
   p.queued -= size;
   ep.queuedInAll -= size;

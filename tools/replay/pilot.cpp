@@ -138,7 +138,7 @@ const ShowName kShows[] = {
     {"food", kShowFood, [](const MoveTally& t, const MoveTally&) { return t.foodEaten >= 1; }},
     {"pipe", kShowPipe, [](const MoveTally& t, const MoveTally&) { return t.weaponBlows >= 2; }},
     {"knife", kShowKnife, [](const MoveTally& t, const MoveTally&) { return t.knifeHits >= 1; }},
-    {"special", kShowSpecial, [](const MoveTally& t, const MoveTally&) { return t.specialsLanded >= 1; }},
+    {"allround", kShowSpecial, [](const MoveTally& t, const MoveTally&) { return t.specialsLanded >= 1; }},
     {"breakfree", kShowBreakFree,
      [](const MoveTally& a, const MoveTally& b) { return a.brokeFree + b.brokeFree >= 1; }},
 };

@@ -21,7 +21,7 @@ enum PilotShow : int {
   kShowBreakFree,       // waits for a grabbing opponent and mashes free of its hold
 };
 // The show a name on the command line means ("grab", "knees", "throw", "food", "pipe", "knife",
-// "special", "breakfree"), or -1.
+// "allround", "breakfree"), or -1.
 int pilotShowNamed(const std::string& name);
 
 // Forgets what the pilot held last: a new fight. With `genreMoves`, for a fight under the
